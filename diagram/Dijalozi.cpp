@@ -1,0 +1,74 @@
+#include "Dijalozi.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// Help is shown by the application's help window; until one is registered,
+// nothing is shown (a missing help page is not an error of the program).
+class TQtDijalozi : public TDijalozi {
+public:
+    void Greska(const QString& tekst) override {
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                              SaPrelomima(tekst));
+    }
+    void Poruka(const QString& tekst) override {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+                        SaPrelomima(tekst), QMessageBox::Ok, QApplication::activeWindow());
+        box.exec();
+    }
+    void Informacija(const QString& tekst) override {
+        QMessageBox::information(QApplication::activeWindow(),
+                                 QApplication::applicationDisplayName(), SaPrelomima(tekst));
+    }
+    TOdgovor Pitanje(const QString& tekst) override {
+        const auto odgovor = QMessageBox::warning(
+            QApplication::activeWindow(), QApplication::applicationDisplayName(),
+            SaPrelomima(tekst), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+            QMessageBox::Yes);
+        if (odgovor == QMessageBox::Yes) return TOdgovor::Da;
+        if (odgovor == QMessageBox::No) return TOdgovor::Ne;
+        return TOdgovor::Odustani;
+    }
+    QString OtvoriFajl(QWidget* roditelj, const QString& filter) override {
+        QFileDialog dlg(roditelj, QString(), poslednjiOtvoren_, filter);
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setDefaultSuffix(QStringLiteral("skem"));
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+        poslednjiOtvoren_ = dlg.selectedFiles().first();
+        return poslednjiOtvoren_;
+    }
+    QString SacuvajKao(QWidget* roditelj, const QString& naslov, const QString& pocetnoIme,
+                       const QString& filter) override {
+        QFileDialog dlg(roditelj, naslov, QString(), filter);
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setDefaultSuffix(QStringLiteral("skem"));
+        dlg.selectFile(poslednjiSacuvan_.isEmpty() ? pocetnoIme : poslednjiSacuvan_);
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+        poslednjiSacuvan_ = dlg.selectedFiles().first();
+        return poslednjiSacuvan_;
+    }
+    void PrikaziModalno(QDialog& dijalog) override { dijalog.exec(); }
+    void PrikaziPomoc(QWidget*, const QString&, bool) override {}
+
+private:
+    QString poslednjiOtvoren_;
+    QString poslednjiSacuvan_;
+};
+
+TQtDijalozi& QtDijalozi() {
+    static TQtDijalozi d;
+    return d;
+}
+
+TDijalozi* tekuci = nullptr;
+
+} // namespace
+
+TDijalozi& Dijalozi() { return tekuci ? *tekuci : QtDijalozi(); }
+
+void PostaviDijaloge(TDijalozi* d) { tekuci = d; }

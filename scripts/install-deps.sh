@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package SKEM needs to build, test and run.
+# Idempotent: packages already present are skipped, so a second run is quick.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev
+  libqt6svg6 libqt6charts6 qt6-qpa-plugins
+  libgl-dev libglx-dev libegl-dev libxkbcommon-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core
+  xauth xvfb
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "install-deps: installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
