@@ -7,6 +7,8 @@
 
 namespace {
 
+std::function<void(QWidget*, const QString&, bool)> prikazPomoci;
+
 // Help is shown by the application's help window; until one is registered,
 // nothing is shown (a missing help page is not an error of the program).
 class TQtDijalozi : public TDijalozi {
@@ -53,7 +55,9 @@ public:
         return poslednjiSacuvan_;
     }
     void PrikaziModalno(QDialog& dijalog) override { dijalog.exec(); }
-    void PrikaziPomoc(QWidget*, const QString&, bool) override {}
+    void PrikaziPomoc(QWidget* roditelj, const QString& stranica, bool saSadrzajem) override {
+        if (prikazPomoci) prikazPomoci(roditelj, stranica, saSadrzajem);
+    }
 
 private:
     QString poslednjiOtvoren_;
@@ -72,3 +76,7 @@ TDijalozi* tekuci = nullptr;
 TDijalozi& Dijalozi() { return tekuci ? *tekuci : QtDijalozi(); }
 
 void PostaviDijaloge(TDijalozi* d) { tekuci = d; }
+
+void PostaviPrikazPomoci(std::function<void(QWidget*, const QString&, bool)> prikaz) {
+    prikazPomoci = std::move(prikaz);
+}

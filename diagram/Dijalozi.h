@@ -5,6 +5,7 @@
 // records the texts and scripts the answers, so no test blocks on a window.
 
 #include <QString>
+#include <functional>
 
 class QDialog;
 class QWidget;
@@ -36,6 +37,10 @@ public:
     // Opens a help page ("index.htm", "7.htm"); with the contents pane when asked.
     virtual void PrikaziPomoc(QWidget* roditelj, const QString& stranica, bool saSadrzajem) = 0;
 };
+
+// The Qt dialogs open help through the application's help window, which
+// registers itself here (the diagram library does not know it).
+void PostaviPrikazPomoci(std::function<void(QWidget*, const QString&, bool)> prikaz);
 
 // The dialogs in use: the Qt ones unless a test installed its own.
 TDijalozi& Dijalozi();

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev
-  libqt6svg6 libqt6charts6 qt6-qpa-plugins
+  libqt6svg6 libqt6charts6 qt6-qpa-plugins libqt6opengl6-dev
   libgl-dev libglx-dev libegl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
