@@ -1,0 +1,65 @@
+#include "OpcijeProvera.h"
+
+#include <gtest/gtest.h>
+
+using namespace skem;
+
+namespace {
+TRezultatProvere Proveri(const char* d, const char* h, const char* p) {
+    TOpcijeSimulacije v;
+    return ProveriOpcije(d, h, p, v);
+}
+} // namespace
+
+TEST(OpcijeProvera, ChecksRunInOrderWithTheirFieldAndSelection) {
+    // An empty field wins even when the others are invalid.
+    EXPECT_EQ(Proveri("", "abc", "-1").Provera, 1);
+    EXPECT_EQ(Proveri("", "abc", "-1").Polje, 0);
+
+    auto r = Proveri("1,5", "0.1", "0.1"); // a decimal comma is no number
+    EXPECT_EQ(r.Provera, 2);
+    EXPECT_EQ(r.Poruka, "Duzina trajanja simulacije mora biti pozitivan realan broj!");
+    EXPECT_EQ(r.Polje, 1);
+    EXPECT_TRUE(r.SelektujTekst);
+    EXPECT_EQ(Proveri("2147483647", "0.1", "0.1").Provera, 2);
+    EXPECT_EQ(Proveri("0", "0.1", "0.1").Provera, 2);
+
+    r = Proveri("10", "-0.1", "1");
+    EXPECT_EQ(r.Provera, 3);
+    EXPECT_EQ(r.Polje, 2);
+
+    r = Proveri("1", "2", "1");
+    EXPECT_EQ(r.Provera, 4);
+    EXPECT_EQ(r.Poruka, "Duzina trajanja simulacije mora biti veca od intervala integracije!");
+    EXPECT_EQ(r.Polje, 2);
+    EXPECT_TRUE(r.SelektujTekst);
+
+    r = Proveri("10", "0.1", "x");
+    EXPECT_EQ(r.Provera, 5);
+    EXPECT_EQ(r.Polje, 3);
+
+    r = Proveri("1", "1", "1"); // D = h passes check 4, then no P can satisfy check 6
+    EXPECT_EQ(r.Provera, 6);
+    EXPECT_EQ(r.Poruka, "Interval stampanja rezultata mora biti\nveci ili jednak intervalu "
+                        "integracije i\n  manji od duzine trajanja simulacije!");
+    EXPECT_EQ(r.Polje, 3);
+    EXPECT_FALSE(r.SelektujTekst);
+    EXPECT_EQ(Proveri("10", "0.1", "10").Provera, 6); // P = D is refused
+    EXPECT_EQ(Proveri("10", "0.1", "0.05").Provera, 6);
+}
+
+TEST(OpcijeProvera, AcceptedValuesAreParsed) {
+    TOpcijeSimulacije v;
+    EXPECT_EQ(ProveriOpcije("10", "1e-3", "0.001", v).Provera, 0); // P = h is accepted
+    EXPECT_EQ(v.Trajanje, 10);
+    EXPECT_EQ(v.Interval, 0.001);
+    EXPECT_EQ(v.IntervalStampanja, 0.001);
+}
+
+TEST(OpcijeProvera, ValuesAreStoredBeforeTheyAreChecked) {
+    TOpcijeSimulacije v;
+    ProveriOpcije("5", "-2", "1", v);
+    EXPECT_EQ(v.Trajanje, 5);
+    EXPECT_EQ(v.Interval, -2);
+    EXPECT_EQ(v.IntervalStampanja, 0); // never reached
+}
