@@ -27,7 +27,7 @@ TEST(Brojevi, GeneralFormatWith15SignificantDigits) {
     EXPECT_EQ(RealanUTekst(100), "100");
     EXPECT_EQ(RealanUTekst(123456789012345.0), "123456789012345");
     EXPECT_EQ(RealanUTekst(1e15), "1E15");
-    EXPECT_EQ(RealanUTekst(0.1 + 0.2), "0.3");              // 17 digits round to 15
+    EXPECT_EQ(RealanUTekst(0.1 + 0.2), "0.3"); // 17 digits round to 15
     EXPECT_EQ(RealanUTekst(1.0 / 3.0), "0.333333333333333");
     EXPECT_EQ(RealanUTekst(0.9048375), "0.9048375");
     EXPECT_EQ(RealanUTekst(-1.25e-7), "-1.25E-7");

@@ -1,0 +1,41 @@
+#pragma once
+// The results of a run as CSV text, shared by the results table's export and
+// the batch runner: a header "t" then one "<number>. <name>" per table row,
+// one line per printed time k*P (k = 0..Round(D/P)), numbers in the program's
+// 15-digit form, fields quoted per RFC 4180 when needed, "\n" line ends.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skem {
+
+// One block of a run, in the run's list order: what the results views need of it.
+struct TBlokRezultata {
+    int LokalniBroj = 0;
+    std::string Naziv; // UTF-8
+    int Sifra = 0;
+};
+
+// Constants (12) and time sources (25) get no row in the results.
+bool ImaRedURezultatima(int sifra);
+
+// "7. Sinus": the row's caption in the table, the chart and the CSV header.
+std::string OznakaBloka(const TBlokRezultata& blok);
+
+// n = Round(D / P): the table shows the times 0, P, ..., n*P. Throws
+// std::invalid_argument when D or P is not a usable positive number.
+std::int64_t BrojIntervalaStampe(double trajanje, double intervalStampe);
+
+// The field as written to CSV: quoted (with doubled quotes) when it holds a
+// comma, a quote, CR or LF; unchanged otherwise.
+std::string PoljeCsv(std::string_view polje);
+
+// The whole CSV text. rezultati: row k = time k*P, column i = blocks[i].
+// Throws std::invalid_argument when the matrix is smaller than the run needs.
+std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
+                       const std::vector<std::vector<double>>& rezultati, double trajanje,
+                       double intervalStampe);
+
+} // namespace skem

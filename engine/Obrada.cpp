@@ -1,0 +1,185 @@
+// The run driver: checks, translation and the production of the results matrix.
+
+#include "Obrada.h"
+
+#include "Brojevi.h"
+
+#include <cmath>
+#include <new>
+#include <stdexcept>
+
+namespace skem {
+
+TSimulacija::TSimulacija(TIzvorOpcija* opcije, TPorukeSimulacije* poruke)
+    : IzvorOpcija(opcije), Poruke(poruke) {}
+
+void TSimulacija::Poruka(const std::string& tekst) {
+    if (Poruke) Poruke->GreskaSimulacije(tekst);
+}
+
+void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& blokovi, MatrixReal& rezultati) {
+    Uspeh = true;
+    try {
+        if (!Proveri(blokovi)) {
+            Uspeh = false;
+            return;
+        }
+        Prevedi(blokovi);
+        Sortiraj();
+
+        TOpcijeSimulacije opcije;
+        if (!IzvorOpcija || !IzvorOpcija->PitajOpcije(opcije)) {
+            Uspeh = false;
+            return;
+        }
+        // The dialog's checks guarantee these; a source that skips them must
+        // not hang the run (h <= 0 never reaches the end) or divide by zero.
+        if (!(opcije.Interval > 0) || !(opcije.IntervalStampanja > 0) ||
+            !std::isfinite(opcije.Trajanje) || !std::isfinite(opcije.Interval) ||
+            !std::isfinite(opcije.IntervalStampanja) || opcije.Trajanje < 0) {
+            Uspeh = false;
+            throw TGreskaSimulacije("Neispravne opcije simulacije!");
+        }
+        Trajanje = opcije.Trajanje;
+        Interval = opcije.Interval;
+        IntervalStampanja = opcije.IntervalStampanja;
+        PolaIntervala = Interval / 2;
+
+        PopuniRezultate(rezultati);
+    } catch (const std::bad_alloc&) {
+        Uspeh = false;
+        throw TGreskaSimulacije("Out of memory");
+    } catch (const std::length_error&) {
+        Uspeh = false;
+        throw TGreskaSimulacije("Out of memory");
+    }
+}
+
+bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& blokovi) {
+    if (blokovi.empty()) {
+        Poruka(PorukaNemaBlokova);
+        return false;
+    }
+    std::int64_t integratora = 0;
+    BrojKonstanti = 0;
+    for (const TBlokPogled* blok : blokovi) {
+        switch (blok->SifraBloka()) {
+        case 7:
+            if (blok->ParametarBloka(2) > blok->ParametarBloka(1)) {
+                Poruka("Kod generatora funkcija (" + std::to_string(blok->LokalniBrojBloka()) +
+                       ") prvi parametar\n    mora biti veci od drugog !");
+                return false;
+            }
+            break;
+        case seIntegrator:
+            ++integratora;
+            break;
+        case seKonstanta:
+            ++BrojKonstanti;
+            break;
+        default:
+            break;
+        }
+    }
+    if (integratora == 0) {
+        Poruka(PorukaNemaIntegratora);
+        return false;
+    }
+    return true;
+}
+
+void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& blokovi) {
+    const auto n = static_cast<std::int32_t>(blokovi.size());
+    BrojBlokova = n + 1;
+    Blokovi.assign(static_cast<std::size_t>(n) + 1, TBlokZapis{});
+    Tabele.assign(1, std::array<double, 11>{});
+    Integratori.assign(1, 0);
+    BrojIntegratora = 0;
+    BrojKonstanti = 0;
+
+    auto brojIzvora = [n](const TBlokPogled* izvor) -> std::int32_t {
+        if (!izvor) return 0;
+        if (izvor->SifraBloka() == seVreme) return n + 1;
+        const int broj = izvor->LokalniBrojBloka();
+        // A number outside the list would index past the value table.
+        if (broj < 1 || broj > n)
+            throw TGreskaSimulacije("Neispravan broj bloka na ulazu (" + std::to_string(broj) +
+                                    ")!");
+        return broj;
+    };
+
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const TBlokPogled& blok = *blokovi[static_cast<std::size_t>(i) - 1];
+        TBlokZapis& z = Blokovi[static_cast<std::size_t>(i)];
+        z.Ulaz1 = brojIzvora(blok.IzvorUlazaBloka(0));
+        z.Ulaz2 = brojIzvora(blok.IzvorUlazaBloka(1));
+        z.Ulaz3 = brojIzvora(blok.IzvorUlazaBloka(2));
+        z.Parametar1 = blok.ParametarBloka(1);
+        z.Parametar2 = blok.ParametarBloka(2);
+        z.Parametar3 = blok.ParametarBloka(3);
+        z.Broj = i;
+        z.Sifra = blok.SifraBloka();
+        z.Sortiran = false;
+        z.Indeks = 0;
+        if (z.Sifra == 7) {
+            Tabele.push_back(blok.OrdinateBloka());
+            z.Indeks = static_cast<std::int32_t>(Tabele.size()) - 1;
+        } else if (z.Sifra == seKonstanta) {
+            ++BrojKonstanti;
+        }
+    }
+    for (std::int32_t i = 1; i <= n; ++i) {
+        TBlokZapis& z = Blokovi[static_cast<std::size_t>(i)];
+        if (z.Sifra != seIntegrator) continue;
+        ++BrojIntegratora;
+        Integratori.push_back(z.Broj);
+        z.Indeks = BrojIntegratora;
+    }
+}
+
+bool TSimulacija::ImaSlucajnih() const {
+    for (std::size_t b = 1; b < Blokovi.size(); ++b)
+        if (Blokovi[b].Sifra == seSlucajni) return true;
+    return false;
+}
+
+void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
+    const std::int64_t r = Round(Trajanje / IntervalStampanja) + 3;
+    const std::int32_t n = BrojBlokova - 1;
+    // Beyond the address space anyway; saying so beats a failed huge allocation.
+    if (r <= 0 || static_cast<double>(r) * (n + 1) > 1e15) throw std::bad_alloc();
+    BrojRedova = r;
+    rezultati.resize(static_cast<std::size_t>(r));
+    for (ArrayReal& red : rezultati)
+        red.assign(static_cast<std::size_t>(n), 0.0);
+
+    auto isprazni = [&rezultati] {
+        for (ArrayReal& red : rezultati)
+            std::fill(red.begin(), red.end(), 0.0);
+    };
+
+    try {
+        if (!UvekPoBlokovima && !ImaSlucajnih()) {
+            // Without a random source every per-block run is the same run, so
+            // one run records all columns at once.
+            IntegrisiSveKolone(rezultati);
+            if (!Uspeh) isprazni();
+            return;
+        }
+        for (std::int32_t j = 1; j <= n; ++j) {
+            Uzorci.assign(static_cast<std::size_t>(r), 0.0);
+            Integrisi(j);
+            if (!Uspeh) return;
+            for (std::int64_t k = 0; k < r; ++k)
+                rezultati[static_cast<std::size_t>(k)][static_cast<std::size_t>(j) - 1] =
+                    Uzorci[static_cast<std::size_t>(k)];
+        }
+    } catch (...) {
+        // A run cut short by a fault leaves no infinities or half columns behind.
+        Uspeh = false;
+        isprazni();
+        throw;
+    }
+}
+
+} // namespace skem

@@ -1,0 +1,158 @@
+#pragma once
+// The simulation engine: turns the blocks of a diagram into numbered records,
+// checks them, orders them for evaluation, integrates the model with a fixed
+// step classical Runge-Kutta method and samples every block's output at the
+// print interval into a results matrix.
+
+#include "SimulacijaPogled.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace skem {
+
+using ArrayReal = std::vector<double>;
+using ArrayInt = std::vector<std::int32_t>;
+using MatrixReal = std::vector<ArrayReal>; // rows = time points, columns = blocks
+
+// One block of a run, as the engine holds it. Inputs are block numbers
+// (0 = not connected, N + 1 = the time source), so a pass reads them as
+// indices into the value table without any lookup.
+struct TBlokZapis {
+    std::int32_t Ulaz1 = 0;
+    std::int32_t Ulaz2 = 0;
+    std::int32_t Ulaz3 = 0;
+    double Parametar1 = 0;
+    double Parametar2 = 0; // memory of the kinds that keep one
+    double Parametar3 = 0;
+    bool Sortiran = false;
+    std::uint8_t Sifra = 0;
+    std::int32_t Broj = 0;
+    // Integrator: its integrator number; loop start: its position in the
+    // order; function generator: its ordinate table; 0 otherwise.
+    std::int32_t Indeks = 0;
+};
+using ArrayBlok = std::vector<TBlokZapis>;
+
+// Runge-Kutta increments of one integrator, in extended precision.
+struct TNizK {
+    long double K1 = 0;
+    long double K2 = 0;
+    long double K3 = 0;
+};
+
+// Phase of the current run (0 initial pass, 1 first pass of a step, 2 a later
+// pass) or the interruption an element raised (3 error, 4 Quit).
+struct TVrstaPrekida {
+    std::uint8_t Vrsta = 0;
+    std::string Poruka;
+};
+
+// Element kinds the engine treats specially by number.
+enum TSifraElementa : std::uint8_t {
+    seIntegrator = 10,
+    seSlucajni = 11,
+    seKonstanta = 12,
+    seMemorija = 23,
+    sePocetakPetlje = 24,
+    seVreme = 25,
+    seWye = 28,
+};
+
+// The one engine object of the program; every run reuses it. Simuliraj is
+// the whole run; the steps it calls are public so tests can drive them one
+// at a time.
+class TSimulacija {
+public:
+    explicit TSimulacija(TIzvorOpcija* opcije = nullptr, TPorukeSimulacije* poruke = nullptr);
+
+    void PostaviIzvorOpcija(TIzvorOpcija* opcije) { IzvorOpcija = opcije; }
+    void PostaviPoruke(TPorukeSimulacije* poruke) { Poruke = poruke; }
+
+    // Checks, translates and orders the blocks, asks for the options and fills
+    // `rezultati` (Round(D / P) + 3 rows of N columns). Sets Uspeh. Arithmetic
+    // faults and exhausted memory leave as TGreskaSimulacije.
+    void Simuliraj(const std::vector<const TBlokPogled*>& blokovi, MatrixReal& rezultati);
+
+    // The steps of a run, in calling order.
+    bool Proveri(const std::vector<const TBlokPogled*>& blokovi);
+    void Prevedi(const std::vector<const TBlokPogled*>& blokovi);
+    void Sortiraj();
+    void PopuniRezultate(MatrixReal& rezultati);
+    // One run from t = 0 recording block j into Uzorci.
+    void Integrisi(std::int32_t j);
+    // One run from t = 0 recording every block into the rows of `rezultati`.
+    void IntegrisiSveKolone(MatrixReal& rezultati);
+    void Izracunaj();
+    void IzracunajOd(std::int32_t pozicija);
+    void ZapamtiUzorak();
+
+    ArrayReal Izvodi;
+    ArrayReal Stanja;
+    ArrayReal PocetnaStanja;
+    ArrayBlok Blokovi;
+    ArrayInt Redosled;
+    std::int32_t BrojBlokova = 0; // N + 1, also the time slot of Vrednosti
+    std::int32_t BrojIntegratora = 0;
+    std::int32_t DuzinaRedosleda = 0;
+    ArrayInt Integratori;
+    std::int32_t BrojKonstanti = 0;
+    double Interval = 0;
+    double PolaIntervala = 0;
+    ArrayReal Vrednosti;
+    TVrstaPrekida Prekid;
+    double Vreme = 0;
+    std::vector<std::array<double, 11>> Tabele; // by a generator's Indeks, from 1
+    ArrayReal Uzorci;
+    bool Uspeh = false;
+    double Trajanje = 0;
+    double IntervalStampanja = 0;
+
+    // Forces one run per block even without a random source; the results are
+    // the same, only slower. Used to prove that equality.
+    bool UvekPoBlokovima = false;
+
+    // Relaxations a single pass may make before a Wye gives up.
+    static constexpr int MaksRelaksacija = 10000;
+
+    static constexpr const char* PorukaNemaBlokova = "Model mora da sadrzi bar jedan blok!";
+    static constexpr const char* PorukaNemaIntegratora =
+        "Model mora da sadrzi bar jedan integrator!";
+    static constexpr const char* PorukaGreskaObrade = "Greska obrade (modul: Obrada; line: 473)";
+    static constexpr const char* PorukaQuit = "Kraj simulacije od strane Quit elementa.";
+    static constexpr const char* PorukaArcTan = "Vrednost za ArcTan je negativna!";
+    static constexpr const char* PorukaDelitelj = "Drugi ulaz u delitelj je 0!";
+    static constexpr const char* PorukaGenerator =
+        "Kod generatora f-ja razlika prvog i drugog parametra mora biti pozitivna!";
+    static constexpr const char* PorukaKoren = "Ulaz u kvadratni koren je negativan!";
+    static constexpr const char* PorukaWyeNula =
+        "Prvi ulaz u Wye element je jednak nuli ili ne postoji!";
+    static constexpr const char* PorukaWyeIzvor =
+        "Prvi ulaz u Wye element mora dolaziti od bloka pocetka petlje!";
+    static constexpr const char* PorukaWyeKonvergencija =
+        "Wye element ne konvergira (vise od 10000 relaksacija u jednom prolazu)!";
+
+private:
+    void IntegrisiJedanPut();
+    void PrijaviGresku(const char* poruka);
+    void PrijaviKraj();
+    void ProveriAritmetiku() const;
+    bool ImaSlucajnih() const;
+    void Poruka(const std::string& tekst);
+
+    TIzvorOpcija* IzvorOpcija = nullptr;
+    TPorukeSimulacije* Poruke = nullptr;
+
+    std::vector<TNizK> Prirastaji; // by integrator number, sized once per run
+    // What ZapamtiUzorak records: block j into Uzorci, or every block into a matrix.
+    std::int32_t BlokZaUzorak = 0;
+    MatrixReal* SveKolone = nullptr;
+    std::int64_t BrojUzorka = 0;
+    std::int64_t BrojRedova = 0; // R = Round(D / P) + 3
+    bool PocetniProlaz = false;
+    int Relaksacija = 0; // relaxations in the current pass
+};
+
+} // namespace skem

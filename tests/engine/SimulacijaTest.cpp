@@ -1,0 +1,407 @@
+// The run driver and the integration loop: checks, matrix size, RK4 values,
+// sampling, interruptions, arithmetic faults and the single-run shortcut.
+
+#include "Brojevi.h"
+#include "ModelZaTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace skem;
+using namespace skem::test;
+
+namespace {
+
+constexpr std::uint8_t Integrator = 10, Konstanta = 12, Vreme = 25, Pojacanje = 8, Invertor = 15,
+                       Sabirac = 26, Koren = 9, Quit = 19, Eksp = 6, Mnozac = 27, Memorija = 23,
+                       Drzanje = 0, Sinus = 21, PocetakPetlje = 24, Wye = 28, Generator = 7,
+                       Delitelj = 5;
+
+bool SviNule(const MatrixReal& m) {
+    for (const auto& red : m)
+        for (double x : red)
+            if (x != 0) return false;
+    return true;
+}
+
+} // namespace
+
+TEST(Provere, PorukeIRedosledProvera) {
+    TPokretac p;
+    TTestModel prazan;
+    EXPECT_FALSE(p.Pokreni(prazan, 1, 0.1, 0.1));
+    ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
+    EXPECT_EQ(p.Poruke.Poruke[0], "Model mora da sadrzi bar jedan blok!");
+
+    TTestModel bezIntegratora;
+    bezIntegratora.Dodaj(Pojacanje, 2);
+    p.Poruke.Poruke.clear();
+    EXPECT_FALSE(p.Pokreni(bezIntegratora, 1, 0.1, 0.1));
+    ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
+    EXPECT_EQ(p.Poruke.Poruke[0], "Model mora da sadrzi bar jedan integrator!");
+
+    // The generator's message names its local number and hides the missing integrator.
+    TTestModel generator;
+    generator.Dodaj(Pojacanje);
+    generator.Dodaj(Pojacanje);
+    generator.Dodaj(Generator, 1, 2);
+    p.Poruke.Poruke.clear();
+    EXPECT_FALSE(p.Pokreni(generator, 1, 0.1, 0.1));
+    ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
+    EXPECT_EQ(p.Poruke.Poruke[0],
+              "Kod generatora funkcija (3) prvi parametar\n    mora biti veci od drugog !");
+    EXPECT_EQ(p.Opcije.Pitan, 0);
+}
+
+TEST(Provere, OdustajanjeOstavljaMatricu) {
+    TPokretac p;
+    TTestModel m;
+    m.Dodaj(Integrator, 1);
+    p.Rezultati = {{42.0}};
+    p.Opcije.Prihvati = false;
+    EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
+    EXPECT_EQ(p.Opcije.Pitan, 1);
+    EXPECT_TRUE(p.Poruke.Poruke.empty());
+    ASSERT_EQ(p.Rezultati.size(), 1u);
+    EXPECT_EQ(p.Rezultati[0][0], 42.0);
+}
+
+TEST(Integracija, EksponencijalniPadNa15Cifara) {
+    // y' = -y, y(0) = 1: one RK4 step multiplies by 1 - h + h^2/2 - h^3/6 + h^4/24.
+    TPokretac p;
+    TTestModel m;
+    const int y = m.Dodaj(Integrator, 1);
+    const int minus = m.Dodaj(Invertor);
+    m.Povezi(y, minus, 1);
+    m.Povezi(minus, y, 1);
+    ASSERT_TRUE(p.Pokreni(m, 0.3, 0.1, 0.1));
+    EXPECT_EQ(RealanUTekst(p.Vrednost(0, y)), "1");
+    EXPECT_EQ(RealanUTekst(p.Vrednost(1, y)), "0.9048375");
+    EXPECT_EQ(RealanUTekst(p.Vrednost(2, y)), "0.81873090140625");
+    EXPECT_EQ(RealanUTekst(p.Vrednost(3, y)), "0.740818422001178");
+    EXPECT_EQ(p.Vrednost(3, minus), -p.Vrednost(3, y));
+}
+
+TEST(Integracija, VelicinaMatriceZaokruzujeNaParno) {
+    TPokretac p;
+    TTestModel m;
+    m.Dodaj(Integrator, 1);
+    m.Dodaj(Konstanta, 3);
+    ASSERT_TRUE(p.Pokreni(m, 1, 0.1, 0.1));
+    EXPECT_EQ(p.Rezultati.size(), 13u);
+    EXPECT_EQ(p.Rezultati[0].size(), 2u);
+    ASSERT_TRUE(p.Pokreni(m, 5, 1, 2));
+    EXPECT_EQ(p.Rezultati.size(), 5u); // Round(2.5) = 2
+    ASSERT_TRUE(p.Pokreni(m, 7, 1, 2));
+    EXPECT_EQ(p.Rezultati.size(), 7u); // Round(3.5) = 4
+}
+
+TEST(Integracija, UzorciBezPreskakanjaIUdvajanja) {
+    // A gain fed by the time source shows the time of every sample; an
+    // integrator of a constant 1 shows the same (RK4 is exact for it).
+    for (double stampa : {0.1, 0.2, 0.5}) {
+        TPokretac p;
+        TTestModel m;
+        const int jedan = m.Dodaj(Konstanta, 1);
+        const int y = m.Dodaj(Integrator, 0);
+        const int vreme = m.Dodaj(Vreme);
+        const int t = m.Dodaj(Pojacanje, 1);
+        m.Povezi(jedan, y, 1);
+        m.Povezi(vreme, t, 1);
+        const double d = 100;
+        ASSERT_TRUE(p.Pokreni(m, d, 0.1, stampa));
+        const auto redova = static_cast<int>(std::lround(d / stampa));
+        for (int k = 0; k <= redova; ++k) {
+            ASSERT_NEAR(p.Vrednost(k, t), k * stampa, 1e-9) << "P=" << stampa << " k=" << k;
+            ASSERT_NEAR(p.Vrednost(k, y), k * stampa, 1e-9) << "P=" << stampa << " k=" << k;
+        }
+        EXPECT_EQ(p.Vrednost(0, jedan), 1.0);
+    }
+}
+
+TEST(Integracija, PoslednjiKorakIzaTrajanja) {
+    // D = 1, h = P = 0.1: 11 steps, 12 samples; the 13th row stays empty.
+    TPokretac p;
+    TTestModel m;
+    const int vreme = m.Dodaj(Vreme);
+    const int t = m.Dodaj(Pojacanje, 1);
+    m.Dodaj(Integrator);
+    m.Povezi(vreme, t, 1);
+    ASSERT_TRUE(p.Pokreni(m, 1, 0.1, 0.1));
+    ASSERT_EQ(p.Rezultati.size(), 13u);
+    EXPECT_NEAR(p.Vrednost(11, t), 1.1, 1e-12);
+    EXPECT_EQ(p.Vrednost(12, t), 0.0);
+    // P = 2h: samples after every second step.
+    ASSERT_TRUE(p.Pokreni(m, 1, 0.1, 0.2));
+    for (int k = 0; k <= 5; ++k)
+        EXPECT_NEAR(p.Vrednost(k, t), 0.2 * k, 1e-12);
+}
+
+TEST(Prekidi, GreskaElementaZavrsavaKorakIJavljaSeJednom) {
+    for (bool poBlokovima : {false, true}) {
+        // sqrt(1.03 - t) turns negative in the step that ends at t = 1.1.
+        TPokretac p;
+        p.Simulacija.UvekPoBlokovima = poBlokovima;
+        TTestModel m;
+        const int jedan = m.Dodaj(Konstanta, 1.03);
+        const int vreme = m.Dodaj(Vreme);
+        const int razlika = m.Dodaj(Sabirac, 1, -1);
+        const int koren = m.Dodaj(Koren);
+        const int y = m.Dodaj(Integrator);
+        m.Povezi(jedan, razlika, 1);
+        m.Povezi(vreme, razlika, 2);
+        m.Povezi(razlika, koren, 1);
+        m.Povezi(koren, y, 1);
+        EXPECT_FALSE(p.Pokreni(m, 3, 0.1, 0.1));
+        ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
+        EXPECT_EQ(p.Poruke.Poruke[0], "Ulaz u kvadratni koren je negativan!");
+        EXPECT_EQ(p.Rezultati.size(), 33u);
+        EXPECT_TRUE(SviNule(p.Rezultati));
+        // The run stopped at the end of that step: the time never passed 1.1.
+        EXPECT_NEAR(p.Simulacija.Vreme, 1.1, 1e-12);
+    }
+}
+
+TEST(Prekidi, GreskaUPrvomProlazuZavrsavaPrviKorak) {
+    TPokretac p;
+    TTestModel m;
+    const int minus = m.Dodaj(Konstanta, -1);
+    const int koren = m.Dodaj(Koren);
+    m.Dodaj(Integrator);
+    m.Povezi(minus, koren, 1);
+    EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
+    ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
+    EXPECT_EQ(p.Poruke.Poruke[0], "Ulaz u kvadratni koren je negativan!");
+    EXPECT_NEAR(p.Simulacija.Vreme, 0.1, 1e-15);
+}
+
+TEST(Prekidi, QuitOstavljaNule) {
+    // Quit when t > 0.25: raised in the third step, whose sample is not taken.
+    TPokretac p;
+    TTestModel m;
+    const int vreme = m.Dodaj(Vreme);
+    const int prag = m.Dodaj(Konstanta, 0.25);
+    const int quit = m.Dodaj(Quit);
+    const int jedan = m.Dodaj(Konstanta, 1);
+    const int y = m.Dodaj(Integrator);
+    m.Povezi(vreme, quit, 1);
+    m.Povezi(prag, quit, 2);
+    m.Povezi(jedan, y, 1);
+    EXPECT_TRUE(p.Pokreni(m, 1, 0.1, 0.1));
+    EXPECT_TRUE(p.Poruke.Poruke.empty());
+    EXPECT_EQ(p.Simulacija.Prekid.Poruka, "Kraj simulacije od strane Quit elementa.");
+    for (int k = 0; k <= 2; ++k)
+        EXPECT_NEAR(p.Vrednost(k, y), 0.1 * k, 1e-12);
+    for (int k = 3; k < 13; ++k) {
+        EXPECT_EQ(p.Vrednost(k, y), 0.0);
+        EXPECT_EQ(p.Vrednost(k, prag), 0.0);
+    }
+    EXPECT_EQ(p.Vrednost(2, prag), 0.25);
+}
+
+TEST(Prekidi, GreskaJeJacaOdQuitaIPoslednjaGreskaPise) {
+    // Quit placed after the error and before a second error of the same step.
+    TPokretac p;
+    TTestModel m;
+    const int nula = m.Dodaj(Konstanta, 0);
+    const int minus = m.Dodaj(Konstanta, -1);
+    const int koren = m.Dodaj(Koren);
+    const int quit = m.Dodaj(Quit);
+    const int delitelj = m.Dodaj(Delitelj);
+    m.Dodaj(Integrator);
+    m.Povezi(minus, koren, 1);
+    m.Povezi(nula, quit, 1);
+    m.Povezi(minus, quit, 2);
+    m.Povezi(nula, delitelj, 2);
+    EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
+    ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
+    EXPECT_EQ(p.Poruke.Poruke[0], "Drugi ulaz u delitelj je 0!");
+
+    // Without the divider the Quit comes last, yet the error still wins.
+    m.Blok(delitelj).Izvori[1] = &m.Blok(minus);
+    p.Poruke.Poruke.clear();
+    EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
+    ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
+    EXPECT_EQ(p.Poruke.Poruke[0], "Ulaz u kvadratni koren je negativan!");
+    (void)quit;
+}
+
+TEST(Prekidi, PetljaBezIntegratoraNijeUredjena) {
+    // Two gains feeding each other and an integrator fed by one: nothing but
+    // constants is ordered, so the first pass finds nothing to evaluate.
+    TPokretac p;
+    TTestModel m;
+    const int a = m.Dodaj(Pojacanje, 2);
+    const int b = m.Dodaj(Pojacanje, 3);
+    const int y = m.Dodaj(Integrator, 5);
+    m.Povezi(a, b, 1);
+    m.Povezi(b, a, 1);
+    m.Povezi(a, y, 1);
+    EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
+    ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
+    EXPECT_EQ(p.Poruke.Poruke[0], "Greska obrade (modul: Obrada; line: 473)");
+
+    // Beside an independent chain the loop is left out silently.
+    const int vreme = m.Dodaj(Vreme);
+    const int y2 = m.Dodaj(Integrator);
+    m.Povezi(vreme, y2, 1);
+    p.Poruke.Poruke.clear();
+    ASSERT_TRUE(p.Pokreni(m, 1, 0.1, 0.1));
+    EXPECT_TRUE(p.Poruke.Poruke.empty());
+    for (int k = 0; k <= 10; ++k) {
+        EXPECT_EQ(p.Vrednost(k, a), 0.0);
+        EXPECT_EQ(p.Vrednost(k, b), 0.0);
+        EXPECT_EQ(p.Vrednost(k, y), 5.0); // its derivative is never computed
+        EXPECT_NEAR(p.Vrednost(k, y2), 0.5 * (0.1 * k) * (0.1 * k), 1e-12);
+    }
+}
+
+TEST(AritmetickeGreske, PrekoracenjaPostajuIzuzeci) {
+    {
+        // exp(1000 t) leaves the double range at t ~ 0.71.
+        TPokretac p;
+        TTestModel m;
+        const int vreme = m.Dodaj(Vreme);
+        const int e = m.Dodaj(Eksp, 1, 1000, 0);
+        m.Dodaj(Integrator);
+        m.Povezi(vreme, e, 1);
+        try {
+            p.Pokreni(m, 2, 0.1, 0.1);
+            FAIL() << "no fault raised";
+        } catch (const TGreskaSimulacije& g) {
+            EXPECT_STREQ(g.what(), "Floating point overflow");
+        }
+        EXPECT_FALSE(p.Simulacija.Uspeh);
+        EXPECT_TRUE(SviNule(p.Rezultati));
+    }
+    {
+        TPokretac p;
+        TTestModel m;
+        const int veliki = m.Dodaj(Konstanta, 1e200);
+        const int proizvod = m.Dodaj(Mnozac);
+        m.Dodaj(Integrator);
+        m.Povezi(veliki, proizvod, 1);
+        m.Povezi(veliki, proizvod, 2);
+        EXPECT_THROW(p.Pokreni(m, 1, 0.1, 0.1), TGreskaSimulacije);
+    }
+    {
+        // y' = y^2, y(0) = 1 blows up at t = 1; the states leave the range.
+        TPokretac p;
+        TTestModel m;
+        const int y = m.Dodaj(Integrator, 1);
+        const int kvadrat = m.Dodaj(Mnozac);
+        m.Povezi(y, kvadrat, 1);
+        m.Povezi(y, kvadrat, 2);
+        m.Povezi(kvadrat, y, 1);
+        try {
+            p.Pokreni(m, 3, 0.01, 0.01);
+            FAIL() << "no fault raised";
+        } catch (const TGreskaSimulacije& g) {
+            const std::string tekst = g.what();
+            EXPECT_TRUE(tekst == "Floating point overflow" ||
+                        tekst == "Invalid floating point operation")
+                << tekst;
+        }
+    }
+}
+
+TEST(AritmetickeGreske, PotkoracenjeNijeGreska) {
+    // exp(-1000 t) underflows to 0 for t > 0.75; that is no fault.
+    TPokretac p;
+    TTestModel m;
+    const int vreme = m.Dodaj(Vreme);
+    const int e = m.Dodaj(Eksp, 1, -1000, 0);
+    const int y = m.Dodaj(Integrator);
+    m.Povezi(vreme, e, 1);
+    m.Povezi(e, y, 1);
+    ASSERT_TRUE(p.Pokreni(m, 2, 0.1, 0.1));
+    EXPECT_EQ(p.Vrednost(0, e), 1.0);
+    EXPECT_EQ(p.Vrednost(20, e), 0.0);
+}
+
+namespace {
+
+// A model touching every kind that keeps state or interrupts: integrators,
+// memories, track-and-holds, a Wye loop, a generator and a Quit at t > 3.72.
+TTestModel StanjaIPrekidi() {
+    TTestModel m;
+    const int vreme = m.Dodaj(Vreme);
+    const int sin = m.Dodaj(Sinus, 1, 3, 0);
+    const int y = m.Dodaj(Integrator, 0.5);
+    const int mem = m.Dodaj(Memorija, 2);
+    const int drz = m.Dodaj(Drzanje, -1);
+    const int petlja = m.Dodaj(PocetakPetlje, 1);
+    const int pola = m.Dodaj(Pojacanje, 0.5);
+    const int zbir = m.Dodaj(Sabirac, 1, 1);
+    const int wye = m.Dodaj(Wye, 1e-12, 0.7);
+    const int gen = m.Dodaj(Generator, 2, -2);
+    const int quit = m.Dodaj(Quit);
+    const int granica = m.Dodaj(Konstanta, 3.72);
+    const int mem2 = m.Dodaj(Memorija, 0);
+    m.Povezi(vreme, sin, 1);
+    m.Povezi(sin, mem, 1);
+    m.Povezi(mem, y, 1);
+    m.Povezi(wye, y, 2);
+    m.Blok(y).Parametri[1] = 0.1;
+    m.Povezi(y, drz, 1);
+    m.Povezi(sin, drz, 2);
+    m.Povezi(petlja, pola, 1);
+    m.Povezi(pola, zbir, 1);
+    m.Povezi(y, zbir, 2);
+    m.Povezi(petlja, wye, 1);
+    m.Povezi(zbir, wye, 2);
+    m.Povezi(drz, gen, 1);
+    m.Blok(gen).Ordinate = {0, 1, 4, 9, 16, 25, 36, 49, 64, 81, 100};
+    m.Povezi(vreme, quit, 1);
+    m.Povezi(granica, quit, 2);
+    m.Povezi(mem2, mem2, 1); // a memory fed by itself
+    return m;
+}
+
+} // namespace
+
+TEST(JednoPokretanje, JednakoPokretanjimaPoBlokovima) {
+    const TTestModel m = StanjaIPrekidi();
+    TPokretac jedno, poBlokovima;
+    poBlokovima.Simulacija.UvekPoBlokovima = true;
+    ASSERT_TRUE(jedno.Pokreni(m, 5, 0.05, 0.1));
+    ASSERT_TRUE(poBlokovima.Pokreni(m, 5, 0.05, 0.1));
+    ASSERT_EQ(jedno.Rezultati, poBlokovima.Rezultati);
+    // The Quit really cut the run short and the Wye really solved its loop.
+    EXPECT_NE(jedno.Vrednost(37, 3), 0.0);
+    EXPECT_EQ(jedno.Vrednost(38, 3), 0.0);
+    const double y = jedno.Vrednost(20, 3);
+    EXPECT_NEAR(jedno.Vrednost(20, 9), 2 * y, 1e-9); // w = 0.5 w + y
+}
+
+TEST(VelikiModeli, Preko255IntegratoraI100000Blokova) {
+    {
+        TPokretac p;
+        TTestModel m;
+        const int jedan = m.Dodaj(Konstanta, 1);
+        for (int i = 0; i < 300; ++i)
+            m.Povezi(jedan, m.Dodaj(Integrator, i), 1);
+        ASSERT_TRUE(p.Pokreni(m, 1, 0.5, 0.5));
+        EXPECT_EQ(p.Simulacija.BrojIntegratora, 300);
+        EXPECT_NEAR(p.Vrednost(2, 301), 299 + 1.0, 1e-12);
+    }
+    {
+        // The time source, an integrator and a chain of 99,998 unit gains: y' = t.
+        TPokretac p;
+        TTestModel m;
+        const int vreme = m.Dodaj(Vreme);
+        const int y = m.Dodaj(Integrator);
+        int prethodni = vreme;
+        while (m.Broj() < 100000) {
+            const int g = m.Dodaj(Pojacanje, 1);
+            m.Povezi(prethodni, g, 1);
+            prethodni = g;
+        }
+        m.Povezi(prethodni, y, 1);
+        ASSERT_TRUE(p.Pokreni(m, 1, 0.5, 0.5));
+        EXPECT_EQ(p.Simulacija.DuzinaRedosleda, 100001);
+        EXPECT_NEAR(p.Vrednost(2, y), 0.5, 1e-12);
+        EXPECT_NEAR(p.Vrednost(2, 100000), 1.0, 1e-12);
+    }
+}
