@@ -1,0 +1,576 @@
+#!/usr/bin/env python3
+"""Generates the help pages of SKEM: resources/help/index.htm and one page per
+block code, 0.htm ... 28.htm.
+
+The generated pages are kept in the repository; the build only copies them.
+Text is Serbian in Latin letters without diacritics; symbols are written as
+HTML entities so that the files stay plain ASCII.
+
+    python3 scripts/generisi_pomoc.py
+"""
+
+import os
+
+KOREN = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+POMOC = os.path.join(KOREN, "resources", "help")
+
+STIL = """body { font-family: Verdana, 'DejaVu Sans', sans-serif; font-size: 10pt; color: #1d3557; background-color: #ffffff; }
+h1 { font-size: 16pt; color: #1d3557; margin-bottom: 4px; }
+h2 { font-size: 12pt; color: #24497a; margin-top: 14px; margin-bottom: 4px; }
+h3 { font-size: 10pt; color: #24497a; margin-top: 10px; margin-bottom: 2px; }
+p { margin-top: 4px; margin-bottom: 6px; }
+.nav { font-size: 9pt; color: #5d7896; }
+.formula { font-family: 'DejaVu Sans Mono', 'Courier New', monospace; color: #8e2f12; }
+.poruka { font-weight: bold; color: #800000; }
+.napomena { background-color: #eef3f9; }
+th { background-color: #dbe5f0; text-align: left; }
+a { color: #2a5d9f; }"""
+
+# Block kinds: code -> page contents. Names and labels are those of the palette.
+# Each entry: naziv, grupa, kratko, racuna (list of paragraphs, HTML),
+# ulazi [(ulaz, znacenje)], parametri [(parametar, oznaka, znacenje)],
+# greske [paragraphs], primer [paragraphs].
+BLOKOVI = {
+    0: dict(
+        naziv="Odabiranje i drzanje", grupa="MEMORIJA I UPRAVLJANJE",
+        kratko="Prati ulazni signal dok to upravljacki ulaz dozvoljava i pamti poslednju vrednost.",
+        racuna=[
+            "Blok ima memoriju. U pocetnom prolazu svakog proracuna memorija dobija vrednost "
+            "<b>Parametra 1</b>. Zatim se u svakom prolazu (i u pocetnom) primenjuje pravilo upravljackog "
+            "ulaza:",
+            "<ul><li>Ulaz 2 &lt; 0: izlaz je 0, a memorija se ne menja;</li>"
+            "<li>Ulaz 2 = 0: izlaz je vrednost iz memorije (drzanje);</li>"
+            "<li>Ulaz 2 &gt; 0: memorija i izlaz dobijaju vrednost Ulaza 1 (pracenje).</li></ul>",
+            "Ako je Ulaz 2 negativan od samog pocetka, izlaz je 0 vec u trenutku t = 0, a memorija cuva "
+            "Parametar 1 za kasnije drzanje.",
+        ],
+        ulazi=[("Ulaz 1", "signal koji se prati"), ("Ulaz 2", "upravljanje: znak odredjuje pracenje, drzanje ili nulu")],
+        parametri=[("Parametar 1", "Pocetna vrednost", "vrednost memorije na pocetku proracuna")],
+        primer=[
+            "Blok <i>Sinus</i> sa blokom <i>Vreme</i> na ulazu vezite na Ulaz 1, a na Ulaz 2 dovedite blok "
+            "<i>Konstanta</i> sa vrednoscu 1: izlaz prati sinus. Sa konstantom 0 na Ulazu 2 izlaz stalno "
+            "ima vrednost Parametra 1.",
+        ]),
+    1: dict(
+        naziv="Arkus tangens", grupa="MATEMATICKE FUNKCIJE",
+        kratko="Arkus tangens linearne funkcije ulaza, pomnozen amplitudom.",
+        racuna=[
+            "Blok racuna argument <span class=\"formula\">y = p2 &times; u1 + p3</span>. Ako je y negativan, "
+            "simulacija se prekida greskom; inace je izlaz "
+            "<span class=\"formula\">p1 &times; arctan(y)</span> (ugao u radijanima).",
+        ],
+        ulazi=[("Ulaz 1", "argument u1")],
+        parametri=[("Parametar 1", "Amplituda", "mnozilac rezultata p1"),
+                   ("Parametar 2", "Koef. ulaza", "koeficijent ulaza p2"),
+                   ("Parametar 3", "Pomeraj", "sabirak argumenta p3")],
+        greske=["<span class=\"poruka\">Vrednost za ArcTan je negativna!</span> &ndash; argument "
+                "p2 &times; u1 + p3 je manji od nule. Argument jednak nuli je dozvoljen i daje izlaz 0."],
+        primer=["Sa p1 = 1, p2 = 1, p3 = 0 i blokom <i>Vreme</i> na ulazu izlaz je arctan(t): "
+                "raste od 0 ka &pi;/2 &asymp; 1.5708."]),
+    2: dict(
+        naziv="Znak", grupa="NELINEARNI",
+        kratko="Znak ulaza: -1, 0 ili 1.",
+        racuna=["Izlaz je -1 kada je Ulaz 1 negativan, 1 kada je pozitivan i 0 kada je jednak nuli "
+                "(i za -0)."],
+        ulazi=[("Ulaz 1", "signal ciji se znak odredjuje")],
+        primer=["Znak sinusnog signala je pravougaoni signal amplitude 1 sa istom periodom."]),
+    3: dict(
+        naziv="Kosinus", grupa="MATEMATICKE FUNKCIJE",
+        kratko="Kosinus linearne funkcije ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">p1 &times; cos(p2 &times; u1 + p3)</span>; ugao je u "
+                "radijanima."],
+        ulazi=[("Ulaz 1", "argument u1, najcesce vreme")],
+        parametri=[("Parametar 1", "Amplituda", "amplituda p1"),
+                   ("Parametar 2", "Frekvencija", "kruzna ucestanost p2 (rad/s kada je ulaz vreme)"),
+                   ("Parametar 3", "Faza", "pocetna faza p3 u radijanima")],
+        primer=["Blok <i>Vreme</i> na Ulazu 1, p1 = 2, p2 = 3.14159, p3 = 0: kosinus amplitude 2 i "
+                "periode 2 s."]),
+    4: dict(
+        naziv="Mrtva zona", grupa="NELINEARNI",
+        kratko="Potiskuje male vrednosti ulaza.",
+        racuna=["Ako je <span class=\"formula\">p1 &lt; u1 &lt; p2</span>, izlaz je 0; inace izlaz je "
+                "jednak ulazu. Same granice pripadaju propusnom delu."],
+        ulazi=[("Ulaz 1", "signal u1")],
+        parametri=[("Parametar 1", "Donja granica", "donja granica zone p1"),
+                   ("Parametar 2", "Gornja granica", "gornja granica zone p2")],
+        primer=["Sa p1 = -1 i p2 = 1 ulazi -1 i 1 prolaze nepromenjeni, a ulaz 0.5 daje 0."]),
+    5: dict(
+        naziv="Delitelj", grupa="MATEMATICKE FUNKCIJE",
+        kratko="Kolicnik dva ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">u1 / u2</span>. Redosled ulaza je bitan: Ulaz 1 je "
+                "deljenik, Ulaz 2 delilac."],
+        ulazi=[("Ulaz 1", "deljenik"), ("Ulaz 2", "delilac")],
+        greske=["<span class=\"poruka\">Drugi ulaz u delitelj je 0!</span> &ndash; delilac je jednak nuli. "
+                "Nepovezan ulaz ima vrednost 0, pa delitelj bez veze na Ulazu 2 uvek prekida simulaciju."],
+        primer=["Konstanta 1 na Ulazu 1 i izlaz bloka <i>Pomeraj</i> (ulaz <i>Vreme</i>, pomeraj 1) na "
+                "Ulazu 2 daju 1 / (t + 1)."]),
+    6: dict(
+        naziv="Eksponencijalna f-ja", grupa="MATEMATICKE FUNKCIJE",
+        kratko="Eksponencijalna funkcija linearne funkcije ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">p1 &times; exp(p2 &times; u1 + p3)</span>."],
+        ulazi=[("Ulaz 1", "argument u1")],
+        parametri=[("Parametar 1", "Amplituda", "mnozilac p1"),
+                   ("Parametar 2", "Koef. ulaza", "koeficijent ulaza p2"),
+                   ("Parametar 3", "Pomeraj", "sabirak argumenta p3")],
+        greske=["Ako rezultat premasi opseg realnih brojeva, simulacija se prekida porukom "
+                "<span class=\"poruka\">Floating point overflow</span>."],
+        primer=["Sa p1 = 1, p2 = -0.5, p3 = 0 i blokom <i>Vreme</i> na ulazu izlaz je opadajuca "
+                "eksponencijalna funkcija exp(-t/2)."]),
+    7: dict(
+        naziv="Generator funkcija", grupa="NELINEARNI",
+        kratko="Deo po deo linearna funkcija zadata tabelom od 11 ordinata.",
+        racuna=[
+            "Interval [p2, p1] podeljen je na 10 jednakih delova; u 11 tacaka "
+            "<span class=\"formula\">p2, p2 + (p1 - p2)/10, ..., p1</span> zadate su ordinate "
+            "T0 ... T10. Za ulaz u1 blok racuna <span class=\"formula\">x = (u1 - p2) &times; 10 / (p1 - p2)</span>:",
+            "<ul><li>x &le; 0 (ulaz ispod donje granice): izlaz je T0;</li>"
+            "<li>x &ge; 10 (ulaz iznad gornje granice): izlaz je T10;</li>"
+            "<li>inace, za i = ceo deo od x, izlaz je T<sub>i</sub> + (x - i) &times; (T<sub>i+1</sub> - "
+            "T<sub>i</sub>), linearna interpolacija izmedju susednih ordinata.</li></ul>",
+            "Novi generator ima ordinate jednake apscisama, pa unutar intervala propusta ulaz "
+            "nepromenjen, a van njega daje granicne vrednosti.",
+        ],
+        ulazi=[("Ulaz 1", "nezavisna promenljiva u1")],
+        parametri=[("Parametar 1", "Gornja granica", "kraj intervala p1"),
+                   ("Parametar 2", "Donja granica", "pocetak intervala p2")],
+        greske=[
+            "Pre pocetka simulacije proverava se da drugi parametar nije veci od prvog; ako jeste, "
+            "poruka je <span class=\"poruka\">Kod generatora funkcija (n) prvi parametar mora biti veci "
+            "od drugog !</span>, gde je n broj bloka.",
+            "Ako su granice jednake, simulacija se prekida porukom <span class=\"poruka\">Kod generatora "
+            "f-ja razlika prvog i drugog parametra mora biti pozitivna!</span>",
+        ],
+        primer=["Sa p1 = 10 i p2 = 0 ordinate odgovaraju tackama 0, 1, ..., 10; ulaz 2.5 daje "
+                "srednju vrednost ordinata T2 i T3."]),
+    8: dict(
+        naziv="Pojacanje", grupa="LINEARNI",
+        kratko="Mnozi ulaz konstantom.",
+        racuna=["Izlaz je <span class=\"formula\">p1 &times; u1</span>."],
+        ulazi=[("Ulaz 1", "signal u1")],
+        parametri=[("Parametar 1", "Pojacanje", "koeficijent pojacanja p1")],
+        primer=["Pojacanje -1 u povratnoj sprezi oko integratora daje jednacinu x' = -x, "
+                "cije je resenje opadajuca eksponencijalna funkcija."]),
+    9: dict(
+        naziv="Kvadratni koren", grupa="MATEMATICKE FUNKCIJE",
+        kratko="Kvadratni koren ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">&radic;u1</span>."],
+        ulazi=[("Ulaz 1", "nenegativan signal u1")],
+        greske=["<span class=\"poruka\">Ulaz u kvadratni koren je negativan!</span> &ndash; Ulaz 1 je manji "
+                "od nule. Koren iz 0 je 0."],
+        primer=["Blok <i>Vreme</i> na ulazu daje &radic;t."]),
+    10: dict(
+        naziv="Integrator", grupa="LINEARNI",
+        kratko="Integrali zbir svojih ulaza; nosilac stanja modela.",
+        racuna=[
+            "Izvod stanja integratora je <span class=\"formula\">u1 + p2 &times; u2 + p3 &times; u3</span>; "
+            "izlaz je stanje, a pocetna vrednost stanja je <b>Parametar 1</b>. Stanje se racuna "
+            "klasicnom Runge-Kutta metodom cetvrtog reda sa zadatim intervalom integracije.",
+            "Svaki model mora imati bar jedan integrator. Integratori prekidaju algebarske petlje: "
+            "izlaz integratora je poznat pre racunanja ostalih blokova u koraku.",
+        ],
+        ulazi=[("Ulaz 1", "sabirak izvoda sa koeficijentom 1"), ("Ulaz 2", "sabirak sa koeficijentom p2"),
+               ("Ulaz 3", "sabirak sa koeficijentom p3")],
+        parametri=[("Parametar 1", "Pocetni uslov", "vrednost izlaza u trenutku t = 0"),
+                   ("Parametar 2", "Koef. ulaza 2", "koeficijent p2 Ulaza 2"),
+                   ("Parametar 3", "Koef. ulaza 3", "koeficijent p3 Ulaza 3")],
+        greske=["Model bez integratora se ne simulira: <span class=\"poruka\">Model mora da sadrzi bar "
+                "jedan integrator!</span>"],
+        primer=["Harmonijski oscilator x'' = -x: izlaz integratora A vezite na Ulaz 1 integratora B "
+                "(pocetni uslov 1), a izlaz integratora B na Ulaz 2 integratora A (pocetni uslov 0, "
+                "Parametar 2 = -1). Izlaz integratora B je cos(t)."]),
+    11: dict(
+        naziv="Generator slucajnih brojeva", grupa="IZVORI",
+        kratko="Pseudoslucajni brojevi iz intervala [0, 1).",
+        racuna=["Pri svakom racunanju blok daje novi pseudoslucajni broj iz intervala [0, 1). Generator "
+                "se svaki put iznova inicijalizuje iz sistemskog casovnika, pa se rezultati razlikuju od "
+                "jednog pokretanja simulacije do drugog. Blok se racuna u svakom od cetiri prolaza "
+                "Runge-Kutta koraka."],
+        primer=["Zbir sinusa i slucajnog broja pomnozenog malim pojacanjem je sinus sa sumom."]),
+    12: dict(
+        naziv="Konstanta", grupa="IZVORI",
+        kratko="Stalna vrednost.",
+        racuna=["Izlaz je uvek <b>Parametar 1</b>. Blok se ne racuna u koracima simulacije i nema svoj "
+                "red u tabeli rezultata."],
+        parametri=[("Parametar 1", "Vrednost", "vrednost izlaza")],
+        primer=["Konstanta 1 na upravljackom ulazu bloka <i>Odabiranje i drzanje</i> ukljucuje pracenje."]),
+    13: dict(
+        naziv="Ogranicavac", grupa="NELINEARNI",
+        kratko="Ogranicava ulaz na interval [p1, p2] (zasicenje).",
+        racuna=["Ako je u1 &lt; p1, izlaz je p1; inace, ako je u1 &gt; p2, izlaz je p2; inace izlaz je "
+                "jednak ulazu. Donja granica se proverava prva."],
+        ulazi=[("Ulaz 1", "signal u1")],
+        parametri=[("Parametar 1", "Donja granica", "najmanja vrednost izlaza p1"),
+                   ("Parametar 2", "Gornja granica", "najveca vrednost izlaza p2")],
+        primer=["Sa p1 = -1 i p2 = 1 ulaz 5 daje 1, a ulaz -5 daje -1."]),
+    14: dict(
+        naziv="Apsolutna vrednost", grupa="NELINEARNI",
+        kratko="Apsolutna vrednost ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">|u1|</span>."],
+        ulazi=[("Ulaz 1", "signal u1")],
+        primer=["Apsolutna vrednost sinusa je punotalasno ispravljen sinus."]),
+    15: dict(
+        naziv="Invertor", grupa="LINEARNI",
+        kratko="Menja znak ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">-u1</span>."],
+        ulazi=[("Ulaz 1", "signal u1")],
+        primer=["Invertor izmedju dva integratora zatvara petlju harmonijskog oscilatora."]),
+    16: dict(
+        naziv="Pozitivni deo", grupa="NELINEARNI",
+        kratko="Propusta samo nenegativne vrednosti.",
+        racuna=["Ako je u1 &ge; 0, izlaz je u1; inace je 0."],
+        ulazi=[("Ulaz 1", "signal u1")],
+        primer=["Pozitivni deo sinusa je poluperiodno ispravljen sinus."]),
+    17: dict(
+        naziv="Pomeraj", grupa="LINEARNI",
+        kratko="Dodaje ulazu konstantu.",
+        racuna=["Izlaz je <span class=\"formula\">u1 + p1</span>."],
+        ulazi=[("Ulaz 1", "signal u1")],
+        parametri=[("Parametar 1", "Pomeraj", "konstanta p1 koja se dodaje")],
+        primer=["Blok <i>Vreme</i> kroz pomeraj -2 na ulazu bloka <i>Odskocna f-ja</i> daje skok u "
+                "trenutku t = 2."]),
+    18: dict(
+        naziv="Negativni deo", grupa="NELINEARNI",
+        kratko="Propusta samo nepozitivne vrednosti.",
+        racuna=["Ako je u1 &le; 0, izlaz je u1; inace je 0."],
+        ulazi=[("Ulaz 1", "signal u1")],
+        primer=["Zbir pozitivnog i negativnog dela istog signala jednak je samom signalu."]),
+    19: dict(
+        naziv="Quit", grupa="MEMORIJA I UPRAVLJANJE",
+        kratko="Zavrsava simulaciju kada ulaz predje prag.",
+        racuna=[
+            "Kada je <span class=\"formula\">u1 &gt; u2</span>, simulacija se na kraju tekuceg koraka "
+            "zavrsava normalno, bez poruke korisniku (razlog zavrsetka je &quot;Kraj simulacije od strane "
+            "Quit elementa.&quot;). U tabeli rezultata sve kolone posle zavrsetka imaju vrednost 0. "
+            "Jednake vrednosti ne zavrsavaju simulaciju. Blok nema svoj izlaz.",
+            "Ako u istom koraku neki drugi blok prijavi gresku, greska ima prednost i prikazuje se.",
+        ],
+        ulazi=[("Ulaz 1", "posmatrani signal"), ("Ulaz 2", "prag")],
+        primer=["Blok <i>Vreme</i> na Ulazu 1 i konstanta 5 na Ulazu 2 zavrsavaju simulaciju posle "
+                "t = 5, bez obzira na zadatu duzinu simulacije."]),
+    20: dict(
+        naziv="Prekidac ulaza", grupa="MEMORIJA I UPRAVLJANJE",
+        kratko="Bira jedan od dva signala prema znaku upravljackog ulaza.",
+        racuna=["Ako je u1 &ge; 0, izlaz je Ulaz 2; inace je Ulaz 3. Za u1 = 0 bira se Ulaz 2."],
+        ulazi=[("Ulaz 1", "upravljanje"), ("Ulaz 2", "signal za u1 &ge; 0"), ("Ulaz 3", "signal za u1 &lt; 0")],
+        primer=["Sa sinusom na Ulazu 1, konstantom 1 na Ulazu 2 i konstantom -1 na Ulazu 3 izlaz je "
+                "pravougaoni signal."]),
+    21: dict(
+        naziv="Sinus", grupa="MATEMATICKE FUNKCIJE",
+        kratko="Sinus linearne funkcije ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">p1 &times; sin(p2 &times; u1 + p3)</span>; ugao je u "
+                "radijanima."],
+        ulazi=[("Ulaz 1", "argument u1, najcesce vreme")],
+        parametri=[("Parametar 1", "Amplituda", "amplituda p1"),
+                   ("Parametar 2", "Frekvencija", "kruzna ucestanost p2 (rad/s kada je ulaz vreme)"),
+                   ("Parametar 3", "Faza", "pocetna faza p3 u radijanima")],
+        primer=["Blok <i>Vreme</i> na Ulazu 1, p1 = 1, p2 = 6.28318, p3 = 0: sinus periode 1 s."]),
+    22: dict(
+        naziv="Odskocna f-ja", grupa="IZVORI",
+        kratko="Jedinicni skok.",
+        racuna=["Ako je u1 &ge; 0, izlaz je 1; inace je 0. Za u1 = 0 izlaz je 1."],
+        ulazi=[("Ulaz 1", "signal ciji znak odredjuje skok, najcesce pomereno vreme")],
+        primer=["Blok <i>Vreme</i> kroz <i>Pomeraj</i> sa vrednoscu -2 daje skok sa 0 na 1 u "
+                "trenutku t = 2."]),
+    23: dict(
+        naziv="Memorija", grupa="MEMORIJA I UPRAVLJANJE",
+        kratko="Kasni za ulazom jedan prolaz racunanja.",
+        racuna=[
+            "U pocetnom prolazu izlaz je <b>Parametar 1</b>; u svakom kasnijem prolazu izlaz je vrednost "
+            "iz memorije. Zatim, u svakom prolazu, memorija dobija vrednost Ulaza 1. Izlaz zato kasni "
+            "za ulazom jedan prolaz racunanja.",
+            "Jedan korak integracije ima cetiri prolaza (Runge-Kutta cetvrtog reda), pa memorija kasni "
+            "cetvrtinu koraka, a ne ceo korak. Kao i integrator, memorija prekida algebarske petlje.",
+        ],
+        ulazi=[("Ulaz 1", "signal koji se pamti")],
+        parametri=[("Parametar 1", "Pocetna vrednost", "izlaz u pocetnom prolazu")],
+        primer=["Memorija u povratnoj petlji bez integratora omogucava da se izracuna izraz koji zavisi "
+                "od sopstvene prethodne vrednosti."]),
+    24: dict(
+        naziv="Pocetak petlje", grupa="MEMORIJA I UPRAVLJANJE",
+        kratko="Pocetna procena algebarske petlje koju zatvara blok Wye.",
+        racuna=[
+            "Blok nema ulaze. Njegov izlaz je tekuca procena velicine y u algebarskoj petlji y = f(y). "
+            "Dok ga blok <a href=\"28.htm\">Wye</a> ne promeni, izlaz je <b>Parametar 1</b>.",
+            "U pocetnom prolazu blok pamti svoje mesto u redosledu racunanja, da bi Wye znao odakle da "
+            "ponovi racunanje petlje.",
+        ],
+        parametri=[("Parametar 1", "Pocetna procena", "prva procena velicine y")],
+        primer=["Vidite primer na strani bloka <a href=\"28.htm#primer\">Wye</a>."]),
+    25: dict(
+        naziv="Vreme", grupa="IZVORI",
+        kratko="Tekuce vreme simulacije.",
+        racuna=["Izlaz bloka je tekuce vreme t: blokovi na koje je vezan na tom ulazu citaju vreme. Blok se ne racuna u "
+                "koracima i nema svoj red u tabeli rezultata (vreme je u zaglavlju tabele)."],
+        primer=["Vreme na ulazu bloka <i>Sinus</i> daje sinusni signal."]),
+    26: dict(
+        naziv="Sumator", grupa="LINEARNI",
+        kratko="Tezinski zbir tri ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">p1 &times; u1 + p2 &times; u2 + p3 &times; u3</span>. "
+                "Nepovezan ulaz ima vrednost 0."],
+        ulazi=[("Ulaz 1", "prvi sabirak"), ("Ulaz 2", "drugi sabirak"), ("Ulaz 3", "treci sabirak")],
+        parametri=[("Parametar 1", "Koef. ulaza 1", "tezina p1"),
+                   ("Parametar 2", "Koef. ulaza 2", "tezina p2"),
+                   ("Parametar 3", "Koef. ulaza 3", "tezina p3")],
+        primer=["Sa koeficijentima 1, -1, 0 sumator daje razliku prva dva ulaza, na primer gresku "
+                "regulacije (zadata vrednost minus izlaz sistema)."]),
+    27: dict(
+        naziv="Mnozac", grupa="MATEMATICKE FUNKCIJE",
+        kratko="Proizvod dva ulaza.",
+        racuna=["Izlaz je <span class=\"formula\">u1 &times; u2</span>. Nepovezan ulaz ima vrednost 0, pa "
+                "je tada i proizvod 0."],
+        ulazi=[("Ulaz 1", "prvi cinilac"), ("Ulaz 2", "drugi cinilac")],
+        primer=["Proizvod sinusa sa samim sobom daje sin<sup>2</sup>."]),
+    28: dict(
+        naziv="Wye", grupa="MEMORIJA I UPRAVLJANJE",
+        kratko="Zatvara algebarsku petlju y = f(y) relaksacijom.",
+        racuna=[
+            "Blok <a href=\"24.htm\">Pocetak petlje</a> daje procenu y; njegov izlaz vodi se kroz blokove "
+            "koji racunaju f(y) do Ulaza 2 bloka Wye, a sam izlaz bloka Pocetak petlje (junction vezom) i na "
+            "Ulaz 1. Kada "
+            "racunanje stigne do bloka Wye:",
+            "<ol><li>Ako je u1 = 0, simulacija se prekida greskom.</li>"
+            "<li>r = |1 - u2 / u1|. Ako je p1 &gt; r (p1 je relativna tolerancija), izlaz je u1: "
+            "petlja je resena.</li>"
+            "<li>Inace nova procena <span class=\"formula\">u1 &times; (1 - p2) + u2 &times; p2</span> "
+            "(p2 je faktor relaksacije) postaje izlaz bloka Pocetak petlje, racunanje petlje se ponavlja "
+            "od tog bloka i Wye ponovo proverava toleranciju.</li></ol>",
+            "Ulaz 1 mora da dolazi od bloka Pocetak petlje. Broj ponavljanja u jednom prolazu je ogranicen: "
+            "petlja koja ne konvergira prekida simulaciju porukom o gresci.",
+        ],
+        ulazi=[("Ulaz 1", "procena y, izlaz bloka Pocetak petlje"), ("Ulaz 2", "izracunata vrednost f(y)")],
+        parametri=[("Parametar 1", "Tolerancija", "dozvoljena relativna razlika, na primer 0.0001"),
+                   ("Parametar 2", "Faktor relaksacije", "udeo nove vrednosti u proceni, izmedju 0 i 1")],
+        greske=["<span class=\"poruka\">Prvi ulaz u Wye element je jednak nuli ili ne postoji!</span> "
+                "&ndash; Ulaz 1 nije povezan ili je procena jednaka nuli."],
+        primer=["Jednacina y = 0.5 &times; y + 1 (resenje y = 2): Pocetak petlje (pocetna procena 1) vezite "
+                "na Ulaz 1 bloka Wye, a junction vezom iz te veze na Ulaz 1 sumatora sa koeficijentima 0.5 i 1, na Ulaz 2 sumatora "
+                "dovedite konstantu 1, a izlaz sumatora vezite na Ulaz 2 bloka Wye. Sa tolerancijom 0.0001 "
+                "i faktorom relaksacije 0.5 izlaz bloka Wye je priblizno 2."]),
+}
+
+GRUPE = ["IZVORI", "LINEARNI", "NELINEARNI", "MATEMATICKE FUNKCIJE", "MEMORIJA I UPRAVLJANJE"]
+
+
+def zaglavlje(naslov):
+    return ("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">\n"
+            "<html>\n<head>\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n"
+            f"<title>{naslov}</title>\n<style type=\"text/css\">\n{STIL}\n</style>\n</head>\n<body>\n")
+
+
+def tabela(zaglavlja, redovi):
+    s = ['<table border="1" cellspacing="0" cellpadding="4" width="100%">', "<tr>"]
+    s += [f"<th>{z}</th>" for z in zaglavlja]
+    s.append("</tr>")
+    for red in redovi:
+        s.append("<tr>" + "".join(f"<td>{c}</td>" for c in red) + "</tr>")
+    s.append("</table>")
+    return "\n".join(s)
+
+
+def strana_bloka(sifra):
+    b = BLOKOVI[sifra]
+    pre = f'<a href="{sifra - 1}.htm">&lt; {BLOKOVI[sifra - 1]["naziv"]}</a> | ' if sifra > 0 else ""
+    posle = f' | <a href="{sifra + 1}.htm">{BLOKOVI[sifra + 1]["naziv"]} &gt;</a>' if sifra < 28 else ""
+    nav = f'<p class="nav">{pre}<a href="index.htm">Sadrzaj</a> | <a href="index.htm#blokovi">Svi blokovi</a>{posle}</p>'
+    s = [zaglavlje(f"{b['naziv']} - SKEM 2004"), nav,
+         f"<h1>{b['naziv']}</h1>",
+         f"<p><b>{b['kratko']}</b><br>Sifra bloka: {sifra}. Grupa u paleti: {b['grupa']}.</p>",
+         '<h2><a name="racuna"></a>Sta blok racuna</h2>']
+    for p in b["racuna"]:
+        s.append(p if p.startswith(("<ul", "<ol")) else f"<p>{p}</p>")
+    s.append('<h2><a name="ulazi"></a>Ulazi</h2>')
+    ulazi = b.get("ulazi", [])
+    if ulazi:
+        s.append(tabela(["Ulaz", "Znacenje"], ulazi))
+        s.append("<p>Nepovezan ulaz ima vrednost 0; ulaz na koji je vezan blok <a href=\"25.htm\">Vreme</a> "
+                 "ima vrednost tekuceg vremena.</p>")
+    else:
+        s.append("<p>Blok nema ulaze; veza ka njemu se odbija porukom <span class=\"poruka\">Blok: &lt;"
+                 f"{b['naziv']}&gt; ne moze da ima ulaznu vezu!</span></p>")
+    s.append('<h2><a name="parametri"></a>Parametri</h2>')
+    parametri = b.get("parametri", [])
+    if parametri:
+        s.append(tabela(["Parametar", "Natpis", "Znacenje"], parametri))
+        s.append("<p>Parametre unosite u prozoru &quot;Unesite vrednosti parametara&quot; odmah posle "
+                 "postavljanja bloka, a kasnije ih menjate u inspektoru. Decimalni separator je tacka.</p>")
+    else:
+        s.append("<p>Blok nema parametre; postavlja se bez prozora za unos parametara.</p>")
+    s.append('<h2><a name="greske"></a>Greske</h2>')
+    for p in b.get("greske", ["Blok ne prijavljuje greske."]):
+        s.append(f"<p>{p}</p>")
+    s.append('<h2><a name="primer"></a>Primer</h2>')
+    for p in b["primer"]:
+        s.append(f"<p>{p}</p>")
+    s.append("<hr>")
+    s.append(nav)
+    s.append("</body>\n</html>\n")
+    return "\n".join(s)
+
+
+INDEX = """<h1><a name="vrh"></a>SKEM 2004 &ndash; pomoc</h1>
+<p><b>SKEM 2004</b> je program za modelovanje i simulaciju kontinualnih dinamickih sistema pomocu
+blok dijagrama. Model sastavljate od blokova (integrator, sumator, pojacanje, generator funkcija,
+ogranicavac, sinus i drugi, ukupno 29 vrsta), povezujete ih vezama i pokrecete simulaciju sa stalnim
+korakom integracije (klasicna Runge-Kutta metoda cetvrtog reda). Rezultati se prikazuju u tabeli i na
+grafiku.</p>
+
+<p class="nav"><a href="#editor">Editor blok dijagrama</a> | <a href="#simulacija">Simulacija</a> |
+<a href="#rezultati">Rezultati</a> | <a href="#dokumenti">Dokumenti</a> |
+<a href="#tasteri">Tasteri</a> | <a href="#blokovi">Blokovi</a></p>
+
+<h2><a name="editor"></a>Editor blok dijagrama</h2>
+<p>Glavni prozor ima paletu blokova levo, radnu povrsinu u sredini i inspektor desno. Paletu i
+inspektor mozete sakriti i ponovo prikazati dugmetom na sredini razdelnika pored njih.</p>
+
+<h3><a name="paleta"></a>Postavljanje blokova</h3>
+<p>U paleti izaberite prikaz &quot;SVE&quot; (svi blokovi) ili &quot;PO GRUPAMA&quot; (izvori, linearni,
+nelinearni, matematicke funkcije, memorija i upravljanje). Blok prevucite misem iz palete na radnu
+povrsinu: pojavljuje se na mestu gde ste ga pustili, okrenut izlazom udesno, izabran i numerisan
+sledecim brojem. Blokovi su numerisani redom kojim su postavljeni (1, 2, 3, ...), bez praznina; broj i
+naziv bloka (na primer &quot;7. Sinus&quot;) vidite u inspektoru i u tabeli rezultata.</p>
+
+<h3><a name="parametri"></a>Unos parametara</h3>
+<p>Ako blok ima parametre, otvara se prozor &quot;Unesite vrednosti parametara&quot; sa jednim, dva ili tri
+polja (ostala su onemogucena); sva polja pocinju sa 0. Brojeve pisite sa tackom kao decimalnim
+separatorom (1.5, 1e-3). Taster &quot;prihvati&quot; proverava polja redom; polje koje nije broj daje poruku
+<span class="poruka">Molim vas da unesete broj!</span> i prozor ostaje otvoren. Taster &quot;odustani&quot;
+uklanja upravo postavljeni blok. Natpis &quot;Napomena&quot; podseca da su kod nekih blokova redosled i
+vrednosti parametara bitni. Parametre postojecih blokova menjate u inspektoru.</p>
+
+<h3><a name="veze"></a>Povezivanje blokova: &quot;Kreiraj vezu&quot;</h3>
+<p>Izaberite komandu &quot;Kreiraj vezu&quot;, kliknite blok od kog veza polazi, a zatim blok u koji ulazi.
+Dok crtate, kraj veze prati mis; klik levim tasterom na liniju postavlja prelom (drzac) na tom mestu.
+Ponovni klik na pocetni blok odustaje od veze, kao i otpustanje desnog tastera na liniji.</p>
+<p>Svaki blok ima jedan izlaz i iz njega moze da krene samo jedna veza; drugi pokusaj daje poruku
+<span class="poruka">Iz ovog bloka vec postoji izlaz! Koristite junction vezu!</span> Kada veza stigne do
+odredisnog bloka, u prozoru &quot;Odredite ulaz&quot; birate &quot;Ulaz 1&quot;, &quot;Ulaz 2&quot; ili
+&quot;Ulaz 3&quot; (ponudjeni su samo slobodni ulazi koje blok koristi). Kod nekih blokova redosled ulaza je
+bitan (delitelj, Quit, prekidac ulaza, Wye). Blok bez ulaza odbija vezu porukom
+<span class="poruka">Blok: &lt;naziv&gt; ne moze da ima ulaznu vezu!</span>, a blok cija su svi ulazi
+zauzeti porukom <span class="poruka">Maksinalni broj ulaznih veza za blok &lt;naziv&gt; je n!</span></p>
+
+<h3><a name="drzaci"></a>Prelomi veza: &quot;Kreiraj drzac&quot;</h3>
+<p>Komanda &quot;Kreiraj drzac&quot; postavlja jedan drzac na mestu gde kliknete liniju veze. Drzac je
+tacka preloma: prevucite ga misem da biste oblikovali vezu. Izabrani drzac brisete komandom
+&quot;Obrisi&quot;.</p>
+
+<h3><a name="junction"></a>Grananje signala: &quot;Kreiraj junction&quot;</h3>
+<p>Da biste isti signal doveli do vise blokova, izaberite &quot;Kreiraj junction&quot;, pritisnite postojeci
+drzac neke veze ili kliknite njenu liniju (tu nastaje novi drzac), pa kliknite odredisni blok. Junction
+veza polazi iz drzaca i nosi signal bloka na pocetku veze. Brisanjem veze brisu se i sve junction veze
+koje iz nje polaze.</p>
+
+<h3><a name="selekcija"></a>Izbor, pomeranje, rotiranje i brisanje</h3>
+<p>Klikom izaberite blok, vezu ili drzac; u jednom trenutku izabrano je samo jedno. Blok pomerate
+prevlacenjem; veze ga prate. Komande &quot;Rotiraj udesno&quot; i &quot;Rotiraj ulevo&quot; okrecu izabrani
+blok u smeru kazaljke na satu, odnosno suprotno, pa izlaz moze biti levo, dole, desno ili gore.
+Komanda &quot;Obrisi&quot; (taster Delete) brise izabrano; brisanjem bloka brisu se i sve njegove veze, a
+ostali blokovi se ponovo numerisu bez praznina.</p>
+
+<h3><a name="inspektor"></a>Inspektor</h3>
+<p>Inspektor prikazuje listu blokova modela i, za izabrani blok, njegove ulaze i parametre, kao i
+izlaze. Vrednosti parametara mozete menjati direktno u tabeli inspektora.</p>
+
+<h2><a name="simulacija"></a>Simulacija</h2>
+<p>Komanda &quot;Simulacija&quot; najpre proverava model: prazan model daje poruku
+<span class="poruka">Model mora da sadrzi bar jedan blok!</span>, a model bez integratora
+<span class="poruka">Model mora da sadrzi bar jedan integrator!</span> Proverava se i redosled
+granica <a href="7.htm">generatora funkcija</a>. Zatim se otvara prozor &quot;Opcije simulacije&quot;
+sa tri polja:</p>
+<table border="1" cellspacing="0" cellpadding="4" width="100%">
+<tr><th>Polje</th><th>Znacenje</th></tr>
+<tr><td>Duzina simulacije: D</td><td>vreme do kog se model simulira, od t = 0</td></tr>
+<tr><td>Interval integracije: h</td><td>korak Runge-Kutta metode</td></tr>
+<tr><td>Interval stampanja rezultata: P</td><td>razmak izmedju vremenskih trenutaka u tabeli rezultata</td></tr>
+</table>
+<p>Vrednosti moraju zadovoljiti <span class="formula">0 &lt; h &le; P &lt; D</span>. Poruke, redom kojim
+se proveravaju:</p>
+<ul>
+<li><span class="poruka">Niste uneli sve potrebne vrednosti!</span> &ndash; neko polje je prazno;</li>
+<li><span class="poruka">Duzina trajanja simulacije mora biti pozitivan realan broj!</span></li>
+<li><span class="poruka">Interval integracije mora biti pozitivan realan broj!</span></li>
+<li><span class="poruka">Duzina trajanja simulacije mora biti veca od intervala integracije!</span></li>
+<li><span class="poruka">Interval stampanja mora biti pozitivan realan broj!</span></li>
+<li><span class="poruka">Interval stampanja rezultata mora biti veci ili jednak intervalu integracije i
+manji od duzine trajanja simulacije!</span></li>
+</ul>
+<p>Broj sa zarezom (1,5) nije broj; pisite 1.5. Taster &quot;simulacija&quot; pokrece proracun, a
+&quot;odustani&quot; zatvara prozor bez simulacije. Vrednosti polja ostaju zapamcene do sledeceg
+pokretanja. Ako neki blok prijavi gresku (na primer <a href="5.htm#greske">delitelj</a> sa nulom na drugom
+ulazu), simulacija se prekida i prikazuje se poruka; blok <a href="19.htm">Quit</a> zavrsava simulaciju
+bez poruke.</p>
+
+<h2><a name="rezultati"></a>Rezultati</h2>
+<h3><a name="tabela"></a>Tabela</h3>
+<p>Posle uspesne simulacije otvara se strana &quot;Prikaz Simulacije&quot;. Prvi red tabele sadrzi
+vremenske trenutke 0, P, 2P, ..., nP, gde je n = D / P zaokruzeno na najblizi ceo broj. Svaki blok
+ima svoj red (osim blokova <a href="12.htm">Konstanta</a> i <a href="25.htm">Vreme</a>), redom brojeva
+blokova, sa natpisom oblika &quot;7. Sinus&quot;. Brojevi su napisani sa tackom i do 15 znacajnih cifara.</p>
+<h3><a name="grafik"></a>Grafik</h3>
+<p>Oznacite kucicu pored naziva jednog ili vise blokova i kliknite taster &quot;Grafik&quot; (ili dvaput
+kliknite tabelu, ili pritisnite Enter u tabeli). Svaki oznaceni red postaje jedna kriva sa nazivom u
+legendi; kriva ima tacke od t = 0 do t = (n - 1)P. Bez oznacenog reda poruka je
+<span class="poruka">Niste oznacili zeljene izlaze!</span> Taster &quot;3D View&quot; prikazuje grafik
+prostorno, a &quot;2D View&quot; ga vraca u ravan. Taster &quot;Nazad&quot; vodi sa grafika na tabelu, a sa
+tabele na model. Nova simulacija se pokrece sa strane modela.</p>
+
+<h2><a name="dokumenti"></a>Dokumenti</h2>
+<p>Model se cuva kao dokument sa nastavkom <b>.skem</b> (XML datoteka) zajedno sa opisom problema.</p>
+<ul>
+<li><b>Novi dokument</b> (Ctrl+N) prazni radnu povrsinu; naslov prozora je &quot;SKEM - Dok1&quot;.</li>
+<li><b>Otvori...</b> (Ctrl+O) ucitava snimljeni dokument.</li>
+<li><b>Sacuvaj</b> (Ctrl+S) snima dokument; dokument bez imena trazi ime kao &quot;Sacuvaj kao&quot;.</li>
+<li><b>Sacuvaj kao...</b> snima dokument pod novim imenom.</li>
+<li><b>Izlaz</b> (Ctrl+X) zatvara program.</li>
+</ul>
+<p>Ako dokument ima nesnimljene izmene, pre novog dokumenta, otvaranja i izlaza program pita
+<span class="poruka">Da li zelite da sacuvate promene?</span> (Da, Ne, Otkazi). Dokument naveden u
+komandnoj liniji otvara se pri pokretanju programa.</p>
+<h3><a name="opis"></a>Opis problema</h3>
+<p>Komanda &quot;Opis problema&quot; otvara prozor &quot;Opisite problem koji resavate&quot; u koji upisujete
+kratak opis modela. Taster &quot;prihvati&quot; cuva opis u dokumentu (redovi se spajaju u jedan red,
+razdvojeni razmakom), a &quot;odustani&quot; ga ostavlja nepromenjenim.</p>
+
+<h2><a name="tasteri"></a>Tasteri</h2>
+<table border="1" cellspacing="0" cellpadding="4" width="100%">
+<tr><th>Taster</th><th>Dejstvo</th></tr>
+<tr><td>F1</td><td>pomoc za izabrani blok, ili ova strana kada blok nije izabran</td></tr>
+<tr><td>Delete</td><td>brise izabrani blok, vezu ili drzac</td></tr>
+<tr><td>Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+X</td><td>novi dokument, otvori, sacuvaj, izlaz</td></tr>
+</table>
+<p>Komanda &quot;Fullscreen&quot; prosiruje prozor preko celog ekrana; ponovni izbor vraca raniju velicinu.</p>
+
+<h2><a name="blokovi"></a>Blokovi</h2>
+"""
+
+
+def index():
+    s = [zaglavlje("SKEM 2004 - Pomoc"), INDEX]
+    for grupa in GRUPE:
+        s.append(f"<h3>{grupa}</h3>")
+        redovi = [(f'<a href="{c}.htm">{b["naziv"]}</a>', str(c), b["kratko"])
+                  for c, b in sorted(BLOKOVI.items()) if b["grupa"] == grupa]
+        s.append(tabela(["Blok", "Sifra", "Opis"], redovi))
+    s.append("<h3>Po siframa</h3>\n<p>")
+    s.append(" | ".join(f'<a href="{c}.htm">{c}</a>' for c in sorted(BLOKOVI)))
+    s.append("</p>\n<hr>\n<p class=\"nav\"><a href=\"#vrh\">Na vrh</a></p>\n</body>\n</html>\n")
+    return "\n".join(s)
+
+
+def upisi(ime, sadrzaj):
+    sadrzaj.encode("ascii")  # the pages are plain ASCII; symbols are entities
+    with open(os.path.join(POMOC, ime), "w", encoding="utf-8", newline="\n") as f:
+        f.write(sadrzaj)
+
+
+def main():
+    os.makedirs(POMOC, exist_ok=True)
+    assert sorted(BLOKOVI) == list(range(29))
+    upisi("index.htm", index())
+    for sifra in BLOKOVI:
+        upisi(f"{sifra}.htm", strana_bloka(sifra))
+    print(f"{len(BLOKOVI) + 1} strana u {POMOC}")
+
+
+if __name__ == "__main__":
+    main()
