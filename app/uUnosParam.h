@@ -1,0 +1,46 @@
+#pragma once
+// TUnosPar: the parameter dialog shown when a block is dropped on the
+// workspace. The caller prepares up to three rows (label = the kind's label
+// text, enabled as the kind's parameter count says); on show every box holds
+// "0"; "prihvati" accepts only when all three boxes hold numbers.
+
+#include "OkvirDijalog.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TUnosPar : public TOkvirDijalog {
+    Q_OBJECT
+public:
+    explicit TUnosPar(QWidget* roditelj = nullptr);
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    QLineEdit* Edit3;
+    QPushButton* SpeedButton1; // "prihvati"
+    QPushButton* SpeedButton2; // "odustani"
+    QPushButton* Napomena;     // link: a note on the parameters' order
+
+    // Enables the rows for a block with brparam parameters and labels them
+    // natpis + ":". Only 2 and 3 enable more than the first row; disabled rows
+    // keep their texts.
+    void PripremiRedove(int brparam, const QString& natpis1, const QString& natpis2,
+                        const QString& natpis3);
+
+    // The value of box k (1..3) as parsed by the last successful "prihvati".
+    double Vrednost(int k) const;
+
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void NapomenaClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    double vrednosti_[3] = {0, 0, 0};
+};

@@ -1,0 +1,179 @@
+// The simulation options dialog driven by real clicks and typing: the checks'
+// messages in order, where the focus and selection go, the values kept from
+// one use to the next, and what counts as cancelling.
+#include "OpcijeSim.h"
+#include "SkriptovaniDijalozi.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+void Upisi(QLineEdit* polje, const QString& tekst) {
+    polje->clear();
+    QTest::keyClicks(polje, tekst);
+}
+
+void Unesi(TOpcije& o, const QString& d, const QString& h, const QString& p) {
+    Upisi(o.Edit1, d);
+    Upisi(o.Edit2, h);
+    Upisi(o.Edit3, p);
+}
+
+bool SveSelektovano(QLineEdit* polje) {
+    return polje->hasSelectedText() && polje->selectedText() == polje->text();
+}
+
+} // namespace
+
+TEST(Opcije, IzgledINaziviPolja) {
+    TOpcije o;
+    EXPECT_EQ(o.size(), QSize(381, 227));
+    EXPECT_TRUE(o.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(o.Naslov(), "Opcije za simulaciju");
+    EXPECT_EQ(o.findChild<QLineEdit*>("Edit1"), o.Edit1);
+    EXPECT_EQ(o.findChild<QLineEdit*>("Edit3"), o.Edit3);
+    EXPECT_EQ(o.findChild<QPushButton*>("SpeedButton1")->text(), "simulacija");
+    EXPECT_EQ(o.findChild<QPushButton*>("SpeedButton2")->text(), "odustani");
+    EXPECT_TRUE(o.Edit1->text().isEmpty() && o.Edit2->text().isEmpty() &&
+                o.Edit3->text().isEmpty());
+    // Tab goes Edit1 -> Edit2 -> Edit3.
+    o.show();
+    o.Edit1->setFocus();
+    QTest::keyClick(o.Edit1, Qt::Key_Tab);
+    EXPECT_EQ(o.focusWidget(), o.Edit2);
+    QTest::keyClick(o.Edit2, Qt::Key_Tab);
+    EXPECT_EQ(o.focusWidget(), o.Edit3);
+}
+
+TEST(Opcije, ProvereRedomSaPorukamaFokusomISelekcijom) {
+    TSkriptovaniDijalozi dijalozi;
+    TOpcije o;
+    struct TSlucaj {
+        QString d, h, p;
+        QString poruka;
+        QLineEdit* TOpcije::*polje; // nullptr: the focus stays where it was
+        bool selektovano;
+    };
+    const QString poruka6 = "Interval stampanja rezultata mora biti\nveci ili jednak intervalu "
+                            "integracije i\n  manji od duzine trajanja simulacije!";
+    const std::vector<TSlucaj> slucajevi = {
+        // One empty field wins over the other fields being invalid.
+        {"abc", "-1", "", "Niste uneli sve potrebne vrednosti!", nullptr, false},
+        {"1,5", "0.1", "0.5", "Duzina trajanja simulacije mora biti pozitivan realan broj!",
+         &TOpcije::Edit1, true},
+        {"2147483647", "0.1", "0.5", "Duzina trajanja simulacije mora biti pozitivan realan broj!",
+         &TOpcije::Edit1, true},
+        {"-3", "0.1", "0.5", "Duzina trajanja simulacije mora biti pozitivan realan broj!",
+         &TOpcije::Edit1, true},
+        {"10", "0", "0.5", "Interval integracije mora biti pozitivan realan broj!", &TOpcije::Edit2,
+         true},
+        {"1", "2", "1.5", "Duzina trajanja simulacije mora biti veca od intervala integracije!",
+         &TOpcije::Edit2, true},
+        {"10", "0.1", "x", "Interval stampanja mora biti pozitivan realan broj!", &TOpcije::Edit3,
+         true},
+        // D = h passes check 4 but no P satisfies h <= P < D.
+        {"0.5", "0.5", "0.5", poruka6, &TOpcije::Edit3, false},
+        {"10", "0.1", "10", poruka6, &TOpcije::Edit3, false},
+        {"10", "0.1", "0.05", poruka6, &TOpcije::Edit3, false},
+    };
+    std::vector<QString> greske;
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        for (const TSlucaj& s : slucajevi) {
+            SCOPED_TRACE(("D=" + s.d + " h=" + s.h + " P=" + s.p).toStdString());
+            Unesi(o, s.d, s.h, s.p);
+            // Put the focus somewhere known, with nothing selected.
+            o.Edit2->setFocus();
+            o.Edit2->deselect();
+            dijalozi.Zapis.clear();
+            QTest::mouseClick(o.SpeedButton1, Qt::LeftButton);
+            EXPECT_EQ(dijalozi.Zapis, QStringList{"Greska: " + s.poruka});
+            EXPECT_TRUE(o.isVisible()); // a refused entry never closes the dialog
+            QLineEdit* ocekivano = s.polje ? o.*(s.polje) : o.Edit2;
+            EXPECT_EQ(o.focusWidget(), ocekivano);
+            EXPECT_EQ(SveSelektovano(ocekivano), s.selektovano);
+        }
+        // P = h is accepted, and an exponent is a number.
+        Unesi(o, "10", "1e-1", "0.1");
+        dijalozi.Zapis.clear();
+        QTest::mouseClick(o.SpeedButton1, Qt::LeftButton);
+        EXPECT_TRUE(dijalozi.Poruke().isEmpty());
+        EXPECT_FALSE(o.isVisible());
+    });
+    skem::TOpcijeSimulacije v;
+    ASSERT_TRUE(o.PitajOpcije(v));
+    EXPECT_TRUE(o.Prihvaceno);
+    EXPECT_DOUBLE_EQ(v.Trajanje, 10);
+    EXPECT_DOUBLE_EQ(v.Interval, 0.1);
+    EXPECT_DOUBLE_EQ(v.IntervalStampanja, 0.1);
+    EXPECT_TRUE(dijalozi.Skripte.empty());
+}
+
+TEST(Opcije, VrednostiSeCuvajuAOdustajanjeVracaNe) {
+    TSkriptovaniDijalozi dijalozi;
+    TOpcije o;
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        Unesi(o, "20", "0.01", "0.5");
+        // Enter in a field runs the checks as "simulacija" does.
+        QTest::keyClick(o.Edit3, Qt::Key_Return);
+    });
+    skem::TOpcijeSimulacije v;
+    ASSERT_TRUE(o.PitajOpcije(v));
+    EXPECT_DOUBLE_EQ(v.Trajanje, 20);
+
+    // The next run shows what was typed last; "odustani" leaves the values alone.
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        EXPECT_EQ(o.Edit1->text(), "20");
+        EXPECT_EQ(o.Edit2->text(), "0.01");
+        EXPECT_EQ(o.Edit3->text(), "0.5");
+        QTest::mouseClick(o.SpeedButton2, Qt::LeftButton);
+    });
+    skem::TOpcijeSimulacije neizmenjeno{1, 2, 3};
+    EXPECT_FALSE(o.PitajOpcije(neizmenjeno));
+    EXPECT_FALSE(o.Prihvaceno);
+    EXPECT_DOUBLE_EQ(neizmenjeno.Trajanje, 1);
+    EXPECT_DOUBLE_EQ(neizmenjeno.IntervalStampanja, 3);
+}
+
+TEST(Opcije, ZatvaranjeMimoDugmadiJeOdustajanje) {
+    TSkriptovaniDijalozi dijalozi;
+    TOpcije o;
+    auto prihvati = [&](QDialog&) {
+        Unesi(o, "10", "0.1", "1");
+        QTest::mouseClick(o.SpeedButton1, Qt::LeftButton);
+    };
+    skem::TOpcijeSimulacije v;
+    // After an accepted use, Esc, the window manager's close, and a close with
+    // no button at all each count as "odustani", not as the previous answer.
+    dijalozi.Skripte.push_back(prihvati);
+    dijalozi.Skripte.push_back([&](QDialog&) { QTest::keyClick(&o, Qt::Key_Escape); });
+    dijalozi.Skripte.push_back(prihvati);
+    dijalozi.Skripte.push_back([&](QDialog&) { o.close(); });
+    dijalozi.Skripte.push_back(prihvati);
+    dijalozi.Skripte.push_back([&](QDialog&) {});
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(o.PitajOpcije(v));
+        EXPECT_FALSE(o.PitajOpcije(v));
+        EXPECT_FALSE(o.Prihvaceno);
+    }
+}
+
+TEST(Opcije, VucenjeZaGornjuTraku) {
+    TOpcije o;
+    o.move(100, 100);
+    o.show();
+    const QPoint pocetak = o.pos();
+    // A press below the strip does not drag.
+    QTest::mousePress(&o, Qt::LeftButton, {}, QPoint(60, 40));
+    QTest::mouseMove(&o, QPoint(90, 60));
+    QTest::mouseRelease(&o, Qt::LeftButton, {}, QPoint(90, 60));
+    EXPECT_EQ(o.pos(), pocetak);
+    // A press on the top strip moves the window with the pointer.
+    QTest::mousePress(&o, Qt::LeftButton, {}, QPoint(60, 5));
+    QTest::mouseMove(&o, QPoint(90, 25));
+    QTest::mouseRelease(&o, Qt::LeftButton, {}, QPoint(90, 25));
+    EXPECT_EQ(o.pos(), pocetak + QPoint(30, 20));
+}

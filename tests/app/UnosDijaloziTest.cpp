@@ -1,0 +1,257 @@
+// The dialogs of placing and wiring blocks (parameters, input choice) and the
+// problem description dialog, driven through the scripted dialogs with real
+// clicks and typing.
+#include "SkriptovaniDijalozi.h"
+#include "uIzborUlaza.h"
+#include "uUnosOpisa.h"
+#include "uUnosParam.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+void Upisi(QLineEdit* polje, const QString& tekst) {
+    polje->clear();
+    QTest::keyClicks(polje, tekst);
+}
+
+} // namespace
+
+// ---- parameter entry ----
+
+TEST(UnosPar, RedoviPremaBrojuParametara) {
+    TUnosPar u;
+    EXPECT_EQ(u.size(), QSize(269, 200));
+    EXPECT_EQ(u.Label2->text(), "Parametar 2:");
+    EXPECT_EQ(u.Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+    u.PripremiRedove(3, "K", "T", "x0");
+    EXPECT_EQ(u.Label1->text(), "K:");
+    EXPECT_EQ(u.Label2->text(), "T:");
+    EXPECT_EQ(u.Label3->text(), "x0:");
+    EXPECT_TRUE(u.Edit2->isEnabled() && u.Edit3->isEnabled() && u.Label3->isEnabled());
+
+    // brparam -> enabled rows; disabled rows keep the texts they had.
+    struct TSlucaj {
+        int brparam;
+        bool drugi, treci;
+    };
+    for (const TSlucaj s :
+         {TSlucaj{1, false, false}, TSlucaj{2, true, false}, TSlucaj{3, true, true},
+          TSlucaj{0, false, false}, TSlucaj{4, false, false}, TSlucaj{-1, false, false}}) {
+        SCOPED_TRACE(s.brparam);
+        u.PripremiRedove(3, "a", "b", "c");
+        u.PripremiRedove(s.brparam, "p", "q", "r");
+        EXPECT_TRUE(u.Label1->isEnabled() && u.Edit1->isEnabled());
+        EXPECT_EQ(u.Label1->text(), "p:");
+        EXPECT_EQ(u.Label2->isEnabled(), s.drugi);
+        EXPECT_EQ(u.Edit2->isEnabled(), s.drugi);
+        EXPECT_EQ(u.Label3->isEnabled(), s.treci);
+        EXPECT_EQ(u.Edit3->isEnabled(), s.treci);
+        EXPECT_EQ(u.Label2->text(), s.drugi ? "q:" : "b:");
+        EXPECT_EQ(u.Label3->text(), s.treci ? "r:" : "c:");
+    }
+}
+
+TEST(UnosPar, PrihvatanjeOdbijanjeIOdustajanje) {
+    TSkriptovaniDijalozi dijalozi;
+    TUnosPar u;
+    u.PripremiRedove(1, "Pojacanje", "x", "x");
+    u.Edit1->setText("5");
+    u.Edit2->setText("abc"); // left over from an earlier use: the show resets it
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        EXPECT_EQ(u.Edit1->text(), "0");
+        EXPECT_EQ(u.Edit2->text(), "0");
+        EXPECT_EQ(u.Edit3->text(), "0");
+        Upisi(u.Edit1, "1.5");
+        QTest::mouseClick(u.SpeedButton1, Qt::LeftButton);
+    });
+    Dijalozi().PrikaziModalno(u);
+    EXPECT_TRUE(u.Prihvaceno);
+    EXPECT_TRUE(dijalozi.Poruke().isEmpty());
+    EXPECT_DOUBLE_EQ(u.Vrednost(1), 1.5);
+    EXPECT_DOUBLE_EQ(u.Vrednost(2), 0); // a disabled row's parameter becomes 0
+    EXPECT_DOUBLE_EQ(u.Vrednost(3), 0);
+
+    // Refusals: the first failing box in order is named, selected and focused.
+    u.PripremiRedove(3, "a", "b", "c");
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        struct TSlucaj {
+            QString e1, e2, e3;
+            QLineEdit* TUnosPar::*polje;
+        };
+        for (const TSlucaj& s :
+             {TSlucaj{"1,5", "x", "1", &TUnosPar::Edit1},
+              TSlucaj{"2147483647", "1", "1", &TUnosPar::Edit1},
+              TSlucaj{"1", "", "1", &TUnosPar::Edit2}, TSlucaj{"1", "2", "1e", &TUnosPar::Edit3}}) {
+            SCOPED_TRACE((s.e1 + "|" + s.e2 + "|" + s.e3).toStdString());
+            Upisi(u.Edit1, s.e1);
+            Upisi(u.Edit2, s.e2);
+            Upisi(u.Edit3, s.e3);
+            dijalozi.Zapis.clear();
+            QTest::mouseClick(u.SpeedButton1, Qt::LeftButton);
+            EXPECT_EQ(dijalozi.Zapis, QStringList{"Greska: Molim vas da unesete broj!"});
+            EXPECT_TRUE(u.isVisible());
+            QLineEdit* polje = u.*(s.polje);
+            EXPECT_EQ(u.focusWidget(), polje);
+            EXPECT_EQ(polje->selectedText(), polje->text());
+        }
+        Upisi(u.Edit1, "-2e3");
+        Upisi(u.Edit2, " 0.25");
+        Upisi(u.Edit3, "7");
+        QTest::mouseClick(u.SpeedButton1, Qt::LeftButton);
+        EXPECT_FALSE(u.isVisible());
+    });
+    Dijalozi().PrikaziModalno(u);
+    EXPECT_TRUE(u.Prihvaceno);
+    EXPECT_DOUBLE_EQ(u.Vrednost(1), -2000);
+    EXPECT_DOUBLE_EQ(u.Vrednost(2), 0.25);
+    EXPECT_DOUBLE_EQ(u.Vrednost(3), 7);
+
+    // "odustani" and Esc after an accepted use report cancel.
+    dijalozi.Skripte.push_back(
+        [&](QDialog&) { QTest::mouseClick(u.SpeedButton2, Qt::LeftButton); });
+    Dijalozi().PrikaziModalno(u);
+    EXPECT_FALSE(u.Prihvaceno);
+    dijalozi.Skripte.push_back(
+        [&](QDialog&) { QTest::mouseClick(u.SpeedButton1, Qt::LeftButton); });
+    dijalozi.Skripte.push_back([&](QDialog&) { QTest::keyClick(&u, Qt::Key_Escape); });
+    Dijalozi().PrikaziModalno(u);
+    EXPECT_TRUE(u.Prihvaceno);
+    Dijalozi().PrikaziModalno(u);
+    EXPECT_FALSE(u.Prihvaceno);
+}
+
+TEST(Napomena, TekstoviObaDijaloga) {
+    TSkriptovaniDijalozi dijalozi;
+    TUnosPar u;
+    TIzborUlaza iz;
+    for (QPushButton* link : {u.Napomena, iz.Napomena}) {
+        EXPECT_EQ(link->text(), "Napomena");
+        EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_TRUE(link->font().underline() && link->font().bold());
+    }
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        QTest::mouseClick(u.Napomena, Qt::LeftButton);
+        EXPECT_TRUE(u.isVisible()); // the note does not close the dialog
+    });
+    Dijalozi().PrikaziModalno(u);
+    dijalozi.Skripte.push_back([&](QDialog&) { QTest::mouseClick(iz.Napomena, Qt::LeftButton); });
+    Dijalozi().PrikaziModalno(iz);
+    EXPECT_EQ(dijalozi.Zapis,
+              (QStringList{"Dijalog: UnosPar",
+                           "Informacija: Kod nekih blokova redosled i vrednosti parametara su "
+                           "bitni !!!",
+                           "Dijalog: IzborUlaza",
+                           "Informacija: Kod nekih blokova redosled ulaza je bitan!"}));
+}
+
+// ---- input selection ----
+
+TEST(IzborUlaza, PrviOmoguceniUlazJeOznacen) {
+    TSkriptovaniDijalozi dijalozi;
+    TIzborUlaza iz;
+    EXPECT_EQ(iz.size(), QSize(207, 180));
+    struct TSlucaj {
+        bool u1, u2, u3;
+        int ocekivan;
+    };
+    // Each case follows a use that left another button checked.
+    for (const TSlucaj s : {TSlucaj{true, true, true, 0}, TSlucaj{false, true, true, 1},
+                            TSlucaj{false, false, true, 2}, TSlucaj{true, false, true, 0},
+                            TSlucaj{false, true, false, 1}, TSlucaj{true, true, false, 0}}) {
+        SCOPED_TRACE(s.ocekivan);
+        iz.RadioButton1->setEnabled(true);
+        iz.RadioButton3->setEnabled(true);
+        iz.RadioButton3->setChecked(true);
+        iz.RadioButton1->setEnabled(s.u1);
+        iz.RadioButton2->setEnabled(s.u2);
+        iz.RadioButton3->setEnabled(s.u3);
+        int naPrikazu = -1;
+        dijalozi.Skripte.push_back([&](QDialog&) {
+            naPrikazu = iz.IzabraniUlaz();
+            const int oznacenih = iz.RadioButton1->isChecked() + iz.RadioButton2->isChecked() +
+                                  iz.RadioButton3->isChecked();
+            EXPECT_EQ(oznacenih, 1);
+            QTest::mouseClick(iz.SpeedButton1, Qt::LeftButton);
+        });
+        Dijalozi().PrikaziModalno(iz);
+        EXPECT_EQ(naPrikazu, s.ocekivan);
+        EXPECT_EQ(iz.IzabraniUlaz(), s.ocekivan);
+        EXPECT_TRUE(iz.Prihvaceno);
+    }
+}
+
+TEST(IzborUlaza, KorisnikBiraIliOdustaje) {
+    TSkriptovaniDijalozi dijalozi;
+    TIzborUlaza iz;
+    iz.RadioButton1->setEnabled(true);
+    iz.RadioButton2->setEnabled(false);
+    iz.RadioButton3->setEnabled(true);
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        QTest::mouseClick(iz.RadioButton2, Qt::LeftButton); // disabled: no effect
+        EXPECT_EQ(iz.IzabraniUlaz(), 0);
+        QTest::mouseClick(iz.RadioButton3, Qt::LeftButton);
+        QTest::mouseClick(iz.SpeedButton1, Qt::LeftButton);
+    });
+    Dijalozi().PrikaziModalno(iz);
+    EXPECT_TRUE(iz.Prihvaceno);
+    EXPECT_EQ(iz.IzabraniUlaz(), 2);
+
+    dijalozi.Skripte.push_back(
+        [&](QDialog&) { QTest::mouseClick(iz.SpeedButton2, Qt::LeftButton); });
+    Dijalozi().PrikaziModalno(iz);
+    EXPECT_FALSE(iz.Prihvaceno);
+}
+
+// ---- problem description ----
+
+TEST(UnosOpisa, RedoviSeSpajajuRazmacima) {
+    EXPECT_EQ(TUnosOpisa::SpojiRedove("a\nb"), "a b ");
+    EXPECT_EQ(TUnosOpisa::SpojiRedove(""), "");
+    EXPECT_EQ(TUnosOpisa::SpojiRedove("jedan red"), "jedan red ");
+    EXPECT_EQ(TUnosOpisa::SpojiRedove("a\n\nb\n"), "a  b ");
+    EXPECT_EQ(TUnosOpisa::SpojiRedove("a\r\nb"), "a b ");
+}
+
+TEST(UnosOpisa, PrihvatiIOdustani) {
+    TSkriptovaniDijalozi dijalozi;
+    TUnosOpisa opis;
+    EXPECT_EQ(opis.size(), QSize(378, 351));
+    EXPECT_EQ(opis.SpeedButton1->geometry(), QRect(34, 4, 95, 22));
+    EXPECT_EQ(opis.SpeedButton2->geometry(), QRect(214, 4, 95, 22));
+    EXPECT_EQ(opis.Memo1->font().pixelSize(), 11);
+
+    opis.Memo1->clear();
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        QTest::keyClicks(opis.Memo1, "a");
+        QTest::keyClick(opis.Memo1, Qt::Key_Return);
+        QTest::keyClicks(opis.Memo1, "b");
+        QTest::mouseClick(opis.SpeedButton1, Qt::LeftButton);
+    });
+    Dijalozi().PrikaziModalno(opis);
+    EXPECT_TRUE(opis.Prihvaceno);
+    EXPECT_EQ(opis.Rezultat, "a b ");
+
+    // Shown again with that single line and accepted unchanged: one more space.
+    opis.Memo1->setPlainText(opis.Rezultat);
+    dijalozi.Skripte.push_back(
+        [&](QDialog&) { QTest::mouseClick(opis.SpeedButton1, Qt::LeftButton); });
+    Dijalozi().PrikaziModalno(opis);
+    EXPECT_EQ(opis.Rezultat, "a b  ");
+
+    // "odustani" keeps the last result but reports cancel.
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        QTest::keyClicks(opis.Memo1, "zzz");
+        QTest::mouseClick(opis.SpeedButton2, Qt::LeftButton);
+    });
+    Dijalozi().PrikaziModalno(opis);
+    EXPECT_FALSE(opis.Prihvaceno);
+    EXPECT_EQ(opis.Rezultat, "a b  ");
+}
