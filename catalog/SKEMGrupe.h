@@ -1,0 +1,90 @@
+#pragma once
+// The palette: TSKEMGroupBar stacks the catalogue's groups like an
+// accordion with one group open; TSKEMGrupa is one group, a header button
+// over a body that holds the group's item scroller.
+
+#include <QList>
+#include <QWidget>
+#include <functional>
+
+class TListaSlika;
+class TSKEMDugme;
+class TSkroler;
+struct TGrupaKataloga;
+
+// One palette group: a 20 pixel header with the group's name and a body
+// with its items. The bar decides how tall the body is.
+class TSKEMGrupa : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int VisinaZaglavlja = 20;
+
+    explicit TSKEMGrupa(QWidget* roditelj = nullptr);
+
+    QString Naziv() const;
+    void PostaviNaziv(const QString& naziv);
+
+    TSKEMDugme* Zaglavlje() const { return m_zaglavlje; }
+    QWidget* Telo() const { return m_telo; }
+    TSkroler* Skroler() const { return m_skroler; }
+
+    // Sizes the body (and the scroller filling it).
+    void PostaviVisinuTela(int visina);
+
+    // Raised with the group when its header is clicked.
+    std::function<void(TSKEMGrupa*)> OnCaptionClick;
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    void RasporediDelove();
+
+    TSKEMDugme* m_zaglavlje;
+    QWidget* m_telo;
+    TSkroler* m_skroler;
+};
+
+// The palette column: the groups of the catalogue, one of them open. The
+// first group's header lies above the top edge, so that group alone (the
+// "SVE" view) shows no header at all.
+class TSKEMGroupBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSKEMGroupBar(QWidget* roditelj = nullptr);
+
+    // Reads the catalogue and makes a group for each of its groups. On a
+    // fault, what was read before it stays in the palette and the
+    // TGreskaKataloga is passed on to the caller.
+    void UcitajKatalog(const QString& imeFajla);
+
+    // Makes a group for the catalogue group (with the bar's pictures) and adds it.
+    TSKEMGrupa* NapraviGrupu(const TGrupaKataloga& grupa);
+    // Takes the group over, wires its header and lays the bar out; the first
+    // group added becomes the open one.
+    void DodajGrupu(TSKEMGrupa* grupa);
+    const QList<TSKEMGrupa*>& Grupe() const { return m_grupe; }
+
+    TSKEMGrupa* AktivnaGrupa() const { return m_aktivna; }
+    // Opens the group and lays all groups out.
+    void PostaviAktivnuGrupu(TSKEMGrupa* grupa);
+
+    // The pictures for every item (not owned).
+    const TListaSlika* Slike() const { return m_slike; }
+    void PostaviSlike(const TListaSlika* slike);
+
+    // "SVE": the first group alone, open. "PO GRUPAMA": all groups but the
+    // first, the second open. With fewer than two groups the by-groups view
+    // cannot be shown: the bar shows "SVE" and returns false.
+    void PrikaziSve();
+    bool PrikaziPoGrupama();
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QList<TSKEMGrupa*> m_grupe;
+    TSKEMGrupa* m_aktivna = nullptr;
+    const TListaSlika* m_slike = nullptr;
+};

@@ -1,0 +1,211 @@
+#include "Skroler.h"
+
+#include "ListaSlika.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QLabel>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+constexpr int RazmakKolona = 80;
+constexpr int LevaIvica = 15;
+constexpr int VrhPrvogReda = 5;
+constexpr int RazmakRedova = 12;
+constexpr int RazmakLabele = 2;
+constexpr double PoluprecnikUgla = 5; // corners drawn with a 10 x 10 ellipse
+} // namespace
+
+// ---------------------------------------------------------------- TSkrolStavka
+
+TSkrolStavka::TSkrolStavka(TSkroler* skroler, const TStavkaKataloga& stavka, QWidget* roditelj)
+    : QWidget(roditelj), m_skroler(skroler), m_stavka(stavka) {
+    resize(Velicina, Velicina);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_Hover);
+    setCursor(Qt::OpenHandCursor);
+    // The name is the hint: the tool tip and the status bar show it.
+    setToolTip(stavka.Naziv);
+    setStatusTip(stavka.Naziv);
+}
+
+QMimeData* TSkrolStavka::NapraviPodatkeZaPrevlacenje() const {
+    auto* podaci = new QMimeData;
+    podaci->setData(QString::fromLatin1(MimeStavkeKataloga), KodirajStavku(m_stavka));
+    return podaci;
+}
+
+QPixmap TSkrolStavka::SlikaZaPrevlacenje() const {
+    const TListaSlika* slike = m_skroler ? m_skroler->Slike() : nullptr;
+    if (slike && m_stavka.ImageIndex >= 0 && m_stavka.ImageIndex < slike->Count())
+        return slike->Slike[m_stavka.ImageIndex];
+    return const_cast<TSkrolStavka*>(this)->grab(); // grab() only paints
+}
+
+void TSkrolStavka::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const TListaSlika* slike = m_skroler ? m_skroler->Slike() : nullptr;
+    if (!slike) {
+        p.fillRect(rect(), Qt::red);
+        return;
+    }
+    // The parent's colour clears the band where the hot look draws.
+    p.fillRect(rect(), m_skroler->Boja());
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    const int pomak = m_vruca ? 4 : 0; // the hot item seems to move down and right
+    const QRectF okvir(pomak + 0.5, pomak + 0.5, Velicina - 5, Velicina - 5);
+    p.drawRoundedRect(okvir, PoluprecnikUgla, PoluprecnikUgla);
+    slike->Nacrtaj(p, 5 + pomak, 5 + pomak, m_stavka.ImageIndex);
+}
+
+void TSkrolStavka::enterEvent(QEnterEvent*) {
+    m_vruca = true;
+    update();
+}
+
+void TSkrolStavka::leaveEvent(QEvent*) {
+    m_vruca = false;
+    update();
+}
+
+void TSkrolStavka::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    m_pritisnuta = true;
+    m_pocetakPritiska = e->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
+    update();
+}
+
+void TSkrolStavka::mouseMoveEvent(QMouseEvent* e) {
+    if (!m_pritisnuta || !(e->buttons() & Qt::LeftButton)) return;
+    if ((e->position().toPoint() - m_pocetakPritiska).manhattanLength() <
+        QApplication::startDragDistance())
+        return;
+    Prevuci();
+}
+
+void TSkrolStavka::mouseReleaseEvent(QMouseEvent*) {
+    m_pritisnuta = false;
+    setCursor(Qt::OpenHandCursor);
+    update();
+}
+
+void TSkrolStavka::Prevuci() {
+    m_pritisnuta = false;
+    auto* prevlacenje = new QDrag(this); // the workspace checks that the source is an item
+    prevlacenje->setMimeData(NapraviPodatkeZaPrevlacenje());
+    const QPixmap slika = SlikaZaPrevlacenje();
+    prevlacenje->setPixmap(slika);
+    prevlacenje->setHotSpot(QPoint(slika.width() / 2, slika.height() / 2));
+    prevlacenje->exec(Qt::CopyAction);
+    // The pointer has usually left the item by now, without a leave event.
+    m_vruca = rect().contains(mapFromGlobal(QCursor::pos()));
+    setCursor(Qt::OpenHandCursor);
+    update();
+}
+
+// -------------------------------------------------------------------- TSkroler
+
+TSkroler::TSkroler(QWidget* roditelj) : QScrollArea(roditelj), m_sadrzaj(new QWidget) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    verticalScrollBar()->setTracking(true);
+    m_sadrzaj->setAutoFillBackground(true);
+    setWidget(m_sadrzaj);
+    setWidgetResizable(false);
+    PostaviBoju(Qt::white);
+}
+
+void TSkroler::PostaviSlike(const TListaSlika* slike) {
+    m_slike = slike;
+    for (TSkrolStavka* s : m_stavke)
+        s->update();
+}
+
+void TSkroler::PostaviBoju(const QColor& boja) {
+    m_boja = boja;
+    QPalette p = m_sadrzaj->palette();
+    p.setColor(QPalette::Window, boja);
+    m_sadrzaj->setPalette(p);
+    viewport()->setPalette(p);
+    for (TSkrolStavka* s : m_stavke)
+        s->update();
+}
+
+TSkrolStavka* TSkroler::DodajStavku(const TStavkaKataloga& stavka) {
+    auto* s = new TSkrolStavka(this, stavka, m_sadrzaj);
+    auto* labela = new QLabel(stavka.Naziv, m_sadrzaj);
+    labela->setWordWrap(true);
+    labela->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    labela->setFixedWidth(SirinaLabele);
+    labela->setFixedHeight(labela->heightForWidth(SirinaLabele));
+    s->PostaviLabelu(labela);
+    m_stavke.append(s);
+    s->show();
+    labela->show();
+    m_brojKolona = BrojKolonaZaSirinu(width());
+    RasporediStavke();
+    return s;
+}
+
+void TSkroler::NapraviStavke(const QVector<TStavkaKataloga>& stavke) {
+    for (const TStavkaKataloga& s : stavke)
+        DodajStavku(s);
+}
+
+int TSkroler::BrojKolonaZaSirinu(int sirina) {
+    return sirina <= 65 ? 1 : std::max(1, (sirina + 15) / RazmakKolona);
+}
+
+void TSkroler::PrilagodiKolone() {
+    m_brojKolona = BrojKolonaZaSirinu(width());
+    if (m_brojKolona != m_kolonePoslednje) {
+        RasporediStavke();
+        viewport()->update();
+    }
+    PrilagodiSadrzaj();
+}
+
+void TSkroler::resizeEvent(QResizeEvent* e) {
+    QScrollArea::resizeEvent(e);
+    PrilagodiKolone();
+}
+
+bool TSkroler::viewportEvent(QEvent* e) {
+    // The viewport narrows when the scroll bar appears: the content follows.
+    if (e->type() == QEvent::Resize) PrilagodiSadrzaj();
+    return QScrollArea::viewportEvent(e);
+}
+
+void TSkroler::RasporediStavke() {
+    const int kolone = std::max(1, m_brojKolona);
+    int vrhReda = VrhPrvogReda;
+    int najvisaStavka = 0, najvisaLabela = 0;
+    for (int i = 0; i < m_stavke.size(); ++i) {
+        const int kolona = i % kolone;
+        if (kolona == 0 && i > 0) {
+            vrhReda += najvisaStavka + najvisaLabela + RazmakRedova;
+            najvisaStavka = najvisaLabela = 0;
+        }
+        TSkrolStavka* s = m_stavke[i];
+        s->move(RazmakKolona * kolona + LevaIvica, vrhReda);
+        QLabel* l = s->Labela();
+        l->move(s->x() + s->width() / 2 - l->width() / 2, s->y() + s->height() + RazmakLabele);
+        najvisaStavka = std::max(najvisaStavka, s->height());
+        najvisaLabela = std::max(najvisaLabela, l->height());
+    }
+    m_visinaSadrzaja =
+        m_stavke.isEmpty() ? 0 : vrhReda + najvisaStavka + najvisaLabela + RazmakRedova;
+    m_kolonePoslednje = m_brojKolona;
+    PrilagodiSadrzaj();
+}
+
+void TSkroler::PrilagodiSadrzaj() {
+    m_sadrzaj->resize(viewport()->width(), std::max(m_visinaSadrzaja, viewport()->height()));
+}

@@ -1,0 +1,290 @@
+#!/usr/bin/env python3
+"""Writes the example documents in examples/ from compact descriptions.
+
+Block names, counts and labels come from resources/Manifest.xml (its first
+group lists every kind), so the examples carry the same texts a block
+dropped from the palette would. Run from the project root:
+    python3 scripts/napravi_primere.py
+"""
+import os
+import xml.etree.ElementTree as ET
+
+KOREN = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SIRINA, VISINA = 66, 52
+
+
+def ucitaj_katalog():
+    stablo = ET.parse(os.path.join(KOREN, "resources", "Manifest.xml"))
+    grupe = stablo.getroot().find("grupe")
+    prva = list(grupe)[0]
+    vrste = {}
+    for stavka in list(prva.find("stavke")):
+        v = {e.tag: (e.text or "").strip() for e in stavka}
+        vrste[int(v["sifra"])] = v
+    return vrste
+
+
+KATALOG = ucitaj_katalog()
+
+
+def broj(v):
+    """The document's 15-significant-digit general format."""
+    if v == 0:
+        return "0"
+    s = "%.14e" % abs(v)
+    mant, eks = s.split("e")
+    cifre = mant.replace(".", "").rstrip("0") or "0"
+    e = int(eks) + 1
+    znak = "-" if v < 0 else ""
+    if -3 <= e <= 15:
+        if e <= 0:
+            return znak + "0." + "0" * (-e) + cifre
+        celi = (cifre[:e]).ljust(e, "0")
+        ostatak = cifre[e:]
+        return znak + celi + ("." + ostatak if ostatak else "")
+    return znak + cifre[0] + ("." + cifre[1:] if len(cifre) > 1 else "") + "E" + str(e - 1)
+
+
+class Blok:
+    def __init__(self, sifra, left, top, p=(0, 0, 0), smer=3, ordinate=None):
+        self.sifra, self.left, self.top, self.p, self.smer = sifra, left, top, p, smer
+        self.ordinate = ordinate
+        self.broj = None
+        self.ulazi = {}  # slot -> Veza
+
+    def izlaz(self):
+        L, T = self.left, self.top
+        return {1: (L, T + VISINA // 2), 2: (L + SIRINA // 2, T + VISINA),
+                3: (L + SIRINA, T + VISINA // 2), 4: (L + SIRINA // 2, T)}[self.smer]
+
+    def ulaz(self, slot):
+        m = int(KATALOG[self.sifra]["maxuveza"])
+        k = slot + 1
+        L, T = self.left, self.top
+        return {1: (L + SIRINA, T + k * (VISINA // (m + 1))), 2: (L + k * (SIRINA // (m + 1)), T),
+                3: (L, T + k * (VISINA // (m + 1))), 4: (L + k * (SIRINA // (m + 1)), T + VISINA)}[self.smer]
+
+
+class Veza:
+    """A connection; `tacke` are the bends (holder points), `grane` maps a
+    bend index to the junction connections that start there."""
+
+    def __init__(self, od, do, slot, tacke=(), grane=None):
+        self.od, self.do, self.slot = od, do, slot
+        self.tacke = list(tacke)
+        self.grane = grane or {}
+        do.ulazi[slot] = self
+
+
+def el(roditelj, ime, tekst=None):
+    e = ET.SubElement(roditelj, ime)
+    if tekst is not None:
+        e.text = str(tekst)
+    return e
+
+
+def pisi_vezu(roditelj, ime, v):
+    for i, a in enumerate(v.tacke):  # the editor refuses holders closer than 18 px in both axes
+        for b in v.tacke[:i]:
+            assert abs(a[0] - b[0]) >= 18 or abs(a[1] - b[1]) >= 18, (ime, a, b)
+    e = el(roditelj, ime)
+    el(e, "PocBlok", v.od.broj)
+    el(e, "KrajBlok", v.do.broj)
+    el(e, "GdeKrajBlok", v.slot)
+    drzaci = el(e, "Drzaci")
+    for i, (x, y) in enumerate(v.tacke):
+        d = el(drzaci, "Drzac")
+        el(d, "Top", y - 5)   # the holder's point is (Left + 5, Top + 5)
+        el(d, "Left", x - 5)
+        el(d, "Index", i)
+        j = el(d, "Junctions")
+        for grana in v.grane.get(i, []):
+            pisi_vezu(j, "Junction", grana)
+
+
+def dokument(ime, opis, blokovi, veze):
+    for i, b in enumerate(blokovi):
+        b.broj = i + 1
+    koren = ET.Element("SKEMDokument")
+    el(koren, "OpisProblema", opis)
+    bl = el(koren, "Blokovi")
+    for b in blokovi:
+        k = KATALOG[b.sifra]
+        e = el(bl, "Blok")
+        el(e, "Top", b.top)
+        el(e, "Left", b.left)
+        el(e, "Sifra", b.sifra)
+        el(e, "Naziv", k["naziv"])
+        el(e, "LokalniBroj", b.broj)
+        el(e, "brparam", k["brparam"])
+        el(e, "maxuveza", k["maxuveza"])
+        for i in range(1, 7):
+            el(e, "str%d" % i, k["str%d" % i])
+        for i in range(3):
+            el(e, "Parametar%d" % (i + 1), broj(b.p[i] if i < len(b.p) else 0))
+        el(e, "Smer", b.smer)
+        if b.ordinate is not None:
+            el(e, "Ordinate", " ".join(broj(o) for o in b.ordinate))
+    vz = el(koren, "Veze")
+    for v in veze:
+        pisi_vezu(vz, "Veza", v)
+    ET.indent(koren, space="  ")
+    tekst = '<?xml version="1.0"?>\n' + ET.tostring(koren, encoding="unicode") + "\n"
+    with open(os.path.join(KOREN, "examples", ime), "w", encoding="utf-8") as f:
+        f.write(tekst)
+
+
+def grana(od_koren, do, slot, tacke=(), grane=None):
+    """A junction: its PocBlok is the root block of the chain."""
+    return Veza(od_koren, do, slot, tacke, grane)
+
+
+# 1. Damped harmonic oscillator: x'' + 2*zeta*w*x' + w^2*x = 0, w = 2, zeta = 0.1.
+def oscilator():
+    s = Blok(26, 120, 100, (-4, -0.4, 0))  # x'' = -4 x - 0.4 v
+    v = Blok(10, 280, 100, (0, 0, 0))      # v(0) = 0
+    x = Blok(10, 440, 100, (1, 0, 0))      # x(0) = 1
+    s_v = Veza(s, v, 0)
+    yv = v.izlaz()[1]
+    ven = Veza(v, x, 0, [(380, yv)],
+               {0: [grana(v, s, 1, [(380, 200), (90, 200), (90, s.ulaz(1)[1])])]})
+    xs = Veza(x, s, 0, [(540, x.izlaz()[1]), (540, 240), (70, 240), (70, s.ulaz(0)[1])])
+    dokument("oscilator.skem",
+             "Priguseni harmonijski oscilator x'' + 2*zeta*omega*x' + omega^2*x = 0 sa omega = 2 i "
+             "zeta = 0.1, x(0) = 1, x'(0) = 0. Sumator racuna ubrzanje -0.4*v - 4*x, prvi "
+             "integrator daje brzinu v, drugi polozaj x. Tacno resenje: x(t) = exp(-0.2 t) * "
+             "(cos(wd t) + 0.2/wd * sin(wd t)), wd = 2*sqrt(0.99).",
+             [s, v, x], [s_v, ven, xs])
+
+
+# 2. Van der Pol oscillator: x'' - mu (1 - x^2) x' + x = 0, mu = 1.
+def van_der_pol():
+    k = Blok(12, 40, 60, (1,))             # constant 1
+    kv = Blok(27, 40, 180, ())             # x^2
+    s = Blok(26, 180, 100, (1, -1, 0))     # 1 - x^2
+    m = Blok(27, 320, 109, ())             # (1 - x^2) * v
+    g = Blok(8, 460, 109, (1,))            # mu
+    v = Blok(10, 600, 122, (0, -1, 0))     # v' = mu*m - x, v(0) = 0
+    x = Blok(10, 740, 135, (2,))           # x' = v, x(0) = 2
+    veze = [Veza(k, s, 0, [(140, k.izlaz()[1]), (140, s.ulaz(0)[1])]),
+            Veza(kv, s, 1, [(150, kv.izlaz()[1]), (150, s.ulaz(1)[1])]),
+            Veza(s, m, 0), Veza(m, g, 0), Veza(g, v, 0)]
+    # v feeds x and, through a junction from below, the second input of the product.
+    veze.append(Veza(v, x, 0, [(690, v.izlaz()[1])],
+                     {0: [grana(v, m, 1, [(690, 240), (300, 240), (300, m.ulaz(1)[1])])]}))
+    # x feeds the second input of v and both inputs of the squarer.
+    veze.append(Veza(x, v, 1, [(830, x.izlaz()[1]), (830, 300), (580, 300), (580, v.ulaz(1)[1])],
+                     {2: [grana(x, kv, 1, [(20, 300), (20, kv.ulaz(1)[1])],
+                                {1: [grana(x, kv, 0, [(20, kv.ulaz(0)[1])])]})]}))
+    dokument("vanderpol.skem",
+             "Van der Polov oscilator x'' - mu*(1 - x^2)*x' + x = 0 sa mu = 1, x(0) = 2, "
+             "x'(0) = 0. Resenje prelazi na granicni ciklus amplitude oko 2.009 i perioda "
+             "oko 6.663.",
+             [k, kv, s, m, g, v, x], veze)
+
+
+# 3. Predator-prey (Lotka-Volterra): x' = a x - b x y, y' = d x y - c y.
+def lotka_volterra():
+    a, b, c, d = 1.0, 0.5, 0.75, 0.25
+    x = Blok(10, 300, 80, (4, a, -b))      # prey: x' = a*x - b*x*y (inputs 2 and 3)
+    y = Blok(10, 300, 240, (2, d, -c))     # predator: y' = d*x*y - c*y
+    m = Blok(27, 120, 160, ())             # x*y
+    veze = []
+    yx = x.izlaz()[1]
+    yy = y.izlaz()[1]
+    # x: to the product (input 1) and back to its own input 2.
+    veze.append(Veza(x, m, 0, [(420, yx), (420, 40), (260, 40), (90, 40), (90, m.ulaz(0)[1])],
+                     {2: [grana(x, x, 1, [(260, x.ulaz(1)[1])])]}))
+    # y: to the product (input 2) and back to its own input 3.
+    veze.append(Veza(y, m, 1, [(420, yy), (420, 340), (260, 340), (90, 340), (90, m.ulaz(1)[1])],
+                     {2: [grana(y, y, 2, [(260, y.ulaz(2)[1])])]}))
+    ym = m.izlaz()[1]
+    veze.append(Veza(m, x, 2, [(230, ym), (230, x.ulaz(2)[1])],
+                     {0: [grana(m, y, 1, [(230, y.ulaz(1)[1])])]}))
+    dokument("lotka_volterra.skem",
+             "Model plen-predator (Lotka-Volterra): x' = a*x - b*x*y, y' = d*x*y - c*y sa "
+             "a = 1, b = 0.5, c = 0.75, d = 0.25, x(0) = 4, y(0) = 2. Velicina "
+             "V = d*x - c*ln(x) + b*y - a*ln(y) ostaje konstantna, pa su putanje zatvorene.",
+             [x, y, m], veze)
+
+
+# 4. A falling body stopped by a Quit block when it reaches the ground.
+def pad_tela():
+    g = Blok(12, 60, 100, (-9.81,))        # acceleration
+    v = Blok(10, 200, 100, (0,))           # v(0) = 0
+    h = Blok(10, 340, 100, (100,))         # h(0) = 100 m
+    z = Blok(12, 340, 240, (0,))           # ground level
+    q = Blok(19, 500, 180, ())             # stop when 0 > h
+    veze = [Veza(g, v, 0), Veza(v, h, 0),
+            Veza(h, q, 1, [(460, h.izlaz()[1]), (460, q.ulaz(1)[1])]),
+            Veza(z, q, 0, [(440, z.izlaz()[1]), (440, q.ulaz(0)[1])])]
+    dokument("pad_tela.skem",
+             "Slobodan pad tela sa visine 100 m: v' = -9.81, h' = v. Quit element zaustavlja "
+             "simulaciju kada telo padne na zemlju (0 > h), sto se desava u t = sqrt(200/9.81) "
+             "= 4.515 s. Do tada je h(t) = 100 - 4.905*t^2.",
+             [g, v, h, z, q], veze)
+
+
+# 5. An algebraic loop y = 0.5*y + sin(t) + 2, solved by relaxation (y = 2*sin(t) + 4).
+def algebarska_petlja():
+    t = Blok(25, 60, 200, ())              # time
+    sn = Blok(21, 180, 200, (1, 1, 0))     # sin(t)
+    k = Blok(12, 180, 300, (2,))           # 2
+    p = Blok(24, 60, 60, (4,))             # loop start, initial guess 4
+    s = Blok(26, 340, 180, (0.5, 1, 1))    # f(y) = 0.5*y + sin(t) + 2
+    w = Blok(28, 500, 100, (1e-12, 1))     # Wye: tolerance, relaxation factor
+    z = Blok(10, 660, 100, (-2,))          # z' = y, z(0) = -2  ->  z = 4t - 2cos(t)
+    veze = [Veza(t, sn, 0), Veza(sn, s, 1, [(300, sn.izlaz()[1]), (300, s.ulaz(1)[1])]),
+            Veza(k, s, 2, [(310, k.izlaz()[1]), (310, s.ulaz(2)[1])]),
+            Veza(p, w, 0, [(290, p.izlaz()[1]), (290, w.ulaz(0)[1])],
+                 {0: [grana(p, s, 0, [(290, s.ulaz(0)[1])])]}),
+            Veza(s, w, 1, [(440, s.izlaz()[1]), (440, w.ulaz(1)[1])]),
+            Veza(w, z, 0)]
+    dokument("algebarska_petlja.skem",
+             "Algebarska petlja y = 0.5*y + sin(t) + 2 resena relaksacijom: blok pocetka petlje "
+             "daje procenu y, sumator racuna desnu stranu, a Wye element ponavlja racun dok "
+             "se procena ne slozi sa rezultatom. Tacno resenje je y = 2*sin(t) + 4; integrator "
+             "daje z = 4*t - 2*cos(t).",
+             [t, sn, k, p, s, w, z], veze)
+
+
+# 6. A function generator shaping time into a piecewise-linear parabola.
+def generator_funkcija():
+    t = Blok(25, 60, 100, ())
+    f = Blok(7, 200, 100, (10, 0), ordinate=[i * i for i in range(11)])  # T_i = i^2 on [0, 10]
+    z = Blok(10, 360, 100, (0,))
+    veze = [Veza(t, f, 0), Veza(f, z, 0)]
+    dokument("generator_funkcija.skem",
+             "Generator funkcija oblikuje vreme t u po delovima linearnu parabolu: tablica ima "
+             "vrednosti i^2 u tackama i = 0, 1, ..., 10 izmedju donje granice 0 i gornje 10. "
+             "Integrator racuna povrsinu ispod te krive.",
+             [t, f, z], veze)
+
+
+# 7. Junctions fanning one output (a sine) to three inputs.
+def grananje():
+    t = Blok(25, 60, 180, ())
+    sn = Blok(21, 180, 180, (1, 1, 0))      # sin(t)
+    g = Blok(8, 420, 60, (2,))              # 2*sin(t)
+    a = Blok(14, 420, 180, ())              # |sin(t)|
+    z = Blok(10, 420, 300, (-1,))           # -cos(t)
+    y = sn.izlaz()[1]
+    veze = [Veza(t, sn, 0),
+            Veza(sn, a, 0, [(320, y)],
+                 {0: [grana(sn, g, 0, [(320, g.ulaz(0)[1])]),
+                      grana(sn, z, 0, [(320, z.ulaz(0)[1])])]})]
+    dokument("grananje.skem",
+             "Jedan izlaz (sinus vremena) vodi se preko junction veza na tri ulaza: pojacanje 2 "
+             "daje 2*sin(t), apsolutna vrednost |sin(t)|, a integrator sa pocetnim uslovom -1 "
+             "daje -cos(t).",
+             [t, sn, g, a, z], veze)
+
+
+if __name__ == "__main__":
+    oscilator()
+    van_der_pol()
+    lotka_volterra()
+    pad_tela()
+    algebarska_petlja()
+    generator_funkcija()
+    grananje()
