@@ -7,7 +7,9 @@
 
 namespace skem {
 
-bool ImaRedURezultatima(int sifra) { return sifra != 12 && sifra != 25; }
+bool ImaRedURezultatima(int sifra) {
+    return sifra != 12 && sifra != 25;
+}
 
 std::string OznakaBloka(const TBlokRezultata& blok) {
     return std::to_string(blok.LokalniBroj) + ". " + blok.Naziv;

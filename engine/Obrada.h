@@ -146,6 +146,11 @@ private:
     TPorukeSimulacije* Poruke = nullptr;
 
     std::vector<TNizK> Prirastaji; // by integrator number, sized once per run
+    // The ordered blocks' records copied into evaluation order (index = position
+    // in Redosled), so a pass walks memory front to back; memories live here
+    // during a run. PozicijaUPlanu maps a block number to its position (0 = not ordered).
+    ArrayBlok Plan;
+    ArrayInt PozicijaUPlanu;
     // What ZapamtiUzorak records: block j into Uzorci, or every block into a matrix.
     std::int32_t BlokZaUzorak = 0;
     MatrixReal* SveKolone = nullptr;

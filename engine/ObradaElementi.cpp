@@ -36,13 +36,12 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         PrijaviGresku(PorukaGreskaObrade);
         return;
     }
-    const std::int32_t* redosled = Redosled.data();
-    TBlokZapis* blokovi = Blokovi.data();
+    TBlokZapis* plan = Plan.data();
     double* v = Vrednosti.data();
     double* izvodi = Izvodi.data();
     // One switch per block; a Wye may move the position back to its loop start.
     for (std::int32_t p = pozicija; p <= DuzinaRedosleda; ++p) {
-        TBlokZapis& z = blokovi[redosled[p]];
+        TBlokZapis& z = plan[p];
         double& izlaz = v[z.Broj];
         switch (z.Sifra) {
         case 0: { // track-and-hold, memory in p2
@@ -186,9 +185,9 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
                 break;
             }
             // Only a loop start gives the walk a position to restart from.
-            if (z.Ulaz1 >= BrojBlokova ||
-                Blokovi[static_cast<std::size_t>(z.Ulaz1)].Sifra != sePocetakPetlje ||
-                Blokovi[static_cast<std::size_t>(z.Ulaz1)].Indeks < 2) {
+            const std::int32_t petlja =
+                z.Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z.Ulaz1)] : 0;
+            if (petlja < 2 || plan[petlja].Sifra != sePocetakPetlje || plan[petlja].Indeks < 2) {
                 PrijaviGresku(PorukaWyeIzvor);
                 break;
             }
@@ -209,7 +208,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
             ++Relaksacija;
             v[z.Ulaz1] = u1 * (1 - z.Parametar2) + u2 * z.Parametar2;
             // The loop increments, so the walk resumes at the loop start itself.
-            p = Blokovi[static_cast<std::size_t>(z.Ulaz1)].Indeks - 1;
+            p = plan[petlja].Indeks - 1;
             break;
         }
         default: // constants, the time source and unknown kinds compute nothing

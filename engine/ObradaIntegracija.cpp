@@ -61,8 +61,12 @@ void TSimulacija::IntegrisiJedanPut() {
     std::feclearexcept(FE_ALL_EXCEPT);
 
     double* v = Vrednosti.data();
+    Plan.assign(static_cast<std::size_t>(DuzinaRedosleda) + 1, TBlokZapis{});
+    PozicijaUPlanu.assign(static_cast<std::size_t>(BrojBlokova) + 1, 0);
     for (std::int32_t p = 2; p <= DuzinaRedosleda; ++p) {
         const std::int32_t b = Redosled[static_cast<std::size_t>(p)];
+        Plan[static_cast<std::size_t>(p)] = Blokovi[static_cast<std::size_t>(b)];
+        PozicijaUPlanu[static_cast<std::size_t>(b)] = p;
         v[b] = Blokovi[static_cast<std::size_t>(b)].Parametar1;
     }
     for (std::size_t i = 1; i <= m; ++i)
