@@ -1,0 +1,121 @@
+#pragma once
+// TPrikazRezultata: the two result pages of the main window's page control.
+// "Prikaz Simulacije" (TabelaTab) shows a run's results as a table, one row
+// per block output (a check box with the block's number and name in front)
+// and one column per printed time; "Grafik" (GrafikTab) draws the ticked rows
+// as line series, flat or in depth. Both pages also export what they show.
+//
+// Use: add TabelaTab and GrafikTab to the page control (it takes them over),
+// assign OnPrikaziStranu (switch the page control to the given page; while it
+// is unassigned a page control that holds the page is switched directly) and
+// OnNazadNaModel (the table's "Nazad": back to the model page and its tool
+// bar), then call PopuniTabelu after each successful run and OcistiTabelu at
+// the start of each run.
+
+#include "CsvRezultata.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QChart;
+class QCheckBox;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+class QValueAxis;
+class TGrafik3D;
+class TModelTabele;
+
+class TPrikazRezultata : public QObject {
+public:
+    explicit TPrikazRezultata(QObject* roditelj = nullptr);
+    ~TPrikazRezultata() override;
+
+    // The pages: owned by this object until a page control takes them.
+    QWidget* TabelaTab;
+    QWidget* GrafikTab;
+
+    std::function<void(QWidget*)> OnPrikaziStranu; // switch the page control to this page
+    std::function<void()> OnNazadNaModel;          // the table's "Nazad"
+
+    // Fills the table from a successful run and switches to TabelaTab.
+    // blokovi: the run's list in order; rezultati: row k = time k*P, column i
+    // = blokovi[i]. Throws std::invalid_argument, leaving the table as it
+    // was, when D or P is unusable or the matrix is smaller than they need.
+    void PopuniTabelu(const std::vector<skem::TBlokRezultata>& blokovi,
+                      const std::vector<std::vector<double>>& rezultati, double trajanje,
+                      double intervalStampe);
+    // Frees the check boxes and empties the table.
+    void OcistiTabelu();
+
+    // Draws the ticked rows and switches to GrafikTab; with none ticked it says
+    // "Niste oznacili zeljene izlaze!" and stays.
+    void PrikaziGrafik();
+
+    // The table read as a string grid: row 0 holds the times, column 0 the
+    // row captions, the cell of column k + 1 in row r the value of row r at k*P.
+    int BrojRedova() const;
+    int BrojKolona() const;
+    QString Celija(int kolona, int red) const;
+
+    // The results as CSV (header, then one line per printed time).
+    QString TekstCsv() const;
+    // Writes the file whole or not at all; a failure is reported and gives false.
+    bool IzveziCsv(const QString& putanja);
+    bool SacuvajGrafik(const QString& putanja); // PNG, or SVG for a ".svg" name
+
+    bool Pogled3D() const { return JePogled3D; }
+
+    // Controls, for the main window's layout and for tests.
+    QTableView* Tabela;
+    std::vector<QCheckBox*> Oznake; // the check box of table row r is entry r - 1
+    QLabel* Uputstvo;
+    QPushButton* BackOnModel;
+    QPushButton* IzvozCsv;
+    QPushButton* GoToChart;
+    QPushButton* BackOnTable;
+    QPushButton* PonistiZum;
+    QPushButton* IzvozPng;
+    QPushButton* IzvozSvg;
+    QPushButton* ChartView;
+    QChartView* Chart1;
+    TGrafik3D* Grafik3D;
+
+protected:
+    bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
+
+private:
+    void NapraviTabelaTab();
+    void NapraviGrafikTab();
+    void PostaviOznake(); // lays the check boxes over the caption column
+    void PodesiOse();
+    void PrikaziStranu(QWidget* strana);
+
+    void BackOnModelClick();
+    void BackOnTableClick();
+    void GoToChartClick();
+    void ChartViewClick();
+    void IzvozCsvClick();
+    void IzvozSlikeClick(const QString& format);
+
+    TModelTabele* Model = nullptr;  // owned by Tabela
+    QPointer<QWidget> StranaTabele; // to free pages no page control took
+    QPointer<QWidget> StranaGrafika;
+    QStackedWidget* Pogledi = nullptr; // the flat chart and the depth view
+    QChart* Grafik = nullptr;
+    QValueAxis* OsaX = nullptr;
+    QValueAxis* OsaY = nullptr;
+    bool JePogled3D = false;
+
+    std::vector<skem::TBlokRezultata> Blokovi; // the run's list, for the export
+    std::vector<std::vector<double>> Rezultati;
+    double Trajanje = 0;
+    double IntervalStampe = 1;
+    int BrojIntervala = 0; // n: the table shows the times 0..n*P
+};

@@ -1,0 +1,62 @@
+// Renders the result pages for a damped oscillator (computed here from the
+// analytic solution) to /tmp/skem-rezultati/*.png, for a visual check.
+#include "Grafik3D.h"
+#include "Rezultati.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <cmath>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString dir = QStringLiteral("/tmp/skem-rezultati");
+    QDir().mkpath(dir);
+
+    // x'' + 2*z*w*x' + w^2*x = 0, x(0) = 1, x'(0) = 0.
+    const double w = 2, z = 0.15, wd = w * std::sqrt(1 - z * z);
+    const double D = 10, P = 0.1;
+    const int n = 100;
+    std::vector<skem::TBlokRezultata> blokovi = {{1, "Konstanta", 12},
+                                                 {2, "Sabirac", 4},
+                                                 {3, "Integrator", 1},
+                                                 {4, "Integrator", 1},
+                                                 {5, "Vreme", 25}};
+    std::vector<std::vector<double>> m(n + 3, std::vector<double>(5, 0.0));
+    for (int k = 0; k <= n; ++k) {
+        const double t = k * P, e = std::exp(-z * w * t);
+        const double x = e * (std::cos(wd * t) + z * w / wd * std::sin(wd * t));
+        const double v = -w * w / wd * e * std::sin(wd * t);
+        m[k] = {1.0, -2 * z * w * v - w * w * x, v, x, t};
+    }
+
+    QStackedWidget strane;
+    auto* model = new QWidget;
+    strane.addWidget(model);
+    TPrikazRezultata r;
+    strane.addWidget(r.TabelaTab);
+    strane.addWidget(r.GrafikTab);
+    r.Chart1->chart()->setAnimationOptions(QChart::NoAnimation);
+    strane.resize(1100, 620);
+    strane.show();
+    r.PopuniTabelu(blokovi, m, D, P);
+    for (QCheckBox* c : r.Oznake)
+        c->setChecked(true);
+    QApplication::processEvents();
+    bool ok = r.TabelaTab->grab().save(dir + "/tabela.png");
+
+    r.PrikaziGrafik();
+    QApplication::processEvents();
+    ok = r.GrafikTab->grab().save(dir + "/grafik-2d.png") && ok;
+    r.ChartView->click();
+    QApplication::processEvents();
+    ok = r.GrafikTab->grab().save(dir + "/grafik-3d.png") && ok;
+    std::printf("%s\n", ok ? "Slike su u /tmp/skem-rezultati" : "Slike nisu sacuvane");
+    return ok ? 0 : 1;
+}
