@@ -334,14 +334,19 @@ BLOKOVI = {
             "<li>Inace nova procena <span class=\"formula\">u1 &times; (1 - p2) + u2 &times; p2</span> "
             "(p2 je faktor relaksacije) postaje izlaz bloka Pocetak petlje, racunanje petlje se ponavlja "
             "od tog bloka i Wye ponovo proverava toleranciju.</li></ol>",
-            "Ulaz 1 mora da dolazi od bloka Pocetak petlje. Broj ponavljanja u jednom prolazu je ogranicen: "
-            "petlja koja ne konvergira prekida simulaciju porukom o gresci.",
+            "Ulaz 1 mora da dolazi od bloka Pocetak petlje. Broj ponavljanja u jednom prolazu je ogranicen "
+            "na 10000: petlja koja ne konvergira prekida simulaciju porukom o gresci.",
         ],
         ulazi=[("Ulaz 1", "procena y, izlaz bloka Pocetak petlje"), ("Ulaz 2", "izracunata vrednost f(y)")],
         parametri=[("Parametar 1", "Tolerancija", "dozvoljena relativna razlika, na primer 0.0001"),
                    ("Parametar 2", "Faktor relaksacije", "udeo nove vrednosti u proceni, izmedju 0 i 1")],
         greske=["<span class=\"poruka\">Prvi ulaz u Wye element je jednak nuli ili ne postoji!</span> "
-                "&ndash; Ulaz 1 nije povezan ili je procena jednaka nuli."],
+                "&ndash; Ulaz 1 nije povezan ili je procena jednaka nuli.",
+                "<span class=\"poruka\">Prvi ulaz u Wye element mora dolaziti od bloka pocetka petlje!</span> "
+                "&ndash; Ulaz 1 je povezan sa blokom koji nije Pocetak petlje.",
+                "<span class=\"poruka\">Wye element ne konvergira (vise od 10000 relaksacija u jednom "
+                "prolazu)!</span> &ndash; petlja se ne slaze ni posle 10000 ponavljanja; probajte manji "
+                "faktor relaksacije."],
         primer=["Jednacina y = 0.5 &times; y + 1 (resenje y = 2): Pocetak petlje (pocetna procena 1) vezite "
                 "na Ulaz 1 bloka Wye, a junction vezom iz te veze na Ulaz 1 sumatora sa koeficijentima 0.5 i 1, na Ulaz 2 sumatora "
                 "dovedite konstantu 1, a izlaz sumatora vezite na Ulaz 2 bloka Wye. Sa tolerancijom 0.0001 "
@@ -563,7 +568,25 @@ def upisi(ime, sadrzaj):
         f.write(sadrzaj)
 
 
+def uskladi_sa_katalogom():
+    """Names, groups and labels as the palette shows them (resources/Manifest.xml)."""
+    import xml.etree.ElementTree as ET
+    grupe = list(ET.parse(os.path.join(KOREN, "resources", "Manifest.xml")).getroot().find("grupe"))
+    for i, grupa in enumerate(grupe):
+        ime = grupa.find("naziv").text.strip()
+        for stavka in grupa.find("stavke"):
+            v = {e.tag: (e.text or "").strip() for e in stavka}
+            b = BLOKOVI[int(v["sifra"])]
+            if i == 0:
+                b["naziv"] = v["naziv"]
+                b["parametri"] = [(par, v["str%d" % (k + 1)], znacenje)
+                                  for k, (par, _, znacenje) in enumerate(b.get("parametri", []))]
+            elif ime in GRUPE:
+                b["grupa"] = ime
+
+
 def main():
+    uskladi_sa_katalogom()
     os.makedirs(POMOC, exist_ok=True)
     assert sorted(BLOKOVI) == list(range(29))
     upisi("index.htm", index())
