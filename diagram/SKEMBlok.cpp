@@ -1,0 +1,264 @@
+#include "SKEMBlok.h"
+
+#include "ListaSlika.h"
+#include "unVeza.h"
+
+#include <QFont>
+#include <QGraphicsSceneHoverEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+TSKEMBlok::TSKEMBlok(QGraphicsItem* roditelj) : QGraphicsItem(roditelj) {
+    setFlag(ItemSendsGeometryChanges);
+    setAcceptHoverEvents(true);
+    setAcceptedMouseButtons(Qt::AllButtons);
+    PostaviSmer(1);
+}
+
+TSKEMBlok::~TSKEMBlok() {
+    // No selection logic may run while the block goes away.
+    OnAktiviran = nullptr;
+}
+
+void TSKEMBlok::SetLokalniBroj(int v) {
+    if (v == lokalniBroj) return;
+    lokalniBroj = v;
+    update();
+}
+
+void TSKEMBlok::SetAktivno(bool v) {
+    if (v != aktivno) {
+        aktivno = v;
+        update();
+    }
+    if (aktivno) Javi(OnAktiviran, this);
+}
+
+void TSKEMBlok::SetImageIndex(int v) {
+    if (!AktivneSlike) {
+        indeksSlike = v;
+        return;
+    }
+    if (v < AktivneSlike->Count() && v != indeksSlike) {
+        indeksSlike = v;
+        update();
+    }
+}
+
+void TSKEMBlok::PostaviSmer(int d) {
+    Smer = quint8(d);
+    switch (d) {
+    case 1:
+        AktivneSlike = SlikeLevo;
+        break;
+    case 2:
+        AktivneSlike = SlikeDole;
+        break;
+    case 3:
+        AktivneSlike = SlikeDesno;
+        break;
+    case 4:
+        AktivneSlike = SlikeGore;
+        break;
+    default:
+        AktivneSlike = nullptr;
+        break;
+    }
+    OsveziVeze();
+    Javi(OnPromenaSmera, this);
+}
+
+void TSKEMBlok::RotirajD() {
+    PostaviSmer(Smer < 2 ? 4 : Smer - 1);
+    OsveziVeze();
+    update();
+    Javi(OnChange, this);
+}
+
+void TSKEMBlok::RotirajL() {
+    PostaviSmer(Smer > 3 ? 1 : Smer + 1);
+    OsveziVeze();
+    update();
+    Javi(OnChange, this);
+}
+
+void TSKEMBlok::OsveziVeze() {
+    const QList<TVeza*> izlazi = Izlazi;
+    for (TVeza* c : izlazi)
+        if (!c->JeJunction) c->PostaviPocetak(TackaIzlaza());
+    for (TVeza* c : izlazi)
+        c->Osvezi();
+    for (TVeza* c : Ulazi) {
+        if (!c) continue;
+        c->PostaviKraj(TackaUlaza(c));
+        c->Osvezi();
+    }
+    update();
+}
+
+void TSKEMBlok::DodajIzlaz(TVeza* c) {
+    Izlazi.append(c);
+    Javi(OnChange, this);
+}
+
+void TSKEMBlok::UkloniIzlaz(TVeza* c) {
+    Izlazi.removeOne(c);
+    Javi(OnChange, this);
+}
+
+void TSKEMBlok::PoveziUlaz(TVeza* c, int k) {
+    if (k >= 0 && k < int(Ulazi.size())) Ulazi[k] = c;
+    Javi(OnChange, this);
+}
+
+void TSKEMBlok::OdvojiUlaz(TVeza* c) {
+    for (TVeza*& u : Ulazi)
+        if (u == c) {
+            u = nullptr;
+            break;
+        }
+    Javi(OnChange, this);
+}
+
+int TSKEMBlok::IndeksUlaza(const TVeza* c) const {
+    for (int k = 0; k < int(Ulazi.size()); ++k)
+        if (Ulazi[k] == c) return k;
+    return -1;
+}
+
+TSKEMBlok* TSKEMBlok::IzvorUlaza(int k) const {
+    if (k < 0 || k >= int(Ulazi.size()) || !Ulazi[k]) return nullptr;
+    return Ulazi[k]->PocBlok;
+}
+
+QPoint TSKEMBlok::TackaIzlaza() const {
+    const int L = Left(), T = Top(), W = Sirina, H = Visina;
+    switch (Smer) {
+    case 1:
+        return QPoint(L, T + H / 2);
+    case 2:
+        return QPoint(L + W / 2, T + H);
+    case 3:
+        return QPoint(L + W, T + H / 2);
+    case 4:
+        return QPoint(L + W / 2, T);
+    default:
+        return QPoint(0, 0);
+    }
+}
+
+QPoint TSKEMBlok::TackaUlaza(const TVeza* c) const {
+    const int L = Left(), T = Top(), W = Sirina, H = Visina;
+    const int k = IndeksUlaza(c) + 1;
+    // A damaged input limit must not divide by zero.
+    const int delilac = std::max(MaxUlaznihVeza + 1, 1);
+    switch (Smer) {
+    case 1:
+        return QPoint(L + W, T + k * (H / delilac));
+    case 2:
+        return QPoint(L + k * (W / delilac), T);
+    case 3:
+        return QPoint(L, T + k * (H / delilac));
+    case 4:
+        return QPoint(L + k * (W / delilac), T + H);
+    default:
+        return QPoint(0, 0);
+    }
+}
+
+double TSKEMBlok::ParametarBloka(int k) const {
+    switch (k) {
+    case 1:
+        return Parametar1;
+    case 2:
+        return Parametar2;
+    case 3:
+        return Parametar3;
+    default:
+        return 0;
+    }
+}
+
+std::array<double, 11> TSKEMBlok::OrdinateBloka() const {
+    return Ordinate ? *Ordinate : skem::PodrazumevaneOrdinate(Parametar1, Parametar2);
+}
+
+void TSKEMBlok::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, true);
+    p->fillRect(QRectF(0, 0, Sirina, Visina), Qt::white);
+    p->setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    p->setBrush(Qt::white);
+    p->drawRoundedRect(QRectF(0.5, 0.5, Sirina - 1, Visina - 1), 5, 5);
+    if (aktivno) {
+        p->setPen(QPen(Qt::blue, 1, Qt::DotLine));
+        p->setBrush(Qt::NoBrush);
+        p->drawRoundedRect(QRectF(2.5, 2.5, Sirina - 5, Visina - 5), 5, 5);
+    }
+    if (AktivneSlike) AktivneSlike->Nacrtaj(*p, 20, 5, indeksSlike);
+    QFont slova(QStringLiteral("Verdana"));
+    slova.setPixelSize(11);
+    slova.setBold(true);
+    p->setFont(slova);
+    p->setPen(Qt::black);
+    p->setBrush(Qt::NoBrush);
+    p->drawText(QRect(5, 5, Sirina - 10, 16), Qt::AlignLeft | Qt::AlignTop,
+                QString::number(lokalniBroj));
+    p->restore();
+}
+
+QVariant TSKEMBlok::itemChange(GraphicsItemChange promena, const QVariant& vrednost) {
+    if (promena == ItemPositionHasChanged) OsveziVeze();
+    return QGraphicsItem::itemChange(promena, vrednost);
+}
+
+void TSKEMBlok::mousePressEvent(QGraphicsSceneMouseEvent* e) {
+    e->accept();
+    vucem = false;
+    switch (Rezim) {
+    case 1:
+        if (e->button() == Qt::LeftButton) {
+            DonesiNapred(this);
+            vucem = true;
+            hvataliste = QPoint(int(std::floor(e->pos().x())), int(std::floor(e->pos().y())));
+        }
+        if (!aktivno) {
+            SetAktivno(true);
+            Javi(OnBlokClick, this);
+        }
+        break;
+    case 2:
+        Javi(OnBlokClick, this);
+        Javi(OnDodajVezu, this);
+        vucem = false;
+        break;
+    case 3:
+        Javi(OnBlokClick, this);
+        Javi(OnKreirajJunction, this);
+        vucem = false;
+        Rezim = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+void TSKEMBlok::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
+    Javi(OnBlokMouseMove, this);
+    if (!vucem) return;
+    const int x = int(std::floor(e->pos().x()));
+    const int y = int(std::floor(e->pos().y()));
+    // No closer than 8 pixels to the surface's left and top edges.
+    setPos(std::max(8, Left() + x - hvataliste.x()), std::max(8, Top() + y - hvataliste.y()));
+    Javi(OnChange, this);
+}
+
+void TSKEMBlok::mouseReleaseEvent(QGraphicsSceneMouseEvent*) {
+    vucem = false;
+}
+
+void TSKEMBlok::hoverMoveEvent(QGraphicsSceneHoverEvent*) {
+    Javi(OnBlokMouseMove, this);
+}

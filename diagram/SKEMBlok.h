@@ -1,0 +1,113 @@
+#pragma once
+// TSKEMBlok: one element of a diagram on the workspace. It shows the
+// element's picture, its local number and a selection frame, is dragged and
+// turned by the user, records the connections at its inputs and output and
+// moves their ends with it. It never creates or deletes connections: it keeps
+// the lists and notifies. The engine reads it through TBlokPogled.
+
+#include "Obavestenja.h"
+#include "SimulacijaPogled.h"
+
+#include <QGraphicsItem>
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+
+class TListaSlika;
+class TVeza;
+
+class TSKEMBlok : public QGraphicsItem, public skem::TBlokPogled {
+public:
+    enum { Type = vsBlok };
+    static constexpr int Sirina = 66;
+    static constexpr int Visina = 52;
+
+    explicit TSKEMBlok(QGraphicsItem* roditelj = nullptr);
+    ~TSKEMBlok() override;
+    int type() const override { return Type; }
+
+    // Identity and data.
+    quint8 Sifra = 0;
+    QString Naziv;
+    int LokalniBroj() const { return lokalniBroj; }
+    void SetLokalniBroj(int v);
+    double Parametar1 = 0, Parametar2 = 0, Parametar3 = 0;
+    quint8 brparam = 0;
+    int MaxUlaznihVeza = 0;
+    std::array<QString, 6> Natpisi; // labels of parameters 1..3, then inputs 1..3
+    // Function-generator ordinates when set; otherwise the defaults from the parameters.
+    std::optional<std::array<double, 11>> Ordinate;
+
+    // Direction 1 left, 2 down, 3 right, 4 up: the side of the output.
+    quint8 Smer = 1;
+    // Click mode: 1 normal, 2 connect, 3 junction.
+    quint8 Rezim = 1;
+
+    bool Aktivno() const { return aktivno; }
+    // Assigning true always raises OnAktiviran, even when already selected.
+    void SetAktivno(bool v);
+    int ImageIndex() const { return indeksSlike; }
+    void SetImageIndex(int v);
+
+    const TListaSlika* SlikeLevo = nullptr;
+    const TListaSlika* SlikeDesno = nullptr;
+    const TListaSlika* SlikeDole = nullptr;
+    const TListaSlika* SlikeGore = nullptr;
+    const TListaSlika* AktivneSlike = nullptr;
+
+    // Input slots 0..2 and the outgoing connections (neither owned).
+    std::array<TVeza*, 3> Ulazi{nullptr, nullptr, nullptr};
+    QList<TVeza*> Izlazi;
+
+    std::function<void(TSKEMBlok*)> OnAktiviran;
+    std::function<void(TSKEMBlok*)> OnPromenaSmera;
+    std::function<void(TSKEMBlok*)> OnDodajVezu;
+    std::function<void(TSKEMBlok*)> OnKreirajJunction;
+    std::function<void(TSKEMBlok*)> OnBlokClick;
+    std::function<void(TSKEMBlok*)> OnBlokMouseMove;
+    std::function<void(TSKEMBlok*)> OnChange;
+
+    int Left() const { return qRound(pos().x()); }
+    int Top() const { return qRound(pos().y()); }
+    void PostaviPoziciju(int left, int top) { setPos(left, top); }
+
+    void PostaviSmer(int d);
+    void RotirajD();
+    void RotirajL();
+    void OsveziVeze();
+    void DodajIzlaz(TVeza* c);
+    void UkloniIzlaz(TVeza* c);
+    void PoveziUlaz(TVeza* c, int k);
+    void OdvojiUlaz(TVeza* c);
+    int IndeksUlaza(const TVeza* c) const;
+    TSKEMBlok* IzvorUlaza(int k) const;
+    QPoint TackaIzlaza() const;
+    QPoint TackaUlaza(const TVeza* c) const;
+
+    // What the engine reads.
+    std::uint8_t SifraBloka() const override { return Sifra; }
+    int LokalniBrojBloka() const override { return lokalniBroj; }
+    double ParametarBloka(int k) const override;
+    std::array<double, 11> OrdinateBloka() const override;
+    const skem::TBlokPogled* IzvorUlazaBloka(int k) const override { return IzvorUlaza(k); }
+
+    QRectF boundingRect() const override { return QRectF(0, 0, Sirina, Visina); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* opcije, QWidget* vidzet) override;
+
+protected:
+    QVariant itemChange(GraphicsItemChange promena, const QVariant& vrednost) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent* e) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* e) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* e) override;
+    void hoverMoveEvent(QGraphicsSceneHoverEvent* e) override;
+
+private:
+    bool vucem = false;
+    QPoint hvataliste;
+    bool aktivno = false;
+    int indeksSlike = 0;
+    int lokalniBroj = 0;
+};

@@ -1,0 +1,582 @@
+#include "SKEMRadnaPovrsina.h"
+
+#include "Dijalozi.h"
+#include "ListaSlika.h"
+#include "Obavestenja.h"
+#include "SKEMBlok.h"
+#include "unDrzac.h"
+#include "unVeza.h"
+
+#include <QGraphicsSceneDragDropEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+
+TSKEMRadnaPovrsina::TSKEMRadnaPovrsina(QObject* roditelj)
+    : QGraphicsScene(0, 0, Sirina, Visina, roditelj) {
+    mreza = QPixmap(8, 8);
+    mreza.fill(Qt::white);
+    QPainter p(&mreza);
+    p.setPen(QColor(192, 192, 192));
+    p.drawPoint(0, 0);
+}
+
+TSKEMRadnaPovrsina::~TSKEMRadnaPovrsina() {
+    // The owner is going away too: it hears nothing more.
+    OnSelectBlok = OnSelectBlokZaInsp = OnStanjeChange = OnChange = OnDropBlok = OnPoveziVezu =
+        OnBrisiBlok = nullptr;
+    // Blocks and connections hold copies of the OnChange handler: silence them too.
+    for (TSKEMBlok* b : blokovi)
+        b->OnChange = nullptr;
+    for (TVeza* c : Veze)
+        c->OnDrzacPomeren = nullptr;
+    if (VezaUIzradi) VezaUIzradi->OnDrzacPomeren = nullptr;
+    try {
+        Ocisti();
+    } catch (...) {
+        Dijalozi().Greska(QStringLiteral("Neocekivana greska pri ciscenju povrsine"));
+    }
+    IsprazniOdlozeno();
+}
+
+template <class T> std::function<void(T*)> TSKEMRadnaPovrsina::KopijaOnChange() {
+    // The handler assigned to OnChange at this moment, reporting the workspace.
+    if (!OnChange) return nullptr;
+    auto obradjivac = OnChange;
+    return [obradjivac, this](T*) { Javi(obradjivac, this); };
+}
+
+// ---- state and selection ----
+
+void TSKEMRadnaPovrsina::SetStanje(TRPStanje s) {
+    stanje = s;
+    if (s != rpsBrisem) {
+        static constexpr quint8 rezimBloka[] = {1, 1, 2, 3};
+        static constexpr quint8 rezimDrzaca[] = {0, 1, 0, 2};
+        for (TSKEMBlok* b : blokovi)
+            b->Rezim = rezimBloka[s];
+        for (TVeza* c : Veze)
+            c->RezimDrzaca = rezimDrzaca[s];
+    }
+    Javi(OnStanjeChange, this);
+}
+
+void TSKEMRadnaPovrsina::PostaviSelektovaniBlok(TSKEMBlok* b) {
+    if (b == SelektovaniBlok) return;
+    SelektovaniBlok = b;
+    Javi(OnSelectBlok, this);
+    Javi(OnSelectBlokZaInsp, this);
+}
+
+void TSKEMRadnaPovrsina::BlokoviNeaktivni(TSKEMBlok* osim) {
+    const QList<TSKEMBlok*> kopija = blokovi;
+    for (TSKEMBlok* b : kopija)
+        if (b != osim) b->SetAktivno(false);
+}
+
+void TSKEMRadnaPovrsina::DeselektujSve(TVeza* osim) {
+    const QList<TVeza*> kopija = Veze;
+    for (TVeza* c : kopija)
+        if (c != osim && Veze.contains(c)) c->Deselektuj();
+}
+
+void TSKEMRadnaPovrsina::PostaniAktivna() {
+    if (!vidljiva) return;
+    if (QGraphicsView* v = Pogled()) v->setFocus(Qt::OtherFocusReason);
+}
+
+void TSKEMRadnaPovrsina::SelektujBlok(TSKEMBlok* b) {
+    BlokoviNeaktivni(b);
+    PostaviSelektovaniBlok(b);
+    if (b) {
+        DeselektujSve(nullptr);
+        SelektovanaVeza = nullptr;
+        SelektovaniDrzac = nullptr;
+    }
+    PostaniAktivna();
+}
+
+void TSKEMRadnaPovrsina::PostaviVidljivost(bool v) {
+    vidljiva = v;
+    for (QGraphicsView* w : views())
+        w->viewport()->setUpdatesEnabled(v);
+    if (v) update();
+}
+
+QGraphicsView* TSKEMRadnaPovrsina::Pogled() const {
+    const auto v = views();
+    return v.isEmpty() ? nullptr : v.first();
+}
+
+void TSKEMRadnaPovrsina::PostaviSkrol(QPoint p) {
+    PozicijaSkrola = p;
+    if (QGraphicsView* v = Pogled()) {
+        v->horizontalScrollBar()->setValue(p.x());
+        v->verticalScrollBar()->setValue(p.y());
+    }
+}
+
+// ---- blocks ----
+
+TSKEMBlok* TSKEMRadnaPovrsina::NapraviBlok() {
+    auto* b = new TSKEMBlok;
+    b->setVisible(false); // shown once it is set up
+    addItem(b);
+    DonesiNapred(b);
+    blokovi.append(b);
+    b->OnAktiviran = [this](TSKEMBlok* x) { SelektujBlok(x); };
+    b->SlikeLevo = SlikeLevo;
+    b->SlikeDesno = SlikeDesno;
+    b->SlikeGore = SlikeGore;
+    b->SlikeDole = SlikeDole;
+    b->OnBlokClick = [this](TSKEMBlok* x) { BlokKliknut(x); };
+    b->OnBlokMouseMove = [this](TSKEMBlok* x) { BlokPredjen(x); };
+    b->OnChange = KopijaOnChange<TSKEMBlok>();
+    return b;
+}
+
+TSKEMBlok* TSKEMRadnaPovrsina::SpustiStavku(const TStavkaKataloga& stavka, QPoint tacka) {
+    if (QGraphicsView* v = Pogled()) {
+        PozicijaSkrola = QPoint(v->horizontalScrollBar()->value(), v->verticalScrollBar()->value());
+        v->setFocus(Qt::OtherFocusReason);
+        PostaviSkrol(PozicijaSkrola);
+    }
+    TSKEMBlok* b = NapraviBlok();
+    b->PostaviSmer(3); // a dropped block faces right
+    b->PostaviPoziciju(tacka.x(), tacka.y());
+    b->Naziv = stavka.Naziv;
+    b->setToolTip(stavka.Naziv);
+    b->SetImageIndex(stavka.ImageIndex);
+    b->MaxUlaznihVeza = stavka.MaxUlaznihVeza;
+    b->brparam = quint8(stavka.BrojParam);
+    b->setVisible(true);
+    b->SetAktivno(true);
+    b->Sifra = quint8(b->ImageIndex());
+    b->Natpisi = stavka.Natpisi;
+    Prenumerisi();
+    SetStanje(rpsSelektuj);
+    Javi(OnChange, this);
+    Javi(OnDropBlok, this);
+    return b;
+}
+
+void TSKEMRadnaPovrsina::Prenumerisi() {
+    int broj = 0;
+    for (TSKEMBlok* b : blokovi)
+        b->SetLokalniBroj(++broj);
+}
+
+void TSKEMRadnaPovrsina::UnistiBlok(TSKEMBlok* b) {
+    b->Izlazi.clear();
+    b->Ulazi = {nullptr, nullptr, nullptr};
+    b->OnAktiviran = b->OnBlokClick = b->OnBlokMouseMove = b->OnChange = nullptr;
+    b->OnPromenaSmera = b->OnDodajVezu = b->OnKreirajJunction = nullptr;
+    blokovi.removeOne(b);
+    if (SelektovaniBlok == b) SelektovaniBlok = nullptr;
+    ObrisiOdlozeno(b);
+}
+
+void TSKEMRadnaPovrsina::ObrisiBlok(TSKEMBlok* b) {
+    if (!b) return;
+    if (b == SelektovaniBlok) PostaviSelektovaniBlok(nullptr);
+    if (blokovi.contains(b)) {
+        // A drawing that starts at this block cannot be finished any more.
+        if (VezaUIzradi &&
+            (b == PocetniBlok || (VezaUIzradi->JeJunction && VezaUIzradi->KorenskiBlok() == b)))
+            OdbaciVezuUIzradi();
+        ObrisiVeze(b->Ulazi);
+        if (stanje != rpsBrisem) ObrisiVeze(b->Izlazi);
+        UnistiBlok(b);
+    }
+    if (stanje != rpsBrisem) {
+        Prenumerisi();
+        Javi(OnChange, this);
+    }
+    Javi(OnBrisiBlok, this);
+}
+
+// ---- connections ----
+
+void TSKEMRadnaPovrsina::PoveziNotifikacije(TVeza* c) {
+    c->OnDrzacDodat = [this](TVeza* v) { DrzacDodat(v); };
+    c->OnAktivirana = [this](TVeza* v) { VezaAktivirana(v); };
+    c->OnDeaktivirana = [this](TVeza* v) { VezaDeaktivirana(v); };
+    c->OnDrzacIzabran = [this](TVeza* v) { DrzacIzabran(v); };
+    c->OnJunctionAktivirana = [this](TVeza* v) { VezaAktivirana(v); };
+    c->OnJunctionDeaktivirana = [this](TVeza* v) { JunctionDeaktivirana(v); };
+    c->OnDrzacOslobodjen = [this](TDrzac* h) { DrzacOslobodjen(h); };
+}
+
+void TSKEMRadnaPovrsina::UkloniIzJunctiona(TVeza* c) {
+    if (TDrzac* h = c->PocetniDrzac()) h->UkloniJunction(c);
+    const QList<TVeza*> kopija = Veze;
+    for (TVeza* v : kopija)
+        for (TDrzac* h : v->Drzaci)
+            h->UkloniJunction(c);
+}
+
+void TSKEMRadnaPovrsina::ObrisiVezeIzListe(const QList<TVeza*>& lista) {
+    for (int i = lista.size() - 1; i >= 0; --i) {
+        TVeza* c = lista[i];
+        // Skips empty slots and connections an earlier deletion already took.
+        if (!c || !Veze.contains(c)) continue;
+        if (c == SelektovanaVeza) SelektovanaVeza = nullptr;
+        if (c->JeJunction) {
+            if (c->PocBlok) c->PocBlok->UkloniIzlaz(c);
+            UkloniIzJunctiona(c);
+        }
+        Veze.removeOne(c);
+        delete c;
+    }
+}
+
+void TSKEMRadnaPovrsina::ObrisiVezu(TVeza* c) {
+    if (!c) return;
+    if (c == SelektovanaVeza) SelektovanaVeza = nullptr;
+    if (!Veze.contains(c)) return; // a connection still being drawn is not deleted here
+    const QList<TSKEMBlok*> kopija = blokovi;
+    for (TSKEMBlok* b : kopija) {
+        if (b->Izlazi.contains(c)) b->UkloniIzlaz(c);
+        if (b->IndeksUlaza(c) >= 0) b->OdvojiUlaz(c);
+    }
+    if (c->JeJunction) UkloniIzJunctiona(c);
+    Veze.removeOne(c);
+    delete c; // its holders go with it, and with them their junctions
+    Javi(OnChange, this);
+}
+
+void TSKEMRadnaPovrsina::ObrisiSelektovano() {
+    SetStanje(rpsSelektuj);
+    if (SelektovaniBlok) {
+        ObrisiBlok(SelektovaniBlok);
+        Prenumerisi();
+    }
+    if (SelektovanaVeza) ObrisiVezu(SelektovanaVeza);
+    if (SelektovaniDrzac) {
+        const QList<TVeza*> kopija = Veze;
+        for (TVeza* c : kopija)
+            if (c->AktivniDrzac) {
+                c->UkloniAktivniDrzac();
+                break;
+            }
+        SelektovaniDrzac = nullptr;
+        Javi(OnChange, this);
+    }
+    Javi(OnChange, this);
+    SetStanje(rpsSelektuj);
+}
+
+void TSKEMRadnaPovrsina::Ocisti() {
+    SetStanje(rpsBrisem);
+    PostaviVidljivost(false);
+    try {
+        OdbaciVezuUIzradi();
+        // Connections first, so none of them notifies a block already gone.
+        while (!Veze.isEmpty())
+            ObrisiVezu(Veze.first());
+        SelektovanaVeza = nullptr;
+        SelektovaniDrzac = nullptr;
+        PostaviSelektovaniBlok(nullptr);
+        const QList<TSKEMBlok*> kopija = blokovi;
+        for (TSKEMBlok* b : kopija)
+            UnistiBlok(b);
+    } catch (...) {
+        PostaviVidljivost(true);
+        SetStanje(rpsSelektuj);
+        throw;
+    }
+    PostaviVidljivost(true);
+    SetStanje(rpsSelektuj);
+}
+
+// ---- drawing connections and junctions ----
+
+void TSKEMRadnaPovrsina::BlokKliknut(TSKEMBlok* b) {
+    if (stanje == rpsDodajVezuEx) {
+        if (!PocetniBlok) {
+            ZapocniVezu(b);
+        } else if (b == PocetniBlok) {
+            OdbaciVezuUIzradi();
+            SetStanje(rpsSelektuj);
+        } else {
+            ZavrsiVezu(b);
+        }
+    } else if (stanje == rpsKreirajJunctionEx && VezaUIzradi && VezaUIzradi->JeJunction) {
+        ZavrsiJunction(b);
+    } else {
+        SetStanje(rpsSelektuj);
+    }
+}
+
+void TSKEMRadnaPovrsina::BlokPredjen(TSKEMBlok* b) {
+    if ((stanje == rpsDodajVezuEx || stanje == rpsKreirajJunctionEx) && VezaUIzradi)
+        VezaUIzradi->PostaviKraj(b->TackaUlaza(VezaUIzradi));
+}
+
+void TSKEMRadnaPovrsina::ZapocniVezu(TSKEMBlok* s) {
+    if (!s->Izlazi.isEmpty()) {
+        Dijalozi().Greska(SaPrelomima(
+            QStringLiteral("Iz ovog bloka vec postoji izlaz!\r    Koristite junction vezu!")));
+        return;
+    }
+    OdbaciVezuUIzradi();
+    PocetniBlok = s;
+    VezaUIzradi = new TVeza(Drzaci, this, s->TackaIzlaza(), s->TackaIzlaza());
+    VezaUIzradi->OnDrzacPomeren = KopijaOnChange<TVeza>();
+    VezaUIzradi->RezimDrzaca = 1;
+    VezaUIzradi->OnDesniKlik = [this](TVeza* c) { OtkaziVezu(c); };
+}
+
+void TSKEMRadnaPovrsina::ZavrsiVezu(TSKEMBlok* d) {
+    TVeza* c = VezaUIzradi;
+    TSKEMBlok* s = PocetniBlok;
+    c->OnOdvojiPocetak = [s](TVeza* v) { s->UkloniIzlaz(v); };
+    c->OnOdvojiKraj = [d](TVeza* v) { d->OdvojiUlaz(v); };
+    c->PocBlok = s;
+    c->KrajBlok = d;
+    s->DodajIzlaz(c);
+    PoveziNotifikacije(c);
+    c->RezimDrzaca = 0;
+    c->PostaviKraj(d->TackaUlaza(c));
+    Veze.append(c);
+    Javi(OnPoveziVezu, this);
+    PocetniBlok = nullptr;
+    VezaUIzradi = nullptr;
+    SetStanje(rpsSelektuj);
+}
+
+void TSKEMRadnaPovrsina::ZapocniJunction(TVeza* g, bool noviDrzac) {
+    TDrzac* h = g->PoslednjiDrzac;
+    if (!h) return;
+    OdbaciVezuUIzradi(h);
+    TVeza* j = g->NapraviJunction(h->TackaDrzaca());
+    if (!j) return;
+    VezaUIzradi = j;
+    PocetniBlok = nullptr;
+    drzacJunctiona = h;
+    drzacJunctionaNov = noviDrzac;
+    j->SetBoja(Qt::black);
+    j->SetAktivno(false);
+    j->JeJunction = true;
+    j->OnDesniKlik = [this](TVeza* c) { OtkaziVezu(c); };
+    j->RezimDrzaca = 1;
+    // Like a junction read from a document: holder pictures, and a moved holder changes the
+    // document.
+    j->SlikeDrzaca = Drzaci;
+    j->OnDrzacPomeren = KopijaOnChange<TVeza>();
+}
+
+void TSKEMRadnaPovrsina::ZavrsiJunction(TSKEMBlok* d) {
+    TVeza* j = VezaUIzradi;
+    TSKEMBlok* koren = j->KorenskiBlok();
+    if (!koren) {
+        SetStanje(rpsSelektuj);
+        return;
+    }
+    j->PocBlok = koren;
+    j->KrajBlok = d;
+    j->OnOdvojiKraj = [d](TVeza* v) { d->OdvojiUlaz(v); };
+    PoveziNotifikacije(j);
+    Veze.append(j);
+    koren->DodajIzlaz(j);
+    j->RezimDrzaca = 0;
+    Javi(OnPoveziVezu, this);
+    PocetniBlok = nullptr;
+    VezaUIzradi = nullptr;
+    drzacJunctiona = nullptr;
+    SetStanje(rpsSelektuj);
+}
+
+void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi) {
+    TVeza* j = VezaUIzradi;
+    TDrzac* drzac = drzacJunctiona;
+    const bool nov = drzacJunctionaNov;
+    VezaUIzradi = nullptr;
+    PocetniBlok = nullptr;
+    drzacJunctiona = nullptr;
+    drzacJunctionaNov = false;
+    if (!j) return;
+    if (j->JeJunction && j->Roditelj) {
+        if (TDrzac* h = j->PocetniDrzac()) {
+            h->UkloniJunction(j);
+            // A holder made only for this junction goes with it; one that was
+            // there before keeps its place and its other junctions.
+            if (h == drzac && nov && h != zadrzi && h->Junctions.isEmpty())
+                j->Roditelj->UkloniDrzac(h);
+        }
+    }
+    delete j;
+}
+
+void TSKEMRadnaPovrsina::OtkaziVezu(TVeza*) {
+    OdbaciVezuUIzradi();
+    SetStanje(rpsSelektuj);
+}
+
+// ---- connection notifications ----
+
+void TSKEMRadnaPovrsina::DrzacDodat(TVeza* g) {
+    if (stanje == rpsKreirajJunctionEx)
+        ZapocniJunction(g, true);
+    else if (stanje != rpsDodajVezuEx)
+        SetStanje(rpsSelektuj); // one holder per use of the command
+    Javi(OnChange, this);
+}
+
+void TSKEMRadnaPovrsina::VezaAktivirana(TVeza* c) {
+    DeselektujSve(c);
+    SelektovanaVeza = c;
+    SelektovaniDrzac = nullptr;
+    BlokoviNeaktivni(nullptr);
+    PostaviSelektovaniBlok(nullptr);
+    PostaniAktivna();
+}
+
+void TSKEMRadnaPovrsina::VezaDeaktivirana(TVeza* c) {
+    if (SelektovanaVeza == c) SelektovanaVeza = nullptr;
+}
+
+void TSKEMRadnaPovrsina::JunctionDeaktivirana(TVeza*) {
+    SelektovanaVeza = nullptr;
+}
+
+void TSKEMRadnaPovrsina::DrzacIzabran(TVeza* g) {
+    DeselektujSve(g);
+    SelektovanaVeza = nullptr;
+    SelektovaniDrzac = g->AktivniDrzac;
+    if (stanje == rpsKreirajJunctionEx) ZapocniJunction(g, false);
+    BlokoviNeaktivni(nullptr);
+    PostaviSelektovaniBlok(nullptr);
+    PostaniAktivna();
+}
+
+void TSKEMRadnaPovrsina::DrzacOslobodjen(TDrzac* h) {
+    if (h == SelektovaniDrzac) SelektovaniDrzac = nullptr;
+    // A junction being drawn from this holder has nowhere to start any more.
+    if (VezaUIzradi && VezaUIzradi->JeJunction && h == drzacJunctiona) OdbaciVezuUIzradi();
+    const QList<TVeza*> junctions = h->Junctions;
+    for (TVeza* j : junctions)
+        ObrisiVezu(j);
+    Javi(OnChange, this);
+}
+
+// ---- input ----
+
+void TSKEMRadnaPovrsina::drawBackground(QPainter* p, const QRectF& rect) {
+    p->fillRect(rect, Qt::white);
+    // A silver dot every 8 pixels, inside a one-pixel border.
+    p->save();
+    p->setBrushOrigin(0, 0);
+    p->fillRect(QRectF(1, 1, Sirina - 2, Visina - 2).intersected(rect), QBrush(mreza));
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(QColor(160, 160, 160));
+    p->setBrush(Qt::NoBrush);
+    p->drawRect(QRect(0, 0, Sirina - 1, Visina - 1));
+    p->restore();
+}
+
+void TSKEMRadnaPovrsina::mousePressEvent(QGraphicsSceneMouseEvent* e) {
+    QGraphicsScene::mousePressEvent(e);
+    if (mouseGrabberItem()) return; // a block, segment or holder took it
+    // A press on the free surface: nothing stays selected.
+    BlokoviNeaktivni(nullptr);
+    DeselektujSve(nullptr);
+    SetStanje(rpsSelektuj);
+    SelektovanaVeza = nullptr;
+    PostaviSelektovaniBlok(nullptr);
+    SelektovaniDrzac = nullptr;
+    // A drawing in progress is kept; its end goes to the pressed point.
+    if (VezaUIzradi) VezaUIzradi->PostaviKraj(e->scenePos().toPoint());
+    PostaniAktivna();
+    e->accept();
+}
+
+void TSKEMRadnaPovrsina::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
+    QGraphicsScene::mouseMoveEvent(e);
+    if (mouseGrabberItem() || !VezaUIzradi) return;
+    // Over a block, BlokPredjen places the end at the block's input side instead.
+    QGraphicsItem* gore = itemAt(e->scenePos(), QTransform());
+    if (gore && gore->type() == TSKEMBlok::Type) return;
+    VezaUIzradi->PostaviKraj(e->scenePos().toPoint());
+}
+
+void TSKEMRadnaPovrsina::keyPressEvent(QKeyEvent* e) {
+    QGraphicsScene::keyPressEvent(e);
+    if (e->key() == Qt::Key_Delete) {
+        ObrisiSelektovano();
+        e->accept();
+    }
+}
+
+bool TSKEMRadnaPovrsina::PrihvataPrevlacenje(QGraphicsSceneDragDropEvent* e) const {
+    // Only palette items are dropped here.
+    return e->mimeData() && e->mimeData()->hasFormat(QLatin1String(MimeStavkeKataloga)) &&
+           e->source() && e->source()->inherits("TSkrolStavka");
+}
+
+void TSKEMRadnaPovrsina::dragEnterEvent(QGraphicsSceneDragDropEvent* e) {
+    if (PrihvataPrevlacenje(e)) {
+        e->setDropAction(Qt::CopyAction);
+        e->accept();
+    } else {
+        e->ignore();
+    }
+}
+
+void TSKEMRadnaPovrsina::dragMoveEvent(QGraphicsSceneDragDropEvent* e) {
+    dragEnterEvent(e);
+}
+
+void TSKEMRadnaPovrsina::dragLeaveEvent(QGraphicsSceneDragDropEvent* e) {
+    e->accept();
+}
+
+void TSKEMRadnaPovrsina::dropEvent(QGraphicsSceneDragDropEvent* e) {
+    TStavkaKataloga stavka;
+    if (!PrihvataPrevlacenje(e) ||
+        !DekodirajStavku(e->mimeData()->data(QLatin1String(MimeStavkeKataloga)), stavka)) {
+        e->ignore();
+        return;
+    }
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+    SpustiStavku(stavka, e->scenePos().toPoint());
+}
+
+// ---- the view ----
+
+TSKEMPogled::TSKEMPogled(TSKEMRadnaPovrsina* povrsina_, QWidget* roditelj)
+    : QGraphicsView(povrsina_, roditelj), povrsina(povrsina_) {
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    viewport()->setMouseTracking(true);
+    setDragMode(QGraphicsView::NoDrag);
+}
+
+QPoint TSKEMPogled::Skrol() const {
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void TSKEMPogled::PostaviSkrol(QPoint p) {
+    horizontalScrollBar()->setValue(p.x());
+    verticalScrollBar()->setValue(p.y());
+}
+
+void TSKEMPogled::focusInEvent(QFocusEvent* e) {
+    QGraphicsView::focusInEvent(e);
+    povrsina->PostaviSkrol(povrsina->PozicijaSkrola);
+}
+
+void TSKEMPogled::focusOutEvent(QFocusEvent* e) {
+    povrsina->PozicijaSkrola = Skrol();
+    QGraphicsView::focusOutEvent(e);
+}
+
+void TSKEMPogled::scrollContentsBy(int dx, int dy) {
+    QGraphicsView::scrollContentsBy(dx, dy);
+    // Scrolling while the surface has no focus must not be undone when it gets it back.
+    povrsina->PozicijaSkrola = Skrol();
+}

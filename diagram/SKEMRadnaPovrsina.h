@@ -1,0 +1,160 @@
+#pragma once
+// TSKEMRadnaPovrsina: the drawing surface of the diagram editor (a scene of
+// 1500 x 1500) and the owner of the document's blocks and connections. It
+// accepts blocks dropped from the palette, runs the small state machine with
+// which connections, holders and junctions are drawn, keeps the selection,
+// deletes, renumbers and clears, and tells the main window through its
+// events. TSKEMPogled is the scrolling view that shows it.
+
+#include "StavkaKataloga.h"
+
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QList>
+#include <QPixmap>
+#include <QPoint>
+#include <QString>
+#include <functional>
+
+class TDrzac;
+class TListaSlika;
+class TSKEMBlok;
+class TVeza;
+
+enum TRPStanje { rpsSelektuj, rpsDodajDrzac, rpsDodajVezuEx, rpsKreirajJunctionEx, rpsBrisem };
+
+class TSKEMRadnaPovrsina : public QGraphicsScene {
+    Q_OBJECT
+public:
+    static constexpr int Sirina = 1500;
+    static constexpr int Visina = 1500;
+
+    explicit TSKEMRadnaPovrsina(QObject* roditelj = nullptr);
+    ~TSKEMRadnaPovrsina() override;
+
+    // Picture sets handed to new blocks, and the holder pictures handed to new connections.
+    const TListaSlika* SlikeLevo = nullptr;
+    const TListaSlika* SlikeDesno = nullptr;
+    const TListaSlika* SlikeGore = nullptr;
+    const TListaSlika* SlikeDole = nullptr;
+    const TListaSlika* Drzaci = nullptr;
+
+    TRPStanje Stanje() const { return stanje; }
+    // Sets every block's Rezim and every connection's RezimDrzaca; always
+    // raises OnStanjeChange.
+    void SetStanje(TRPStanje s);
+
+    TSKEMBlok* SelektovaniBlok = nullptr;
+    TVeza* SelektovanaVeza = nullptr;
+    TDrzac* SelektovaniDrzac = nullptr;
+    QList<TVeza*> Veze; // finished connections, in creation order; owned
+    TVeza* VezaUIzradi = nullptr;
+    TSKEMBlok* PocetniBlok = nullptr;
+    QString OpisProblema;
+    QPoint PozicijaSkrola;
+
+    // The blocks in component (creation) order.
+    QList<TSKEMBlok*> Blokovi() const { return blokovi; }
+
+    std::function<void(TSKEMRadnaPovrsina*)> OnSelectBlok;
+    std::function<void(TSKEMRadnaPovrsina*)> OnSelectBlokZaInsp;
+    std::function<void(TSKEMRadnaPovrsina*)> OnStanjeChange;
+    std::function<void(TSKEMRadnaPovrsina*)> OnChange;
+    std::function<void(TSKEMRadnaPovrsina*)> OnDropBlok;
+    std::function<void(TSKEMRadnaPovrsina*)> OnPoveziVezu;
+    std::function<void(TSKEMRadnaPovrsina*)> OnBrisiBlok;
+
+    // Drops a palette item with its top-left corner at tacka (scene coordinates).
+    TSKEMBlok* SpustiStavku(const TStavkaKataloga& stavka, QPoint tacka);
+    // A new block with the workspace's handlers and pictures (for drops and
+    // for the document reader); it is last in component order.
+    TSKEMBlok* NapraviBlok();
+    // Installs the notifications a connection gets when it is completed.
+    void PoveziNotifikacije(TVeza* c);
+
+    void ObrisiSelektovano();
+    void ObrisiBlok(TSKEMBlok* b);
+    void ObrisiVezu(TVeza* c);
+    template <class Lista> void ObrisiVeze(const Lista& lista) {
+        QList<TVeza*> kopija;
+        for (TVeza* c : lista)
+            kopija.append(c);
+        ObrisiVezeIzListe(kopija);
+    }
+    void PostaviSelektovaniBlok(TSKEMBlok* b);
+    void Prenumerisi();
+    void Ocisti();
+    void PostaviSkrol(QPoint p);
+
+    // Handlers installed on blocks and connections.
+    void SelektujBlok(TSKEMBlok* b);
+    void BlokKliknut(TSKEMBlok* b);
+    void BlokPredjen(TSKEMBlok* b);
+    void OtkaziVezu(TVeza* c = nullptr);
+
+    // The surface hidden while it is cleared; hidden, a selected block does
+    // not take the focus.
+    bool Vidljiva() const { return vidljiva; }
+    void PostaviVidljivost(bool v);
+    QGraphicsView* Pogled() const;
+
+protected:
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent* e) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void dragEnterEvent(QGraphicsSceneDragDropEvent* e) override;
+    void dragMoveEvent(QGraphicsSceneDragDropEvent* e) override;
+    void dragLeaveEvent(QGraphicsSceneDragDropEvent* e) override;
+    void dropEvent(QGraphicsSceneDragDropEvent* e) override;
+
+private:
+    void ObrisiVezeIzListe(const QList<TVeza*>& lista);
+    void UkloniIzJunctiona(TVeza* c);
+    void UnistiBlok(TSKEMBlok* b);
+    void DeselektujSve(TVeza* osim);
+    void BlokoviNeaktivni(TSKEMBlok* osim);
+    void PostaniAktivna();
+    void ZapocniVezu(TSKEMBlok* s);
+    void ZavrsiVezu(TSKEMBlok* d);
+    void ZapocniJunction(TVeza* g, bool noviDrzac);
+    void ZavrsiJunction(TSKEMBlok* d);
+    void OdbaciVezuUIzradi(TDrzac* zadrzi = nullptr);
+    bool PrihvataPrevlacenje(QGraphicsSceneDragDropEvent* e) const;
+    template <class T> std::function<void(T*)> KopijaOnChange();
+
+    void DrzacDodat(TVeza* g);
+    void VezaAktivirana(TVeza* c);
+    void VezaDeaktivirana(TVeza* c);
+    void JunctionDeaktivirana(TVeza* c);
+    void DrzacIzabran(TVeza* g);
+    void DrzacOslobodjen(TDrzac* h);
+
+    TRPStanje stanje = rpsSelektuj;
+    QList<TSKEMBlok*> blokovi;
+    bool vidljiva = true;
+    QPixmap mreza; // the background pattern: white, pixel (0, 0) silver
+    // The holder at which the junction being drawn starts, and whether it was
+    // made for that junction (a cancelled junction then takes it away again).
+    TDrzac* drzacJunctiona = nullptr;
+    bool drzacJunctionaNov = false;
+};
+
+// The scroll box showing the workspace: keeps the scroll position across
+// focus changes and passes the keys to the workspace.
+class TSKEMPogled : public QGraphicsView {
+    Q_OBJECT
+public:
+    explicit TSKEMPogled(TSKEMRadnaPovrsina* povrsina, QWidget* roditelj = nullptr);
+    TSKEMRadnaPovrsina* Povrsina() const { return povrsina; }
+    QPoint Skrol() const;
+    void PostaviSkrol(QPoint p);
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    TSKEMRadnaPovrsina* povrsina;
+};

@@ -1,0 +1,298 @@
+#include "unVeza.h"
+
+#include "unDrzac.h"
+#include "unLinija.h"
+
+#include <QGraphicsScene>
+#include <cstdlib>
+
+TVeza::TVeza(const TListaSlika* slikeDrzaca, QGraphicsScene* prozor_, QPoint pocetak_, QPoint kraj_)
+    : SlikeDrzaca(slikeDrzaca), pocetak(pocetak_), kraj(kraj_), prozor(prozor_) {
+    Linije.append(NovaLinija(pocetak, kraj));
+}
+
+TVeza::~TVeza() {
+    // The blocks forget this connection first.
+    Javi(OnOdvojiKraj, this);
+    Javi(OnOdvojiPocetak, this);
+    // Holders go from the first on; each takes the segment before it along and
+    // deletes, through the workspace, the junctions that start at it.
+    while (!Drzaci.isEmpty()) {
+        TDrzac* h = Drzaci.takeFirst();
+        h->OnDrzacMove = nullptr;
+        h->OnDrzacClick = nullptr;
+        if (h->LinijaPre) {
+            Linije.removeOne(h->LinijaPre);
+            ObrisiOdlozeno(h->LinijaPre);
+        }
+        if (AktivniDrzac == h) AktivniDrzac = nullptr;
+        if (PoslednjiDrzac == h) PoslednjiDrzac = nullptr;
+        h->Unisti();
+    }
+    for (TLinija* s : Linije)
+        ObrisiOdlozeno(s);
+    Linije.clear();
+}
+
+TLinija* TVeza::NovaLinija(QPoint a, QPoint b) {
+    auto* s = new TLinija;
+    if (prozor) prozor->addItem(s);
+    s->PostaviBoju(boja);
+    s->OnMouseUp = [this](TLine* l, Qt::MouseButton dugme, Qt::KeyboardModifiers shift, int x,
+                          int y) { LinijaPustena(l, dugme, shift, x, y); };
+    s->PostaviTacke(a, b);
+    return s;
+}
+
+void TVeza::SetBoja(const QColor& c) {
+    if (c == boja) return;
+    boja = c;
+    Osvezi();
+}
+
+void TVeza::PostaviPocetak(QPoint p) {
+    if (p == pocetak) return;
+    pocetak = p;
+    Osvezi();
+}
+
+void TVeza::PostaviKraj(QPoint p) {
+    if (p == kraj) return;
+    kraj = p;
+    Osvezi();
+}
+
+void TVeza::OsveziLiniju(TLinija* s, QPoint a, QPoint b) {
+    if (s->TackaA() == a && s->TackaB() == b) return;
+    s->PostaviTacke(a, b);
+    s->SetSelektovana(aktivno);
+    s->PostaviBoju(boja);
+    s->update();
+}
+
+void TVeza::Osvezi() {
+    if (Drzaci.isEmpty()) {
+        TLinija* s = Linije.first();
+        s->PostaviTacke(pocetak, kraj);
+        s->PostaviBoju(boja);
+        s->update();
+        return;
+    }
+    QPoint c = pocetak;
+    for (TDrzac* h : Drzaci) {
+        if (h->LinijaPre) OsveziLiniju(h->LinijaPre, c, h->TackaDrzaca());
+        c = h->TackaDrzaca();
+    }
+    if (TLinija* s = Drzaci.last()->LinijaPosle) OsveziLiniju(s, c, kraj);
+}
+
+void TVeza::SetAktivno(bool v) {
+    aktivno = v;
+    if (v) {
+        AktivniDrzac = nullptr;
+        Javi(JeJunction ? OnJunctionAktivirana : OnAktivirana, this);
+    } else {
+        Javi(JeJunction ? OnJunctionDeaktivirana : OnDeaktivirana, this);
+    }
+}
+
+void TVeza::SveLinijeSelektovane(bool v) {
+    for (TLinija* s : Linije)
+        s->SetSelektovana(v);
+}
+
+void TVeza::SviDrzaciNeaktivni(TDrzac* osim) {
+    for (TDrzac* h : Drzaci)
+        if (h != osim) h->SetAktivno(false);
+}
+
+void TVeza::Selektuj() {
+    AktivniDrzac = nullptr;
+    SetAktivno(true);
+    SveLinijeSelektovane(true);
+    SviDrzaciNeaktivni();
+}
+
+void TVeza::Deselektuj() {
+    AktivniDrzac = nullptr;
+    SetAktivno(false);
+    SveLinijeSelektovane(false);
+    SviDrzaciNeaktivni();
+}
+
+void TVeza::PretplatiSe(TDrzac* h) {
+    h->OnDrzacMove = [this](TDrzac* d) { DrzacPomeren(d); };
+    h->OnDrzacClick = [this](TDrzac* d) { DrzacKliknut(d); };
+    h->OnDrzacFree = [this](TDrzac* d) { Javi(OnDrzacOslobodjen, d); };
+}
+
+void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModifiers, int x,
+                          int y) {
+    if (dugme == Qt::RightButton) {
+        // The handler may destroy this connection: nothing may follow.
+        Javi(OnDesniKlik, this);
+        return;
+    }
+    // A click toggles the selection.
+    if (aktivno) {
+        Deselektuj();
+        SetAktivno(false);
+    } else {
+        Selektuj();
+    }
+    SveLinijeSelektovane(aktivno);
+
+    auto* s = qgraphicsitem_cast<TLinija*>(linija);
+    if (!s || !Linije.contains(s)) return;
+    const int left = x - 6 + s->Left();
+    const int top = y - 6 + s->Top();
+    if (RezimDrzaca != 1 && RezimDrzaca != 2) return;
+    if (!bezRazmakaDrzaca) {
+        for (TDrzac* e : Drzaci)
+            if (std::abs(left - e->Left()) < 18 && std::abs(top - e->Top()) < 18) return;
+    }
+
+    auto* h = new TDrzac;
+    if (prozor) prozor->addItem(h);
+    DonesiNapred(h);
+    h->Slike = SlikeDrzaca;
+    h->SetAktivno(false);
+    h->PostaviPoziciju(left, top);
+    PretplatiSe(h);
+    h->LinijaPre = s;
+
+    const QPoint staraB = s->TackaB();
+    TLinija* s2 = NovaLinija(h->TackaDrzaca(), staraB);
+    s2->SetSelektovana(aktivno);
+    s->PostaviTacke(s->TackaA(), h->TackaDrzaca());
+    switch (s->Tip()) {
+    case 1:
+        s2->SetTip(2);
+        break;
+    case 2:
+        s2->SetTip(2);
+        break;
+    case 3:
+        s->SetTip(2);
+        s2->SetTip(3);
+        break;
+    default:
+        s->SetTip(1);
+        s2->SetTip(3);
+        break;
+    }
+    Linije.insert(Linije.indexOf(s) + 1, s2);
+    h->LinijaPosle = s2;
+
+    int mesto = -1;
+    for (int i = 0; i < Drzaci.size(); ++i)
+        if (Drzaci[i]->LinijaPre == s) mesto = i;
+    if (mesto >= 0) {
+        Drzaci[mesto]->LinijaPre = s2;
+        Drzaci.insert(mesto, h);
+    } else {
+        Drzaci.append(h);
+    }
+
+    Deselektuj();
+    if (RezimDrzaca == 2) {
+        PoslednjiDrzac = h;
+        RezimDrzaca = 3;
+    }
+    if (pravimDrzac) poslednjiDodat = h;
+    Javi(OnDrzacDodat, this);
+}
+
+TDrzac* TVeza::DodajDrzacNa(QPoint p, bool bezRazmaka) {
+    const quint8 rezim = RezimDrzaca;
+    RezimDrzaca = 1;
+    pravimDrzac = true;
+    bezRazmakaDrzaca = bezRazmaka;
+    poslednjiDodat = nullptr;
+    TLinija* s = Linije.last();
+    LinijaPustena(s, Qt::LeftButton, Qt::NoModifier, p.x() - s->Left(), p.y() - s->Top());
+    pravimDrzac = false;
+    bezRazmakaDrzaca = false;
+    RezimDrzaca = rezim;
+    return poslednjiDodat;
+}
+
+void TVeza::UkloniDrzac(TDrzac* h) {
+    if (!h || Drzaci.isEmpty() || !Drzaci.contains(h)) return;
+    TLinija* p = h->LinijaPre;
+    TLinija* q = h->LinijaPosle;
+    TDrzac* e = nullptr;
+    for (TDrzac* d : Drzaci)
+        if (d != h && d->LinijaPre == q) e = d;
+    if (e) {
+        e->LinijaPre = p;
+        p->PostaviTacke(p->TackaA(), e->TackaDrzaca());
+    } else {
+        // h was the last holder: p now reaches the end.
+        p->PostaviTacke(p->TackaA(), kraj);
+        p->SetTip(p == Linije.first() ? 4 : 3);
+    }
+    h->OnDrzacClick = nullptr;
+    h->OnDrzacMove = nullptr;
+    Drzaci.removeOne(h);
+    Linije.removeOne(q);
+    AktivniDrzac = nullptr;
+    if (PoslednjiDrzac == h) PoslednjiDrzac = nullptr;
+    ObrisiOdlozeno(q);
+    h->Unisti();
+}
+
+TVeza* TVeza::NapraviJunction(QPoint p) {
+    TDrzac* g = PoslednjiDrzac;
+    if (!g) return nullptr;
+    auto* j = new TVeza(nullptr, prozor, g->TackaDrzaca(), p);
+    j->SetAktivno(false);
+    j->JeJunction = true;
+    j->SetBoja(Qt::black);
+    j->Roditelj = this;
+    // Until the workspace rewires it, the junction reports through its parent.
+    j->OnJunctionAktivirana = [this](TVeza* posiljalac) {
+        if (posiljalac->JeJunction) Deselektuj();
+        Javi(OnJunctionAktivirana, this);
+    };
+    j->OnJunctionDeaktivirana = [this](TVeza*) { Javi(OnJunctionDeaktivirana, this); };
+    g->Junctions.append(j);
+    g->OnDeleteJunction = [](TDrzac* d) { d->update(); };
+    g->update();
+    return j;
+}
+
+void TVeza::DrzacPomeren(TDrzac* h) {
+    for (TVeza* j : h->Junctions)
+        j->PostaviPocetak(h->TackaDrzaca());
+    Javi(OnDrzacPomeren, this);
+    Osvezi();
+}
+
+void TVeza::DrzacKliknut(TDrzac* h) {
+    if (RezimDrzaca == 2) RezimDrzaca = 3;
+    PoslednjiDrzac = h;
+    // A second click on the selected holder draws it inactive; it stays AktivniDrzac.
+    if (AktivniDrzac) AktivniDrzac->SetAktivno(false);
+    AktivniDrzac = h;
+    SetAktivno(false);
+    SveLinijeSelektovane(false);
+    SviDrzaciNeaktivni(h);
+    AktivniDrzac = h;
+    PoslednjiDrzac = h;
+    Javi(OnDrzacIzabran, this);
+}
+
+TDrzac* TVeza::PocetniDrzac() const {
+    if (!Roditelj) return nullptr;
+    for (TDrzac* h : Roditelj->Drzaci)
+        if (h->Junctions.contains(const_cast<TVeza*>(this))) return h;
+    return nullptr;
+}
+
+TSKEMBlok* TVeza::KorenskiBlok() const {
+    const TVeza* v = this;
+    while (v->JeJunction && v->Roditelj)
+        v = v->Roditelj;
+    return v->PocBlok;
+}

@@ -1,0 +1,101 @@
+#pragma once
+// TVeza: a connection from a block's output (or, for a junction connection,
+// from a holder of another connection) to an input of another block. It is a
+// plain object that owns its segments (TLinija) and holders (TDrzac), which
+// are items of the workspace scene, and reports through notifications that
+// the workspace subscribes to.
+
+#include <QColor>
+#include <QList>
+#include <QPoint>
+#include <functional>
+
+class QGraphicsScene;
+class TDrzac;
+class TLine;
+class TLinija;
+class TListaSlika;
+class TSKEMBlok;
+
+class TVeza {
+public:
+    TVeza(const TListaSlika* slikeDrzaca, QGraphicsScene* prozor, QPoint pocetak, QPoint kraj);
+    ~TVeza();
+    TVeza(const TVeza&) = delete;
+    TVeza& operator=(const TVeza&) = delete;
+
+    QList<TLinija*> Linije; // in path order; never empty
+    QList<TDrzac*> Drzaci;  // in path order
+
+    QColor Boja() const { return boja; }
+    void SetBoja(const QColor& c);
+    // 0 select only, 1 a click also adds a holder, 2 as 1 and the holder starts
+    // a junction, 3 a junction start has been chosen.
+    quint8 RezimDrzaca = 0;
+    QPoint Pocetak() const { return pocetak; }
+    QPoint Kraj() const { return kraj; }
+    void PostaviPocetak(QPoint p);
+    void PostaviKraj(QPoint p);
+    QGraphicsScene* Prozor() const { return prozor; }
+    const TListaSlika* SlikeDrzaca = nullptr;
+
+    TDrzac* AktivniDrzac = nullptr;
+    TDrzac* PoslednjiDrzac = nullptr;
+
+    bool Aktivno() const { return aktivno; }
+    void SetAktivno(bool v);
+    bool JeJunction = false;
+    TSKEMBlok* PocBlok = nullptr;
+    TSKEMBlok* KrajBlok = nullptr;
+    TVeza* Roditelj = nullptr;
+
+    std::function<void(TVeza*)> OnDrzacDodat;
+    std::function<void(TVeza*)> OnAktivirana;
+    std::function<void(TVeza*)> OnDeaktivirana;
+    std::function<void(TVeza*)> OnDrzacIzabran;
+    std::function<void(TVeza*)> OnOdvojiPocetak;
+    std::function<void(TVeza*)> OnOdvojiKraj;
+    std::function<void(TVeza*)> OnJunctionAktivirana;
+    std::function<void(TVeza*)> OnJunctionDeaktivirana;
+    std::function<void(TDrzac*)> OnDrzacOslobodjen;
+    std::function<void(TVeza*)> OnDesniKlik;
+    std::function<void(TVeza*)> OnDrzacPomeren;
+
+    void Osvezi();
+    void Selektuj();
+    void Deselektuj();
+    // Adds a holder as a left click at p on the last segment would; returns it,
+    // or nullptr when the spacing rule refused it. With bezRazmaka the spacing
+    // rule is skipped (a reader rebuilding holders dragged close together).
+    TDrzac* DodajDrzacNa(QPoint p, bool bezRazmaka = false);
+    void UkloniDrzac(TDrzac* h);
+    void UkloniAktivniDrzac() { UkloniDrzac(AktivniDrzac); }
+    // Starts a junction at PoslednjiDrzac, ending at p; returns it (nullptr
+    // without PoslednjiDrzac). The junction is the last entry of the holder's Junctions.
+    TVeza* NapraviJunction(QPoint p);
+    // The release handler of every segment (x, y in segment coordinates).
+    void LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModifiers shift, int x,
+                       int y);
+
+    // The holder on which this junction starts (searched in Roditelj), or nullptr.
+    TDrzac* PocetniDrzac() const;
+    // The block at the root of the chain of parent connections.
+    TSKEMBlok* KorenskiBlok() const;
+
+private:
+    TLinija* NovaLinija(QPoint a, QPoint b);
+    void PretplatiSe(TDrzac* h);
+    void DrzacPomeren(TDrzac* h);
+    void DrzacKliknut(TDrzac* h);
+    void SviDrzaciNeaktivni(TDrzac* osim = nullptr);
+    void SveLinijeSelektovane(bool v);
+    void OsveziLiniju(TLinija* s, QPoint a, QPoint b);
+
+    QColor boja = Qt::black;
+    QPoint pocetak, kraj;
+    QGraphicsScene* prozor = nullptr;
+    bool aktivno = false;
+    bool pravimDrzac = false; // DodajDrzacNa is running
+    bool bezRazmakaDrzaca = false;
+    TDrzac* poslednjiDodat = nullptr;
+};

@@ -1,0 +1,223 @@
+// The block: outline geometry, rotation, setters and their events, dragging
+// and the three click modes.
+#include "PomocTesta.h"
+
+#include <QGraphicsScene>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A block on a plain scene with three real connections to put in its slots.
+struct TBlokNaSceni {
+    QGraphicsScene scena{0, 0, 1500, 1500};
+    TSKEMBlok* b = new TSKEMBlok;
+    TVeza v0{nullptr, &scena, {0, 0}, {0, 0}};
+    TVeza v1{nullptr, &scena, {0, 0}, {0, 0}};
+    TVeza v2{nullptr, &scena, {0, 0}, {0, 0}};
+    TBlokNaSceni() {
+        scena.addItem(b);
+        b->PostaviPoziciju(100, 200);
+    }
+    ~TBlokNaSceni() { IsprazniOdlozeno(); }
+};
+
+} // namespace
+
+TEST(Blok, TackaIzlazaPoSmeru) {
+    TBlokNaSceni t;
+    const QPoint ocekivano[] = {{0, 0}, {100, 226}, {133, 252}, {166, 226}, {133, 200}, {0, 0}};
+    for (int smer = 0; smer <= 5; ++smer) {
+        t.b->PostaviSmer(smer);
+        EXPECT_EQ(t.b->TackaIzlaza(), ocekivano[smer]) << "smer " << smer;
+    }
+}
+
+TEST(Blok, TackeUlazaPoBrojuUlaza) {
+    TBlokNaSceni t;
+    TVeza* veze[] = {&t.v0, &t.v1, &t.v2};
+    t.b->Ulazi = {&t.v0, &t.v1, &t.v2};
+    // Offsets along a side: 52 div (M + 1) and 66 div (M + 1), times the slot number.
+    const int naVisini[4][3] = {{}, {26}, {17, 34}, {13, 26, 39}};
+    const int naSirini[4][3] = {{}, {33}, {22, 44}, {16, 32, 48}};
+    for (int m = 1; m <= 3; ++m) {
+        t.b->MaxUlaznihVeza = m;
+        for (int k = 0; k < m; ++k) {
+            t.b->PostaviSmer(3);
+            EXPECT_EQ(t.b->TackaUlaza(veze[k]), QPoint(100, 200 + naVisini[m][k]));
+            t.b->PostaviSmer(1);
+            EXPECT_EQ(t.b->TackaUlaza(veze[k]), QPoint(166, 200 + naVisini[m][k]));
+            t.b->PostaviSmer(2);
+            EXPECT_EQ(t.b->TackaUlaza(veze[k]), QPoint(100 + naSirini[m][k], 200));
+            t.b->PostaviSmer(4);
+            EXPECT_EQ(t.b->TackaUlaza(veze[k]), QPoint(100 + naSirini[m][k], 252));
+        }
+    }
+    // A connection in no slot ends where the input side begins; M = 0 too.
+    t.b->Ulazi = {nullptr, nullptr, nullptr};
+    t.b->MaxUlaznihVeza = 0;
+    const QPoint ugao[] = {{0, 0}, {166, 200}, {100, 200}, {100, 200}, {100, 252}};
+    for (int smer = 1; smer <= 4; ++smer) {
+        t.b->PostaviSmer(smer);
+        EXPECT_EQ(t.b->TackaUlaza(&t.v0), ugao[smer]);
+    }
+    // A damaged limit must not divide by zero.
+    t.b->MaxUlaznihVeza = -1;
+    t.b->Ulazi[0] = &t.v0;
+    EXPECT_EQ(t.b->TackaUlaza(&t.v0), QPoint(166, 252)); // divided by 1, not by 0
+}
+
+TEST(Blok, RotacijaPomeraKrajeveVeza) {
+    TBlokNaSceni t;
+    TListaSlika l = ObicneSlike(29, Qt::red), d = ObicneSlike(29, Qt::green),
+                g = ObicneSlike(29, Qt::blue), o = ObicneSlike(29, Qt::yellow);
+    t.b->SlikeLevo = &l;
+    t.b->SlikeDesno = &d;
+    t.b->SlikeGore = &g;
+    t.b->SlikeDole = &o;
+    t.b->MaxUlaznihVeza = 1;
+    t.b->PostaviSmer(3);
+    t.b->DodajIzlaz(&t.v0);
+    t.b->PoveziUlaz(&t.v1, 0);
+    int promena = 0;
+    t.b->OnChange = [&](TSKEMBlok*) { ++promena; };
+    t.b->OsveziVeze();
+
+    // Right, then clockwise: down, left, up and right again.
+    const struct {
+        int smer;
+        const TListaSlika* slike;
+        QPoint izlaz, ulaz;
+    } koraci[] = {{2, &o, {133, 252}, {133, 200}},
+                  {1, &l, {100, 226}, {166, 226}},
+                  {4, &g, {133, 200}, {133, 252}},
+                  {3, &d, {166, 226}, {100, 226}}};
+    for (const auto& k : koraci) {
+        t.b->RotirajD();
+        EXPECT_EQ(t.b->Smer, k.smer);
+        EXPECT_EQ(t.b->AktivneSlike, k.slike);
+        EXPECT_EQ(t.v0.Pocetak(), k.izlaz);
+        EXPECT_EQ(t.v1.Kraj(), k.ulaz);
+        EXPECT_EQ(t.v1.Linije.last()->TackaB(), k.ulaz);
+    }
+    EXPECT_EQ(promena, 4);
+    t.b->RotirajL();
+    EXPECT_EQ(t.b->Smer, 4);
+    t.b->RotirajL();
+    EXPECT_EQ(t.b->Smer, 1);
+    EXPECT_EQ(promena, 6);
+    t.b->Izlazi.clear();
+    t.b->Ulazi = {nullptr, nullptr, nullptr};
+}
+
+TEST(Blok, SeteriIDogadjaji) {
+    TBlokNaSceni t;
+    int aktiviran = 0, promena = 0;
+    t.b->OnAktiviran = [&](TSKEMBlok*) { ++aktiviran; };
+    t.b->OnChange = [&](TSKEMBlok*) { ++promena; };
+    t.b->SetAktivno(true);
+    t.b->SetAktivno(true);
+    EXPECT_EQ(aktiviran, 2);
+    t.b->SetAktivno(false);
+    EXPECT_EQ(aktiviran, 2);
+
+    // Without pictures any index is kept; with them only one below the count.
+    t.b->SetImageIndex(40);
+    EXPECT_EQ(t.b->ImageIndex(), 40);
+    TListaSlika tri = ObicneSlike(3, Qt::gray);
+    t.b->SlikeLevo = &tri;
+    t.b->PostaviSmer(1);
+    t.b->SetImageIndex(2);
+    EXPECT_EQ(t.b->ImageIndex(), 2);
+    t.b->SetImageIndex(3);
+    EXPECT_EQ(t.b->ImageIndex(), 2);
+
+    // A connection the block does not hold: nothing changes, OnChange still comes.
+    t.b->PoveziUlaz(&t.v0, 1);
+    t.b->DodajIzlaz(&t.v1);
+    promena = 0;
+    t.b->OdvojiUlaz(&t.v2);
+    t.b->UkloniIzlaz(&t.v2);
+    EXPECT_EQ(promena, 2);
+    EXPECT_EQ(t.b->Ulazi[1], &t.v0);
+    EXPECT_EQ(t.b->IndeksUlaza(&t.v0), 1);
+    EXPECT_EQ(t.b->IndeksUlaza(&t.v2), -1);
+    EXPECT_EQ(t.b->Izlazi, QList<TVeza*>{&t.v1});
+    t.b->OdvojiUlaz(&t.v0);
+    t.b->UkloniIzlaz(&t.v1);
+    EXPECT_EQ(t.b->Ulazi[1], nullptr);
+    EXPECT_TRUE(t.b->Izlazi.isEmpty());
+}
+
+TEST(Blok, PogledZaSimulaciju) {
+    TBlokNaSceni t;
+    TSKEMBlok izvor;
+    t.b->Sifra = 7;
+    t.b->SetLokalniBroj(3);
+    t.b->Parametar1 = 10;
+    t.b->Parametar2 = 0;
+    t.b->Parametar3 = -2.5;
+    const skem::TBlokPogled& p = *t.b;
+    EXPECT_EQ(p.SifraBloka(), 7);
+    EXPECT_EQ(p.LokalniBrojBloka(), 3);
+    EXPECT_EQ(p.ParametarBloka(1), 10);
+    EXPECT_EQ(p.ParametarBloka(3), -2.5);
+    EXPECT_DOUBLE_EQ(p.OrdinateBloka()[5], 5.0); // from 0 to 10 in ten steps
+    std::array<double, 11> svoje{};
+    svoje[4] = 42;
+    t.b->Ordinate = svoje;
+    EXPECT_EQ(p.OrdinateBloka()[4], 42);
+
+    // Slot 1 fed through a junction of a junction: the source is the root block.
+    TVeza& koren = t.v0;
+    koren.PocBlok = &izvor;
+    t.v1.JeJunction = true;
+    t.v1.Roditelj = &koren;
+    t.v2.JeJunction = true;
+    t.v2.Roditelj = &t.v1;
+    t.v2.PocBlok = t.v2.KorenskiBlok();
+    t.b->Ulazi[1] = &t.v2;
+    EXPECT_EQ(p.IzvorUlazaBloka(0), nullptr);
+    EXPECT_EQ(p.IzvorUlazaBloka(1), &izvor);
+    EXPECT_EQ(p.IzvorUlazaBloka(5), nullptr);
+    t.b->Ulazi[1] = nullptr;
+}
+
+TEST(Blok, PrevlacenjeMisemIRezimiKlika) {
+    TOkruzenje o;
+    TSKEMBlok* b = o.Spusti({200, 200});
+    TSKEMBlok* drugi = o.Spusti({400, 400});
+    // Dragging towards the corner stops 8 pixels from the edges.
+    Prevuci(o.v(), {210, 210}, {5, 3});
+    EXPECT_EQ(b->pos(), QPointF(8, 8));
+    Prevuci(o.v(), {20, 20}, {50, 35});
+    EXPECT_EQ(b->pos(), QPointF(38, 23));
+
+    QStringList zapis;
+    b->OnBlokClick = [&](TSKEMBlok*) { zapis << "Click"; };
+    b->OnAktiviran = [&](TSKEMBlok*) { zapis << "Aktiviran"; };
+    b->OnDodajVezu = [&](TSKEMBlok*) { zapis << "DodajVezu"; };
+    b->OnKreirajJunction = [&](TSKEMBlok*) { zapis << "KreirajJunction"; };
+    const QPoint u(60, 40);
+    // A press on the already selected block raises nothing.
+    ASSERT_TRUE(b->Aktivno());
+    Klikni(o.v(), u);
+    EXPECT_TRUE(zapis.isEmpty());
+    // On an unselected block: selection, then the click.
+    Klikni(o.v(), TOkruzenje::Sredina(drugi));
+    Klikni(o.v(), u);
+    EXPECT_EQ(zapis, (QStringList{"Aktiviran", "Click"}));
+    zapis.clear();
+    b->Rezim = 2;
+    Klikni(o.v(), u);
+    EXPECT_EQ(zapis, (QStringList{"Click", "DodajVezu"}));
+    EXPECT_EQ(b->Rezim, 2);
+    zapis.clear();
+    b->Rezim = 3;
+    Klikni(o.v(), u);
+    EXPECT_EQ(zapis, (QStringList{"Click", "KreirajJunction"}));
+    EXPECT_EQ(b->Rezim, 1);
+    // Not in normal mode: the block does not move.
+    b->Rezim = 2;
+    Prevuci(o.v(), u, u + QPoint(40, 40));
+    EXPECT_EQ(b->pos(), QPointF(38, 23));
+}

@@ -1,0 +1,143 @@
+#pragma once
+// Shared pieces of the diagram tests: plain picture lists, a workspace shown
+// in a view, and mouse and key input sent the way a user produces it.
+
+#include "ListaSlika.h"
+#include "SKEMBlok.h"
+#include "SKEMRadnaPovrsina.h"
+#include "SkriptovaniDijalozi.h"
+#include "unDrzac.h"
+#include "unLinija.h"
+#include "unVeza.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTest>
+#include <memory>
+
+// A picture list of n plain 42 x 42 pictures.
+inline TListaSlika ObicneSlike(int n, QColor boja) {
+    TListaSlika l;
+    for (int i = 0; i < n; ++i) {
+        QPixmap p(42, 42);
+        p.fill(boja);
+        l.Slike.append(p);
+    }
+    return l;
+}
+
+inline void Mis(QGraphicsView& v, QEvent::Type vrsta, QPoint scena, Qt::MouseButton dugme,
+                Qt::MouseButtons dugmad) {
+    const QPoint tacka = v.mapFromScene(scena);
+    QMouseEvent e(vrsta, QPointF(tacka), QPointF(v.viewport()->mapToGlobal(tacka)), dugme, dugmad,
+                  Qt::NoModifier);
+    QApplication::sendEvent(v.viewport(), &e);
+}
+inline void Pritisni(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton) {
+    Mis(v, QEvent::MouseButtonPress, p, d, d);
+}
+inline void Pusti(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton) {
+    Mis(v, QEvent::MouseButtonRelease, p, d, Qt::NoButton);
+}
+inline void Klikni(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton) {
+    Pritisni(v, p, d);
+    Pusti(v, p, d);
+}
+// A move with the given buttons held (none: the pointer just passes over).
+inline void Pomeri(QGraphicsView& v, QPoint p, Qt::MouseButtons dugmad = Qt::NoButton) {
+    Mis(v, QEvent::MouseMove, p, Qt::NoButton, dugmad);
+}
+inline void Prevuci(QGraphicsView& v, QPoint od, QPoint doTacke) {
+    Pritisni(v, od);
+    Pomeri(v, doTacke, Qt::LeftButton);
+    Pusti(v, doTacke);
+}
+inline void PritisniTaster(QGraphicsView& v, int taster) {
+    QKeyEvent e(QEvent::KeyPress, taster, Qt::NoModifier);
+    QApplication::sendEvent(&v, &e);
+}
+
+// A workspace in a shown view, with scripted dialogs, picture sets of 29
+// pictures, a counter for each event and a main-window-like wiring handler
+// that puts a completed connection into the first free slot.
+struct TOkruzenje {
+    TSkriptovaniDijalozi dijalozi;
+    TListaSlika levo = ObicneSlike(29, Qt::red), desno = ObicneSlike(29, Qt::green),
+                gore = ObicneSlike(29, Qt::blue), dole = ObicneSlike(29, Qt::yellow),
+                drzaci = ObicneSlike(2, Qt::black);
+    TSKEMRadnaPovrsina rp;
+    std::unique_ptr<TSKEMPogled> pogled;
+    QStringList dogadjaji;
+    bool poveziUSlot = true;
+    // What OnPoveziVezu saw.
+    TRPStanje stanjeKodPovezivanja = rpsBrisem;
+    TVeza* vezaKodPovezivanja = nullptr;
+
+    TOkruzenje() {
+        rp.SlikeLevo = &levo;
+        rp.SlikeDesno = &desno;
+        rp.SlikeGore = &gore;
+        rp.SlikeDole = &dole;
+        rp.Drzaci = &drzaci;
+        rp.OnChange = [this](TSKEMRadnaPovrsina*) { dogadjaji << "Change"; };
+        rp.OnDropBlok = [this](TSKEMRadnaPovrsina*) { dogadjaji << "DropBlok"; };
+        rp.OnStanjeChange = [this](TSKEMRadnaPovrsina*) { dogadjaji << "StanjeChange"; };
+        rp.OnSelectBlok = [this](TSKEMRadnaPovrsina*) { dogadjaji << "SelectBlok"; };
+        rp.OnSelectBlokZaInsp = [this](TSKEMRadnaPovrsina*) { dogadjaji << "SelectBlokZaInsp"; };
+        rp.OnBrisiBlok = [this](TSKEMRadnaPovrsina*) { dogadjaji << "BrisiBlok"; };
+        rp.OnPoveziVezu = [this](TSKEMRadnaPovrsina*) {
+            dogadjaji << "PoveziVezu";
+            stanjeKodPovezivanja = rp.Stanje();
+            vezaKodPovezivanja = rp.VezaUIzradi;
+            TVeza* c = rp.VezaUIzradi;
+            TSKEMBlok* d = c->KrajBlok;
+            if (!poveziUSlot) return;
+            for (int k = 0; k < d->MaxUlaznihVeza && k < 3; ++k)
+                if (!d->Ulazi[k]) {
+                    d->PoveziUlaz(c, k);
+                    d->OsveziVeze();
+                    return;
+                }
+            rp.ObrisiVezu(c);
+        };
+        pogled = std::make_unique<TSKEMPogled>(&rp);
+        pogled->resize(900, 700);
+        pogled->show();
+        (void)QTest::qWaitForWindowExposed(pogled.get());
+    }
+    ~TOkruzenje() {
+        pogled.reset();
+        IsprazniOdlozeno();
+    }
+    QGraphicsView& v() { return *pogled; }
+
+    TSKEMBlok* Spusti(QPoint p, int ulaza = 1, int sifra = 8, const char* naziv = "Blok") {
+        TStavkaKataloga s;
+        s.Naziv = QString::fromLatin1(naziv);
+        s.ImageIndex = sifra;
+        s.MaxUlaznihVeza = ulaza;
+        s.BrojParam = 1;
+        return rp.SpustiStavku(s, p);
+    }
+    // Draws a connection from a to b with the mouse, bending at the given points.
+    TVeza* NacrtajVezu(TSKEMBlok* a, TSKEMBlok* b, const QList<QPoint>& krivine = {}) {
+        rp.SetStanje(rpsDodajVezuEx);
+        Klikni(v(), Sredina(a));
+        for (QPoint p : krivine) {
+            Pomeri(v(), p);
+            Klikni(v(), p);
+        }
+        Pomeri(v(), Sredina(b));
+        const int pre = rp.Veze.size();
+        Klikni(v(), Sredina(b));
+        return rp.Veze.size() > pre ? rp.Veze.last() : nullptr;
+    }
+    static QPoint Sredina(const TSKEMBlok* b) { return QPoint(b->Left() + 40, b->Top() + 40); }
+    int BrojStavki(int tip) const {
+        int n = 0;
+        for (QGraphicsItem* i : rp.items())
+            if (i->type() == tip) ++n;
+        return n;
+    }
+};
