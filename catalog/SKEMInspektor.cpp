@@ -1,0 +1,579 @@
+#include "SKEMInspektor.h"
+
+#include "Dijalozi.h"
+#include "SKEMBlok.h"
+#include "SKEMDugme.h"
+#include "SKEMRadnaPovrsina.h"
+#include "SKEMSplit.h"
+#include "Tekst.h"
+#include "unVeza.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTreeWidget>
+
+namespace {
+
+const QString PorukaNijeBroj = QStringLiteral("Parametar mora biti realan broj!");
+constexpr int SifraGeneratoraFunkcija = 7;
+constexpr int BrojOrdinata = 11;
+
+bool JeBroj(const QString& tekst) {
+    return TekstURealan(tekst) != skem::NijeBroj;
+}
+
+// A text the user is still typing towards a number: a sign, a lone point, or
+// a mantissa waiting for its exponent ("1e", "2.5E-"). Such a text is not
+// refused, so that a number can be typed one key at a time.
+bool NedovrsenBroj(const QString& tekst) {
+    static const QStringList pocetci = {
+        QString(),           QStringLiteral("-"),  QStringLiteral("+"),
+        QStringLiteral("."), QStringLiteral("-."), QStringLiteral("+.")};
+    if (pocetci.contains(tekst)) return true;
+    QString mantisa = tekst;
+    if (mantisa.endsWith(QLatin1Char('-')) || mantisa.endsWith(QLatin1Char('+'))) mantisa.chop(1);
+    if (!mantisa.endsWith(QLatin1Char('e'), Qt::CaseInsensitive)) return false;
+    mantisa.chop(1);
+    return JeBroj(mantisa);
+}
+
+// A bevelled strip down the left edge of a section.
+QFrame* NapraviTraku(QWidget* roditelj) {
+    auto* traka = new QFrame(roditelj);
+    traka->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    traka->setLineWidth(1);
+    traka->setFixedWidth(17);
+    traka->setAutoFillBackground(true);
+    return traka;
+}
+
+// A panel whose height a splitter sets, held to a largest height.
+class TPanelSaGranicom : public QWidget {
+public:
+    TPanelSaGranicom(int visina, int najvise, QWidget* roditelj)
+        : QWidget(roditelj), najvise(najvise) {
+        setFixedHeight(visina);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        if (height() > najvise) setFixedHeight(najvise);
+    }
+
+private:
+    int najvise;
+};
+
+// Draws the block list's grid lines under every entry.
+class TLinijeListe : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& opcije,
+               const QModelIndex& indeks) const override {
+        QStyledItemDelegate::paint(p, opcije, indeks);
+        p->save();
+        p->setPen(QColor(192, 192, 192));
+        p->drawLine(opcije.rect.bottomLeft(), opcije.rect.bottomRight());
+        p->restore();
+    }
+};
+
+QBoxLayout* BezMargina(QBoxLayout* l) {
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+    return l;
+}
+
+} // namespace
+
+// ---- the grid ----
+
+TSKEMGrid::TSKEMGrid(QWidget* roditelj) : QTableWidget(1, 2, roditelj) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(VisinaReda);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setDefaultSectionSize(98);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setShowGrid(true);
+    setMinimumHeight(50);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    setPalette(p);
+    setItemDelegate(new TEditorCelije(this));
+}
+
+void TSKEMGrid::Ocisti() {
+    setRowCount(0);
+    setRowCount(1);
+}
+
+int TSKEMGrid::DodajRed(const QString& natpis, const QString& vrednost) {
+    const int r = rowCount();
+    insertRow(r);
+    auto* labela = new QTableWidgetItem(natpis);
+    // The label column is fixed: never selected, never edited.
+    labela->setFlags(Qt::ItemIsEnabled);
+    labela->setBackground(QApplication::palette().color(QPalette::Button));
+    setItem(r, 0, labela);
+    setItem(r, 1, new QTableWidgetItem(vrednost));
+    return r;
+}
+
+QString TSKEMGrid::Tekst(int red, int kolona) const {
+    const QTableWidgetItem* i = item(red, kolona);
+    return i ? i->text() : QString();
+}
+
+void TSKEMGrid::PostaviTekst(int red, int kolona, const QString& tekst) {
+    if (QTableWidgetItem* i = item(red, kolona))
+        i->setText(tekst);
+    else
+        setItem(red, kolona, new QTableWidgetItem(tekst));
+    if (editor && red == redEditora && kolona == 1 && editor->text() != tekst)
+        editor->setText(tekst);
+}
+
+bool TSKEMGrid::MozeDaSeIzabere(int red, int kolona) const {
+    if (kolona != 1 || red < 0 || red >= rowCount()) return false;
+    const QString t = Tekst(red, kolona);
+    return t.isEmpty() || JeBroj(t);
+}
+
+void TSKEMGrid::BezTekuceCelije() {
+    clearSelection();
+    setCurrentIndex(QModelIndex());
+}
+
+void TSKEMGrid::ZatvoriEditor() {
+    if (editor) closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void TSKEMGrid::closeEditor(QWidget* e, QAbstractItemDelegate::EndEditHint savet) {
+    // The view lets go of the editor here, though it is deleted only later.
+    if (e == editor) {
+        editor = nullptr;
+        redEditora = -1;
+    }
+    QTableWidget::closeEditor(e, savet);
+}
+
+void TSKEMGrid::resizeEvent(QResizeEvent* e) {
+    QTableWidget::resizeEvent(e);
+    const int n = columnCount();
+    if (n <= 0) return;
+    const int w = width();
+    const int sirina = w % n == 0 ? (w - 2) / n : w / n - 1;
+    horizontalHeader()->setDefaultSectionSize(std::max(1, sirina));
+    for (int k = 0; k < n; ++k)
+        setColumnWidth(k, std::max(1, sirina));
+}
+
+bool TSKEMGrid::edit(const QModelIndex& indeks, EditTrigger okidac, QEvent* dogadjaj) {
+    if (indeks.isValid() && !MozeDaSeIzabere(indeks.row(), indeks.column())) return false;
+    return QTableWidget::edit(indeks, okidac, dogadjaj);
+}
+
+QItemSelectionModel::SelectionFlags TSKEMGrid::selectionCommand(const QModelIndex& indeks,
+                                                                const QEvent* dogadjaj) const {
+    if (indeks.isValid() && !MozeDaSeIzabere(indeks.row(), indeks.column()))
+        return QItemSelectionModel::NoUpdate;
+    return QTableWidget::selectionCommand(indeks, dogadjaj);
+}
+
+void TSKEMGrid::EditorOtvoren(QLineEdit* e, int red) {
+    editor = e;
+    redEditora = red;
+}
+
+void TSKEMGrid::TekstEditora(int red, const QString& tekst) {
+    // The cell follows the editor key by key, as the stored text the report is about.
+    if (QTableWidgetItem* i = item(red, 1))
+        i->setText(tekst);
+    else
+        setItem(red, 1, new QTableWidgetItem(tekst));
+    if (OnIzmenaTeksta) OnIzmenaTeksta(this, red, tekst);
+}
+
+TEditorCelije::TEditorCelije(TSKEMGrid* grid_) : QStyledItemDelegate(grid_), grid(grid_) {}
+
+QWidget* TEditorCelije::createEditor(QWidget* roditelj, const QStyleOptionViewItem&,
+                                     const QModelIndex& indeks) const {
+    auto* e = new QLineEdit(roditelj);
+    e->setFrame(false);
+    const int red = indeks.row();
+    TSKEMGrid* g = grid;
+    // textEdited: only the user's changes, not the grid's own resets.
+    connect(e, &QLineEdit::textEdited, g, [g, red](const QString& t) { g->TekstEditora(red, t); });
+    g->EditorOtvoren(e, red);
+    return e;
+}
+
+void TEditorCelije::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                 const QModelIndex& indeks) const {
+    auto* e = qobject_cast<QLineEdit*>(editor);
+    if (!e) return QStyledItemDelegate::setModelData(editor, model, indeks);
+    const QString tekst = KonacanTekst ? KonacanTekst(indeks.row(), e->text()) : e->text();
+    model->setData(indeks, tekst, Qt::EditRole);
+}
+
+// ---- the inspector ----
+
+TSKEMInspektor::TSKEMInspektor(QWidget* roditelj) : QWidget(roditelj) {
+    QFont f(QStringLiteral("Verdana"), 8);
+    f.setBold(true);
+    setFont(f);
+    NapraviRaspored();
+
+    grid1->OnIzmenaTeksta = [this](TSKEMGrid*, int red, const QString& t) { IzmenaTeksta(red, t); };
+    static_cast<TEditorCelije*>(grid1->itemDelegate())->KonacanTekst =
+        [this](int red, const QString& t) { return KonacanTekst(red, t); };
+
+    akcijaPodrazumevane = new QAction(QStringLiteral("Podrazumevane ordinate"), this);
+    akcijaPodrazumevane->setToolTip(
+        QStringLiteral("Ordinate generatora funkcija ravnomerno izmedju donje i gornje granice"));
+    connect(akcijaPodrazumevane, &QAction::triggered, this, [this] { PodrazumevaneOrdinate(); });
+    grid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        TSKEMBlok* b = PrikazaniBlok();
+        if (!b || b->Sifra != SifraGeneratoraFunkcija) return;
+        akcijaPodrazumevane->setEnabled(b->Ordinate.has_value());
+        QMenu meni(this);
+        meni.addAction(akcijaPodrazumevane);
+        meni.exec(grid1->viewport()->mapToGlobal(p));
+    });
+
+    connect(lista->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { IzborUListi(); });
+
+    // At creation: no block, an empty list.
+    dugmeNaziv->PostaviTekst(QStringLiteral("SKEMInspector"));
+    grid1->setEnabled(false);
+}
+
+void TSKEMInspektor::NapraviRaspored() {
+    auto* glavni = BezMargina(new QVBoxLayout(this));
+
+    auto* vrh = new QWidget(this);
+    vrh->setFixedHeight(2);
+    glavni->addWidget(vrh);
+
+    dugmeBlokovi = new TSKEMDugme(this);
+    dugmeBlokovi->setFixedHeight(20);
+    dugmeBlokovi->PostaviTekst(QStringLiteral("Blokovi"));
+    glavni->addWidget(dugmeBlokovi);
+
+    panelBlokova = new TPanelSaGranicom(166, 246, this);
+    auto* uListi = BezMargina(new QHBoxLayout(panelBlokova));
+    uListi->addWidget(NapraviTraku(panelBlokova));
+    lista = new QTreeWidget(panelBlokova);
+    lista->setColumnCount(1);
+    lista->setHeaderHidden(true);
+    lista->header()->setStretchLastSection(true); // the column is as wide as the list
+    lista->setRootIsDecorated(false);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setSelectionMode(QAbstractItemView::SingleSelection);
+    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lista->setMinimumHeight(30);
+    lista->setItemDelegate(new TLinijeListe(lista));
+    uListi->addWidget(lista);
+    glavni->addWidget(panelBlokova);
+    dugmeBlokovi->AktivniPanel = panelBlokova;
+
+    splitBlokova = new TSKEMSplit(TSKEMSplit::TPoravnanje::alGore, this);
+    splitBlokova->PostaviAktivniPanel(panelBlokova);
+    glavni->addWidget(splitBlokova);
+
+    // Everything below the splitter in one piece, so that the splitter grows
+    // the list panel at its expense.
+    auto* donji = new QWidget(this);
+    auto* uDonjem = BezMargina(new QVBoxLayout(donji));
+    dugmeNaziv = new TSKEMDugme(donji);
+    dugmeNaziv->setFixedHeight(20);
+    dugmeNaziv->PostaviTekst(QStringLiteral("Naziv elementa"));
+    uDonjem->addWidget(dugmeNaziv);
+
+    detalji = new QWidget(donji);
+    auto* uDetaljima = BezMargina(new QHBoxLayout(detalji));
+    uDetaljima->addWidget(NapraviTraku(detalji));
+    auto* belo = new QWidget(detalji);
+    belo->setAutoFillBackground(true);
+    QPalette bp = belo->palette();
+    bp.setColor(QPalette::Window, Qt::white);
+    belo->setPalette(bp);
+    auto* uBelom = BezMargina(new QVBoxLayout(belo));
+    uDetaljima->addWidget(belo, 1);
+    uDonjem->addWidget(detalji, 1);
+    uDonjem->addStretch(0);
+    dugmeNaziv->AktivniPanel = detalji;
+
+    dugmeUlazi = new TSKEMDugme(belo);
+    dugmeUlazi->setFixedHeight(20);
+    dugmeUlazi->PostaviTekst(QStringLiteral("Ulazi/Parametri"));
+    uBelom->addWidget(dugmeUlazi);
+    panelUlaza = new TPanelSaGranicom(126, 180, belo);
+    grid1 = new TSKEMGrid(panelUlaza);
+    BezMargina(new QVBoxLayout(panelUlaza))->addWidget(grid1);
+    uBelom->addWidget(panelUlaza);
+    dugmeUlazi->AktivniPanel = panelUlaza;
+
+    splitUlaza = new TSKEMSplit(TSKEMSplit::TPoravnanje::alGore, belo);
+    splitUlaza->PostaviAktivniPanel(panelUlaza);
+    uBelom->addWidget(splitUlaza);
+
+    auto* izlazi = new QWidget(belo);
+    auto* uIzlazima = BezMargina(new QVBoxLayout(izlazi));
+    dugmeIzlazi = new TSKEMDugme(izlazi);
+    dugmeIzlazi->setFixedHeight(20);
+    dugmeIzlazi->PostaviTekst(QStringLiteral("Izlazi"));
+    uIzlazima->addWidget(dugmeIzlazi);
+    panelIzlaza = new QWidget(izlazi);
+    grid2 = new TSKEMGrid(panelIzlaza);
+    grid2->setEnabled(false); // display only
+    // Disabled, it still reads like grid 1.
+    QPalette gp = grid2->palette();
+    gp.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    grid2->setPalette(gp);
+    BezMargina(new QVBoxLayout(panelIzlaza))->addWidget(grid2);
+    uIzlazima->addWidget(panelIzlaza, 1);
+    uIzlazima->addStretch(0);
+    dugmeIzlazi->AktivniPanel = panelIzlaza;
+    uBelom->addWidget(izlazi, 1);
+    uBelom->addStretch(0);
+
+    glavni->addWidget(donji, 1);
+    glavni->addStretch(0);
+
+    for (TSKEMDugme* d : {dugmeBlokovi, dugmeNaziv, dugmeUlazi, dugmeIzlazi})
+        d->OnClick = [this](TSKEMDugme* dugme) { Prebaci(dugme); };
+}
+
+void TSKEMInspektor::Prebaci(TSKEMDugme* dugme) {
+    if (QWidget* p = dugme->AktivniPanel) p->setHidden(!p->isHidden());
+}
+
+QString TSKEMInspektor::OznakaBloka(const TSKEMBlok* b) {
+    return QString::number(b->LokalniBroj()) + QStringLiteral(". ") + b->Naziv;
+}
+
+bool TSKEMInspektor::UPovrsini(const TSKEMBlok* b) const {
+    return b && AktivnaPovrsina && AktivnaPovrsina->Blokovi().contains(const_cast<TSKEMBlok*>(b));
+}
+
+TSKEMBlok* TSKEMInspektor::PrikazaniBlok() const {
+    return UPovrsini(prikazani) ? prikazani : nullptr;
+}
+
+TSKEMBlok* TSKEMInspektor::BlokStavke(QTreeWidgetItem* stavka) const {
+    if (!stavka || !povrsinaListe) return nullptr;
+    auto* b = reinterpret_cast<TSKEMBlok*>(stavka->data(0, Qt::UserRole).value<quintptr>());
+    // An entry may outlive its block until the next rebuild.
+    return povrsinaListe->Blokovi().contains(b) ? b : nullptr;
+}
+
+void TSKEMInspektor::ObnoviListu(TSKEMRadnaPovrsina* povrsina) {
+    azuriram = true;
+    lista->clear();
+    povrsinaListe = nullptr;
+    if (povrsina && povrsina->Vidljiva()) {
+        povrsinaListe = povrsina;
+        QTreeWidgetItem* izabrana = nullptr;
+        for (TSKEMBlok* b : povrsina->Blokovi()) {
+            auto* stavka = new QTreeWidgetItem(lista, QStringList{OznakaBloka(b)});
+            stavka->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(b)));
+            if (b == povrsina->SelektovaniBlok) izabrana = stavka;
+        }
+        // The new list marks the selected block, without taking the focus.
+        if (izabrana && !panelBlokova->isHidden()) lista->setCurrentItem(izabrana);
+    }
+    azuriram = false;
+
+    // A shown block that left the workspace is not shown any longer.
+    if (prikazani && !UPovrsini(prikazani)) {
+        prikazani = nullptr;
+        redovi.clear();
+        grid1->Ocisti();
+        grid2->Ocisti();
+        dugmeNaziv->PostaviTekst(QStringLiteral("SKEMInspector"));
+        grid1->setEnabled(false);
+    }
+}
+
+void TSKEMInspektor::IzborUListi() {
+    if (azuriram) return;
+    const QList<QTreeWidgetItem*> izabrane = lista->selectedItems();
+    if (izabrane.isEmpty()) return;
+    if (TSKEMBlok* b = BlokStavke(izabrane.first())) b->SetAktivno(true);
+}
+
+void TSKEMInspektor::UskladiListu() {
+    if (panelBlokova->isHidden()) return;
+    azuriram = true;
+    if (TSKEMBlok* s = AktivnaPovrsina->SelektovaniBlok) {
+        for (int i = 0; i < lista->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* stavka = lista->topLevelItem(i);
+            if (BlokStavke(stavka) != s) continue;
+            lista->setFocus(Qt::OtherFocusReason);
+            lista->setCurrentItem(stavka);
+            stavka->setSelected(true);
+            dugmeNaziv->PostaviTekst(stavka->text(0));
+            break;
+        }
+    } else {
+        lista->setCurrentItem(nullptr);
+        lista->clearSelection();
+        dugmeNaziv->PostaviTekst(QStringLiteral(" "));
+    }
+    azuriram = false;
+}
+
+void TSKEMInspektor::PrikaziBlok(TSKEMBlok* blok) {
+    if (!AktivnaPovrsina || !AktivnaPovrsina->Vidljiva()) return;
+    // A block no longer on the workspace is never touched.
+    prikazani = UPovrsini(blok) ? blok : nullptr;
+    UskladiListu();
+    grid1->ZatvoriEditor();
+    redovi.clear();
+    grid1->Ocisti();
+    grid2->Ocisti();
+    if (!prikazani) {
+        dugmeNaziv->PostaviTekst(QStringLiteral("SKEMInspector"));
+        grid1->setEnabled(false);
+        return;
+    }
+    dugmeNaziv->PostaviTekst(OznakaBloka(prikazani));
+    grid1->setEnabled(true);
+    PopuniUlazeIParametre(prikazani);
+    PopuniIzlaze(prikazani);
+    grid1->BezTekuceCelije();
+    grid2->BezTekuceCelije();
+}
+
+void TSKEMInspektor::PopuniUlazeIParametre(TSKEMBlok* b) {
+    auto koristi = [](const QString& natpis) {
+        return !natpis.isEmpty() && natpis != QStringLiteral("x");
+    };
+    grid1->setRowCount(0);
+    for (int k = 0; k < 3; ++k) {
+        const QString& natpis = b->Natpisi[3 + k];
+        if (!koristi(natpis)) continue;
+        const TSKEMBlok* izvor = b->IzvorUlaza(k);
+        grid1->DodajRed(natpis, izvor ? OznakaBloka(izvor) : QStringLiteral("<nema ulaza>"));
+        redovi.append({TRed::TVrsta::Ulaz, k});
+    }
+    for (int k = 1; k <= 3; ++k) {
+        const QString& natpis = b->Natpisi[k - 1];
+        if (!koristi(natpis)) continue;
+        grid1->DodajRed(natpis, RealanUTekst(b->ParametarBloka(k)));
+        redovi.append({TRed::TVrsta::Parametar, k});
+    }
+    if (b->Sifra == SifraGeneratoraFunkcija) {
+        // The generator's table, after the parameters so that they keep their rows.
+        const std::array<double, BrojOrdinata> t = b->OrdinateBloka();
+        for (int i = 0; i < BrojOrdinata; ++i) {
+            grid1->DodajRed(QStringLiteral("T%1").arg(i), RealanUTekst(t[i]));
+            redovi.append({TRed::TVrsta::Ordinata, i});
+        }
+        OsveziOrdinate(b, -1);
+    }
+}
+
+void TSKEMInspektor::PopuniIzlaze(TSKEMBlok* b) {
+    grid2->setRowCount(0);
+    if (b->Izlazi.isEmpty()) {
+        grid2->DodajRed(QStringLiteral("Izlaz"), QStringLiteral("<nema izlaza>"));
+        return;
+    }
+    int n = 0;
+    for (const TVeza* c : b->Izlazi)
+        grid2->DodajRed(QStringLiteral("Izlaz %1").arg(++n),
+                        c->KrajBlok ? OznakaBloka(c->KrajBlok) : QStringLiteral("<nema ulaza>"));
+}
+
+// Writes the generator's ordinates into their rows (all but one being edited)
+// and names each row's abscissa in its tool tip.
+void TSKEMInspektor::OsveziOrdinate(TSKEMBlok* b, int osimReda) {
+    const std::array<double, BrojOrdinata> t = b->OrdinateBloka();
+    for (int r = 0; r < redovi.size(); ++r) {
+        if (redovi[r].Vrsta != TRed::TVrsta::Ordinata) continue;
+        const int i = redovi[r].Broj;
+        const double x = b->Parametar2 + (b->Parametar1 - b->Parametar2) * i / 10.0;
+        if (QTableWidgetItem* labela = grid1->item(r, 0))
+            labela->setToolTip(QStringLiteral("Izlaz generatora za ulaz ") + RealanUTekst(x));
+        if (r != osimReda) grid1->PostaviTekst(r, 1, RealanUTekst(t[i]));
+    }
+}
+
+void TSKEMInspektor::IzmenaTeksta(int red, const QString& tekst) {
+    if (NedovrsenBroj(tekst)) return;
+    const double v = TekstURealan(tekst);
+    if (v == skem::NijeBroj) {
+        Dijalozi().Greska(PorukaNijeBroj);
+        grid1->PostaviTekst(red, 1, QStringLiteral("0"));
+        return;
+    }
+    if (TSKEMBlok* b = PrikazaniBlok()) UpisiVrednost(b, red, v);
+}
+
+// The row's label says what it stands for: with the catalogue's rules (real
+// labels first, "x" after) parameter k sits at row MaxUlaznihVeza + k - 1,
+// and a block whose labels break them still gets the parameter its row names.
+void TSKEMInspektor::UpisiVrednost(TSKEMBlok* b, int red, double v) {
+    if (red < 0 || red >= redovi.size()) return;
+    const TRed& r = redovi[red];
+    switch (r.Vrsta) {
+    case TRed::TVrsta::Ulaz:
+        return;
+    case TRed::TVrsta::Parametar:
+        if (r.Broj == 1) b->Parametar1 = v;
+        if (r.Broj == 2) b->Parametar2 = v;
+        if (r.Broj == 3) b->Parametar3 = v;
+        // Default ordinates follow the bounds.
+        if (b->Sifra == SifraGeneratoraFunkcija) OsveziOrdinate(b, -1);
+        break;
+    case TRed::TVrsta::Ordinata:
+        if (!b->Ordinate) b->Ordinate = b->OrdinateBloka();
+        (*b->Ordinate)[r.Broj] = v;
+        break;
+    }
+    if (OnIzmena) OnIzmena(this);
+}
+
+// What a closed editor leaves in the cell: the typed number, or for an
+// unfinished text the value the block really has.
+QString TSKEMInspektor::KonacanTekst(int red, const QString& tekst) const {
+    if (JeBroj(tekst)) return tekst;
+    const TSKEMBlok* b = PrikazaniBlok();
+    if (!b || red < 0 || red >= redovi.size()) return QStringLiteral("0");
+    const TRed& r = redovi[red];
+    if (r.Vrsta == TRed::TVrsta::Parametar) return RealanUTekst(b->ParametarBloka(r.Broj));
+    if (r.Vrsta == TRed::TVrsta::Ordinata) return RealanUTekst(b->OrdinateBloka()[r.Broj]);
+    return tekst;
+}
+
+void TSKEMInspektor::PodrazumevaneOrdinate() {
+    TSKEMBlok* b = PrikazaniBlok();
+    if (!b || b->Sifra != SifraGeneratoraFunkcija || !b->Ordinate) return;
+    grid1->ZatvoriEditor();
+    b->Ordinate.reset();
+    OsveziOrdinate(b, -1);
+    if (OnIzmena) OnIzmena(this);
+}
