@@ -152,8 +152,8 @@ QPoint TSKEMBlok::TackaIzlaza() const {
 QPoint TSKEMBlok::TackaUlaza(const TVeza* c) const {
     const int L = Left(), T = Top(), W = Sirina, H = Visina;
     const int k = IndeksUlaza(c) + 1;
-    // A damaged input limit must not divide by zero.
-    const int delilac = std::max(MaxUlaznihVeza + 1, 1);
+    // A damaged input limit (from a file) must neither divide by zero nor overflow.
+    const int delilac = static_cast<int>(std::max<qint64>(qint64(MaxUlaznihVeza) + 1, 1));
     switch (Smer) {
     case 1:
         return QPoint(L + W, T + k * (H / delilac));

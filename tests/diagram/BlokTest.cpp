@@ -64,6 +64,9 @@ TEST(Blok, TackeUlazaPoBrojuUlaza) {
     t.b->MaxUlaznihVeza = -1;
     t.b->Ulazi[0] = &t.v0;
     EXPECT_EQ(t.b->TackaUlaza(&t.v0), QPoint(166, 252)); // divided by 1, not by 0
+    // Nor overflow on the largest limit a file can hold: the spacing is then 0.
+    t.b->MaxUlaznihVeza = 2147483647;
+    EXPECT_EQ(t.b->TackaUlaza(&t.v0), QPoint(166, 200));
 }
 
 TEST(Blok, RotacijaPomeraKrajeveVeza) {

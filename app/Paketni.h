@@ -1,0 +1,22 @@
+#pragma once
+// Batch mode: "skem --run FILE.skem --duration D --step H --print P
+// [--output OUT.csv]" reads a document with the editor's reader, checks the
+// options with the options dialog's checks, runs the engine and writes the
+// results as CSV, without any window. Exit codes: 0 success (a Quit counts
+// as one), 1 the model was refused or the run failed, 2 bad arguments or
+// refused options; every message goes to the error stream.
+
+#include <QStringList>
+
+class QTextStream;
+
+// What main() calls when argv[1] is "--run": makes its own QApplication on
+// the offscreen platform, so it needs no display.
+int PokreniPaketno(int argc, char** argv);
+
+// The whole batch run inside an existing QApplication. argumenti are the
+// program's arguments after its name, starting with "--run".
+int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske);
+
+// The usage text shown for bad arguments.
+QString UpotrebaPaketno();

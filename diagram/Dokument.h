@@ -1,0 +1,47 @@
+#pragma once
+// Diagram documents (.skem): the workspace's blocks, connections, holders and
+// junctions with the problem description, written to and read from an XML
+// file. Reading rebuilds everything through the workspace's and the
+// connection's own operations, so a document read from a file behaves like
+// one drawn by hand. Every failure is a TGreskaDokumenta; the main window
+// shows its text.
+
+#include <QByteArray>
+#include <QString>
+#include <stdexcept>
+
+class QDomElement;
+class TSKEMBlok;
+class TSKEMRadnaPovrsina;
+
+// A document that cannot be read or written; what() is the message in UTF-8.
+class TGreskaDokumenta : public std::runtime_error {
+public:
+    explicit TGreskaDokumenta(const QString& poruka)
+        : std::runtime_error(poruka.toUtf8().toStdString()) {}
+    QString Poruka() const { return QString::fromUtf8(what()); }
+};
+
+// Writes the whole document. The XML is built first and written through a
+// temporary file renamed over the target, so a failure leaves the old file intact.
+void SnimiDokument(const TSKEMRadnaPovrsina& povrsina, const QString& imeFajla);
+// Empties the surface and reads the document. After an error what was read
+// before it stays on the surface, numbered 1..n, and the surface is visible.
+void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla);
+
+// The same two without a file: the document's XML text.
+QByteArray DokumentUTekst(const TSKEMRadnaPovrsina& povrsina);
+void UcitajDokumentIzTeksta(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml);
+
+// The first block, in component order, with the given local number; nullptr if none.
+TSKEMBlok* NadjiBlok(const TSKEMRadnaPovrsina& povrsina, int broj);
+
+// Appends one Blok element with the block's fields to roditelj.
+void SnimiBlok(const TSKEMBlok& blok, QDomElement& roditelj);
+// Sets the block's fields from a Blok element. Every field is checked before
+// the block is touched, so a bad element leaves the block as it was.
+void UcitajBlok(TSKEMBlok& blok, const QDomElement& element);
+
+// Junction connections nested deeper than this are refused when reading
+// (each level costs stack; no drawing gets anywhere near it).
+inline constexpr int MaksDubinaJunctiona = 1000;

@@ -1,0 +1,190 @@
+// Batch mode: arguments, the options checks, exit codes, messages and the CSV.
+#include "PaketniPomoc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// One block of a hand-made document: kind, name, inputs, parameters.
+QString Blok(int broj, int sifra, const QString& naziv, int ulaza, double p1 = 0, double p2 = 0,
+             double p3 = 0) {
+    return QStringLiteral("<Blok><Top>40</Top><Left>%1</Left><Sifra>%2</Sifra>"
+                          "<Naziv>%3</Naziv><LokalniBroj>%4</LokalniBroj><brparam>3</brparam>"
+                          "<maxuveza>%5</maxuveza><Parametar1>%6</Parametar1>"
+                          "<Parametar2>%7</Parametar2><Parametar3>%8</Parametar3>"
+                          "<Smer>3</Smer></Blok>")
+        .arg(100 * broj)
+        .arg(sifra)
+        .arg(naziv)
+        .arg(broj)
+        .arg(ulaza)
+        .arg(p1)
+        .arg(p2)
+        .arg(p3);
+}
+
+QString Veza(int od, int ka, int slot) {
+    return QStringLiteral("<Veza><PocBlok>%1</PocBlok><KrajBlok>%2</KrajBlok>"
+                          "<GdeKrajBlok>%3</GdeKrajBlok><Drzaci/></Veza>")
+        .arg(od)
+        .arg(ka)
+        .arg(slot);
+}
+
+class Paketno : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString Dokument(const char* ime, const QString& blokovi, const QString& veze = {}) {
+        const QString putanja = dir.filePath(QString::fromLatin1(ime));
+        QFile f(putanja);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((QStringLiteral("<?xml version=\"1.0\"?><SKEMDokument><OpisProblema/><Blokovi>") +
+                 blokovi + QStringLiteral("</Blokovi><Veze>") + veze +
+                 QStringLiteral("</Veze></SKEMDokument>"))
+                    .toUtf8());
+        return putanja;
+    }
+
+    // y' = 2, y(0) = 1: exactly 1 + 2t, and every value below is a binary fraction.
+    QString Prava(const QString& ime = QStringLiteral("Integrator")) {
+        return Dokument("prava.skem",
+                        Blok(1, 12, QStringLiteral("Konstanta"), 0, 2) + Blok(2, 10, ime, 3, 1),
+                        Veza(1, 2, 0));
+    }
+};
+
+TEST_F(Paketno, WritesTheResultsAsCsvToStandardOutput) {
+    const TPaketniRezultat r =
+        Pokreni({Prava(), "--duration", "1", "--step", "0.25", "--print", "0.5"});
+    EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+    // The constant has no column; the time points are 0, P, 2P.
+    EXPECT_EQ(r.Izlaz, "t,2. Integrator\n0,1\n0.5,2\n1,3\n");
+    EXPECT_TRUE(r.Greske.isEmpty());
+}
+
+TEST_F(Paketno, QuotesNamesThatNeedItAndWritesToAFile) {
+    const QString izlaz = dir.filePath(QStringLiteral("rez.csv"));
+    const TPaketniRezultat r = Pokreni({"--duration", "1", "--step", "0.5", "--print", "0.5",
+                                        "--output", izlaz, Prava(QStringLiteral("Zbir, \"x\""))});
+    EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+    EXPECT_TRUE(r.Izlaz.isEmpty());
+    QFile f(izlaz);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "t,\"2. Zbir, \"\"x\"\"\"\n0,1\n0.5,2\n1,3\n");
+}
+
+TEST_F(Paketno, AnOutputThatCannotBeWrittenFailsAndLeavesNoFile) {
+    const QString izlaz = dir.filePath(QStringLiteral("nema/rez.csv"));
+    const TPaketniRezultat r =
+        Pokreni({Prava(), "--duration", "1", "--step", "0.5", "--print", "0.5", "--output", izlaz});
+    EXPECT_EQ(r.Kod, 1);
+    EXPECT_TRUE(r.Greske.startsWith(QStringLiteral("Fajl '") + izlaz +
+                                    QStringLiteral("' ne moze da se snimi: ")))
+        << r.Greske.toStdString();
+    EXPECT_FALSE(QFile::exists(izlaz));
+}
+
+TEST_F(Paketno, BadArgumentsShowTheUsage) {
+    const QString d = Prava();
+    const struct {
+        QStringList argumenti;
+        const char* greska;
+    } slucajevi[] = {
+        {{}, "Nije naveden fajl dokumenta."},
+        {{d, "--duration", "1", "--step", "0.5"}, "Nedostaje opcija --print."},
+        {{d, "--duration", "1", "--step", "0.5", "--print"}, "Nedostaje vrednost opcije --print."},
+        {{d, "--duration", "1", "--step", "0.5", "--print", "0.5", "--brzo"},
+         "Nepoznata opcija --brzo."},
+        {{d, "--duration", "1", "--duration", "2", "--step", "0.5", "--print", "0.5"},
+         "Opcija --duration je navedena vise puta."},
+        {{d, d, "--duration", "1", "--step", "0.5", "--print", "0.5"}, "Suvisan argument "},
+    };
+    for (const auto& s : slucajevi) {
+        const TPaketniRezultat r = Pokreni(s.argumenti);
+        EXPECT_EQ(r.Kod, 2) << s.greska;
+        EXPECT_TRUE(r.Greske.startsWith(QString::fromUtf8(s.greska))) << r.Greske.toStdString();
+        EXPECT_TRUE(r.Greske.contains(UpotrebaPaketno())) << s.greska;
+        EXPECT_TRUE(r.Izlaz.isEmpty());
+    }
+}
+
+TEST_F(Paketno, RefusedOptionsGiveTheDialogsMessages) {
+    const QString d = Prava();
+    const struct {
+        const char *trajanje, *korak, *stampa, *poruka;
+    } slucajevi[] = {
+        {"", "0.5", "0.5", "Niste uneli sve potrebne vrednosti!"},
+        {"deset", "0.5", "0.5", "Duzina trajanja simulacije mora biti pozitivan realan broj!"},
+        {"1", "-0.5", "0.5", "Interval integracije mora biti pozitivan realan broj!"},
+        {"1", "2", "0.5", "Duzina trajanja simulacije mora biti veca od intervala integracije!"},
+        {"1", "0.5", "0,5", "Interval stampanja mora biti pozitivan realan broj!"},
+        {"1", "0.5", "0.25",
+         "Interval stampanja rezultata mora biti\nveci ili jednak intervalu integracije i\n  "
+         "manji od duzine trajanja simulacije!"},
+        {"1", "0.5", "1",
+         "Interval stampanja rezultata mora biti\nveci ili jednak intervalu integracije i\n  "
+         "manji od duzine trajanja simulacije!"},
+    };
+    for (const auto& s : slucajevi) {
+        const TPaketniRezultat r =
+            Pokreni({d, "--duration", s.trajanje, "--step", s.korak, "--print", s.stampa});
+        EXPECT_EQ(r.Kod, 2) << s.poruka;
+        EXPECT_EQ(r.Greske, QString::fromUtf8(s.poruka) + '\n');
+        EXPECT_TRUE(r.Izlaz.isEmpty());
+    }
+}
+
+TEST_F(Paketno, RefusedModelsAndFailedRunsExitWithOne) {
+    const QStringList opcije = {"--duration", "1", "--step", "0.5", "--print", "0.5"};
+    const struct {
+        QString dokument;
+        QString poruka;
+    } slucajevi[] = {
+        {dir.filePath(QStringLiteral("nema.skem")), QStringLiteral("Fajl '") +
+                                                        dir.filePath(QStringLiteral("nema.skem")) +
+                                                        QStringLiteral("' ne moze da se otvori: ")},
+        {Dokument("los.skem", Blok(1, 12, "K", 0).replace("<Top>40", "<Top>x")),
+         QStringLiteral("'x' is not a valid integer value\n")},
+        {Dokument("prazan.skem", {}), QStringLiteral("Model mora da sadrzi bar jedan blok!\n")},
+        {Dokument("bez_integratora.skem", Blok(1, 12, "K", 0, 1) + Blok(2, 8, "G", 1, 2),
+                  Veza(1, 2, 0)),
+         QStringLiteral("Model mora da sadrzi bar jedan integrator!\n")},
+        // A divider whose second input is not connected divides by 0.
+        {Dokument("delitelj.skem",
+                  Blok(1, 12, "K", 0, 1) + Blok(2, 5, "D", 2) + Blok(3, 10, "I", 3),
+                  Veza(1, 2, 0) + Veza(2, 3, 0)),
+         QStringLiteral("Drugi ulaz u delitelj je 0!\n")},
+    };
+    for (const auto& s : slucajevi) {
+        const TPaketniRezultat r = Pokreni(QStringList{s.dokument} + opcije);
+        EXPECT_EQ(r.Kod, 1) << s.poruka.toStdString();
+        EXPECT_TRUE(r.Greske.startsWith(s.poruka)) << r.Greske.toStdString();
+        EXPECT_TRUE(r.Izlaz.isEmpty());
+    }
+}
+
+TEST_F(Paketno, ArithmeticFaultsFailTheRun) {
+    // y' = y * y from y(0) = 1e200 overflows in the first step.
+    const QString d = Dokument("prelivanje.skem", Blok(1, 27, "M", 2) + Blok(2, 10, "I", 3, 1e200),
+                               Veza(2, 1, 0) + Veza(1, 2, 0) +
+                                   QStringLiteral("<Veza><PocBlok>2</PocBlok><KrajBlok>1</KrajBlok>"
+                                                  "<GdeKrajBlok>1</GdeKrajBlok><Drzaci/></Veza>"));
+    const TPaketniRezultat r = Pokreni({d, "--duration", "1", "--step", "0.5", "--print", "0.5"});
+    EXPECT_EQ(r.Kod, 1);
+    EXPECT_EQ(r.Greske, "Greska: Floating point overflow\n");
+    EXPECT_TRUE(r.Izlaz.isEmpty());
+}
+
+TEST_F(Paketno, TooManyPrintedPointsAreRefusedBeforeTheRun) {
+    const TPaketniRezultat r =
+        Pokreni({Prava(), "--duration", "1e12", "--step", "1e-3", "--print", "1e-3"});
+    EXPECT_EQ(r.Kod, 1);
+    EXPECT_FALSE(r.Greske.isEmpty());
+    EXPECT_TRUE(r.Izlaz.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,187 @@
+// Every example document run through the batch mode, its results checked
+// against the mathematics of the model it describes (analytic solutions,
+// known limit-cycle figures, conserved quantities), not against earlier runs.
+#include "PaketniPomoc.h"
+
+#include <QDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+QString Primeri() {
+    return QString::fromLocal8Bit(qgetenv("SKEM_SOURCE_DIR")) + QStringLiteral("/examples");
+}
+
+// Runs an example and reads its CSV; fails the test when the run does not succeed.
+TTabela Izvrsi(const char* ime, const char* trajanje, const char* korak, const char* stampa) {
+    const TPaketniRezultat r = Pokreni({Primeri() + '/' + QString::fromLatin1(ime), "--duration",
+                                        trajanje, "--step", korak, "--print", stampa});
+    EXPECT_EQ(r.Kod, 0) << ime << ": " << r.Greske.toStdString();
+    EXPECT_TRUE(r.Greske.isEmpty()) << r.Greske.toStdString();
+    TTabela t;
+    EXPECT_TRUE(ProcitajCsv(r.Izlaz, t)) << r.Izlaz.left(300).toStdString();
+    return t;
+}
+
+// The column of block n; fails when it is missing.
+int Kolona(const TTabela& t, int n) {
+    const int k = t.Kolona(n);
+    EXPECT_GE(k, 0) << "no column for block " << n << " in " << t.Zaglavlje.join(',').toStdString();
+    return k;
+}
+
+TEST(Primeri, EveryExampleHasATest) {
+    const QStringList fajlovi =
+        QDir(Primeri()).entryList({QStringLiteral("*.skem")}, QDir::Files, QDir::Name);
+    EXPECT_EQ(fajlovi, QStringList({"algebarska_petlja.skem", "generator_funkcija.skem",
+                                    "grananje.skem", "lotka_volterra.skem", "oscilator.skem",
+                                    "pad_tela.skem", "vanderpol.skem"}));
+}
+
+TEST(Primeri, DampedOscillatorFollowsItsAnalyticSolution) {
+    const TTabela t = Izvrsi("oscilator.skem", "10", "0.01", "0.1");
+    ASSERT_EQ(t.Redovi.size(), 101u);
+    const int v = Kolona(t, 2), x = Kolona(t, 3);
+    ASSERT_GE(v, 0);
+    ASSERT_GE(x, 0);
+    const double wd = 2 * std::sqrt(0.99);
+    for (const auto& red : t.Redovi) {
+        const double s = red[0];
+        const double e = std::exp(-0.2 * s);
+        EXPECT_NEAR(red[x], e * (std::cos(wd * s) + 0.2 / wd * std::sin(wd * s)), 1e-6) << s;
+        // x' = -(omega^2 / wd) e^(-0.2 t) sin(wd t)
+        EXPECT_NEAR(red[v], -4 / wd * e * std::sin(wd * s), 1e-6) << s;
+    }
+}
+
+TEST(Primeri, VanDerPolSettlesOnItsLimitCycle) {
+    const TTabela t = Izvrsi("vanderpol.skem", "60", "0.01", "0.01");
+    const int x = Kolona(t, 7);
+    ASSERT_GE(x, 0);
+    // Upward zero crossings after the transient, interpolated between rows.
+    std::vector<double> prolazi;
+    double amplituda = 0;
+    for (size_t i = 1; i < t.Redovi.size(); ++i) {
+        const auto& a = t.Redovi[i - 1];
+        const auto& b = t.Redovi[i];
+        if (a[0] < 20) continue;
+        amplituda = std::max(amplituda, std::abs(b[x]));
+        if (a[x] < 0 && b[x] >= 0) prolazi.push_back(a[0] + (b[0] - a[0]) * -a[x] / (b[x] - a[x]));
+    }
+    ASSERT_GE(prolazi.size(), 4u);
+    const double period = (prolazi.back() - prolazi.front()) / double(prolazi.size() - 1);
+    EXPECT_NEAR(period, 6.6633, 0.01);
+    EXPECT_NEAR(amplituda, 2.0086, 0.002);
+}
+
+TEST(Primeri, LotkaVolterraKeepsItsInvariant) {
+    const TTabela t = Izvrsi("lotka_volterra.skem", "30", "0.01", "0.1");
+    const int x = Kolona(t, 1), y = Kolona(t, 2), m = Kolona(t, 3);
+    ASSERT_GE(x, 0);
+    ASSERT_GE(y, 0);
+    ASSERT_GE(m, 0);
+    const double a = 1, b = 0.5, c = 0.75, d = 0.25;
+    auto V = [&](double xv, double yv) {
+        return d * xv - c * std::log(xv) + b * yv - a * std::log(yv);
+    };
+    ASSERT_EQ(t.Redovi.front()[x], 4);
+    ASSERT_EQ(t.Redovi.front()[y], 2);
+    const double v0 = V(4, 2);
+    double xMin = 1e9, xPovratak = 0;
+    for (const auto& red : t.Redovi) {
+        EXPECT_LT(std::abs(V(red[x], red[y]) - v0) / std::abs(v0), 1e-6) << red[0];
+        EXPECT_NEAR(red[m], red[x] * red[y], 1e-9 * std::abs(red[m]) + 1e-12);
+        xMin = std::min(xMin, red[x]);
+        if (red[0] > 5) xPovratak = std::max(xPovratak, red[x]);
+    }
+    // The populations really cycle (the invariant of a frozen model would hold
+    // too): x = 4 is the orbit's maximum (x' = 0 at y = 2) and is reached again.
+    EXPECT_LT(xMin, 2.5);
+    EXPECT_GT(xPovratak, 3.99);
+}
+
+TEST(Primeri, FallingBodyStopsAtTheGround) {
+    const TTabela t = Izvrsi("pad_tela.skem", "10", "0.01", "0.1");
+    ASSERT_EQ(t.Redovi.size(), 101u);
+    const int v = Kolona(t, 2), h = Kolona(t, 3);
+    ASSERT_GE(v, 0);
+    ASSERT_GE(h, 0);
+    const double kraj = std::sqrt(200 / 9.81);
+    int posle = 0;
+    for (const auto& red : t.Redovi) {
+        const double s = red[0];
+        if (s < kraj) {
+            // A polynomial of degree 2: RK4 is exact up to rounding.
+            EXPECT_NEAR(red[h], 100 - 4.905 * s * s, 1e-9) << s;
+            EXPECT_NEAR(red[v], -9.81 * s, 1e-9) << s;
+        } else {
+            ++posle;
+            for (size_t k = 1; k < red.size(); ++k)
+                EXPECT_EQ(red[k], 0) << s;
+        }
+    }
+    EXPECT_EQ(posle, 55); // t = 4.6 ... 10
+}
+
+TEST(Primeri, AlgebraicLoopIsSolvedByTheWye) {
+    const TTabela t = Izvrsi("algebarska_petlja.skem", "10", "0.01", "0.1");
+    const int y = Kolona(t, 6), z = Kolona(t, 7);
+    ASSERT_GE(y, 0);
+    ASSERT_GE(z, 0);
+    for (const auto& red : t.Redovi) {
+        const double s = red[0];
+        EXPECT_NEAR(red[y], 2 * std::sin(s) + 4, 1e-9) << s;
+        EXPECT_NEAR(red[z], 4 * s - 2 * std::cos(s), 1e-8) << s;
+    }
+}
+
+TEST(Primeri, FunctionGeneratorInterpolatesItsTable) {
+    const TTabela t = Izvrsi("generator_funkcija.skem", "9", "0.01", "0.05");
+    const int f = Kolona(t, 2), z = Kolona(t, 3);
+    ASSERT_GE(f, 0);
+    ASSERT_GE(z, 0);
+    // Table i^2 at i = 0..10: between i and i + 1 the output is i^2 + (t - i)(2i + 1),
+    // and its integral from 0 is the sum of the whole intervals plus the part.
+    auto izlaz = [](double s) {
+        const double i = std::min(std::floor(s + 1e-12), 9.0);
+        return i * i + (s - i) * (2 * i + 1);
+    };
+    auto integral = [](double s) {
+        const double i = std::min(std::floor(s + 1e-12), 9.0);
+        double zbir = 0;
+        for (int k = 0; k < int(i); ++k)
+            zbir += k * k + (2 * k + 1) / 2.0;
+        const double u = s - i;
+        return zbir + i * i * u + (2 * i + 1) * u * u / 2;
+    };
+    ASSERT_EQ(t.Redovi.size(), 181u);
+    for (const auto& red : t.Redovi) {
+        EXPECT_NEAR(red[f], izlaz(red[0]), 1e-9) << red[0];
+        EXPECT_NEAR(red[z], integral(red[0]), 1e-6) << red[0];
+    }
+    // Not the identity a generator without its own ordinates would give.
+    EXPECT_NEAR(t.Redovi[50][f], 6.5, 1e-9); // t = 2.5: 4 + 0.5 * 5
+}
+
+TEST(Primeri, OneOutputFansOutThroughJunctions) {
+    const TTabela t = Izvrsi("grananje.skem", "10", "0.01", "0.1");
+    const int g = Kolona(t, 3), a = Kolona(t, 4), z = Kolona(t, 5), s = Kolona(t, 2);
+    ASSERT_GE(g, 0);
+    ASSERT_GE(a, 0);
+    ASSERT_GE(z, 0);
+    ASSERT_GE(s, 0);
+    // The time source (block 1) has no column.
+    EXPECT_EQ(t.Kolona(1), -1);
+    for (const auto& red : t.Redovi) {
+        const double x = red[0];
+        EXPECT_NEAR(red[s], std::sin(x), 1e-12) << x;
+        EXPECT_NEAR(red[g], 2 * std::sin(x), 1e-12) << x;
+        EXPECT_NEAR(red[a], std::abs(std::sin(x)), 1e-12) << x;
+        EXPECT_NEAR(red[z], -std::cos(x), 1e-8) << x;
+    }
+    EXPECT_NEAR(t.Redovi.back()[0], 10, 1e-12);
+}
+
+} // namespace
