@@ -66,7 +66,7 @@ TEST(Blok, TackeUlazaPoBrojuUlaza) {
     EXPECT_EQ(t.b->TackaUlaza(&t.v0), QPoint(166, 252)); // divided by 1, not by 0
     // Nor overflow on the largest limit a file can hold: the spacing is then 0.
     t.b->MaxUlaznihVeza = 2147483647;
-    EXPECT_EQ(t.b->TackaUlaza(&t.v0), QPoint(166, 200));
+    EXPECT_EQ(t.b->TackaUlaza(&t.v0), QPoint(100, 252));
 }
 
 TEST(Blok, RotacijaPomeraKrajeveVeza) {
