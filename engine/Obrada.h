@@ -36,6 +36,27 @@ struct TBlokZapis {
 };
 using ArrayBlok = std::vector<TBlokZapis>;
 
+// One ordered block as an evaluation pass reads it: inputs and output as
+// indices into the value table (an integrator's output is its derivative's
+// index), the parameters, and the kind, with kinds that compute nothing
+// folded into one code.
+struct TKorakProlaza {
+    // Where the pass's code for this record's kind begins, when the compiler
+    // offers computed jumps; filled on the first pass over a new plan.
+    const void* Oznaka = nullptr;
+    std::int32_t Ulaz1 = 0;
+    std::int32_t Ulaz2 = 0;
+    std::int32_t Ulaz3 = 0;
+    std::int32_t Izlaz = 0;
+    double Parametar1 = 0;
+    double Parametar2 = 0; // memory of the kinds that keep one
+    double Parametar3 = 0;
+    // Function generator: its ordinate table; loop start: its position in the
+    // order once the initial pass has reached it; 0 otherwise.
+    std::int32_t Indeks = 0;
+    std::uint8_t Sifra = 0;
+};
+
 // Runge-Kutta increments of one integrator, in extended precision.
 struct TNizK {
     long double K1 = 0;
@@ -136,6 +157,7 @@ public:
 
 private:
     void IntegrisiJedanPut();
+    void PripremiPlan();
     void PrijaviGresku(const char* poruka);
     void PrijaviKraj();
     void ProveriAritmetiku() const;
@@ -145,11 +167,14 @@ private:
     TIzvorOpcija* IzvorOpcija = nullptr;
     TPorukeSimulacije* Poruke = nullptr;
 
-    std::vector<TNizK> Prirastaji; // by integrator number, sized once per run
-    // The ordered blocks' records copied into evaluation order (index = position
-    // in Redosled), so a pass walks memory front to back; memories live here
-    // during a run. PozicijaUPlanu maps a block number to its position (0 = not ordered).
-    ArrayBlok Plan;
+    // The increments K1, K2, K3 of every integrator (the fields of TNizK), held
+    // as three arrays by integrator number so each stage loop walks them densely.
+    std::vector<long double> PrirastajiK1, PrirastajiK2, PrirastajiK3;
+    // The ordered blocks in evaluation order (index = position in Redosled),
+    // so a pass walks memory front to back, closed by an end record at
+    // DuzinaRedosleda + 1; memories live here during a run. PozicijaUPlanu
+    // maps a block number to its position (0 = not ordered).
+    std::vector<TKorakProlaza> Plan;
     ArrayInt PozicijaUPlanu;
     // What ZapamtiUzorak records: block j into Uzorci, or every block into a matrix.
     std::int32_t BlokZaUzorak = 0;

@@ -23,6 +23,60 @@ void TSimulacija::PrijaviKraj() {
     Prekid.Poruka = PorukaQuit;
 }
 
+namespace {
+
+// Codes of a pass record beyond the element kinds.
+constexpr std::uint8_t KodBezRacuna = 29; // constants, the time source and unknown kinds
+constexpr std::uint8_t KodKraja = 30;     // the record after the last ordered block
+// The most frequent kinds with their unconnected inputs left out. Such an input
+// reads the value table's slot 0, always +0, so its term is the parameter times
+// +0: a zero whose sign the parameter gives (if the parameter is finite, else
+// the kind stays general). Adding such zeros one after the other equals adding
+// their sum, so one precomputed zero in Parametar3 gives the very same result.
+constexpr std::uint8_t KodZbirDvaUlaza = 31;    // weighted summer without input 3
+constexpr std::uint8_t KodIntegratorJedan = 32; // integrator with input 1 only
+
+bool Konacan(double x) {
+    return std::isfinite(x);
+}
+
+} // namespace
+
+void TSimulacija::PripremiPlan() {
+    Plan.assign(static_cast<std::size_t>(DuzinaRedosleda) + 2, TKorakProlaza{});
+    PozicijaUPlanu.assign(static_cast<std::size_t>(BrojBlokova) + 1, 0);
+    for (std::int32_t p = 2; p <= DuzinaRedosleda; ++p) {
+        const std::int32_t b = Redosled[static_cast<std::size_t>(p)];
+        const TBlokZapis& z = Blokovi[static_cast<std::size_t>(b)];
+        TKorakProlaza& k = Plan[static_cast<std::size_t>(p)];
+        k.Ulaz1 = z.Ulaz1;
+        k.Ulaz2 = z.Ulaz2;
+        k.Ulaz3 = z.Ulaz3;
+        k.Parametar1 = z.Parametar1;
+        k.Parametar2 = z.Parametar2;
+        k.Parametar3 = z.Parametar3;
+        if (z.Sifra == seIntegrator) {
+            k.Izlaz = z.Indeks;
+        } else {
+            k.Izlaz = z.Broj;
+            k.Indeks = z.Indeks;
+        }
+        k.Sifra = z.Sifra <= seWye ? z.Sifra : KodBezRacuna;
+        if (z.Sifra == 26 && z.Ulaz3 == 0 && Konacan(z.Parametar3)) {
+            k.Sifra = KodZbirDvaUlaza;
+            k.Parametar3 = z.Parametar3 * 0.0;
+        } else if (z.Sifra == seIntegrator && z.Ulaz2 == 0 && z.Ulaz3 == 0 &&
+                   Konacan(z.Parametar2) && Konacan(z.Parametar3)) {
+            k.Sifra = KodIntegratorJedan;
+            k.Parametar3 = z.Parametar2 * 0.0 + z.Parametar3 * 0.0;
+        }
+        PozicijaUPlanu[static_cast<std::size_t>(b)] = p;
+    }
+    Plan[0].Sifra = KodBezRacuna;
+    Plan[1].Sifra = KodBezRacuna; // the time source
+    Plan[static_cast<std::size_t>(DuzinaRedosleda) + 1].Sifra = KodKraja;
+}
+
 void TSimulacija::Izracunaj() {
     double* v = Vrednosti.data();
     for (std::int32_t i = 1; i <= BrojIntegratora; ++i)
@@ -31,190 +85,266 @@ void TSimulacija::Izracunaj() {
     IzracunajOd(BrojKonstanti + 2);
 }
 
+// Each record ends by going straight to the code of the next one (a jump per
+// kind, where the compiler supports computed jumps, so every kind's jump is
+// predicted on its own), or else through one switch. SKEM_BEZ_RACUNATIH_SKOKOVA
+// selects the switch with any compiler.
+#if defined(__GNUC__) && !defined(SKEM_BEZ_RACUNATIH_SKOKOVA)
+#define SKEM_RACUNATI_SKOKOVI 1
+#endif
+#if defined(SKEM_RACUNATI_SKOKOVI)
+#define SKEM_VRSTA(k) vrsta##k
+#define SKEM_OVDE goto * z->Oznaka
+#define SKEM_DALJE goto*(++z)->Oznaka
+#else
+#define SKEM_VRSTA(k) case k
+#define SKEM_OVDE continue
+#define SKEM_DALJE                                                                                 \
+    {                                                                                              \
+        ++z;                                                                                       \
+        continue;                                                                                  \
+    }
+#endif
+
 void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     if (pozicija > DuzinaRedosleda) {
         PrijaviGresku(PorukaGreskaObrade);
         return;
     }
-    TBlokZapis* plan = Plan.data();
-    double* v = Vrednosti.data();
-    double* izvodi = Izvodi.data();
-    // One switch per block; a Wye may move the position back to its loop start.
-    for (std::int32_t p = pozicija; p <= DuzinaRedosleda; ++p) {
-        TBlokZapis& z = plan[p];
-        double& izlaz = v[z.Broj];
-        switch (z.Sifra) {
-        case 0: { // track-and-hold, memory in p2
-            if (PocetniProlaz) z.Parametar2 = z.Parametar1;
-            const double u2 = v[z.Ulaz2];
-            if (u2 < 0) {
-                izlaz = 0;
-            } else if (u2 == 0) {
-                izlaz = z.Parametar2;
-            } else {
-                z.Parametar2 = v[z.Ulaz1];
-                izlaz = z.Parametar2;
-            }
-            break;
+    TKorakProlaza* const plan = Plan.data();
+    double* const v = Vrednosti.data();
+    double* const izvodi = Izvodi.data();
+    const bool pocetni = PocetniProlaz;
+    // A Wye may move the walk back to its loop start.
+    TKorakProlaza* z = plan + pozicija;
+#if defined(SKEM_RACUNATI_SKOKOVI)
+    static const void* const oznake[] = {
+        &&vrsta0,  &&vrsta1,  &&vrsta2,  &&vrsta3,  &&vrsta4,  &&vrsta5,  &&vrsta6,
+        &&vrsta7,  &&vrsta8,  &&vrsta9,  &&vrsta10, &&vrsta11, &&vrsta12, &&vrsta13,
+        &&vrsta14, &&vrsta15, &&vrsta16, &&vrsta17, &&vrsta18, &&vrsta19, &&vrsta20,
+        &&vrsta21, &&vrsta22, &&vrsta23, &&vrsta24, &&vrsta25, &&vrsta26, &&vrsta27,
+        &&vrsta28, &&vrsta29, &&vrsta30, &&vrsta31, &&vrsta32};
+    // Position 0 is never evaluated; its entry marks a plan whose records know their code.
+    if (!plan[0].Oznaka) {
+        for (std::int32_t p = 1; p <= DuzinaRedosleda + 1; ++p)
+            plan[p].Oznaka = oznake[plan[p].Sifra];
+        plan[0].Oznaka = oznake[KodKraja];
+    }
+    SKEM_OVDE;
+#else
+    for (;;) {
+        switch (z->Sifra) {
+#endif
+    SKEM_VRSTA(0) : { // track-and-hold, memory in p2
+        if (pocetni) z->Parametar2 = z->Parametar1;
+        const double u2 = v[z->Ulaz2];
+        if (u2 < 0) {
+            v[z->Izlaz] = 0;
+        } else if (u2 == 0) {
+            v[z->Izlaz] = z->Parametar2;
+        } else {
+            z->Parametar2 = v[z->Ulaz1];
+            v[z->Izlaz] = z->Parametar2;
         }
-        case 1: { // arctangent
-            const double y = z.Parametar2 * v[z.Ulaz1] + z.Parametar3;
-            if (y < 0)
-                PrijaviGresku(PorukaArcTan);
-            else
-                izlaz = z.Parametar1 * std::atan(y);
-            break;
-        }
-        case 2: { // sign
-            const double u = v[z.Ulaz1];
-            izlaz = u > 0 ? 1.0 : (u < 0 ? -1.0 : 0.0);
-            break;
-        }
-        case 3: // cosine
-            izlaz = z.Parametar1 * std::cos(z.Parametar2 * v[z.Ulaz1] + z.Parametar3);
-            break;
-        case 4: { // dead zone
-            const double u = v[z.Ulaz1];
-            izlaz = (z.Parametar1 < u && u < z.Parametar2) ? 0.0 : u;
-            break;
-        }
-        case 5: { // divider
-            const double u2 = v[z.Ulaz2];
-            if (u2 == 0)
-                PrijaviGresku(PorukaDelitelj);
-            else
-                izlaz = v[z.Ulaz1] / u2;
-            break;
-        }
-        case 6: // exponential
-            izlaz = z.Parametar1 * std::exp(z.Parametar2 * v[z.Ulaz1] + z.Parametar3);
-            break;
-        case 7: { // function generator over [p2, p1]
-            const double d = z.Parametar1 - z.Parametar2;
-            if (d <= 0) {
-                PrijaviGresku(PorukaGenerator);
-                break;
-            }
-            const auto& t = Tabele[static_cast<std::size_t>(z.Indeks)];
-            const double x = (v[z.Ulaz1] - z.Parametar2) * 10 / d;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(1) : { // arctangent
+        const double y = z->Parametar2 * v[z->Ulaz1] + z->Parametar3;
+        if (y < 0)
+            PrijaviGresku(PorukaArcTan);
+        else
+            v[z->Izlaz] = z->Parametar1 * std::atan(y);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(2) : { // sign
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = u > 0 ? 1.0 : (u < 0 ? -1.0 : 0.0);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(3) : { // cosine
+        v[z->Izlaz] = z->Parametar1 * std::cos(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(4) : { // dead zone
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = (z->Parametar1 < u && u < z->Parametar2) ? 0.0 : u;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(5) : { // divider
+        const double u2 = v[z->Ulaz2];
+        if (u2 == 0)
+            PrijaviGresku(PorukaDelitelj);
+        else
+            v[z->Izlaz] = v[z->Ulaz1] / u2;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(6) : { // exponential
+        v[z->Izlaz] = z->Parametar1 * std::exp(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(7) : { // function generator over [p2, p1]
+        const double d = z->Parametar1 - z->Parametar2;
+        if (d <= 0) {
+            PrijaviGresku(PorukaGenerator);
+        } else {
+            const auto& t = Tabele[static_cast<std::size_t>(z->Indeks)];
+            const double x = (v[z->Ulaz1] - z->Parametar2) * 10 / d;
             if (x <= 0) {
-                izlaz = t[0];
+                v[z->Izlaz] = t[0];
             } else if (!(x < 10)) {
                 // Also keeps a huge x away from the integer conversion below.
-                izlaz = t[10];
+                v[z->Izlaz] = t[10];
             } else {
                 const int i = static_cast<int>(x);
-                izlaz = t[i] + (x - i) * (t[i + 1] - t[i]);
+                v[z->Izlaz] = t[i] + (x - i) * (t[i + 1] - t[i]);
             }
-            break;
         }
-        case 8: // gain
-            izlaz = z.Parametar1 * v[z.Ulaz1];
-            break;
-        case 9: { // square root
-            const double u = v[z.Ulaz1];
-            if (u < 0)
-                PrijaviGresku(PorukaKoren);
-            else
-                izlaz = std::sqrt(u);
-            break;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(8) : { // gain
+        v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(9) : { // square root
+        const double u = v[z->Ulaz1];
+        if (u < 0)
+            PrijaviGresku(PorukaKoren);
+        else
+            v[z->Izlaz] = std::sqrt(u);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(10) : { // integrator: its derivative
+        izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(11) : { // random, reseeded from the clock at every evaluation
+        const auto ns = std::chrono::steady_clock::now().time_since_epoch().count();
+        std::uint32_t seme = static_cast<std::uint32_t>(ns);
+        seme = seme * 134775813u + 1u;
+        v[z->Izlaz] = seme / 4294967296.0;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(13) : { // limiter, lower bound first
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = u < z->Parametar1 ? z->Parametar1 : (u > z->Parametar2 ? z->Parametar2 : u);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(14) : {
+        v[z->Izlaz] = std::fabs(v[z->Ulaz1]);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(15) : {
+        v[z->Izlaz] = -v[z->Ulaz1];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(16) : {
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = u >= 0 ? u : 0.0;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(17) : {
+        v[z->Izlaz] = v[z->Ulaz1] + z->Parametar1;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(18) : {
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = u <= 0 ? u : 0.0;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(19) : { // Quit
+        if (v[z->Ulaz1] > v[z->Ulaz2]) PrijaviKraj();
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(20) : { // input switch
+        v[z->Izlaz] = v[z->Ulaz1] >= 0 ? v[z->Ulaz2] : v[z->Ulaz3];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(21) : { // sine
+        v[z->Izlaz] = z->Parametar1 * std::sin(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(22) : { // step
+        v[z->Izlaz] = v[z->Ulaz1] >= 0 ? 1.0 : 0.0;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(23) : { // memory: lags its input by one pass; memory in p2
+        v[z->Izlaz] = pocetni ? z->Parametar1 : z->Parametar2;
+        z->Parametar2 = v[z->Ulaz1];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(24) : { // loop start
+        if (pocetni) z->Indeks = static_cast<std::int32_t>(z - plan);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(26) : { // weighted summer
+        v[z->Izlaz] =
+            z->Parametar1 * v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(27) : {
+        v[z->Izlaz] = v[z->Ulaz1] * v[z->Ulaz2];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(28) : { // Wye
+        if (z->Ulaz1 == 0) {
+            PrijaviGresku(PorukaWyeNula);
+            SKEM_DALJE;
         }
-        case seIntegrator:
-            izvodi[z.Indeks] = v[z.Ulaz1] + z.Parametar2 * v[z.Ulaz2] + z.Parametar3 * v[z.Ulaz3];
-            break;
-        case seSlucajni: { // reseeded from the clock at every evaluation
-            const auto ns = std::chrono::steady_clock::now().time_since_epoch().count();
-            std::uint32_t seme = static_cast<std::uint32_t>(ns);
-            seme = seme * 134775813u + 1u;
-            izlaz = seme / 4294967296.0;
-            break;
+        // Only a loop start gives the walk a position to restart from.
+        const std::int32_t petlja =
+            z->Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z->Ulaz1)] : 0;
+        if (petlja < 2 || plan[petlja].Sifra != sePocetakPetlje || plan[petlja].Indeks < 2) {
+            PrijaviGresku(PorukaWyeIzvor);
+            SKEM_DALJE;
         }
-        case 13: { // limiter, lower bound first
-            const double u = v[z.Ulaz1];
-            izlaz = u < z.Parametar1 ? z.Parametar1 : (u > z.Parametar2 ? z.Parametar2 : u);
-            break;
+        const double u1 = v[z->Ulaz1];
+        if (u1 == 0) {
+            PrijaviGresku(PorukaWyeNula);
+            SKEM_DALJE;
         }
-        case 14:
-            izlaz = std::fabs(v[z.Ulaz1]);
-            break;
-        case 15:
-            izlaz = -v[z.Ulaz1];
-            break;
-        case 16: {
-            const double u = v[z.Ulaz1];
-            izlaz = u >= 0 ? u : 0.0;
-            break;
+        const double u2 = v[z->Ulaz2];
+        if (z->Parametar1 > std::fabs(1 - u2 / u1)) {
+            v[z->Izlaz] = u1;
+            SKEM_DALJE;
         }
-        case 17:
-            izlaz = v[z.Ulaz1] + z.Parametar1;
-            break;
-        case 18: {
-            const double u = v[z.Ulaz1];
-            izlaz = u <= 0 ? u : 0.0;
-            break;
+        if (Relaksacija >= MaksRelaksacija) {
+            PrijaviGresku(PorukaWyeKonvergencija);
+            SKEM_DALJE;
         }
-        case 19: // Quit
-            if (v[z.Ulaz1] > v[z.Ulaz2]) PrijaviKraj();
-            break;
-        case 20: // input switch
-            izlaz = v[z.Ulaz1] >= 0 ? v[z.Ulaz2] : v[z.Ulaz3];
-            break;
-        case 21: // sine
-            izlaz = z.Parametar1 * std::sin(z.Parametar2 * v[z.Ulaz1] + z.Parametar3);
-            break;
-        case 22: // step
-            izlaz = v[z.Ulaz1] >= 0 ? 1.0 : 0.0;
-            break;
-        case seMemorija: // lags its input by one pass; memory in p2
-            izlaz = PocetniProlaz ? z.Parametar1 : z.Parametar2;
-            z.Parametar2 = v[z.Ulaz1];
-            break;
-        case sePocetakPetlje:
-            if (PocetniProlaz) z.Indeks = p;
-            break;
-        case 26: // weighted summer
-            izlaz =
-                z.Parametar1 * v[z.Ulaz1] + z.Parametar2 * v[z.Ulaz2] + z.Parametar3 * v[z.Ulaz3];
-            break;
-        case 27:
-            izlaz = v[z.Ulaz1] * v[z.Ulaz2];
-            break;
-        case seWye: {
-            if (z.Ulaz1 == 0) {
-                PrijaviGresku(PorukaWyeNula);
-                break;
-            }
-            // Only a loop start gives the walk a position to restart from.
-            const std::int32_t petlja =
-                z.Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z.Ulaz1)] : 0;
-            if (petlja < 2 || plan[petlja].Sifra != sePocetakPetlje || plan[petlja].Indeks < 2) {
-                PrijaviGresku(PorukaWyeIzvor);
-                break;
-            }
-            const double u1 = v[z.Ulaz1];
-            if (u1 == 0) {
-                PrijaviGresku(PorukaWyeNula);
-                break;
-            }
-            const double u2 = v[z.Ulaz2];
-            if (z.Parametar1 > std::fabs(1 - u2 / u1)) {
-                izlaz = u1;
-                break;
-            }
-            if (Relaksacija >= MaksRelaksacija) {
-                PrijaviGresku(PorukaWyeKonvergencija);
-                break;
-            }
-            ++Relaksacija;
-            v[z.Ulaz1] = u1 * (1 - z.Parametar2) + u2 * z.Parametar2;
-            // The loop increments, so the walk resumes at the loop start itself.
-            p = plan[petlja].Indeks - 1;
-            break;
-        }
-        default: // constants, the time source and unknown kinds compute nothing
-            break;
+        ++Relaksacija;
+        v[z->Ulaz1] = u1 * (1 - z->Parametar2) + u2 * z->Parametar2;
+        // The walk resumes at the loop start itself.
+        z = plan + plan[petlja].Indeks;
+        SKEM_OVDE;
+    }
+    SKEM_VRSTA(31) : { // weighted summer, input 3 not connected
+        v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(32) : { // integrator, inputs 2 and 3 not connected
+        izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar3;
+        SKEM_DALJE;
+    }
+    // Constants, the time source and unknown kinds compute nothing.
+    SKEM_VRSTA(12) : SKEM_VRSTA(25) : SKEM_VRSTA(29) : {
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(30) : {
+        return;
+    }
+    // clang-format off
+#if !defined(SKEM_RACUNATI_SKOKOVI)
+        default: // never: every code a plan holds is listed above
+            return;
         }
     }
+#endif
+// clang-format on
 }
+
+#undef SKEM_VRSTA
+#undef SKEM_OVDE
+#undef SKEM_DALJE
+#undef SKEM_RACUNATI_SKOKOVI
 
 } // namespace skem

@@ -11,6 +11,60 @@
 
 namespace skem {
 
+namespace {
+
+// The four stages of a step over integrators 1..m: the increment of each
+// stage from the derivatives, then the state the next pass evaluates at,
+// stored as a double and placed at its integrator's slot of the value table.
+
+void PrvaFaza(std::size_t m, long double h, double* __restrict y, double* __restrict y0,
+              const double* __restrict f, long double* __restrict k1, double* __restrict v,
+              const std::int32_t* __restrict izlazi) {
+    for (std::size_t i = 1; i <= m; ++i) {
+        y0[i] = y[i];
+        k1[i] = h * f[i];
+        y[i] = static_cast<double>(k1[i] * 0.5L + y0[i]);
+        v[izlazi[i]] = y[i];
+    }
+}
+
+void PolaKoraka(std::size_t m, long double h, double* __restrict y, const double* __restrict y0,
+                const double* __restrict f, long double* __restrict k2, double* __restrict v,
+                const std::int32_t* __restrict izlazi) {
+    for (std::size_t i = 1; i <= m; ++i) {
+        k2[i] = h * f[i];
+        y[i] = static_cast<double>(k2[i] * 0.5L + y0[i]);
+        v[izlazi[i]] = y[i];
+    }
+}
+
+void CeoKorak(std::size_t m, long double h, double* __restrict y, const double* __restrict y0,
+              const double* __restrict f, long double* __restrict k3, double* __restrict v,
+              const std::int32_t* __restrict izlazi) {
+    for (std::size_t i = 1; i <= m; ++i) {
+        k3[i] = h * f[i];
+        y[i] = static_cast<double>(k3[i] + y0[i]);
+        v[izlazi[i]] = y[i];
+    }
+}
+
+// Out of line, with the sixth passed in: inlined, the constant was reloaded from
+// memory as an 80-bit value on every iteration (a slow load); as an argument it
+// stays in a register for the whole loop. Same value, same arithmetic.
+[[gnu::noinline]] void PoslednjaFaza(std::size_t m, long double h, long double sestina,
+                                     double* __restrict y, const double* __restrict y0,
+                                     const double* __restrict f, const long double* __restrict k1,
+                                     const long double* __restrict k2,
+                                     const long double* __restrict k3, double* __restrict v,
+                                     const std::int32_t* __restrict izlazi) {
+    for (std::size_t i = 1; i <= m; ++i) {
+        y[i] = static_cast<double>((k2[i] * 2 + k1[i] + k3[i] * 2 + h * f[i]) * sestina + y0[i]);
+        v[izlazi[i]] = y[i];
+    }
+}
+
+} // namespace
+
 void TSimulacija::Integrisi(std::int32_t j) {
     BlokZaUzorak = j;
     SveKolone = nullptr;
@@ -55,18 +109,17 @@ void TSimulacija::IntegrisiJedanPut() {
     Izvodi.assign(m + 1, 0.0);
     Stanja.resize(m + 1);
     PocetnaStanja.resize(m + 1);
-    Prirastaji.assign(m + 1, TNizK{});
+    PrirastajiK1.assign(m + 1, 0.0L);
+    PrirastajiK2.assign(m + 1, 0.0L);
+    PrirastajiK3.assign(m + 1, 0.0L);
     Vrednosti.assign(static_cast<std::size_t>(BrojBlokova) + 1, 0.0);
 
     std::feclearexcept(FE_ALL_EXCEPT);
 
     double* v = Vrednosti.data();
-    Plan.assign(static_cast<std::size_t>(DuzinaRedosleda) + 1, TBlokZapis{});
-    PozicijaUPlanu.assign(static_cast<std::size_t>(BrojBlokova) + 1, 0);
+    PripremiPlan();
     for (std::int32_t p = 2; p <= DuzinaRedosleda; ++p) {
         const std::int32_t b = Redosled[static_cast<std::size_t>(p)];
-        Plan[static_cast<std::size_t>(p)] = Blokovi[static_cast<std::size_t>(b)];
-        PozicijaUPlanu[static_cast<std::size_t>(b)] = p;
         v[b] = Blokovi[static_cast<std::size_t>(b)].Parametar1;
     }
     for (std::size_t i = 1; i <= m; ++i)
@@ -86,45 +139,42 @@ void TSimulacija::IntegrisiJedanPut() {
     ZapamtiUzorak();
 
     const long double h = Interval;
-    const long double sestina = 0.16666666666666666667L;
+    const std::int32_t pocetak = BrojKonstanti + 2;
     double* y = Stanja.data();
     double* y0 = PocetnaStanja.data();
     const double* f = Izvodi.data();
-    TNizK* k = Prirastaji.data();
+    long double* k1 = PrirastajiK1.data();
+    long double* k2 = PrirastajiK2.data();
+    long double* k3 = PrirastajiK3.data();
+    const std::int32_t* izlazi = Integratori.data();
     auto postaviFazu = [this](std::uint8_t faza) {
         if (Prekid.Vrsta < 3) Prekid.Vrsta = faza;
+    };
+    // Each stage also places the new states into the value table, which is
+    // what Izracunaj would do first; the pass then starts from the blocks.
+    auto prolaz = [this, pocetak] {
+        Relaksacija = 0;
+        IzracunajOd(pocetak);
     };
 
     for (;;) {
         postaviFazu(1);
-        for (std::size_t i = 1; i <= m; ++i) {
-            y0[i] = y[i];
-            k[i].K1 = h * f[i];
-            y[i] = static_cast<double>(k[i].K1 * 0.5L + y0[i]);
-        }
+        PrvaFaza(m, h, y, y0, f, k1, v, izlazi);
         Vreme += PolaIntervala;
         v[BrojBlokova] = Vreme;
-        Izracunaj();
+        prolaz();
 
         postaviFazu(2);
-        for (std::size_t i = 1; i <= m; ++i) {
-            k[i].K2 = h * f[i];
-            y[i] = static_cast<double>(k[i].K2 * 0.5L + y0[i]);
-        }
-        Izracunaj();
+        PolaKoraka(m, h, y, y0, f, k2, v, izlazi);
+        prolaz();
 
-        for (std::size_t i = 1; i <= m; ++i) {
-            k[i].K3 = h * f[i];
-            y[i] = static_cast<double>(k[i].K3 + y0[i]);
-        }
+        CeoKorak(m, h, y, y0, f, k3, v, izlazi);
         Vreme += PolaIntervala;
         v[BrojBlokova] = Vreme;
-        Izracunaj();
+        prolaz();
 
-        for (std::size_t i = 1; i <= m; ++i)
-            y[i] = static_cast<double>((k[i].K2 * 2 + k[i].K1 + k[i].K3 * 2 + h * f[i]) * sestina +
-                                       y0[i]);
-        Izracunaj();
+        PoslednjaFaza(m, h, 0.16666666666666666667L, y, y0, f, k1, k2, k3, v, izlazi);
+        prolaz();
 
         ProveriAritmetiku();
         if (Prekid.Vrsta == 3) {
