@@ -1,0 +1,16 @@
+# skem_app: the main window with its commands and the program's start-up;
+# skem: the program itself, built beside Manifest.xml and help/.
+add_library(skem_app STATIC
+  Glavni.cpp
+  GlavniUredjivanje.cpp
+  GlavniDokument.cpp
+)
+target_include_directories(skem_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(skem_app PUBLIC
+  skem_inspektor skem_catalog skem_dijalozi skem_rezultati
+  skem_paketni skem_diagram skem_engine skem_resursi Qt6::Widgets)
+
+add_executable(skem SKEM.cpp)
+target_link_libraries(skem PRIVATE skem_app)
+set_target_properties(skem PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app)
+install(TARGETS skem)

@@ -1,0 +1,213 @@
+#pragma once
+// TMainForm: the main window of SKEM. It owns the workspace with its view,
+// the palette, the inspector, the result pages and the simulation engine;
+// it holds the commands (document, editing, simulation, help, full screen),
+// answers the workspace's events (placement, wiring, selection, mode, change)
+// and keeps the document's name and modified flag. TAplikacija is the
+// program's start-up: the help window, the main window, the four dialogs and
+// the splash window, in that order.
+
+#include "Obrada.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QStackedWidget;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class TIzborUlaza;
+class TOpcije;
+class TPomoc;
+class TPrikazRezultata;
+class TSKEMGroupBar;
+class TSKEMInspektor;
+class TSKEMPogled;
+class TSKEMRadnaPovrsina;
+class TSKEMSplit;
+class TSplashForm;
+class TUnosOpisa;
+class TUnosPar;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the window and runs its creation steps: the unnamed document,
+    // the catalogue, the workspace's events, the palette's "SVE" view and the
+    // document named by the first of `argumenti` (the program's arguments
+    // without the program itself). The window starts hidden and disabled.
+    explicit TMainForm(const QStringList& argumenti = {}, QWidget* roditelj = nullptr);
+    ~TMainForm() override;
+
+    // Creates the four dialogs in start-up order: input selection, parameters,
+    // simulation options, problem description. A dialog asked for before is
+    // made on first use instead.
+    void NapraviDijaloge();
+    TIzborUlaza* IzborUlaza();
+    TUnosPar* UnosPar();
+    TOpcije* Opcije();
+    TUnosOpisa* UnosOpisa();
+
+    // ---- the document ----
+    // The bare name (no folder, no extension); empty while unnamed.
+    QString ImeDokumenta() const { return imeDokumenta_; }
+    // The absolute path Save writes to; empty while unnamed.
+    QString PutanjaDokumenta() const { return putanjaDokumenta_; }
+    // Names the document after a file (a path or a bare name). A name that
+    // does not end in ".skem" gets it appended; ".skem" alone makes the
+    // document unnamed. The title follows: "SKEM - <name>" or "SKEM - Dok1".
+    void PostaviImeDokumenta(const QString& imeFajla);
+    bool Izmenjen = false;
+
+    // ---- commands (the actions call these; tests too) ----
+    void NovDocExecute();
+    void FileOpen1Execute(); // the open dialog, then FileOpen1Accept
+    void FileOpen1Accept(const QString& putanja);
+    // True when the document was written.
+    bool FileSaveExecute();
+    bool FileSaveAs1Execute(); // the save-as dialog, then FileSaveAs1Accept
+    bool FileSaveAs1Accept(const QString& izabrano);
+    void BitBtn1Click();      // problem description
+    void PrevediModelClick(); // "Simulacija"
+    void TBObrisiClick();
+    void TBRotirajDClick();
+    void TBRotirajLClick();
+    void TBKreirajVezuClick();
+    void TBKreirajJunClick();
+    void TBKreirajDrzacClick();
+    void GoFullscreenExecute();
+    void DoHelpExecute();
+    void PomocZaSelekciju(); // F1
+    void ComboBox1Change();
+    // Back to the model page with the main tool bar shown (the table's "Nazad").
+    void NazadNaModel();
+    bool NaModelu() const;
+
+    // ---- workspace events ----
+    void SelectBlokZaInsp();
+    void DropBlok();
+    void PoveziVezu();
+    void StanjeChange();
+    void BrisiBlok();
+    void Change();
+
+    // ---- actions ----
+    QAction* NovDoc;
+    QAction* FileOpen1;
+    QAction* FileSave;
+    QAction* FileSaveAs1;
+    QAction* FileExit1;
+    QAction* EditObrisi;
+    QAction* RotiranjeCW;
+    QAction* RotiranjeCCW;
+    QAction* NovaVeza;
+    QAction* JunctionVeza;
+    QAction* NovDrzac;
+    QAction* IzvSimulaciju;
+    QAction* Action1;
+    QAction* GoFullscreen;
+    QAction* DoHelp;
+
+    // ---- controls ----
+    QWidget* HeaderPanel;
+    QWidget* MenuPanel;
+    QMenuBar* MainMenu;
+    QToolBar* MainToolBar;
+    QWidget* HelpPanel;
+    QMenuBar* HelpMenuBar;
+    QToolButton* TBObrisi;
+    QToolButton* TBRotirajD;
+    QToolButton* TBRotirajL;
+    QToolButton* TBKreirajVezu;
+    QToolButton* TBKreirajJun;
+    QToolButton* TBKreirajDrzac;
+    QToolButton* TBSimulacija;
+    QToolButton* TBFullscreen;
+    QStackedWidget* PageControl1;
+    QWidget* ModelTab;
+    QWidget* Panel3;
+    QWidget* Panel6;
+    QComboBox* ComboBox1;
+    TSKEMGroupBar* SKEMGroupBar1;
+    TSKEMSplit* SKEMSplit2;
+    TSKEMRadnaPovrsina* SKEMRadnaPovrsina1;
+    TSKEMPogled* ScrollBox1;
+    TSKEMSplit* SKEMSplit1;
+    TSKEMInspektor* SKEMInspektor1;
+    QStatusBar* StatusBar1;
+    TPrikazRezultata* PrikazRezultata;
+
+    // The engine and the results of the last run.
+    skem::TSimulacija Simulacija;
+    skem::MatrixReal Rezultati;
+
+    // The bounds remembered when going full screen.
+    QRect ZapamcenaVelicina() const { return zapamceno_; }
+    bool PunEkran() const;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
+
+private:
+    class TPorukeDijaloga; // engine messages as error boxes
+
+    void NapraviAkcije();
+    void NapraviMeni();
+    void NapraviZaglavlje();
+    void NapraviModel();
+    void NapraviStrane();
+    void PoveziPovrsinu();
+    void UcitajKatalog();
+    void UcitajSaKomandneLinije(const QStringList& argumenti);
+    void PrikaziUInspektoru();
+    void PrikaziUInspektoruAkoJeVidljiv();
+    // The New command's steps; false when they stopped (Cancel, or nothing saved).
+    bool NoviDokument();
+    // Writes the document to the path; a failure is shown and gives false.
+    bool Snimi(const QString& putanja);
+    void OdbijVezu(const QString& poruka, bool junction);
+    void ObnoviListuBlokova();
+    // The message of a run that failed with an error, then back to the model page.
+    void GreskaSimulacije(const QString& tekst);
+
+    QString imeDokumenta_;
+    QString putanjaDokumenta_;
+    QRect zapamceno_;
+    bool prikazan_ = false; // shown at least once
+    std::unique_ptr<TPorukeDijaloga> porukeDijaloga_;
+    QPointer<TIzborUlaza> izborUlaza_;
+    QPointer<TUnosPar> unosPar_;
+    QPointer<TOpcije> opcije_;
+    QPointer<TUnosOpisa> unosOpisa_;
+    // The first receiver of the key press last seen by the F1 filter: the
+    // same press reaching its parents is not a new one.
+    QPointer<QObject> primalacF1_;
+    const QEvent* poslednjiF1_ = nullptr;
+};
+
+// The program's windows as start-up leaves them.
+struct TAplikacija {
+    std::unique_ptr<TPomoc> Pomoc;
+    std::unique_ptr<TMainForm> Glavni;
+    std::unique_ptr<TSplashForm> Splash;
+    ~TAplikacija();
+};
+
+// Start-up, once the QApplication exists: the application's title, the help
+// window (registered for Dijalozi().PrikaziPomoc), the main window with the
+// document named by argumenti[0], the four dialogs, then the main window
+// hidden and the splash shown with its timer running (its ticks show and
+// then enable the main window).
+std::unique_ptr<TAplikacija> PokreniAplikaciju(const QStringList& argumenti);

@@ -1,0 +1,181 @@
+// The document commands of the main window: New, Open, Save, Save As,
+// closing with the save question, the document named on the command line,
+// the window title and the problem description.
+#include "Glavni.h"
+
+#include "Dijalozi.h"
+#include "Dokument.h"
+#include "SKEMInspektor.h"
+#include "SKEMRadnaPovrsina.h"
+#include "uUnosOpisa.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <exception>
+
+namespace {
+
+const QString Nastavak = QStringLiteral(".skem");
+const QString FilterDokumenta = QStringLiteral("SKEM fajl (*.skem)");
+
+bool ImaNastavak(const QString& putanja) {
+    return QFileInfo(putanja).fileName().endsWith(Nastavak, Qt::CaseInsensitive);
+}
+
+QString TekstGreske(const std::exception& g) {
+    return QString::fromUtf8(g.what());
+}
+
+} // namespace
+
+void TMainForm::PostaviImeDokumenta(const QString& imeFajla) {
+    const QString ime = QFileInfo(imeFajla).fileName();
+    const bool saNastavkom = ImaNastavak(imeFajla);
+    imeDokumenta_ = saNastavkom ? ime.chopped(Nastavak.size()) : ime;
+    if (imeDokumenta_.isEmpty())
+        putanjaDokumenta_.clear();
+    else
+        // The folder is kept: Save writes where the document came from,
+        // whatever the working directory is by then.
+        putanjaDokumenta_ =
+            QFileInfo(saNastavkom ? imeFajla : imeFajla + Nastavak).absoluteFilePath();
+    setWindowTitle(QStringLiteral("SKEM - ") +
+                   (imeDokumenta_.isEmpty() ? QStringLiteral("Dok1") : imeDokumenta_));
+}
+
+bool TMainForm::Snimi(const QString& putanja) {
+    try {
+        SnimiDokument(*SKEMRadnaPovrsina1, putanja);
+        return true;
+    } catch (const TGreskaDokumenta& g) {
+        Dijalozi().Greska(g.Poruka());
+    } catch (const std::exception& g) {
+        Dijalozi().Greska(TekstGreske(g));
+    }
+    return false;
+}
+
+bool TMainForm::FileSaveExecute() {
+    if (putanjaDokumenta_.isEmpty()) return FileSaveAs1Execute();
+    if (!Snimi(putanjaDokumenta_)) return false;
+    Izmenjen = false;
+    return true;
+}
+
+bool TMainForm::FileSaveAs1Execute() {
+    const QString izabrano = Dijalozi().SacuvajKao(this, QStringLiteral("SKEM"),
+                                                   QStringLiteral("Dokument1"), FilterDokumenta);
+    if (izabrano.isEmpty()) return false;
+    return FileSaveAs1Accept(izabrano);
+}
+
+bool TMainForm::FileSaveAs1Accept(const QString& izabrano) {
+    // A name without the extension gets it, rather than losing its last five characters.
+    const QString putanja =
+        QFileInfo(ImaNastavak(izabrano) ? izabrano : izabrano + Nastavak).absoluteFilePath();
+    // The name changes only once the file is written, so a failed save leaves
+    // the document as it was.
+    if (!Snimi(putanja)) return false;
+    PostaviImeDokumenta(putanja);
+    Izmenjen = false;
+    return true;
+}
+
+bool TMainForm::NoviDokument() {
+    const TDijalozi::TOdgovor odgovor =
+        Izmenjen ? Dijalozi().Pitanje(QStringLiteral("Da li zelite da sacuvate promene?"))
+                 : TDijalozi::TOdgovor::Ne;
+    NazadNaModel();
+    if (odgovor == TDijalozi::TOdgovor::Odustani) return false;
+    if (odgovor == TDijalozi::TOdgovor::Da && !FileSaveExecute()) return false;
+    try {
+        SKEMRadnaPovrsina1->Ocisti();
+    } catch (const std::exception& g) {
+        Dijalozi().Greska(TekstGreske(g));
+    }
+    ObnoviListuBlokova();
+    Izmenjen = false;
+    PostaviImeDokumenta(Nastavak);
+    return true;
+}
+
+void TMainForm::NovDocExecute() {
+    NoviDokument();
+}
+
+void TMainForm::FileOpen1Execute() {
+    const QString putanja = Dijalozi().OtvoriFajl(this, FilterDokumenta);
+    if (!putanja.isEmpty()) FileOpen1Accept(putanja);
+}
+
+void TMainForm::FileOpen1Accept(const QString& putanja) {
+    NazadNaModel();
+    if (!NoviDokument()) return;
+    const QString puna = QFileInfo(putanja).absoluteFilePath();
+    try {
+        UcitajDokument(*SKEMRadnaPovrsina1, puna);
+    } catch (const std::exception& g) {
+        Dijalozi().Greska(TekstGreske(g));
+        // What was read stays, unnamed and unmodified; the list shows it.
+        ObnoviListuBlokova();
+        Izmenjen = false;
+        return;
+    }
+    PostaviImeDokumenta(puna);
+    ObnoviListuBlokova();
+    // The reader leaves a block selected: the inspector shows it as the list does.
+    PrikaziUInspektoruAkoJeVidljiv();
+    Izmenjen = false;
+    SKEMRadnaPovrsina1->PostaviSkrol(QPoint(0, 0));
+}
+
+void TMainForm::UcitajSaKomandneLinije(const QStringList& argumenti) {
+    const QString prvi = argumenti.value(0).trimmed();
+    if (prvi.isEmpty() || !QFileInfo(prvi).isFile()) return;
+    const QString puna = QFileInfo(prvi).absoluteFilePath();
+    try {
+        UcitajDokument(*SKEMRadnaPovrsina1, puna);
+    } catch (const std::exception& g) {
+        Dijalozi().Greska(TekstGreske(g));
+        ObnoviListuBlokova();
+        return;
+    }
+    PostaviImeDokumenta(puna);
+    ObnoviListuBlokova();
+    PrikaziUInspektoruAkoJeVidljiv();
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+    if (Izmenjen) {
+        switch (Dijalozi().Pitanje(QStringLiteral("Da li zelite da sacuvate promene?"))) {
+        case TDijalozi::TOdgovor::Odustani:
+            e->ignore();
+            return;
+        case TDijalozi::TOdgovor::Da:
+            // Nothing written (save-as cancelled, or the save failed): the window stays.
+            if (!FileSaveExecute()) {
+                e->ignore();
+                return;
+            }
+            break;
+        case TDijalozi::TOdgovor::Ne:
+            break;
+        }
+    }
+    try {
+        SKEMRadnaPovrsina1->Ocisti();
+    } catch (const std::exception& g) {
+        Dijalozi().Greska(TekstGreske(g));
+    }
+    e->accept();
+}
+
+void TMainForm::BitBtn1Click() {
+    TUnosOpisa* d = UnosOpisa();
+    d->Memo1->setPlainText(SKEMRadnaPovrsina1->OpisProblema);
+    Dijalozi().PrikaziModalno(*d);
+    if (!d->Prihvaceno) return;
+    SKEMRadnaPovrsina1->OpisProblema = d->Rezultat;
+    Izmenjen = true;
+}

@@ -1,0 +1,14 @@
+// The program: "skem [FILE.skem]" starts the editor, "skem --run ..." runs a
+// document without any window (batch mode).
+#include "Glavni.h"
+#include "Paketni.h"
+
+#include <QApplication>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--run") == 0) return PokreniPaketno(argc, argv);
+    QApplication app(argc, argv);
+    const auto aplikacija = PokreniAplikaciju(QApplication::arguments().mid(1));
+    return app.exec();
+}

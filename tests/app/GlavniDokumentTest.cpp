@@ -1,0 +1,308 @@
+// The document commands of the main window: the save question's three
+// answers for New, Open and closing, Save / Save As / Open round trips with
+// the title and the modified flag, failed saves, and the problem description.
+#include "GlavniPomoc.h"
+
+#include <QPlainTextEdit>
+
+using namespace glavni_test;
+
+namespace {
+
+const QString Pitanje = QStringLiteral("Pitanje: Da li zelite da sacuvate promene?");
+
+} // namespace
+
+class Dokument : public TGlavniTest {
+protected:
+    // A window with one dropped (so modified) block.
+    std::unique_ptr<TMainForm> SaIzmenom() {
+        auto g = Napravi();
+        SpustiBezDijaloga(*g, 25, "Vreme", 0, {40, 40});
+        EXPECT_TRUE(g->Izmenjen);
+        dijalozi.Zapis.clear();
+        return g;
+    }
+    int Blokova(const TMainForm& g) const { return g.SKEMRadnaPovrsina1->Blokovi().size(); }
+};
+
+TEST_F(Dokument, NoviBezIzmenaNePita) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    g->NovDoc->trigger();
+    EXPECT_TRUE(dijalozi.Zapis.isEmpty());
+    EXPECT_EQ(Blokova(*g), 0);
+    EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 0);
+}
+
+TEST_F(Dokument, NoviTriOdgovora) {
+    { // Cancel: everything stays.
+        auto g = SaIzmenom();
+        g->NovDoc->trigger();
+        EXPECT_EQ(dijalozi.Zapis, QStringList{Pitanje});
+        EXPECT_EQ(Blokova(*g), 1);
+        EXPECT_TRUE(g->Izmenjen);
+    }
+    { // No: the changes are dropped.
+        dijalozi.Zapis.clear();
+        auto g = SaIzmenom();
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Ne);
+        g->NovDoc->trigger();
+        EXPECT_EQ(Blokova(*g), 0);
+        EXPECT_FALSE(g->Izmenjen);
+        EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+    }
+    { // Yes: saved first (save-as for an unnamed document), then emptied and unnamed.
+        auto g = SaIzmenom();
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+        dijalozi.ImenaFajlova.push_back(temp.filePath("prvi"));
+        g->NovDoc->trigger();
+        EXPECT_EQ(dijalozi.Zapis, (QStringList{Pitanje, "SacuvajKao: SKEM"}));
+        EXPECT_TRUE(QFileInfo::exists(temp.filePath("prvi.skem")));
+        EXPECT_EQ(Blokova(*g), 0);
+        EXPECT_FALSE(g->Izmenjen);
+        EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+    }
+    { // Yes, then the save-as dialog cancelled: nothing happens.
+        dijalozi.Zapis.clear();
+        auto g = SaIzmenom();
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+        g->NovDoc->trigger();
+        EXPECT_EQ(Blokova(*g), 1);
+        EXPECT_TRUE(g->Izmenjen);
+    }
+}
+
+TEST_F(Dokument, OtvaranjeTriOdgovora) {
+    const QString primer = Primer("oscilator.skem");
+    { // Cancel: the current document stays, nothing is opened.
+        auto g = SaIzmenom();
+        FileOpen(*g, primer);
+        EXPECT_EQ(dijalozi.Zapis, (QStringList{"Otvori", Pitanje}));
+        EXPECT_EQ(Blokova(*g), 1);
+        EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+        EXPECT_TRUE(g->Izmenjen);
+    }
+    { // No: the file replaces the changes.
+        auto g = SaIzmenom();
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Ne);
+        FileOpen(*g, primer);
+        EXPECT_EQ(Blokova(*g), 3);
+        EXPECT_EQ(g->windowTitle(), "SKEM - oscilator");
+        EXPECT_FALSE(g->Izmenjen);
+        EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 3);
+    }
+    { // Yes: the changes are saved, then the file is opened.
+        auto g = SaIzmenom();
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+        dijalozi.ImenaFajlova = {primer, temp.filePath("sacuvan.skem")};
+        g->FileOpen1Execute();
+        EXPECT_TRUE(QFileInfo::exists(temp.filePath("sacuvan.skem")));
+        EXPECT_EQ(Blokova(*g), 3);
+        EXPECT_EQ(g->windowTitle(), "SKEM - oscilator");
+    }
+    { // The open dialog cancelled: nothing is asked.
+        dijalozi.Zapis.clear();
+        auto g = SaIzmenom();
+        g->FileOpen1Execute();
+        EXPECT_EQ(dijalozi.Zapis, QStringList{"Otvori"});
+        EXPECT_EQ(Blokova(*g), 1);
+    }
+}
+
+TEST_F(Dokument, OtvaranjeNeispravnogFajla) {
+    const QString los = temp.filePath("los.skem");
+    PisiFajl(los, "ovo nije XML");
+    auto g = Napravi({Primer("oscilator.skem")});
+    FileOpen(*g, los);
+    ASSERT_EQ(dijalozi.Zapis.size(), 2);
+    EXPECT_TRUE(dijalozi.Zapis[1].startsWith("Greska: "));
+    EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+    EXPECT_TRUE(g->PutanjaDokumenta().isEmpty());
+    EXPECT_FALSE(g->Izmenjen);
+    // A missing file is reported the same way.
+    dijalozi.Zapis.clear();
+    FileOpen(*g, temp.filePath("nema.skem"));
+    ASSERT_EQ(dijalozi.Zapis.size(), 2);
+    EXPECT_TRUE(dijalozi.Zapis[1].startsWith("Greska: "));
+}
+
+TEST_F(Dokument, ZatvaranjeTriOdgovora) {
+    { // Cancel keeps the window open and the document intact.
+        auto g = SaIzmenom();
+        EXPECT_FALSE(g->close());
+        EXPECT_EQ(dijalozi.Zapis, QStringList{Pitanje});
+        EXPECT_EQ(Blokova(*g), 1);
+        EXPECT_TRUE(g->Izmenjen);
+    }
+    { // No closes without saving.
+        auto g = SaIzmenom();
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Ne);
+        EXPECT_TRUE(g->close());
+    }
+    { // Yes saves a named document and closes.
+        auto g = SaIzmenom();
+        g->PostaviImeDokumenta(temp.filePath("zatvoren.skem"));
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+        EXPECT_TRUE(g->close());
+        EXPECT_TRUE(QFileInfo::exists(temp.filePath("zatvoren.skem")));
+    }
+    { // Yes, then the save-as dialog cancelled: the window stays open, nothing is lost.
+        auto g = SaIzmenom();
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+        EXPECT_FALSE(g->close());
+        EXPECT_EQ(Blokova(*g), 1);
+        EXPECT_TRUE(g->Izmenjen);
+    }
+    { // Unmodified: closes without a question; "Izlaz" leads to the same place.
+        dijalozi.Zapis.clear();
+        auto g = Napravi();
+        g->show();
+        g->FileExit1->trigger();
+        EXPECT_FALSE(g->isVisible());
+        EXPECT_TRUE(dijalozi.Zapis.isEmpty());
+    }
+}
+
+TEST_F(Dokument, NeuspeloSnimanjeNistaNeGubi) {
+    const QString nedostupno = temp.filePath("nema/fascikle/dok.skem");
+    { // Save: the error, and the document stays modified and named as before.
+        auto g = SaIzmenom();
+        g->PostaviImeDokumenta(nedostupno);
+        EXPECT_FALSE(g->FileSaveExecute());
+        ASSERT_EQ(dijalozi.Zapis.size(), 1);
+        EXPECT_TRUE(dijalozi.Zapis[0].startsWith("Greska: "));
+        EXPECT_TRUE(g->Izmenjen);
+    }
+    { // Save As to an unreachable place keeps the old name.
+        dijalozi.Zapis.clear();
+        auto g = SaIzmenom();
+        dijalozi.ImenaFajlova.push_back(nedostupno);
+        EXPECT_FALSE(g->FileSaveAs1Execute());
+        EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+        EXPECT_TRUE(g->Izmenjen);
+    }
+    { // New: the surface is not cleared.
+        auto g = SaIzmenom();
+        g->PostaviImeDokumenta(nedostupno);
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+        g->NovDoc->trigger();
+        EXPECT_EQ(Blokova(*g), 1);
+        EXPECT_TRUE(g->Izmenjen);
+    }
+    { // Closing stays open.
+        auto g = SaIzmenom();
+        g->PostaviImeDokumenta(nedostupno);
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+        EXPECT_FALSE(g->close());
+        EXPECT_EQ(Blokova(*g), 1);
+        EXPECT_TRUE(g->Izmenjen);
+    }
+}
+
+TEST_F(Dokument, SnimanjeIPonovnoOtvaranje) {
+    auto g = Napravi();
+    TSKEMBlok* i = SpustiBezDijaloga(*g, 10, "Integrator", 3, {60, 80});
+    i->Parametar1 = 0.25;
+
+    // Save of an unnamed document asks for a name; ".skem" is appended to a bare one.
+    dijalozi.ImenaFajlova.push_back(temp.filePath("moj"));
+    EXPECT_TRUE(g->FileSaveExecute());
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"SacuvajKao: SKEM"});
+    EXPECT_TRUE(QFileInfo::exists(temp.filePath("moj.skem")));
+    EXPECT_FALSE(QFileInfo::exists(temp.filePath("moj")));
+    EXPECT_EQ(g->windowTitle(), "SKEM - moj");
+    EXPECT_FALSE(g->Izmenjen);
+
+    // A second Save writes the same file without asking.
+    dijalozi.Zapis.clear();
+    i->Parametar1 = 0.5;
+    g->Izmenjen = true;
+    g->FileSave->trigger();
+    EXPECT_TRUE(dijalozi.Zapis.isEmpty());
+    EXPECT_FALSE(g->Izmenjen);
+
+    // Save As names the document after the new file.
+    dijalozi.ImenaFajlova.push_back(temp.filePath("drugi.skem"));
+    g->FileSaveAs1->trigger();
+    EXPECT_EQ(g->windowTitle(), "SKEM - drugi");
+    EXPECT_TRUE(QFileInfo::exists(temp.filePath("drugi.skem")));
+
+    // Reopened, the block is back with its parameter.
+    g->NovDoc->trigger();
+    EXPECT_EQ(Blokova(*g), 0);
+    FileOpen(*g, temp.filePath("moj.skem"));
+    EXPECT_EQ(g->windowTitle(), "SKEM - moj");
+    ASSERT_EQ(Blokova(*g), 1);
+    TSKEMBlok* b = g->SKEMRadnaPovrsina1->Blokovi()[0];
+    EXPECT_EQ(b->Sifra, 10);
+    EXPECT_DOUBLE_EQ(b->Parametar1, 0.5);
+    EXPECT_FALSE(g->Izmenjen);
+
+    // Save after Open writes the opened file's folder, whatever the working directory.
+    QTemporaryDir drugaFascikla;
+    ASSERT_TRUE(QDir::setCurrent(drugaFascikla.path()));
+    g->SKEMRadnaPovrsina1->PostaviSelektovaniBlok(b);
+    g->RotiranjeCW->trigger();
+    EXPECT_TRUE(g->Izmenjen);
+    const int smer = b->Smer;
+    EXPECT_TRUE(g->FileSaveExecute());
+    EXPECT_FALSE(QFileInfo::exists(drugaFascikla.filePath("moj.skem")));
+    TSKEMRadnaPovrsina procitana;
+    UcitajDokument(procitana, temp.filePath("moj.skem"));
+    ASSERT_EQ(procitana.Blokovi().size(), 1);
+    EXPECT_EQ(procitana.Blokovi()[0]->Smer, smer);
+}
+
+TEST_F(Dokument, OpisProblema) {
+    auto g = Napravi();
+    auto Unesi = [](const QString& tekst) {
+        return [tekst](QDialog& d) {
+            auto& u = dynamic_cast<TUnosOpisa&>(d);
+            if (!tekst.isNull()) u.Memo1->setPlainText(tekst);
+            u.SpeedButton1->click();
+        };
+    };
+    QString prikazano;
+    dijalozi.Skripte.push_back(Unesi("prvi red\ndrugi red"));
+    g->Action1->trigger();
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red drugi red ");
+    EXPECT_TRUE(g->Izmenjen);
+
+    // Shown again as one line; accepted unchanged it gains one more space.
+    g->Izmenjen = false;
+    dijalozi.Skripte.push_back([&](QDialog& d) {
+        auto& u = dynamic_cast<TUnosOpisa&>(d);
+        prikazano = u.Memo1->toPlainText();
+        u.SpeedButton1->click();
+    });
+    g->Action1->trigger();
+    EXPECT_EQ(prikazano, "prvi red drugi red ");
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red drugi red  ");
+    EXPECT_TRUE(g->Izmenjen);
+
+    // Cancelled: nothing changes.
+    g->Izmenjen = false;
+    dijalozi.Skripte.push_back([](QDialog& d) {
+        auto& u = dynamic_cast<TUnosOpisa&>(d);
+        u.Memo1->setPlainText("drugo");
+        u.SpeedButton2->click();
+    });
+    g->Action1->trigger();
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red drugi red  ");
+    EXPECT_FALSE(g->Izmenjen);
+}
+
+TEST_F(Dokument, IzmeneKojeOznacavajuDokument) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    EXPECT_FALSE(g->Izmenjen);
+    // A block read from the file and then moved.
+    TSKEMBlok* b = g->SKEMRadnaPovrsina1->Blokovi()[0];
+    b->OnChange(b);
+    EXPECT_TRUE(g->Izmenjen);
+    // A parameter edited in the inspector.
+    g->Izmenjen = false;
+    ASSERT_TRUE(g->SKEMInspektor1->OnIzmena);
+    g->SKEMInspektor1->OnIzmena(g->SKEMInspektor1);
+    EXPECT_TRUE(g->Izmenjen);
+}

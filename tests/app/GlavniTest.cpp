@@ -1,0 +1,644 @@
+// The main window: start-up, placement and wiring, the mode buttons, the
+// editing commands, help, full screen, "Simulacija" and the document
+// commands, driven through the scripted dialogs.
+#include "GlavniPomoc.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <cmath>
+
+using namespace glavni_test;
+
+// ---- start-up ----
+
+using Pokretanje = TGlavniTest;
+
+TEST_F(Pokretanje, BezDokumenta) {
+    auto g = Napravi();
+    EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+    EXPECT_TRUE(g->ImeDokumenta().isEmpty());
+    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_TRUE(dijalozi.Zapis.isEmpty()) << dijalozi.Zapis.join('\n').toStdString();
+    EXPECT_EQ(g->ComboBox1->currentText(), "SVE");
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->Stanje(), rpsSelektuj);
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->sceneRect(), QRectF(0, 0, 1500, 1500));
+    ASSERT_GE(g->SKEMGroupBar1->Grupe().size(), 2);
+    EXPECT_FALSE(g->SKEMGroupBar1->Grupe()[0]->isHidden());
+    EXPECT_TRUE(g->SKEMGroupBar1->Grupe()[1]->isHidden());
+    EXPECT_EQ(g->minimumWidth(), 670);
+    EXPECT_GE(g->minimumHeight(), 450);
+}
+
+TEST_F(Pokretanje, DokumentSaKomandneLinijeSaRazmacima) {
+    const QString put = Primer("oscilator.skem");
+    auto g = Napravi({"  " + put + "  ", "drugi-argument"});
+    EXPECT_TRUE(dijalozi.Zapis.isEmpty()) << dijalozi.Zapis.join('\n').toStdString();
+    EXPECT_EQ(g->windowTitle(), "SKEM - oscilator");
+    EXPECT_EQ(g->PutanjaDokumenta(), QFileInfo(put).absoluteFilePath());
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->Blokovi().size(), 3);
+    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 3);
+    EXPECT_FALSE(g->Izmenjen);
+}
+
+TEST_F(Pokretanje, NepostojeciIPogresanDokument) {
+    // A missing file is ignored without a word.
+    auto g = Napravi({"/nema/takvog/fajla.skem"});
+    EXPECT_TRUE(dijalozi.Zapis.isEmpty());
+    EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Blokovi().isEmpty());
+    g.reset();
+
+    // A file that is no document: its error, then an unnamed, unmodified start.
+    const QString los = temp.filePath("los.skem");
+    PisiFajl(los, "<?xml version=\"1.0\"?><nesto>");
+    auto h = Napravi({los});
+    ASSERT_EQ(dijalozi.Zapis.size(), 1);
+    EXPECT_TRUE(dijalozi.Zapis[0].startsWith("Greska: "));
+    EXPECT_EQ(h->windowTitle(), "SKEM - Dok1");
+    EXPECT_FALSE(h->Izmenjen);
+}
+
+TEST_F(Pokretanje, PogresanKatalogSePrijavljujeIProzorIpakNastaje) {
+    QDir::setCurrent(temp.path());
+    PisiFajl(temp.filePath("Manifest.xml"), "<katalog><grupe><grupa>");
+    auto g = Napravi();
+    ASSERT_EQ(dijalozi.Zapis.size(), 1);
+    EXPECT_TRUE(dijalozi.Zapis[0].startsWith("Greska: "));
+    EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+}
+
+TEST_F(Pokretanje, RedosledProzoraISplash) {
+    auto a = PokreniAplikaciju({});
+    TMainForm* g = a->Glavni.get();
+    EXPECT_EQ(QApplication::applicationName(), "SKEM 2004");
+    // The four dialogs exist, in start-up order, and belong to the main window.
+    const QList<QDialog*> dijalozi_ = g->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+    QStringList imena;
+    for (QDialog* d : dijalozi_)
+        if (!d->objectName().isEmpty()) imena << d->objectName();
+    EXPECT_EQ(imena.mid(0, 2), (QStringList{"IzborUlaza", "UnosPar"}));
+    EXPECT_EQ(dijalozi_.size(), 4);
+
+    EXPECT_FALSE(g->isVisible());
+    EXPECT_FALSE(g->isEnabled());
+    EXPECT_TRUE(a->Splash->isVisible());
+    a->Splash->Timer1Timer();
+    EXPECT_TRUE(g->isVisible());
+    EXPECT_TRUE(g->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(g->isEnabled());
+    a->Splash->Timer1Timer();
+    EXPECT_TRUE(g->isEnabled());
+    EXPECT_FALSE(a->Splash->isVisible());
+    // Only the main window keeps the program alive.
+    EXPECT_TRUE(g->testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_FALSE(a->Pomoc->testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_FALSE(a->Splash->testAttribute(Qt::WA_QuitOnClose));
+}
+
+// ---- the document name and title ----
+
+using Naslov = TGlavniTest;
+
+TEST_F(Naslov, PraviloImena) {
+    auto g = Napravi();
+    struct TSlucaj {
+        QString ulaz, ime, naslov;
+    } slucajevi[] = {
+        {"/a/b/moj.skem", "moj", "SKEM - moj"},
+        {".skem", "", "SKEM - Dok1"},
+        {"/a/b/Veliko.SKEM", "Veliko", "SKEM - Veliko"},
+        {"/a/b/bez", "bez", "SKEM - bez"},       // the extension is added, not taken
+        {"/a/b/x.skm", "x.skm", "SKEM - x.skm"}, // five characters are not lost
+        {"/a/b/", "", "SKEM - Dok1"},
+    };
+    for (const TSlucaj& s : slucajevi) {
+        SCOPED_TRACE(s.ulaz.toStdString());
+        g->PostaviImeDokumenta(s.ulaz);
+        EXPECT_EQ(g->ImeDokumenta(), s.ime);
+        EXPECT_EQ(g->windowTitle(), s.naslov);
+    }
+    g->PostaviImeDokumenta("/a/b/bez");
+    EXPECT_EQ(g->PutanjaDokumenta(), "/a/b/bez.skem");
+    g->PostaviImeDokumenta("/a/b/moj.skem");
+    EXPECT_EQ(g->PutanjaDokumenta(), "/a/b/moj.skem");
+    // A bare name lives in the folder that was current when it was given.
+    g->PostaviImeDokumenta("samo.skem");
+    EXPECT_EQ(g->PutanjaDokumenta(), QDir::current().absoluteFilePath("samo.skem"));
+    g->PostaviImeDokumenta(".skem");
+    EXPECT_TRUE(g->PutanjaDokumenta().isEmpty());
+}
+
+// ---- placement ----
+
+using Postavljanje = TGlavniTest;
+
+TEST_F(Postavljanje, PrihvaceniParametri) {
+    auto g = Napravi();
+    QStringList natpisi;
+    QList<bool> ukljuceni;
+    dijalozi.Skripte.push_back([&](QDialog& d) {
+        auto& u = dynamic_cast<TUnosPar&>(d);
+        natpisi = {u.Label1->text(), u.Label2->text(), u.Label3->text()};
+        ukljuceni = {u.Edit1->isEnabled(), u.Edit2->isEnabled(), u.Edit3->isEnabled()};
+        EXPECT_EQ(u.Edit1->text(), "0"); // every box starts at 0
+        u.Edit1->setText("1.5");
+        u.Edit2->setText("-2E-3");
+        u.Edit3->setText("3");
+        u.SpeedButton1->click();
+    });
+    TSKEMBlok* b = SpustiIzKataloga(*g, 26, {60, 60}); // weighted summer: three parameters
+    ASSERT_TRUE(g->SKEMRadnaPovrsina1->Blokovi().contains(b));
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Dijalog: UnosPar"});
+    EXPECT_EQ(natpisi, (QStringList{"Koef. ulaza 1:", "Koef. ulaza 2:", "Koef. ulaza 3:"}));
+    EXPECT_EQ(ukljuceni, (QList<bool>{true, true, true}));
+    EXPECT_DOUBLE_EQ(b->Parametar1, 1.5);
+    EXPECT_DOUBLE_EQ(b->Parametar2, -0.002);
+    EXPECT_DOUBLE_EQ(b->Parametar3, 3);
+    EXPECT_EQ(g->SKEMInspektor1->PrikazaniBlok(), b);
+    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 1);
+    EXPECT_TRUE(g->Izmenjen);
+}
+
+TEST_F(Postavljanje, JedanParametarOstaliNula) {
+    auto g = Napravi();
+    QList<bool> ukljuceni;
+    dijalozi.Skripte.push_back([&](QDialog& d) {
+        auto& u = dynamic_cast<TUnosPar&>(d);
+        ukljuceni = {u.Edit1->isEnabled(), u.Edit2->isEnabled(), u.Edit3->isEnabled()};
+        u.Edit1->setText("7");
+        u.SpeedButton1->click();
+    });
+    TSKEMBlok* b = SpustiIzKataloga(*g, 8, {60, 60}); // gain
+    EXPECT_EQ(ukljuceni, (QList<bool>{true, false, false}));
+    EXPECT_DOUBLE_EQ(b->Parametar1, 7);
+    EXPECT_DOUBLE_EQ(b->Parametar2, 0);
+    EXPECT_DOUBLE_EQ(b->Parametar3, 0);
+}
+
+TEST_F(Postavljanje, NeBrojSeOdbijaPaPrihvata) {
+    auto g = Napravi();
+    bool otvorenPosleGreske = false;
+    dijalozi.Skripte.push_back([&](QDialog& d) {
+        auto& u = dynamic_cast<TUnosPar&>(d);
+        for (const char* los : {"1,5", "2147483647", "abc"}) {
+            u.Edit1->setText(los);
+            u.SpeedButton1->click();
+        }
+        otvorenPosleGreske = u.isVisible() && !u.Prihvaceno;
+        u.Edit1->setText("2.5");
+        u.SpeedButton1->click();
+    });
+    TSKEMBlok* b = SpustiIzKataloga(*g, 8, {60, 60});
+    EXPECT_TRUE(otvorenPosleGreske);
+    EXPECT_EQ(dijalozi.Poruke(), QStringList(3, "Molim vas da unesete broj!"));
+    EXPECT_DOUBLE_EQ(b->Parametar1, 2.5);
+}
+
+TEST_F(Postavljanje, OdustajanjeUklanjaBlok) {
+    auto g = Napravi();
+    TSKEMBlok* prvi = SpustiBezDijaloga(*g, 10, "Integrator", 3, {20, 20});
+    dijalozi.Skripte.push_back(
+        [](QDialog& d) { dynamic_cast<TUnosPar&>(d).SpeedButton2->click(); });
+    SpustiIzKataloga(*g, 8, {160, 60});
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->Blokovi(), QList<TSKEMBlok*>{prvi});
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, nullptr);
+    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 1);
+    EXPECT_EQ(prvi->LokalniBroj(), 1);
+}
+
+TEST_F(Postavljanje, BezParametaraBezDijaloga) {
+    auto g = Napravi();
+    TSKEMBlok* b = SpustiIzKataloga(*g, 25, {60, 60}); // time source: no parameters
+    EXPECT_TRUE(dijalozi.Zapis.isEmpty());
+    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Blokovi().contains(b));
+    EXPECT_EQ(g->SKEMInspektor1->PrikazaniBlok(), b);
+    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 1);
+}
+
+// ---- wiring ----
+
+using Povezivanje = TGlavniTest;
+
+TEST_F(Povezivanje, BlokBezUlazaOdbija) {
+    auto g = Napravi();
+    TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+    TSKEMBlok* k = SpustiBezDijaloga(*g, 12, "Konstanta", 0, {200, 20});
+    g->SKEMRadnaPovrsina1->PostaviSelektovaniBlok(a);
+    g->Izmenjen = false;
+    Povezi(*g, a, k);
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Poruka: Blok: <Konstanta> ne moze da ima ulaznu vezu!"});
+    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Veze.isEmpty());
+    EXPECT_TRUE(a->Izlazi.isEmpty());
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, a); // the selection stays
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->Stanje(), rpsSelektuj);
+    EXPECT_FALSE(g->TBKreirajVezu->isChecked());
+}
+
+TEST_F(Povezivanje, PuniUlaziDajuNajveciBroj) {
+    auto g = Napravi();
+    TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+    TSKEMBlok* c = SpustiBezDijaloga(*g, 12, "Konstanta", 0, {20, 200});
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {200, 20});
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, a, p);
+    ASSERT_NE(p->Ulazi[0], nullptr);
+    dijalozi.Zapis.clear();
+    Povezi(*g, c, p);
+    EXPECT_EQ(dijalozi.Zapis,
+              QStringList{"Poruka: Maksinalni broj ulaznih veza za blok <Pojacanje> je 1!"});
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->Veze.size(), 1);
+    EXPECT_TRUE(c->Izlazi.isEmpty());
+}
+
+TEST_F(Povezivanje, OmoguceniIOznaceniUlazi) {
+    auto g = Napravi();
+    struct TStanje {
+        bool e1, e2, e3, c1, c2, c3;
+        bool operator==(const TStanje&) const = default;
+    };
+    auto Procitaj = [](TStanje& s, int izbor) {
+        return [&s, izbor](QDialog& d) {
+            auto& u = dynamic_cast<TIzborUlaza&>(d);
+            s = {u.RadioButton1->isEnabled(), u.RadioButton2->isEnabled(),
+                 u.RadioButton3->isEnabled(), u.RadioButton1->isChecked(),
+                 u.RadioButton2->isChecked(), u.RadioButton3->isChecked()};
+            if (izbor == 2) u.RadioButton2->setChecked(true);
+            u.SpeedButton1->click();
+        };
+    };
+
+    // Two inputs, slot 0 taken: only "Ulaz 2", checked; "Ulaz 3" stays off though slot 2 is free.
+    TSKEMBlok* m = SpustiBezDijaloga(*g, 27, "Mnozac", 2, {300, 20});
+    TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+    TSKEMBlok* b = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 200});
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, a, m);
+    TStanje s{};
+    dijalozi.Skripte.push_back(Procitaj(s, 0));
+    g->Izmenjen = false;
+    Povezi(*g, b, m);
+    EXPECT_EQ(s, (TStanje{false, true, false, false, true, false}));
+    ASSERT_NE(m->Ulazi[1], nullptr);
+    EXPECT_EQ(m->IzvorUlaza(1), b);
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, m);
+    EXPECT_TRUE(m->Aktivno());
+    EXPECT_TRUE(g->Izmenjen);
+    EXPECT_EQ(g->SKEMInspektor1->PrikazaniBlok(), m);
+
+    // Three inputs, slot 1 alone taken: "Ulaz 1" and "Ulaz 3", the first checked.
+    TSKEMBlok* z = SpustiBezDijaloga(*g, 26, "Sumator", 3, {300, 300});
+    TSKEMBlok* c = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 400});
+    TSKEMBlok* d = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 600});
+    dijalozi.Skripte.push_back(Procitaj(s, 2));
+    Povezi(*g, c, z);
+    EXPECT_EQ(s, (TStanje{true, true, true, true, false, false}));
+    ASSERT_NE(z->Ulazi[1], nullptr);
+    dijalozi.Skripte.push_back(Procitaj(s, 0));
+    Povezi(*g, d, z);
+    EXPECT_EQ(s, (TStanje{true, false, true, true, false, false}));
+    EXPECT_EQ(z->IzvorUlaza(0), d);
+}
+
+TEST_F(Povezivanje, OdustajanjeBriseVezu) {
+    auto g = Napravi();
+    TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {200, 20});
+    dijalozi.Skripte.push_back(
+        [](QDialog& d) { dynamic_cast<TIzborUlaza&>(d).SpeedButton2->click(); });
+    Povezi(*g, a, p);
+    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Veze.isEmpty());
+    EXPECT_EQ(p->Ulazi[0], nullptr);
+    EXPECT_TRUE(a->Izlazi.isEmpty());
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, p);
+}
+
+TEST_F(Povezivanje, OdbijeniJunctionUklanjaSvojDrzac) {
+    auto g = Napravi();
+    TSKEMRadnaPovrsina* rp = g->SKEMRadnaPovrsina1;
+    TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {400, 20});
+    TSKEMBlok* k = SpustiBezDijaloga(*g, 12, "Konstanta", 0, {400, 300});
+    TSKEMBlok* q = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {400, 500});
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, a, p);
+    ASSERT_EQ(rp->Veze.size(), 1);
+    TVeza* glavna = rp->Veze[0];
+    const int y = glavna->Pocetak().y();
+
+    // Refused at a block without inputs: the junction and the holder it started at go.
+    ZapocniJunction(*g, glavna, {150, y});
+    ASSERT_NE(rp->VezaUIzradi, nullptr);
+    ASSERT_EQ(glavna->Drzaci.size(), 1);
+    dijalozi.Zapis.clear();
+    rp->BlokKliknut(k);
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Poruka: Blok: <Konstanta> ne moze da ima ulaznu vezu!"});
+    EXPECT_EQ(rp->Veze, QList<TVeza*>{glavna});
+    EXPECT_TRUE(glavna->Drzaci.isEmpty());
+    EXPECT_EQ(a->Izlazi, QList<TVeza*>{glavna});
+    EXPECT_EQ(rp->Stanje(), rpsSelektuj);
+
+    // Cancelled: the junction goes, its holder stays.
+    ZapocniJunction(*g, glavna, {150, y});
+    dijalozi.Skripte.push_back(
+        [](QDialog& d) { dynamic_cast<TIzborUlaza&>(d).SpeedButton2->click(); });
+    rp->BlokKliknut(q);
+    EXPECT_EQ(rp->Veze, QList<TVeza*>{glavna});
+    EXPECT_EQ(glavna->Drzaci.size(), 1);
+    EXPECT_EQ(q->Ulazi[0], nullptr);
+
+    // Accepted: a junction from a second holder feeds q from a.
+    ZapocniJunction(*g, glavna, {300, y});
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    rp->BlokKliknut(q);
+    EXPECT_EQ(rp->Veze.size(), 2);
+    EXPECT_EQ(q->IzvorUlaza(0), a);
+    EXPECT_EQ(glavna->Drzaci.size(), 2);
+}
+
+// ---- mode buttons and editing commands ----
+
+using Komande = TGlavniTest;
+
+TEST_F(Komande, DugmadRezimaPrateRadnuPovrsinu) {
+    auto g = Napravi();
+    TSKEMRadnaPovrsina* rp = g->SKEMRadnaPovrsina1;
+    struct TSlucaj {
+        TRPStanje s;
+        bool veza, jun, drzac;
+    } slucajevi[] = {{rpsDodajVezuEx, true, false, false},
+                     {rpsKreirajJunctionEx, false, true, false},
+                     {rpsDodajDrzac, false, false, true},
+                     {rpsBrisem, false, false, false},
+                     {rpsSelektuj, false, false, false}};
+    for (const TSlucaj& s : slucajevi) {
+        SCOPED_TRACE(int(s.s));
+        rp->SetStanje(s.s);
+        EXPECT_EQ(g->TBKreirajVezu->isChecked(), s.veza);
+        EXPECT_EQ(g->TBKreirajJun->isChecked(), s.jun);
+        EXPECT_EQ(g->TBKreirajDrzac->isChecked(), s.drzac);
+    }
+
+    // "Kreiraj vezu": sets the mode and says so; pressed while down it only rises.
+    g->TBKreirajVezu->click();
+    EXPECT_EQ(rp->Stanje(), rpsDodajVezuEx);
+    EXPECT_TRUE(g->TBKreirajVezu->isChecked());
+    EXPECT_EQ(g->StatusBar1->currentMessage(), "Dodavanje veze");
+    g->TBKreirajVezu->click();
+    EXPECT_FALSE(g->TBKreirajVezu->isChecked());
+    EXPECT_EQ(rp->Stanje(), rpsDodajVezuEx);
+
+    g->TBKreirajJun->click();
+    EXPECT_EQ(rp->Stanje(), rpsKreirajJunctionEx);
+    EXPECT_TRUE(g->TBKreirajJun->isChecked());
+    EXPECT_FALSE(g->TBKreirajVezu->isChecked());
+    g->TBKreirajJun->click(); // pressed again: the mode is set again and the button stays down
+    EXPECT_EQ(rp->Stanje(), rpsKreirajJunctionEx);
+    EXPECT_TRUE(g->TBKreirajJun->isChecked());
+    g->TBKreirajDrzac->click();
+    EXPECT_EQ(rp->Stanje(), rpsDodajDrzac);
+    EXPECT_TRUE(g->TBKreirajDrzac->isChecked());
+    EXPECT_FALSE(g->TBKreirajJun->isChecked());
+}
+
+TEST_F(Komande, AkcijeNatpisiSaveti) {
+    auto g = Napravi();
+    EXPECT_EQ(g->RotiranjeCW->toolTip(), "Rotiraj udesno");
+    EXPECT_EQ(g->RotiranjeCW->statusTip(), "Rotira blok u smeru kazaljke na satu");
+    // The long part reaches the window's status bar.
+    g->NovDoc->showStatusText(g->MainMenu);
+    EXPECT_EQ(g->StatusBar1->currentMessage(), "Kreira novu graficku semu");
+    EXPECT_EQ(g->NovDoc->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(g->FileExit1->shortcut(), QKeySequence("Ctrl+X"));
+    EXPECT_EQ(g->EditObrisi->shortcut(), QKeySequence(Qt::Key_Delete));
+    // Tool bar captions, left to right (separators left out).
+    QStringList natpisi;
+    for (QAction* a : g->MainToolBar->actions())
+        if (!a->isSeparator())
+            natpisi << g->MainToolBar->widgetForAction(a)->property("text").toString();
+    EXPECT_EQ(natpisi,
+              (QStringList{"Obrisi", "Rotiraj", "Rotiraj", "Kreiraj vezu", "Kreiraj junction",
+                           "Kreiraj drzac", "Simulacija", "Fullscreen"}));
+    EXPECT_EQ(g->MainToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    // Menus in order, separators as "-".
+    auto Meni = [](QMenuBar* traka) {
+        QStringList r;
+        for (QAction* m : traka->actions()) {
+            r << m->text() + ":";
+            for (QAction* a : m->menu()->actions())
+                r << (a->isSeparator() ? "-" : a->text());
+        }
+        return r;
+    };
+    EXPECT_EQ(Meni(g->MainMenu), (QStringList{"&Datoteka:",
+                                              "&Novi dokument",
+                                              "-",
+                                              "&Otvori...",
+                                              "&Sacuvaj",
+                                              "S&acuvaj kao...",
+                                              "-",
+                                              "&Izlaz",
+                                              "&Uredi:",
+                                              "&Obrisi",
+                                              "-",
+                                              "Rotiraj u&desno",
+                                              "Rotiraj u&levo",
+                                              "-",
+                                              "Kreiraj &vezu",
+                                              "Kreiraj &junction",
+                                              "Kreiraj d&rzac",
+                                              "-",
+                                              "&Simulacija",
+                                              "-",
+                                              "O&pis problema"}));
+    EXPECT_EQ(Meni(g->HelpMenuBar), (QStringList{"&Pomoc:", "&SKEM 2004"}));
+}
+
+TEST_F(Komande, RotiranjeIBrisanjeSamoNaModelu) {
+    auto g = Napravi();
+    Prikazi(*g);
+    TSKEMBlok* b = SpustiBezDijaloga(*g, 25, "Vreme", 0, {40, 40});
+    const int smer = b->Smer;
+    g->ScrollBox1->setFocus();
+    ASSERT_TRUE(g->ScrollBox1->hasFocus());
+
+    g->PageControl1->setCurrentWidget(g->PrikazRezultata->TabelaTab);
+    g->Izmenjen = false;
+    g->RotiranjeCW->trigger();
+    g->RotiranjeCCW->trigger();
+    g->EditObrisi->trigger();
+    EXPECT_EQ(b->Smer, smer);
+    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->Blokovi().size(), 1);
+
+    g->PageControl1->setCurrentWidget(g->ModelTab);
+    g->RotiranjeCW->trigger();
+    EXPECT_NE(b->Smer, smer);
+    EXPECT_TRUE(g->Izmenjen);
+    g->RotiranjeCCW->trigger();
+    EXPECT_EQ(b->Smer, smer);
+
+    // Delete acts only while the workspace has the focus.
+    g->ComboBox1->setFocus();
+    g->EditObrisi->trigger();
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->Blokovi().size(), 1);
+    g->ScrollBox1->setFocus();
+    g->EditObrisi->trigger();
+    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Blokovi().isEmpty());
+    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 0);
+}
+
+TEST_F(Komande, PunEkranDvaPutaVracaVelicinu) {
+    auto g = Napravi();
+    Prikazi(*g);
+    g->setGeometry(40, 50, 700, 480);
+    QApplication::processEvents();
+    const QRect pre = g->geometry();
+    g->GoFullscreen->trigger();
+    EXPECT_TRUE(g->PunEkran());
+    EXPECT_TRUE(g->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(g->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(g->ZapamcenaVelicina(), pre);
+    g->GoFullscreen->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(g->PunEkran());
+    EXPECT_FALSE(g->windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(g->isVisible());
+    EXPECT_EQ(g->geometry(), pre);
+}
+
+TEST_F(Komande, SirinaMenijaPratiProzor) {
+    auto g = Napravi();
+    Prikazi(*g);
+    const int traka = g->MainToolBar->sizeHint().width();
+    g->resize(1400, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(g->MenuPanel->width(), (1400 - traka) / 2 - 15);
+    // Half of what is left would be too little: at least 97, and never less
+    // than the menu bar needs to show both its menus.
+    g->resize(traka + 100, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(g->MenuPanel->width(), std::max(97, g->MainMenu->sizeHint().width() + 4));
+    EXPECT_GE(g->MainMenu->width(), g->MainMenu->sizeHint().width());
+}
+
+TEST_F(Komande, PrikazPalete) {
+    auto g = Napravi();
+    const auto& grupe = g->SKEMGroupBar1->Grupe();
+    ASSERT_GE(grupe.size(), 3);
+    g->ComboBox1->setCurrentIndex(1);
+    EXPECT_TRUE(grupe[0]->isHidden());
+    for (int i = 1; i < grupe.size(); ++i)
+        EXPECT_FALSE(grupe[i]->isHidden()) << i;
+    EXPECT_EQ(g->SKEMGroupBar1->AktivnaGrupa(), grupe[1]);
+    g->ComboBox1->setCurrentIndex(0);
+    EXPECT_FALSE(grupe[0]->isHidden());
+    for (int i = 1; i < grupe.size(); ++i)
+        EXPECT_TRUE(grupe[i]->isHidden()) << i;
+    EXPECT_EQ(g->SKEMGroupBar1->AktivnaGrupa(), grupe[0]);
+}
+
+TEST_F(Komande, PomocF1IKomanda) {
+    auto g = Napravi();
+    Prikazi(*g);
+    TBrojacTastera brojac;
+    g->ScrollBox1->installEventFilter(&brojac);
+    SpustiBezDijaloga(*g, 12, "Konstanta", 0, {40, 40});
+    ASSERT_NE(g->SKEMRadnaPovrsina1->SelektovaniBlok, nullptr);
+    QTest::keyClick(g->ScrollBox1, Qt::Key_F1);
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: 12.htm +sadrzaj"});
+    EXPECT_EQ(brojac.F1, 1); // the key still reaches the control
+
+    g->SKEMRadnaPovrsina1->PostaviSelektovaniBlok(nullptr);
+    dijalozi.Zapis.clear();
+    QTest::keyClick(g->ComboBox1, Qt::Key_F1);
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
+    dijalozi.Zapis.clear();
+    g->DoHelp->trigger();
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
+}
+
+// ---- "Simulacija" ----
+
+using Simulacija = TGlavniTest;
+
+TEST_F(Simulacija, PrimerPuniTabeluIMenjaStranu) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
+    g->IzvSimulaciju->trigger();
+    ASSERT_EQ(dijalozi.Zapis, QStringList{"Dijalog: Opcije"});
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->PrikazRezultata->TabelaTab);
+    EXPECT_TRUE(g->MainToolBar->isHidden());
+    const TPrikazRezultata& r = *g->PrikazRezultata;
+    ASSERT_EQ(r.BrojRedova(), 4);  // three blocks, none a constant or the time source
+    ASSERT_EQ(r.BrojKolona(), 12); // captions, then t = 0, 0.1, ..., 1
+    EXPECT_EQ(r.Celija(1, 0), "0");
+    EXPECT_EQ(r.Celija(11, 0), "1");
+    EXPECT_EQ(r.Celija(0, 3), "3. Integrator");
+    // Block 3 is the position of a damped oscillator with omega = 2, zeta = 0.1, x(0) = 1.
+    const double wd = 2 * std::sqrt(0.99);
+    for (int k = 0; k <= 10; ++k) {
+        const double t = 0.1 * k;
+        const double x = std::exp(-0.2 * t) * (std::cos(wd * t) + 0.2 / wd * std::sin(wd * t));
+        EXPECT_NEAR(TekstURealan(r.Celija(k + 1, 3)), x, 1e-7) << "t = " << t;
+    }
+
+    // Not on the model page: nothing happens.
+    g->IzvSimulaciju->trigger();
+    EXPECT_EQ(dijalozi.Zapis.size(), 1);
+    // "Nazad" brings the model page and the tool bar back.
+    r.BackOnModel->click();
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+    EXPECT_FALSE(g->MainToolBar->isHidden());
+}
+
+TEST_F(Simulacija, PrazanModelOdustajanjeIGreska) {
+    auto g = Napravi();
+    g->IzvSimulaciju->trigger();
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Greska: Model mora da sadrzi bar jedan blok!"});
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+
+    // Options cancelled: no message, still the model page.
+    FileOpen(*g, Primer("oscilator.skem"));
+    dijalozi.Zapis.clear();
+    dijalozi.Skripte.push_back([](QDialog& d) { dynamic_cast<TOpcije&>(d).SpeedButton2->click(); });
+    g->IzvSimulaciju->trigger();
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Dijalog: Opcije"});
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+    EXPECT_FALSE(g->MainToolBar->isHidden());
+}
+
+TEST_F(Simulacija, AritmetickaGreskaVracaNaModel) {
+    auto g = Napravi();
+    // x' = 1E300 * x, x(0) = 1: the first step overflows.
+    TSKEMBlok* i = SpustiBezDijaloga(*g, 10, "Integrator", 3, {40, 40});
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {240, 40});
+    i->Parametar1 = 1;
+    p->Parametar1 = 1e300;
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, i, p);
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, p, i);
+    ASSERT_EQ(g->SKEMRadnaPovrsina1->Veze.size(), 2);
+    // A table left from an earlier page must not stay in view.
+    g->PageControl1->setCurrentWidget(g->ModelTab);
+    dijalozi.Zapis.clear();
+    dijalozi.Skripte.push_back(UnesiOpcije("10", "0.1", "1"));
+    g->IzvSimulaciju->trigger();
+    ASSERT_EQ(dijalozi.Zapis.size(), 2);
+    EXPECT_EQ(dijalozi.Zapis[1],
+              "Greska: Doslo je do neocekivane greske tokom simulacije!\nGreska: Floating point "
+              "overflow\nProbajte sa smanjenom duzine simulacije ili drugim parametrima za "
+              "blokove.");
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+    EXPECT_FALSE(g->MainToolBar->isHidden());
+}

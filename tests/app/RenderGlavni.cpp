@@ -1,0 +1,81 @@
+// Renders the main window with an example document to
+// /tmp/skem-glavni/glavni.png (the model page, a block selected) and
+// glavni-tabela.png (the results table of a run), for a visual check.
+// Usage: glavni_render [document.skem]
+#include "Glavni.h"
+
+#include "Dijalozi.h"
+#include "Obavestenja.h"
+#include "Rezultati.h"
+#include "SKEMBlok.h"
+#include "SKEMRadnaPovrsina.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+// Fixed run options, so no dialog is shown.
+class TStalneOpcije : public skem::TIzvorOpcija {
+public:
+    bool PitajOpcije(skem::TOpcijeSimulacije& o) override {
+        o = {10, 0.01, 0.5};
+        return true;
+    }
+};
+
+bool Snimi(QWidget& w, const QString& put) {
+    QApplication::processEvents();
+    const bool ok = w.grab().save(put);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(put));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("SKEM 2004"));
+    const QString izvor = QStringLiteral(SKEM_IZVOR);
+    const QString dokument = argc > 1
+                                 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()
+                                 : izvor + QStringLiteral("/examples/oscilator.skem");
+    QDir::setCurrent(izvor + QStringLiteral("/resources"));
+    const QString folder = QStringLiteral("/tmp/skem-glavni");
+    QDir().mkpath(folder);
+
+    int greske = 0;
+    {
+        TMainForm g({dokument});
+        g.NapraviDijaloge();
+        g.setEnabled(true);
+        g.resize(1280, 800);
+        g.show();
+        (void)QTest::qWaitForWindowExposed(&g);
+        TSKEMRadnaPovrsina* rp = g.SKEMRadnaPovrsina1;
+        rp->PostaviSelektovaniBlok(nullptr);
+        if (!rp->Blokovi().isEmpty()) rp->Blokovi().constLast()->SetAktivno(true);
+        g.StatusBar1->showMessage(QStringLiteral("Izvrsava simulaciju nad napravljenim modelom"));
+        if (!Snimi(g, folder + QStringLiteral("/glavni.png"))) ++greske;
+
+        TStalneOpcije opcije;
+        g.Simulacija.PostaviIzvorOpcija(&opcije);
+        g.PrevediModelClick();
+        if (g.PageControl1->currentWidget() != g.PrikazRezultata->TabelaTab) {
+            std::printf("the run did not reach the table\n");
+            ++greske;
+        } else if (!Snimi(g, folder + QStringLiteral("/glavni-tabela.png"))) {
+            ++greske;
+        }
+        g.Simulacija.PostaviIzvorOpcija(nullptr);
+        g.Izmenjen = false;
+    }
+    IsprazniOdlozeno();
+    return greske == 0 ? 0 : 1;
+}
