@@ -169,7 +169,11 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
         for (std::int32_t j = 1; j <= n; ++j) {
             Uzorci.assign(static_cast<std::size_t>(r), 0.0);
             Integrisi(j);
-            if (!Uspeh) return;
+            if (!Uspeh) {
+                // Columns of earlier runs must not outlive a failed one.
+                isprazni();
+                return;
+            }
             for (std::int64_t k = 0; k < r; ++k)
                 rezultati[static_cast<std::size_t>(k)][static_cast<std::size_t>(j) - 1] =
                     Uzorci[static_cast<std::size_t>(k)];

@@ -286,7 +286,9 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         SKEM_DALJE;
     }
     SKEM_VRSTA(28) : { // Wye
-        if (z->Ulaz1 == 0) {
+        // A zero or missing first input is reported first, whatever feeds it.
+        const double u1 = v[z->Ulaz1];
+        if (u1 == 0) {
             PrijaviGresku(PorukaWyeNula);
             SKEM_DALJE;
         }
@@ -295,11 +297,6 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
             z->Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z->Ulaz1)] : 0;
         if (petlja < 2 || plan[petlja].Sifra != sePocetakPetlje || plan[petlja].Indeks < 2) {
             PrijaviGresku(PorukaWyeIzvor);
-            SKEM_DALJE;
-        }
-        const double u1 = v[z->Ulaz1];
-        if (u1 == 0) {
-            PrijaviGresku(PorukaWyeNula);
             SKEM_DALJE;
         }
         const double u2 = v[z->Ulaz2];

@@ -284,3 +284,24 @@ TEST(Wye, GreskeOzicenjaIKonvergencije) {
     EXPECT_EQ(std::string(TSimulacija::PorukaWyeKonvergencija),
               "Wye element ne konvergira (vise od 10000 relaksacija u jednom prolazu)!");
 }
+
+TEST(Wye, NulaNaPrvomUlazuJavljaSePreOzicenja) {
+    // Input 1 from a gain whose output is 0: the zero is reported first, as
+    // for an open input, even though the source is no loop start either.
+    TWyeModel w(1, 1e-13, 0.6);
+    const int nula = w.m.Dodaj(8, 0);
+    w.m.Povezi(nula, w.Wye, 1);
+    TPokretac p;
+    EXPECT_FALSE(p.Pokreni(w.m, 1, 0.1, 0.1));
+    EXPECT_EQ(p.Poruke.Poruke, std::vector<std::string>{TSimulacija::PorukaWyeNula});
+
+    // Fed by the time source, it reads 0 only in the initial pass; the later
+    // passes of the first step raise the wiring error, and the last error
+    // raised before the check is the one shown.
+    TWyeModel w2(1, 1e-13, 0.6);
+    const int vreme = w2.m.Dodaj(25);
+    w2.m.Povezi(vreme, w2.Wye, 1);
+    TPokretac p2;
+    EXPECT_FALSE(p2.Pokreni(w2.m, 1, 0.1, 0.1));
+    EXPECT_EQ(p2.Poruke.Poruke, std::vector<std::string>{TSimulacija::PorukaWyeIzvor});
+}
