@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <utility>
 
 TSKEMRadnaPovrsina::TSKEMRadnaPovrsina(QObject* roditelj)
     : QGraphicsScene(0, 0, Sirina, Visina, roditelj) {
@@ -187,6 +188,12 @@ void TSKEMRadnaPovrsina::ObrisiBlok(TSKEMBlok* b) {
             (b == PocetniBlok || (VezaUIzradi->JeJunction && VezaUIzradi->KorenskiBlok() == b)))
             OdbaciVezuUIzradi();
         ObrisiVeze(b->Ulazi);
+        // A completed connection the wiring handler left out of every slot
+        // still ends here: it must not outlive its destination block.
+        QList<TVeza*> bezSlota;
+        for (TVeza* c : std::as_const(Veze))
+            if (c->KrajBlok == b) bezSlota.append(c);
+        ObrisiVezeIzListe(bezSlota);
         if (stanje != rpsBrisem) ObrisiVeze(b->Izlazi);
         UnistiBlok(b);
     }
@@ -389,7 +396,7 @@ void TSKEMRadnaPovrsina::ZavrsiJunction(TSKEMBlok* d) {
     SetStanje(rpsSelektuj);
 }
 
-void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi) {
+void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi, bool sDrzacem) {
     TVeza* j = VezaUIzradi;
     TDrzac* drzac = drzacJunctiona;
     const bool nov = drzacJunctionaNov;
@@ -399,11 +406,15 @@ void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi) {
     drzacJunctionaNov = false;
     if (!j) return;
     if (j->JeJunction && j->Roditelj) {
-        if (TDrzac* h = j->PocetniDrzac()) {
+        TDrzac* h = j->PocetniDrzac();
+        // A holder already taken off its connection (it is being destroyed)
+        // must still forget the junction.
+        if (!h && drzac && drzac->Junctions.contains(j)) h = drzac;
+        if (h) {
             h->UkloniJunction(j);
             // A holder made only for this junction goes with it; one that was
             // there before keeps its place and its other junctions.
-            if (h == drzac && nov && h != zadrzi && h->Junctions.isEmpty())
+            if (sDrzacem && h == drzac && nov && h != zadrzi && h->Junctions.isEmpty())
                 j->Roditelj->UkloniDrzac(h);
         }
     }
@@ -411,7 +422,9 @@ void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi) {
 }
 
 void TSKEMRadnaPovrsina::OtkaziVezu(TVeza*) {
-    OdbaciVezuUIzradi();
+    // The junction's holder is taken away only while the junction command is
+    // still on; a drawing kept after a press on the free surface leaves it.
+    OdbaciVezuUIzradi(nullptr, stanje == rpsKreirajJunctionEx);
     SetStanje(rpsSelektuj);
 }
 

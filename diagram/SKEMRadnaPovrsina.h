@@ -119,7 +119,9 @@ private:
     void ZavrsiVezu(TSKEMBlok* d);
     void ZapocniJunction(TVeza* g, bool noviDrzac);
     void ZavrsiJunction(TSKEMBlok* d);
-    void OdbaciVezuUIzradi(TDrzac* zadrzi = nullptr);
+    // Destroys the drawing in progress. A holder made only for a junction
+    // being drawn goes with it unless it is zadrzi or sDrzacem is false.
+    void OdbaciVezuUIzradi(TDrzac* zadrzi = nullptr, bool sDrzacem = true);
     bool PrihvataPrevlacenje(QGraphicsSceneDragDropEvent* e) const;
     template <class T> std::function<void(T*)> KopijaOnChange();
 

@@ -133,8 +133,10 @@ void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModi
         Javi(OnDesniKlik, this);
         return;
     }
-    // A click toggles the selection.
-    if (aktivno) {
+    auto* s = qgraphicsitem_cast<TLinija*>(linija);
+    // A click toggles the selection, as the clicked segment shows it; a
+    // selected one is deselected and the deselection reported twice.
+    if (s ? s->Selektovana() : aktivno) {
         Deselektuj();
         SetAktivno(false);
     } else {
@@ -142,7 +144,6 @@ void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModi
     }
     SveLinijeSelektovane(aktivno);
 
-    auto* s = qgraphicsitem_cast<TLinija*>(linija);
     if (!s || !Linije.contains(s)) return;
     const int left = x - 6 + s->Left();
     const int top = y - 6 + s->Top();
@@ -155,10 +156,12 @@ void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModi
     auto* h = new TDrzac;
     if (prozor) prozor->addItem(h);
     DonesiNapred(h);
+    // Subscribed before it is placed: placing it is its first move, reported
+    // like every later one.
+    PretplatiSe(h);
     h->Slike = SlikeDrzaca;
     h->SetAktivno(false);
     h->PostaviPoziciju(left, top);
-    PretplatiSe(h);
     h->LinijaPre = s;
 
     const QPoint staraB = s->TackaB();

@@ -363,6 +363,52 @@ TEST(RadnaPovrsina, OtkazanJunctionVracaDrzacKakavJeBio) {
     EXPECT_EQ(o.rp.Veze, (QList<TVeza*>{g, j}));
 }
 
+TEST(RadnaPovrsina, OtkazivanjePosleKomandeJunctionaOstavljaDrzac) {
+    TOkruzenje o;
+    TSKEMBlok* a = o.Spusti({40, 40});
+    TSKEMBlok* b = o.Spusti({400, 40});
+    TVeza* g = o.NacrtajVezu(a, b);
+    ASSERT_NE(g, nullptr);
+    o.rp.SetStanje(rpsKreirajJunctionEx);
+    Klikni(o.v(), {250, 66}); // a new holder, and the junction starts there
+    ASSERT_EQ(g->Drzaci.size(), 1);
+    TDrzac* h = g->Drzaci[0];
+    TVeza* j = o.rp.VezaUIzradi;
+    ASSERT_NE(j, nullptr);
+    Pomeri(o.v(), {250, 200});
+    // A press on the free surface ends the command but keeps the drawing ...
+    Klikni(o.v(), {300, 400});
+    ASSERT_EQ(o.rp.Stanje(), rpsSelektuj);
+    ASSERT_EQ(o.rp.VezaUIzradi, j);
+    ASSERT_EQ(j->Kraj(), QPoint(300, 400));
+    // ... and cancelling it now takes only the junction: the holder stays a bend.
+    Klikni(o.v(), {300, 400}, Qt::RightButton);
+    EXPECT_EQ(o.rp.VezaUIzradi, nullptr);
+    EXPECT_EQ(o.rp.Stanje(), rpsSelektuj);
+    EXPECT_EQ(g->Drzaci, QList<TDrzac*>{h});
+    EXPECT_TRUE(h->Junctions.isEmpty());
+    EXPECT_EQ(g->Linije.size(), 2);
+    EXPECT_EQ(o.BrojStavki(TLinija::Type), 2);
+    EXPECT_EQ(o.rp.Veze, QList<TVeza*>{g});
+}
+
+TEST(RadnaPovrsina, BrisanjeBlokaBriseIVezuVanSlota) {
+    TOkruzenje o;
+    o.poveziUSlot = false; // a wiring handler that leaves the connection out of every slot
+    TSKEMBlok* a = o.Spusti({40, 40});
+    TSKEMBlok* b = o.Spusti({400, 40});
+    TVeza* c = o.NacrtajVezu(a, b, {QPoint(250, 66)});
+    ASSERT_NE(c, nullptr);
+    ASSERT_EQ(b->IndeksUlaza(c), -1);
+    o.rp.ObrisiBlok(b);
+    // Nothing may keep naming the deleted block.
+    EXPECT_TRUE(o.rp.Veze.isEmpty());
+    EXPECT_TRUE(a->Izlazi.isEmpty());
+    EXPECT_EQ(o.BrojStavki(TLinija::Type), 0);
+    EXPECT_EQ(o.BrojStavki(TDrzac::Type), 0);
+    EXPECT_EQ(o.rp.Blokovi(), QList<TSKEMBlok*>{a});
+}
+
 TEST(RadnaPovrsina, BrisanjeBlokaIPrenumeracija) {
     TOkruzenje o;
     TSKEMBlok* b1 = o.Spusti({40, 40});

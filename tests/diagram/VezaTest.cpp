@@ -87,6 +87,26 @@ TEST(Veza, DrzaciDeleLinijeIVracajuOznake) {
     EXPECT_EQ(drzaca, 0);
 }
 
+TEST(Veza, PostavljanjeNovogDrzacaJeNjegovPrviPomeraj) {
+    TVezaNaSceni t;
+    QStringList zapis;
+    t.c->OnDrzacPomeren = [&](TVeza*) { zapis << "Pomeren"; };
+    t.c->OnDrzacDodat = [&](TVeza*) { zapis << "Dodat"; };
+    // The holder is subscribed before it is put at the clicked point, so that
+    // move is reported before the addition is.
+    ASSERT_NE(t.c->DodajDrzacNa({300, 100}), nullptr);
+    EXPECT_EQ(zapis, (QStringList{"Pomeren", "Dodat"}));
+    EXPECT_TRUE(t.PutanjaNeprekinuta());
+    zapis.clear();
+    ASSERT_NE(t.c->DodajDrzacNa({400, 100}), nullptr);
+    EXPECT_EQ(zapis, (QStringList{"Pomeren", "Dodat"}));
+    EXPECT_TRUE(t.PutanjaNeprekinuta());
+    // A refused holder is never placed.
+    zapis.clear();
+    EXPECT_EQ(t.c->DodajDrzacNa({405, 105}), nullptr);
+    EXPECT_TRUE(zapis.isEmpty());
+}
+
 TEST(Veza, RazmakIzmedjuDrzacaOd18Piksela) {
     TVezaNaSceni t;
     t.c->PostaviKraj({500, 400});
