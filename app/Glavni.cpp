@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPropertyAnimation>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
@@ -92,8 +93,8 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
     setStyleSheet(QStringLiteral(
         "#HeaderPanel { background: #eef1f5; border-bottom: 1px solid #c5ccd6; }"
         "#HeaderPanel QMenuBar { background: transparent; }"
-        "#MainToolBar { background: transparent; border: none; spacing: 0px; }"
-        "#MainToolBar QToolButton { padding: 1px 2px; border: 1px solid transparent;"
+        "#MainToolBar { background: transparent; border: none; padding: 0px; spacing: 0px; }"
+        "#MainToolBar QToolButton { padding: 0px 2px; border: 1px solid transparent;"
         " border-radius: 3px; }"
         "#MainToolBar QToolButton:hover { background: #dde6f2; border-color: #a9bdd6; }"
         "#MainToolBar QToolButton:checked, #MainToolBar QToolButton:pressed"
@@ -283,15 +284,25 @@ void TMainForm::NapraviMeni() {
     QMenu* pomoc = HelpMenuBar->addMenu(QStringLiteral("&Pomoc"));
     pomoc->setObjectName(QStringLiteral("MeniPomoc"));
     pomoc->addAction(DoHelp);
-    for (QMenu* m : {datoteka, uredi, pomoc})
+    for (QMenu* m : {datoteka, uredi, pomoc}) {
         m->setFont(tahoma);
+        // Menus open with a half-second fade (where the window system can fade).
+        connect(m, &QMenu::aboutToShow, m, [m] {
+            auto* prelaz = new QPropertyAnimation(m, "windowOpacity", m);
+            prelaz->setObjectName(QStringLiteral("Prelaz"));
+            prelaz->setDuration(500);
+            prelaz->setStartValue(0.0);
+            prelaz->setEndValue(1.0);
+            prelaz->start(QAbstractAnimation::DeleteWhenStopped);
+        });
+    }
 }
 
 void TMainForm::NapraviZaglavlje() {
     HeaderPanel = new QWidget(this);
     HeaderPanel->setObjectName(QStringLiteral("HeaderPanel"));
     HeaderPanel->setAttribute(Qt::WA_StyledBackground);
-    HeaderPanel->setFixedHeight(42);
+    HeaderPanel->setFixedHeight(38);
     MenuPanel = new QWidget(HeaderPanel);
     MenuPanel->setObjectName(QStringLiteral("MenuPanel"));
     MenuPanel->setFixedWidth(97);
@@ -419,6 +430,14 @@ void TMainForm::NapraviStrane() {
     PrikazRezultata = new TPrikazRezultata(this);
     PrikazRezultata->TabelaTab->setWindowTitle(QStringLiteral("Prikaz Simulacije"));
     PrikazRezultata->GrafikTab->setWindowTitle(QStringLiteral("Grafik"));
+    // On a narrow window the table page's note goes on two lines instead of
+    // being cut at both ends; its row gives it the panel's whole height (the
+    // buttons keep theirs, centred).
+    PrikazRezultata->Uputstvo->setWordWrap(true);
+    if (QLayout* red = PrikazRezultata->Uputstvo->parentWidget()->layout()) {
+        const QMargins m = red->contentsMargins();
+        red->setContentsMargins(m.left(), 0, m.right(), 0);
+    }
     PageControl1->addWidget(ModelTab);
     PageControl1->addWidget(PrikazRezultata->TabelaTab);
     PageControl1->addWidget(PrikazRezultata->GrafikTab);
@@ -534,12 +553,14 @@ bool TMainForm::eventFilter(QObject* objekat, QEvent* dogadjaj) {
     if (!vidzet || vidzet->window() != this) return false;
     // An unhandled key press travels up to the parents of its receiver; the
     // application's filter sees each step, but it is one press.
+    const quint64 vreme = static_cast<QKeyEvent*>(dogadjaj)->timestamp();
     bool isti = false;
-    if (dogadjaj == poslednjiF1_ && primalacF1_)
+    if (dogadjaj == poslednjiF1_ && vreme == vremeF1_ && primalacF1_)
         for (QObject* o = primalacF1_->parent(); o; o = o->parent())
             if (o == objekat) isti = true;
     if (!isti) {
         poslednjiF1_ = dogadjaj;
+        vremeF1_ = vreme;
         primalacF1_ = objekat;
         PomocZaSelekciju();
     }

@@ -193,8 +193,10 @@ private:
     QPointer<TUnosOpisa> unosOpisa_;
     // The first receiver of the key press last seen by the F1 filter: the
     // same press reaching its parents is not a new one.
+    // A later press may be built at the same address; its time tells it apart.
     QPointer<QObject> primalacF1_;
     const QEvent* poslednjiF1_ = nullptr;
+    quint64 vremeF1_ = 0;
 };
 
 // The program's windows as start-up leaves them.

@@ -5,8 +5,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -461,6 +463,18 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
                                               "-",
                                               "O&pis problema"}));
     EXPECT_EQ(Meni(g->HelpMenuBar), (QStringList{"&Pomoc:", "&SKEM 2004"}));
+
+    // A menu fades in over half a second.
+    QMenu* datoteka = g->MainMenu->actions().value(0)->menu();
+    ASSERT_NE(datoteka, nullptr);
+    datoteka->popup(QPoint(10, 10));
+    auto* prelaz = datoteka->findChild<QPropertyAnimation*>("Prelaz");
+    ASSERT_NE(prelaz, nullptr);
+    EXPECT_EQ(prelaz->duration(), 500);
+    EXPECT_EQ(prelaz->propertyName(), "windowOpacity");
+    EXPECT_EQ(prelaz->startValue().toDouble(), 0.0);
+    EXPECT_EQ(prelaz->endValue().toDouble(), 1.0);
+    datoteka->hide();
 }
 
 TEST_F(Komande, RotiranjeIBrisanjeSamoNaModelu) {
@@ -565,6 +579,51 @@ TEST_F(Komande, PomocF1IKomanda) {
     dijalozi.Zapis.clear();
     g->DoHelp->trigger();
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
+}
+
+TEST_F(Komande, PomocF1NovPritisakNaRoditelju) {
+    auto g = Napravi();
+    Prikazi(*g);
+    // Two presses built at the same place, the second arriving at a parent of the
+    // first one's receiver: still two presses, two help requests.
+    const QEvent* adrese[2] = {};
+    auto Pritisni = [](QWidget* w, quint64 vreme) {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        e.setTimestamp(vreme);
+        QApplication::sendEvent(w, &e);
+        return static_cast<const QEvent*>(&e);
+    };
+    adrese[0] = Pritisni(g->ComboBox1, 1000);
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
+    adrese[1] = Pritisni(g->Panel6, 2000);
+    ASSERT_EQ(adrese[0], adrese[1]);
+    EXPECT_EQ(dijalozi.Zapis, QStringList(2, "Pomoc: index.htm"));
+}
+
+TEST_F(Komande, ZaglavljeITabelaNaUskomProzoru) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    Prikazi(*g);
+    EXPECT_EQ(g->HeaderPanel->height(), 38);
+    // The tool bar's 35 pixel buttons fit in the header.
+    EXPECT_LE(g->MainToolBar->sizeHint().height(), 38);
+    EXPECT_LE(g->MainToolBar->geometry().bottom(), g->HeaderPanel->rect().bottom());
+
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
+    g->IzvSimulaciju->trigger();
+    ASSERT_EQ(g->PageControl1->currentWidget(), g->PrikazRezultata->TabelaTab);
+    g->resize(g->minimumSize());
+    QApplication::processEvents();
+    ASSERT_EQ(g->width(), 670);
+    // The note above the table is shown whole, not cut at both ends.
+    QLabel* l = g->PrikazRezultata->Uputstvo;
+    const QRect potrebno =
+        l->fontMetrics().boundingRect(QRect(0, 0, l->width(), 1000), Qt::TextWordWrap, l->text());
+    EXPECT_LE(potrebno.width(), l->width());
+    // Two lines at most, each whole.
+    EXPECT_LE(potrebno.height() / l->fontMetrics().lineSpacing(), 2);
+    EXPECT_LE(potrebno.height(), l->height());
+    EXPECT_GE(l->geometry().left(), 0);
+    EXPECT_LE(l->geometry().right(), g->PrikazRezultata->TabelaTab->width());
 }
 
 // ---- "Simulacija" ----

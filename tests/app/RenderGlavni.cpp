@@ -1,6 +1,8 @@
 // Renders the main window with an example document to
 // /tmp/skem-glavni/glavni.png (the model page, a block selected) and
-// glavni-tabela.png (the results table of a run), for a visual check.
+// glavni-tabela.png (the results table of a run), and both again at the
+// smallest window size (glavni-uzak.png, glavni-tabela-uska.png), for a
+// visual check.
 // Usage: glavni_render [document.skem]
 #include "Glavni.h"
 
@@ -70,8 +72,13 @@ int main(int argc, char** argv) {
         if (g.PageControl1->currentWidget() != g.PrikazRezultata->TabelaTab) {
             std::printf("the run did not reach the table\n");
             ++greske;
-        } else if (!Snimi(g, folder + QStringLiteral("/glavni-tabela.png"))) {
-            ++greske;
+        } else {
+            if (!Snimi(g, folder + QStringLiteral("/glavni-tabela.png"))) ++greske;
+            // The narrowest the window may be made.
+            g.resize(g.minimumSize());
+            if (!Snimi(g, folder + QStringLiteral("/glavni-tabela-uska.png"))) ++greske;
+            g.NazadNaModel();
+            if (!Snimi(g, folder + QStringLiteral("/glavni-uzak.png"))) ++greske;
         }
         g.Simulacija.PostaviIzvorOpcija(nullptr);
         g.Izmenjen = false;
