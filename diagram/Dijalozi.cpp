@@ -3,11 +3,21 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
 
 std::function<void(QWidget*, const QString&, bool)> prikazPomoci;
+
+// "SKEM fajl (*.skem)" gives "skem"; a filter without one extension gives "".
+QString NastavakFiltera(const QString& filter) {
+    const int i = filter.indexOf(QLatin1String("*."));
+    if (i < 0) return {};
+    QString n;
+    for (int k = i + 2; k < filter.size() && filter[k].isLetterOrNumber(); ++k) n += filter[k];
+    return n;
+}
 
 // Help is shown by the application's help window; until one is registered,
 // nothing is shown (a missing help page is not an error of the program).
@@ -46,14 +56,33 @@ public:
     }
     QString SacuvajKao(QWidget* roditelj, const QString& naslov, const QString& pocetnoIme,
                        const QString& filter) override {
-        QFileDialog dlg(roditelj, naslov, QString(), filter);
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setDefaultSuffix(QStringLiteral("skem"));
-        dlg.selectFile(poslednjiSacuvan_.isEmpty() ? pocetnoIme : poslednjiSacuvan_);
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
-        poslednjiSacuvan_ = dlg.selectedFiles().first();
-        return poslednjiSacuvan_;
+        const QString nastavak = NastavakFiltera(filter);
+        QString izabrano = poslednjiSacuvan_.isEmpty() ? pocetnoIme : poslednjiSacuvan_;
+        for (;;) {
+            QFileDialog dlg(roditelj, naslov, QString(), filter);
+            dlg.setAcceptMode(QFileDialog::AcceptSave);
+            if (!nastavak.isEmpty()) dlg.setDefaultSuffix(nastavak);
+            dlg.selectFile(izabrano);
+            if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+            izabrano = dlg.selectedFiles().first();
+            // A name with another extension is saved with ours appended; the
+            // dialog asked about the name as typed, so ask about this one.
+            if (nastavak.isEmpty() ||
+                izabrano.endsWith(QLatin1Char('.') + nastavak, Qt::CaseInsensitive))
+                break;
+            izabrano += QLatin1Char('.') + nastavak;
+            if (!QFileInfo::exists(izabrano)) break;
+            const auto odgovor = QMessageBox::warning(
+                roditelj, naslov,
+                QStringLiteral("Fajl \"%1\" vec postoji.\nDa li zelite da ga zamenite?")
+                    .arg(QFileInfo(izabrano).fileName()),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            if (odgovor == QMessageBox::Yes) break;
+        }
+        poslednjiSacuvan_ = izabrano;
+        return izabrano;
     }
+
     void PrikaziModalno(QDialog& dijalog) override { dijalog.exec(); }
     void PrikaziPomoc(QWidget* roditelj, const QString& stranica, bool saSadrzajem) override {
         if (prikazPomoci) prikazPomoci(roditelj, stranica, saSadrzajem);
