@@ -233,6 +233,10 @@ void TPrikazRezultata::NapraviTabelaTab() {
     nazivi->viewport()->installEventFilter(this);
     Tabela->viewport()->installEventFilter(this);
     Tabela->installEventFilter(this);
+    // A double click anywhere in the grid builds the chart, the fixed row of
+    // times and the caption column included.
+    vremena->viewport()->installEventFilter(this);
+    ProzoriTabele = {Tabela, Tabela->viewport(), vremena->viewport(), nazivi->viewport()};
 
     connect(BackOnModel, &QPushButton::clicked, this, [this] { BackOnModelClick(); });
     connect(GoToChart, &QPushButton::clicked, this, [this] { GoToChartClick(); });
@@ -486,15 +490,28 @@ void TPrikazRezultata::PrikaziStranu(QWidget* strana) {
 }
 
 bool TPrikazRezultata::eventFilter(QObject* objekat, QEvent* dogadjaj) {
-    if (objekat == Tabela->verticalHeader()->viewport() && dogadjaj->type() == QEvent::Resize)
-        PostaviOznake();
-    else if (objekat == Tabela->viewport() && dogadjaj->type() == QEvent::MouseButtonDblClick)
-        PrikaziGrafik();
-    else if (objekat == Tabela && dogadjaj->type() == QEvent::KeyRelease) {
-        const auto* taster = static_cast<QKeyEvent*>(dogadjaj);
-        if ((taster->key() == Qt::Key_Return || taster->key() == Qt::Key_Enter) &&
-            !taster->isAutoRepeat())
-            PrikaziGrafik();
+    // Only the grid's own parts are looked at, by the pointers taken when they
+    // were made: a part being destroyed is never asked for its parents.
+    const auto deo = std::find(ProzoriTabele.begin(), ProzoriTabele.end(), objekat);
+    if (deo == ProzoriTabele.end()) return QObject::eventFilter(objekat, dogadjaj);
+    const std::size_t koji = static_cast<std::size_t>(deo - ProzoriTabele.begin());
+    switch (dogadjaj->type()) {
+    case QEvent::Resize:
+        if (koji == 3) PostaviOznake(); // the caption column
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (koji != 0) PrikaziGrafik();
+        break;
+    case QEvent::KeyRelease:
+        if (koji == 0) {
+            const auto* taster = static_cast<QKeyEvent*>(dogadjaj);
+            if ((taster->key() == Qt::Key_Return || taster->key() == Qt::Key_Enter) &&
+                !taster->isAutoRepeat())
+                PrikaziGrafik();
+        }
+        break;
+    default:
+        break;
     }
     return QObject::eventFilter(objekat, dogadjaj);
 }

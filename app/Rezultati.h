@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -104,7 +105,10 @@ private:
     void IzvozCsvClick();
     void IzvozSlikeClick(const QString& format);
 
-    TModelTabele* Model = nullptr;  // owned by Tabela
+    TModelTabele* Model = nullptr; // owned by Tabela
+    // The grid, its cell area, its row of times and its caption column, as
+    // the event filter tells them apart.
+    std::array<QObject*, 4> ProzoriTabele{};
     QPointer<QWidget> StranaTabele; // to free pages no page control took
     QPointer<QWidget> StranaGrafika;
     QStackedWidget* Pogledi = nullptr; // the flat chart and the depth view

@@ -64,8 +64,7 @@ void TSKEMDugme::PostaviStanje(TStanje stanje) {
     p.setColor(QPalette::WindowText,
                stanje == TStanje::Normalno ? QColor(Qt::black) : BojaVrucegTeksta);
     m_labela->setPalette(p);
-    // The caption moves down one pixel while pressed; its height follows so
-    // that it keeps its bottom anchor.
+    // The caption moves down one pixel while pressed, keeping its height.
     const int vrh = stanje == TStanje::Pritisnuto ? 3 : 2;
     const QRect r = m_labela->geometry();
     m_labela->setGeometry(r.x(), vrh, r.width(), r.height());

@@ -268,6 +268,11 @@ TSKEMInspektor::TSKEMInspektor(QWidget* roditelj) : QWidget(roditelj) {
     grid1->setEnabled(false);
 }
 
+TSKEMInspektor::~TSKEMInspektor() {
+    // The list empties itself while it is destroyed: that is no pick.
+    disconnect(lista->selectionModel(), nullptr, this, nullptr);
+}
+
 void TSKEMInspektor::NapraviRaspored() {
     auto* glavni = BezMargina(new QVBoxLayout(this));
 
@@ -393,7 +398,7 @@ void TSKEMInspektor::ObnoviListu(TSKEMRadnaPovrsina* povrsina) {
     azuriram = true;
     lista->clear();
     povrsinaListe = nullptr;
-    if (povrsina && povrsina->Vidljiva()) {
+    if (AktivnaPovrsina && povrsina && povrsina->Vidljiva()) {
         povrsinaListe = povrsina;
         QTreeWidgetItem* izabrana = nullptr;
         for (TSKEMBlok* b : povrsina->Blokovi()) {

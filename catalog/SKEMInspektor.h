@@ -91,6 +91,7 @@ class TSKEMInspektor : public QWidget {
     Q_OBJECT
 public:
     explicit TSKEMInspektor(QWidget* roditelj = nullptr);
+    ~TSKEMInspektor() override;
 
     // The workspace whose blocks are shown (set by the main window).
     TSKEMRadnaPovrsina* AktivnaPovrsina = nullptr;
@@ -99,7 +100,8 @@ public:
     // Raised after the inspector wrote a parameter or an ordinate of the shown block.
     std::function<void(TSKEMInspektor*)> OnIzmena;
 
-    // Empties the list and, for a visible workspace, adds one entry per block.
+    // Empties the list and, when the inspector has a workspace and the given
+    // one is visible, adds one entry per block of it.
     void ObnoviListu(TSKEMRadnaPovrsina* povrsina);
     // Shows a block (or none); ignored without a visible AktivnaPovrsina.
     void PrikaziBlok(TSKEMBlok* blok);
@@ -158,8 +160,8 @@ private:
     TSKEMSplit* splitUlaza = nullptr;
     QAction* akcijaPodrazumevane = nullptr;
 
-    TSKEMBlok* prikazani = nullptr;              // checked against the workspace before every use
-    TSKEMRadnaPovrsina* povrsinaListe = nullptr; // the workspace the list entries belong to
-    QList<TRed> redovi;                          // grid 1's rows
+    TSKEMBlok* prikazani = nullptr;             // checked against the workspace before every use
+    QPointer<TSKEMRadnaPovrsina> povrsinaListe; // the workspace the list entries belong to
+    QList<TRed> redovi;                         // grid 1's rows
     bool azuriram = false; // the inspector itself is changing the list's selection
 };

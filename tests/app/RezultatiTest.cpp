@@ -204,6 +204,20 @@ TEST_F(RezultatiTest, EnterAndDoubleClickInTheGridBuildTheChart) {
     EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
 }
 
+TEST_F(RezultatiTest, DoubleClickOnTheRowOfTimesBuildsTheChartToo) {
+    R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
+    Otkucaj(1);
+    // The fixed row of times is part of the grid: a double click on it counts.
+    QWidget* vremena = R.Tabela->horizontalHeader()->viewport();
+    QTest::mouseDClick(vremena, Qt::LeftButton, {}, QPoint(R.Tabela->columnWidth(0) / 2, 5));
+    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
+    EXPECT_EQ(Serije().size(), 1);
+    // A single click there builds nothing.
+    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    QTest::mouseClick(vremena, Qt::LeftButton, {}, QPoint(R.Tabela->columnWidth(0) / 2, 5));
+    EXPECT_EQ(Strane.currentWidget(), R.TabelaTab);
+}
+
 TEST_F(RezultatiTest, WithNothingTickedTheChartIsRefused) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     QTest::mouseClick(R.GoToChart, Qt::LeftButton);

@@ -233,6 +233,9 @@ TEST_F(InspektorTest, BezVidljivePovrsineNistaSeNeDesava) {
     bezPovrsine.PrikaziBlok(b);
     EXPECT_EQ(bezPovrsine.PrikazaniBlok(), nullptr);
     EXPECT_EQ(bezPovrsine.DugmeNaziv()->Tekst(), "SKEMInspector");
+    // Without a workspace of its own, a rebuild only empties the list.
+    bezPovrsine.ObnoviListu(&rp);
+    EXPECT_EQ(bezPovrsine.Lista()->topLevelItemCount(), 0);
 }
 
 TEST_F(InspektorTest, MinusPaDvaUIspraznjenuCeliju) {

@@ -201,6 +201,31 @@ TEST_F(SkrolerRasporedTest, ItemsReflowOnlyWhenTheColumnCountChanges) {
     }
 }
 
+TEST(SkrolerTest, CaptionsOfTheRightColumnStayWholeBesideTheScrollBar) {
+    // The palette column is 177 wide: two columns, the right one's 86 wide
+    // captions spanning x = 80 .. 165, with more items than fit so that the
+    // scroll bar shows.
+    TSkroler skroler;
+    skroler.PostaviSlike(&TestSlike());
+    skroler.resize(177, 200);
+    skroler.show();
+    for (int i = 0; i < 10; ++i)
+        skroler.DodajStavku(Stavka(QString("Odskocna f-ja %1").arg(i), i));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(skroler.BrojKolona(), 2);
+    ASSERT_TRUE(skroler.verticalScrollBar()->isVisible());
+    for (TSkrolStavka* s : skroler.Stavke()) {
+        const QRect l = s->Labela()->geometry();
+        EXPECT_EQ(l.width(), 86);
+        EXPECT_LT(l.right(), skroler.viewport()->width()) << s->Naziv().toStdString();
+        // And nothing of the caption is covered: the scroll bar starts past it.
+        EXPECT_GT(skroler.verticalScrollBar()->mapTo(&skroler, QPoint(0, 0)).x(), l.right());
+    }
+    // The right column keeps its place: item at 95, caption at 80.
+    EXPECT_EQ(skroler.Stavke()[1]->x(), 95);
+    EXPECT_EQ(skroler.Stavke()[1]->Labela()->x(), 80);
+}
+
 // ---------------------------------------------------------------- TSkrolStavka
 
 TEST_F(SkrolerRasporedTest, ItemLooksNormalHotAndWithoutPictures) {
