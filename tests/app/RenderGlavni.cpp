@@ -1,6 +1,7 @@
 // Renders the main window with an example document to
 // /tmp/skem-glavni/glavni.png (the model page, a block selected) and
-// glavni-tabela.png (the results table of a run), and both again at the
+// glavni-tabela.png (the results table of a run), glavni-grafik-2d.png and
+// glavni-grafik-3d.png (its chart, every row ticked), and the first two again at the
 // smallest window size (glavni-uzak.png, glavni-tabela-uska.png), for a
 // visual check.
 // Usage: glavni_render [document.skem]
@@ -13,6 +14,8 @@
 #include "SKEMRadnaPovrsina.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QStackedWidget>
@@ -32,7 +35,8 @@ public:
 };
 
 bool Snimi(QWidget& w, const QString& put) {
-    QApplication::processEvents();
+    // Let layouts settle and the chart's animations finish.
+    QTest::qWait(700);
     const bool ok = w.grab().save(put);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(put));
     return ok;
@@ -74,6 +78,20 @@ int main(int argc, char** argv) {
             ++greske;
         } else {
             if (!Snimi(g, folder + QStringLiteral("/glavni-tabela.png"))) ++greske;
+            // Every row ticked, then the chart in 2D and in the depth view.
+            TPrikazRezultata* r = g.PrikazRezultata;
+            for (QCheckBox* o : r->Oznake) o->setChecked(true);
+            r->GoToChart->click();
+            if (g.PageControl1->currentWidget() != r->GrafikTab) {
+                std::printf("the chart was not built\n");
+                ++greske;
+            } else {
+                if (!Snimi(g, folder + QStringLiteral("/glavni-grafik-2d.png"))) ++greske;
+                r->ChartView->click();
+                if (!Snimi(g, folder + QStringLiteral("/glavni-grafik-3d.png"))) ++greske;
+                r->ChartView->click();
+                r->BackOnTable->click();
+            }
             // The narrowest the window may be made.
             g.resize(g.minimumSize());
             if (!Snimi(g, folder + QStringLiteral("/glavni-tabela-uska.png"))) ++greske;
