@@ -2,7 +2,7 @@
 // "Simulacija" shows, cell for cell, what the batch mode writes for the same
 // document and options.
 #include "GlavniPomoc.h"
-#include "Paketni.h"
+#include "PaketniPomoc.h"
 
 #include <QStackedWidget>
 #include <QTextStream>
@@ -10,35 +10,6 @@
 using namespace glavni_test;
 
 namespace {
-
-// The fields of one CSV line (RFC 4180 quoting).
-QStringList PoljaCsv(const QString& red) {
-    QStringList polja;
-    QString polje;
-    bool uNavodnicima = false;
-    for (int i = 0; i < red.size(); ++i) {
-        const QChar c = red[i];
-        if (uNavodnicima) {
-            if (c == '"' && i + 1 < red.size() && red[i + 1] == '"') {
-                polje += '"';
-                ++i;
-            } else if (c == '"') {
-                uNavodnicima = false;
-            } else {
-                polje += c;
-            }
-        } else if (c == '"') {
-            uNavodnicima = true;
-        } else if (c == ',') {
-            polja << polje;
-            polje.clear();
-        } else {
-            polje += c;
-        }
-    }
-    polja << polje;
-    return polja;
-}
 
 struct TOpcijePrimera {
     QString d, h, p;
