@@ -15,7 +15,8 @@ QString NastavakFiltera(const QString& filter) {
     const int i = filter.indexOf(QLatin1String("*."));
     if (i < 0) return {};
     QString n;
-    for (int k = i + 2; k < filter.size() && filter[k].isLetterOrNumber(); ++k) n += filter[k];
+    for (int k = i + 2; k < filter.size() && filter[k].isLetterOrNumber(); ++k)
+        n += filter[k];
     return n;
 }
 
@@ -102,9 +103,13 @@ TDijalozi* tekuci = nullptr;
 
 } // namespace
 
-TDijalozi& Dijalozi() { return tekuci ? *tekuci : QtDijalozi(); }
+TDijalozi& Dijalozi() {
+    return tekuci ? *tekuci : QtDijalozi();
+}
 
-void PostaviDijaloge(TDijalozi* d) { tekuci = d; }
+void PostaviDijaloge(TDijalozi* d) {
+    tekuci = d;
+}
 
 void PostaviPrikazPomoci(std::function<void(QWidget*, const QString&, bool)> prikaz) {
     prikazPomoci = std::move(prikaz);

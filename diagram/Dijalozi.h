@@ -27,8 +27,8 @@ public:
 
     // File dialogs; an empty result means the user cancelled.
     virtual QString OtvoriFajl(QWidget* roditelj, const QString& filter) = 0;
-    virtual QString SacuvajKao(QWidget* roditelj, const QString& naslov,
-                               const QString& pocetnoIme, const QString& filter) = 0;
+    virtual QString SacuvajKao(QWidget* roditelj, const QString& naslov, const QString& pocetnoIme,
+                               const QString& filter) = 0;
 
     // Shows one of the program's dialogs modally and returns when it is closed.
     // The dialog reports the answer through its own accepted flag.
@@ -48,4 +48,6 @@ TDijalozi& Dijalozi();
 void PostaviDijaloge(TDijalozi* d);
 
 // A "\r" inside a system text is a line break.
-inline QString SaPrelomima(QString tekst) { return tekst.replace(QLatin1Char('\r'), QLatin1Char('\n')); }
+inline QString SaPrelomima(QString tekst) {
+    return tekst.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}

@@ -23,7 +23,8 @@ inline QByteArray KodirajStavku(const TStavkaKataloga& s) {
     QByteArray b;
     QDataStream out(&b, QIODevice::WriteOnly);
     out << s.Naziv << qint32(s.ImageIndex) << qint32(s.MaxUlaznihVeza) << qint32(s.BrojParam);
-    for (const QString& n : s.Natpisi) out << n;
+    for (const QString& n : s.Natpisi)
+        out << n;
     return b;
 }
 
@@ -31,7 +32,8 @@ inline bool DekodirajStavku(const QByteArray& b, TStavkaKataloga& s) {
     QDataStream in(b);
     qint32 indeks = 0, maxUlaza = 0, brParam = 0;
     in >> s.Naziv >> indeks >> maxUlaza >> brParam;
-    for (QString& n : s.Natpisi) in >> n;
+    for (QString& n : s.Natpisi)
+        in >> n;
     if (in.status() != QDataStream::Ok) return false;
     s.ImageIndex = indeks;
     s.MaxUlaznihVeza = maxUlaza;

@@ -8,9 +8,13 @@
 
 namespace skem {
 
-std::int64_t Round(double x) { return static_cast<std::int64_t>(std::nearbyint(x)); }
+std::int64_t Round(double x) {
+    return static_cast<std::int64_t>(std::nearbyint(x));
+}
 
-std::int64_t Trunc(double x) { return static_cast<std::int64_t>(std::trunc(x)); }
+std::int64_t Trunc(double x) {
+    return static_cast<std::int64_t>(std::trunc(x));
+}
 
 std::string RealanUTekst(double v) {
     if (std::isnan(v)) return "NAN";
@@ -25,7 +29,8 @@ std::string RealanUTekst(double v) {
     for (; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') cifre += *p;
     const int eks10 = std::atoi(p + 1); // value = d.ddd x 10^eks10
-    while (cifre.size() > 1 && cifre.back() == '0') cifre.pop_back();
+    while (cifre.size() > 1 && cifre.back() == '0')
+        cifre.pop_back();
 
     const int e = eks10 + 1; // value = 0.dddd x 10^e
     std::string s = v < 0 ? "-" : "";
@@ -50,8 +55,10 @@ std::string RealanUTekst(double v) {
 }
 
 static std::string_view BezRazmaka(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.remove_suffix(1);
     return t;
 }
 
@@ -65,8 +72,8 @@ bool ProcitajRealan(std::string_view tekst, double& rezultat) {
     // Only digits, one point and an exponent: no "inf", "nan" or hex forms.
     if (t.empty() || !((t.front() >= '0' && t.front() <= '9') || t.front() == '.')) return false;
     double v = 0;
-    auto [kraj, greska] = std::from_chars(t.data(), t.data() + t.size(), v,
-                                          std::chars_format::general);
+    auto [kraj, greska] =
+        std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
     if (greska != std::errc() || kraj != t.data() + t.size() || !std::isfinite(v)) return false;
     rezultat = negativan ? -v : v;
     return true;
@@ -89,7 +96,8 @@ bool ProcitajCeo(std::string_view tekst, std::int32_t& rezultat) {
     auto [kraj, greska] = std::from_chars(t.data(), t.data() + t.size(), v);
     if (greska != std::errc() || kraj != t.data() + t.size()) return false;
     if (negativan) v = -v;
-    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+    if (v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max())
         return false;
     rezultat = static_cast<std::int32_t>(v);
     return true;

@@ -8,7 +8,9 @@ namespace {
 TRezultatProvere Neuspeh(int provera, const char* poruka, int polje, bool selektuj) {
     return TRezultatProvere{provera, poruka, polje, selektuj};
 }
-bool NijePozitivan(double v) { return v == NijeBroj || !(v > 0); }
+bool NijePozitivan(double v) {
+    return v == NijeBroj || !(v > 0);
+}
 } // namespace
 
 TRezultatProvere ProveriOpcije(const std::string& trajanje, const std::string& interval,

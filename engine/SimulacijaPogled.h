@@ -28,7 +28,8 @@ public:
 // p2, p2 + (p1 - p2)/10, ..., p1, so a fresh generator passes its input through.
 inline std::array<double, 11> PodrazumevaneOrdinate(double p1, double p2) {
     std::array<double, 11> t{};
-    for (int i = 0; i <= 10; ++i) t[i] = p2 + (p1 - p2) * i / 10.0;
+    for (int i = 0; i <= 10; ++i)
+        t[i] = p2 + (p1 - p2) * i / 10.0;
     t[10] = p1;
     return t;
 }

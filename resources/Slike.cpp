@@ -10,8 +10,7 @@
 // The SVG sources are compiled into the program (slike.qrc); this file renders
 // them once, on first use, into pixmaps with a transparent background.
 
-static void UcitajResurse()
-{
+static void UcitajResurse() {
     // A static library's resources must be registered explicitly.
     static const bool ucitano = [] {
         Q_INIT_RESOURCE(slike);
@@ -22,8 +21,7 @@ static void UcitajResurse()
 
 namespace {
 
-QImage Iscrtaj(const QString& putanja, QSize velicina)
-{
+QImage Iscrtaj(const QString& putanja, QSize velicina) {
     UcitajResurse();
     QImage slika(velicina, QImage::Format_ARGB32_Premultiplied);
     slika.fill(Qt::transparent);
@@ -40,15 +38,14 @@ QImage Iscrtaj(const QString& putanja, QSize velicina)
 
 // File names of the icons, in the order of TIkonica.
 constexpr std::array<const char*, static_cast<int>(TIkonica::Broj)> ImenaIkonica = {
-    "novi_dokument", "otvori",        "sacuvaj",          "sacuvaj_kao",   "izlaz",
-    "obrisi",        "rotiraj_desno", "rotiraj_levo",     "kreiraj_vezu",  "kreiraj_junction",
-    "kreiraj_drzac", "simulacija",    "opis_problema",    "fullscreen",    "pomoc",
-    "prihvati",      "odustani",      "nazad",            "grafik",        "pogled_3d",
+    "novi_dokument", "otvori",        "sacuvaj",       "sacuvaj_kao",  "izlaz",
+    "obrisi",        "rotiraj_desno", "rotiraj_levo",  "kreiraj_vezu", "kreiraj_junction",
+    "kreiraj_drzac", "simulacija",    "opis_problema", "fullscreen",   "pomoc",
+    "prihvati",      "odustani",      "nazad",         "grafik",       "pogled_3d",
     "izvoz",
 };
 
-QString PutanjaIkonice(int i)
-{
+QString PutanjaIkonice(int i) {
     return QStringLiteral(":/slike/ikonica_%1_%2.svg")
         .arg(i, 2, 10, QLatin1Char('0'))
         .arg(QLatin1String(ImenaIkonica[static_cast<size_t>(i)]));
@@ -60,8 +57,7 @@ constexpr int VelicinaIkonice = 16;
 
 } // namespace
 
-const TListaSlika& SlikeBlokova(int smer)
-{
+const TListaSlika& SlikeBlokova(int smer) {
     static std::array<TListaSlika, 4> liste;
     static std::array<bool, 4> napravljena{};
     if (smer < 1 || smer > 4) smer = 3;
@@ -81,8 +77,7 @@ const TListaSlika& SlikeBlokova(int smer)
     return liste[k];
 }
 
-QIcon Ikonica(TIkonica koja)
-{
+QIcon Ikonica(TIkonica koja) {
     const int i = static_cast<int>(koja);
     if (i < 0 || i >= static_cast<int>(TIkonica::Broj)) return QIcon();
     QIcon ikonica;
@@ -91,8 +86,7 @@ QIcon Ikonica(TIkonica koja)
     return ikonica;
 }
 
-const TListaSlika& IkoniceKomandi()
-{
+const TListaSlika& IkoniceKomandi() {
     static TListaSlika lista;
     static bool napravljena = false;
     if (!napravljena) {
@@ -106,19 +100,16 @@ const TListaSlika& IkoniceKomandi()
     return lista;
 }
 
-QPixmap SlikaSplash()
-{
+QPixmap SlikaSplash() {
     return QPixmap::fromImage(Iscrtaj(QStringLiteral(":/slike/splash.svg"), QSize(425, 268)));
 }
 
-QPixmap TrakaNaslova(QSize velicina)
-{
+QPixmap TrakaNaslova(QSize velicina) {
     if (velicina.isEmpty()) return QPixmap();
     return QPixmap::fromImage(Iscrtaj(QStringLiteral(":/slike/traka_naslova.svg"), velicina));
 }
 
-QPixmap PozadinaDijaloga(QSize velicina)
-{
+QPixmap PozadinaDijaloga(QSize velicina) {
     if (velicina.isEmpty()) return QPixmap();
     return QPixmap::fromImage(Iscrtaj(QStringLiteral(":/slike/pozadina_dijaloga.svg"), velicina));
 }

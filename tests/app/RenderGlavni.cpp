@@ -15,9 +15,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
             if (!Snimi(g, folder + QStringLiteral("/glavni-tabela.png"))) ++greske;
             // Every row ticked, then the chart in 2D and in the depth view.
             TPrikazRezultata* r = g.PrikazRezultata;
-            for (QCheckBox* o : r->Oznake) o->setChecked(true);
+            for (QCheckBox* o : r->Oznake)
+                o->setChecked(true);
             r->GoToChart->click();
             if (g.PageControl1->currentWidget() != r->GrafikTab) {
                 std::printf("the chart was not built\n");

@@ -75,7 +75,6 @@ TEST(Dijalozi, SacuvajKaoDodajeNastavakIPitaPreZamene) {
     // "Yes" takes it.
     IzaberiFajl(dir.filePath("a.txt"));
     Odgovori(QMessageBox::Yes, &pitanja);
-    EXPECT_EQ(Dijalozi().SacuvajKao(nullptr, "SKEM", "Dokument1", "SKEM fajl (*.skem)"),
-              postojeci);
+    EXPECT_EQ(Dijalozi().SacuvajKao(nullptr, "SKEM", "Dokument1", "SKEM fajl (*.skem)"), postojeci);
     EXPECT_EQ(pitanja.size(), 2);
 }

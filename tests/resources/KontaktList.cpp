@@ -13,11 +13,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QString izlaz = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("kontakt.png");
+    const QString izlaz =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("kontakt.png");
 
     constexpr int BrojBlokova = 29;
     constexpr int SirinaCelije = 74, VisinaCelije = 60, Oznaka = 34;
@@ -42,7 +42,8 @@ int main(int argc, char** argv)
         const int x0 = (sifra / redova) * sirinaKolone;
         const int y0 = 24 + (sifra % redova) * VisinaCelije;
         p.setPen(Qt::black);
-        p.drawText(QRect(x0, y0, Oznaka - 4, 52), Qt::AlignRight | Qt::AlignVCenter, QString::number(sifra));
+        p.drawText(QRect(x0, y0, Oznaka - 4, 52), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::number(sifra));
         for (int smer = 1; smer <= 4; ++smer) {
             const int x = x0 + Oznaka + (smer - 1) * SirinaCelije;
             p.setPen(QPen(Qt::black, 1));
@@ -77,7 +78,8 @@ int main(int argc, char** argv)
     naslov.setBold(true);
     p.setFont(naslov);
     p.setPen(Qt::white);
-    p.drawText(QRect(xd, yd, dijalog.width(), 18), Qt::AlignCenter, QStringLiteral("Unesite vrednosti parametara"));
+    p.drawText(QRect(xd, yd, dijalog.width(), 18), Qt::AlignCenter,
+               QStringLiteral("Unesite vrednosti parametara"));
     p.setPen(QColor(0x80, 0, 0));
     p.drawText(xd + 20, yd + 50, QStringLiteral("Duzina simulacije:"));
     p.end();

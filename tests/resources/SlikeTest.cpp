@@ -12,8 +12,7 @@ namespace {
 constexpr int BrojBlokova = 29;
 
 // Opaque pixels (alpha above the threshold) inside the rectangle.
-int Neprozirnih(const QImage& slika, QRect oblast, int prag = 128)
-{
+int Neprozirnih(const QImage& slika, QRect oblast, int prag = 128) {
     const QImage s = slika.convertToFormat(QImage::Format_ARGB32);
     int n = 0;
     oblast = oblast.intersected(s.rect());
@@ -24,20 +23,22 @@ int Neprozirnih(const QImage& slika, QRect oblast, int prag = 128)
 }
 
 // The 5-pixel strip at the edge of a 42 x 42 picture on the side of a direction.
-QRect IvicaStrane(int smer)
-{
+QRect IvicaStrane(int smer) {
     switch (smer) {
-    case 1: return QRect(0, 0, 5, 42);
-    case 2: return QRect(0, 37, 42, 5);
-    case 3: return QRect(37, 0, 5, 42);
-    default: return QRect(0, 0, 42, 5);
+    case 1:
+        return QRect(0, 0, 5, 42);
+    case 2:
+        return QRect(0, 37, 42, 5);
+    case 3:
+        return QRect(37, 0, 5, 42);
+    default:
+        return QRect(0, 0, 42, 5);
     }
 }
 
 } // namespace
 
-TEST(SlikeBlokova, SvakaSlikaJe42x42ISaSadrzajem)
-{
+TEST(SlikeBlokova, SvakaSlikaJe42x42ISaSadrzajem) {
     for (int smer = 1; smer <= 4; ++smer) {
         const TListaSlika& lista = SlikeBlokova(smer);
         ASSERT_EQ(lista.Count(), BrojBlokova) << "smer " << smer;
@@ -47,19 +48,20 @@ TEST(SlikeBlokova, SvakaSlikaJe42x42ISaSadrzajem)
             const QImage s = p.toImage();
             EXPECT_TRUE(s.hasAlphaChannel());
             // The symbol itself, not just its frame: well over the frame's outline.
-            EXPECT_GT(Neprozirnih(s, QRect(8, 8, 26, 26)), 40) << "sifra " << sifra << " smer " << smer;
+            EXPECT_GT(Neprozirnih(s, QRect(8, 8, 26, 26)), 40)
+                << "sifra " << sifra << " smer " << smer;
             // Transparent corners: the block's own white rounded rectangle shows there.
             EXPECT_EQ(Neprozirnih(s, QRect(0, 0, 3, 3), 0), 0) << "sifra " << sifra;
         }
     }
 }
 
-TEST(SlikeBlokova, IzlaznaStrelicaJeNaStraniSmera)
-{
+TEST(SlikeBlokova, IzlaznaStrelicaJeNaStraniSmera) {
     for (int sifra = 0; sifra < BrojBlokova; ++sifra) {
         for (int smer = 1; smer <= 4; ++smer) {
             const QImage s = SlikeBlokova(smer).Slike[sifra].toImage();
-            EXPECT_GT(Neprozirnih(s, IvicaStrane(smer)), 10) << "sifra " << sifra << " smer " << smer;
+            EXPECT_GT(Neprozirnih(s, IvicaStrane(smer)), 10)
+                << "sifra " << sifra << " smer " << smer;
             for (int drugi = 1; drugi <= 4; ++drugi) {
                 if (drugi == smer) continue;
                 EXPECT_EQ(Neprozirnih(s, IvicaStrane(drugi), 8), 0)
@@ -69,15 +71,18 @@ TEST(SlikeBlokova, IzlaznaStrelicaJeNaStraniSmera)
     }
 }
 
-TEST(SlikeBlokova, SmeroviIVrsteSeRazlikuju)
-{
+TEST(SlikeBlokova, SmeroviIVrsteSeRazlikuju) {
     QSet<QByteArray> desno;
     for (int sifra = 0; sifra < BrojBlokova; ++sifra) {
         QSet<QByteArray> smerovi;
         for (int smer = 1; smer <= 4; ++smer) {
-            const QImage s = SlikeBlokova(smer).Slike[sifra].toImage().convertToFormat(QImage::Format_ARGB32);
-            smerovi.insert(QByteArray(reinterpret_cast<const char*>(s.constBits()), s.sizeInBytes()));
-            if (smer == 3) desno.insert(QByteArray(reinterpret_cast<const char*>(s.constBits()), s.sizeInBytes()));
+            const QImage s =
+                SlikeBlokova(smer).Slike[sifra].toImage().convertToFormat(QImage::Format_ARGB32);
+            smerovi.insert(
+                QByteArray(reinterpret_cast<const char*>(s.constBits()), s.sizeInBytes()));
+            if (smer == 3)
+                desno.insert(
+                    QByteArray(reinterpret_cast<const char*>(s.constBits()), s.sizeInBytes()));
         }
         EXPECT_EQ(smerovi.size(), 4) << "sifra " << sifra;
     }
@@ -85,15 +90,13 @@ TEST(SlikeBlokova, SmeroviIVrsteSeRazlikuju)
     EXPECT_EQ(desno.size(), BrojBlokova);
 }
 
-TEST(SlikeBlokova, NepoznatSmerDajeDesni)
-{
+TEST(SlikeBlokova, NepoznatSmerDajeDesni) {
     EXPECT_EQ(&SlikeBlokova(0), &SlikeBlokova(3));
     EXPECT_EQ(&SlikeBlokova(7), &SlikeBlokova(3));
     EXPECT_EQ(&SlikeBlokova(2), &SlikeBlokova(2)); // built once and kept
 }
 
-TEST(Ikonice, SveSu16x16RazliciteISaSadrzajem)
-{
+TEST(Ikonice, SveSu16x16RazliciteISaSadrzajem) {
     const TListaSlika& lista = IkoniceKomandi();
     ASSERT_EQ(lista.Count(), static_cast<int>(TIkonica::Broj));
     QSet<QByteArray> razlicite;
@@ -106,8 +109,7 @@ TEST(Ikonice, SveSu16x16RazliciteISaSadrzajem)
     EXPECT_EQ(razlicite.size(), lista.Count());
 }
 
-TEST(Ikonice, IkonicaImaViseVelicina)
-{
+TEST(Ikonice, IkonicaImaViseVelicina) {
     for (int i = 0; i < static_cast<int>(TIkonica::Broj); ++i) {
         const QIcon ikonica = Ikonica(static_cast<TIkonica>(i));
         ASSERT_FALSE(ikonica.isNull()) << "ikonica " << i;
@@ -124,8 +126,7 @@ TEST(Ikonice, IkonicaImaViseVelicina)
     EXPECT_TRUE(Ikonica(TIkonica::Broj).isNull());
 }
 
-TEST(SlikeDijaloga, SplashTrakaIPozadina)
-{
+TEST(SlikeDijaloga, SplashTrakaIPozadina) {
     const QImage splash = SlikaSplash().toImage();
     EXPECT_EQ(splash.size(), QSize(425, 268));
     EXPECT_EQ(Neprozirnih(splash, splash.rect(), 254), 425 * 268); // no holes
@@ -139,7 +140,8 @@ TEST(SlikeDijaloga, SplashTrakaIPozadina)
             ASSERT_LT(qGray(traka.pixel(x, v.height() / 2)), 110) << "x " << x;
     }
 
-    const QImage pozadina = PozadinaDijaloga(QSize(378, 333)).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage pozadina =
+        PozadinaDijaloga(QSize(378, 333)).toImage().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(pozadina.size(), QSize(378, 333));
     EXPECT_EQ(Neprozirnih(pozadina, pozadina.rect(), 254), 378 * 333);
     // Light body: dark text and edit fields read well on it.

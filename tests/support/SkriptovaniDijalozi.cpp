@@ -7,15 +7,22 @@ QStringList TSkriptovaniDijalozi::Poruke() const {
     for (const QString& z : Zapis) {
         const int i = z.indexOf(QLatin1String(": "));
         if (z.startsWith(QLatin1String("Greska: ")) || z.startsWith(QLatin1String("Poruka: ")) ||
-            z.startsWith(QLatin1String("Informacija: ")) || z.startsWith(QLatin1String("Pitanje: ")))
+            z.startsWith(QLatin1String("Informacija: ")) ||
+            z.startsWith(QLatin1String("Pitanje: ")))
             r << z.mid(i + 2);
     }
     return r;
 }
 
-void TSkriptovaniDijalozi::Greska(const QString& tekst) { Zapis << "Greska: " + tekst; }
-void TSkriptovaniDijalozi::Poruka(const QString& tekst) { Zapis << "Poruka: " + tekst; }
-void TSkriptovaniDijalozi::Informacija(const QString& tekst) { Zapis << "Informacija: " + tekst; }
+void TSkriptovaniDijalozi::Greska(const QString& tekst) {
+    Zapis << "Greska: " + tekst;
+}
+void TSkriptovaniDijalozi::Poruka(const QString& tekst) {
+    Zapis << "Poruka: " + tekst;
+}
+void TSkriptovaniDijalozi::Informacija(const QString& tekst) {
+    Zapis << "Informacija: " + tekst;
+}
 
 TDijalozi::TOdgovor TSkriptovaniDijalozi::Pitanje(const QString& tekst) {
     Zapis << "Pitanje: " + tekst;

@@ -18,12 +18,14 @@ public:
     ~TSkriptovaniDijalozi() override { PostaviDijaloge(nullptr); }
 
     // Recorded: "Greska: ...", "Poruka: ...", "Informacija: ...", "Pitanje: ...",
-    // "Otvori", "SacuvajKao: <naslov>", "Dijalog: <objectName or class>", "Pomoc: <page>[ +sadrzaj]".
+    // "Otvori", "SacuvajKao: <naslov>", "Dijalog: <objectName or class>", "Pomoc: <page>[
+    // +sadrzaj]".
     QStringList Zapis;
 
-    std::deque<TOdgovor> Odgovori;        // for Pitanje; empty queue answers Odustani
-    std::deque<QString> ImenaFajlova;     // for OtvoriFajl and SacuvajKao; empty queue = cancel
-    std::deque<std::function<void(QDialog&)>> Skripte; // for PrikaziModalno; empty = close unchanged
+    std::deque<TOdgovor> Odgovori;    // for Pitanje; empty queue answers Odustani
+    std::deque<QString> ImenaFajlova; // for OtvoriFajl and SacuvajKao; empty queue = cancel
+    std::deque<std::function<void(QDialog&)>>
+        Skripte; // for PrikaziModalno; empty = close unchanged
 
     // Only the message texts (without the kind), in order.
     QStringList Poruke() const;
