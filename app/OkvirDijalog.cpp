@@ -82,6 +82,10 @@ QFrame* TOkvirDijalog::NapraviPanel(QWidget* roditelj, bool spusten) {
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor(110, 110, 110));
     pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(110, 110, 110));
     p->setPalette(pal);
+    // Under the main window its style sheet reaches the dialogs, and the style
+    // sheet style draws disabled captions in its own near-silver grey.
+    p->setStyleSheet(QStringLiteral("QLabel:disabled, QRadioButton:disabled, QCheckBox:disabled"
+                                    " { color: rgb(110, 110, 110); }"));
     return p;
 }
 

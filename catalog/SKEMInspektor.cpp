@@ -209,7 +209,11 @@ void TSKEMGrid::TekstEditora(int red, const QString& tekst) {
         i->setText(tekst);
     else
         setItem(red, 1, new QTableWidgetItem(tekst));
-    if (OnIzmenaTeksta) OnIzmenaTeksta(this, red, tekst);
+    if (!OnIzmenaTeksta) return;
+    const bool ranije = javljam;
+    javljam = true;
+    OnIzmenaTeksta(this, red, tekst);
+    javljam = ranije;
 }
 
 TEditorCelije::TEditorCelije(TSKEMGrid* grid_) : QStyledItemDelegate(grid_), grid(grid_) {}
@@ -232,6 +236,14 @@ void TEditorCelije::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (!e) return QStyledItemDelegate::setModelData(editor, model, indeks);
     const QString tekst = KonacanTekst ? KonacanTekst(indeks.row(), e->text()) : e->text();
     model->setData(indeks, tekst, Qt::EditRole);
+}
+
+bool TEditorCelije::eventFilter(QObject* objekat, QEvent* dogadjaj) {
+    // A refusal's message box takes the focus while the editor is still inside
+    // its key handler: closing the editor then would destroy it under that
+    // handler. The editor stays open and gets the focus back with the box gone.
+    if (grid->javljam && dogadjaj->type() == QEvent::FocusOut) return false;
+    return QStyledItemDelegate::eventFilter(objekat, dogadjaj);
 }
 
 // ---- the inspector ----

@@ -68,6 +68,7 @@ private:
 
     QPointer<QLineEdit> editor;
     int redEditora = -1;
+    bool javljam = false; // a change of the editor's text is being reported
 };
 
 // The grid's in-place editor: a plain line edit that reports every keystroke.
@@ -79,6 +80,7 @@ public:
                           const QModelIndex& indeks) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& indeks) const override;
+    bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
 
     // Decides what a closed editor leaves in its cell; by default the typed text.
     std::function<QString(int red, const QString& tekst)> KonacanTekst;

@@ -159,6 +159,7 @@ TSkrolStavka* TSkroler::DodajStavku(const TStavkaKataloga& stavka) {
     labela->setWordWrap(true);
     labela->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     labela->setFixedWidth(SirinaLabele);
+    UklopiNatpis(labela);
     labela->setFixedHeight(labela->heightForWidth(SirinaLabele));
     s->PostaviLabelu(labela);
     m_stavke.append(s);
@@ -167,6 +168,28 @@ TSkrolStavka* TSkroler::DodajStavku(const TStavkaKataloga& stavka) {
     m_brojKolona = BrojKolonaZaSirinu(width());
     RasporediStavke();
     return s;
+}
+
+// Captions are wider than the columns are apart, so a caption whose longest
+// line (a long word does not wrap) is nearly as wide as the label runs into
+// its neighbour's and is cut at both ends. Such a caption gets a smaller font.
+void TSkroler::UklopiNatpis(QLabel* labela) {
+    const int najsire = RazmakKolona - 2;
+    QFont f = labela->font();
+    auto sirina = [&] {
+        return QFontMetrics(f)
+            .boundingRect(QRect(0, 0, SirinaLabele, 10000), Qt::TextWordWrap | Qt::AlignHCenter,
+                          labela->text())
+            .width();
+    };
+    if (sirina() <= najsire) return;
+    if (f.pointSizeF() > 0)
+        while (sirina() > najsire && f.pointSizeF() > 6)
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+    else
+        while (sirina() > najsire && f.pixelSize() > 8)
+            f.setPixelSize(f.pixelSize() - 1);
+    labela->setFont(f);
 }
 
 void TSkroler::NapraviStavke(const QVector<TStavkaKataloga>& stavke) {

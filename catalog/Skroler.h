@@ -97,6 +97,7 @@ protected:
 
 private:
     void RasporediStavke();
+    void UklopiNatpis(QLabel* labela);
     void PrilagodiSadrzaj();
 
     QWidget* m_sadrzaj;

@@ -6,6 +6,8 @@
 #include "uUnosOpisa.h"
 #include "uUnosParam.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -254,4 +256,43 @@ TEST(UnosOpisa, PrihvatiIOdustani) {
     Dijalozi().PrikaziModalno(opis);
     EXPECT_FALSE(opis.Prihvaceno);
     EXPECT_EQ(opis.Rezultat, "a b  ");
+}
+
+// ---- looks ----
+
+namespace {
+
+// The darkest grey level drawn inside a child's rectangle of the grabbed dialog.
+int NajtamnijeU(QWidget& dijalog, QWidget* deo, int odLevo = 0) {
+    const QImage slika = dijalog.grab().toImage();
+    const QRect r =
+        QRect(deo->mapTo(&dijalog, QPoint(0, 0)), deo->size()).adjusted(odLevo, 0, 0, 0);
+    int najtamnije = 255;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            najtamnije = std::min(najtamnije, qGray(slika.pixel(x, y)));
+    return najtamnije;
+}
+
+} // namespace
+
+// The dialogs live under the main window, whose style sheet reaches them: a
+// disabled input or parameter row must still be readable on the silver panel.
+TEST(IzgledDijaloga, OnemoguceniRedoviSeVideIPodGlavnimProzorom) {
+    QWidget glavni;
+    glavni.setStyleSheet(QStringLiteral("#HeaderPanel { background: #eef1f5; }"));
+
+    TIzborUlaza izbor(&glavni);
+    izbor.RadioButton2->setEnabled(false);
+    izbor.show();
+    QApplication::processEvents();
+    // Only the caption, right of the radio circle.
+    EXPECT_LT(NajtamnijeU(izbor, izbor.RadioButton2, 24), 150);
+
+    TUnosPar par(&glavni);
+    par.PripremiRedove(1, QStringLiteral("Pojacanje"), QStringLiteral("x"), QStringLiteral("x"));
+    par.show();
+    QApplication::processEvents();
+    ASSERT_FALSE(par.Label2->isEnabled());
+    EXPECT_LT(NajtamnijeU(par, par.Label2), 150);
 }

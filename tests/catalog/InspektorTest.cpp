@@ -12,6 +12,7 @@
 #include "unVeza.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -275,6 +276,45 @@ TEST_F(InspektorTest, SlovoDajePorukuJednomINulu) {
     Potvrdi(e);
     EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "0");
     EXPECT_EQ(dijalozi.Zapis.size(), 1);
+}
+
+// A real message box takes the focus and runs its own event loop while the
+// editor is still inside its key handler; the editor must outlive that.
+TEST_F(InspektorTest, SlovoUIzabranuCelijuSaPravimProzoromPoruke) {
+    struct TPrazniDijalozi : TSkriptovaniDijalozi {
+        QWidget* prozor = nullptr;
+        QWidget* nazad = nullptr;
+        void Greska(const QString& tekst) override {
+            TSkriptovaniDijalozi::Greska(tekst);
+            prozor->show();
+            QApplication::setActiveWindow(prozor);
+            prozor->setFocus(Qt::ActiveWindowFocusReason);
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            prozor->hide();
+            QApplication::setActiveWindow(nazad);
+        }
+    } poruke;
+    QLineEdit prozorPoruke;
+    poruke.prozor = &prozorPoruke;
+    poruke.nazad = &ins;
+
+    ins.show();
+    QApplication::setActiveWindow(&ins);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ins));
+    TSKEMBlok* b = Spusti(Konstanta(), {20, 20});
+    b->Parametar1 = 4;
+    Izaberi(b);
+    TSKEMGrid* g = ins.Grid1();
+    const QRect r = g->visualRect(g->model()->index(0, 1));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
+    ASSERT_EQ(g->Editor(), nullptr);
+    // A letter on the selected cell opens the editor with that letter.
+    QTest::keyClick(g, Qt::Key_A);
+    QCoreApplication::processEvents();
+    EXPECT_THAT(poruke.Poruke(), ::testing::ElementsAre(NijeBroj));
+    EXPECT_EQ(g->Tekst(0, 1), "0");
+    EXPECT_EQ(b->Parametar1, 4);
 }
 
 TEST_F(InspektorTest, BrojSeKucaTasterPoTaster) {

@@ -226,6 +226,32 @@ TEST(SkrolerTest, CaptionsOfTheRightColumnStayWholeBesideTheScrollBar) {
     EXPECT_EQ(skroler.Stavke()[1]->Labela()->x(), 80);
 }
 
+// A caption as wide as its label, or with a single word wider, would run into
+// the next column's caption and be cut at both ends; it is set smaller.
+TEST_F(SkrolerRasporedTest, DugaRecUNatpisuSeNeSece) {
+    m_skroler.setFont(QFont(QStringLiteral("Verdana"), 8)); // the main window's font
+    m_skroler.DodajStavku(Stavka("Sinus"));
+    m_skroler.DodajStavku(Stavka("Eksponencijalna f-ja"));
+    ASSERT_EQ(m_skroler.BrojKolona(), 2);
+    auto sirinaTeksta = [](QLabel* l, const QFont& f) {
+        return QFontMetrics(f)
+            .boundingRect(QRect(0, 0, l->width(), 10000), Qt::TextWordWrap | Qt::AlignHCenter,
+                          l->text())
+            .width();
+    };
+    QLabel* kratka = m_skroler.Stavke()[0]->Labela();
+    QLabel* duga = m_skroler.Stavke()[1]->Labela();
+    const QFont paleta = m_skroler.Stavke()[0]->font();
+    // Uncut at the palette's font the long word would not fit its label.
+    ASSERT_GT(sirinaTeksta(duga, paleta), 86);
+    EXPECT_EQ(duga->width(), 86);
+    EXPECT_LE(sirinaTeksta(duga, duga->font()), 86);
+    EXPECT_LT(QFontInfo(duga->font()).pixelSize(), QFontInfo(paleta).pixelSize());
+    EXPECT_GE(duga->height(), duga->heightForWidth(86));
+    // A short caption keeps the palette's font.
+    EXPECT_EQ(kratka->font(), paleta);
+}
+
 // ---------------------------------------------------------------- TSkrolStavka
 
 TEST_F(SkrolerRasporedTest, ItemLooksNormalHotAndWithoutPictures) {
