@@ -1,5 +1,6 @@
 #include "Dijalozi.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -38,10 +39,15 @@ public:
                                  QApplication::applicationDisplayName(), SaPrelomima(tekst));
     }
     TOdgovor Pitanje(const QString& tekst) override {
-        const auto odgovor = QMessageBox::warning(
-            QApplication::activeWindow(), QApplication::applicationDisplayName(),
-            SaPrelomima(tekst), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-            QMessageBox::Yes);
+        QMessageBox box(
+            QMessageBox::Warning, QApplication::applicationDisplayName(), SaPrelomima(tekst),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+        // The answers in the program's language.
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Da"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Ne"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Odustani"));
+        box.setDefaultButton(QMessageBox::Yes);
+        const int odgovor = box.exec();
         if (odgovor == QMessageBox::Yes) return TOdgovor::Da;
         if (odgovor == QMessageBox::No) return TOdgovor::Ne;
         return TOdgovor::Odustani;

@@ -78,3 +78,22 @@ TEST(Dijalozi, SacuvajKaoDodajeNastavakIPitaPreZamene) {
     EXPECT_EQ(Dijalozi().SacuvajKao(nullptr, "SKEM", "Dokument1", "SKEM fajl (*.skem)"), postojeci);
     EXPECT_EQ(pitanja.size(), 2);
 }
+
+TEST(Dijalozi, PitanjeNudiDaNeOdustani) {
+    QStringList dugmad;
+    const QMessageBox::StandardButton odgovori[] = {QMessageBox::Yes, QMessageBox::No,
+                                                    QMessageBox::Cancel};
+    const TDijalozi::TOdgovor ocekivano[] = {TDijalozi::TOdgovor::Da, TDijalozi::TOdgovor::Ne,
+                                             TDijalozi::TOdgovor::Odustani};
+    for (int i = 0; i < 3; ++i) {
+        NaSledecemProzoru([&dugmad, dugme = odgovori[i]](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            dugmad = {box->button(QMessageBox::Yes)->text(), box->button(QMessageBox::No)->text(),
+                      box->button(QMessageBox::Cancel)->text()};
+            box->button(dugme)->click();
+        });
+        EXPECT_EQ(Dijalozi().Pitanje("Da li zelite da sacuvate promene?"), ocekivano[i]);
+        EXPECT_EQ(dugmad, (QStringList{"Da", "Ne", "Odustani"}));
+    }
+}
