@@ -2,6 +2,7 @@
 // palette's view switch, help, full screen and the program's start-up.
 #include "Glavni.h"
 
+#include "CsvRezultata.h"
 #include "Dijalozi.h"
 #include "Katalog.h"
 #include "Obavestenja.h"
@@ -33,6 +34,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -60,12 +63,55 @@ QAction* Akcija(QObject* vlasnik, const char* ime, const QString& natpis, const 
 
 } // namespace
 
+// A run holds the GUI thread from the options dialog's acceptance to its
+// end, which for a long run takes a while: the pointer says so meanwhile.
+class TMainForm::TOpcijeSaCekanjem : public skem::TIzvorOpcija {
+public:
+    ~TOpcijeSaCekanjem() override { Zavrsi(); }
+
+    void PostaviDijalog(TOpcije* opcije) { opcije_ = opcije; }
+
+    // A run whose results the table could not take is refused before it
+    // starts, not after minutes of work and gigabytes of results.
+    std::function<void(const QString&)> OnPrevise;
+
+    bool PitajOpcije(skem::TOpcijeSimulacije& vrednosti) override {
+        if (!opcije_ || !opcije_->PitajOpcije(vrednosti)) return false;
+        try {
+            if (skem::BrojIntervalaStampe(vrednosti.Trajanje, vrednosti.IntervalStampanja) >
+                TPrikazRezultata::NajviseIntervala)
+                throw std::invalid_argument("Previse tacaka rezultata za prikaz u tabeli.");
+        } catch (const std::invalid_argument& g) {
+            if (OnPrevise) OnPrevise(QString::fromUtf8(g.what()));
+            return false;
+        }
+        if (!ceka_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        ceka_ = true;
+        return true;
+    }
+    // Back to the ordinary pointer: at the end of the run and before any message.
+    void Zavrsi() {
+        if (!ceka_) return;
+        ceka_ = false;
+        QGuiApplication::restoreOverrideCursor();
+    }
+
+private:
+    QPointer<TOpcije> opcije_;
+    bool ceka_ = false;
+};
+
 // The engine's messages (element errors, checks) as error boxes.
 class TMainForm::TPorukeDijaloga : public skem::TPorukeSimulacije {
 public:
+    explicit TPorukeDijaloga(TOpcijeSaCekanjem* cekanje) : cekanje_(cekanje) {}
     void GreskaSimulacije(const std::string& tekst) override {
+        if (cekanje_) cekanje_->Zavrsi();
         Dijalozi().Greska(SaPrelomima(QString::fromStdString(tekst)));
     }
+
+private:
+    TOpcijeSaCekanjem* cekanje_;
 };
 
 TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWindow(roditelj) {
@@ -102,7 +148,9 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
         "#Panel6 { background: #e4e8ee; border-bottom: 1px solid #c5ccd6; }"
         "#StatusBar1 { background: #eef1f5; border-top: 1px solid #c5ccd6; }"));
 
-    porukeDijaloga_ = std::make_unique<TPorukeDijaloga>();
+    opcijeSaCekanjem_ = std::make_unique<TOpcijeSaCekanjem>();
+    opcijeSaCekanjem_->OnPrevise = [this](const QString& tekst) { GreskaSimulacije(tekst); };
+    porukeDijaloga_ = std::make_unique<TPorukeDijaloga>(opcijeSaCekanjem_.get());
     Simulacija.PostaviPoruke(porukeDijaloga_.get());
 
     // Creation steps.
@@ -159,9 +207,14 @@ TUnosPar* TMainForm::UnosPar() {
 TOpcije* TMainForm::Opcije() {
     if (!opcije_) {
         opcije_ = new TOpcije(this);
-        Simulacija.PostaviIzvorOpcija(opcije_);
+        opcijeSaCekanjem_->PostaviDijalog(opcije_);
+        Simulacija.PostaviIzvorOpcija(opcijeSaCekanjem_.get());
     }
     return opcije_;
+}
+
+void TMainForm::ZavrsiCekanje() {
+    opcijeSaCekanjem_->Zavrsi();
 }
 
 TUnosOpisa* TMainForm::UnosOpisa() {

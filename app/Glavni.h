@@ -161,7 +161,8 @@ protected:
     bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
 
 private:
-    class TPorukeDijaloga; // engine messages as error boxes
+    class TPorukeDijaloga;   // engine messages as error boxes
+    class TOpcijeSaCekanjem; // the options dialog, then a wait cursor while the run lasts
 
     void NapraviAkcije();
     void NapraviMeni();
@@ -181,11 +182,13 @@ private:
     void ObnoviListuBlokova();
     // The message of a run that failed with an error, then back to the model page.
     void GreskaSimulacije(const QString& tekst);
+    void ZavrsiCekanje(); // the ordinary pointer again once a run is over
 
     QString imeDokumenta_;
     QString putanjaDokumenta_;
     QRect zapamceno_;
     bool prikazan_ = false; // shown at least once
+    std::unique_ptr<TOpcijeSaCekanjem> opcijeSaCekanjem_;
     std::unique_ptr<TPorukeDijaloga> porukeDijaloga_;
     QPointer<TIzborUlaza> izborUlaza_;
     QPointer<TUnosPar> unosPar_;

@@ -94,6 +94,9 @@ bool TMainForm::NoviDokument() {
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
     }
+    // The description belongs to the document just closed; a new one starts
+    // without it, so it is not saved into the next file by mistake.
+    SKEMRadnaPovrsina1->OpisProblema.clear();
     ObnoviListuBlokova();
     Izmenjen = false;
     PostaviImeDokumenta(Nastavak);

@@ -206,6 +206,7 @@ void TMainForm::PrevediModelClick() {
             PageControl1->setCurrentWidget(PrikazRezultata->TabelaTab);
             MainToolBar->hide();
         }
+        ZavrsiCekanje();
     } catch (const std::bad_alloc&) {
         GreskaSimulacije(QStringLiteral("Out of memory"));
     } catch (const std::exception& g) {
@@ -214,6 +215,7 @@ void TMainForm::PrevediModelClick() {
 }
 
 void TMainForm::GreskaSimulacije(const QString& tekst) {
+    ZavrsiCekanje();
     Dijalozi().Greska(QStringLiteral("Doslo je do neocekivane greske tokom simulacije!\nGreska: ") +
                       tekst +
                       QStringLiteral("\nProbajte sa smanjenom duzine simulacije ili drugim "

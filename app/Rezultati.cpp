@@ -34,37 +34,47 @@
 #include <stdexcept>
 
 // The table's values as texts, exactly as shown: the chart reads them back.
+// The texts are made when a cell is asked for, not kept: a run of millions
+// of printed times would otherwise hold a string per cell.
 class TModelTabele : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    QStringList Vremena;                // header texts, one per printed time
-    std::vector<QStringList> Vrednosti; // one list per row, parallel to Vremena
-
-    void Postavi(QStringList vremena, std::vector<QStringList> vrednosti) {
+    // brojTacaka times k*P, k = 0..brojTacaka - 1; table row r shows column
+    // kolone[r] of the matrix, which must outlive the model's use of it.
+    void Postavi(const std::vector<std::vector<double>>* matrica, std::vector<size_t> kolone,
+                 int brojTacaka, double intervalStampe) {
         beginResetModel();
-        Vremena = std::move(vremena);
-        Vrednosti = std::move(vrednosti);
+        Matrica = matrica;
+        Kolone = std::move(kolone);
+        BrojTacaka = brojTacaka;
+        IntervalStampe = intervalStampe;
         endResetModel();
+    }
+    void Isprazni() { Postavi(nullptr, {}, 0, 1); }
+
+    QString Vreme(int k) const { return RealanUTekst(k * IntervalStampe); }
+    QString Vrednost(int red, int k) const {
+        return RealanUTekst((*Matrica)[static_cast<size_t>(k)][Kolone[static_cast<size_t>(red)]]);
     }
 
     int rowCount(const QModelIndex& roditelj = {}) const override {
-        return roditelj.isValid() ? 0 : static_cast<int>(Vrednosti.size());
+        return roditelj.isValid() ? 0 : static_cast<int>(Kolone.size());
     }
     int columnCount(const QModelIndex& roditelj = {}) const override {
-        return roditelj.isValid() ? 0 : static_cast<int>(Vremena.size());
+        return roditelj.isValid() ? 0 : BrojTacaka;
     }
     QVariant data(const QModelIndex& i, int uloga) const override {
         if (!i.isValid()) return {};
-        if (uloga == Qt::DisplayRole) return Vrednosti[static_cast<size_t>(i.row())][i.column()];
+        if (uloga == Qt::DisplayRole) return Vrednost(i.row(), i.column());
         if (uloga == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         return {};
     }
     QVariant headerData(int odeljak, Qt::Orientation smer, int uloga) const override {
         if (uloga == Qt::DisplayRole && smer == Qt::Horizontal && odeljak >= 0 &&
-            odeljak < Vremena.size())
-            return Vremena[odeljak];
+            odeljak < BrojTacaka)
+            return Vreme(odeljak);
         if (uloga == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         return {};
@@ -72,6 +82,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex&) const override {
         return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     }
+
+private:
+    const std::vector<std::vector<double>>* Matrica = nullptr;
+    std::vector<size_t> Kolone; // the matrix column of each table row
+    int BrojTacaka = 0;
+    double IntervalStampe = 1;
 };
 
 namespace {
@@ -331,7 +347,7 @@ void TPrikazRezultata::OcistiTabelu() {
     for (QCheckBox* c : Oznake)
         delete c;
     Oznake.clear();
-    Model->Postavi({}, {});
+    Model->Isprazni();
     Blokovi.clear();
     Rezultati.clear();
     BrojIntervala = 0;
@@ -342,7 +358,8 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blo
                                     double trajanje, double intervalStampe) {
     // Everything is checked before the table changes.
     const std::int64_t n = skem::BrojIntervalaStampe(trajanje, intervalStampe);
-    if (n > 10'000'000) throw std::invalid_argument("Previse tacaka rezultata za prikaz u tabeli.");
+    if (n > NajviseIntervala)
+        throw std::invalid_argument("Previse tacaka rezultata za prikaz u tabeli.");
     if (static_cast<std::int64_t>(rezultati.size()) < n + 1)
         throw std::invalid_argument("Matrica rezultata ima manje redova od broja tacaka.");
     for (std::int64_t k = 0; k <= n; ++k)
@@ -357,11 +374,7 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blo
     Blokovi = blokovi;
     Rezultati.assign(rezultati.begin(), rezultati.begin() + (n + 1));
 
-    QStringList vremena;
-    vremena.reserve(BrojIntervala + 1);
-    for (int k = 0; k <= BrojIntervala; ++k)
-        vremena << RealanUTekst(k * intervalStampe);
-    std::vector<QStringList> vrednosti;
+    std::vector<size_t> kolone;
     QHeaderView* nazivi = Tabela->verticalHeader();
     int sirina = 120;
     for (size_t i = 0; i < blokovi.size(); ++i) {
@@ -375,14 +388,10 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blo
         c->show();
         Oznake.push_back(c);
         sirina = std::max(sirina, c->sizeHint().width() + 8);
-        QStringList red;
-        red.reserve(BrojIntervala + 1);
-        for (int k = 0; k <= BrojIntervala; ++k)
-            red << RealanUTekst(rezultati[k][i]);
-        vrednosti.push_back(std::move(red));
+        kolone.push_back(i);
     }
     nazivi->setFixedWidth(sirina);
-    Model->Postavi(std::move(vremena), std::move(vrednosti));
+    Model->Postavi(&Rezultati, std::move(kolone), BrojIntervala + 1, intervalStampe);
     Tabela->scrollToTop();
     PostaviOznake();
 }
@@ -406,9 +415,9 @@ int TPrikazRezultata::BrojKolona() const {
 
 QString TPrikazRezultata::Celija(int kolona, int red) const {
     if (red < 0 || red >= BrojRedova() || kolona < 0 || kolona >= BrojKolona()) return {};
-    if (red == 0) return kolona == 0 ? QString() : Model->Vremena[kolona - 1];
+    if (red == 0) return kolona == 0 ? QString() : Model->Vreme(kolona - 1);
     if (kolona == 0) return Oznake[static_cast<size_t>(red - 1)]->text();
-    return Model->Vrednosti[static_cast<size_t>(red - 1)][kolona - 1];
+    return Model->Vrednost(red - 1, kolona - 1);
 }
 
 void TPrikazRezultata::PrikaziGrafik() {

@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
 
     std::function<void(QWidget*)> OnPrikaziStranu; // switch the page control to this page
     std::function<void()> OnNazadNaModel;          // the table's "Nazad"
+
+    // The most printed intervals (n) the table takes.
+    static constexpr std::int64_t NajviseIntervala = 10'000'000;
 
     // Fills the table from a successful run and switches to TabelaTab.
     // blokovi: the run's list in order; rezultati: row k = time k*P, column i

@@ -152,10 +152,14 @@ TSKEMBlok* TSKEMRadnaPovrsina::SpustiStavku(const TStavkaKataloga& stavka, QPoin
     b->SetImageIndex(stavka.ImageIndex);
     b->MaxUlaznihVeza = stavka.MaxUlaznihVeza;
     b->brparam = quint8(stavka.BrojParam);
-    b->setVisible(true);
-    b->SetAktivno(true);
+    // Complete before it is selected: the selection handlers (the inspector)
+    // show its number and captions at once. As the last block its number is
+    // the count of blocks, which the renumbering below confirms.
     b->Sifra = quint8(b->ImageIndex());
     b->Natpisi = stavka.Natpisi;
+    b->SetLokalniBroj(int(blokovi.size()));
+    b->setVisible(true);
+    b->SetAktivno(true);
     Prenumerisi();
     SetStanje(rpsSelektuj);
     Javi(OnChange, this);

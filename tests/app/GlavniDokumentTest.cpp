@@ -28,9 +28,12 @@ protected:
 
 TEST_F(Dokument, NoviBezIzmenaNePita) {
     auto g = Napravi({Primer("oscilator.skem")});
+    ASSERT_FALSE(g->SKEMRadnaPovrsina1->OpisProblema.isEmpty());
     g->NovDoc->trigger();
     EXPECT_TRUE(dijalozi.Zapis.isEmpty());
     EXPECT_EQ(Blokova(*g), 0);
+    // The new document does not inherit the old one's description.
+    EXPECT_TRUE(g->SKEMRadnaPovrsina1->OpisProblema.isEmpty());
     EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
     EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 0);
 }

@@ -676,6 +676,73 @@ TEST_F(Simulacija, PrazanModelOdustajanjeIGreska) {
     EXPECT_FALSE(g->MainToolBar->isHidden());
 }
 
+TEST_F(Simulacija, PreviseTacakaZaTabeluOdbijenoPrePokretanja) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    // 10^8 printed intervals: more than the table takes. Said at once, before
+    // a run of 10^8 steps fills gigabytes of results that could not be shown.
+    dijalozi.Skripte.push_back(UnesiOpcije("100000", "0.001", "0.001"));
+    g->IzvSimulaciju->trigger();
+    ASSERT_EQ(dijalozi.Zapis.size(), 2);
+    EXPECT_EQ(dijalozi.Zapis[1],
+              "Greska: Doslo je do neocekivane greske tokom simulacije!\nGreska: Previse tacaka "
+              "rezultata za prikaz u tabeli.\nProbajte sa smanjenom duzine simulacije ili drugim "
+              "parametrima za blokove.");
+    EXPECT_TRUE(g->Rezultati.empty());
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // One interval more than the table takes is refused the same way.
+    dijalozi.Zapis.clear();
+    dijalozi.Skripte.push_back(UnesiOpcije("10000001", "1", "1"));
+    g->IzvSimulaciju->trigger();
+    ASSERT_EQ(dijalozi.Zapis.size(), 2);
+    EXPECT_TRUE(dijalozi.Zapis[1].contains("Previse tacaka rezultata za prikaz u tabeli."));
+    EXPECT_TRUE(g->Rezultati.empty());
+}
+
+// The pointer shows a run is busy from the options' acceptance to its end,
+// and is the ordinary one again for the messages and afterwards.
+TEST_F(Simulacija, KursorCekanjaSamoDokTraje) {
+    struct TBeleziKursor : TSkriptovaniDijalozi {
+        QList<bool> CekanjeUPoruci;
+        void Greska(const QString& tekst) override {
+            CekanjeUPoruci.append(QGuiApplication::overrideCursor() != nullptr);
+            TSkriptovaniDijalozi::Greska(tekst);
+        }
+    } beleske;
+    auto g = Napravi({Primer("oscilator.skem")});
+    bool cekaoTokomRada = false;
+    beleske.Skripte.push_back([&](QDialog& d) {
+        UnesiOpcije("1", "0.01", "0.1")(d);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // not while asking
+    });
+    g->PrikazRezultata->OnPrikaziStranu = [&](QWidget* strana) {
+        const QCursor* k = QGuiApplication::overrideCursor();
+        cekaoTokomRada = k && k->shape() == Qt::WaitCursor;
+        g->PageControl1->setCurrentWidget(strana);
+    };
+    g->IzvSimulaciju->trigger();
+    EXPECT_TRUE(cekaoTokomRada);
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->PrikazRezultata->TabelaTab);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // A run that fails: its message is shown with the ordinary pointer.
+    g->PrikazRezultata->BackOnModel->click();
+    g->NovDoc->trigger();
+    TSKEMBlok* i = SpustiBezDijaloga(*g, 10, "Integrator", 3, {40, 40});
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {240, 40});
+    i->Parametar1 = 1;
+    p->Parametar1 = 1e300; // x' = 1E300 * x overflows in the first step
+    beleske.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, i, p);
+    beleske.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, p, i);
+    beleske.Skripte.push_back(UnesiOpcije("10", "0.1", "1"));
+    g->IzvSimulaciju->trigger();
+    EXPECT_EQ(beleske.CekanjeUPoruci, QList<bool>{false});
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(Simulacija, AritmetickaGreskaVracaNaModel) {
     auto g = Napravi();
     // x' = 1E300 * x, x(0) = 1: the first step overflows.

@@ -46,7 +46,16 @@ TEST(RadnaPovrsina, SpustenaStavkaJeNoviSelektovaniBlokOkrenutUdesno) {
     s.MaxUlaznihVeza = 1;
     s.BrojParam = 1;
     s.Natpisi = {"p1", "x", "x", "u1", "x", "x"};
+    // What the inspector is told when the new block becomes the selection.
+    QString uSelekciji;
+    o.rp.OnSelectBlokZaInsp = [&](TSKEMRadnaPovrsina* rp) {
+        o.dogadjaji << "SelectBlokZaInsp";
+        const TSKEMBlok* sel = rp->SelektovaniBlok;
+        uSelekciji = QString::number(sel->LokalniBroj()) + ". " + sel->Naziv + " " +
+                     sel->Natpisi[0] + " " + QString::number(sel->Sifra);
+    };
     TSKEMBlok* b = o.rp.SpustiStavku(s, QPoint(200, 120));
+    EXPECT_EQ(uSelekciji, "2. Integrator p1 8");
 
     EXPECT_EQ(b->Left(), 200);
     EXPECT_EQ(b->Top(), 120);
