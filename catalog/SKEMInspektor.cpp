@@ -1,5 +1,7 @@
 #include "SKEMInspektor.h"
 
+#include <QScrollBar>
+
 #include "Dijalozi.h"
 #include "SKEMBlok.h"
 #include "SKEMDugme.h"
@@ -118,6 +120,11 @@ TSKEMGrid::TSKEMGrid(QWidget* roditelj) : QTableWidget(1, 2, roditelj) {
     p.setColor(QPalette::Base, Qt::white);
     setPalette(p);
     setItemDelegate(new TEditorCelije(this));
+}
+
+void TSKEMGrid::scrollTo(const QModelIndex& indeks, ScrollHint savet) {
+    QTableWidget::scrollTo(indeks, savet);
+    horizontalScrollBar()->setValue(0);
 }
 
 void TSKEMGrid::Ocisti() {

@@ -54,6 +54,10 @@ public:
     // Raised on each change of the in-place editor's text, with the row and the new text.
     std::function<void(TSKEMGrid*, int, const QString&)> OnIzmenaTeksta;
 
+    // The grid never scrolls sideways (it has no horizontal scroll bar), so the
+    // label column stays in place when a value cell is made current.
+    void scrollTo(const QModelIndex& indeks, ScrollHint savet = EnsureVisible) override;
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
     bool edit(const QModelIndex& indeks, EditTrigger okidac, QEvent* dogadjaj) override;

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <gmock/gmock.h>
@@ -625,6 +626,23 @@ TEST(SKEMGridTest, SirinaKolonaPratiSirinuGrida) {
     EXPECT_EQ(g.Tekst(0, 0), "");
     EXPECT_EQ(g.Tekst(0, 1), "");
     EXPECT_TRUE(g.MozeDaSeIzabere(0, 1)); // an empty cell counts as selectable
+}
+
+// With a vertical scroll bar the two columns are wider than the viewport; making
+// a value cell current must not shift the label column out of sight.
+TEST(SKEMGridTest, VrednostNePomeraKolonuNatpisa) {
+    TSKEMGrid g;
+    g.resize(200, 60);
+    g.show();
+    for (int i = 0; i < 12; ++i)
+        g.DodajRed(QString("T%1").arg(i), QString::number(i));
+    QCoreApplication::processEvents();
+    ASSERT_GT(g.columnWidth(0) + g.columnWidth(1), g.viewport()->width());
+    g.setCurrentCell(10, 1);
+    g.scrollTo(g.model()->index(10, 1));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g.columnViewportPosition(0), 0);
+    EXPECT_EQ(g.horizontalScrollBar()->value(), 0);
 }
 
 // Draws the inspector showing a connected integrator, for a person to look at.
