@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
+#include <optional>
 
 using namespace glavni_test;
 
@@ -586,17 +587,17 @@ TEST_F(Komande, PomocF1NovPritisakNaRoditelju) {
     Prikazi(*g);
     // Two presses built at the same place, the second arriving at a parent of the
     // first one's receiver: still two presses, two help requests.
-    const QEvent* adrese[2] = {};
-    auto Pritisni = [](QWidget* w, quint64 vreme) {
-        QKeyEvent e(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-        e.setTimestamp(vreme);
-        QApplication::sendEvent(w, &e);
-        return static_cast<const QEvent*>(&e);
+    std::optional<QKeyEvent> e;
+    auto Pritisni = [&e](QWidget* w, quint64 vreme) {
+        e.emplace(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        e->setTimestamp(vreme);
+        QApplication::sendEvent(w, &*e);
+        return static_cast<const QEvent*>(&*e);
     };
-    adrese[0] = Pritisni(g->ComboBox1, 1000);
+    const QEvent* prvi = Pritisni(g->ComboBox1, 1000);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
-    adrese[1] = Pritisni(g->Panel6, 2000);
-    ASSERT_EQ(adrese[0], adrese[1]);
+    const QEvent* drugi = Pritisni(g->Panel6, 2000);
+    ASSERT_EQ(prvi, drugi);
     EXPECT_EQ(dijalozi.Zapis, QStringList(2, "Pomoc: index.htm"));
 }
 
