@@ -43,11 +43,17 @@ std::string RealanUTekst(double v) {
             std::string celi = cifre.substr(0, std::min<size_t>(cifre.size(), e));
             celi.append(static_cast<size_t>(e) - celi.size(), '0');
             s += celi;
-            if (cifre.size() > static_cast<size_t>(e)) s += "." + cifre.substr(e);
+            if (cifre.size() > static_cast<size_t>(e)) {
+                s += '.';
+                s.append(cifre, static_cast<size_t>(e));
+            }
         }
     } else {
         s += cifre[0];
-        if (cifre.size() > 1) s += "." + cifre.substr(1);
+        if (cifre.size() > 1) {
+            s += '.';
+            s.append(cifre, 1);
+        }
         s += "E";
         s += std::to_string(e - 1);
     }

@@ -51,12 +51,18 @@ std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
 
     std::string csv = "t";
     for (const TBlokRezultata& b : blokovi)
-        if (ImaRedURezultatima(b.Sifra)) csv += ',' + PoljeCsv(OznakaBloka(b));
+        if (ImaRedURezultatima(b.Sifra)) {
+            csv += ',';
+            csv += PoljeCsv(OznakaBloka(b));
+        }
     csv += '\n';
     for (std::int64_t k = 0; k <= n; ++k) {
         csv += RealanUTekst(static_cast<double>(k) * intervalStampe);
         for (std::size_t i = 0; i < blokovi.size(); ++i)
-            if (ImaRedURezultatima(blokovi[i].Sifra)) csv += ',' + RealanUTekst(rezultati[k][i]);
+            if (ImaRedURezultatima(blokovi[i].Sifra)) {
+                csv += ',';
+                csv += RealanUTekst(rezultati[k][i]);
+            }
         csv += '\n';
     }
     return csv;
