@@ -9,6 +9,7 @@ HTML entities so that the files stay plain ASCII.
     python3 scripts/generisi_pomoc.py
 """
 
+import html
 import os
 
 KOREN = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -112,8 +113,10 @@ BLOKOVI = {
         parametri=[("Parametar 1", "Amplituda", "mnozilac p1"),
                    ("Parametar 2", "Koef. ulaza", "koeficijent ulaza p2"),
                    ("Parametar 3", "Pomeraj", "sabirak argumenta p3")],
-        greske=["Ako rezultat premasi opseg realnih brojeva, simulacija se prekida porukom "
-                "<span class=\"poruka\">Floating point overflow</span>."],
+        greske=["Blok nema sopstvenu poruku o gresci. Ako rezultat premasi opseg realnih brojeva (na "
+                "primer exp(1000)), simulacija se prekida porukom <span class=\"poruka\">Doslo je do "
+                "neocekivane greske tokom simulacije!</span> u kojoj pise <span class=\"poruka\">Greska: "
+                "Floating point overflow</span>."],
         primer=["Sa p1 = 1, p2 = -0.5, p3 = 0 i blokom <i>Vreme</i> na ulazu izlaz je opadajuca "
                 "eksponencijalna funkcija exp(-t/2)."]),
     7: dict(
@@ -127,8 +130,19 @@ BLOKOVI = {
             "<li>x &ge; 10 (ulaz iznad gornje granice): izlaz je T10;</li>"
             "<li>inace, za i = ceo deo od x, izlaz je T<sub>i</sub> + (x - i) &times; (T<sub>i+1</sub> - "
             "T<sub>i</sub>), linearna interpolacija izmedju susednih ordinata.</li></ul>",
-            "Novi generator ima ordinate jednake apscisama, pa unutar intervala propusta ulaz "
-            "nepromenjen, a van njega daje granicne vrednosti.",
+            "Novi generator ima ordinate jednake apscisama (T<sub>i</sub> = p2 + i &times; (p1 - p2)/10), "
+            "pa unutar intervala propusta ulaz nepromenjen, a van njega daje granicne vrednosti p2 i p1. "
+            "Dok nijednu ordinatu ne promenite, ove podrazumevane ordinate prate granice kada promenite "
+            "Parametar 1 ili Parametar 2.",
+            "<b>Unos ordinata.</b> Izaberite generator; u inspektoru, u odeljku &quot;Ulazi/Parametri&quot;, "
+            "posle parametara &quot;Gornja granica&quot; i &quot;Donja granica&quot; nalazi se 11 redova "
+            "T0 ... T10. Dvaput kliknite vrednost (ili izaberite celiju i pocnite da kucate) i upisite broj "
+            "sa tackom; oblacic nad natpisom reda navodi za koji ulaz vazi ta ordinata (&quot;Izlaz "
+            "generatora za ulaz ...&quot;). Tekst koji nije broj daje poruku <span class=\"poruka\">Parametar mora "
+            "biti realan broj!</span>. Kada promenite bar jednu ordinatu, generator cuva svoju tabelu "
+            "(i u dokumentu) i ona vise ne prati granice. Desni klik na tabelu inspektora nudi komandu "
+            "&quot;Podrazumevane ordinate&quot;, koja vraca ordinate jednake apscisama (komanda je "
+            "dostupna samo kada su ordinate menjane).",
         ],
         ulazi=[("Ulaz 1", "nezavisna promenljiva u1")],
         parametri=[("Parametar 1", "Gornja granica", "kraj intervala p1"),
@@ -141,7 +155,10 @@ BLOKOVI = {
             "f-ja razlika prvog i drugog parametra mora biti pozitivna!</span>",
         ],
         primer=["Sa p1 = 10 i p2 = 0 ordinate odgovaraju tackama 0, 1, ..., 10; ulaz 2.5 daje "
-                "srednju vrednost ordinata T2 i T3."]),
+                "srednju vrednost ordinata T2 i T3.",
+                "Primer <b>generator_funkcija.skem</b> (vidite <a href=\"index.htm#primeri\">Primeri</a>) "
+                "ima ordinate 0, 1, 4, 9, ..., 100 (kvadrati brojeva 0 ... 10) i blok <i>Vreme</i> na ulazu, "
+                "pa daje deo po deo linearnu parabolu t<sup>2</sup>, a integrator racuna povrsinu ispod nje."]),
     8: dict(
         naziv="Pojacanje", grupa="LINEARNI",
         kratko="Mnozi ulaz konstantom.",
@@ -177,14 +194,20 @@ BLOKOVI = {
                 "jedan integrator!</span>"],
         primer=["Harmonijski oscilator x'' = -x: izlaz integratora A vezite na Ulaz 1 integratora B "
                 "(pocetni uslov 1), a izlaz integratora B na Ulaz 2 integratora A (pocetni uslov 0, "
-                "Parametar 2 = -1). Izlaz integratora B je cos(t)."]),
+                "Parametar 2 = -1). Izlaz integratora B je cos(t).",
+                "Primeri <b>oscilator.skem</b>, <b>vanderpol.skem</b> i <b>lotka_volterra.skem</b> "
+                "(vidite <a href=\"index.htm#primeri\">Primeri</a>) koriste integratore sa koeficijentima "
+                "ulaza 2 i 3."]),
     11: dict(
         naziv="Generator slucajnih brojeva", grupa="IZVORI",
         kratko="Pseudoslucajni brojevi iz intervala [0, 1).",
         racuna=["Pri svakom racunanju blok daje novi pseudoslucajni broj iz intervala [0, 1). Generator "
                 "se svaki put iznova inicijalizuje iz sistemskog casovnika, pa se rezultati razlikuju od "
                 "jednog pokretanja simulacije do drugog. Blok se racuna u svakom od cetiri prolaza "
-                "Runge-Kutta koraka."],
+                "Runge-Kutta koraka.",
+                "Kada model sadrzi ovaj blok, simulacija se izvodi posebno za svaki red tabele "
+                "rezultata: svaki red dolazi iz drugog proracuna sa drugim slucajnim brojevima, pa se "
+                "vrednosti ovog bloka i blokova koji ga koriste u tabeli medjusobno ne slazu."],
         primer=["Zbir sinusa i slucajnog broja pomnozenog malim pojacanjem je sinus sa sumom."]),
     12: dict(
         naziv="Konstanta", grupa="IZVORI",
@@ -241,12 +264,17 @@ BLOKOVI = {
             "Kada je <span class=\"formula\">u1 &gt; u2</span>, simulacija se na kraju tekuceg koraka "
             "zavrsava normalno, bez poruke korisniku (razlog zavrsetka je &quot;Kraj simulacije od strane "
             "Quit elementa.&quot;). U tabeli rezultata sve kolone posle zavrsetka imaju vrednost 0. "
-            "Jednake vrednosti ne zavrsavaju simulaciju. Blok nema svoj izlaz.",
+            "Jednake vrednosti ne zavrsavaju simulaciju. Blok ne racuna izlaz: njegov red u tabeli "
+            "rezultata ima vrednost 0. U <a href=\"index.htm#paketno\">paketnom radu</a> simulacija "
+            "zavrsena ovim blokom je uspesna.",
             "Ako u istom koraku neki drugi blok prijavi gresku, greska ima prednost i prikazuje se.",
         ],
         ulazi=[("Ulaz 1", "posmatrani signal"), ("Ulaz 2", "prag")],
         primer=["Blok <i>Vreme</i> na Ulazu 1 i konstanta 5 na Ulazu 2 zavrsavaju simulaciju posle "
-                "t = 5, bez obzira na zadatu duzinu simulacije."]),
+                "t = 5, bez obzira na zadatu duzinu simulacije.",
+                "Primer <b>pad_tela.skem</b> (vidite <a href=\"index.htm#primeri\">Primeri</a>): "
+                "konstanta 0 na Ulazu 1 i visina tela na Ulazu 2 zavrsavaju simulaciju kada visina postane "
+                "negativna, oko t = 4.515 s."]),
     20: dict(
         naziv="Prekidac ulaza", grupa="MEMORIJA I UPRAVLJANJE",
         kratko="Bira jedan od dva signala prema znaku upravljackog ulaza.",
@@ -278,8 +306,11 @@ BLOKOVI = {
             "U pocetnom prolazu izlaz je <b>Parametar 1</b>; u svakom kasnijem prolazu izlaz je vrednost "
             "iz memorije. Zatim, u svakom prolazu, memorija dobija vrednost Ulaza 1. Izlaz zato kasni "
             "za ulazom jedan prolaz racunanja.",
-            "Jedan korak integracije ima cetiri prolaza (Runge-Kutta cetvrtog reda), pa memorija kasni "
-            "cetvrtinu koraka, a ne ceo korak. Kao i integrator, memorija prekida algebarske petlje.",
+            "Jedan korak integracije ima cetiri prolaza racunanja (Runge-Kutta cetvrtog reda: dva u "
+            "sredini koraka i dva na njegovom kraju), pa memorija kasni jedan prolaz, a ne ceo korak. U "
+            "tabeli rezultata izlaz memorije u trenutku t = 0 je Parametar 1, a u svakom kasnijem "
+            "trenutku vrednost ulaza iz treceg prolaza istog koraka (za isti trenutak, ali sa "
+            "medjuvrednostima stanja integratora). Kao i integrator, memorija prekida algebarske petlje.",
         ],
         ulazi=[("Ulaz 1", "signal koji se pamti")],
         parametri=[("Parametar 1", "Pocetna vrednost", "izlaz u pocetnom prolazu")],
@@ -290,17 +321,21 @@ BLOKOVI = {
         kratko="Pocetna procena algebarske petlje koju zatvara blok Wye.",
         racuna=[
             "Blok nema ulaze. Njegov izlaz je tekuca procena velicine y u algebarskoj petlji y = f(y). "
-            "Dok ga blok <a href=\"28.htm\">Wye</a> ne promeni, izlaz je <b>Parametar 1</b>.",
+            "Na pocetku proracuna izlaz je <b>Parametar 1</b>; blok <a href=\"28.htm\">Wye</a> ga menja "
+            "novim procenama. Poslednja procena ostaje izlaz bloka i sluzi kao pocetna procena u "
+            "sledecem prolazu racunanja.",
             "U pocetnom prolazu blok pamti svoje mesto u redosledu racunanja, da bi Wye znao odakle da "
             "ponovi racunanje petlje.",
         ],
         parametri=[("Parametar 1", "Pocetna procena", "prva procena velicine y")],
-        primer=["Vidite primer na strani bloka <a href=\"28.htm#primer\">Wye</a>."]),
+        primer=["Vidite primer na strani bloka <a href=\"28.htm#primer\">Wye</a> i primer "
+                "<b>algebarska_petlja.skem</b> (<a href=\"index.htm#primeri\">Primeri</a>)."]),
     25: dict(
         naziv="Vreme", grupa="IZVORI",
         kratko="Tekuce vreme simulacije.",
-        racuna=["Izlaz bloka je tekuce vreme t: blokovi na koje je vezan na tom ulazu citaju vreme. Blok se ne racuna u "
-                "koracima i nema svoj red u tabeli rezultata (vreme je u zaglavlju tabele)."],
+        racuna=["Izlaz bloka je tekuce vreme simulacije t: svaki ulaz na koji je blok vezan ima vrednost "
+                "t. Blok se ne racuna u koracima i nema svoj red u tabeli rezultata (vremena su u "
+                "zaglavlju tabele)."],
         primer=["Vreme na ulazu bloka <i>Sinus</i> daje sinusni signal."]),
     26: dict(
         naziv="Sumator", grupa="LINEARNI",
@@ -328,14 +363,15 @@ BLOKOVI = {
             "koji racunaju f(y) do Ulaza 2 bloka Wye, a sam izlaz bloka Pocetak petlje (junction vezom) i na "
             "Ulaz 1. Kada "
             "racunanje stigne do bloka Wye:",
-            "<ol><li>Ako je u1 = 0, simulacija se prekida greskom.</li>"
+            "<ol><li>Ako je u1 = 0 (i kada Ulaz 1 nije povezan), simulacija se prekida greskom.</li>"
+            "<li>Ako Ulaz 1 ne dolazi od bloka Pocetak petlje, simulacija se prekida greskom.</li>"
             "<li>r = |1 - u2 / u1|. Ako je p1 &gt; r (p1 je relativna tolerancija), izlaz je u1: "
             "petlja je resena.</li>"
             "<li>Inace nova procena <span class=\"formula\">u1 &times; (1 - p2) + u2 &times; p2</span> "
-            "(p2 je faktor relaksacije) postaje izlaz bloka Pocetak petlje, racunanje petlje se ponavlja "
+            "(p2 je faktor relaksacije) postaje izlaz bloka Pocetak petlje, racunanje se ponavlja "
             "od tog bloka i Wye ponovo proverava toleranciju.</li></ol>",
-            "Ulaz 1 mora da dolazi od bloka Pocetak petlje. Broj ponavljanja u jednom prolazu je ogranicen "
-            "na 10000: petlja koja ne konvergira prekida simulaciju porukom o gresci.",
+            "Broj ponavljanja u jednom prolazu racunanja je ogranicen na 10000: petlja koja ne "
+            "konvergira prekida simulaciju porukom o gresci.",
         ],
         ulazi=[("Ulaz 1", "procena y, izlaz bloka Pocetak petlje"), ("Ulaz 2", "izracunata vrednost f(y)")],
         parametri=[("Parametar 1", "Tolerancija", "dozvoljena relativna razlika, na primer 0.0001"),
@@ -348,9 +384,13 @@ BLOKOVI = {
                 "prolazu)!</span> &ndash; petlja se ne slaze ni posle 10000 ponavljanja; probajte manji "
                 "faktor relaksacije."],
         primer=["Jednacina y = 0.5 &times; y + 1 (resenje y = 2): Pocetak petlje (pocetna procena 1) vezite "
-                "na Ulaz 1 bloka Wye, a junction vezom iz te veze na Ulaz 1 sumatora sa koeficijentima 0.5 i 1, na Ulaz 2 sumatora "
-                "dovedite konstantu 1, a izlaz sumatora vezite na Ulaz 2 bloka Wye. Sa tolerancijom 0.0001 "
-                "i faktorom relaksacije 0.5 izlaz bloka Wye je priblizno 2."]),
+                "na Ulaz 1 bloka Wye, a junction vezom iz te veze na Ulaz 1 sumatora sa koeficijentima 0.5, 1 i 0, "
+                "na Ulaz 2 sumatora dovedite konstantu 1, a izlaz sumatora vezite na Ulaz 2 bloka Wye. "
+                "Posto svaki model mora imati integrator, dodajte i integrator (na primer sa izlazom bloka "
+                "Wye na Ulazu 1). Sa tolerancijom 0.0001 i faktorom relaksacije 0.5 izlaz bloka Wye je "
+                "priblizno 2.",
+                "Primer <b>algebarska_petlja.skem</b> (vidite <a href=\"index.htm#primeri\">Primeri</a>) "
+                "resava petlju y = 0.5 &times; y + sin(t) + 2, cije je resenje y = 2 &times; sin(t) + 4."]),
 }
 
 GRUPE = ["IZVORI", "LINEARNI", "NELINEARNI", "MATEMATICKE FUNKCIJE", "MEMORIJA I UPRAVLJANJE"]
@@ -387,7 +427,9 @@ def strana_bloka(sifra):
     ulazi = b.get("ulazi", [])
     if ulazi:
         s.append(tabela(["Ulaz", "Znacenje"], ulazi))
-        s.append("<p>Nepovezan ulaz ima vrednost 0; ulaz na koji je vezan blok <a href=\"25.htm\">Vreme</a> "
+        s.append("<p>U koloni Ulaz su natpisi ulaza kako ih prikazuje inspektor (u prozoru &quot;Odredite "
+                 "ulaz&quot; ulazi se zovu samo &quot;Ulaz 1&quot;, &quot;Ulaz 2&quot;, &quot;Ulaz 3&quot;). "
+                 "Nepovezan ulaz ima vrednost 0; ulaz na koji je vezan blok <a href=\"25.htm\">Vreme</a> "
                  "ima vrednost tekuceg vremena.</p>")
     else:
         s.append("<p>Blok nema ulaze; veza ka njemu se odbija porukom <span class=\"poruka\">Blok: &lt;"
@@ -397,12 +439,15 @@ def strana_bloka(sifra):
     if parametri:
         s.append(tabela(["Parametar", "Natpis", "Znacenje"], parametri))
         s.append("<p>Parametre unosite u prozoru &quot;Unesite vrednosti parametara&quot; odmah posle "
-                 "postavljanja bloka, a kasnije ih menjate u inspektoru. Decimalni separator je tacka.</p>")
+                 "postavljanja bloka (polja nose navedene natpise), a kasnije ih menjate u "
+                 "<a href=\"index.htm#inspektor\">inspektoru</a>. Decimalni separator je tacka.</p>")
     else:
         s.append("<p>Blok nema parametre; postavlja se bez prozora za unos parametara.</p>")
     s.append('<h2><a name="greske"></a>Greske</h2>')
-    for p in b.get("greske", ["Blok ne prijavljuje greske."]):
+    for p in b.get("greske", ["Blok ne prijavljuje sopstvene greske."]):
         s.append(f"<p>{p}</p>")
+    s.append("<p>Greske koje mogu nastati u svakom modelu (na primer prekoracenje opsega realnih brojeva) "
+             "opisane su u odeljku <a href=\"index.htm#greske\">Greske tokom simulacije</a>.</p>")
     s.append('<h2><a name="primer"></a>Primer</h2>')
     for p in b["primer"]:
         s.append(f"<p>{p}</p>")
@@ -417,71 +462,120 @@ INDEX = """<h1><a name="vrh"></a>SKEM 2004 &ndash; pomoc</h1>
 blok dijagrama. Model sastavljate od blokova (integrator, sumator, pojacanje, generator funkcija,
 ogranicavac, sinus i drugi, ukupno 29 vrsta), povezujete ih vezama i pokrecete simulaciju sa stalnim
 korakom integracije (klasicna Runge-Kutta metoda cetvrtog reda). Rezultati se prikazuju u tabeli i na
-grafiku.</p>
+grafiku (ravnom ili prostornom); tabelu mozete izvesti u CSV fajl, a grafik sacuvati kao PNG ili SVG
+sliku. Model se moze simulirati i bez prozora, iz komandne linije (<a href="#paketno">paketni rad</a>).
+Gotovi modeli za isprobavanje su opisani u odeljku <a href="#primeri">Primeri</a>.</p>
 
-<p class="nav"><a href="#editor">Editor blok dijagrama</a> | <a href="#simulacija">Simulacija</a> |
-<a href="#rezultati">Rezultati</a> | <a href="#dokumenti">Dokumenti</a> |
-<a href="#tasteri">Tasteri</a> | <a href="#blokovi">Blokovi</a></p>
+<p class="nav"><a href="#editor">Editor blok dijagrama</a> | <a href="#meniji">Meniji i alati</a> |
+<a href="#simulacija">Simulacija</a> | <a href="#rezultati">Rezultati</a> |
+<a href="#dokumenti">Dokumenti</a> | <a href="#tasteri">Tasteri</a> |
+<a href="#paketno">Paketni rad</a> | <a href="#primeri">Primeri</a> | <a href="#blokovi">Blokovi</a></p>
 
 <h2><a name="editor"></a>Editor blok dijagrama</h2>
 <p>Glavni prozor ima paletu blokova levo, radnu povrsinu u sredini i inspektor desno. Paletu i
 inspektor mozete sakriti i ponovo prikazati dugmetom na sredini razdelnika pored njih.</p>
 
 <h3><a name="paleta"></a>Postavljanje blokova</h3>
-<p>U paleti izaberite prikaz &quot;SVE&quot; (svi blokovi) ili &quot;PO GRUPAMA&quot; (izvori, linearni,
-nelinearni, matematicke funkcije, memorija i upravljanje). Blok prevucite misem iz palete na radnu
-povrsinu: pojavljuje se na mestu gde ste ga pustili, okrenut izlazom udesno, izabran i numerisan
-sledecim brojem. Blokovi su numerisani redom kojim su postavljeni (1, 2, 3, ...), bez praznina; broj i
-naziv bloka (na primer &quot;7. Sinus&quot;) vidite u inspektoru i u tabeli rezultata.</p>
+<p>U paleti, u polju &quot;Prikazi:&quot;, izaberite &quot;SVE&quot; (svi blokovi) ili &quot;PO
+GRUPAMA&quot; (izvori, linearni, nelinearni, matematicke funkcije, memorija i upravljanje). Blok prevucite
+misem iz palete na radnu povrsinu: pojavljuje se na mestu gde ste ga pustili, okrenut izlazom udesno,
+izabran i numerisan sledecim brojem. Blokovi su numerisani redom kojim su postavljeni (1, 2, 3, ...), bez
+praznina; broj i naziv bloka (na primer &quot;7. Sinus&quot;) vidite u inspektoru i u tabeli
+rezultata.</p>
 
 <h3><a name="parametri"></a>Unos parametara</h3>
 <p>Ako blok ima parametre, otvara se prozor &quot;Unesite vrednosti parametara&quot; sa jednim, dva ili tri
-polja (ostala su onemogucena); sva polja pocinju sa 0. Brojeve pisite sa tackom kao decimalnim
-separatorom (1.5, 1e-3). Taster &quot;prihvati&quot; proverava polja redom; polje koje nije broj daje poruku
-<span class="poruka">Molim vas da unesete broj!</span> i prozor ostaje otvoren. Taster &quot;odustani&quot;
-uklanja upravo postavljeni blok. Natpis &quot;Napomena&quot; podseca da su kod nekih blokova redosled i
-vrednosti parametara bitni. Parametre postojecih blokova menjate u inspektoru.</p>
+polja, oznacenim natpisima parametara tog bloka (na primer &quot;Pocetni uslov:&quot; kod integratora);
+polja koja blok ne koristi su onemogucena. Sva polja pocinju sa 0. Brojeve pisite sa tackom kao
+decimalnim separatorom (1.5, 1e-3). Taster &quot;prihvati&quot; proverava polja redom; polje koje nije
+broj daje poruku <span class="poruka">Molim vas da unesete broj!</span> i prozor ostaje otvoren. Taster
+&quot;odustani&quot; uklanja upravo postavljeni blok. Klik na &quot;Napomena&quot; prikazuje podsetnik
+<span class="poruka">Kod nekih blokova redosled i vrednosti parametara su bitni !!!</span> Blok bez
+parametara postavlja se bez ovog prozora. Parametre postojecih blokova menjate u
+<a href="#inspektor">inspektoru</a>.</p>
 
 <h3><a name="veze"></a>Povezivanje blokova: &quot;Kreiraj vezu&quot;</h3>
-<p>Izaberite komandu &quot;Kreiraj vezu&quot;, kliknite blok od kog veza polazi, a zatim blok u koji ulazi.
-Dok crtate, kraj veze prati mis; klik levim tasterom na liniju postavlja prelom (drzac) na tom mestu.
-Ponovni klik na pocetni blok odustaje od veze, kao i otpustanje desnog tastera na liniji.</p>
+<p>Izaberite komandu &quot;Kreiraj vezu&quot; (dugme na traci ili meni &quot;Uredi&quot;), kliknite blok od
+kog veza polazi, a zatim blok u koji ulazi. Dok crtate, kraj veze prati mis; klik levim tasterom na
+liniju postavlja prelom (drzac) na tom mestu. Ponovni klik na pocetni blok odustaje od veze, kao i
+otpustanje desnog tastera na liniji.</p>
 <p>Svaki blok ima jedan izlaz i iz njega moze da krene samo jedna veza; drugi pokusaj daje poruku
 <span class="poruka">Iz ovog bloka vec postoji izlaz! Koristite junction vezu!</span> Kada veza stigne do
 odredisnog bloka, u prozoru &quot;Odredite ulaz&quot; birate &quot;Ulaz 1&quot;, &quot;Ulaz 2&quot; ili
-&quot;Ulaz 3&quot; (ponudjeni su samo slobodni ulazi koje blok koristi). Kod nekih blokova redosled ulaza je
-bitan (delitelj, Quit, prekidac ulaza, Wye). Blok bez ulaza odbija vezu porukom
+&quot;Ulaz 3&quot; (ponudjeni su samo slobodni ulazi koje blok koristi) i potvrdjujete tasterom
+&quot;prihvati&quot;; &quot;odustani&quot; uklanja novu vezu. Kod nekih blokova redosled ulaza je bitan
+(delitelj, Quit, prekidac ulaza, Wye, odabiranje i drzanje); na to podseca i &quot;Napomena&quot; u tom
+prozoru. Blok bez ulaza odbija vezu porukom
 <span class="poruka">Blok: &lt;naziv&gt; ne moze da ima ulaznu vezu!</span>, a blok cija su svi ulazi
 zauzeti porukom <span class="poruka">Maksinalni broj ulaznih veza za blok &lt;naziv&gt; je n!</span></p>
 
 <h3><a name="drzaci"></a>Prelomi veza: &quot;Kreiraj drzac&quot;</h3>
 <p>Komanda &quot;Kreiraj drzac&quot; postavlja jedan drzac na mestu gde kliknete liniju veze. Drzac je
 tacka preloma: prevucite ga misem da biste oblikovali vezu. Izabrani drzac brisete komandom
-&quot;Obrisi&quot;.</p>
+&quot;Obrisi&quot;; time se brisu i junction veze koje iz njega polaze.</p>
 
 <h3><a name="junction"></a>Grananje signala: &quot;Kreiraj junction&quot;</h3>
 <p>Da biste isti signal doveli do vise blokova, izaberite &quot;Kreiraj junction&quot;, pritisnite postojeci
 drzac neke veze ili kliknite njenu liniju (tu nastaje novi drzac), pa kliknite odredisni blok. Junction
 veza polazi iz drzaca i nosi signal bloka na pocetku veze. Brisanjem veze brisu se i sve junction veze
-koje iz nje polaze.</p>
+koje iz nje polaze. Primer <b>grananje.skem</b> vodi jedan izlaz na tri bloka.</p>
 
 <h3><a name="selekcija"></a>Izbor, pomeranje, rotiranje i brisanje</h3>
 <p>Klikom izaberite blok, vezu ili drzac; u jednom trenutku izabrano je samo jedno. Blok pomerate
 prevlacenjem; veze ga prate. Komande &quot;Rotiraj udesno&quot; i &quot;Rotiraj ulevo&quot; okrecu izabrani
 blok u smeru kazaljke na satu, odnosno suprotno, pa izlaz moze biti levo, dole, desno ili gore.
-Komanda &quot;Obrisi&quot; (taster Delete) brise izabrano; brisanjem bloka brisu se i sve njegove veze, a
+Komanda &quot;Obrisi&quot; (taster Delete dok je radna povrsina u fokusu) brise izabrano; brisanjem bloka
+brisu se i sve veze koje u njega ulaze ili iz njega izlaze (i junction veze koje nose njegov signal), a
 ostali blokovi se ponovo numerisu bez praznina.</p>
 
 <h3><a name="inspektor"></a>Inspektor</h3>
-<p>Inspektor prikazuje listu blokova modela i, za izabrani blok, njegove ulaze i parametre, kao i
-izlaze. Vrednosti parametara mozete menjati direktno u tabeli inspektora.</p>
+<p>Inspektor ima cetiri odeljka; klik na zaglavlje odeljka ga sakriva ili ponovo prikazuje.</p>
+<ul>
+<li><b>Blokovi</b>: lista svih blokova modela (&quot;1. Integrator&quot;, ...). Klik na stavku bira taj
+blok na radnoj povrsini.</li>
+<li><b>Naziv elementa</b>: broj i naziv izabranog bloka (bez izabranog bloka pise
+&quot;SKEMInspector&quot;).</li>
+<li><b>Ulazi/Parametri</b>: za svaki ulaz koji blok koristi, njegov natpis i blok koji ga napaja
+(&quot;3. Sinus&quot;) ili &quot;&lt;nema ulaza&gt;&quot;; zatim parametri sa natpisima i vrednostima.
+Redovi ulaza se ne menjaju ovde. Vrednost parametra menjate tako sto dvaput kliknete celiju (ili je
+izaberete i pocnete da kucate) i upisete broj sa tackom; blok dobija novu vrednost odmah. Tekst koji nije
+broj daje poruku <span class="poruka">Parametar mora biti realan broj!</span>, celija dobija 0, a blok
+zadrzava prethodnu vrednost. Kod <a href="7.htm">generatora funkcija</a> posle parametara slede redovi
+T0 ... T10 sa ordinatama (vidite <a href="#ordinate">Ordinate generatora funkcija</a>).</li>
+<li><b>Izlazi</b>: &quot;Izlaz 1&quot;, &quot;Izlaz 2&quot;, ... sa blokovima u koje vode veza i junction
+veze izabranog bloka, ili &quot;Izlaz&quot; sa &quot;&lt;nema izlaza&gt;&quot;.</li>
+</ul>
+<p>Izmena u inspektoru oznacava dokument kao izmenjen.</p>
+
+<h3><a name="ordinate"></a>Ordinate generatora funkcija</h3>
+<p>Generator funkcija ima 11 ordinata T0 ... T10 za 11 ravnomerno rasporedjenih tacaka izmedju Donje
+granice i Gornje granice. Nov generator ima ordinate jednake tim tackama, pa izmedju granica propusta
+ulaz nepromenjen; takve podrazumevane ordinate prate granice kada ih promenite. Ordinate menjate u
+inspektoru, u redovima T0 ... T10 (oblacic nad natpisom reda kaze za koji ulaz vazi ordinata). Kada
+promenite bar jednu ordinatu, generator cuva svoju tabelu, i ona se snima u dokumentu. Desni klik na
+tabelu inspektora nudi komandu &quot;Podrazumevane ordinate&quot;, koja vraca ordinate jednake tackama
+(dostupna je samo kada su ordinate menjane).</p>
+
+<h2><a name="meniji"></a>Meniji i traka sa alatima</h2>
+<table border="1" cellspacing="0" cellpadding="4" width="100%">
+<tr><th>Meni</th><th>Komande</th></tr>
+<tr><td>Datoteka</td><td>Novi dokument, Otvori..., Sacuvaj, Sacuvaj kao..., Izlaz (vidite
+<a href="#dokumenti">Dokumenti</a>)</td></tr>
+<tr><td>Uredi</td><td>Obrisi, Rotiraj udesno, Rotiraj ulevo, Kreiraj vezu, Kreiraj junction, Kreiraj
+drzac, Simulacija, Opis problema</td></tr>
+<tr><td>Pomoc</td><td>SKEM 2004 (ova strana)</td></tr>
+</table>
+<p>Traka sa alatima ima dugmad Obrisi, dva dugmeta Rotiraj (udesno i ulevo), Kreiraj vezu, Kreiraj
+junction, Kreiraj drzac, Simulacija i Fullscreen. Dugmad tri nacina crtanja (veza, junction, drzac) ostaju
+pritisnuta dok traje taj nacin rada. Traka se sakriva na stranama sa rezultatima i vraca se povratkom na
+model. Komande za uredjivanje i &quot;Simulacija&quot; deluju samo na strani modela.</p>
 
 <h2><a name="simulacija"></a>Simulacija</h2>
 <p>Komanda &quot;Simulacija&quot; najpre proverava model: prazan model daje poruku
 <span class="poruka">Model mora da sadrzi bar jedan blok!</span>, a model bez integratora
 <span class="poruka">Model mora da sadrzi bar jedan integrator!</span> Proverava se i redosled
-granica <a href="7.htm">generatora funkcija</a>. Zatim se otvara prozor &quot;Opcije simulacije&quot;
-sa tri polja:</p>
+granica <a href="7.htm">generatora funkcija</a>. Zatim se otvara prozor &quot;Opcije za simulaciju&quot;
+sa tri polja u grupi &quot;Trajanje simulacije&quot;:</p>
 <table border="1" cellspacing="0" cellpadding="4" width="100%">
 <tr><th>Polje</th><th>Znacenje</th></tr>
 <tr><td>Duzina simulacije: D</td><td>vreme do kog se model simulira, od t = 0</td></tr>
@@ -489,61 +583,144 @@ sa tri polja:</p>
 <tr><td>Interval stampanja rezultata: P</td><td>razmak izmedju vremenskih trenutaka u tabeli rezultata</td></tr>
 </table>
 <p>Vrednosti moraju zadovoljiti <span class="formula">0 &lt; h &le; P &lt; D</span>. Poruke, redom kojim
-se proveravaju:</p>
-<ul>
+se proveravaju (prikazuje se samo prva koja vazi):</p>
+<ol>
 <li><span class="poruka">Niste uneli sve potrebne vrednosti!</span> &ndash; neko polje je prazno;</li>
-<li><span class="poruka">Duzina trajanja simulacije mora biti pozitivan realan broj!</span></li>
-<li><span class="poruka">Interval integracije mora biti pozitivan realan broj!</span></li>
-<li><span class="poruka">Duzina trajanja simulacije mora biti veca od intervala integracije!</span></li>
-<li><span class="poruka">Interval stampanja mora biti pozitivan realan broj!</span></li>
+<li><span class="poruka">Duzina trajanja simulacije mora biti pozitivan realan broj!</span> &ndash; D nije
+broj ili nije vece od 0;</li>
+<li><span class="poruka">Interval integracije mora biti pozitivan realan broj!</span> &ndash; h nije broj
+ili nije vece od 0;</li>
+<li><span class="poruka">Duzina trajanja simulacije mora biti veca od intervala integracije!</span>
+&ndash; D &lt; h;</li>
+<li><span class="poruka">Interval stampanja mora biti pozitivan realan broj!</span> &ndash; P nije broj ili
+nije vece od 0;</li>
 <li><span class="poruka">Interval stampanja rezultata mora biti veci ili jednak intervalu integracije i
-manji od duzine trajanja simulacije!</span></li>
-</ul>
-<p>Broj sa zarezom (1,5) nije broj; pisite 1.5. Taster &quot;simulacija&quot; pokrece proracun, a
-&quot;odustani&quot; zatvara prozor bez simulacije. Vrednosti polja ostaju zapamcene do sledeceg
-pokretanja. Ako neki blok prijavi gresku (na primer <a href="5.htm#greske">delitelj</a> sa nulom na drugom
-ulazu), simulacija se prekida i prikazuje se poruka; blok <a href="19.htm">Quit</a> zavrsava simulaciju
-bez poruke.</p>
+manji od duzine trajanja simulacije!</span> &ndash; P &lt; h ili P &ge; D.</li>
+</ol>
+<p>Tako je P = h dozvoljeno, a P = D nije; D = h prolazi cetvrtu proveru, ali ga odbija sesta. Broj sa
+zarezom (1,5) nije broj; pisite 1.5 (dozvoljen je i zapis 1e-3). Taster &quot;simulacija&quot; (ili Enter u
+polju) pokrece proracun, a &quot;odustani&quot; zatvara prozor bez simulacije. Vrednosti polja ostaju
+zapamcene do sledeceg pokretanja, dok program radi; ne cuvaju se u dokumentu. Dok proracun traje,
+program ne reaguje na komande.</p>
+
+<h3><a name="greske"></a>Greske tokom simulacije</h3>
+<p>Ako neki blok prijavi gresku (na primer <a href="5.htm#greske">delitelj</a> sa nulom na drugom ulazu),
+simulacija se prekida na kraju tekuceg koraka i prikazuje se poruka tog bloka; tabela se ne prikazuje.
+Blok <a href="19.htm">Quit</a> zavrsava simulaciju bez poruke, a tabela se prikazuje.</p>
+<p>Ako neka vrednost premasi opseg realnih brojeva ili racun nema smisla (na primer rezultat
+<a href="6.htm">eksponencijalne funkcije</a> ili proizvoda je prevelik), simulacija se prekida porukom
+<span class="poruka">Doslo je do neocekivane greske tokom simulacije!</span>, u kojoj sledi red
+&quot;Greska: &quot; sa razlogom (Floating point overflow, Floating point division by zero ili Invalid
+floating point operation) i savet da probate sa manjom duzinom simulacije ili drugim parametrima blokova.
+Istom porukom, sa razlogom <span class="poruka">Previse tacaka rezultata za prikaz u tabeli.</span>,
+odbija se, pre proracuna, simulacija kod koje je n = D / P (zaokruzeno) vece od 10000000.</p>
+<p>Zatvorena petlja blokova bez integratora, memorije ili para Pocetak petlje/Wye (algebarska petlja)
+ne moze da se izracuna: blokovi te petlje i svi blokovi koji od nje zavise preskacu se bez poruke i imaju
+vrednost 0 tokom cele simulacije (integrator medju njima zadrzava pocetni uslov). Ako se ne moze izracunati nijedan blok osim konstanti, poruka je
+<span class="poruka">Greska obrade (modul: Obrada; line: 473)</span>. Algebarsku petlju resavate
+blokovima <a href="24.htm">Pocetak petlje</a> i <a href="28.htm">Wye</a>.</p>
 
 <h2><a name="rezultati"></a>Rezultati</h2>
 <h3><a name="tabela"></a>Tabela</h3>
-<p>Posle uspesne simulacije otvara se strana &quot;Prikaz Simulacije&quot;. Prvi red tabele sadrzi
-vremenske trenutke 0, P, 2P, ..., nP, gde je n = D / P zaokruzeno na najblizi ceo broj. Svaki blok
-ima svoj red (osim blokova <a href="12.htm">Konstanta</a> i <a href="25.htm">Vreme</a>), redom brojeva
-blokova, sa natpisom oblika &quot;7. Sinus&quot;. Brojevi su napisani sa tackom i do 15 znacajnih cifara.</p>
+<p>Posle uspesne simulacije otvara se strana &quot;Prikaz Simulacije&quot; sa tasterima &quot;Nazad&quot;,
+&quot;Izvezi CSV&quot; i &quot;Grafik&quot;. Zaglavlje tabele sadrzi vremenske trenutke 0, P, 2P, ...,
+nP, gde je n = D / P zaokruzeno na najblizi ceo broj (polovina ka parnom). Svaki blok ima svoj red (osim
+blokova <a href="12.htm">Konstanta</a> i <a href="25.htm">Vreme</a>), redom brojeva blokova, sa kucicom i
+natpisom oblika &quot;7. Sinus&quot;. Brojevi su napisani sa tackom i do 15 znacajnih cifara. Ako je
+simulaciju zavrsio blok <a href="19.htm">Quit</a>, sve kasnije vrednosti su 0. Kada model sadrzi
+<a href="11.htm">generator slucajnih brojeva</a>, svaki red tabele dolazi iz posebnog proracuna.</p>
+<p>Taster &quot;Izvezi CSV&quot; cuva celu tabelu u CSV fajl (predlozeno ime Rezultati.csv; bez
+nastavka dodaje se .csv): prvi red je &quot;t&quot; i natpisi redova tabele (&quot;7. Sinus&quot;), a
+zatim po jedan red za svaki vremenski trenutak 0, P, ..., nP, sa vrednostima razdvojenim zarezom i
+tackom kao decimalnim separatorom. Taster &quot;Nazad&quot; vodi na model. Nova simulacija se pokrece sa
+strane modela.</p>
 <h3><a name="grafik"></a>Grafik</h3>
 <p>Oznacite kucicu pored naziva jednog ili vise blokova i kliknite taster &quot;Grafik&quot; (ili dvaput
 kliknite tabelu, ili pritisnite Enter u tabeli). Svaki oznaceni red postaje jedna kriva sa nazivom u
-legendi; kriva ima tacke od t = 0 do t = (n - 1)P. Bez oznacenog reda poruka je
-<span class="poruka">Niste oznacili zeljene izlaze!</span> Taster &quot;3D View&quot; prikazuje grafik
-prostorno, a &quot;2D View&quot; ga vraca u ravan. Taster &quot;Nazad&quot; vodi sa grafika na tabelu, a sa
-tabele na model. Nova simulacija se pokrece sa strane modela.</p>
+legendi; kriva ima vrednosti iz tabele u tackama od t = 0 do t = (n - 1)P (poslednji trenutak tabele se
+ne crta). Ose se podesavaju automatski. Bez oznacenog reda poruka je
+<span class="poruka">Niste oznacili zeljene izlaze!</span></p>
+<p>Na strani grafika su tasteri:</p>
+<ul>
+<li><b>Nazad</b> &ndash; vraca na tabelu;</li>
+<li><b>Ponisti zumiranje</b> &ndash; vraca ceo grafik. Deo grafika uvelicavate tako sto misem
+prevucete pravougaonik preko njega; desni klik na grafik takodje ponistava uvelicanje;</li>
+<li><b>Sacuvaj PNG</b> i <b>Sacuvaj SVG</b> &ndash; cuvaju grafik, onakav kakav se vidi (ravan ili
+prostorni), kao PNG ili SVG sliku (predlozeno ime Grafik.png, odnosno Grafik.svg; bez nastavka dodaje se
+odgovarajuci);</li>
+<li><b>3D View</b> &ndash; prikazuje iste krive prostorno, kao trake jednu iza druge; natpis tastera tada
+postaje &quot;2D View&quot; i njime se grafik vraca u ravan. U prostornom prikazu nema zumiranja, pa je
+&quot;Ponisti zumiranje&quot; tada onemoguceno.</li>
+</ul>
+<p>Ako fajl ne moze da se sacuva, poruka navodi ime fajla i razlog.</p>
 
 <h2><a name="dokumenti"></a>Dokumenti</h2>
-<p>Model se cuva kao dokument sa nastavkom <b>.skem</b> (XML datoteka) zajedno sa opisom problema.</p>
+<p>Model se cuva kao dokument sa nastavkom <b>.skem</b> (XML datoteka) zajedno sa opisom problema i
+izmenjenim ordinatama generatora funkcija. Komande su u meniju &quot;Datoteka&quot;:</p>
 <ul>
-<li><b>Novi dokument</b> (Ctrl+N) prazni radnu povrsinu; naslov prozora je &quot;SKEM - Dok1&quot;.</li>
-<li><b>Otvori...</b> (Ctrl+O) ucitava snimljeni dokument.</li>
+<li><b>Novi dokument</b> (Ctrl+N) prazni radnu povrsinu i brise opis problema; naslov prozora je
+&quot;SKEM - Dok1&quot;.</li>
+<li><b>Otvori...</b> (Ctrl+O) ucitava snimljeni dokument; naslov prozora postaje &quot;SKEM -&quot; i ime
+dokumenta.</li>
 <li><b>Sacuvaj</b> (Ctrl+S) snima dokument; dokument bez imena trazi ime kao &quot;Sacuvaj kao&quot;.</li>
-<li><b>Sacuvaj kao...</b> snima dokument pod novim imenom.</li>
+<li><b>Sacuvaj kao...</b> snima dokument pod novim imenom (predlozeno je Dokument1; nastavak .skem se
+dodaje ako ga nema).</li>
 <li><b>Izlaz</b> (Ctrl+X) zatvara program.</li>
 </ul>
 <p>Ako dokument ima nesnimljene izmene, pre novog dokumenta, otvaranja i izlaza program pita
-<span class="poruka">Da li zelite da sacuvate promene?</span> (Da, Ne, Otkazi). Dokument naveden u
-komandnoj liniji otvara se pri pokretanju programa.</p>
+<span class="poruka">Da li zelite da sacuvate promene?</span> (Da, Ne, Otkazi). Ako dokument ne moze da
+se procita ili snimi, prikazuje se poruka o gresci. Dokument naveden u komandnoj liniji
+(<span class="formula">skem FAJL.skem</span>) otvara se pri pokretanju programa.</p>
 <h3><a name="opis"></a>Opis problema</h3>
-<p>Komanda &quot;Opis problema&quot; otvara prozor &quot;Opisite problem koji resavate&quot; u koji upisujete
-kratak opis modela. Taster &quot;prihvati&quot; cuva opis u dokumentu (redovi se spajaju u jedan red,
-razdvojeni razmakom), a &quot;odustani&quot; ga ostavlja nepromenjenim.</p>
+<p>Komanda &quot;Opis problema&quot; (meni &quot;Uredi&quot;) otvara prozor &quot;Opisite problem koji
+resavate&quot; u koji upisujete kratak opis modela. Taster &quot;prihvati&quot; cuva opis u dokumentu (redovi
+se spajaju u jedan red, razdvojeni razmakom), a &quot;odustani&quot; ga ostavlja nepromenjenim.</p>
 
 <h2><a name="tasteri"></a>Tasteri</h2>
 <table border="1" cellspacing="0" cellpadding="4" width="100%">
 <tr><th>Taster</th><th>Dejstvo</th></tr>
 <tr><td>F1</td><td>pomoc za izabrani blok, ili ova strana kada blok nije izabran</td></tr>
-<tr><td>Delete</td><td>brise izabrani blok, vezu ili drzac</td></tr>
+<tr><td>Delete</td><td>brise izabrani blok, vezu ili drzac (kada je radna povrsina u fokusu)</td></tr>
 <tr><td>Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+X</td><td>novi dokument, otvori, sacuvaj, izlaz</td></tr>
+<tr><td>Enter</td><td>u tabeli rezultata: grafik oznacenih redova; u prozoru opcija: kao taster
+&quot;simulacija&quot;</td></tr>
+<tr><td>desni taster misa</td><td>na liniji veze koja se crta: odustajanje od veze; na ravnom grafiku:
+ponistava zumiranje</td></tr>
 </table>
-<p>Komanda &quot;Fullscreen&quot; prosiruje prozor preko celog ekrana; ponovni izbor vraca raniju velicinu.</p>
+<p>Komanda &quot;Fullscreen&quot; (dugme na traci) prosiruje prozor preko celog ekrana; ponovni izbor vraca
+raniju velicinu.</p>
+
+<h2><a name="paketno"></a>Paketni rad (bez prozora)</h2>
+<p>Snimljeni model mozete simulirati iz komandne linije, bez ijednog prozora:</p>
+<p class="formula">skem --run FAJL.skem --duration D --step H --print P [--output IZLAZ.csv]</p>
+<p>&quot;--run&quot; mora biti prvi argument. D, H i P su duzina simulacije, interval integracije i interval
+stampanja rezultata; proveravaju se kao u prozoru opcija, istim porukama. Rezultati se pisu u CSV obliku
+kao kod tastera &quot;Izvezi CSV&quot;: u fajl naveden posle &quot;--output&quot;, a bez te opcije na
+standardni izlaz. Poruke (greske modela, dokumenta i simulacije) idu na standardni izlaz za greske.
+Izlazni kod je 0 za uspeh (i kada simulaciju zavrsi blok Quit), 1 kada dokument ne moze da se procita,
+model je odbijen ili je simulacija prekinuta greskom, i 2 za neispravne argumente ili opcije. Primer:</p>
+<p class="formula">skem --run oscilator.skem --duration 10 --step 0.01 --print 0.1 --output oscilator.csv</p>
+
+<h2><a name="primeri"></a>Primeri</h2>
+<p>Uz program, u fascikli <b>examples</b>, nalaze se gotovi modeli. Otvorite ih komandom
+&quot;Otvori...&quot;; opis svakog modela je u komandi &quot;Opis problema&quot;. Za sve odgovaraju, na
+primer, opcije D = 10, h = 0.01, P = 0.1.</p>
+<table border="1" cellspacing="0" cellpadding="4" width="100%">
+<tr><th>Dokument</th><th>Sadrzaj</th></tr>
+<tr><td>oscilator.skem</td><td>priguseni harmonijski oscilator: sumator i dva
+<a href="10.htm">integratora</a></td></tr>
+<tr><td>vanderpol.skem</td><td>Van der Polov oscilator sa <a href="27.htm">mnozacima</a>; resenje prelazi
+na granicni ciklus</td></tr>
+<tr><td>lotka_volterra.skem</td><td>model plen-predator; integratori koriste koeficijente ulaza 2 i 3</td></tr>
+<tr><td>pad_tela.skem</td><td>slobodan pad sa visine 100 m; blok <a href="19.htm">Quit</a> zavrsava
+simulaciju kada telo padne na zemlju (t &asymp; 4.515 s)</td></tr>
+<tr><td>algebarska_petlja.skem</td><td>algebarska petlja y = 0.5 &times; y + sin(t) + 2 resena blokovima
+<a href="24.htm">Pocetak petlje</a> i <a href="28.htm">Wye</a></td></tr>
+<tr><td>generator_funkcija.skem</td><td><a href="7.htm">generator funkcija</a> sa izmenjenim ordinatama
+(parabola t<sup>2</sup>) i integrator povrsine ispod nje</td></tr>
+<tr><td>grananje.skem</td><td>jedan izlaz (sinus) vodi se <a href="#junction">junction vezama</a> na tri
+bloka</td></tr>
+</table>
 
 <h2><a name="blokovi"></a>Blokovi</h2>
 """
@@ -576,11 +753,20 @@ def uskladi_sa_katalogom():
         ime = grupa.find("naziv").text.strip()
         for stavka in grupa.find("stavke"):
             v = {e.tag: (e.text or "").strip() for e in stavka}
-            b = BLOKOVI[int(v["sifra"])]
+            sifra = int(v["sifra"])
+            b = BLOKOVI[sifra]
             if i == 0:
                 b["naziv"] = v["naziv"]
-                b["parametri"] = [(par, v["str%d" % (k + 1)], znacenje)
-                                  for k, (par, _, znacenje) in enumerate(b.get("parametri", []))]
+                parametri = b.get("parametri", [])
+                ulazi = b.get("ulazi", [])
+                # The pages list exactly the parameters and inputs the block uses.
+                assert len(parametri) == int(v["brparam"]), sifra
+                assert len(ulazi) == int(v["maxuveza"]), sifra
+                b["parametri"] = [(par, html.escape(v["str%d" % (k + 1)], quote=False), znacenje)
+                                  for k, (par, _, znacenje) in enumerate(parametri)]
+                # Inputs under the labels the inspector shows for them.
+                b["ulazi"] = [(html.escape(v["str%d" % (k + 4)], quote=False), znacenje)
+                              for k, (_, znacenje) in enumerate(ulazi)]
             elif ime in GRUPE:
                 b["grupa"] = ime
 
