@@ -83,13 +83,14 @@ void TMainForm::OdbijVezu(const QString& poruka, bool junction) {
     TSKEMRadnaPovrsina* rp = SKEMRadnaPovrsina1;
     TVeza* c = rp->VezaUIzradi;
     TVeza* roditelj = junction ? c->Roditelj : nullptr;
-    TDrzac* drzac = roditelj ? roditelj->PoslednjiDrzac : nullptr;
+    // Only a holder made for this junction goes; one the user placed before stays.
+    TDrzac* drzac = roditelj ? rp->NoviDrzacJunctiona() : nullptr;
     Dijalozi().Poruka(poruka);
     // The connection goes first, so the holder it started at no longer lists it.
     rp->VezaUIzradi = nullptr;
     rp->ObrisiVezu(c);
-    // The holder at which the refused junction started goes too, unless other
-    // junctions still start there (taking it would take them with it).
+    // The holder made for the refused junction goes too, unless other junctions
+    // start there by now (taking it would take them with it).
     if (drzac && rp->Veze.contains(roditelj) && roditelj->Drzaci.contains(drzac) &&
         drzac->Junctions.isEmpty())
         roditelj->UkloniDrzac(drzac);

@@ -50,6 +50,9 @@ public:
     QList<TVeza*> Veze; // finished connections, in creation order; owned
     TVeza* VezaUIzradi = nullptr;
     TSKEMBlok* PocetniBlok = nullptr;
+    // The holder made for the junction being drawn (still set while OnPoveziVezu
+    // runs); null when the junction started at a holder that was there before.
+    TDrzac* NoviDrzacJunctiona() const { return drzacJunctionaNov ? drzacJunctiona : nullptr; }
     QString OpisProblema;
     QPoint PozicijaSkrola;
 

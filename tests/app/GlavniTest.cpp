@@ -2,6 +2,7 @@
 // editing commands, help, full screen, "Simulacija" and the document
 // commands, driven through the scripted dialogs.
 #include "GlavniPomoc.h"
+#include "unDrzac.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -366,6 +367,34 @@ TEST_F(Povezivanje, OdbijeniJunctionUklanjaSvojDrzac) {
     EXPECT_EQ(rp->Veze.size(), 2);
     EXPECT_EQ(q->IzvorUlaza(0), a);
     EXPECT_EQ(glavna->Drzaci.size(), 2);
+}
+
+TEST_F(Povezivanje, OdbijeniJunctionSaPostojecegDrzacaGaOstavlja) {
+    auto g = Napravi();
+    TSKEMRadnaPovrsina* rp = g->SKEMRadnaPovrsina1;
+    TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {400, 20});
+    TSKEMBlok* k = SpustiBezDijaloga(*g, 12, "Konstanta", 0, {400, 300});
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, a, p);
+    ASSERT_EQ(rp->Veze.size(), 1);
+    TVeza* glavna = rp->Veze[0];
+    // A bend the user placed earlier.
+    TDrzac* h = glavna->DodajDrzacNa({150, glavna->Pocetak().y() + 6});
+    ASSERT_NE(h, nullptr);
+
+    // A junction started at that bend and refused keeps the bend.
+    rp->SetStanje(rpsKreirajJunctionEx);
+    h->OnDrzacClick(h);
+    ASSERT_NE(rp->VezaUIzradi, nullptr);
+    EXPECT_EQ(rp->NoviDrzacJunctiona(), nullptr);
+    dijalozi.Zapis.clear();
+    rp->BlokKliknut(k);
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Poruka: Blok: <Konstanta> ne moze da ima ulaznu vezu!"});
+    EXPECT_EQ(rp->Veze, QList<TVeza*>{glavna});
+    EXPECT_EQ(glavna->Drzaci, QList<TDrzac*>{h});
+    EXPECT_TRUE(h->Junctions.isEmpty());
+    EXPECT_EQ(rp->VezaUIzradi, nullptr);
 }
 
 // ---- mode buttons and editing commands ----
