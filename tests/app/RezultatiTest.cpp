@@ -249,7 +249,7 @@ TEST_F(RezultatiTest, RebuildingReplacesAndFreesTheOldSeries) {
 TEST_F(RezultatiTest, SeriesGetDistinctColours) {
     std::vector<TBlokRezultata> blokovi;
     for (int i = 1; i <= 14; ++i)
-        blokovi.push_back({i, "B" + std::to_string(i), Integrator});
+        blokovi.push_back({i, std::string("B").append(std::to_string(i)), Integrator});
     R.PopuniTabelu(blokovi, NapraviMatricu(4, 14, [](int k, int i) { return k * i; }), 4, 1);
     for (QCheckBox* c : R.Oznake)
         c->setChecked(true);
