@@ -182,6 +182,7 @@ private:
     void ObnoviListuBlokova();
     // The message of a run that failed with an error, then back to the model page.
     void GreskaSimulacije(const QString& tekst);
+    void PokaziBlokGreske(int lokalniBroj);
     void ZavrsiCekanje(); // the ordinary pointer again once a run is over
 
     QString imeDokumenta_;

@@ -206,6 +206,8 @@ void TMainForm::PrevediModelClick() {
                                           Simulacija.IntervalStampanja);
             PageControl1->setCurrentWidget(PrikazRezultata->TabelaTab);
             MainToolBar->hide();
+        } else {
+            PokaziBlokGreske(Simulacija.Prekid.Blok);
         }
         ZavrsiCekanje();
     } catch (const std::bad_alloc&) {
@@ -213,6 +215,16 @@ void TMainForm::PrevediModelClick() {
     } catch (const std::exception& g) {
         GreskaSimulacije(QString::fromUtf8(g.what()));
     }
+}
+
+// After an element's error the user sees which block raised it: the block is
+// selected, as a pick in the inspector's list would select it, and scrolled to.
+void TMainForm::PokaziBlokGreske(int lokalniBroj) {
+    const QList<TSKEMBlok*> blokovi = SKEMRadnaPovrsina1->Blokovi();
+    if (lokalniBroj < 1 || lokalniBroj > blokovi.size()) return;
+    TSKEMBlok* b = blokovi[lokalniBroj - 1];
+    b->SetAktivno(true);
+    ScrollBox1->ensureVisible(b->sceneBoundingRect(), 20, 20);
 }
 
 void TMainForm::GreskaSimulacije(const QString& tekst) {

@@ -551,7 +551,8 @@ void TSKEMInspektor::IzmenaTeksta(int red, const QString& tekst) {
     const double v = TekstURealan(tekst);
     if (v == skem::NijeBroj) {
         Dijalozi().Greska(PorukaNijeBroj);
-        grid1->PostaviTekst(red, 1, QStringLiteral("0"));
+        // The cell goes back to what the block holds, so screen and model agree.
+        grid1->PostaviTekst(red, 1, TekstVrednosti(red));
         return;
     }
     if (TSKEMBlok* b = PrikazaniBlok()) UpisiVrednost(b, red, v);
@@ -585,12 +586,19 @@ void TSKEMInspektor::UpisiVrednost(TSKEMBlok* b, int red, double v) {
 // unfinished text the value the block really has.
 QString TSKEMInspektor::KonacanTekst(int red, const QString& tekst) const {
     if (JeBroj(tekst)) return tekst;
+    const QString vrednost = TekstVrednosti(red);
+    return vrednost.isEmpty() ? tekst : vrednost;
+}
+
+// The value row `red` stands for, as the shown block holds it; empty for an
+// input row, "0" with no block shown.
+QString TSKEMInspektor::TekstVrednosti(int red) const {
     const TSKEMBlok* b = PrikazaniBlok();
     if (!b || red < 0 || red >= redovi.size()) return QStringLiteral("0");
     const TRed& r = redovi[red];
     if (r.Vrsta == TRed::TVrsta::Parametar) return RealanUTekst(b->ParametarBloka(r.Broj));
     if (r.Vrsta == TRed::TVrsta::Ordinata) return RealanUTekst(b->OrdinateBloka()[r.Broj]);
-    return tekst;
+    return {};
 }
 
 void TSKEMInspektor::PodrazumevaneOrdinate() {

@@ -147,6 +147,7 @@ private:
     void IzmenaTeksta(int red, const QString& tekst);
     void UpisiVrednost(TSKEMBlok* b, int red, double v);
     QString KonacanTekst(int red, const QString& tekst) const;
+    QString TekstVrednosti(int red) const;
     void PodrazumevaneOrdinate();
     void IzborUListi();
     void Prebaci(TSKEMDugme* dugme);

@@ -19,6 +19,7 @@ void TSimulacija::Poruka(const std::string& tekst) {
 
 void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& blokovi, MatrixReal& rezultati) {
     Uspeh = true;
+    Prekid = TVrstaPrekida{}; // a refused or cancelled run names no failing block
     try {
         if (!Proveri(blokovi)) {
             Uspeh = false;

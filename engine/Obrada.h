@@ -69,6 +69,7 @@ struct TNizK {
 struct TVrstaPrekida {
     std::uint8_t Vrsta = 0;
     std::string Poruka;
+    std::int32_t Blok = 0; // number of the block that raised the error; 0 for none
 };
 
 // Element kinds the engine treats specially by number.
@@ -158,7 +159,7 @@ public:
 private:
     void IntegrisiJedanPut();
     void PripremiPlan();
-    void PrijaviGresku(const char* poruka);
+    void PrijaviGresku(const char* poruka, std::int32_t blok = 0);
     void PrijaviKraj();
     void ProveriAritmetiku() const;
     bool ImaSlucajnih() const;

@@ -11,9 +11,10 @@
 
 namespace skem {
 
-void TSimulacija::PrijaviGresku(const char* poruka) {
+void TSimulacija::PrijaviGresku(const char* poruka, std::int32_t blok) {
     Prekid.Vrsta = 3;
     Prekid.Poruka = poruka;
+    Prekid.Blok = blok;
 }
 
 // A Quit never hides an element error raised in the same step.
@@ -151,7 +152,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     SKEM_VRSTA(1) : { // arctangent
         const double y = z->Parametar2 * v[z->Ulaz1] + z->Parametar3;
         if (y < 0)
-            PrijaviGresku(PorukaArcTan);
+            PrijaviGresku(PorukaArcTan, z->Izlaz);
         else
             v[z->Izlaz] = z->Parametar1 * std::atan(y);
         SKEM_DALJE;
@@ -173,7 +174,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     SKEM_VRSTA(5) : { // divider
         const double u2 = v[z->Ulaz2];
         if (u2 == 0)
-            PrijaviGresku(PorukaDelitelj);
+            PrijaviGresku(PorukaDelitelj, z->Izlaz);
         else
             v[z->Izlaz] = v[z->Ulaz1] / u2;
         SKEM_DALJE;
@@ -185,7 +186,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     SKEM_VRSTA(7) : { // function generator over [p2, p1]
         const double d = z->Parametar1 - z->Parametar2;
         if (d <= 0) {
-            PrijaviGresku(PorukaGenerator);
+            PrijaviGresku(PorukaGenerator, z->Izlaz);
         } else {
             const auto& t = Tabele[static_cast<std::size_t>(z->Indeks)];
             const double x = (v[z->Ulaz1] - z->Parametar2) * 10 / d;
@@ -208,7 +209,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     SKEM_VRSTA(9) : { // square root
         const double u = v[z->Ulaz1];
         if (u < 0)
-            PrijaviGresku(PorukaKoren);
+            PrijaviGresku(PorukaKoren, z->Izlaz);
         else
             v[z->Izlaz] = std::sqrt(u);
         SKEM_DALJE;
@@ -289,14 +290,14 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         // A zero or missing first input is reported first, whatever feeds it.
         const double u1 = v[z->Ulaz1];
         if (u1 == 0) {
-            PrijaviGresku(PorukaWyeNula);
+            PrijaviGresku(PorukaWyeNula, z->Izlaz);
             SKEM_DALJE;
         }
         // Only a loop start gives the walk a position to restart from.
         const std::int32_t petlja =
             z->Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z->Ulaz1)] : 0;
         if (petlja < 2 || plan[petlja].Sifra != sePocetakPetlje || plan[petlja].Indeks < 2) {
-            PrijaviGresku(PorukaWyeIzvor);
+            PrijaviGresku(PorukaWyeIzvor, z->Izlaz);
             SKEM_DALJE;
         }
         const double u2 = v[z->Ulaz2];
@@ -305,7 +306,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
             SKEM_DALJE;
         }
         if (Relaksacija >= MaksRelaksacija) {
-            PrijaviGresku(PorukaWyeKonvergencija);
+            PrijaviGresku(PorukaWyeKonvergencija, z->Izlaz);
             SKEM_DALJE;
         }
         ++Relaksacija;

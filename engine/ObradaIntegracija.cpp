@@ -128,8 +128,7 @@ void TSimulacija::IntegrisiJedanPut() {
     Vreme = 0;
     v[BrojBlokova] = 0;
     const double tolerancija = PolaIntervala / (IntervalStampanja * 2);
-    Prekid.Vrsta = 0;
-    Prekid.Poruka.clear();
+    Prekid = TVrstaPrekida{};
     std::int64_t sledeci = Trunc(Vreme / IntervalStampanja + 1);
     BrojUzorka = 0;
 

@@ -41,6 +41,16 @@ TRezultatProvere ProveriOpcije(const std::string& trajanje, const std::string& i
                        "integracije i\n  manji od duzine trajanja simulacije!",
                        3, false);
 
+    // Time advances by half steps until it passes D + h/2: a half step lost
+    // in rounding at that size would never let the run end.
+    const double polaKoraka = vrednosti.Interval / 2;
+    const double kraj = vrednosti.Trajanje + polaKoraka;
+    if (!(polaKoraka > 0) || !(kraj + polaKoraka > kraj))
+        return Neuspeh(7,
+                       "Interval integracije je premali da bi vreme simulacije stiglo do "
+                       "kraja!",
+                       2, true);
+
     return TRezultatProvere{};
 }
 

@@ -9,13 +9,13 @@
 namespace skem {
 
 struct TRezultatProvere {
-    int Provera = 0;            // 0 = all passed, else the number (1..6) of the failed check
+    int Provera = 0;            // 0 = all passed, else the number (1..7) of the failed check
     std::string Poruka;         // the check's message ("\n" for a line break)
     int Polje = 0;              // field 1..3 that receives the focus; 0 = focus stays
     bool SelektujTekst = false; // the field's text is selected
 };
 
-// Runs the six checks in order on the three field texts. Each value is stored
+// Runs the seven checks in order on the three field texts. Each value is stored
 // into `vrednosti` as soon as it has been parsed, before it is checked.
 TRezultatProvere ProveriOpcije(const std::string& trajanje, const std::string& interval,
                                const std::string& intervalStampanja, TOpcijeSimulacije& vrednosti);

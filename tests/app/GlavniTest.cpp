@@ -798,3 +798,29 @@ TEST_F(Simulacija, AritmetickaGreskaVracaNaModel) {
     EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
     EXPECT_FALSE(g->MainToolBar->isHidden());
 }
+
+TEST_F(Simulacija, GreskaElementaPokazujeBlokKojiJuJeDigao) {
+    auto g = Napravi();
+    g->resize(800, 600);
+    Prikazi(*g);
+    // A divider far from the view's corner, its second input left empty.
+    TSKEMBlok* i = SpustiBezDijaloga(*g, 10, "Integrator", 3, {40, 40});
+    TSKEMBlok* d = SpustiBezDijaloga(*g, 5, "Delitelj", 2, {1400, 1400});
+    i->SetAktivno(true);
+    dijalozi.Zapis.clear();
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.1", "0.5"));
+    g->IzvSimulaciju->trigger();
+    EXPECT_EQ(dijalozi.Zapis,
+              (QStringList{"Dijalog: Opcije", "Greska: Drugi ulaz u delitelj je 0!"}));
+    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, d);
+    const QRectF vidljivo =
+        g->ScrollBox1->mapToScene(g->ScrollBox1->viewport()->rect()).boundingRect();
+    EXPECT_TRUE(vidljivo.contains(d->sceneBoundingRect()));
+
+    // A run cancelled afterwards moves nothing.
+    i->SetAktivno(true);
+    dijalozi.Skripte.push_back([](QDialog& o) { dynamic_cast<TOpcije&>(o).SpeedButton2->click(); });
+    g->IzvSimulaciju->trigger();
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, i);
+}

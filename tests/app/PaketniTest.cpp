@@ -128,6 +128,8 @@ TEST_F(Paketno, RefusedOptionsGiveTheDialogsMessages) {
         {"1", "0.5", "1",
          "Interval stampanja rezultata mora biti\nveci ili jednak intervalu integracije i\n  "
          "manji od duzine trajanja simulacije!"},
+        {"10", "1e-300", "0.1",
+         "Interval integracije je premali da bi vreme simulacije stiglo do kraja!"},
     };
     for (const auto& s : slucajevi) {
         const TPaketniRezultat r =

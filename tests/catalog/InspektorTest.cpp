@@ -269,14 +269,17 @@ TEST_F(InspektorTest, SlovoDajePorukuJednomINulu) {
     Isprazni(e);
     QTest::keyClicks(e, "a");
     EXPECT_THAT(dijalozi.Zapis, ::testing::ElementsAre("Greska: " + NijeBroj));
-    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "0");
+    // The cell and the open editor go back to the value the block keeps.
+    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "4");
     EXPECT_EQ(b->Parametar1, 4);
     EXPECT_EQ(izmene, 0);
-    // The open editor shows the reset too, so typing goes on from "0".
-    EXPECT_EQ(e->text(), "0");
+    EXPECT_EQ(e->text(), "4");
+    QTest::keyClicks(e, "5a");
+    EXPECT_EQ(b->Parametar1, 45);
+    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "45");
     Potvrdi(e);
-    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "0");
-    EXPECT_EQ(dijalozi.Zapis.size(), 1);
+    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "45");
+    EXPECT_EQ(dijalozi.Zapis.size(), 2);
 }
 
 // A real message box takes the focus and runs its own event loop while the
@@ -314,7 +317,7 @@ TEST_F(InspektorTest, SlovoUIzabranuCelijuSaPravimProzoromPoruke) {
     QTest::keyClick(g, Qt::Key_A);
     QCoreApplication::processEvents();
     EXPECT_THAT(poruke.Poruke(), ::testing::ElementsAre(NijeBroj));
-    EXPECT_EQ(g->Tekst(0, 1), "0");
+    EXPECT_EQ(g->Tekst(0, 1), "4");
     EXPECT_EQ(b->Parametar1, 4);
 }
 
@@ -533,7 +536,7 @@ TEST_F(InspektorTest, OrdinateGeneratoraFunkcija) {
     QTest::keyClicks(e, "x");
     EXPECT_THAT(dijalozi.Poruke(), ::testing::ElementsAre(NijeBroj));
     EXPECT_EQ(g->OrdinateBloka()[7], 14);
-    EXPECT_EQ(grid->Tekst(3 + 7, 1), "0");
+    EXPECT_EQ(grid->Tekst(3 + 7, 1), "14");
     QTest::keyClick(e, Qt::Key_Escape);
 
     // Back to the defaults: from 4 to 20 in tenths.

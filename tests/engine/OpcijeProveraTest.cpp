@@ -46,6 +46,18 @@ TEST(OpcijeProvera, ChecksRunInOrderWithTheirFieldAndSelection) {
     EXPECT_FALSE(r.SelektujTekst);
     EXPECT_EQ(Proveri("10", "0.1", "10").Provera, 6); // P = D is refused
     EXPECT_EQ(Proveri("10", "0.1", "0.05").Provera, 6);
+
+    // A half step that vanishes next to D + h/2 would stop the time: refused
+    // last. 1 + 2^-53 rounds to 1, 1 + 2^-52 does not.
+    for (const char* h : {"5e-324", "1e-300", "2.220446049250313e-16"}) {
+        r = Proveri("1", h, "0.5");
+        EXPECT_EQ(r.Provera, 7) << h;
+        EXPECT_EQ(r.Poruka,
+                  "Interval integracije je premali da bi vreme simulacije stiglo do kraja!");
+        EXPECT_EQ(r.Polje, 2);
+        EXPECT_TRUE(r.SelektujTekst);
+    }
+    EXPECT_EQ(Proveri("1", "4.440892098500626e-16", "0.5").Provera, 0);
 }
 
 TEST(OpcijeProvera, AcceptedValuesAreParsed) {

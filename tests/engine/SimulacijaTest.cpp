@@ -156,6 +156,7 @@ TEST(Prekidi, GreskaElementaZavrsavaKorakIJavljaSeJednom) {
         EXPECT_FALSE(p.Pokreni(m, 3, 0.1, 0.1));
         ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
         EXPECT_EQ(p.Poruke.Poruke[0], "Ulaz u kvadratni koren je negativan!");
+        EXPECT_EQ(p.Simulacija.Prekid.Blok, koren); // the window selects it
         EXPECT_EQ(p.Rezultati.size(), 33u);
         EXPECT_TRUE(SviNule(p.Rezultati));
         // The run stopped at the end of that step: the time never passed 1.1.
@@ -191,6 +192,7 @@ TEST(Prekidi, QuitOstavljaNule) {
     EXPECT_TRUE(p.Pokreni(m, 1, 0.1, 0.1));
     EXPECT_TRUE(p.Poruke.Poruke.empty());
     EXPECT_EQ(p.Simulacija.Prekid.Poruka, "Kraj simulacije od strane Quit elementa.");
+    EXPECT_EQ(p.Simulacija.Prekid.Blok, 0);
     for (int k = 0; k <= 2; ++k)
         EXPECT_NEAR(p.Vrednost(k, y), 0.1 * k, 1e-12);
     for (int k = 3; k < 13; ++k) {
@@ -217,6 +219,7 @@ TEST(Prekidi, GreskaJeJacaOdQuitaIPoslednjaGreskaPise) {
     EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
     ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
     EXPECT_EQ(p.Poruke.Poruke[0], "Drugi ulaz u delitelj je 0!");
+    EXPECT_EQ(p.Simulacija.Prekid.Blok, delitelj);
 
     // Without the divider the Quit comes last, yet the error still wins.
     m.Blok(delitelj).Izvori[1] = &m.Blok(minus);
@@ -224,6 +227,7 @@ TEST(Prekidi, GreskaJeJacaOdQuitaIPoslednjaGreskaPise) {
     EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
     ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
     EXPECT_EQ(p.Poruke.Poruke[0], "Ulaz u kvadratni koren je negativan!");
+    EXPECT_EQ(p.Simulacija.Prekid.Blok, koren);
     (void)quit;
 }
 
