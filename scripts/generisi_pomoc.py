@@ -595,7 +595,10 @@ ili nije vece od 0;</li>
 <li><span class="poruka">Interval stampanja mora biti pozitivan realan broj!</span> &ndash; P nije broj ili
 nije vece od 0;</li>
 <li><span class="poruka">Interval stampanja rezultata mora biti veci ili jednak intervalu integracije i
-manji od duzine trajanja simulacije!</span> &ndash; P &lt; h ili P &ge; D.</li>
+manji od duzine trajanja simulacije!</span> &ndash; P &lt; h ili P &ge; D;</li>
+<li><span class="poruka">Interval integracije je premali da bi vreme simulacije stiglo do kraja!</span>
+&ndash; h je toliko mali prema D da se polovina koraka gubi u zaokruzivanju i vreme vise ne bi
+napredovalo.</li>
 </ol>
 <p>Tako je P = h dozvoljeno, a P = D nije; D = h prolazi cetvrtu proveru, ali ga odbija sesta. Broj sa
 zarezom (1,5) nije broj; pisite 1.5 (dozvoljen je i zapis 1e-3). Taster &quot;simulacija&quot; (ili Enter u
