@@ -1,6 +1,6 @@
 // The dialogs of placing and wiring blocks (parameters, input choice) and the
 // problem description dialog, driven through the scripted dialogs with real
-// clicks and typing; where every reused dialog starts.
+// clicks and typing; where every reused dialog starts and where it opens.
 #include "OpcijeSim.h"
 #include "SkriptovaniDijalozi.h"
 #include "uIzborUlaza.h"
@@ -345,4 +345,27 @@ TEST(PonovljeniPrikaz, PocinjeUPrvomPoljuSaIzabranimTekstom) {
     dijalozi.Skripte.push_back([&](QDialog& d) { fokus = d.focusWidget(); });
     Dijalozi().PrikaziModalno(izbor);
     EXPECT_EQ(fokus, izbor.RadioButton1);
+}
+
+// Each showing is centred on the main window, also after the user dragged
+// the dialog away the time before.
+TEST(PonovljeniPrikaz, NaSrediniGlavnogProzora) {
+    QWidget glavni;
+    glavni.setGeometry(60, 40, 640, 480);
+    glavni.show();
+    TOpcije opcije(&glavni);
+    TUnosPar par(&glavni);
+    TIzborUlaza izbor(&glavni);
+    TUnosOpisa opis(&glavni);
+    for (TOkvirDijalog* d : std::initializer_list<TOkvirDijalog*>{&opcije, &par, &izbor, &opis}) {
+        for (int prikaz = 0; prikaz < 2; ++prikaz) {
+            SCOPED_TRACE(d->objectName().toStdString() + " " + std::to_string(prikaz));
+            d->show();
+            QApplication::processEvents();
+            const QPoint pomak = d->frameGeometry().center() - glavni.frameGeometry().center();
+            EXPECT_LE(pomak.manhattanLength(), 1) << pomak.x() << ", " << pomak.y();
+            d->move(d->pos() + QPoint(70, -30));
+            d->hide();
+        }
+    }
 }
