@@ -64,8 +64,11 @@ bool TMainForm::FileSaveExecute() {
 }
 
 bool TMainForm::FileSaveAs1Execute() {
-    const QString izabrano = Dijalozi().SacuvajKao(this, QStringLiteral("SKEM"),
-                                                   QStringLiteral("Dokument1"), FilterDokumenta);
+    // The document's own file, or a new name beside the last document.
+    const QString izabrano = Dijalozi().SacuvajKao(
+        this, TVrstaFajla::Dokument, QStringLiteral("SKEM"),
+        putanjaDokumenta_.isEmpty() ? QStringLiteral("Dokument1") : putanjaDokumenta_,
+        FilterDokumenta);
     if (izabrano.isEmpty()) return false;
     return FileSaveAs1Accept(izabrano);
 }

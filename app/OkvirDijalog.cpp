@@ -1,5 +1,7 @@
 #include "OkvirDijalog.h"
 
+#include "Dijalozi.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLineEdit>
@@ -107,6 +109,7 @@ void TOkvirDijalog::showEvent(QShowEvent* e) {
     // Whatever closes the dialog this time, only its accept button may report acceptance.
     Prihvaceno = false;
     QDialog::showEvent(e);
+    if (!e->spontaneous()) CentrirajNaVlasnika(*this);
 }
 
 void TOkvirDijalog::closeEvent(QCloseEvent* e) {

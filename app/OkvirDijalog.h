@@ -4,8 +4,9 @@
 // white bold caption) and background picture, and is dragged by its top 17
 // pixels. Each dialog reports through Prihvaceno, which only its accept button
 // sets; any other way of closing it (its cancel button, Esc, the window
-// manager's close) leaves Prihvaceno false. Dialogs are shown through
-// Dijalozi().PrikaziModalno(dialog), never with exec() directly.
+// manager's close) leaves Prihvaceno false. Each showing is centred on the
+// owner. Dialogs are shown through Dijalozi().PrikaziModalno(dialog), never
+// with exec() directly.
 
 #include "Slike.h"
 

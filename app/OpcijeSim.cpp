@@ -81,6 +81,14 @@ void TOpcije::SpeedButton1Click() {
         polje->deselect();
 }
 
+void TOpcije::showEvent(QShowEvent* e) {
+    // Each run starts in the duration with its text selected, wherever the
+    // last run's checks left the focus.
+    Edit1->setFocus(Qt::OtherFocusReason);
+    Edit1->selectAll();
+    TOkvirDijalog::showEvent(e);
+}
+
 void TOpcije::SpeedButton2Click() {
     Odustani();
 }

@@ -31,4 +31,7 @@ public:
 
     void SpeedButton1Click();
     void SpeedButton2Click();
+
+protected:
+    void showEvent(QShowEvent* e) override;
 };

@@ -60,7 +60,8 @@ public:
         return TOdgovor::Odustani;
     }
     QString OtvoriFajl(QWidget*, const QString&) override { return {}; }
-    QString SacuvajKao(QWidget*, const QString&, const QString&, const QString&) override {
+    QString SacuvajKao(QWidget*, TVrstaFajla, const QString&, const QString&,
+                       const QString&) override {
         return {};
     }
     void PrikaziModalno(QDialog&) override {}

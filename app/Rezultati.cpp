@@ -581,15 +581,16 @@ bool TPrikazRezultata::SacuvajGrafik(const QString& putanja) {
 
 void TPrikazRezultata::IzvozCsvClick() {
     const QString ime =
-        Dijalozi().SacuvajKao(TabelaTab, QStringLiteral("Izvoz rezultata"),
+        Dijalozi().SacuvajKao(TabelaTab, TVrstaFajla::Tabela, QStringLiteral("Izvoz rezultata"),
                               QStringLiteral("Rezultati.csv"), QStringLiteral("CSV fajl (*.csv)"));
     if (!ime.isEmpty()) IzveziCsv(ImeSaNastavkom(ime, QStringLiteral("csv")));
 }
 
 void TPrikazRezultata::IzvozSlikeClick(const QString& format) {
-    const QString ime = Dijalozi().SacuvajKao(
-        GrafikTab, QStringLiteral("Cuvanje grafika"), QStringLiteral("Grafik.") + format,
-        format == QLatin1String("svg") ? QStringLiteral("SVG slika (*.svg)")
-                                       : QStringLiteral("PNG slika (*.png)"));
+    const QString ime =
+        Dijalozi().SacuvajKao(GrafikTab, TVrstaFajla::Slika, QStringLiteral("Cuvanje grafika"),
+                              QStringLiteral("Grafik.") + format,
+                              format == QLatin1String("svg") ? QStringLiteral("SVG slika (*.svg)")
+                                                             : QStringLiteral("PNG slika (*.png)"));
     if (!ime.isEmpty()) SacuvajGrafik(ImeSaNastavkom(ime, format));
 }

@@ -1,15 +1,37 @@
 #include "Dijalozi.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QScreen>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QUrl>
 
 namespace {
 
 std::function<void(QWidget*, const QString&, bool)> prikazPomoci;
+
+// A Qt window that centres itself on its owner every time it is shown.
+template <class TProzor> class TCentriran : public TProzor {
+public:
+    using TProzor::TProzor;
+
+protected:
+    void showEvent(QShowEvent* e) override {
+        TProzor::showEvent(e);
+        if (!e->spontaneous()) CentrirajNaVlasnika(*this);
+    }
+};
 
 // "SKEM fajl (*.skem)" gives "skem"; a filter without one extension gives "".
 QString NastavakFiltera(const QString& filter) {
@@ -21,72 +43,166 @@ QString NastavakFiltera(const QString& filter) {
     return n;
 }
 
+// The name a save dialog starts with (see TDijalozi::SacuvajKao), always a
+// full path: Qt would otherwise start in the folder any file dialog visited last.
+QString PocetnaPutanja(TVrstaFajla vrsta, const QString& poslednji, const QString& predlog,
+                       const QString& nastavak) {
+    if (QFileInfo(predlog).isAbsolute()) return predlog;
+    if (poslednji.isEmpty()) return QDir::current().absoluteFilePath(predlog);
+    const QFileInfo p(poslednji);
+    if (vrsta == TVrstaFajla::Dokument) return p.dir().absoluteFilePath(predlog);
+    if (nastavak.isEmpty() || p.suffix().compare(nastavak, Qt::CaseInsensitive) == 0)
+        return poslednji;
+    // A PNG exported last time proposes the same name for an SVG.
+    return p.dir().absoluteFilePath(p.completeBaseName() + QLatin1Char('.') + nastavak);
+}
+
+// The file list's columns in the program's language; sizes and dates without
+// English words.
+class TSrpskiModelFajlova : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant headerData(int kolona, Qt::Orientation smer, int uloga) const override {
+        static const char* const nazivi[] = {"Ime", "Velicina", "Tip", "Izmenjen"};
+        if (smer == Qt::Horizontal && uloga == Qt::DisplayRole && kolona >= 0 && kolona < 4)
+            return QString::fromLatin1(nazivi[kolona]);
+        return QIdentityProxyModel::headerData(kolona, smer, uloga);
+    }
+
+    QVariant data(const QModelIndex& i, int uloga) const override {
+        const auto* fajlovi = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!fajlovi || uloga != Qt::DisplayRole || i.column() < 1 || i.column() > 3)
+            return QIdentityProxyModel::data(i, uloga);
+        const QModelIndex izvor = mapToSource(i);
+        const QFileInfo info = fajlovi->fileInfo(izvor);
+        if (i.column() == 3)
+            return fajlovi->lastModified(izvor).toString(QStringLiteral("dd.MM.yyyy. HH:mm"));
+        if (i.column() == 2) {
+            if (fajlovi->isDir(izvor)) return QStringLiteral("Fascikla");
+            return info.suffix().isEmpty() ? QStringLiteral("Fajl")
+                                           : info.suffix().toUpper() + QStringLiteral(" fajl");
+        }
+        if (fajlovi->isDir(izvor)) return QString();
+        double velicina = static_cast<double>(fajlovi->size(izvor));
+        static const char* const jedinice[] = {"B", "KB", "MB", "GB", "TB"};
+        int j = 0;
+        while (velicina >= 1024 && j < 4) {
+            velicina /= 1024;
+            ++j;
+        }
+        return QString::number(velicina, 'f', j == 0 ? 0 : 1) + QLatin1Char(' ') +
+               QLatin1String(jedinice[j]);
+    }
+};
+
+// Qt's own file dialog (never the platform's) speaking the program's language.
+void PodesiFajlDijalog(QFileDialog& dlg, QFileDialog::AcceptMode mod, const QString& filter) {
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    // Replacing a file is asked about by the program itself, once.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite);
+    dlg.setAcceptMode(mod);
+    dlg.setNameFilter(filter);
+    const bool otvaranje = mod == QFileDialog::AcceptOpen;
+    dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Trazi u:"));
+    dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Ime fajla:"));
+    dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tip fajla:"));
+    dlg.setLabelText(QFileDialog::Accept,
+                     otvaranje ? QStringLiteral("Otvori") : QStringLiteral("Sacuvaj"));
+    dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Odustani"));
+
+    const std::pair<const char*, const char*> dugmad[] = {{"backButton", "Nazad"},
+                                                          {"forwardButton", "Napred"},
+                                                          {"toParentButton", "Nadredjena fascikla"},
+                                                          {"newFolderButton", "Nova fascikla"},
+                                                          {"listModeButton", "Prikaz liste"},
+                                                          {"detailModeButton", "Prikaz detalja"}};
+    for (const auto& [ime, tekst] : dugmad)
+        if (auto* b = dlg.findChild<QToolButton*>(QLatin1String(ime)))
+            b->setToolTip(QString::fromLatin1(tekst));
+    const std::pair<const char*, const char*> akcije[] = {
+        {"qt_show_hidden_action", "Prikazi &skrivene fajlove"},
+        {"qt_new_folder_action", "&Nova fascikla"}};
+    for (const auto& [ime, tekst] : akcije)
+        if (auto* a = dlg.findChild<QAction*>(QLatin1String(ime)))
+            a->setText(QString::fromLatin1(tekst));
+    // The list header's menu names its columns.
+    const std::pair<const char*, const char*> kolone[] = {{"Show Size", "Prikazi velicinu"},
+                                                          {"Show Type", "Prikazi tip"},
+                                                          {"Show Date Modified", "Prikazi datum"}};
+    const QList<QAction*> sveAkcije = dlg.findChildren<QAction*>();
+    for (QAction* a : sveAkcije)
+        for (const auto& [engleski, tekst] : kolone)
+            if (a->text() == QLatin1String(engleski)) a->setText(QString::fromLatin1(tekst));
+    // Renaming and deleting would ask their own questions in English; neither
+    // belongs to choosing a name.
+    for (const char* ime : {"qt_rename_action", "qt_delete_action"})
+        if (auto* a = dlg.findChild<QAction*>(QLatin1String(ime))) a->setVisible(false);
+    const QList<QShortcut*> precice = dlg.findChildren<QShortcut*>();
+    for (QShortcut* p : precice)
+        if (p->keys().contains(QKeySequence(Qt::Key_Delete))) p->setEnabled(false);
+    dlg.setProxyModel(new TSrpskiModelFajlova(&dlg));
+    // The sidebar's "Computer" entry: the file system's root instead.
+    dlg.setSidebarUrls(
+        {QUrl::fromLocalFile(QDir::rootPath()), QUrl::fromLocalFile(QDir::homePath())});
+}
+
 // Help is shown by the application's help window; until one is registered,
 // nothing is shown (a missing help page is not an error of the program).
 class TQtDijalozi : public TDijalozi {
 public:
     void Greska(const QString& tekst) override {
-        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
-                              SaPrelomima(tekst));
+        Prikazi(QMessageBox::Critical, SaPrelomima(tekst), QMessageBox::Ok);
     }
     void Poruka(const QString& tekst) override {
-        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                        SaPrelomima(tekst), QMessageBox::Ok, QApplication::activeWindow());
-        box.exec();
+        Prikazi(QMessageBox::NoIcon, SaPrelomima(tekst), QMessageBox::Ok);
     }
     void Informacija(const QString& tekst) override {
-        QMessageBox::information(QApplication::activeWindow(),
-                                 QApplication::applicationDisplayName(), SaPrelomima(tekst));
+        Prikazi(QMessageBox::Information, SaPrelomima(tekst), QMessageBox::Ok);
     }
     TOdgovor Pitanje(const QString& tekst) override {
-        QMessageBox box(
-            QMessageBox::Warning, QApplication::applicationDisplayName(), SaPrelomima(tekst),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
-        // The answers in the program's language.
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Da"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("Ne"));
-        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Odustani"));
-        box.setDefaultButton(QMessageBox::Yes);
-        const int odgovor = box.exec();
+        const int odgovor =
+            Prikazi(QMessageBox::Warning, SaPrelomima(tekst),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
         if (odgovor == QMessageBox::Yes) return TOdgovor::Da;
         if (odgovor == QMessageBox::No) return TOdgovor::Ne;
         return TOdgovor::Odustani;
     }
     QString OtvoriFajl(QWidget* roditelj, const QString& filter) override {
-        QFileDialog dlg(roditelj, QString(), poslednjiOtvoren_, filter);
-        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        QString& poslednji = poslednji_[static_cast<int>(TVrstaFajla::Dokument)];
+        TCentriran<QFileDialog> dlg(roditelj, QStringLiteral("Otvori"),
+                                    poslednji.isEmpty() ? QDir::currentPath() : poslednji);
         dlg.setFileMode(QFileDialog::AnyFile);
         dlg.setDefaultSuffix(QStringLiteral("skem"));
+        PodesiFajlDijalog(dlg, QFileDialog::AcceptOpen, filter);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
-        poslednjiOtvoren_ = dlg.selectedFiles().first();
-        return poslednjiOtvoren_;
+        poslednji = dlg.selectedFiles().first();
+        return poslednji;
     }
-    QString SacuvajKao(QWidget* roditelj, const QString& naslov, const QString& pocetnoIme,
-                       const QString& filter) override {
+    QString SacuvajKao(QWidget* roditelj, TVrstaFajla vrsta, const QString& naslov,
+                       const QString& predlog, const QString& filter) override {
+        QString& poslednji = poslednji_[static_cast<int>(vrsta)];
         const QString nastavak = NastavakFiltera(filter);
-        QString izabrano = poslednjiSacuvan_.isEmpty() ? pocetnoIme : poslednjiSacuvan_;
+        QString izabrano = PocetnaPutanja(vrsta, poslednji, predlog, nastavak);
         for (;;) {
-            QFileDialog dlg(roditelj, naslov, QString(), filter);
-            dlg.setAcceptMode(QFileDialog::AcceptSave);
+            TCentriran<QFileDialog> dlg(roditelj, naslov, izabrano);
             if (!nastavak.isEmpty()) dlg.setDefaultSuffix(nastavak);
-            dlg.selectFile(izabrano);
+            PodesiFajlDijalog(dlg, QFileDialog::AcceptSave, filter);
             if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
             izabrano = dlg.selectedFiles().first();
-            // A name with another extension is saved with ours appended; the
-            // dialog asked about the name as typed, so ask about this one.
-            if (nastavak.isEmpty() ||
-                izabrano.endsWith(QLatin1Char('.') + nastavak, Qt::CaseInsensitive))
-                break;
-            izabrano += QLatin1Char('.') + nastavak;
+            // A name with another extension is saved with ours appended.
+            if (!nastavak.isEmpty() &&
+                !izabrano.endsWith(QLatin1Char('.') + nastavak, Qt::CaseInsensitive))
+                izabrano += QLatin1Char('.') + nastavak;
             if (!QFileInfo::exists(izabrano)) break;
-            const auto odgovor = QMessageBox::warning(
-                roditelj, naslov,
-                QStringLiteral("Fajl \"%1\" vec postoji.\nDa li zelite da ga zamenite?")
-                    .arg(QFileInfo(izabrano).fileName()),
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            const int odgovor =
+                Prikazi(QMessageBox::Warning,
+                        QStringLiteral("Fajl \"%1\" vec postoji.\nDa li zelite da ga zamenite?")
+                            .arg(QFileInfo(izabrano).fileName()),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
             if (odgovor == QMessageBox::Yes) break;
         }
-        poslednjiSacuvan_ = izabrano;
+        poslednji = izabrano;
         return izabrano;
     }
 
@@ -96,8 +212,23 @@ public:
     }
 
 private:
-    QString poslednjiOtvoren_;
-    QString poslednjiSacuvan_;
+    // Every message box: the program's title, the answers in its language,
+    // centred on the window it belongs to.
+    static int Prikazi(QMessageBox::Icon ikona, const QString& tekst,
+                       QMessageBox::StandardButtons dugmad,
+                       QMessageBox::StandardButton podrazumevano = QMessageBox::NoButton) {
+        TCentriran<QMessageBox> box(ikona, QApplication::applicationDisplayName(), tekst, dugmad,
+                                    VlasnikDijaloga());
+        const std::pair<QMessageBox::StandardButton, const char*> odgovori[] = {
+            {QMessageBox::Yes, "Da"}, {QMessageBox::No, "Ne"}, {QMessageBox::Cancel, "Odustani"}};
+        for (const auto& [dugme, tekstDugmeta] : odgovori)
+            if (QAbstractButton* b = box.button(dugme))
+                b->setText(QString::fromLatin1(tekstDugmeta));
+        if (podrazumevano != QMessageBox::NoButton) box.setDefaultButton(podrazumevano);
+        return box.exec();
+    }
+
+    QString poslednji_[3]; // the last path of each kind of file
 };
 
 TQtDijalozi& QtDijalozi() {
@@ -119,4 +250,35 @@ void PostaviDijaloge(TDijalozi* d) {
 
 void PostaviPrikazPomoci(std::function<void(QWidget*, const QString&, bool)> prikaz) {
     prikazPomoci = std::move(prikaz);
+}
+
+QWidget* VlasnikDijaloga() {
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    const QWidgetList prozori = QApplication::topLevelWidgets();
+    for (QWidget* w : prozori)
+        if (w->isVisible() && qobject_cast<QMainWindow*>(w)) return w;
+    return nullptr;
+}
+
+void CentrirajNaVlasnika(QWidget& prozor, const QWidget* vlasnik) {
+    if (vlasnik == &prozor || (vlasnik && !vlasnik->isVisible())) vlasnik = nullptr;
+    QScreen* ekran = vlasnik ? vlasnik->screen() : prozor.screen();
+    if (!ekran) ekran = QGuiApplication::primaryScreen();
+    const QRect rad = ekran ? ekran->availableGeometry() : QRect();
+    QRect okvir = prozor.frameGeometry();
+    okvir.moveCenter(vlasnik ? vlasnik->frameGeometry().center() : rad.center());
+    // Inside the work area; a window larger than it shows its top left corner.
+    if (rad.isValid()) {
+        if (okvir.right() > rad.right()) okvir.moveRight(rad.right());
+        if (okvir.bottom() > rad.bottom()) okvir.moveBottom(rad.bottom());
+        if (okvir.left() < rad.left()) okvir.moveLeft(rad.left());
+        if (okvir.top() < rad.top()) okvir.moveTop(rad.top());
+    }
+    prozor.move(okvir.topLeft());
+}
+
+void CentrirajNaVlasnika(QWidget& prozor) {
+    QWidget* roditelj = prozor.parentWidget();
+    CentrirajNaVlasnika(prozor, roditelj ? roditelj->window() : VlasnikDijaloga());
 }

@@ -225,9 +225,11 @@ TEST_F(Dokument, SnimanjeIPonovnoOtvaranje) {
     EXPECT_TRUE(dijalozi.Zapis.isEmpty());
     EXPECT_FALSE(g->Izmenjen);
 
-    // Save As names the document after the new file.
+    // Save As names the document after the new file. Its dialog proposes the
+    // document's own file; the unnamed one's a new name.
     dijalozi.ImenaFajlova.push_back(temp.filePath("drugi.skem"));
     g->FileSaveAs1->trigger();
+    EXPECT_EQ(dijalozi.Predlozi, (QStringList{"Dokument1", temp.filePath("moj.skem")}));
     EXPECT_EQ(g->windowTitle(), "SKEM - drugi");
     EXPECT_TRUE(QFileInfo::exists(temp.filePath("drugi.skem")));
 

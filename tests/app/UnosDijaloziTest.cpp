@@ -1,6 +1,7 @@
 // The dialogs of placing and wiring blocks (parameters, input choice) and the
 // problem description dialog, driven through the scripted dialogs with real
-// clicks and typing.
+// clicks and typing; where every reused dialog starts and where it opens.
+#include "OpcijeSim.h"
 #include "SkriptovaniDijalozi.h"
 #include "uIzborUlaza.h"
 #include "uUnosOpisa.h"
@@ -295,4 +296,76 @@ TEST(IzgledDijaloga, OnemoguceniRedoviSeVideIPodGlavnimProzorom) {
     QApplication::processEvents();
     ASSERT_FALSE(par.Label2->isEnabled());
     EXPECT_LT(NajtamnijeU(par, par.Label2), 150);
+}
+
+// ---- every showing ----
+
+// Whatever field the previous use left the focus in (the checks' messages put
+// it in the field at fault), the next showing starts in the first field with
+// its text selected: typing at once fills the fields in order.
+TEST(PonovljeniPrikaz, PocinjeUPrvomPoljuSaIzabranimTekstom) {
+    TSkriptovaniDijalozi dijalozi;
+    TOpcije opcije;
+    TUnosPar par;
+    par.PripremiRedove(3, "a", "b", "c");
+    struct TSlucaj {
+        TOkvirDijalog* dijalog;
+        std::vector<QLineEdit*> polja;
+    };
+    for (const TSlucaj& s : {TSlucaj{&opcije, {opcije.Edit1, opcije.Edit2, opcije.Edit3}},
+                             TSlucaj{&par, {par.Edit1, par.Edit2, par.Edit3}}}) {
+        SCOPED_TRACE(s.dijalog->objectName().toStdString());
+        dijalozi.Skripte.push_back([&](QDialog&) {
+            for (QLineEdit* polje : s.polja)
+                Upisi(polje, "7");
+            s.polja.back()->setFocus();
+            s.polja.back()->deselect();
+        });
+        Dijalozi().PrikaziModalno(*s.dijalog);
+        QStringList procitano;
+        dijalozi.Skripte.push_back([&](QDialog& d) {
+            QApplication::setActiveWindow(&d);
+            const QStringList kucano = {"20", "0.01", "0.1"};
+            for (const QString& tekst : kucano) {
+                if (&tekst != &kucano.front()) QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+                QTest::keyClicks(d.focusWidget(), tekst);
+            }
+            for (QLineEdit* polje : s.polja)
+                procitano << polje->text();
+        });
+        Dijalozi().PrikaziModalno(*s.dijalog);
+        EXPECT_EQ(procitano, (QStringList{"20", "0.01", "0.1"}));
+    }
+
+    // The input choice starts on the button it checked, not the one used last.
+    TIzborUlaza izbor;
+    dijalozi.Skripte.push_back([&](QDialog&) { izbor.RadioButton3->setFocus(); });
+    Dijalozi().PrikaziModalno(izbor);
+    QWidget* fokus = nullptr;
+    dijalozi.Skripte.push_back([&](QDialog& d) { fokus = d.focusWidget(); });
+    Dijalozi().PrikaziModalno(izbor);
+    EXPECT_EQ(fokus, izbor.RadioButton1);
+}
+
+// Each showing is centred on the main window, also after the user dragged
+// the dialog away the time before.
+TEST(PonovljeniPrikaz, NaSrediniGlavnogProzora) {
+    QWidget glavni;
+    glavni.setGeometry(60, 40, 640, 480);
+    glavni.show();
+    TOpcije opcije(&glavni);
+    TUnosPar par(&glavni);
+    TIzborUlaza izbor(&glavni);
+    TUnosOpisa opis(&glavni);
+    for (TOkvirDijalog* d : std::initializer_list<TOkvirDijalog*>{&opcije, &par, &izbor, &opis}) {
+        for (int prikaz = 0; prikaz < 2; ++prikaz) {
+            SCOPED_TRACE(d->objectName().toStdString() + " " + std::to_string(prikaz));
+            d->show();
+            QApplication::processEvents();
+            const QPoint pomak = d->frameGeometry().center() - glavni.frameGeometry().center();
+            EXPECT_LE(pomak.manhattanLength(), 1) << pomak.x() << ", " << pomak.y();
+            d->move(d->pos() + QPoint(70, -30));
+            d->hide();
+        }
+    }
 }

@@ -1,19 +1,28 @@
-// The Qt save dialog: a name typed with another extension is saved with the
-// filter's extension appended, and an existing file of that name is not
-// replaced without asking.
+// The Qt dialogs: the save dialog appends the filter's extension and asks
+// once, in the program's language, before replacing a file; each kind of
+// file remembers its own last path; the file dialogs speak the program's
+// language; every box and dialog opens centred on the window it belongs to.
 #include "Dijalozi.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
+
+const QString FilterSkem = QStringLiteral("SKEM fajl (*.skem)");
 
 // Runs `korak` on the next modal window that appears.
 void NaSledecemProzoru(std::function<void(QWidget*)> korak) {
@@ -27,56 +36,153 @@ void NaSledecemProzoru(std::function<void(QWidget*)> korak) {
     });
 }
 
-void IzaberiFajl(const QString& put) {
-    NaSledecemProzoru([put](QWidget* w) {
+// Chooses `put` in the next file dialog; the name it proposed goes to *predlog.
+void IzaberiFajl(const QString& put, QString* predlog = nullptr) {
+    NaSledecemProzoru([put, predlog](QWidget* w) {
         auto* dlg = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dlg, nullptr);
+        if (predlog) {
+            auto* ime = dlg->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(ime, nullptr);
+            *predlog = dlg->directory().filePath(ime->text());
+        }
         dlg->selectFile(put);
         QMetaObject::invokeMethod(dlg, "accept");
     });
 }
 
-void Odgovori(QMessageBox::StandardButton dugme, QStringList* tekstovi) {
-    NaSledecemProzoru([dugme, tekstovi](QWidget* w) {
+// Answers the next message box; its text and button captions go to *zapis.
+void Odgovori(QMessageBox::StandardButton dugme, QStringList* zapis) {
+    NaSledecemProzoru([dugme, zapis](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         ASSERT_NE(box, nullptr);
-        *tekstovi << box->text();
+        *zapis << box->text();
+        for (QAbstractButton* b : box->buttons())
+            *zapis << b->text();
         box->button(dugme)->click();
     });
 }
 
+void Napravi(const QString& put) {
+    QFile f(put);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
 } // namespace
 
-TEST(Dijalozi, SacuvajKaoDodajeNastavakIPitaPreZamene) {
+TEST(Dijalozi, SacuvajKaoDodajeNastavakIPitaJednomPreZamene) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString postojeci = dir.filePath("a.txt.skem");
-    {
-        QFile f(postojeci);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    Napravi(dir.filePath("a.txt.skem"));
+    Napravi(dir.filePath("b.skem"));
+    const auto sacuvaj = [] {
+        return Dijalozi().SacuvajKao(nullptr, TVrstaFajla::Dokument, "SKEM", "Dokument1",
+                                     FilterSkem);
+    };
+    const QString pitanje = "Fajl \"%1\" vec postoji.\nDa li zelite da ga zamenite?";
 
     // A new name: the extension is appended, no question.
-    IzaberiFajl(dir.filePath("b.txt"));
-    EXPECT_EQ(Dijalozi().SacuvajKao(nullptr, "SKEM", "Dokument1", "SKEM fajl (*.skem)"),
-              dir.filePath("b.txt.skem"));
+    IzaberiFajl(dir.filePath("n.txt"));
+    EXPECT_EQ(sacuvaj(), dir.filePath("n.txt.skem"));
 
-    // An existing file behind the appended name: "No" shows the dialog again,
-    // where another name is chosen.
-    QStringList pitanja;
-    IzaberiFajl(dir.filePath("a.txt"));
-    Odgovori(QMessageBox::No, &pitanja);
-    IzaberiFajl(dir.filePath("c.skem"));
-    EXPECT_EQ(Dijalozi().SacuvajKao(nullptr, "SKEM", "Dokument1", "SKEM fajl (*.skem)"),
-              dir.filePath("c.skem"));
-    ASSERT_EQ(pitanja.size(), 1);
-    EXPECT_TRUE(pitanja[0].contains("a.txt.skem"));
+    struct TSlucaj {
+        QString otkucano;
+        QString postojeci;
+    };
+    // The name as typed, and the one the extension makes of it.
+    for (const TSlucaj& s : {TSlucaj{"b.skem", "b.skem"}, TSlucaj{"a.txt", "a.txt.skem"}}) {
+        SCOPED_TRACE(s.otkucano.toStdString());
+        // "Ne" shows the dialog again, where another name is chosen.
+        QStringList zapis;
+        IzaberiFajl(dir.filePath(s.otkucano));
+        Odgovori(QMessageBox::No, &zapis);
+        IzaberiFajl(dir.filePath("c.skem"));
+        EXPECT_EQ(sacuvaj(), dir.filePath("c.skem"));
+        EXPECT_EQ(zapis, (QStringList{pitanje.arg(s.postojeci), "Da", "Ne"}));
 
-    // "Yes" takes it.
-    IzaberiFajl(dir.filePath("a.txt"));
-    Odgovori(QMessageBox::Yes, &pitanja);
-    EXPECT_EQ(Dijalozi().SacuvajKao(nullptr, "SKEM", "Dokument1", "SKEM fajl (*.skem)"), postojeci);
-    EXPECT_EQ(pitanja.size(), 2);
+        // "Da" takes it, after that one question.
+        zapis.clear();
+        IzaberiFajl(dir.filePath(s.otkucano));
+        Odgovori(QMessageBox::Yes, &zapis);
+        EXPECT_EQ(sacuvaj(), dir.filePath(s.postojeci));
+        EXPECT_EQ(zapis.size(), 3);
+    }
+}
+
+TEST(Dijalozi, SvakaVrstaFajlaPamtiSvojuPutanju) {
+    QTemporaryDir dir, dok;
+    ASSERT_TRUE(dir.isValid() && dok.isValid());
+    const QString csv = QStringLiteral("CSV fajl (*.csv)");
+    const QString png = QStringLiteral("PNG slika (*.png)");
+    const QString svg = QStringLiteral("SVG slika (*.svg)");
+    struct TSlucaj {
+        TVrstaFajla vrsta;
+        QString predlog, filter;
+        QString predlozeno; // what the dialog shows; empty: whatever earlier uses left
+        QString izabrano;
+    };
+    const std::vector<TSlucaj> slucajevi = {
+        {TVrstaFajla::Dokument, "Dokument1", FilterSkem, "", dok.filePath("d.skem")},
+        {TVrstaFajla::Tabela, "Rezultati.csv", csv, "", dir.filePath("eksp.csv")},
+        // An unnamed document: a new name in the last document folder, not the export's path.
+        {TVrstaFajla::Dokument, "Dokument1", FilterSkem, dok.filePath("Dokument1"),
+         dok.filePath("d.skem")},
+        {TVrstaFajla::Slika, "Grafik.png", png, "", dir.filePath("g.png")},
+        {TVrstaFajla::Tabela, "Rezultati.csv", csv, dir.filePath("eksp.csv"),
+         dir.filePath("e2.csv")},
+        // A picture keeps its name in the other format.
+        {TVrstaFajla::Slika, "Grafik.svg", svg, dir.filePath("g.svg"), dir.filePath("g.svg")},
+        // A named document: its own file.
+        {TVrstaFajla::Dokument, dir.filePath("x.skem"), FilterSkem, dir.filePath("x.skem"),
+         dir.filePath("x.skem")},
+    };
+    for (const TSlucaj& s : slucajevi) {
+        SCOPED_TRACE(s.predlozeno.toStdString());
+        QString predlozeno;
+        IzaberiFajl(s.izabrano, &predlozeno);
+        EXPECT_EQ(Dijalozi().SacuvajKao(nullptr, s.vrsta, "Naslov", s.predlog, s.filter),
+                  s.izabrano);
+        if (!s.predlozeno.isEmpty()) {
+            EXPECT_EQ(predlozeno, s.predlozeno);
+        }
+    }
+    // Open starts at the last document path, whichever dialog chose it.
+    QString predlozeno;
+    IzaberiFajl(dok.filePath("d.skem"), &predlozeno);
+    EXPECT_EQ(Dijalozi().OtvoriFajl(nullptr, FilterSkem), dok.filePath("d.skem"));
+    EXPECT_EQ(predlozeno, dir.filePath("x.skem"));
+}
+
+TEST(Dijalozi, FajlDijaloziGovoreSrpski) {
+    struct TSlucaj {
+        bool otvaranje;
+        QString prihvati;
+    };
+    for (const TSlucaj& s : {TSlucaj{true, "Otvori"}, TSlucaj{false, "Sacuvaj"}}) {
+        SCOPED_TRACE(s.prihvati.toStdString());
+        QStringList tekstovi;
+        NaSledecemProzoru([&tekstovi](QWidget* w) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dlg, nullptr);
+            EXPECT_TRUE(dlg->testOption(QFileDialog::DontUseNativeDialog));
+            for (auto l : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType,
+                           QFileDialog::Accept, QFileDialog::Reject})
+                tekstovi << dlg->labelText(l);
+            for (const char* ime : {"backButton", "toParentButton", "newFolderButton"})
+                if (auto* b = dlg->findChild<QToolButton*>(ime)) tekstovi << b->toolTip();
+            for (const char* ime : {"qt_new_folder_action", "qt_show_hidden_action"})
+                if (auto* a = dlg->findChild<QAction*>(ime)) tekstovi << a->text();
+            QMetaObject::invokeMethod(dlg, "reject");
+        });
+        if (s.otvaranje)
+            Dijalozi().OtvoriFajl(nullptr, FilterSkem);
+        else
+            Dijalozi().SacuvajKao(nullptr, TVrstaFajla::Dokument, "SKEM", "Dokument1", FilterSkem);
+        EXPECT_EQ(tekstovi,
+                  (QStringList{"Trazi u:", "Ime fajla:", "Tip fajla:", s.prihvati, "Odustani",
+                               "Nazad", "Nadredjena fascikla", "Nova fascikla", "&Nova fascikla",
+                               "Prikazi &skrivene fajlove"}));
+    }
 }
 
 TEST(Dijalozi, PitanjeNudiDaNeOdustani) {
@@ -96,4 +202,46 @@ TEST(Dijalozi, PitanjeNudiDaNeOdustani) {
         EXPECT_EQ(Dijalozi().Pitanje("Da li zelite da sacuvate promene?"), ocekivano[i]);
         EXPECT_EQ(dugmad, (QStringList{"Da", "Ne", "Odustani"}));
     }
+}
+
+// Off the screen's centre, so that centring on the screen shows.
+TEST(Dijalozi, OtvarajuSeNaSrediniGlavnogProzora) {
+    QMainWindow glavni;
+    glavni.setGeometry(60, 40, 640, 480);
+    glavni.show();
+    const QPoint centar = glavni.frameGeometry().center();
+    ASSERT_NE(centar, glavni.screen()->availableGeometry().center());
+    const std::pair<const char*, std::function<void()>> slucajevi[] = {
+        {"Greska", [] { Dijalozi().Greska("g"); }},
+        {"Poruka", [] { Dijalozi().Poruka("p"); }},
+        {"Informacija", [] { Dijalozi().Informacija("i"); }},
+        {"Pitanje", [] { Dijalozi().Pitanje("?"); }},
+        {"OtvoriFajl", [] { Dijalozi().OtvoriFajl(nullptr, FilterSkem); }},
+        {"SacuvajKao", [&glavni] {
+             Dijalozi().SacuvajKao(&glavni, TVrstaFajla::Tabela, "T", "t.csv", "CSV (*.csv)");
+         }}};
+    for (const auto& [ime, otvori] : slucajevi) {
+        SCOPED_TRACE(ime);
+        QPoint pomak(-1000, -1000);
+        NaSledecemProzoru([&](QWidget* w) {
+            pomak = w->frameGeometry().center() - centar;
+            QMetaObject::invokeMethod(w, "reject");
+        });
+        otvori();
+        EXPECT_LE(pomak.manhattanLength(), 1) << pomak.x() << ", " << pomak.y();
+    }
+}
+
+// A window too big for the room beside its owner stays on the screen.
+TEST(Dijalozi, CentriranProzorOstajeNaEkranu) {
+    QWidget vlasnik, prozor;
+    const QRect ekran = vlasnik.screen()->availableGeometry();
+    vlasnik.setGeometry(ekran.left(), ekran.top(), 200, 150);
+    vlasnik.show();
+    prozor.resize(400, 300);
+    CentrirajNaVlasnika(prozor, &vlasnik);
+    EXPECT_EQ(prozor.frameGeometry().topLeft(), ekran.topLeft());
+    // Without an owner: the screen's centre.
+    CentrirajNaVlasnika(prozor, nullptr);
+    EXPECT_LE((prozor.frameGeometry().center() - ekran.center()).manhattanLength(), 1);
 }

@@ -40,9 +40,10 @@ QString TSkriptovaniDijalozi::OtvoriFajl(QWidget*, const QString&) {
     return ime;
 }
 
-QString TSkriptovaniDijalozi::SacuvajKao(QWidget*, const QString& naslov, const QString&,
-                                         const QString&) {
+QString TSkriptovaniDijalozi::SacuvajKao(QWidget*, TVrstaFajla, const QString& naslov,
+                                         const QString& predlog, const QString&) {
     Zapis << "SacuvajKao: " + naslov;
+    Predlozi << predlog;
     if (ImenaFajlova.empty()) return {};
     const QString ime = ImenaFajlova.front();
     ImenaFajlova.pop_front();

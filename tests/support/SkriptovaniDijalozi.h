@@ -24,6 +24,7 @@ public:
 
     std::deque<TOdgovor> Odgovori;    // for Pitanje; empty queue answers Odustani
     std::deque<QString> ImenaFajlova; // for OtvoriFajl and SacuvajKao; empty queue = cancel
+    QStringList Predlozi;             // the name each SacuvajKao was asked to propose
     std::deque<std::function<void(QDialog&)>>
         Skripte; // for PrikaziModalno; empty = close unchanged
 
@@ -35,8 +36,8 @@ public:
     void Informacija(const QString& tekst) override;
     TOdgovor Pitanje(const QString& tekst) override;
     QString OtvoriFajl(QWidget* roditelj, const QString& filter) override;
-    QString SacuvajKao(QWidget* roditelj, const QString& naslov, const QString& pocetnoIme,
-                       const QString& filter) override;
+    QString SacuvajKao(QWidget* roditelj, TVrstaFajla vrsta, const QString& naslov,
+                       const QString& predlog, const QString& filter) override;
     void PrikaziModalno(QDialog& dijalog) override;
     void PrikaziPomoc(QWidget* roditelj, const QString& stranica, bool saSadrzajem) override;
 };
