@@ -7,12 +7,14 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${SKEM_ODRZAVALAC}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "modelovanje i simulacija dinamickih sistema blok dijagramima")
-set(CPACK_PACKAGE_DESCRIPTION
-    "SKEM je alat za modelovanje i simulaciju kontinualnih dinamickih sistema zadatih \
-blok dijagramima: blokovi (integratori, sumatori, pojacanja, generatori funkcija, \
-ogranicavaci i drugi, 29 vrsta) se povezuju na radnoj povrsini, model se simulira \
-metodom Runge-Kutta cetvrtog reda, a rezultati se vide u tabeli i na grafiku. \
-Dokumenti (.skem) mogu da se simuliraju i iz komandne linije (skem --run).")
+# Lines of the long description as Debian wants them: under 80 characters.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "SKEM je alat za modelovanje i simulaciju kontinualnih dinamickih sistema\n"
+  "zadatih blok dijagramima: blokovi (integratori, sumatori, pojacanja,\n"
+  "generatori funkcija, ogranicavaci i drugi, 29 vrsta) se povezuju na radnoj\n"
+  "povrsini, model se simulira metodom Runge-Kutta cetvrtog reda, a rezultati\n"
+  "se vide u tabeli i na grafiku. Dokumenti (.skem) mogu da se simuliraju i iz\n"
+  "komandne linije (skem --run).")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
