@@ -44,6 +44,7 @@ argumenti=(--duration 10 --step 0.01 --print 0.1)
 
 # --- a clean Debian 12 -----------------------------------------------------
 koren=$(mktemp -d /tmp/skem-debian12.XXXXXX)
+chmod 755 "$koren" # it becomes "/": apt's own user must get in
 montirano=()
 pocisti() {
   for ((i = ${#montirano[@]} - 1; i >= 0; i--)); do umount "${montirano[$i]}" || true; done
@@ -59,13 +60,17 @@ rm -f "$koren.log"
 mount -t proc proc "$koren/proc"
 montirano+=("$koren/proc")
 cp /etc/resolv.conf "$koren/etc/resolv.conf"
+# No services start inside the root.
+printf '#!/bin/sh\nexit 101\n' > "$koren/usr/sbin/policy-rc.d"
+chmod +x "$koren/usr/sbin/policy-rc.d"
 cp "$paket" "$koren/tmp/"
 u_korenu() { chroot "$koren" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root "$@"; }
 
 echo "== apt-get install ./$(basename "$paket")"
 u_korenu apt-get update -qq
 u_korenu env DEBIAN_FRONTEND=noninteractive \
-  apt-get install -y -qq --no-install-recommends "/tmp/$(basename "$paket")" >/dev/null
+  apt-get install -y -qq --no-install-recommends -o Dpkg::Use-Pty=0 \
+  "/tmp/$(basename "$paket")" >/dev/null
 
 echo "== skem --version"
 verzija=$(u_korenu skem --version)

@@ -12,8 +12,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Upotreba: skem_ikona_png IZLAZ.png VELICINA\n");
         return 2;
     }
-    // The build may run without a display.
+    // The build may run without a display, and Qt's notes about the machine
+    // (no XDG_RUNTIME_DIR, say) are no build messages.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType vrsta, const QMessageLogContext&, const QString& tekst) {
+        if (vrsta == QtCriticalMsg || vrsta == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(tekst));
+    });
     QGuiApplication aplikacija(argc, argv);
     bool broj = false;
     const int velicina = QString::fromLocal8Bit(argv[2]).toInt(&broj);
