@@ -126,10 +126,7 @@ void SamoOzbiljnePoruke(QtMsgType vrsta, const QMessageLogContext&, const QStrin
         std::fprintf(stderr, "%s\n", tekst.toLocal8Bit().constData());
 }
 
-} // namespace
-
-namespace {
-
+// The batch options and the exit codes, in both usage texts.
 const char* const OpcijePaketno =
     "  --duration D   duzina trajanja simulacije\n"
     "  --step H       interval integracije\n"
