@@ -633,6 +633,10 @@ std::unique_ptr<TAplikacija> PokreniAplikaciju(const QStringList& argumenti) {
     // The application title; set as the name, since a display name would be
     // appended to every window title by some window systems.
     QApplication::setApplicationName(QStringLiteral("SKEM 2004"));
+    // The desktop entry's name lets window systems tie the windows to the
+    // menu entry; the icon is the same as the menu's.
+    QGuiApplication::setDesktopFileName(QStringLiteral(SKEM_ID));
+    QApplication::setWindowIcon(IkonaPrograma());
     auto a = std::make_unique<TAplikacija>();
     a->Pomoc = std::make_unique<TPomoc>();
     a->Pomoc->Registruj();

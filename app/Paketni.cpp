@@ -127,17 +127,75 @@ void SamoOzbiljnePoruke(QtMsgType vrsta, const QMessageLogContext&, const QStrin
         std::fprintf(stderr, "%s\n", tekst.toLocal8Bit().constData());
 }
 
+// The batch options and the exit codes, in both usage texts.
+const char* const OpcijePaketno =
+    "  --duration D   duzina trajanja simulacije\n"
+    "  --step H       interval integracije\n"
+    "  --print P      interval stampanja rezultata\n"
+    "  --output F     rezultati (CSV) u fajl F; bez nje na standardni izlaz\n";
+const char* const IzlazniKodovi =
+    "Izlazni kod: 0 uspeh, 1 model odbijen ili simulacija prekinuta greskom,\n"
+    "2 neispravni argumenti ili opcije.\n";
+
 } // namespace
 
 QString UpotrebaPaketno() {
+    return QStringLiteral("Upotreba: skem --run FAJL.skem --duration D --step H --print P "
+                          "[--output IZLAZ.csv]\n") +
+           QLatin1String(OpcijePaketno) + QLatin1String(IzlazniKodovi);
+}
+
+QString UpotrebaPrograma() {
     return QStringLiteral(
-        "Upotreba: skem --run FAJL.skem --duration D --step H --print P [--output IZLAZ.csv]\n"
-        "  --duration D   duzina trajanja simulacije\n"
-        "  --step H       interval integracije\n"
-        "  --print P      interval stampanja rezultata\n"
-        "  --output F     rezultati (CSV) u fajl F; bez nje na standardni izlaz\n"
-        "Izlazni kod: 0 uspeh, 1 model odbijen ili simulacija prekinuta greskom,\n"
-        "2 neispravni argumenti ili opcije.\n");
+               "Upotreba: skem [FAJL.skem]\n"
+               "       skem --version | --help\n"
+               "       skem --run FAJL.skem --duration D --step H --print P "
+               "[--output IZLAZ.csv]\n"
+               "Bez opcija otvara editor blok dijagrama, sa dokumentom FAJL.skem ako "
+               "je naveden.\n"
+               "  --version      ispisuje verziju programa\n"
+               "  --help         ispisuje ovo uputstvo\n"
+               "  --run FAJL     simulira dokument bez ijednog prozora (paketni rad)\n") +
+           QLatin1String(OpcijePaketno) + QLatin1String(IzlazniKodovi);
+}
+
+QString VerzijaPrograma() {
+    return QStringLiteral("SKEM " SKEM_VERZIJA);
+}
+
+int IzvrsiOpcijePrograma(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske) {
+    for (const QString& arg : argumenti) {
+        if (arg == QLatin1String("--version")) {
+            izlaz << VerzijaPrograma() << '\n';
+            return ikUspeh;
+        }
+        if (arg == QLatin1String("--help")) {
+            izlaz << UpotrebaPrograma();
+            return ikUspeh;
+        }
+        // Qt's own options begin with one dash and stay Qt's.
+        if (arg.startsWith(QLatin1String("--"))) {
+            greske << (arg == QLatin1String("--run")
+                           ? QStringLiteral("Opcija --run mora biti prvi argument.")
+                           : QStringLiteral("Nepoznata opcija %1.").arg(arg))
+                   << '\n'
+                   << UpotrebaPrograma();
+            return ikUpotreba;
+        }
+    }
+    return PokreniEditor;
+}
+
+int PokreniOpcijePrograma(int argc, char** argv) {
+    QStringList argumenti;
+    for (int i = 1; i < argc; ++i)
+        argumenti << QString::fromLocal8Bit(argv[i]);
+    QTextStream izlaz(stdout);
+    QTextStream greske(stderr);
+    const int kod = IzvrsiOpcijePrograma(argumenti, izlaz, greske);
+    izlaz.flush();
+    greske.flush();
+    return kod;
 }
 
 int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske) {

@@ -20,3 +20,17 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
 
 // The usage text shown for bad arguments.
 QString UpotrebaPaketno();
+
+// The program's own options, looked at before any window or Qt sees the
+// command line (so they work without a display): "--version" and "--help"
+// print their text and give 0; any other argument beginning with "--" prints
+// the usage and gives 2. PokreniEditor when there is none: the editor starts.
+// argumenti are those after the program's name; "--run" first is the batch
+// mode's and is not looked at here.
+constexpr int PokreniEditor = -1;
+int IzvrsiOpcijePrograma(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske);
+// The same on the real command line, stdout and stderr.
+int PokreniOpcijePrograma(int argc, char** argv);
+// "SKEM <version>" and the usage of every form of the command line.
+QString VerzijaPrograma();
+QString UpotrebaPrograma();

@@ -102,12 +102,19 @@ QStringList TPomoc::ImenaStranica() {
     return imena;
 }
 
+QStringList TPomoc::MestaPomoci() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    // Beside the program in the build tree; <prefix>/share/skem/help when installed.
+    QStringList mesta{programDir + QStringLiteral("/help"),
+                      QDir::cleanPath(programDir + QStringLiteral("/../share/skem/help"))};
+    mesta << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                       QStringLiteral("skem/help"),
+                                       QStandardPaths::LocateDirectory);
+    return mesta;
+}
+
 QString TPomoc::PronadjiFolder() {
-    QStringList kandidati{QCoreApplication::applicationDirPath() + QStringLiteral("/help")};
-    kandidati << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
-                                           QStringLiteral("skem/help"),
-                                           QStandardPaths::LocateDirectory);
-    for (const QString& k : kandidati)
+    for (const QString& k : MestaPomoci())
         if (QFileInfo::exists(k + QStringLiteral("/index.htm"))) return k;
     return {};
 }

@@ -20,8 +20,10 @@ public:
 
     // The pages, in the order of the contents list.
     static QStringList ImenaStranica();
-    // Where the pages are looked for: <exe dir>/help, then "skem/help" in the
-    // data folders. Empty when none of them holds index.htm.
+    // Where the pages are looked for, in order: <exe dir>/help (build tree),
+    // <exe dir>/../share/skem/help (installed), then "skem/help" in the data folders.
+    static QStringList MestaPomoci();
+    // The first of them that holds index.htm; empty when none does.
     static QString PronadjiFolder();
 
     QString Folder() const { return folder_; }

@@ -1,5 +1,6 @@
 // The program: "skem [FILE.skem]" starts the editor, "skem --run ..." runs a
-// document without any window (batch mode).
+// document without any window (batch mode), "skem --version" and "skem --help"
+// print and end.
 #include "Glavni.h"
 #include "Paketni.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--run") == 0) return PokreniPaketno(argc, argv);
+    if (const int kod = PokreniOpcijePrograma(argc, argv); kod != PokreniEditor) return kod;
     QApplication app(argc, argv);
     const auto aplikacija = PokreniAplikaciju(QApplication::arguments().mid(1));
     return app.exec();

@@ -113,3 +113,15 @@ QPixmap PozadinaDijaloga(QSize velicina) {
     if (velicina.isEmpty()) return QPixmap();
     return QPixmap::fromImage(Iscrtaj(QStringLiteral(":/slike/pozadina_dijaloga.svg"), velicina));
 }
+
+QImage SlikaIkonePrograma(int velicina) {
+    if (velicina <= 0) return QImage();
+    return Iscrtaj(QStringLiteral(":/slike/skem.svg"), QSize(velicina, velicina));
+}
+
+QIcon IkonaPrograma() {
+    QIcon ikona;
+    for (int v : {16, 24, 32, 48, 64, 128, 256})
+        ikona.addPixmap(QPixmap::fromImage(SlikaIkonePrograma(v)));
+    return ikona;
+}

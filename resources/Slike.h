@@ -46,3 +46,9 @@ QPixmap SlikaSplash();
 // Title strip and background of a borderless dialog, rendered at the given size.
 QPixmap TrakaNaslova(QSize velicina);
 QPixmap PozadinaDijaloga(QSize velicina);
+
+// The program's own icon, square, rendered at velicina pixels: the windows'
+// icon and, written to PNG by the build, the desktop menu's.
+QImage SlikaIkonePrograma(int velicina);
+// The program's icon at the sizes window systems ask for.
+QIcon IkonaPrograma();

@@ -703,9 +703,12 @@ standardni izlaz. Poruke (greske modela, dokumenta i simulacije) idu na standard
 Izlazni kod je 0 za uspeh (i kada simulaciju zavrsi blok Quit), 1 kada dokument ne moze da se procita,
 model je odbijen ili je simulacija prekinuta greskom, i 2 za neispravne argumente ili opcije. Primer:</p>
 <p class="formula">skem --run oscilator.skem --duration 10 --step 0.01 --print 0.1 --output oscilator.csv</p>
+<p>&quot;skem --version&quot; ispisuje verziju programa, a &quot;skem --help&quot; kratko uputstvo za
+upotrebu; podrobno uputstvo za komandnu liniju daje &quot;man skem&quot;.</p>
 
 <h2><a name="primeri"></a>Primeri</h2>
-<p>Uz program, u fascikli <b>examples</b>, nalaze se gotovi modeli. Otvorite ih komandom
+<p>Uz program, u fascikli <b>examples</b> (kod instaliranog programa <b>share/skem/examples</b>, na
+primer /usr/share/skem/examples), nalaze se gotovi modeli. Otvorite ih komandom
 &quot;Otvori...&quot;; opis svakog modela je u komandi &quot;Opis problema&quot;. Za sve odgovaraju, na
 primer, opcije D = 10, h = 0.01, P = 0.1.</p>
 <table border="1" cellspacing="0" cellpadding="4" width="100%">

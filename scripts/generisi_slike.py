@@ -445,6 +445,32 @@ def pozadina_dijaloga():
             '</svg>\n')
 
 
+def ikona_programa():
+    """The program's own icon (window, desktop menu, documents): an integrator
+    block on the dark blue of the splash, its output turning into a damped
+    response. No text, so it looks the same without any font."""
+    s = ['<?xml version="1.0" encoding="UTF-8"?>',
+         '<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" viewBox="0 0 64 64">',
+         '<defs><linearGradient id="pozadina" x1="0" y1="0" x2="0" y2="1">'
+         '<stop offset="0" stop-color="#2f5d8c"/><stop offset="1" stop-color="#1d3557"/></linearGradient></defs>',
+         '<rect x="3" y="3" width="58" height="58" rx="12" ry="12" fill="url(#pozadina)"/>']
+    # input and output of the block
+    s.append('<path d="M8 34 H13" stroke="#cfe2f5" stroke-width="3" stroke-linecap="round"/>')
+    s.append('<path d="M12 29.5 L17.5 34 L12 38.5 Z" fill="#cfe2f5"/>')
+    s.append('<rect x="17.5" y="21.5" width="23" height="25" rx="5" ry="5" fill="#ffffff" '
+             'stroke="#9cc2e8" stroke-width="1.5"/>')
+    s.append(putanja("M33.5 25.5 C32 23 28.5 23.6 28 27.5 L26.6 40.5 C26.1 44.5 22.7 45 21.5 42.5",
+                     sirina=3.2))
+    # the response: a damped oscillation settling at the output's level
+    tacke = []
+    for i in range(41):
+        t = i / 40
+        tacke.append((40.5 + t * 17, 34 - 13 * math.exp(-3.2 * t) * math.sin(10.5 * t)))
+    s.append(linija(tacke, boja="#f0a35e", sirina=3))
+    s.append('</svg>')
+    return "\n".join(s) + "\n"
+
+
 def upisi(ime, sadrzaj):
     with open(os.path.join(SLIKE, ime), "w", encoding="utf-8", newline="\n") as f:
         f.write(sadrzaj)
@@ -465,6 +491,7 @@ def main():
     fajlovi.append(upisi("splash.svg", splash()))
     fajlovi.append(upisi("traka_naslova.svg", traka_naslova()))
     fajlovi.append(upisi("pozadina_dijaloga.svg", pozadina_dijaloga()))
+    fajlovi.append(upisi("skem.svg", ikona_programa()))
     with open(os.path.join(RESURSI, "slike.qrc"), "w", encoding="utf-8", newline="\n") as f:
         f.write("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n")
         for ime in fajlovi:

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package SKEM needs to build, test and run.
+# Installs every Debian package SKEM needs to build, test, package and run
+# (dpkg-dev: dependencies of the Debian package; desktop-file-utils, appstream,
+# shared-mime-info, groff-base: checks of the installed desktop files).
 # Idempotent: packages already present are skipped, so a second run is quick.
 set -euo pipefail
 
@@ -11,6 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xauth xvfb
+  dpkg-dev desktop-file-utils appstream shared-mime-info groff-base
 )
 
 missing=()

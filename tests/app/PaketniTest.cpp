@@ -1,4 +1,5 @@
-// Batch mode: arguments, the options checks, exit codes, messages and the CSV.
+// Batch mode: arguments, the options checks, exit codes, messages and the CSV;
+// and the program's own options (--version, --help) looked at before the editor.
 #include "PaketniPomoc.h"
 
 #include <QDir>
@@ -187,6 +188,38 @@ TEST_F(Paketno, TooManyPrintedPointsAreRefusedBeforeTheRun) {
     EXPECT_EQ(r.Kod, 1);
     EXPECT_FALSE(r.Greske.isEmpty());
     EXPECT_TRUE(r.Izlaz.isEmpty());
+}
+
+TEST(OpcijePrograma, IspisujuIliOdbijajuPreEditora) {
+    const QString upotreba = UpotrebaPrograma();
+    const struct {
+        QStringList argumenti;
+        int kod;
+        QString izlaz, greske;
+    } slucajevi[] = {
+        {{}, PokreniEditor, {}, {}},
+        {{"primer.skem"}, PokreniEditor, {}, {}},
+        // One dash: Qt's own options, left to Qt.
+        {{"-style", "fusion", "primer.skem"}, PokreniEditor, {}, {}},
+        {{"--version"}, 0, VerzijaPrograma() + '\n', {}},
+        {{"primer.skem", "--help"}, 0, upotreba, {}},
+        {{"--brzo"}, 2, {}, "Nepoznata opcija --brzo.\n" + upotreba},
+        {{"primer.skem", "--run"}, 2, {}, "Opcija --run mora biti prvi argument.\n" + upotreba},
+    };
+    for (const auto& s : slucajevi) {
+        QString izlaz, greske;
+        QTextStream i(&izlaz), g(&greske);
+        EXPECT_EQ(IzvrsiOpcijePrograma(s.argumenti, i, g), s.kod)
+            << s.argumenti.join(' ').toStdString();
+        i.flush();
+        g.flush();
+        EXPECT_EQ(izlaz, s.izlaz) << s.argumenti.join(' ').toStdString();
+        EXPECT_EQ(greske, s.greske) << s.argumenti.join(' ').toStdString();
+    }
+    EXPECT_TRUE(VerzijaPrograma().startsWith("SKEM ")) << VerzijaPrograma().toStdString();
+    for (const char* opcija :
+         {"--version", "--help", "--run", "--duration", "--step", "--print", "--output"})
+        EXPECT_TRUE(upotreba.contains(QLatin1String(opcija))) << opcija;
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The splash window's two ticks, and the help viewer opening pages through
-// the dialogs interface.
+// the dialogs interface and finding them beside or above the program.
 #include "Dijalozi.h"
 #include "Pomoc.h"
 #include "Splash.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -111,4 +113,13 @@ TEST(Pomoc, BezFolderaNemaPadanja) {
     EXPECT_EQ(pomoc.Sadrzaj->count(), 0);
     pomoc.Prikazi("index.htm", true);
     EXPECT_TRUE(pomoc.Pregled->toPlainText().contains("nije pronadjena"));
+}
+
+TEST(Pomoc, TraziStraneKodProgramaPaUInstalaciji) {
+    const QString program = QCoreApplication::applicationDirPath();
+    const QStringList mesta = TPomoc::MestaPomoci();
+    ASSERT_GE(mesta.size(), 2);
+    EXPECT_EQ(mesta[0], program + "/help");
+    // bin/skem finds <prefix>/share/skem/help.
+    EXPECT_EQ(mesta[1], QFileInfo(program + "/../share/skem/help").absoluteFilePath());
 }

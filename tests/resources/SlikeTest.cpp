@@ -152,3 +152,16 @@ TEST(SlikeDijaloga, SplashTrakaIPozadina) {
     EXPECT_TRUE(TrakaNaslova(QSize(0, 18)).isNull());
     EXPECT_TRUE(PozadinaDijaloga(QSize(10, 0)).isNull());
 }
+
+TEST(IkonaPrograma, KvadratnaSaProzirnimUglovimaUSvimVelicinama) {
+    for (int v : {16, 48, 256}) {
+        const QImage s = IkonaPrograma().pixmap(QSize(v, v)).toImage();
+        ASSERT_EQ(s.size(), QSize(v, v));
+        EXPECT_EQ(s.convertToFormat(QImage::Format_ARGB32),
+                  SlikaIkonePrograma(v).convertToFormat(QImage::Format_ARGB32));
+        // A rounded tile: opaque body, transparent corners for any background.
+        EXPECT_GT(Neprozirnih(s, s.rect()), v * v / 2) << v;
+        EXPECT_EQ(qAlpha(s.convertToFormat(QImage::Format_ARGB32).pixel(0, 0)), 0) << v;
+    }
+    EXPECT_TRUE(SlikaIkonePrograma(0).isNull());
+}

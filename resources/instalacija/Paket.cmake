@@ -1,0 +1,34 @@
+# "cpack -G DEB" in the build folder: skem_<version>_<arch>.deb, everything
+# under /usr. Included from the top folder, after every part's install rules.
+set(SKEM_ODRZAVALAC "SKEM <skem@skem.example>" CACHE STRING "Maintainer named in the package")
+
+set(CPACK_PACKAGE_NAME skem)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "${SKEM_ODRZAVALAC}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "modelovanje i simulacija dinamickih sistema blok dijagramima")
+# Lines of the long description as Debian wants them: under 80 characters.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "SKEM je alat za modelovanje i simulaciju kontinualnih dinamickih sistema\n"
+  "zadatih blok dijagramima: blokovi (integratori, sumatori, pojacanja,\n"
+  "generatori funkcija, ogranicavaci i drugi, 29 vrsta) se povezuju na radnoj\n"
+  "povrsini, model se simulira metodom Runge-Kutta cetvrtog reda, a rezultati\n"
+  "se vide u tabeli i na grafiku. Dokumenti (.skem) mogu da se simuliraju i iz\n"
+  "komandne linije (skem --run).")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+# The libraries the program links come from dpkg-shlibdeps (dpkg-dev).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# What Qt loads at run time without linking it, so dpkg-shlibdeps cannot see it:
+# - qt6-qpa-plugins: Qt's package of window system plugins (Debian 12 keeps
+#   xcb and offscreen in libqt6gui6, which is linked, but which package holds
+#   which plugin has moved between Qt releases);
+# - fonts-dejavu-core: DejaVu Sans, the font the windows and pictures use
+#   where Verdana is missing; without any font Qt shows no text at all.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+# Native windows on a Wayland desktop; without it Qt uses xcb through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+
+include(CPack)
