@@ -53,6 +53,9 @@ template <class T> std::function<void(T*)> TSKEMRadnaPovrsina::KopijaOnChange() 
 
 void TSKEMRadnaPovrsina::SetStanje(TRPStanje s) {
     stanje = s;
+    // The junction command ends with its drawing kept: the holder made for it
+    // is a bend of its own from now on, whatever ends the drawing later.
+    if (s != rpsKreirajJunctionEx) drzacJunctionaNov = false;
     if (s != rpsBrisem) {
         static constexpr quint8 rezimBloka[] = {1, 1, 2, 3};
         static constexpr quint8 rezimDrzaca[] = {0, 1, 0, 2};
@@ -400,7 +403,7 @@ void TSKEMRadnaPovrsina::ZavrsiJunction(TSKEMBlok* d) {
     SetStanje(rpsSelektuj);
 }
 
-void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi, bool sDrzacem) {
+void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi) {
     TVeza* j = VezaUIzradi;
     TDrzac* drzac = drzacJunctiona;
     const bool nov = drzacJunctionaNov;
@@ -417,8 +420,9 @@ void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi, bool sDrzacem) {
         if (h) {
             h->UkloniJunction(j);
             // A holder made only for this junction goes with it; one that was
-            // there before keeps its place and its other junctions.
-            if (sDrzacem && h == drzac && nov && h != zadrzi && h->Junctions.isEmpty())
+            // there before, or was kept when the junction command ended, keeps
+            // its place and its other junctions.
+            if (h == drzac && nov && h != zadrzi && h->Junctions.isEmpty())
                 j->Roditelj->UkloniDrzac(h);
         }
     }
@@ -426,9 +430,7 @@ void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi, bool sDrzacem) {
 }
 
 void TSKEMRadnaPovrsina::OtkaziVezu(TVeza*) {
-    // The junction's holder is taken away only while the junction command is
-    // still on; a drawing kept after a press on the free surface leaves it.
-    OdbaciVezuUIzradi(nullptr, stanje == rpsKreirajJunctionEx);
+    OdbaciVezuUIzradi();
     SetStanje(rpsSelektuj);
 }
 

@@ -51,7 +51,9 @@ public:
     TVeza* VezaUIzradi = nullptr;
     TSKEMBlok* PocetniBlok = nullptr;
     // The holder made for the junction being drawn (still set while OnPoveziVezu
-    // runs); null when the junction started at a holder that was there before.
+    // runs); null when the junction started at a holder that was there before,
+    // or when the junction command ended while it was drawn (the holder was
+    // kept then, as a bend of its own).
     TDrzac* NoviDrzacJunctiona() const { return drzacJunctionaNov ? drzacJunctiona : nullptr; }
     QString OpisProblema;
     QPoint PozicijaSkrola;
@@ -122,9 +124,10 @@ private:
     void ZavrsiVezu(TSKEMBlok* d);
     void ZapocniJunction(TVeza* g, bool noviDrzac);
     void ZavrsiJunction(TSKEMBlok* d);
-    // Destroys the drawing in progress. A holder made only for a junction
-    // being drawn goes with it unless it is zadrzi or sDrzacem is false.
-    void OdbaciVezuUIzradi(TDrzac* zadrzi = nullptr, bool sDrzacem = true);
+    // Destroys the drawing in progress, however it ends. A holder made only
+    // for a junction being drawn goes with it unless it is zadrzi or the
+    // junction command ended meanwhile.
+    void OdbaciVezuUIzradi(TDrzac* zadrzi = nullptr);
     bool PrihvataPrevlacenje(QGraphicsSceneDragDropEvent* e) const;
     template <class T> std::function<void(T*)> KopijaOnChange();
 
@@ -140,7 +143,8 @@ private:
     bool vidljiva = true;
     QPixmap mreza; // the background pattern: white, pixel (0, 0) silver
     // The holder at which the junction being drawn starts, and whether it was
-    // made for that junction (a cancelled junction then takes it away again).
+    // made for that junction by the junction command that is still on (a
+    // discarded junction then takes it away again).
     TDrzac* drzacJunctiona = nullptr;
     bool drzacJunctionaNov = false;
 };

@@ -372,33 +372,61 @@ TEST(RadnaPovrsina, OtkazanJunctionVracaDrzacKakavJeBio) {
     EXPECT_EQ(o.rp.Veze, (QList<TVeza*>{g, j}));
 }
 
-TEST(RadnaPovrsina, OtkazivanjePosleKomandeJunctionaOstavljaDrzac) {
-    TOkruzenje o;
-    TSKEMBlok* a = o.Spusti({40, 40});
-    TSKEMBlok* b = o.Spusti({400, 40});
-    TVeza* g = o.NacrtajVezu(a, b);
-    ASSERT_NE(g, nullptr);
-    o.rp.SetStanje(rpsKreirajJunctionEx);
-    Klikni(o.v(), {250, 66}); // a new holder, and the junction starts there
-    ASSERT_EQ(g->Drzaci.size(), 1);
-    TDrzac* h = g->Drzaci[0];
-    TVeza* j = o.rp.VezaUIzradi;
-    ASSERT_NE(j, nullptr);
-    Pomeri(o.v(), {250, 200});
-    // A press on the free surface ends the command but keeps the drawing ...
-    Klikni(o.v(), {300, 400});
-    ASSERT_EQ(o.rp.Stanje(), rpsSelektuj);
-    ASSERT_EQ(o.rp.VezaUIzradi, j);
-    ASSERT_EQ(j->Kraj(), QPoint(300, 400));
-    // ... and cancelling it now takes only the junction: the holder stays a bend.
-    Klikni(o.v(), {300, 400}, Qt::RightButton);
-    EXPECT_EQ(o.rp.VezaUIzradi, nullptr);
-    EXPECT_EQ(o.rp.Stanje(), rpsSelektuj);
-    EXPECT_EQ(g->Drzaci, QList<TDrzac*>{h});
-    EXPECT_TRUE(h->Junctions.isEmpty());
-    EXPECT_EQ(g->Linije.size(), 2);
-    EXPECT_EQ(o.BrojStavki(TLinija::Type), 2);
-    EXPECT_EQ(o.rp.Veze, QList<TVeza*>{g});
+TEST(RadnaPovrsina, DrzacZadrzanPosleKomandeJunctionaOstaje) {
+    // How the junction command ends while the drawing is kept, and how the
+    // kept drawing ends later: the holder made for it stays a bend each time.
+    enum TKraj { desniKlik, novaVeza, noviJunction };
+    const struct {
+        bool alatVeze; // the connect tool chosen instead of a press on the free surface
+        TKraj kraj;
+    } slucajevi[] = {
+        {false, desniKlik}, {false, novaVeza}, {false, noviJunction}, {true, novaVeza}};
+    for (const auto& s : slucajevi) {
+        SCOPED_TRACE(testing::Message() << "alat veze " << s.alatVeze << ", kraj " << s.kraj);
+        TOkruzenje o;
+        TSKEMBlok* a = o.Spusti({40, 40});
+        TSKEMBlok* b = o.Spusti({400, 40});
+        TSKEMBlok* c = o.Spusti({40, 300});
+        TSKEMBlok* d = o.Spusti({400, 300});
+        TVeza* g = o.NacrtajVezu(a, b);
+        TVeza* f = o.NacrtajVezu(c, d, {QPoint(250, 326)});
+        ASSERT_TRUE(g && f);
+        o.rp.SetStanje(rpsKreirajJunctionEx);
+        Klikni(o.v(), {250, 66}); // a new holder, and the junction starts there
+        ASSERT_EQ(g->Drzaci.size(), 1);
+        TDrzac* h = g->Drzaci[0];
+        TVeza* j = o.rp.VezaUIzradi;
+        ASSERT_NE(j, nullptr);
+        Pomeri(o.v(), {250, 200});
+        if (s.alatVeze) {
+            o.rp.SetStanje(rpsDodajVezuEx);
+        } else {
+            Klikni(o.v(), {300, 200}); // the free surface
+            ASSERT_EQ(o.rp.Stanje(), rpsSelektuj);
+        }
+        ASSERT_EQ(o.rp.VezaUIzradi, j);
+        switch (s.kraj) {
+        case desniKlik:
+            Klikni(o.v(), j->Kraj(), Qt::RightButton);
+            ASSERT_EQ(o.rp.VezaUIzradi, nullptr);
+            break;
+        case novaVeza:
+            o.rp.SetStanje(rpsDodajVezuEx);
+            Klikni(o.v(), TOkruzenje::Sredina(b));
+            ASSERT_EQ(o.rp.PocetniBlok, b);
+            break;
+        case noviJunction:
+            o.rp.SetStanje(rpsKreirajJunctionEx);
+            Klikni(o.v(), f->Drzaci[0]->TackaDrzaca());
+            ASSERT_NE(o.rp.VezaUIzradi, nullptr);
+            ASSERT_EQ(o.rp.VezaUIzradi->Roditelj, f);
+            break;
+        }
+        EXPECT_EQ(g->Drzaci, QList<TDrzac*>{h});
+        EXPECT_TRUE(h->Junctions.isEmpty());
+        EXPECT_EQ(g->Linije.size(), 2);
+        EXPECT_EQ(o.rp.Veze, (QList<TVeza*>{g, f}));
+    }
 }
 
 TEST(RadnaPovrsina, BrisanjeBlokaBriseIVezuVanSlota) {
