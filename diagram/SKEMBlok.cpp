@@ -1,6 +1,7 @@
 #include "SKEMBlok.h"
 
 #include "ListaSlika.h"
+#include "SKEMRadnaPovrsina.h"
 #include "unVeza.h"
 
 #include <QFont>
@@ -211,6 +212,8 @@ void TSKEMBlok::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
 
 QVariant TSKEMBlok::itemChange(GraphicsItemChange promena, const QVariant& vrednost) {
     if (promena == ItemPositionHasChanged) OsveziVeze();
+    if (promena == ItemPositionHasChanged || promena == ItemSceneHasChanged)
+        TSKEMRadnaPovrsina::ObuhvatiStavku(this);
     return QGraphicsItem::itemChange(promena, vrednost);
 }
 

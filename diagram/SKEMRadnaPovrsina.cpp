@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <cmath>
 #include <utility>
 
 TSKEMRadnaPovrsina::TSKEMRadnaPovrsina(QObject* roditelj)
@@ -53,6 +54,9 @@ template <class T> std::function<void(T*)> TSKEMRadnaPovrsina::KopijaOnChange() 
 
 void TSKEMRadnaPovrsina::SetStanje(TRPStanje s) {
     stanje = s;
+    // The junction command ends with its drawing kept: the holder made for it
+    // is a bend of its own from now on, whatever ends the drawing later.
+    if (s != rpsKreirajJunctionEx) drzacJunctionaNov = false;
     if (s != rpsBrisem) {
         static constexpr quint8 rezimBloka[] = {1, 1, 2, 3};
         static constexpr quint8 rezimDrzaca[] = {0, 1, 0, 2};
@@ -109,6 +113,29 @@ void TSKEMRadnaPovrsina::PostaviVidljivost(bool v) {
 QGraphicsView* TSKEMRadnaPovrsina::Pogled() const {
     const auto v = views();
     return v.isEmpty() ? nullptr : v.first();
+}
+
+void TSKEMRadnaPovrsina::Obuhvati(const QRectF& r) {
+    QRectF s = sceneRect();
+    // Room beyond the item on every side, except on the sides that are still
+    // at the origin: blocks stop 8 pixels short of them.
+    const qreal levo = s.left() < 0 ? Rub : 0;
+    const qreal gore = s.top() < 0 ? Rub : 0;
+    const bool dosta = r.left() - levo >= s.left() && r.top() - gore >= s.top() &&
+                       r.right() + Rub <= s.right() && r.bottom() + Rub <= s.bottom();
+    if (dosta) return;
+    // Two margins at once, so a drag grows the surface every few hundred
+    // pixels rather than on every move.
+    if (r.left() - levo < s.left()) s.setLeft(std::floor(r.left()) - 2 * Rub);
+    if (r.top() - gore < s.top()) s.setTop(std::floor(r.top()) - 2 * Rub);
+    if (r.right() + Rub > s.right()) s.setRight(std::ceil(r.right()) + 2 * Rub);
+    if (r.bottom() + Rub > s.bottom()) s.setBottom(std::ceil(r.bottom()) + 2 * Rub);
+    setSceneRect(s);
+}
+
+void TSKEMRadnaPovrsina::ObuhvatiStavku(const QGraphicsItem* stavka) {
+    if (auto* povrsina = qobject_cast<TSKEMRadnaPovrsina*>(stavka->scene()))
+        povrsina->Obuhvati(stavka->sceneBoundingRect());
 }
 
 void TSKEMRadnaPovrsina::PostaviSkrol(QPoint p) {
@@ -298,6 +325,7 @@ void TSKEMRadnaPovrsina::Ocisti() {
         SetStanje(rpsSelektuj);
         throw;
     }
+    setSceneRect(0, 0, Sirina, Visina); // a new document starts at the least size
     PostaviVidljivost(true);
     SetStanje(rpsSelektuj);
 }
@@ -400,7 +428,7 @@ void TSKEMRadnaPovrsina::ZavrsiJunction(TSKEMBlok* d) {
     SetStanje(rpsSelektuj);
 }
 
-void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi, bool sDrzacem) {
+void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi) {
     TVeza* j = VezaUIzradi;
     TDrzac* drzac = drzacJunctiona;
     const bool nov = drzacJunctionaNov;
@@ -417,8 +445,9 @@ void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi, bool sDrzacem) {
         if (h) {
             h->UkloniJunction(j);
             // A holder made only for this junction goes with it; one that was
-            // there before keeps its place and its other junctions.
-            if (sDrzacem && h == drzac && nov && h != zadrzi && h->Junctions.isEmpty())
+            // there before, or was kept when the junction command ended, keeps
+            // its place and its other junctions.
+            if (h == drzac && nov && h != zadrzi && h->Junctions.isEmpty())
                 j->Roditelj->UkloniDrzac(h);
         }
     }
@@ -426,9 +455,7 @@ void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi, bool sDrzacem) {
 }
 
 void TSKEMRadnaPovrsina::OtkaziVezu(TVeza*) {
-    // The junction's holder is taken away only while the junction command is
-    // still on; a drawing kept after a press on the free surface leaves it.
-    OdbaciVezuUIzradi(nullptr, stanje == rpsKreirajJunctionEx);
+    OdbaciVezuUIzradi();
     SetStanje(rpsSelektuj);
 }
 
@@ -483,14 +510,19 @@ void TSKEMRadnaPovrsina::DrzacOslobodjen(TDrzac* h) {
 
 void TSKEMRadnaPovrsina::drawBackground(QPainter* p, const QRectF& rect) {
     p->fillRect(rect, Qt::white);
+    const QRectF s = sceneRect();
     // A silver dot every 8 pixels, inside a one-pixel border.
     p->save();
     p->setBrushOrigin(0, 0);
-    p->fillRect(QRectF(1, 1, Sirina - 2, Visina - 2).intersected(rect), QBrush(mreza));
-    p->setRenderHint(QPainter::Antialiasing, false);
-    p->setPen(QColor(160, 160, 160));
-    p->setBrush(Qt::NoBrush);
-    p->drawRect(QRect(0, 0, Sirina - 1, Visina - 1));
+    p->fillRect(s.adjusted(1, 1, -1, -1).intersected(rect), QBrush(mreza));
+    // The border edge by edge, each cut to the part being drawn: the surface
+    // may reach far beyond it.
+    const QRectF ivice[] = {{s.left(), s.top(), s.width(), 1},
+                            {s.left(), s.bottom() - 1, s.width(), 1},
+                            {s.left(), s.top(), 1, s.height()},
+                            {s.right() - 1, s.top(), 1, s.height()}};
+    for (const QRectF& ivica : ivice)
+        p->fillRect(ivica.intersected(rect), QColor(160, 160, 160));
     p->restore();
 }
 
@@ -571,6 +603,20 @@ TSKEMPogled::TSKEMPogled(TSKEMRadnaPovrsina* povrsina_, QWidget* roditelj)
     setAcceptDrops(true);
     viewport()->setMouseTracking(true);
     setDragMode(QGraphicsView::NoDrag);
+    connect(povrsina, &QGraphicsScene::sceneRectChanged, this, [this] { PratiPovrsinu(); });
+    PratiPovrsinu();
+}
+
+void TSKEMPogled::PratiPovrsinu() {
+    // The surface, and at least the viewport from the origin on: a surface
+    // smaller than the view that grows left or up then scrolls instead of
+    // being moved across the view under the pointer.
+    setSceneRect(povrsina->sceneRect().united(QRectF(QPointF(0, 0), maximumViewportSize())));
+}
+
+void TSKEMPogled::resizeEvent(QResizeEvent* e) {
+    QGraphicsView::resizeEvent(e);
+    PratiPovrsinu();
 }
 
 QPoint TSKEMPogled::Skrol() const {

@@ -1,10 +1,11 @@
 #pragma once
 // TSKEMRadnaPovrsina: the drawing surface of the diagram editor (a scene of
-// 1500 x 1500) and the owner of the document's blocks and connections. It
-// accepts blocks dropped from the palette, runs the small state machine with
-// which connections, holders and junctions are drawn, keeps the selection,
-// deletes, renumbers and clears, and tells the main window through its
-// events. TSKEMPogled is the scrolling view that shows it.
+// at least 1500 x 1500 that grows to hold every block and holder) and the
+// owner of the document's blocks and connections. It accepts blocks dropped
+// from the palette, runs the small state machine with which connections,
+// holders and junctions are drawn, keeps the selection, deletes, renumbers
+// and clears, and tells the main window through its events. TSKEMPogled is
+// the scrolling view that shows it.
 
 #include "StavkaKataloga.h"
 
@@ -26,8 +27,11 @@ enum TRPStanje { rpsSelektuj, rpsDodajDrzac, rpsDodajVezuEx, rpsKreirajJunctionE
 class TSKEMRadnaPovrsina : public QGraphicsScene {
     Q_OBJECT
 public:
+    // The size of an empty surface; it never gets smaller while editing.
     static constexpr int Sirina = 1500;
     static constexpr int Visina = 1500;
+    // Room kept beyond an item near an edge, so it can be dragged on.
+    static constexpr int Rub = 200;
 
     explicit TSKEMRadnaPovrsina(QObject* roditelj = nullptr);
     ~TSKEMRadnaPovrsina() override;
@@ -51,7 +55,9 @@ public:
     TVeza* VezaUIzradi = nullptr;
     TSKEMBlok* PocetniBlok = nullptr;
     // The holder made for the junction being drawn (still set while OnPoveziVezu
-    // runs); null when the junction started at a holder that was there before.
+    // runs); null when the junction started at a holder that was there before,
+    // or when the junction command ended while it was drawn (the holder was
+    // kept then, as a bend of its own).
     TDrzac* NoviDrzacJunctiona() const { return drzacJunctionaNov ? drzacJunctiona : nullptr; }
     QString OpisProblema;
     QPoint PozicijaSkrola;
@@ -89,6 +95,12 @@ public:
     void Ocisti();
     void PostaviSkrol(QPoint p);
 
+    // Grows the surface, when needed, to hold r with room beyond it. The
+    // origin stays at (0, 0) unless something lies left of or above it.
+    void Obuhvati(const QRectF& r);
+    // For blocks and holders after every move: their workspace holds them.
+    static void ObuhvatiStavku(const QGraphicsItem* stavka);
+
     // Handlers installed on blocks and connections.
     void SelektujBlok(TSKEMBlok* b);
     void BlokKliknut(TSKEMBlok* b);
@@ -122,9 +134,10 @@ private:
     void ZavrsiVezu(TSKEMBlok* d);
     void ZapocniJunction(TVeza* g, bool noviDrzac);
     void ZavrsiJunction(TSKEMBlok* d);
-    // Destroys the drawing in progress. A holder made only for a junction
-    // being drawn goes with it unless it is zadrzi or sDrzacem is false.
-    void OdbaciVezuUIzradi(TDrzac* zadrzi = nullptr, bool sDrzacem = true);
+    // Destroys the drawing in progress, however it ends. A holder made only
+    // for a junction being drawn goes with it unless it is zadrzi or the
+    // junction command ended meanwhile.
+    void OdbaciVezuUIzradi(TDrzac* zadrzi = nullptr);
     bool PrihvataPrevlacenje(QGraphicsSceneDragDropEvent* e) const;
     template <class T> std::function<void(T*)> KopijaOnChange();
 
@@ -140,13 +153,15 @@ private:
     bool vidljiva = true;
     QPixmap mreza; // the background pattern: white, pixel (0, 0) silver
     // The holder at which the junction being drawn starts, and whether it was
-    // made for that junction (a cancelled junction then takes it away again).
+    // made for that junction by the junction command that is still on (a
+    // discarded junction then takes it away again).
     TDrzac* drzacJunctiona = nullptr;
     bool drzacJunctionaNov = false;
 };
 
-// The scroll box showing the workspace: keeps the scroll position across
-// focus changes and passes the keys to the workspace.
+// The scroll box showing the workspace: follows the surface as it grows,
+// keeps the scroll position across focus changes and passes the keys to the
+// workspace.
 class TSKEMPogled : public QGraphicsView {
     Q_OBJECT
 public:
@@ -159,7 +174,10 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void PratiPovrsinu();
+
     TSKEMRadnaPovrsina* povrsina;
 };

@@ -1,5 +1,7 @@
 #include "unDrzac.h"
 
+#include "SKEMRadnaPovrsina.h"
+
 #include <QCursor>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
@@ -64,6 +66,8 @@ void TDrzac::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
 
 QVariant TDrzac::itemChange(GraphicsItemChange promena, const QVariant& vrednost) {
     if (promena == ItemPositionHasChanged) Javi(OnDrzacMove, this);
+    if (promena == ItemPositionHasChanged || promena == ItemSceneHasChanged)
+        TSKEMRadnaPovrsina::ObuhvatiStavku(this);
     return QGraphicsItem::itemChange(promena, vrednost);
 }
 

@@ -1,9 +1,11 @@
 // The workspace driven as a user drives it: drops, mouse clicks and moves in
 // the view, the Delete key.
+#include "Dokument.h"
 #include "PomocTesta.h"
 
 #include <QGraphicsSceneDragDropEvent>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -34,7 +36,96 @@ bool PosaljiPrevlacenje(TSKEMRadnaPovrsina& rp, QEvent::Type vrsta, QWidget* izv
     return e.isAccepted();
 }
 
+// Whether scrolling the view brings the whole item into sight.
+bool MozeDaSeVidi(QGraphicsView& v, const QGraphicsItem* s) {
+    v.ensureVisible(s, 10, 10);
+    return v.mapToScene(v.viewport()->rect()).boundingRect().contains(s->sceneBoundingRect());
+}
+
+// A press, moves in steps of about ten pixels and a release, at points fixed
+// in the view as a hand moves the mouse, whatever the view does meanwhile;
+// returns the number of moves.
+int VuciPostepeno(QGraphicsView& v, QPoint od, QPoint doTacke) {
+    v.ensureVisible(QRectF(od, QSizeF(1, 1)));
+    const QPoint vOd = v.mapFromScene(od);
+    const QPoint vDo = v.mapFromScene(doTacke);
+    Pritisni(v, od);
+    const int koraka = std::max(1, (doTacke - od).manhattanLength() / 10);
+    for (int i = 1; i <= koraka; ++i) {
+        Pomeri(v, v.mapToScene(vOd + (vDo - vOd) * i / koraka).toPoint(), Qt::LeftButton);
+        // As between a user's moves: the scene brings its items up to date.
+        QCoreApplication::processEvents();
+    }
+    Pusti(v, v.mapToScene(vDo).toPoint());
+    return koraka;
+}
+
 } // namespace
+
+TEST(RadnaPovrsina, PovrsinaRasteDaObuhvatiBlokoveIDrzace) {
+    TOkruzenje o;
+    const QRectF najmanja(0, 0, 1500, 1500);
+    // Near the origin, even dragged into its corner, a block leaves the surface as it is.
+    TSKEMBlok* a = o.Spusti({40, 40});
+    Prevuci(o.v(), TOkruzenje::Sredina(a), {0, 0});
+    ASSERT_EQ(a->pos(), QPointF(8, 8));
+    EXPECT_EQ(o.rp.sceneRect(), najmanja);
+
+    // A document with a block far right and below, one left of and above the
+    // origin, and a holder high above: each can be scrolled to.
+    const QString blok = QStringLiteral(
+        "<Blok><Top>%1</Top><Left>%2</Left><Sifra>8</Sifra><Naziv>B</Naziv>"
+        "<LokalniBroj>%3</LokalniBroj><brparam>1</brparam><maxuveza>1</maxuveza>"
+        "<Parametar1>0</Parametar1><Parametar2>0</Parametar2><Parametar3>0</Parametar3>"
+        "<Smer>3</Smer></Blok>");
+    UcitajDokumentIzTeksta(
+        o.rp, (QStringLiteral("<?xml version=\"1.0\"?><SKEMDokument><Blokovi>") +
+               blok.arg(2000).arg(3000).arg(1) + blok.arg(-300).arg(-500).arg(2) +
+               QStringLiteral("</Blokovi><Veze><Veza><PocBlok>2</PocBlok><KrajBlok>1</KrajBlok>"
+                              "<GdeKrajBlok>0</GdeKrajBlok><Drzaci><Drzac><Top>-800</Top>"
+                              "<Left>1000</Left><Index>0</Index><Junctions/></Drzac>"
+                              "</Drzaci></Veza></Veze></SKEMDokument>"))
+                  .toUtf8());
+    ASSERT_EQ(o.rp.Blokovi().size(), 2);
+    ASSERT_EQ(o.rp.Veze.size(), 1);
+    ASSERT_EQ(o.rp.Veze[0]->Drzaci.size(), 1);
+    TSKEMBlok* daleki = o.rp.Blokovi()[0];
+    const QList<const QGraphicsItem*> stavke{daleki, o.rp.Blokovi()[1], o.rp.Veze[0]->Drzaci[0]};
+    for (const QGraphicsItem* s : stavke) {
+        EXPECT_TRUE(o.rp.sceneRect().contains(s->sceneBoundingRect())) << s->pos().x();
+        EXPECT_TRUE(MozeDaSeVidi(o.v(), s)) << s->pos().x();
+    }
+    // Deleting the far block does not shrink the surface; a new document
+    // starts at the least size again.
+    const QRectF vec = o.rp.sceneRect();
+    o.rp.ObrisiBlok(daleki);
+    EXPECT_EQ(o.rp.sceneRect(), vec);
+    o.rp.Ocisti();
+    EXPECT_EQ(o.rp.sceneRect(), najmanja);
+
+    // In a view larger than the surface, a block dragged past the right and
+    // bottom edges and a holder past the left and top ones: the surface grows
+    // along, a step at a time, not on every move, and stays put in the view.
+    o.pogled->resize(1700, 1600);
+    TSKEMBlok* b = o.Spusti({1000, 1000});
+    TSKEMBlok* c = o.Spusti({1200, 1000});
+    TVeza* veza = o.NacrtajVezu(b, c, {QPoint(1100, 900)});
+    ASSERT_NE(veza, nullptr);
+    ASSERT_EQ(o.rp.sceneRect(), najmanja);
+    QSignalSpy promene(&o.rp, &QGraphicsScene::sceneRectChanged);
+    TDrzac* h = veza->Drzaci[0];
+    int pomeranja = VuciPostepeno(o.v(), h->TackaDrzaca(), QPoint(-300, -200));
+    EXPECT_EQ(h->TackaDrzaca(), QPoint(-300, -200));
+    pomeranja +=
+        VuciPostepeno(o.v(), TOkruzenje::Sredina(b), TOkruzenje::Sredina(b) + QPoint(700, 600));
+    EXPECT_EQ(b->pos(), QPointF(1700, 1600));
+    for (const QGraphicsItem* s : QList<const QGraphicsItem*>{b, c, h}) {
+        EXPECT_TRUE(o.rp.sceneRect().contains(s->sceneBoundingRect())) << s->pos().x();
+        EXPECT_TRUE(MozeDaSeVidi(o.v(), s)) << s->pos().x();
+    }
+    EXPECT_GE(promene.count(), 2);
+    EXPECT_LT(promene.count(), pomeranja / 10);
+}
 
 TEST(RadnaPovrsina, SpustenaStavkaJeNoviSelektovaniBlokOkrenutUdesno) {
     TOkruzenje o;
@@ -372,33 +463,61 @@ TEST(RadnaPovrsina, OtkazanJunctionVracaDrzacKakavJeBio) {
     EXPECT_EQ(o.rp.Veze, (QList<TVeza*>{g, j}));
 }
 
-TEST(RadnaPovrsina, OtkazivanjePosleKomandeJunctionaOstavljaDrzac) {
-    TOkruzenje o;
-    TSKEMBlok* a = o.Spusti({40, 40});
-    TSKEMBlok* b = o.Spusti({400, 40});
-    TVeza* g = o.NacrtajVezu(a, b);
-    ASSERT_NE(g, nullptr);
-    o.rp.SetStanje(rpsKreirajJunctionEx);
-    Klikni(o.v(), {250, 66}); // a new holder, and the junction starts there
-    ASSERT_EQ(g->Drzaci.size(), 1);
-    TDrzac* h = g->Drzaci[0];
-    TVeza* j = o.rp.VezaUIzradi;
-    ASSERT_NE(j, nullptr);
-    Pomeri(o.v(), {250, 200});
-    // A press on the free surface ends the command but keeps the drawing ...
-    Klikni(o.v(), {300, 400});
-    ASSERT_EQ(o.rp.Stanje(), rpsSelektuj);
-    ASSERT_EQ(o.rp.VezaUIzradi, j);
-    ASSERT_EQ(j->Kraj(), QPoint(300, 400));
-    // ... and cancelling it now takes only the junction: the holder stays a bend.
-    Klikni(o.v(), {300, 400}, Qt::RightButton);
-    EXPECT_EQ(o.rp.VezaUIzradi, nullptr);
-    EXPECT_EQ(o.rp.Stanje(), rpsSelektuj);
-    EXPECT_EQ(g->Drzaci, QList<TDrzac*>{h});
-    EXPECT_TRUE(h->Junctions.isEmpty());
-    EXPECT_EQ(g->Linije.size(), 2);
-    EXPECT_EQ(o.BrojStavki(TLinija::Type), 2);
-    EXPECT_EQ(o.rp.Veze, QList<TVeza*>{g});
+TEST(RadnaPovrsina, DrzacZadrzanPosleKomandeJunctionaOstaje) {
+    // How the junction command ends while the drawing is kept, and how the
+    // kept drawing ends later: the holder made for it stays a bend each time.
+    enum TKraj { desniKlik, novaVeza, noviJunction };
+    const struct {
+        bool alatVeze; // the connect tool chosen instead of a press on the free surface
+        TKraj kraj;
+    } slucajevi[] = {
+        {false, desniKlik}, {false, novaVeza}, {false, noviJunction}, {true, novaVeza}};
+    for (const auto& s : slucajevi) {
+        SCOPED_TRACE(testing::Message() << "alat veze " << s.alatVeze << ", kraj " << s.kraj);
+        TOkruzenje o;
+        TSKEMBlok* a = o.Spusti({40, 40});
+        TSKEMBlok* b = o.Spusti({400, 40});
+        TSKEMBlok* c = o.Spusti({40, 300});
+        TSKEMBlok* d = o.Spusti({400, 300});
+        TVeza* g = o.NacrtajVezu(a, b);
+        TVeza* f = o.NacrtajVezu(c, d, {QPoint(250, 326)});
+        ASSERT_TRUE(g && f);
+        o.rp.SetStanje(rpsKreirajJunctionEx);
+        Klikni(o.v(), {250, 66}); // a new holder, and the junction starts there
+        ASSERT_EQ(g->Drzaci.size(), 1);
+        TDrzac* h = g->Drzaci[0];
+        TVeza* j = o.rp.VezaUIzradi;
+        ASSERT_NE(j, nullptr);
+        Pomeri(o.v(), {250, 200});
+        if (s.alatVeze) {
+            o.rp.SetStanje(rpsDodajVezuEx);
+        } else {
+            Klikni(o.v(), {300, 200}); // the free surface
+            ASSERT_EQ(o.rp.Stanje(), rpsSelektuj);
+        }
+        ASSERT_EQ(o.rp.VezaUIzradi, j);
+        switch (s.kraj) {
+        case desniKlik:
+            Klikni(o.v(), j->Kraj(), Qt::RightButton);
+            ASSERT_EQ(o.rp.VezaUIzradi, nullptr);
+            break;
+        case novaVeza:
+            o.rp.SetStanje(rpsDodajVezuEx);
+            Klikni(o.v(), TOkruzenje::Sredina(b));
+            ASSERT_EQ(o.rp.PocetniBlok, b);
+            break;
+        case noviJunction:
+            o.rp.SetStanje(rpsKreirajJunctionEx);
+            Klikni(o.v(), f->Drzaci[0]->TackaDrzaca());
+            ASSERT_NE(o.rp.VezaUIzradi, nullptr);
+            ASSERT_EQ(o.rp.VezaUIzradi->Roditelj, f);
+            break;
+        }
+        EXPECT_EQ(g->Drzaci, QList<TDrzac*>{h});
+        EXPECT_TRUE(h->Junctions.isEmpty());
+        EXPECT_EQ(g->Linije.size(), 2);
+        EXPECT_EQ(o.rp.Veze, (QList<TVeza*>{g, f}));
+    }
 }
 
 TEST(RadnaPovrsina, BrisanjeBlokaBriseIVezuVanSlota) {
