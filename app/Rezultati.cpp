@@ -32,11 +32,13 @@
 #include <QSvgGenerator>
 #include <QTableView>
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -55,9 +57,15 @@ const std::array<double, 309>& StepeniDeset() {
 
 // The text of m x 10^(eks - 14), m a 15-digit integer, as RealanUTekst writes it.
 TOblikBroja Oblik(std::uint64_t m, int eks, bool negativan) {
+    // Trailing zeros (at most 14) are no digits of the text: 8, 4, 2, 1 at a time.
+    constexpr std::pair<std::uint64_t, int> Delioci[] = {
+        {100'000'000, 8}, {10'000, 4}, {100, 2}, {10, 1}};
     int cifre = 15;
-    for (; m % 10 == 0; m /= 10)
-        --cifre;
+    for (const auto& [delilac, nule] : Delioci)
+        if (m % delilac == 0) {
+            m /= delilac;
+            cifre -= nule;
+        }
     TOblikBroja o;
     o.Minusi = negativan ? 1 : 0;
     const int e = eks + 1; // the value is 0.ddd x 10^e
@@ -113,24 +121,32 @@ TOblikBroja OblikBroja(double v) {
         const int k = 14 - eks;
         return k >= 0 ? a * deset[static_cast<size_t>(k)] : a / deset[static_cast<size_t>(-k)];
     };
-    // The decimal exponent from the binary one is exact or one too small.
-    int eks = static_cast<int>(std::floor(std::ilogb(a) * 0.30102999566398120));
+    // The decimal exponent of 2^e2 (a is normal here; 78913 / 2^18 is
+    // log10(2) close enough for these e2): a's own is that or one more. The
+    // lower bound also catches a product rounded just below 10^14.
+    const int e2 = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7ff) - 1023;
+    int eks = (e2 * 78913) >> 18;
     double p = naPetnaestCifara(eks);
-    if (p >= 1e15) p = naPetnaestCifara(++eks);
+    if (p >= 1e15)
+        p = naPetnaestCifara(++eks);
+    else if (p < 1e14)
+        p = naPetnaestCifara(--eks);
     // p is a x 10^(14 - eks) within two roundings, less than 0.25 at this
     // size; the formatter rounds the exact value, so its digits are those of
-    // one of the integers within 0.25 of p.
-    TOblikBroja o;
-    for (double m : {std::nearbyint(p - 0.25), std::nearbyint(p + 0.25)}) {
+    // one of the integers within 0.25 of p. Adding 2^52 rounds to an integer.
+    constexpr double Dva52 = 4503599627370496.0;
+    const double nize = (p - 0.25 + Dva52) - Dva52;
+    const double vise = (p + 0.25 + Dva52) - Dva52;
+    auto oblik = [&](double m) {
         auto cifre = static_cast<std::uint64_t>(m);
         int e = eks;
         if (cifre >= 1'000'000'000'000'000) { // 999...9.7 is rounded up to 10^15
             cifre /= 10;
             ++e;
         }
-        o = Veci(o, Oblik(cifre, e, v < 0));
-    }
-    return o;
+        return Oblik(cifre, e, v < 0);
+    };
+    return nize == vise ? oblik(nize) : Veci(oblik(nize), oblik(vise));
 }
 
 // The table's values as texts, exactly as shown: the chart reads them back.
