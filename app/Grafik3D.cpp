@@ -9,14 +9,59 @@
 #include <algorithm>
 #include <cmath>
 
-QString OznakaPodeoka(double vrednost, double korak) {
-    // The fewest decimals that write every multiple of the step exactly.
+namespace {
+
+// The fewest decimals that write every multiple of the step exactly.
+int DecimaleKoraka(double korak) {
     int decimala = 0;
     if (korak > 0 && std::isfinite(korak))
-        for (double s = korak; decimala < 12; ++decimala, s *= 10)
+        for (double s = korak; decimala < 20; ++decimala, s *= 10)
             if (std::abs(s - std::round(s)) <= 1e-6 * s) break;
+    return decimala;
+}
+
+} // namespace
+
+QString OznakaPodeoka(double vrednost, double korak) {
     if (std::abs(vrednost) < korak * 1e-9) vrednost = 0; // no "-0" at the origin
-    return QString::number(vrednost, 'f', decimala);
+    return QString::number(vrednost, 'f', DecimaleKoraka(korak));
+}
+
+int TPodelaOse::BrojPodeoka() const {
+    return static_cast<int>(std::lround((Max - Min) / Korak)) + 1;
+}
+
+TPodelaOse PodelaOse(double min, double max, double margina) {
+    if (!std::isfinite(min) || !std::isfinite(max)) return {};
+    if (min > max) std::swap(min, max);
+    const double velicina = std::max(std::abs(min), std::abs(max));
+    if (max - min <= velicina * 1e-12) {
+        // Differences below the last printed digits count as a flat curve.
+        const double sredina = (min + max) / 2;
+        const double polovina = velicina > 0 ? velicina / 10 : 1;
+        min = sredina - polovina;
+        max = sredina + polovina;
+    } else {
+        const double dodatak = (max - min) * margina;
+        min -= dodatak;
+        max += dodatak;
+    }
+    // The smallest of 1, 2, 5 times a power of ten that is at least a sixth
+    // of the range: three to eight intervals.
+    const double grubo = (max - min) / 6;
+    const double stepen = std::pow(10.0, std::floor(std::log10(grubo)));
+    double korak = 10 * stepen;
+    for (double f : {1.0, 2.0, 5.0})
+        if (f * stepen >= grubo * (1 - 1e-9)) {
+            korak = f * stepen;
+            break;
+        }
+    TPodelaOse p;
+    p.Korak = korak;
+    p.Min = std::floor(min / korak + 1e-9) * korak;
+    p.Max = std::ceil(max / korak - 1e-9) * korak;
+    p.Decimale = DecimaleKoraka(korak);
+    return p;
 }
 
 TGrafik3D::TGrafik3D(QWidget* roditelj) : QWidget(roditelj) {

@@ -47,3 +47,19 @@ private:
 
 // Tick label of an axis value, with as many decimals as the tick step needs.
 QString OznakaPodeoka(double vrednost, double korak);
+
+// An axis laid out at round numbers: ticks every Korak (1, 2 or 5 times a
+// power of ten) from Min to Max, their labels with Decimale decimals.
+struct TPodelaOse {
+    double Min = 0;
+    double Max = 1;
+    double Korak = 0.2;
+    int Decimale = 1;
+    int BrojPodeoka() const; // Min and Max included
+};
+
+// The axis for values from min to max: the range widened on each side by
+// `margina` (a fraction of it), then out to the multiples of a round step
+// that makes three to eight intervals. A flat range (one value v) gets a
+// range around v, so a constant is never drawn on the frame.
+TPodelaOse PodelaOse(double min, double max, double margina = 0);

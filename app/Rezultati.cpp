@@ -8,9 +8,11 @@
 
 #include <QAbstractTableModel>
 #include <QBoxLayout>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsLayout>
@@ -26,12 +28,126 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QStyleOptionHeader>
 #include <QSvgGenerator>
 #include <QTableView>
-#include <QValueAxis>
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace {
+
+// 10^k for k = 0..308, each correctly rounded.
+const std::array<double, 309>& StepeniDeset() {
+    static const std::array<double, 309> tabela = [] {
+        std::array<double, 309> t{};
+        for (size_t k = 0; k < t.size(); ++k) {
+            const std::string tekst = "1e" + std::to_string(k);
+            std::from_chars(tekst.data(), tekst.data() + tekst.size(), t[k]);
+        }
+        return t;
+    }();
+    return tabela;
+}
+
+// The text of m x 10^(eks - 14), m a 15-digit integer, as RealanUTekst writes it.
+TOblikBroja Oblik(std::uint64_t m, int eks, bool negativan) {
+    // Trailing zeros (at most 14) are no digits of the text: 8, 4, 2, 1 at a time.
+    constexpr std::pair<std::uint64_t, int> Delioci[] = {
+        {100'000'000, 8}, {10'000, 4}, {100, 2}, {10, 1}};
+    int cifre = 15;
+    for (const auto& [delilac, nule] : Delioci)
+        if (m % delilac == 0) {
+            m /= delilac;
+            cifre -= nule;
+        }
+    TOblikBroja o;
+    o.Minusi = negativan ? 1 : 0;
+    const int e = eks + 1; // the value is 0.ddd x 10^e
+    if (e >= -3 && e <= 15) {
+        o.Cifre = e <= 0 ? 1 - e + cifre : std::max(e, cifre);
+        o.Tacke = e <= 0 || cifre > e ? 1 : 0;
+    } else {
+        const int izlozilac = std::abs(eks);
+        o.Cifre = cifre + (izlozilac >= 100 ? 3 : izlozilac >= 10 ? 2 : 1);
+        o.Tacke = cifre > 1 ? 1 : 0;
+        o.Eksponenti = 1;
+        o.Minusi += eks < 0 ? 1 : 0;
+    }
+    return o;
+}
+
+TOblikBroja Veci(TOblikBroja a, const TOblikBroja& b) {
+    a.Cifre = std::max(a.Cifre, b.Cifre);
+    a.Minusi = std::max(a.Minusi, b.Minusi);
+    a.Tacke = std::max(a.Tacke, b.Tacke);
+    a.Eksponenti = std::max(a.Eksponenti, b.Eksponenti);
+    a.Slova = std::max(a.Slova, b.Slova);
+    return a;
+}
+
+} // namespace
+
+TOblikBroja OblikTeksta(std::string_view tekst) {
+    TOblikBroja o;
+    for (char z : tekst) {
+        if (z >= '0' && z <= '9')
+            ++o.Cifre;
+        else if (z == '-')
+            ++o.Minusi;
+        else if (z == '.')
+            ++o.Tacke;
+        else if (z == 'E')
+            ++o.Eksponenti;
+        else
+            ++o.Slova;
+    }
+    return o;
+}
+
+TOblikBroja OblikBroja(double v) {
+    if (v == 0) return OblikTeksta("0");
+    const double a = std::abs(v);
+    // Beyond these the powers below would leave the table; such values
+    // (and NAN, INF) are rare enough to be written out.
+    if (!(a >= 1e-290 && a <= 1e290)) return OblikTeksta(skem::RealanUTekst(v));
+    const auto& deset = StepeniDeset();
+    auto naPetnaestCifara = [&](int eks) {
+        const int k = 14 - eks;
+        return k >= 0 ? a * deset[static_cast<size_t>(k)] : a / deset[static_cast<size_t>(-k)];
+    };
+    // The decimal exponent of 2^e2 (a is normal here; 78913 / 2^18 is
+    // log10(2) close enough for these e2): a's own is that or one more. The
+    // lower bound also catches a product rounded just below 10^14.
+    const int e2 = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7ff) - 1023;
+    int eks = (e2 * 78913) >> 18;
+    double p = naPetnaestCifara(eks);
+    if (p >= 1e15)
+        p = naPetnaestCifara(++eks);
+    else if (p < 1e14)
+        p = naPetnaestCifara(--eks);
+    // p is a x 10^(14 - eks) within two roundings, less than 0.25 at this
+    // size; the formatter rounds the exact value, so its digits are those of
+    // one of the integers within 0.25 of p. Adding 2^52 rounds to an integer.
+    constexpr double Dva52 = 4503599627370496.0;
+    const double nize = (p - 0.25 + Dva52) - Dva52;
+    const double vise = (p + 0.25 + Dva52) - Dva52;
+    auto oblik = [&](double m) {
+        auto cifre = static_cast<std::uint64_t>(m);
+        int e = eks;
+        if (cifre >= 1'000'000'000'000'000) { // 999...9.7 is rounded up to 10^15
+            cifre /= 10;
+            ++e;
+        }
+        return Oblik(cifre, e, v < 0);
+    };
+    return nize == vise ? oblik(nize) : Veci(oblik(nize), oblik(vise));
+}
 
 // The table's values as texts, exactly as shown: the chart reads them back.
 // The texts are made when a cell is asked for, not kept: a run of millions
@@ -66,14 +182,16 @@ public:
     }
     QVariant data(const QModelIndex& i, int uloga) const override {
         if (!i.isValid()) return {};
-        if (uloga == Qt::DisplayRole) return Vrednost(i.row(), i.column());
+        // The whole text as a tip too, for a column the user made narrower.
+        if (uloga == Qt::DisplayRole || uloga == Qt::ToolTipRole)
+            return Vrednost(i.row(), i.column());
         if (uloga == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         return {};
     }
     QVariant headerData(int odeljak, Qt::Orientation smer, int uloga) const override {
-        if (uloga == Qt::DisplayRole && smer == Qt::Horizontal && odeljak >= 0 &&
-            odeljak < BrojTacaka)
+        if ((uloga == Qt::DisplayRole || uloga == Qt::ToolTipRole) && smer == Qt::Horizontal &&
+            odeljak >= 0 && odeljak < BrojTacaka)
             return Vreme(odeljak);
         if (uloga == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
@@ -91,6 +209,21 @@ private:
 };
 
 namespace {
+
+// Ticks at the round numbers inside the axis's range, the whole chart's or a
+// zoomed part's.
+void PostaviPodeoke(QCategoryAxis* osa, double min, double max) {
+    const TPodelaOse podela = PodelaOse(min, max);
+    for (const QString& oznaka : osa->categoriesLabels())
+        osa->remove(oznaka);
+    // Each tick from its own multiple of the step: adding the step up would
+    // carry rounding errors into the labels ("-0.0").
+    const double prvi = std::ceil(min / podela.Korak - 1e-9);
+    const double poslednji = std::floor(max / podela.Korak + 1e-9);
+    osa->setStartValue(std::min(min, prvi * podela.Korak));
+    for (double k = prvi; k <= poslednji; ++k)
+        osa->append(OznakaPodeoka(k * podela.Korak, podela.Korak), k * podela.Korak);
+}
 
 // The flat chart: zooms with a rubber band; a right click undoes the zoom.
 class TPogledGrafika : public QChartView {
@@ -113,12 +246,83 @@ protected:
 
 const QColor Kestenjasta(128, 0, 0);
 
+constexpr int PodrazumevanaSirina = 120; // of a column of the table
+
+// A hint shown as the tool tip and, like every hint of the window, in its status bar.
+void Savet(QWidget* w, const QString& tekst) {
+    w->setToolTip(tekst);
+    w->setStatusTip(tekst);
+}
+
 QPushButton* Dugme(const QString& tekst, TIkonica ikonica, QWidget* roditelj) {
     auto* d = new QPushButton(Ikonica(ikonica), tekst, roditelj);
     d->setFixedHeight(24);
     d->setFocusPolicy(Qt::TabFocus);
     return d;
 }
+
+// The widths of the characters numbers are written with, in one font. A
+// number's text is no wider than its make-up counted with the widest digit.
+class TZnakovi {
+public:
+    explicit TZnakovi(const QFont& font) : Metrika(font) {
+        for (QChar c : QStringLiteral("0123456789"))
+            if (Metrika.horizontalAdvance(c) > Metrika.horizontalAdvance(Cifra)) Cifra = c;
+        for (QChar c : QStringLiteral("NAIF"))
+            if (Metrika.horizontalAdvance(c) > Metrika.horizontalAdvance(Slovo)) Slovo = c;
+        SirinaCifre = Metrika.horizontalAdvance(Cifra);
+        SirinaSlova = Metrika.horizontalAdvance(Slovo);
+        SirinaMinusa = Metrika.horizontalAdvance(QLatin1Char('-'));
+        SirinaTacke = Metrika.horizontalAdvance(QLatin1Char('.'));
+        SirinaE = Metrika.horizontalAdvance(QLatin1Char('E'));
+    }
+    double Sirina(const TOblikBroja& o) const {
+        return o.Cifre * SirinaCifre + o.Minusi * SirinaMinusa + o.Tacke * SirinaTacke +
+               o.Eksponenti * SirinaE + o.Slova * SirinaSlova;
+    }
+    // A text of that make-up at least as wide as any other.
+    QString Uzorak(const TOblikBroja& o) const {
+        return QString(o.Minusi, QLatin1Char('-')) + QString(o.Cifre, Cifra) +
+               QString(o.Tacke, QLatin1Char('.')) + QString(o.Eksponenti, QLatin1Char('E')) +
+               QString(o.Slova, Slovo);
+    }
+
+private:
+    QFontMetricsF Metrika;
+    QChar Cifra = QLatin1Char('0');
+    QChar Slovo = QLatin1Char('N');
+    double SirinaCifre, SirinaSlova, SirinaMinusa, SirinaTacke, SirinaE;
+};
+
+// A thin strip over the right edge of the caption column: dragging it sets
+// the column's width, as the edges of the other columns do theirs.
+class TRucica : public QWidget {
+public:
+    TRucica(QWidget* roditelj, std::function<int()> sirina, std::function<void(int)> postavi)
+        : QWidget(roditelj), Sirina(std::move(sirina)), Postavi(std::move(postavi)) {
+        setCursor(Qt::SplitHCursor);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() != Qt::LeftButton) return e->ignore();
+        Pocetak = e->globalPosition().x();
+        PocetnaSirina = Sirina();
+        e->accept();
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (!(e->buttons() & Qt::LeftButton)) return e->ignore();
+        Postavi(PocetnaSirina + static_cast<int>(std::lround(e->globalPosition().x() - Pocetak)));
+        e->accept();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { e->accept(); }
+
+private:
+    std::function<int()> Sirina;
+    std::function<void(int)> Postavi;
+    double Pocetak = 0;
+    int PocetnaSirina = 0;
+};
 
 // A page's 28-pixel top panel.
 QHBoxLayout* GornjiPanel(QWidget* strana, QVBoxLayout* raspored) {
@@ -190,11 +394,11 @@ void TPrikazRezultata::NapraviTabelaTab() {
     Uputstvo->setFont(podebljan);
     Uputstvo->setStyleSheet(QStringLiteral("color: #800000;"));
     IzvozCsv = Dugme(QStringLiteral("Izvezi CSV"), TIkonica::Izvoz, TabelaTab);
-    IzvozCsv->setToolTip(QStringLiteral("Cuva tabelu rezultata kao CSV fajl"));
+    Savet(IzvozCsv, QStringLiteral("Cuva tabelu rezultata kao CSV fajl"));
     GoToChart = Dugme(QStringLiteral("Grafik"), TIkonica::Grafik, TabelaTab);
     GoToChart->setObjectName(QStringLiteral("GoToChart"));
     GoToChart->setLayoutDirection(Qt::RightToLeft); // the glyph right of the text
-    GoToChart->setToolTip(QStringLiteral("Prikazuje grafik za selektovane redove"));
+    Savet(GoToChart, QStringLiteral("Prikazuje grafik za selektovane redove"));
     panel->addWidget(BackOnModel);
     panel->addWidget(Uputstvo, 1);
     panel->addWidget(IzvozCsv);
@@ -219,7 +423,7 @@ void TPrikazRezultata::NapraviTabelaTab() {
     // while scrolling right).
     QHeaderView* vremena = Tabela->horizontalHeader();
     vremena->setMinimumSectionSize(20);
-    vremena->setDefaultSectionSize(120);
+    vremena->setDefaultSectionSize(PodrazumevanaSirina);
     vremena->setSectionResizeMode(QHeaderView::Interactive);
     vremena->setHighlightSections(false);
     vremena->setFixedHeight(24);
@@ -228,7 +432,7 @@ void TPrikazRezultata::NapraviTabelaTab() {
     nazivi->setDefaultSectionSize(24);
     nazivi->setSectionResizeMode(QHeaderView::Fixed);
     nazivi->setHighlightSections(false);
-    nazivi->setFixedWidth(120);
+    nazivi->setFixedWidth(PodrazumevanaSirina);
     Tabela->setStyleSheet(QStringLiteral(
         "QTableView { background-color: palette(button); gridline-color: palette(dark);"
         " selection-background-color: palette(highlight); }"
@@ -240,6 +444,15 @@ void TPrikazRezultata::NapraviTabelaTab() {
         "QCheckBox { background-color: palette(dark); color: #800000; font-weight: bold;"
         " padding-left: 3px; }"));
     raspored->addWidget(Tabela, 1);
+    // The caption column is the grid's row header, which has no edge of its
+    // own to drag: this strip gives it one.
+    RucicaNaziva = new TRucica(
+        Tabela, [nazivi] { return nazivi->width(); },
+        [this, nazivi](int sirina) {
+            nazivi->setFixedWidth(std::clamp(sirina, 24, std::max(24, Tabela->width() - 40)));
+            Tabela->doItemsLayout();
+        });
+    RucicaNaziva->setObjectName(QStringLiteral("RucicaNaziva"));
 
     // The check boxes follow the caption column as it scrolls and resizes.
     connect(Tabela->verticalScrollBar(), &QScrollBar::valueChanged, this,
@@ -271,12 +484,12 @@ void TPrikazRezultata::NapraviGrafikTab() {
     BackOnTable = Dugme(QStringLiteral("Nazad"), TIkonica::Nazad, GrafikTab);
     BackOnTable->setObjectName(QStringLiteral("BackOnTable"));
     PonistiZum = Dugme(QStringLiteral("Ponisti zumiranje"), TIkonica::Nazad, GrafikTab);
-    PonistiZum->setToolTip(
-        QStringLiteral("Vraca ceo grafik (zumira se prevlacenjem misa, desni klik ponistava)"));
+    Savet(PonistiZum,
+          QStringLiteral("Vraca ceo grafik (zumira se prevlacenjem misa, desni klik ponistava)"));
     IzvozPng = Dugme(QStringLiteral("Sacuvaj PNG"), TIkonica::Izvoz, GrafikTab);
-    IzvozPng->setToolTip(QStringLiteral("Cuva grafik kao PNG sliku"));
+    Savet(IzvozPng, QStringLiteral("Cuva grafik kao PNG sliku"));
     IzvozSvg = Dugme(QStringLiteral("Sacuvaj SVG"), TIkonica::Izvoz, GrafikTab);
-    IzvozSvg->setToolTip(QStringLiteral("Cuva grafik kao SVG sliku"));
+    Savet(IzvozSvg, QStringLiteral("Cuva grafik kao SVG sliku"));
     ChartView = Dugme(QStringLiteral("3D View"), TIkonica::Pogled3D, GrafikTab);
     ChartView->setObjectName(QStringLiteral("ChartView"));
     panel->addWidget(BackOnTable);
@@ -297,7 +510,9 @@ void TPrikazRezultata::NapraviGrafikTab() {
     Grafik->setBackgroundPen(Qt::NoPen);
     Grafik->layout()->setContentsMargins(0, 0, 0, 0);
     Grafik->setMargins(QMargins(8, 16, 22, 8));
-    Grafik->setAnimationOptions(QChart::SeriesAnimations | QChart::GridAxisAnimations);
+    // The curves move on a zoom; the axes take their new ticks at once (the
+    // charts' axis animation fails when an axis's labels change under it).
+    Grafik->setAnimationOptions(QChart::SeriesAnimations);
     Grafik->setAnimationDuration(250);
 
     QLegend* legenda = Grafik->legend();
@@ -309,15 +524,20 @@ void TPrikazRezultata::NapraviGrafikTab() {
     legenda->setFont(IzgledGrafika::FontLegende());
     legenda->setShowToolTips(true);
 
-    OsaX = new QValueAxis;
-    OsaY = new QValueAxis;
-    for (QValueAxis* osa : {OsaX, OsaY}) {
+    // The ticks and their labels are ours (PostaviPodeoke): at round
+    // numbers, with the decimals the step needs, also when zoomed.
+    OsaX = new QCategoryAxis;
+    OsaY = new QCategoryAxis;
+    for (QCategoryAxis* osa : {OsaX, OsaY}) {
+        osa->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        osa->setTruncateLabels(false); // the axis makes room for its labels instead
         osa->setLinePenColor(IzgledGrafika::BojaOsa);
         osa->setGridLineColor(IzgledGrafika::BojaOsa);
         osa->setMinorGridLineVisible(false);
         osa->setLabelsFont(IzgledGrafika::FontOsa());
         osa->setLabelsBrush(IzgledGrafika::BojaOznakaOsa);
-        osa->setLabelFormat(QStringLiteral("%.10g"));
+        connect(osa, &QValueAxis::rangeChanged, this,
+                [osa](qreal min, qreal max) { PostaviPodeoke(osa, min, max); });
     }
     OsaY->setGridLineColor(IzgledGrafika::BojaMrezeLevo);
     Grafik->addAxis(OsaX, Qt::AlignBottom);
@@ -376,12 +596,12 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blo
 
     std::vector<size_t> kolone;
     QHeaderView* nazivi = Tabela->verticalHeader();
-    int sirina = 120;
+    int sirina = PodrazumevanaSirina;
     for (size_t i = 0; i < blokovi.size(); ++i) {
         if (!skem::ImaRedURezultatima(blokovi[i].Sifra)) continue;
         const QString oznaka = QString::fromStdString(skem::OznakaBloka(blokovi[i]));
         auto* c = new QCheckBox(oznaka, nazivi->viewport());
-        c->setToolTip(oznaka);
+        Savet(c, oznaka);
         c->setObjectName(QStringLiteral("Oznaka%1").arg(Oznake.size() + 1));
         c->setFocusPolicy(Qt::NoFocus);
         c->setChecked(false);
@@ -391,9 +611,56 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blo
         kolone.push_back(i);
     }
     nazivi->setFixedWidth(sirina);
+    // Set while the grid has no columns: setting it on millions of them would
+    // resize each in turn.
+    Tabela->horizontalHeader()->setDefaultSectionSize(SirinaKolonaVrednosti(kolone));
     Model->Postavi(&Rezultati, std::move(kolone), BrojIntervala + 1, intervalStampe);
     Tabela->scrollToTop();
     PostaviOznake();
+}
+
+int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) const {
+    // Every time and value is written by the same formatter, so the widest
+    // text is found from the make-up of each number, without writing or
+    // measuring the texts one by one.
+    const TZnakovi znakovi(Tabela->font());
+    TOblikBroja najsiri = OblikBroja(0);
+    double sirina = znakovi.Sirina(najsiri);
+    auto uzmi = [&](double v) {
+        const TOblikBroja o = OblikBroja(v);
+        const double s = znakovi.Sirina(o);
+        if (s > sirina) {
+            sirina = s;
+            najsiri = o;
+        }
+    };
+    for (int k = 0; k <= BrojIntervala; ++k)
+        uzmi(k * IntervalStampe);
+    for (const std::vector<double>& red : Rezultati)
+        for (size_t i : kolone)
+            uzmi(red[i]);
+    const QString uzorak = znakovi.Uzorak(najsiri);
+
+    // A cell: the text between the item's margins on both sides, and the grid line.
+    const int margina =
+        Tabela->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Tabela) + 1;
+    const int celija =
+        static_cast<int>(std::ceil(QFontMetricsF(Tabela->font()).horizontalAdvance(uzorak))) +
+        2 * margina + 1;
+    // A time in the header row, measured as the header measures its sections.
+    const QHeaderView* vremena = Tabela->horizontalHeader();
+    QStyleOptionHeader opcije;
+    opcije.initFrom(vremena);
+    QFont font = vremena->font();
+    font.setBold(true);
+    opcije.fontMetrics = QFontMetrics(font);
+    opcije.text = uzorak;
+    opcije.orientation = Qt::Horizontal;
+    const int zaglavlje =
+        vremena->style()
+            ->sizeFromContents(QStyle::CT_HeaderSection, &opcije, QSize(), vremena)
+            .width();
+    return std::max({PodrazumevanaSirina, celija, zaglavlje});
 }
 
 void TPrikazRezultata::PostaviOznake() {
@@ -404,6 +671,11 @@ void TPrikazRezultata::PostaviOznake() {
                                nazivi->sectionSize(red) - 1);
         Oznake[r]->raise();
     }
+    // The strip straddles the column's right edge, from the row of times down.
+    const QRect kolona = nazivi->geometry();
+    const int vrh = Tabela->horizontalHeader()->geometry().top();
+    RucicaNaziva->setGeometry(kolona.right() - 2, vrh, 6, kolona.bottom() - vrh + 1);
+    RucicaNaziva->raise();
 }
 
 int TPrikazRezultata::BrojRedova() const {
@@ -454,8 +726,8 @@ void TPrikazRezultata::PrikaziGrafik() {
     }
     Grafik->zoomReset();
     PodesiOse();
-    Grafik3D->PostaviPodatke(std::move(zaDubinu), {OsaX->min(), OsaX->max(), OsaX->tickCount()},
-                             {OsaY->min(), OsaY->max(), OsaY->tickCount()});
+    Grafik3D->PostaviPodatke(std::move(zaDubinu), {OsaX->min(), OsaX->max(), BrojPodeokaX},
+                             {OsaY->min(), OsaY->max(), BrojPodeokaY});
     PrikaziStranu(GrafikTab);
 }
 
@@ -474,22 +746,18 @@ void TPrikazRezultata::PodesiOse() {
             yMin = std::min(yMin, t.y());
             yMax = std::max(yMax, t.y());
         }
-    // A single time or a constant output still needs an axis of some length.
-    auto siri = [](double& a, double& b) {
-        if (b > a) return;
-        const double d = a == 0 ? 1 : std::abs(a) * 0.1;
-        a -= d;
-        b += d;
-    };
     if (!ima) xMax = yMax = 1;
-    siri(xMin, xMax);
-    siri(yMin, yMax);
-    OsaX->setTickCount(5);
-    OsaY->setTickCount(5);
-    OsaX->setRange(xMin, xMax);
-    OsaY->setRange(yMin, yMax);
-    OsaX->applyNiceNumbers();
-    OsaY->applyNiceNumbers();
+    // The times from the first to the last; the values with room above and
+    // below, so no curve runs along the frame.
+    const TPodelaOse x = PodelaOse(xMin, xMax);
+    const TPodelaOse y = PodelaOse(yMin, yMax, 0.05);
+    OsaX->setRange(x.Min, x.Max);
+    OsaY->setRange(y.Min, y.Max);
+    // An unchanged range reports no change: the ticks are set here as well.
+    PostaviPodeoke(OsaX, x.Min, x.Max);
+    PostaviPodeoke(OsaY, y.Min, y.Max);
+    BrojPodeokaX = x.BrojPodeoka();
+    BrojPodeokaY = y.BrojPodeoka();
 }
 
 void TPrikazRezultata::PrikaziStranu(QWidget* strana) {
@@ -511,12 +779,24 @@ bool TPrikazRezultata::eventFilter(QObject* objekat, QEvent* dogadjaj) {
     case QEvent::MouseButtonDblClick:
         if (koji != 0) PrikaziGrafik();
         break;
-    case QEvent::KeyRelease:
-        if (koji == 0) {
+    case QEvent::KeyPress:
+        // Only a press the focused grid took itself: the release of an Enter
+        // that closed a dialog, or a message's own Enter, builds nothing.
+        if (koji == 0 && Tabela->hasFocus()) {
             const auto* taster = static_cast<QKeyEvent*>(dogadjaj);
             if ((taster->key() == Qt::Key_Return || taster->key() == Qt::Key_Enter) &&
-                !taster->isAutoRepeat())
+                !taster->isAutoRepeat()) {
                 PrikaziGrafik();
+                return true;
+            }
+        }
+        break;
+    case QEvent::StatusTip:
+        // The row header keeps the hints of what lies on it to itself: the
+        // check boxes' hints go on to the window past it.
+        if (koji == 3) {
+            QCoreApplication::sendEvent(TabelaTab, dogadjaj);
+            return true;
         }
         break;
     default:

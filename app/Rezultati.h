@@ -21,18 +21,35 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 class QChart;
+class QCategoryAxis;
 class QCheckBox;
 class QChartView;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
-class QValueAxis;
 class TGrafik3D;
 class TModelTabele;
+
+// What a number's text in the program's format (RealanUTekst) is made of,
+// which is what decides its width: read off the number without writing it.
+struct TOblikBroja {
+    int Cifre = 0;
+    int Minusi = 0;
+    int Tacke = 0;
+    int Eksponenti = 0; // the "E"
+    int Slova = 0;      // of "NAN" and "INF"
+    bool operator==(const TOblikBroja&) const = default;
+};
+// The make-up of RealanUTekst(v). Where the rounding of the last digit is
+// too close to call without writing the text, each count is the larger of
+// the two possible texts': never less than the text has.
+TOblikBroja OblikBroja(double v);
+TOblikBroja OblikTeksta(std::string_view tekst);
 
 class TPrikazRezultata : public QObject {
 public:
@@ -99,6 +116,8 @@ private:
     void NapraviTabelaTab();
     void NapraviGrafikTab();
     void PostaviOznake(); // lays the check boxes over the caption column
+    // The width of the value columns: that of the widest time or value text.
+    int SirinaKolonaVrednosti(const std::vector<size_t>& kolone) const;
     void PodesiOse();
     void PrikaziStranu(QWidget* strana);
 
@@ -113,13 +132,16 @@ private:
     // The grid, its cell area, its row of times and its caption column, as
     // the event filter tells them apart.
     std::array<QObject*, 4> ProzoriTabele{};
-    QPointer<QWidget> StranaTabele; // to free pages no page control took
+    QWidget* RucicaNaziva = nullptr; // drags the caption column's width
+    QPointer<QWidget> StranaTabele;  // to free pages no page control took
     QPointer<QWidget> StranaGrafika;
     QStackedWidget* Pogledi = nullptr; // the flat chart and the depth view
     QChart* Grafik = nullptr;
-    QValueAxis* OsaX = nullptr;
-    QValueAxis* OsaY = nullptr;
+    QCategoryAxis* OsaX = nullptr; // ticks and labels at round numbers, set by us
+    QCategoryAxis* OsaY = nullptr;
     bool JePogled3D = false;
+    int BrojPodeokaX = 2; // of the whole chart, for the depth view
+    int BrojPodeokaY = 2;
 
     std::vector<skem::TBlokRezultata> Blokovi; // the run's list, for the export
     std::vector<std::vector<double>> Rezultati;

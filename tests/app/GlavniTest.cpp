@@ -630,6 +630,28 @@ TEST_F(Komande, PomocF1NovPritisakNaRoditelju) {
     EXPECT_EQ(dijalozi.Zapis, QStringList(2, "Pomoc: index.htm"));
 }
 
+// The table page's hints reach the status bar like the window's other hints.
+TEST_F(Komande, SavetiTabeleUStatusnojTraci) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    Prikazi(*g);
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
+    g->IzvSimulaciju->trigger();
+    const TPrikazRezultata& r = *g->PrikazRezultata;
+    ASSERT_EQ(g->PageControl1->currentWidget(), r.TabelaTab);
+    const std::pair<QWidget*, QString> saveti[] = {
+        {r.GoToChart, "Prikazuje grafik za selektovane redove"},
+        {r.Oznake[0], "1. Sumator"},
+    };
+    for (const auto& [w, savet] : saveti) {
+        g->StatusBar1->clearMessage();
+        const QPointF tacka(2, 2);
+        QEnterEvent ulaz(tacka, tacka, w->mapToGlobal(tacka));
+        QApplication::sendEvent(w, &ulaz);
+        EXPECT_EQ(g->StatusBar1->currentMessage(), savet);
+        EXPECT_EQ(w->toolTip(), savet);
+    }
+}
+
 TEST_F(Komande, ZaglavljeITabelaNaUskomProzoru) {
     auto g = Napravi({Primer("oscilator.skem")});
     Prikazi(*g);
@@ -688,6 +710,37 @@ TEST_F(Simulacija, PrimerPuniTabeluIMenjaStranu) {
     r.BackOnModel->click();
     EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
     EXPECT_FALSE(g->MainToolBar->isHidden());
+}
+
+// Enter accepting the options dialog after the table had the focus: the
+// dialog takes the press, the new table gets the release, which builds
+// nothing (it used to show "Niste oznacili zeljene izlaze!").
+TEST_F(Simulacija, EnterKojiPrihvataOpcijeNeStizeDoTabele) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    Prikazi(*g);
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
+    g->IzvSimulaciju->trigger();
+    Prikazi(*g); // active again once the dialog is gone
+    TPrikazRezultata& r = *g->PrikazRezultata;
+    QTest::mouseClick(r.Tabela->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    ASSERT_TRUE(r.Tabela->hasFocus());
+    r.BackOnModel->click();
+
+    dijalozi.Zapis.clear();
+    dijalozi.Skripte.push_back([](QDialog& d) {
+        auto& o = dynamic_cast<TOpcije&>(d);
+        o.Edit1->setText("1");
+        o.Edit2->setText("0.01");
+        o.Edit3->setText("0.1");
+        QTest::keyPress(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Return);
+    });
+    g->IzvSimulaciju->trigger();
+    Prikazi(*g);
+    ASSERT_EQ(g->PageControl1->currentWidget(), r.TabelaTab);
+    ASSERT_EQ(QApplication::focusWidget(), r.Tabela);
+    QTest::keyRelease(r.Tabela, Qt::Key_Return);
+    EXPECT_EQ(dijalozi.Zapis, QStringList{"Dijalog: Opcije"});
+    EXPECT_EQ(g->PageControl1->currentWidget(), r.TabelaTab);
 }
 
 TEST_F(Simulacija, PrazanModelOdustajanjeIGreska) {

@@ -1,12 +1,14 @@
 // The result pages: the table's shape and texts, the check boxes, building
 // the chart from ticked rows, the 3D switch, and the exports.
 #include "Rezultati.h"
+#include "Brojevi.h"
 #include "CsvRezultata.h"
 #include "Grafik3D.h"
 #include "IzgledGrafika.h"
 #include "SkriptovaniDijalozi.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -25,6 +27,7 @@
 #include <QTest>
 #include <QValueAxis>
 #include <gmock/gmock.h>
+#include <random>
 #include <stdexcept>
 
 using skem::TBlokRezultata;
@@ -63,6 +66,11 @@ protected:
         for (QAbstractSeries* s : R.Chart1->chart()->series())
             r << qobject_cast<QLineSeries*>(s);
         return r;
+    }
+    // Keys go to the focused control of the active window only.
+    void Aktiviraj() {
+        QApplication::setActiveWindow(&Strane);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Strane));
     }
     void Otkucaj(int red) {
         QCheckBox* c = R.Oznake.at(static_cast<size_t>(red - 1));
@@ -145,6 +153,54 @@ TEST_F(RezultatiTest, TimesAndValuesAreWrittenWithFifteenSignificantDigits) {
     EXPECT_EQ(R.Celija(3, 1), "2.5E20");
 }
 
+// No cell hides part of its text: a cut exponent reads as a value 100000
+// times too large. The widths the grid itself asks for its texts are the
+// measure; short texts keep the default 120 pixels.
+TEST_F(RezultatiTest, ValueColumnsTakeTheWidestTextAndEveryCellItsTextAsATip) {
+    struct Slucaj {
+        const char* opis;
+        double intervalStampe;
+        std::vector<double> vrednosti; // the one row's values at the printed times
+        bool sirokaKolona;
+    };
+    const std::vector<Slucaj> slucajevi = {
+        {"short texts", 1, {0, 1, -10, 100}, false},
+        {"y' = -y at t = 10", 1, {1, 0.367879441171442, std::exp(-10.0), 0}, true},
+        {"200-lag chain", 1, {0, 8.32411492878e-5, 0.5, 1}, true},
+        {"long negative exponent", 1, {-1.23456789012345e-300, 0, 0, 0}, true},
+        {"long times", 1.0 / 3, {0, 1, 2, 3}, true},
+    };
+    for (const Slucaj& c : slucajevi) {
+        SCOPED_TRACE(c.opis);
+        const int n = static_cast<int>(c.vrednosti.size()) - 1;
+        R.PopuniTabelu(
+            {{1, "X", Integrator}},
+            NapraviMatricu(
+                n, 1, [&](int k, int) { return k <= n ? c.vrednosti[static_cast<size_t>(k)] : 0; }),
+            n * c.intervalStampe, c.intervalStampe);
+        QApplication::processEvents();
+        const QHeaderView* vremena = R.Tabela->horizontalHeader();
+        auto* pogled = static_cast<QAbstractItemView*>(R.Tabela);
+        int potrebno = 0;
+        for (int k = 0; k <= n; ++k) {
+            potrebno =
+                std::max({potrebno, pogled->sizeHintForColumn(k), vremena->sectionSizeHint(k)});
+            EXPECT_EQ(R.Tabela->columnWidth(k), R.Tabela->columnWidth(0)) << "one width for all";
+            const QModelIndex i = R.Tabela->model()->index(0, k);
+            EXPECT_EQ(i.data(Qt::ToolTipRole).toString(), R.Celija(k + 1, 1));
+            EXPECT_EQ(R.Tabela->model()->headerData(k, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                      R.Celija(k + 1, 0));
+        }
+        EXPECT_GE(R.Tabela->columnWidth(0), potrebno);
+        if (c.sirokaKolona)
+            EXPECT_GT(R.Tabela->columnWidth(0), 120);
+        else
+            EXPECT_EQ(R.Tabela->columnWidth(0), 120);
+        // Every column stays the user's to resize.
+        EXPECT_EQ(vremena->sectionResizeMode(n), QHeaderView::Interactive);
+    }
+}
+
 TEST_F(RezultatiTest, TickedRowsBecomeSeriesWithoutTheLastTime) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(2);
@@ -187,6 +243,7 @@ TEST_F(RezultatiTest, EnterAndDoubleClickInTheGridBuildTheChart) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(1);
 
+    Aktiviraj();
     R.Tabela->setFocus();
     QTest::keyClick(R.Tabela, Qt::Key_Return);
     EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
@@ -202,6 +259,54 @@ TEST_F(RezultatiTest, EnterAndDoubleClickInTheGridBuildTheChart) {
     QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
     QTest::keyClick(R.Tabela, Qt::Key_Enter); // the keypad's Enter as well
     EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
+}
+
+// Only an Enter pressed in the focused grid builds the chart. The release of
+// an Enter that was pressed in a dialog (the options accepted, a message
+// dismissed) arrives at the grid alone and must do nothing: acting on it
+// showed "Niste oznacili zeljene izlaze!" again at every dismissal.
+TEST_F(RezultatiTest, OnlyAnEnterPressedInTheFocusedGridBuildsTheChart) {
+    enum Dogadjaj { Pritisak, Pustanje, Ponavljanje };
+    struct Slucaj {
+        const char* opis;
+        bool otkucan; // the first row ticked
+        bool uFokusu; // the grid has the focus
+        std::vector<Dogadjaj> tasteri;
+        int grafika; // charts built
+        int poruka;  // messages shown
+    };
+    const std::vector<Slucaj> slucajevi = {
+        {"press and release", true, true, {Pritisak, Pustanje}, 1, 0},
+        {"press and release, nothing ticked", false, true, {Pritisak, Pustanje}, 0, 1},
+        {"a dialog's release alone", true, true, {Pustanje}, 0, 0},
+        {"a message's release alone, nothing ticked", false, true, {Pustanje, Pustanje}, 0, 0},
+        {"held down: only the first press",
+         false,
+         true,
+         {Pritisak, Ponavljanje, Ponavljanje},
+         0,
+         1},
+        {"a press the grid got without the focus", true, false, {Pritisak, Pustanje}, 0, 0},
+    };
+    R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
+    Aktiviraj();
+    int grafika = 0;
+    R.OnPrikaziStranu = [&](QWidget* s) { grafika += s == R.GrafikTab; };
+    for (const Slucaj& c : slucajevi) {
+        SCOPED_TRACE(c.opis);
+        R.Oznake[0]->setChecked(c.otkucan);
+        (c.uFokusu ? static_cast<QWidget*>(R.Tabela) : R.GoToChart)->setFocus();
+        ASSERT_EQ(R.Tabela->hasFocus(), c.uFokusu);
+        grafika = 0;
+        Dijalozi.Zapis.clear();
+        for (Dogadjaj d : c.tasteri) {
+            QKeyEvent e(d == Pustanje ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Return,
+                        Qt::NoModifier, QStringLiteral("\r"), d == Ponavljanje);
+            QApplication::sendEvent(R.Tabela, &e);
+        }
+        EXPECT_EQ(grafika, c.grafika);
+        EXPECT_EQ(Dijalozi.Zapis.size(), c.poruka);
+    }
 }
 
 TEST_F(RezultatiTest, DoubleClickOnTheRowOfTimesBuildsTheChartToo) {
@@ -314,6 +419,71 @@ TEST_F(RezultatiTest, ZoomIsUndoneByRightClickAndByANewChart) {
     EXPECT_FALSE(c->isZoomed());
 }
 
+// The value axis at round numbers with the decimals its step needs, whole
+// (never cut to "..."), with room around the curves; zoomed in, the same.
+TEST_F(RezultatiTest, AxesTickAtRoundNumbersAroundTheCurves) {
+    struct Slucaj {
+        const char* opis;
+        std::function<double(int)> vrednost;
+        double dole, gore; // the values drawn
+    };
+    const std::vector<Slucaj> slucajevi = {
+        {"between -0.6 and 0.6", [](int k) { return 0.6 * std::cos(k * 0.2); }, -0.6, 0.6},
+        {"a square wave", [](int k) { return k % 20 < 10 ? 1.0 : 0.0; }, 0, 1},
+        {"a constant", [](int) { return 5.0; }, 5, 5},
+        {"zero", [](int) { return 0.0; }, 0, 0},
+    };
+    // Labels at equal round steps, each written with the step's decimals.
+    auto proveriOznake = [](QValueAxis* osa) {
+        auto* podeoci = qobject_cast<QCategoryAxis*>(osa);
+        ASSERT_NE(podeoci, nullptr) << "the ticks are the program's own";
+        const QStringList oznake = podeoci->categoriesLabels();
+        ASSERT_GE(oznake.size(), 2);
+        const double korak = oznake[1].toDouble() - oznake[0].toDouble();
+        const double stepen = std::pow(10.0, std::floor(std::log10(korak) + 1e-9));
+        const double cinilac = korak / stepen;
+        EXPECT_TRUE(std::abs(cinilac - 1) < 1e-9 || std::abs(cinilac - 2) < 1e-9 ||
+                    std::abs(cinilac - 5) < 1e-9)
+            << korak;
+        const int decimale = std::max(0, -static_cast<int>(std::floor(std::log10(korak) + 1e-9)));
+        for (int i = 0; i < oznake.size(); ++i) {
+            const double v = oznake[0].toDouble() + i * korak;
+            EXPECT_EQ(oznake[i], QString::number(std::abs(v) < korak / 2 ? 0.0 : v, 'f', decimale));
+            EXPECT_GE(podeoci->endValue(oznake[i]), osa->min() - korak * 1e-9);
+            EXPECT_LE(podeoci->endValue(oznake[i]), osa->max() + korak * 1e-9);
+        }
+    };
+    for (const Slucaj& c : slucajevi) {
+        SCOPED_TRACE(c.opis);
+        R.PopuniTabelu({{1, "X", Integrator}},
+                       NapraviMatricu(200, 1, [&](int k, int) { return c.vrednost(k); }), 20, 0.1);
+        // The chart page laid out before the chart is built, as after a first run.
+        QApplication::processEvents();
+        Otkucaj(1);
+        R.PrikaziGrafik();
+        QApplication::processEvents();
+        QChart* g = R.Chart1->chart();
+        auto* x = qobject_cast<QValueAxis*>(g->axes(Qt::Horizontal).first());
+        auto* y = qobject_cast<QValueAxis*>(g->axes(Qt::Vertical).first());
+        EXPECT_FALSE(x->labelsTruncated());
+        EXPECT_FALSE(y->labelsTruncated());
+        EXPECT_LT(y->min(), c.dole);
+        EXPECT_GT(y->max(), c.gore);
+        EXPECT_EQ(x->min(), 0);
+        EXPECT_GE(x->max(), 19.9);
+        proveriOznake(x);
+        proveriOznake(y);
+
+        g->zoomIn(QRectF(g->plotArea().center() - QPointF(37, 29), QSizeF(71, 53)));
+        QApplication::processEvents();
+        ASSERT_TRUE(g->isZoomed());
+        proveriOznake(x);
+        proveriOznake(y);
+        EXPECT_FALSE(y->labelsTruncated());
+        QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    }
+}
+
 TEST_F(RezultatiTest, CheckBoxesFollowTheGridAsItScrolls) {
     std::vector<TBlokRezultata> blokovi;
     for (int i = 1; i <= 40; ++i)
@@ -336,6 +506,38 @@ TEST_F(RezultatiTest, CheckBoxesFollowTheGridAsItScrolls) {
     EXPECT_LT(R.Oznake[39]->geometry().bottom(), h->viewport()->height());
     // The caption column is wide enough for the captions.
     EXPECT_GE(h->width(), R.Oznake[0]->sizeHint().width());
+}
+
+TEST_F(RezultatiTest, CaptionColumnIsResizedByDraggingItsEdge) {
+    R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
+    QApplication::processEvents();
+    QHeaderView* h = R.Tabela->verticalHeader();
+    auto* rucica = R.Tabela->findChild<QWidget*>("RucicaNaziva");
+    ASSERT_NE(rucica, nullptr);
+    // The strip lies on the column's right edge, from the row of times down.
+    const QPoint ivica = h->mapTo(R.Tabela, QPoint(h->width(), 0));
+    EXPECT_LE(rucica->geometry().left(), ivica.x());
+    EXPECT_GE(rucica->geometry().right(), ivica.x());
+    EXPECT_GE(rucica->geometry().bottom(), h->geometry().bottom());
+    EXPECT_EQ(rucica->cursor().shape(), Qt::SplitHCursor);
+
+    for (int pomak : {60, -100}) {
+        const int pre = h->width();
+        const QPoint p(3, rucica->height() / 2);
+        QTest::mousePress(rucica, Qt::LeftButton, {}, p);
+        QTest::mouseMove(rucica, p + QPoint(pomak, 0));
+        QTest::mouseRelease(rucica, Qt::LeftButton, {}, p + QPoint(pomak, 0));
+        QApplication::processEvents();
+        EXPECT_EQ(h->width(), pre + pomak);
+        // The cells move over with it, and the check boxes keep covering the column.
+        EXPECT_EQ(R.Tabela->viewport()->mapTo(R.Tabela, QPoint(0, 0)).x(),
+                  h->mapTo(R.Tabela, QPoint(h->width(), 0)).x());
+        for (size_t r = 0; r < R.Oznake.size(); ++r)
+            EXPECT_EQ(
+                R.Oznake[r]->geometry(),
+                QRect(1, h->sectionViewportPosition(static_cast<int>(r)) + 1, h->width() - 1, 23));
+        EXPECT_LE(rucica->geometry().left(), h->mapTo(R.Tabela, QPoint(h->width(), 0)).x());
+    }
 }
 
 TEST_F(RezultatiTest, NavigationButtons) {
@@ -479,4 +681,87 @@ TEST(Grafik3D, TickLabelsUseTheDecimalsOfTheStep) {
     EXPECT_EQ(OznakaPodeoka(1000, 250), "1000");
     EXPECT_EQ(OznakaPodeoka(0.75, 0.25), "0.75");
     EXPECT_EQ(OznakaPodeoka(0.3, 0.1), "0.3");
+}
+
+// The make-up of a number's text read off the number matches the text the
+// formatter writes: exactly for these, and never less than it for any.
+TEST(OblikBroja, MatchesTheFormattersText) {
+    const double vrednosti[] = {0,
+                                -0.0,
+                                1,
+                                -1,
+                                0.5,
+                                0.1,
+                                0.30000000000000004,
+                                1.0 / 3,
+                                -2.0 / 3,
+                                std::exp(-10.0),
+                                8.32411492878e-5,
+                                1e-4,
+                                -1e-4,
+                                9.99999999999999e-5,
+                                9.999999999999999e-5, // rounds up to 0.0001
+                                1e-5,
+                                1.5e20,
+                                123456789012345,
+                                999999999999999,
+                                999999999999999.9, // rounds up to 1E15
+                                1e15,
+                                -1.23456789012345e-300,
+                                1e-290,
+                                1e290,
+                                4.9e-324,
+                                1.7976931348623157e308,
+                                std::nan(""),
+                                std::numeric_limits<double>::infinity(),
+                                -std::numeric_limits<double>::infinity()};
+    for (double v : vrednosti)
+        EXPECT_EQ(OblikBroja(v), OblikTeksta(skem::RealanUTekst(v))) << skem::RealanUTekst(v);
+
+    // Random digits at every size, and sums that carry rounding noise.
+    std::mt19937_64 slucajan(2004);
+    std::uniform_real_distribution<double> mantisa(-10, 10);
+    std::uniform_int_distribution<int> izlozilac(-320, 308);
+    double zbir = 0;
+    for (int i = 0; i < 20000; ++i) {
+        zbir += 0.1;
+        for (double v : {mantisa(slucajan) * std::pow(10.0, izlozilac(slucajan)), zbir, zbir / 7}) {
+            const TOblikBroja o = OblikBroja(v);
+            const TOblikBroja t = OblikTeksta(skem::RealanUTekst(v));
+            ASSERT_TRUE(o.Cifre >= t.Cifre && o.Minusi >= t.Minusi && o.Tacke >= t.Tacke &&
+                        o.Eksponenti >= t.Eksponenti && o.Slova >= t.Slova)
+                << skem::RealanUTekst(v);
+        }
+    }
+}
+
+// Round axes from a range: (min, max, margin) -> (Min, Max, step, decimals).
+TEST(Grafik3D, AxisRangesGoOutToRoundSteps) {
+    struct Slucaj {
+        double min, max, margina;
+        TPodelaOse ocekivano;
+    };
+    const Slucaj slucajevi[] = {
+        {0, 9.9, 0, {0, 10, 2, 0}},                       // times: no margin
+        {-9, 81, 0.05, {-20, 100, 20, 0}},                // 90 wide, 4.5 more each side
+        {-0.6, 0.6, 0.05, {-1, 1, 0.5, 1}},               // first display of +-0.6
+        {0, 1, 0.05, {-0.2, 1.2, 0.2, 1}},                // a square wave: off the frame
+        {0.6843, 0.7719626168, 0, {0.68, 0.78, 0.02, 2}}, // zoomed in
+        {5, 5, 0.05, {4.4, 5.6, 0.2, 1}},                 // flat: 5 +- 0.5
+        {0, 0, 0.05, {-1, 1, 0.5, 1}},                    // flat at zero: +-1
+        {-3, -3, 0, {-3.3, -2.7, 0.1, 1}},                // flat below zero
+        {1e-6, 3e-6, 0, {1e-6, 3e-6, 5e-7, 7}},
+        {0, 12345, 0, {0, 15000, 5000, 0}},
+        {1, 1 + 1e-14, 0, {0.9, 1.1, 0.05, 2}}, // below the printed digits: flat
+    };
+    for (const Slucaj& c : slucajevi) {
+        const TPodelaOse p = PodelaOse(c.min, c.max, c.margina);
+        const double d = 1e-9 * c.ocekivano.Korak;
+        EXPECT_NEAR(p.Min, c.ocekivano.Min, d) << c.min << " " << c.max;
+        EXPECT_NEAR(p.Max, c.ocekivano.Max, d) << c.min << " " << c.max;
+        EXPECT_NEAR(p.Korak, c.ocekivano.Korak, d) << c.min << " " << c.max;
+        EXPECT_EQ(p.Decimale, c.ocekivano.Decimale) << c.min << " " << c.max;
+        EXPECT_EQ(p.BrojPodeoka(),
+                  std::lround((c.ocekivano.Max - c.ocekivano.Min) / c.ocekivano.Korak) + 1);
+    }
 }
