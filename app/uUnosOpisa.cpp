@@ -39,25 +39,13 @@ TUnosOpisa::TUnosOpisa(QWidget* roditelj)
     connect(SpeedButton2, &QPushButton::clicked, this, &TUnosOpisa::SpeedButton2Click);
 }
 
-QString TUnosOpisa::SpojiRedove(const QString& tekst) {
-    QStringList redovi = tekst.split(QLatin1Char('\n'));
-    // A final line break ends the last line; it does not start an empty one.
-    if (!redovi.isEmpty() && redovi.last().isEmpty()) redovi.removeLast();
-    QString r;
-    for (QString red : redovi) {
-        if (red.endsWith(QLatin1Char('\r'))) red.chop(1);
-        r += red + QLatin1Char(' ');
-    }
-    return r;
-}
-
 void TUnosOpisa::showEvent(QShowEvent* e) {
     Memo1->setFocus(Qt::OtherFocusReason);
     TOkvirDijalog::showEvent(e);
 }
 
 void TUnosOpisa::SpeedButton1Click() {
-    Rezultat = SpojiRedove(Memo1->toPlainText());
+    Rezultat = Memo1->toPlainText(); // with its line breaks
     Prihvati();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // TUnosOpisa: the problem description dialog. The caller puts the current
-// description into Memo1; "prihvati" joins the memo's lines into one line
-// (each line followed by one space) in Rezultat.
+// description into Memo1; "prihvati" puts the memo's text, with its lines, in
+// Rezultat.
 
 #include "OkvirDijalog.h"
 
@@ -19,9 +19,6 @@ public:
 
     // The description built by the last "prihvati".
     QString Rezultat;
-
-    // Every line of the text followed by one space ("a\nb" gives "a b ").
-    static QString SpojiRedove(const QString& tekst);
 
     void SpeedButton1Click();
     void SpeedButton2Click();

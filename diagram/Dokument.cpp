@@ -9,8 +9,10 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringList>
+#include <QXmlStreamReader>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -172,28 +174,44 @@ public:
     void Citaj(const QDomElement& koren) {
         povrsina.OpisProblema = TekstPolja(koren, Ime("OpisProblema"));
         const QDomElement blokovi = koren.firstChildElement(Ime("Blokovi"));
-        for (QDomElement e = blokovi.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-            TSKEMBlok* b = povrsina.NapraviBlok();
-            try {
-                UcitajBlok(*b, e);
-            } catch (...) {
-                povrsina.ObrisiBlok(b); // never filled, never shown
-                throw;
+        TSKEMBlok* poslednji = nullptr;
+        try {
+            for (QDomElement e = blokovi.firstChildElement(); !e.isNull();
+                 e = e.nextSiblingElement()) {
+                TSKEMBlok* b = povrsina.NapraviBlok();
+                try {
+                    UcitajBlok(*b, e);
+                } catch (...) {
+                    povrsina.ObrisiBlok(b); // never filled, never shown
+                    throw;
+                }
+                b->setToolTip(b->Naziv);
+                b->SetImageIndex(b->Sifra);
+                b->setVisible(true);
+                // Connections join the first block with a number.
+                poslednji = b;
+                if (!poBroju.contains(b->LokalniBroj())) poBroju.insert(b->LokalniBroj(), b);
             }
-            b->setToolTip(b->Naziv);
-            b->SetImageIndex(b->Sifra);
-            b->setVisible(true);
-            b->SetAktivno(true);
+        } catch (...) {
+            Izaberi(poslednji);
+            throw;
         }
+        // Selecting each block in turn would deselect all the others every
+        // time; the last one read ends selected, as it would.
+        Izaberi(poslednji);
         const QDomElement veze = koren.firstChildElement(Ime("Veze"));
         for (QDomElement e = veze.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
             CitajVezu(e, nullptr, nullptr, 0);
     }
 
 private:
+    static void Izaberi(TSKEMBlok* b) {
+        if (b) b->SetAktivno(true);
+    }
+
     TSKEMBlok* Blok(const QDomElement& e, const char* ime) {
         const int broj = Ceo(e, ime);
-        TSKEMBlok* b = NadjiBlok(povrsina, broj);
+        TSKEMBlok* b = poBroju.value(broj);
         if (!b)
             throw TGreskaDokumenta(
                 QStringLiteral("Veza se odnosi na blok broj %1 koji ne postoji u dokumentu!")
@@ -236,19 +254,23 @@ private:
         }
         izvor->DodajIzlaz(c);
         odrediste->PoveziUlaz(c, k);
-        odrediste->OsveziVeze();
-        povrsina.PoveziNotifikacije(c);
+        // The end goes to slot k; nothing else at the end block moved.
+        c->PostaviKraj(odrediste->TackaUlaza(c));
         if (!drzac) {
             TSKEMRadnaPovrsina* p = &povrsina;
             c->OnDesniKlik = [p](TVeza* v) { p->OtkaziVezu(v); };
         }
         c->RezimDrzaca = 0;
+        // The workspace hears from the connection once its holders stand: each
+        // holder added would otherwise make it walk every block and connection.
         try {
             CitajDrzace(c, e.firstChildElement(Ime("Drzaci")), dubina);
         } catch (...) {
+            povrsina.PoveziNotifikacije(c);
             povrsina.Veze.append(c);
             throw;
         }
+        povrsina.PoveziNotifikacije(c);
         povrsina.Veze.append(c);
     }
 
@@ -258,8 +280,7 @@ private:
             const int top = Polozaj(d, "Top");
             // Without the spacing rule: holders dragged close together are
             // rebuilt where they were stored.
-            TDrzac* h = c->DodajDrzacNa(QPoint(left + 6, top + 6), true);
-            if (!h) throw TGreskaDokumenta(QStringLiteral("Drzac veze ne moze da se postavi!"));
+            TDrzac* h = c->ObnoviDrzac(QPoint(left + 6, top + 6));
             const QDomElement junctions = d.firstChildElement(Ime("Junctions"));
             for (QDomElement j = junctions.firstChildElement(); !j.isNull();
                  j = j.nextSiblingElement()) {
@@ -267,13 +288,81 @@ private:
                     throw TGreskaDokumenta(
                         QStringLiteral("Junction veze su ugnjezdene dublje od %1 nivoa!")
                             .arg(MaksDubinaJunctiona));
-                CitajVezu(j, c->Drzaci.last(), c, dubina + 1);
+                CitajVezu(j, h, c, dubina + 1);
             }
         }
     }
 
     TSKEMRadnaPovrsina& povrsina;
+    QHash<int, TSKEMBlok*> poBroju; // local number in the file -> first block with it
 };
+
+// Builds the tree in one streaming pass. Every text is kept, also one made
+// only of blanks (QDomDocument's own parser drops those), and nesting and
+// size are checked before an element is added, so any file costs time and
+// memory in proportion to its length. Adjacent texts and CDATA sections
+// become one text node; comments and processing instructions are left out.
+QDomDocument Rasclani(const QByteArray& xml, const QString& imeFajla) {
+    QXmlStreamReader citac(xml);
+    citac.setNamespaceProcessing(false);
+    QDomDocument dok;
+    QDomElement tekuci; // null outside the root
+    QString tekst;
+    auto DodajTekst = [&] {
+        if (tekst.isEmpty()) return;
+        if (!tekuci.isNull()) tekuci.appendChild(dok.createTextNode(tekst));
+        tekst.clear();
+    };
+    // One copy of each element name, shared by all its elements.
+    QHash<QStringView, QString> imena;
+    int dubina = 0;
+    qint64 elemenata = 0;
+    while (!citac.atEnd()) {
+        switch (citac.readNext()) {
+        case QXmlStreamReader::StartElement: {
+            DodajTekst();
+            if (++dubina > MaksDubinaElemenata)
+                throw TGreskaDokumenta(
+                    QStringLiteral("Elementi dokumenta su ugnjezdeni dublje od %1 nivoa!")
+                        .arg(MaksDubinaElemenata));
+            if (++elemenata > MaksBrojElemenata)
+                throw TGreskaDokumenta(
+                    QStringLiteral("Dokument ima vise od %1 elemenata i ne moze da se procita!")
+                        .arg(MaksBrojElemenata));
+            auto ime = imena.constFind(citac.qualifiedName());
+            if (ime == imena.cend()) {
+                const QString novo = citac.qualifiedName().toString();
+                ime = imena.insert(QStringView(novo), novo);
+            }
+            QDomElement e = dok.createElement(*ime);
+            if (tekuci.isNull())
+                dok.appendChild(e);
+            else
+                tekuci.appendChild(e);
+            tekuci = e;
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            DodajTekst();
+            --dubina;
+            tekuci = tekuci.parentNode().toElement();
+            break;
+        case QXmlStreamReader::Characters:
+            tekst += citac.text();
+            break;
+        default:
+            break;
+        }
+    }
+    if (citac.hasError())
+        throw TGreskaDokumenta((imeFajla.isEmpty() ? QStringLiteral("Dokument")
+                                                   : QStringLiteral("Fajl '%1'").arg(imeFajla)) +
+                               QStringLiteral(" nije ispravan XML dokument: %1 (red %2, kolona %3)")
+                                   .arg(citac.errorString())
+                                   .arg(citac.lineNumber())
+                                   .arg(citac.columnNumber()));
+    return dok;
+}
 
 QByteArray ProcitajFajl(const QString& imeFajla) {
     QFile f(imeFajla);
@@ -387,17 +476,7 @@ void Ucitaj(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml, const QString& 
     povrsina.Ocisti();
     povrsina.PostaviVidljivost(false);
     try {
-        QDomDocument dok;
-        QString poruka;
-        int red = 0, kolona = 0;
-        if (!dok.setContent(xml, &poruka, &red, &kolona))
-            throw TGreskaDokumenta(
-                (imeFajla.isEmpty() ? QStringLiteral("Dokument")
-                                    : QStringLiteral("Fajl '%1'").arg(imeFajla)) +
-                QStringLiteral(" nije ispravan XML dokument: %1 (red %2, kolona %3)")
-                    .arg(poruka)
-                    .arg(red)
-                    .arg(kolona));
+        const QDomDocument dok = Rasclani(xml, imeFajla);
         TCitacDokumenta(povrsina).Citaj(dok.documentElement());
     } catch (...) {
         // What was read stays, numbered so that a run can use it.
@@ -406,7 +485,7 @@ void Ucitaj(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml, const QString& 
         throw;
     }
     povrsina.Prenumerisi();
-    // Adding holders deselects blocks; the last block read ends selected.
+    // The last block read ends selected.
     const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
     if (!blokovi.isEmpty() && povrsina.SelektovaniBlok != blokovi.last())
         blokovi.last()->SetAktivno(true);

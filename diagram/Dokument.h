@@ -45,3 +45,11 @@ void UcitajBlok(TSKEMBlok& blok, const QDomElement& element);
 // Junction connections nested deeper than this are refused when reading
 // (each level costs stack; no drawing gets anywhere near it).
 inline constexpr int MaksDubinaJunctiona = 1000;
+// Elements nested deeper than this, or more of them than this, are refused
+// before the tree is built. Each junction level adds four element levels
+// (Drzaci, Drzac, Junctions, Junction) to the six of a connection with a
+// holder's fields, so every document within the junction limit passes.
+inline constexpr int MaksDubinaElemenata = 4 * MaksDubinaJunctiona + 32;
+// The tree takes about half a kilobyte per element: five million (a chain of
+// 200,000 blocks) stay within a few gigabytes.
+inline constexpr qint64 MaksBrojElemenata = 5000000;

@@ -19,13 +19,13 @@ void IsprazniNaKraju() {
 } // namespace
 
 void DonesiNapred(QGraphicsItem* stavka) {
-    qreal najvisa = 0;
-    if (QGraphicsScene* s = stavka->scene()) {
-        const auto stavke = s->items();
-        for (QGraphicsItem* i : stavke)
-            if (i != stavka && i->zValue() > najvisa) najvisa = i->zValue();
-    }
-    stavka->setZValue(najvisa + 1);
+    // The scene keeps the highest z-value handed out so far, so raising an item
+    // costs the same however many items the scene holds.
+    static const char* const najvisiZ = "skemNajvisiZ";
+    QGraphicsScene* s = stavka->scene();
+    const qreal z = (s ? s->property(najvisiZ).toReal() : qreal(0)) + 1;
+    if (s) s->setProperty(najvisiZ, z);
+    stavka->setZValue(z);
 }
 
 void ObrisiOdlozeno(QGraphicsItem* stavka) {

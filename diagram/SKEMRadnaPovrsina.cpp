@@ -82,9 +82,9 @@ void TSKEMRadnaPovrsina::BlokoviNeaktivni(TSKEMBlok* osim) {
 }
 
 void TSKEMRadnaPovrsina::DeselektujSve(TVeza* osim) {
-    const QList<TVeza*> kopija = Veze;
-    for (TVeza* c : kopija)
-        if (c != osim && Veze.contains(c)) c->Deselektuj();
+    // By index, so a connection a notification took away is never touched.
+    for (qsizetype i = 0; i < Veze.size(); ++i)
+        if (Veze[i] != osim) Veze[i]->Deselektuj();
 }
 
 void TSKEMRadnaPovrsina::PostaniAktivna() {
@@ -274,8 +274,9 @@ void TSKEMRadnaPovrsina::ObrisiVezu(TVeza* c) {
     if (!c) return;
     if (c == SelektovanaVeza) SelektovanaVeza = nullptr;
     if (!Veze.contains(c)) return; // a connection still being drawn is not deleted here
-    const QList<TSKEMBlok*> kopija = blokovi;
-    for (TSKEMBlok* b : kopija) {
+    // Only its source block lists it as an output, and only its end block in a slot.
+    for (TSKEMBlok* b : {c->PocBlok, c->KrajBlok}) {
+        if (!b) continue;
         if (b->Izlazi.contains(c)) b->UkloniIzlaz(c);
         if (b->IndeksUlaza(c) >= 0) b->OdvojiUlaz(c);
     }

@@ -131,16 +131,47 @@ bool TLine::Pogodak(int x, int y) const {
 }
 
 void TLine::IzracunajOblik() {
-    // The hit shape holds, for every pixel column, a thin rectangle inside the
-    // pixels that Pogodak claims, so shape() and contains() agree pixel for
-    // pixel and a 1 x 1 query never touches a neighbouring pixel.
-    QPainterPath put;
-    put.setFillRule(Qt::WindingFill);
-    for (int x = 0; x < Sirina; ++x) {
-        int od = 0, doY = -1;
-        if (OpsegKolone(x, od, doY)) put.addRect(QRectF(x + 0.25, od + 0.25, 0.5, doY - od + 0.5));
+    // The band the hit test claims, as one polygon whatever the length: the
+    // line (through the pixel centres) widened by what each column claims
+    // around it, cut to the shrunken rectangle.
+    const int t = std::max(4, DebljinaLinije / 2);
+    const int u = margina - t;
+    const QRectF okvir(u, u, Sirina - 2 * u, Visina - 2 * u);
+    oblik = QPainterPath();
+    if (okvir.isEmpty()) return;
+    if (p1.x() == p2.x()) {
+        oblik.addRect(QRectF(p1.x() - t, okvir.top(), 2 * t + 1, okvir.height()) & okvir);
+        return;
     }
-    oblik = put;
+    const double nagib = double(p2.y() - p1.y()) / double(p2.x() - p1.x());
+    const double h = t * std::abs(1 - std::abs(nagib)) + 1;
+    auto y = [&](double x) { return p1.y() + 0.5 + nagib * (x - p1.x() - 0.5); };
+    const double levo = okvir.left() - 1, desno = okvir.right() + 1;
+    QPainterPath pojas;
+    pojas.addPolygon(QPolygonF({QPointF(levo, y(levo) - h), QPointF(desno, y(desno) - h),
+                                QPointF(desno, y(desno) + h), QPointF(levo, y(levo) + h)}));
+    pojas.closeSubpath();
+    QPainterPath pravougaonik;
+    pravougaonik.addRect(okvir);
+    oblik = pojas.intersected(pravougaonik);
+}
+
+bool TLine::collidesWithPath(const QPainterPath& put, Qt::ItemSelectionMode nacin) const {
+    // A query a few pixel columns wide is answered column by column, exactly
+    // as the hit test claims the pixels; a wider one by the band of shape().
+    constexpr int NajviseKolona = 256;
+    const QRectF upit = put.controlPointRect();
+    const int od = std::max(0, int(std::floor(upit.left())));
+    const int doX = std::min(Sirina - 1, int(std::ceil(upit.right())));
+    if (nacin != Qt::IntersectsItemShape || doX - od > NajviseKolona)
+        return QGraphicsItem::collidesWithPath(put, nacin);
+    for (int x = od; x <= doX; ++x) {
+        int gore = 0, dole = -1;
+        if (OpsegKolone(x, gore, dole) &&
+            put.intersects(QRectF(x + 0.25, gore + 0.25, 0.5, dole - gore + 0.5)))
+            return true;
+    }
+    return false;
 }
 
 QRectF TLine::boundingRect() const {

@@ -55,6 +55,8 @@ public:
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
+    bool collidesWithPath(const QPainterPath& put,
+                          Qt::ItemSelectionMode nacin = Qt::IntersectsItemShape) const override;
     bool contains(const QPointF& tacka) const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* opcije, QWidget* vidzet) override;
 
@@ -85,5 +87,5 @@ private:
     TShowArrows Strelice = saNone;
     int margina = 10;
     QPoint p1, p2;
-    QPainterPath oblik; // cached hit shape, rebuilt on every geometry change
+    QPainterPath oblik; // the hit band as one polygon, rebuilt on every geometry change
 };

@@ -148,11 +148,20 @@ void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModi
     const int left = x - 6 + s->Left();
     const int top = y - 6 + s->Top();
     if (RezimDrzaca != 1 && RezimDrzaca != 2) return;
-    if (!bezRazmakaDrzaca) {
-        for (TDrzac* e : Drzaci)
-            if (std::abs(left - e->Left()) < 18 && std::abs(top - e->Top()) < 18) return;
-    }
+    for (TDrzac* e : Drzaci)
+        if (std::abs(left - e->Left()) < 18 && std::abs(top - e->Top()) < 18) return;
 
+    TDrzac* h = UmetniDrzac(s, left, top);
+    Deselektuj();
+    if (RezimDrzaca == 2) {
+        PoslednjiDrzac = h;
+        RezimDrzaca = 3;
+    }
+    if (pravimDrzac) poslednjiDodat = h;
+    Javi(OnDrzacDodat, this);
+}
+
+TDrzac* TVeza::UmetniDrzac(TLinija* s, int left, int top) {
     auto* h = new TDrzac;
     if (prozor) prozor->addItem(h);
     DonesiNapred(h);
@@ -184,9 +193,16 @@ void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModi
         s2->SetTip(3);
         break;
     }
-    Linije.insert(Linije.indexOf(s) + 1, s2);
     h->LinijaPosle = s2;
 
+    // The last segment ends at no holder: a path built from its start towards
+    // its end only appends.
+    if (s == Linije.last()) {
+        Linije.append(s2);
+        Drzaci.append(h);
+        return h;
+    }
+    Linije.insert(Linije.indexOf(s) + 1, s2);
     int mesto = -1;
     for (int i = 0; i < Drzaci.size(); ++i)
         if (Drzaci[i]->LinijaPre == s) mesto = i;
@@ -196,28 +212,28 @@ void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModi
     } else {
         Drzaci.append(h);
     }
-
-    Deselektuj();
-    if (RezimDrzaca == 2) {
-        PoslednjiDrzac = h;
-        RezimDrzaca = 3;
-    }
-    if (pravimDrzac) poslednjiDodat = h;
-    Javi(OnDrzacDodat, this);
+    return h;
 }
 
-TDrzac* TVeza::DodajDrzacNa(QPoint p, bool bezRazmaka) {
+TDrzac* TVeza::DodajDrzacNa(QPoint p) {
     const quint8 rezim = RezimDrzaca;
     RezimDrzaca = 1;
     pravimDrzac = true;
-    bezRazmakaDrzaca = bezRazmaka;
     poslednjiDodat = nullptr;
     TLinija* s = Linije.last();
     LinijaPustena(s, Qt::LeftButton, Qt::NoModifier, p.x() - s->Left(), p.y() - s->Top());
     pravimDrzac = false;
-    bezRazmakaDrzaca = false;
     RezimDrzaca = rezim;
     return poslednjiDodat;
+}
+
+TDrzac* TVeza::ObnoviDrzac(QPoint p) {
+    // A click would select the whole connection and deselect it again, touching
+    // every segment and holder each time; this reaches the same state directly.
+    if (aktivno || AktivniDrzac) Deselektuj();
+    TDrzac* h = UmetniDrzac(Linije.last(), p.x() - 6, p.y() - 6);
+    Javi(OnDrzacDodat, this);
+    return h;
 }
 
 void TVeza::UkloniDrzac(TDrzac* h) {
@@ -269,7 +285,8 @@ void TVeza::DrzacPomeren(TDrzac* h) {
     for (TVeza* j : h->Junctions)
         j->PostaviPocetak(h->TackaDrzaca());
     Javi(OnDrzacPomeren, this);
-    Osvezi();
+    // A holder being placed is on no segment yet: nothing of the path moved.
+    if (h->LinijaPre) Osvezi();
 }
 
 void TVeza::DrzacKliknut(TDrzac* h) {

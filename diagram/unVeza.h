@@ -65,9 +65,13 @@ public:
     void Selektuj();
     void Deselektuj();
     // Adds a holder as a left click at p on the last segment would; returns it,
-    // or nullptr when the spacing rule refused it. With bezRazmaka the spacing
-    // rule is skipped (a reader rebuilding holders dragged close together).
-    TDrzac* DodajDrzacNa(QPoint p, bool bezRazmaka = false);
+    // or nullptr when the spacing rule refused it.
+    TDrzac* DodajDrzacNa(QPoint p);
+    // Rebuilds a stored holder at p on the last segment, as the reader does:
+    // without the spacing rule (holders may have been dragged close together),
+    // ending deselected as after DodajDrzacNa, in time that does not grow with
+    // the holders already there.
+    TDrzac* ObnoviDrzac(QPoint p);
     void UkloniDrzac(TDrzac* h);
     void UkloniAktivniDrzac() { UkloniDrzac(AktivniDrzac); }
     // Starts a junction at PoslednjiDrzac, ending at p; returns it (nullptr
@@ -84,6 +88,8 @@ public:
 
 private:
     TLinija* NovaLinija(QPoint a, QPoint b);
+    // Creates a holder at (left, top) splitting segment s; returns it.
+    TDrzac* UmetniDrzac(TLinija* s, int left, int top);
     void PretplatiSe(TDrzac* h);
     void DrzacPomeren(TDrzac* h);
     void DrzacKliknut(TDrzac* h);
@@ -96,6 +102,5 @@ private:
     QGraphicsScene* prozor = nullptr;
     bool aktivno = false;
     bool pravimDrzac = false; // DodajDrzacNa is running
-    bool bezRazmakaDrzaca = false;
     TDrzac* poslednjiDodat = nullptr;
 };

@@ -271,10 +271,10 @@ TEST_F(Dokument, OpisProblema) {
     QString prikazano;
     dijalozi.Skripte.push_back(Unesi("prvi red\ndrugi red"));
     g->Action1->trigger();
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red drugi red ");
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red\ndrugi red");
     EXPECT_TRUE(g->Izmenjen);
 
-    // Shown again as one line; accepted unchanged it gains one more space.
+    // Shown again with its two lines; accepted unchanged it stays as it was.
     g->Izmenjen = false;
     dijalozi.Skripte.push_back([&](QDialog& d) {
         auto& u = dynamic_cast<TUnosOpisa&>(d);
@@ -282,8 +282,8 @@ TEST_F(Dokument, OpisProblema) {
         u.SpeedButton1->click();
     });
     g->Action1->trigger();
-    EXPECT_EQ(prikazano, "prvi red drugi red ");
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red drugi red  ");
+    EXPECT_EQ(prikazano, "prvi red\ndrugi red");
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red\ndrugi red");
     EXPECT_TRUE(g->Izmenjen);
 
     // Cancelled: nothing changes.
@@ -294,7 +294,7 @@ TEST_F(Dokument, OpisProblema) {
         u.SpeedButton2->click();
     });
     g->Action1->trigger();
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red drugi red  ");
+    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red\ndrugi red");
     EXPECT_FALSE(g->Izmenjen);
 }
 

@@ -587,6 +587,47 @@ TEST_F(Dokument, LineBreaksInTheDescriptionSurvive) {
     EXPECT_EQ(rp.OpisProblema, QStringLiteral("prvi\r\ndrugi\rtreci\nkraj  "));
 }
 
+TEST_F(Dokument, TextsOfOnlyBlanksSurvive) {
+    // Every text field, each made only of whitespace of some kind.
+    TSKEMBlok* b = Spusti(rp, 10, "Integrator", 1, QPoint(40, 40));
+    const QStringList prazno = {"    ", " ", "\t", "\n", " \r\n ", "\t \t", "  \n  "};
+    b->Naziv = prazno[0];
+    for (int i = 0; i < 6; ++i)
+        b->Natpisi[size_t(i)] = prazno[i + 1];
+    rp.OpisProblema = QStringLiteral(" \n ");
+    const QString pre = Opis(rp);
+    UcitajDokumentIzTeksta(rp, DokumentUTekst(rp));
+    EXPECT_EQ(Opis(rp), pre);
+    // Written by hand, with a CDATA section beside the blanks.
+    UcitajDokumentIzTeksta(
+        rp, DokumentXml(BlokXml(1).replace("<Naziv>I</Naziv>", "<Naziv>  <![CDATA[ ]]>\t</Naziv>"),
+                        {}));
+    EXPECT_EQ(rp.Blokovi()[0]->Naziv, "   \t");
+}
+
+TEST_F(Dokument, ReadingSelectsOnceWhateverTheSize) {
+    // The workspace hears about the selection and the state as often for a
+    // large document as for a small one: once a clear, once the end.
+    auto Procitaj = [this](int blokova, int drzaca) {
+        QString blokovi, drzaci;
+        for (int b = 1; b <= blokova; ++b)
+            blokovi += BlokXml(b, 40 + 80 * b);
+        for (int h = 0; h < drzaca; ++h)
+            drzaci +=
+                DrzacXml(100 + 20 * h, 300 + 20 * (h % 2),
+                         h == 0 ? VezaXml(1, 3, 0, {}, QStringLiteral("Junction")) : QString());
+        TSKEMRadnaPovrsina druga;
+        int izbora = 0, stanja = 0;
+        druga.OnSelectBlok = [&](TSKEMRadnaPovrsina*) { ++izbora; };
+        druga.OnStanjeChange = [&](TSKEMRadnaPovrsina*) { ++stanja; };
+        UcitajDokumentIzTeksta(druga, DokumentXml(blokovi, VezaXml(1, 2, 0, drzaci)));
+        EXPECT_EQ(druga.SelektovaniBlok, druga.Blokovi().last());
+        EXPECT_EQ(druga.Veze.size(), 2);
+        return std::pair(izbora, stanja);
+    };
+    EXPECT_EQ(Procitaj(40, 40), Procitaj(3, 1));
+}
+
 struct TPokvaren {
     const char* fajl;
     const char* poruka; // exact, or the start when it ends in "*"
@@ -716,6 +757,25 @@ TEST_F(Dokument, DeepJunctionNesting) {
     ProveriUpotrebljivost();
     rp.Ocisti();
     EXPECT_TRUE(rp.Veze.isEmpty());
+}
+
+TEST_F(Dokument, NestingIsCheckedBeforeTheTreeIsBuilt) {
+    // Unknown elements nested in the root: as deep as allowed reads, deeper is refused.
+    auto Ugnjezdeno = [](int dubina) {
+        QByteArray xml = "<?xml version=\"1.0\"?><SKEMDokument>";
+        for (int i = 1; i < dubina; ++i)
+            xml += "<a>";
+        for (int i = 1; i < dubina; ++i)
+            xml += "</a>";
+        return xml + "<Blokovi>" + BlokXml(1).toUtf8() + "</Blokovi></SKEMDokument>";
+    };
+    UcitajDokumentIzTeksta(rp, Ugnjezdeno(MaksDubinaElemenata));
+    EXPECT_EQ(rp.Blokovi().size(), 1);
+    for (int dubina : {MaksDubinaElemenata + 1, 100000})
+        OcekujGresku(Ugnjezdeno(dubina),
+                     QStringLiteral("Elementi dokumenta su ugnjezdeni dublje od %1 nivoa!")
+                         .arg(MaksDubinaElemenata));
+    EXPECT_TRUE(rp.Blokovi().isEmpty());
 }
 
 TEST_F(Dokument, NadjiBlokFindsTheFirstWithTheNumber) {

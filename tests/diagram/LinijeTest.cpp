@@ -149,3 +149,26 @@ TEST(Linije, ScenaVidiSamoOblikLinije) {
     EXPECT_EQ(scena.itemAt(QPointF(95, 5), QTransform()), ispod);
     EXPECT_EQ(scena.itemAt(QPointF(50, 25), QTransform()), d);
 }
+
+TEST(Linije, OblikNeRasteSaDuzinom) {
+    // However long the segment, its hit shape is a few elements, and the line
+    // is still found at its far end, by a point and by a pixel-sized rectangle.
+    const QPoint krajevi[] = {{60, 10}, {100000, 10}, {10, 100000}, {100000, 50000}, {-90000, 10}};
+    for (const QPoint b : krajevi) {
+        QGraphicsScene scena;
+        auto* l = new TLinija;
+        scena.addItem(l);
+        l->PostaviTacke({10, 10}, b);
+        EXPECT_LE(l->shape().elementCount(), 16) << b.x() << "," << b.y();
+        const QPointF kraj = QPointF(b) - QPointF(b.x() > 10 ? 2 : -2, 0);
+        EXPECT_TRUE(scena.items(kraj + QPointF(0.5, 0.5)).contains(l)) << b.x() << "," << b.y();
+        EXPECT_TRUE(scena.items(QRectF(kraj, QSizeF(1, 1)), Qt::IntersectsItemShape).contains(l));
+        EXPECT_FALSE(
+            scena.items(QRectF(kraj + QPointF(0, 30), QSizeF(1, 1)), Qt::IntersectsItemShape)
+                .contains(l));
+        // A query hundreds of pixels wide meets the shape's band.
+        EXPECT_TRUE(
+            scena.items(QRectF(kraj - QPointF(500, 0), QSizeF(501, 1)), Qt::IntersectsItemShape)
+                .contains(l));
+    }
+}

@@ -117,7 +117,7 @@ TEST(Veza, RazmakIzmedjuDrzacaOd18Piksela) {
     EXPECT_NE(t.c->DodajDrzacNa({318, 260}), nullptr);
     EXPECT_EQ(t.c->Drzaci.size(), 2);
     // A reader may rebuild holders that were dragged closer together.
-    EXPECT_NE(t.c->DodajDrzacNa({320, 262}, true), nullptr);
+    EXPECT_NE(t.c->ObnoviDrzac({320, 262}), nullptr);
     EXPECT_EQ(t.c->Drzaci.size(), 3);
     EXPECT_TRUE(t.PutanjaNeprekinuta());
 }
