@@ -8,6 +8,7 @@
 #include "SKEMRadnaPovrsina.h"
 #include "SKEMSplit.h"
 #include "Tekst.h"
+#include "VrsteElemenata.h"
 #include "unVeza.h"
 
 #include <QAction>
@@ -24,7 +25,7 @@
 namespace {
 
 const QString PorukaNijeBroj = QStringLiteral("Parametar mora biti realan broj!");
-constexpr int SifraGeneratoraFunkcija = 7;
+constexpr int SifraGeneratoraFunkcija = skem::SifraVrste(skem::TVrstaElementa::GeneratorFunkcija);
 constexpr int BrojOrdinata = 11;
 
 bool JeBroj(const QString& tekst) {

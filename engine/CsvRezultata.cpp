@@ -1,6 +1,7 @@
 #include "CsvRezultata.h"
 
 #include "Brojevi.h"
+#include "VrsteElemenata.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -8,7 +9,9 @@
 namespace skem {
 
 bool ImaRedURezultatima(int sifra) {
-    return sifra != 12 && sifra != 25;
+    // A number that is no kind's code keeps its row, as an unknown kind does.
+    return sifra < 0 || sifra >= BrojVrstaElemenata ||
+           URezultatima(VrstaIzSifre(static_cast<std::uint8_t>(sifra)));
 }
 
 std::string OznakaBloka(const TBlokRezultata& blok) {

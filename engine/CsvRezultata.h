@@ -18,7 +18,7 @@ struct TBlokRezultata {
     int Sifra = 0;
 };
 
-// Constants (12) and time sources (25) get no row in the results.
+// Constants and time sources get no row in the results (by the block's 8-bit code).
 bool ImaRedURezultatima(int sifra);
 
 // "7. Sinus": the row's caption in the table, the chart and the CSV header.

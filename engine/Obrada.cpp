@@ -64,18 +64,18 @@ bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& blokovi) {
     std::int64_t integratora = 0;
     BrojKonstanti = 0;
     for (const TBlokPogled* blok : blokovi) {
-        switch (blok->SifraBloka()) {
-        case 7:
+        switch (VrstaIzSifre(blok->SifraBloka())) {
+        case TVrstaElementa::GeneratorFunkcija:
             if (blok->ParametarBloka(2) > blok->ParametarBloka(1)) {
                 Poruka("Kod generatora funkcija (" + std::to_string(blok->LokalniBrojBloka()) +
                        ") prvi parametar\n    mora biti veci od drugog !");
                 return false;
             }
             break;
-        case seIntegrator:
+        case TVrstaElementa::Integrator:
             ++integratora;
             break;
-        case seKonstanta:
+        case TVrstaElementa::Konstanta:
             ++BrojKonstanti;
             break;
         default:
@@ -100,7 +100,7 @@ void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& blokovi) {
 
     auto brojIzvora = [n](const TBlokPogled* izvor) -> std::int32_t {
         if (!izvor) return 0;
-        if (izvor->SifraBloka() == seVreme) return n + 1;
+        if (VrstaIzSifre(izvor->SifraBloka()) == TVrstaElementa::Vreme) return n + 1;
         const int broj = izvor->LokalniBrojBloka();
         // A number outside the list would index past the value table.
         if (broj < 1 || broj > n)
@@ -119,19 +119,19 @@ void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& blokovi) {
         z.Parametar2 = blok.ParametarBloka(2);
         z.Parametar3 = blok.ParametarBloka(3);
         z.Broj = i;
-        z.Sifra = blok.SifraBloka();
+        z.Sifra = VrstaIzSifre(blok.SifraBloka());
         z.Sortiran = false;
         z.Indeks = 0;
-        if (z.Sifra == 7) {
+        if (z.Sifra == TVrstaElementa::GeneratorFunkcija) {
             Tabele.push_back(blok.OrdinateBloka());
             z.Indeks = static_cast<std::int32_t>(Tabele.size()) - 1;
-        } else if (z.Sifra == seKonstanta) {
+        } else if (z.Sifra == TVrstaElementa::Konstanta) {
             ++BrojKonstanti;
         }
     }
     for (std::int32_t i = 1; i <= n; ++i) {
         TBlokZapis& z = Blokovi[static_cast<std::size_t>(i)];
-        if (z.Sifra != seIntegrator) continue;
+        if (z.Sifra != TVrstaElementa::Integrator) continue;
         ++BrojIntegratora;
         Integratori.push_back(z.Broj);
         z.Indeks = BrojIntegratora;
@@ -140,7 +140,7 @@ void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& blokovi) {
 
 bool TSimulacija::ImaSlucajnih() const {
     for (std::size_t b = 1; b < Blokovi.size(); ++b)
-        if (Blokovi[b].Sifra == seSlucajni) return true;
+        if (Blokovi[b].Sifra == TVrstaElementa::GeneratorSlucajnihBrojeva) return true;
     return false;
 }
 
@@ -149,7 +149,6 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
     const std::int32_t n = BrojBlokova - 1;
     // Beyond the address space anyway; saying so beats a failed huge allocation.
     if (r <= 0 || static_cast<double>(r) * (n + 1) > 1e15) throw std::bad_alloc();
-    BrojRedova = r;
     rezultati.resize(static_cast<std::size_t>(r));
     for (ArrayReal& red : rezultati)
         red.assign(static_cast<std::size_t>(n), 0.0);

@@ -4,7 +4,9 @@
 // step classical Runge-Kutta method and samples every block's output at the
 // print interval into a results matrix.
 
+#include "KorakRK4.h"
 #include "SimulacijaPogled.h"
+#include "VrsteElemenata.h"
 
 #include <array>
 #include <cstdint>
@@ -28,7 +30,7 @@ struct TBlokZapis {
     double Parametar2 = 0; // memory of the kinds that keep one
     double Parametar3 = 0;
     bool Sortiran = false;
-    std::uint8_t Sifra = 0;
+    TVrstaElementa Sifra = TVrstaElementa::OdabiranjeIDrzanje;
     std::int32_t Broj = 0;
     // Integrator: its integrator number; loop start: its position in the
     // order; function generator: its ordinate table; 0 otherwise.
@@ -38,11 +40,11 @@ using ArrayBlok = std::vector<TBlokZapis>;
 
 // One ordered block as an evaluation pass reads it: inputs and output as
 // indices into the value table (an integrator's output is its derivative's
-// index), the parameters, and the kind, with kinds that compute nothing
-// folded into one code.
+// index), the parameters, and what to compute: the kind's code, or one of the
+// pass codes beyond the kinds (TKodProlaza).
 struct TKorakProlaza {
-    // Where the pass's code for this record's kind begins, when the compiler
-    // offers computed jumps; filled on the first pass over a new plan.
+    // Where the pass's code for this record begins, when the compiler offers
+    // computed jumps; filled on the first pass over a new plan.
     const void* Oznaka = nullptr;
     std::int32_t Ulaz1 = 0;
     std::int32_t Ulaz2 = 0;
@@ -54,33 +56,26 @@ struct TKorakProlaza {
     // Function generator: its ordinate table; loop start: its position in the
     // order once the initial pass has reached it; 0 otherwise.
     std::int32_t Indeks = 0;
-    std::uint8_t Sifra = 0;
+    std::uint8_t Kod = 0;
 };
 
-// Runge-Kutta increments of one integrator, in extended precision.
-struct TNizK {
-    long double K1 = 0;
-    long double K2 = 0;
-    long double K3 = 0;
+// Phase of the current run, or the interruption an element raised. Elements
+// ask only whether the initial pass is running.
+enum class TStanjeRada : std::uint8_t {
+    PocetniProlaz = 0, // at t = 0; memories take their initial values
+    PrviProlaz = 1,    // the first pass of a step
+    KasnijiProlaz = 2, // a later pass of the step
+    Greska = 3,        // an element raised an error; Poruka holds its message
+    Quit = 4,          // a Quit element ended the run
 };
 
-// Phase of the current run (0 initial pass, 1 first pass of a step, 2 a later
-// pass) or the interruption an element raised (3 error, 4 Quit).
 struct TVrstaPrekida {
-    std::uint8_t Vrsta = 0;
+    TStanjeRada Vrsta = TStanjeRada::PocetniProlaz;
     std::string Poruka;
     std::int32_t Blok = 0; // number of the block that raised the error; 0 for none
-};
 
-// Element kinds the engine treats specially by number.
-enum TSifraElementa : std::uint8_t {
-    seIntegrator = 10,
-    seSlucajni = 11,
-    seKonstanta = 12,
-    seMemorija = 23,
-    sePocetakPetlje = 24,
-    seVreme = 25,
-    seWye = 28,
+    // Raised, and kept until the check at the end of the step.
+    bool Prekinut() const { return Vrsta == TStanjeRada::Greska || Vrsta == TStanjeRada::Quit; }
 };
 
 // The one engine object of the program; every run reuses it. Simuliraj is
@@ -157,7 +152,12 @@ public:
         "Wye element ne konvergira (vise od 10000 relaksacija u jednom prolazu)!";
 
 private:
-    void IntegrisiJedanPut();
+    // One run from t = 0: PocniRad sets up the arrays and initial values, the
+    // driver loop steps and hands each sample to `posmatrac`.
+    void PocniRad();
+    template <class TPosmatrac> void IzvediRad(TPosmatrac& posmatrac);
+    // The end-of-step checks: arithmetic faults throw; false ends the run.
+    bool NastaviPosleKoraka();
     void PripremiPlan();
     void PrijaviGresku(const char* poruka, std::int32_t blok = 0);
     void PrijaviKraj();
@@ -168,20 +168,16 @@ private:
     TIzvorOpcija* IzvorOpcija = nullptr;
     TPorukeSimulacije* Poruke = nullptr;
 
-    // The increments K1, K2, K3 of every integrator (the fields of TNizK), held
-    // as three arrays by integrator number so each stage loop walks them densely.
-    std::vector<long double> PrirastajiK1, PrirastajiK2, PrirastajiK3;
+    TKorakRK4 RK4;
     // The ordered blocks in evaluation order (index = position in Redosled),
     // so a pass walks memory front to back, closed by an end record at
     // DuzinaRedosleda + 1; memories live here during a run. PozicijaUPlanu
     // maps a block number to its position (0 = not ordered).
     std::vector<TKorakProlaza> Plan;
     ArrayInt PozicijaUPlanu;
-    // What ZapamtiUzorak records: block j into Uzorci, or every block into a matrix.
+    // What ZapamtiUzorak records: block j into Uzorci, as sample BrojUzorka.
     std::int32_t BlokZaUzorak = 0;
-    MatrixReal* SveKolone = nullptr;
     std::int64_t BrojUzorka = 0;
-    std::int64_t BrojRedova = 0; // R = Round(D / P) + 3
     bool PocetniProlaz = false;
     int Relaksacija = 0; // relaxations in the current pass
 };

@@ -12,21 +12,25 @@
 namespace skem {
 
 void TSimulacija::PrijaviGresku(const char* poruka, std::int32_t blok) {
-    Prekid.Vrsta = 3;
+    Prekid.Vrsta = TStanjeRada::Greska;
     Prekid.Poruka = poruka;
     Prekid.Blok = blok;
 }
 
 // A Quit never hides an element error raised in the same step.
 void TSimulacija::PrijaviKraj() {
-    if (Prekid.Vrsta == 3) return;
-    Prekid.Vrsta = 4;
+    if (Prekid.Vrsta == TStanjeRada::Greska) return;
+    Prekid.Vrsta = TStanjeRada::Quit;
     Prekid.Poruka = PorukaQuit;
 }
 
 namespace {
 
-// Codes of a pass record beyond the element kinds.
+// A pass record's code: the kind's own code for the kinds a pass computes,
+// or one of the codes beyond the kinds.
+constexpr std::uint8_t Kod(TVrstaElementa v) {
+    return SifraVrste(v);
+}
 constexpr std::uint8_t KodBezRacuna = 29; // constants, the time source and unknown kinds
 constexpr std::uint8_t KodKraja = 30;     // the record after the last ordered block
 // The most frequent kinds with their unconnected inputs left out. Such an input
@@ -56,26 +60,26 @@ void TSimulacija::PripremiPlan() {
         k.Parametar1 = z.Parametar1;
         k.Parametar2 = z.Parametar2;
         k.Parametar3 = z.Parametar3;
-        if (z.Sifra == seIntegrator) {
+        if (z.Sifra == TVrstaElementa::Integrator) {
             k.Izlaz = z.Indeks;
         } else {
             k.Izlaz = z.Broj;
             k.Indeks = z.Indeks;
         }
-        k.Sifra = z.Sifra <= seWye ? z.Sifra : KodBezRacuna;
-        if (z.Sifra == 26 && z.Ulaz3 == 0 && Konacan(z.Parametar3)) {
-            k.Sifra = KodZbirDvaUlaza;
+        k.Kod = RacunaSe(z.Sifra) ? Kod(z.Sifra) : KodBezRacuna;
+        if (z.Sifra == TVrstaElementa::Sumator && z.Ulaz3 == 0 && Konacan(z.Parametar3)) {
+            k.Kod = KodZbirDvaUlaza;
             k.Parametar3 = z.Parametar3 * 0.0;
-        } else if (z.Sifra == seIntegrator && z.Ulaz2 == 0 && z.Ulaz3 == 0 &&
+        } else if (z.Sifra == TVrstaElementa::Integrator && z.Ulaz2 == 0 && z.Ulaz3 == 0 &&
                    Konacan(z.Parametar2) && Konacan(z.Parametar3)) {
-            k.Sifra = KodIntegratorJedan;
+            k.Kod = KodIntegratorJedan;
             k.Parametar3 = z.Parametar2 * 0.0 + z.Parametar3 * 0.0;
         }
         PozicijaUPlanu[static_cast<std::size_t>(b)] = p;
     }
-    Plan[0].Sifra = KodBezRacuna;
-    Plan[1].Sifra = KodBezRacuna; // the time source
-    Plan[static_cast<std::size_t>(DuzinaRedosleda) + 1].Sifra = KodKraja;
+    Plan[0].Kod = KodBezRacuna;
+    Plan[1].Kod = KodBezRacuna; // the time source
+    Plan[static_cast<std::size_t>(DuzinaRedosleda) + 1].Kod = KodKraja;
 }
 
 void TSimulacija::Izracunaj() {
@@ -94,11 +98,13 @@ void TSimulacija::Izracunaj() {
 #define SKEM_RACUNATI_SKOKOVI 1
 #endif
 #if defined(SKEM_RACUNATI_SKOKOVI)
-#define SKEM_VRSTA(k) vrsta##k
+#define SKEM_VRSTA(ime) vrsta##ime
+#define SKEM_KOD(ime) vrsta##ime
 #define SKEM_OVDE goto * z->Oznaka
 #define SKEM_DALJE goto*(++z)->Oznaka
 #else
-#define SKEM_VRSTA(k) case k
+#define SKEM_VRSTA(ime) case Kod(TVrstaElementa::ime)
+#define SKEM_KOD(ime) case ime
 #define SKEM_OVDE continue
 #define SKEM_DALJE                                                                                 \
     {                                                                                              \
@@ -119,24 +125,52 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     // A Wye may move the walk back to its loop start.
     TKorakProlaza* z = plan + pozicija;
 #if defined(SKEM_RACUNATI_SKOKOVI)
-    static const void* const oznake[] = {
-        &&vrsta0,  &&vrsta1,  &&vrsta2,  &&vrsta3,  &&vrsta4,  &&vrsta5,  &&vrsta6,
-        &&vrsta7,  &&vrsta8,  &&vrsta9,  &&vrsta10, &&vrsta11, &&vrsta12, &&vrsta13,
-        &&vrsta14, &&vrsta15, &&vrsta16, &&vrsta17, &&vrsta18, &&vrsta19, &&vrsta20,
-        &&vrsta21, &&vrsta22, &&vrsta23, &&vrsta24, &&vrsta25, &&vrsta26, &&vrsta27,
-        &&vrsta28, &&vrsta29, &&vrsta30, &&vrsta31, &&vrsta32};
+    // By code: the kinds 0..28, then the pass codes 29..32.
+    static const void* const oznake[] = {&&vrstaOdabiranjeIDrzanje,
+                                         &&vrstaArkusTangens,
+                                         &&vrstaZnak,
+                                         &&vrstaKosinus,
+                                         &&vrstaMrtvaZona,
+                                         &&vrstaDelitelj,
+                                         &&vrstaEksponencijalnaFunkcija,
+                                         &&vrstaGeneratorFunkcija,
+                                         &&vrstaPojacanje,
+                                         &&vrstaKvadratniKoren,
+                                         &&vrstaIntegrator,
+                                         &&vrstaGeneratorSlucajnihBrojeva,
+                                         &&vrstaKodBezRacuna,
+                                         &&vrstaOgranicavac,
+                                         &&vrstaApsolutnaVrednost,
+                                         &&vrstaInvertor,
+                                         &&vrstaPozitivniDeo,
+                                         &&vrstaPomeraj,
+                                         &&vrstaNegativniDeo,
+                                         &&vrstaQuit,
+                                         &&vrstaPrekidacUlaza,
+                                         &&vrstaSinus,
+                                         &&vrstaOdskocnaFunkcija,
+                                         &&vrstaMemorija,
+                                         &&vrstaPocetakPetlje,
+                                         &&vrstaKodBezRacuna,
+                                         &&vrstaSumator,
+                                         &&vrstaMnozac,
+                                         &&vrstaWye,
+                                         &&vrstaKodBezRacuna,
+                                         &&vrstaKodKraja,
+                                         &&vrstaKodZbirDvaUlaza,
+                                         &&vrstaKodIntegratorJedan};
     // Position 0 is never evaluated; its entry marks a plan whose records know their code.
     if (!plan[0].Oznaka) {
         for (std::int32_t p = 1; p <= DuzinaRedosleda + 1; ++p)
-            plan[p].Oznaka = oznake[plan[p].Sifra];
+            plan[p].Oznaka = oznake[plan[p].Kod];
         plan[0].Oznaka = oznake[KodKraja];
     }
     SKEM_OVDE;
 #else
     for (;;) {
-        switch (z->Sifra) {
+        switch (z->Kod) {
 #endif
-    SKEM_VRSTA(0) : { // track-and-hold, memory in p2
+    SKEM_VRSTA(OdabiranjeIDrzanje) : { // track-and-hold, memory in p2
         if (pocetni) z->Parametar2 = z->Parametar1;
         const double u2 = v[z->Ulaz2];
         if (u2 < 0) {
@@ -149,7 +183,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         }
         SKEM_DALJE;
     }
-    SKEM_VRSTA(1) : { // arctangent
+    SKEM_VRSTA(ArkusTangens) : { // arctangent
         const double y = z->Parametar2 * v[z->Ulaz1] + z->Parametar3;
         if (y < 0)
             PrijaviGresku(PorukaArcTan, z->Izlaz);
@@ -157,21 +191,21 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
             v[z->Izlaz] = z->Parametar1 * std::atan(y);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(2) : { // sign
+    SKEM_VRSTA(Znak) : { // sign
         const double u = v[z->Ulaz1];
         v[z->Izlaz] = u > 0 ? 1.0 : (u < 0 ? -1.0 : 0.0);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(3) : { // cosine
+    SKEM_VRSTA(Kosinus) : { // cosine
         v[z->Izlaz] = z->Parametar1 * std::cos(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(4) : { // dead zone
+    SKEM_VRSTA(MrtvaZona) : { // dead zone
         const double u = v[z->Ulaz1];
         v[z->Izlaz] = (z->Parametar1 < u && u < z->Parametar2) ? 0.0 : u;
         SKEM_DALJE;
     }
-    SKEM_VRSTA(5) : { // divider
+    SKEM_VRSTA(Delitelj) : { // divider
         const double u2 = v[z->Ulaz2];
         if (u2 == 0)
             PrijaviGresku(PorukaDelitelj, z->Izlaz);
@@ -179,11 +213,11 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
             v[z->Izlaz] = v[z->Ulaz1] / u2;
         SKEM_DALJE;
     }
-    SKEM_VRSTA(6) : { // exponential
+    SKEM_VRSTA(EksponencijalnaFunkcija) : { // exponential
         v[z->Izlaz] = z->Parametar1 * std::exp(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(7) : { // function generator over [p2, p1]
+    SKEM_VRSTA(GeneratorFunkcija) : { // function generator over [p2, p1]
         const double d = z->Parametar1 - z->Parametar2;
         if (d <= 0) {
             PrijaviGresku(PorukaGenerator, z->Izlaz);
@@ -202,11 +236,11 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         }
         SKEM_DALJE;
     }
-    SKEM_VRSTA(8) : { // gain
+    SKEM_VRSTA(Pojacanje) : { // gain
         v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(9) : { // square root
+    SKEM_VRSTA(KvadratniKoren) : { // square root
         const double u = v[z->Ulaz1];
         if (u < 0)
             PrijaviGresku(PorukaKoren, z->Izlaz);
@@ -214,79 +248,79 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
             v[z->Izlaz] = std::sqrt(u);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(10) : { // integrator: its derivative
+    SKEM_VRSTA(Integrator) : { // integrator: its derivative
         izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(11) : { // random, reseeded from the clock at every evaluation
+    SKEM_VRSTA(GeneratorSlucajnihBrojeva) : { // random, reseeded from the clock at every evaluation
         const auto ns = std::chrono::steady_clock::now().time_since_epoch().count();
         std::uint32_t seme = static_cast<std::uint32_t>(ns);
         seme = seme * 134775813u + 1u;
         v[z->Izlaz] = seme / 4294967296.0;
         SKEM_DALJE;
     }
-    SKEM_VRSTA(13) : { // limiter, lower bound first
+    SKEM_VRSTA(Ogranicavac) : { // limiter, lower bound first
         const double u = v[z->Ulaz1];
         v[z->Izlaz] = u < z->Parametar1 ? z->Parametar1 : (u > z->Parametar2 ? z->Parametar2 : u);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(14) : {
+    SKEM_VRSTA(ApsolutnaVrednost) : {
         v[z->Izlaz] = std::fabs(v[z->Ulaz1]);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(15) : {
+    SKEM_VRSTA(Invertor) : {
         v[z->Izlaz] = -v[z->Ulaz1];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(16) : {
+    SKEM_VRSTA(PozitivniDeo) : {
         const double u = v[z->Ulaz1];
         v[z->Izlaz] = u >= 0 ? u : 0.0;
         SKEM_DALJE;
     }
-    SKEM_VRSTA(17) : {
+    SKEM_VRSTA(Pomeraj) : {
         v[z->Izlaz] = v[z->Ulaz1] + z->Parametar1;
         SKEM_DALJE;
     }
-    SKEM_VRSTA(18) : {
+    SKEM_VRSTA(NegativniDeo) : {
         const double u = v[z->Ulaz1];
         v[z->Izlaz] = u <= 0 ? u : 0.0;
         SKEM_DALJE;
     }
-    SKEM_VRSTA(19) : { // Quit
+    SKEM_VRSTA(Quit) : { // Quit
         if (v[z->Ulaz1] > v[z->Ulaz2]) PrijaviKraj();
         SKEM_DALJE;
     }
-    SKEM_VRSTA(20) : { // input switch
+    SKEM_VRSTA(PrekidacUlaza) : { // input switch
         v[z->Izlaz] = v[z->Ulaz1] >= 0 ? v[z->Ulaz2] : v[z->Ulaz3];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(21) : { // sine
+    SKEM_VRSTA(Sinus) : { // sine
         v[z->Izlaz] = z->Parametar1 * std::sin(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(22) : { // step
+    SKEM_VRSTA(OdskocnaFunkcija) : { // step
         v[z->Izlaz] = v[z->Ulaz1] >= 0 ? 1.0 : 0.0;
         SKEM_DALJE;
     }
-    SKEM_VRSTA(23) : { // memory: lags its input by one pass; memory in p2
+    SKEM_VRSTA(Memorija) : { // memory: lags its input by one pass; memory in p2
         v[z->Izlaz] = pocetni ? z->Parametar1 : z->Parametar2;
         z->Parametar2 = v[z->Ulaz1];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(24) : { // loop start
+    SKEM_VRSTA(PocetakPetlje) : { // loop start
         if (pocetni) z->Indeks = static_cast<std::int32_t>(z - plan);
         SKEM_DALJE;
     }
-    SKEM_VRSTA(26) : { // weighted summer
+    SKEM_VRSTA(Sumator) : { // weighted summer
         v[z->Izlaz] =
             z->Parametar1 * v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(27) : {
+    SKEM_VRSTA(Mnozac) : {
         v[z->Izlaz] = v[z->Ulaz1] * v[z->Ulaz2];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(28) : { // Wye
+    SKEM_VRSTA(Wye) : { // Wye
         // A zero or missing first input is reported first, whatever feeds it.
         const double u1 = v[z->Ulaz1];
         if (u1 == 0) {
@@ -296,7 +330,8 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         // Only a loop start gives the walk a position to restart from.
         const std::int32_t petlja =
             z->Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z->Ulaz1)] : 0;
-        if (petlja < 2 || plan[petlja].Sifra != sePocetakPetlje || plan[petlja].Indeks < 2) {
+        if (petlja < 2 || plan[petlja].Kod != Kod(TVrstaElementa::PocetakPetlje) ||
+            plan[petlja].Indeks < 2) {
             PrijaviGresku(PorukaWyeIzvor, z->Izlaz);
             SKEM_DALJE;
         }
@@ -315,19 +350,19 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         z = plan + plan[petlja].Indeks;
         SKEM_OVDE;
     }
-    SKEM_VRSTA(31) : { // weighted summer, input 3 not connected
+    SKEM_KOD(KodZbirDvaUlaza) : { // weighted summer, input 3 not connected
         v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3;
         SKEM_DALJE;
     }
-    SKEM_VRSTA(32) : { // integrator, inputs 2 and 3 not connected
+    SKEM_KOD(KodIntegratorJedan) : { // integrator, inputs 2 and 3 not connected
         izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar3;
         SKEM_DALJE;
     }
-    // Constants, the time source and unknown kinds compute nothing.
-    SKEM_VRSTA(12) : SKEM_VRSTA(25) : SKEM_VRSTA(29) : {
+    // Constants, the time source and unknown kinds.
+    SKEM_KOD(KodBezRacuna) : {
         SKEM_DALJE;
     }
-    SKEM_VRSTA(30) : {
+    SKEM_KOD(KodKraja) : {
         return;
     }
     // clang-format off
@@ -341,6 +376,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
 }
 
 #undef SKEM_VRSTA
+#undef SKEM_KOD
 #undef SKEM_OVDE
 #undef SKEM_DALJE
 #undef SKEM_RACUNATI_SKOKOVI

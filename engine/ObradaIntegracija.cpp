@@ -1,6 +1,6 @@
-// One integration run: classical fourth-order Runge-Kutta with a fixed step,
-// increments and their sums in extended precision, states stored as doubles,
-// and the chosen output sampled at every multiple of the print interval.
+// One integration run: the driver loop steps the model with the Runge-Kutta
+// stepper, checks the step's faults and interruptions, and hands the print
+// times to an observer that records the samples.
 
 #include "Obrada.h"
 
@@ -13,83 +13,64 @@ namespace skem {
 
 namespace {
 
-// The four stages of a step over integrators 1..m: the increment of each
-// stage from the derivatives, then the state the next pass evaluates at,
-// stored as a double and placed at its integrator's slot of the value table.
+// The print times k*P. A step is sampled when its end time reaches the next
+// one; the tolerance (h / 4P, in print intervals) keeps the rounding of the
+// accumulated time from skipping or doubling a sample.
+class TRasporedStampe {
+public:
+    TRasporedStampe(double p, double tolerancija, double t0)
+        : P(p), Tolerancija(tolerancija), Sledeci(Trunc(t0 / p + 1)) {}
 
-void PrvaFaza(std::size_t m, long double h, double* __restrict y, double* __restrict y0,
-              const double* __restrict f, long double* __restrict k1, double* __restrict v,
-              const std::int32_t* __restrict izlazi) {
-    for (std::size_t i = 1; i <= m; ++i) {
-        y0[i] = y[i];
-        k1[i] = h * f[i];
-        y[i] = static_cast<double>(k1[i] * 0.5L + y0[i]);
-        v[izlazi[i]] = y[i];
+    bool Dospeo(double t) {
+        const std::int64_t uzorak = Trunc(t / P + Tolerancija);
+        if (uzorak < Sledeci) return false;
+        Sledeci = uzorak + 1;
+        return true;
     }
-}
 
-void PolaKoraka(std::size_t m, long double h, double* __restrict y, const double* __restrict y0,
-                const double* __restrict f, long double* __restrict k2, double* __restrict v,
-                const std::int32_t* __restrict izlazi) {
-    for (std::size_t i = 1; i <= m; ++i) {
-        k2[i] = h * f[i];
-        y[i] = static_cast<double>(k2[i] * 0.5L + y0[i]);
-        v[izlazi[i]] = y[i];
-    }
-}
+private:
+    double P;
+    double Tolerancija;
+    std::int64_t Sledeci;
+};
 
-void CeoKorak(std::size_t m, long double h, double* __restrict y, const double* __restrict y0,
-              const double* __restrict f, long double* __restrict k3, double* __restrict v,
-              const std::int32_t* __restrict izlazi) {
-    for (std::size_t i = 1; i <= m; ++i) {
-        k3[i] = h * f[i];
-        y[i] = static_cast<double>(k3[i] + y0[i]);
-        v[izlazi[i]] = y[i];
-    }
-}
+// Records every block's output as row k of the results, k counting the
+// samples of the run; samples beyond the last row are dropped.
+class TUzorciSvihBlokova {
+public:
+    TUzorciSvihBlokova(MatrixReal& rezultati, std::int32_t blokova)
+        : Rezultati(rezultati), Blokova(blokova) {}
 
-// Out of line, with the sixth passed in: inlined, the constant was reloaded from
-// memory as an 80-bit value on every iteration (a slow load); as an argument it
-// stays in a register for the whole loop. Same value, same arithmetic.
-[[gnu::noinline]] void PoslednjaFaza(std::size_t m, long double h, long double sestina,
-                                     double* __restrict y, const double* __restrict y0,
-                                     const double* __restrict f, const long double* __restrict k1,
-                                     const long double* __restrict k2,
-                                     const long double* __restrict k3, double* __restrict v,
-                                     const std::int32_t* __restrict izlazi) {
-    for (std::size_t i = 1; i <= m; ++i) {
-        y[i] = static_cast<double>((k2[i] * 2 + k1[i] + k3[i] * 2 + h * f[i]) * sestina + y0[i]);
-        v[izlazi[i]] = y[i];
+    void operator()(const double* vrednosti) {
+        if (Broj < Rezultati.size())
+            std::copy(vrednosti + 1, vrednosti + 1 + Blokova, Rezultati[Broj].begin());
+        ++Broj;
     }
-}
+
+private:
+    MatrixReal& Rezultati;
+    std::int32_t Blokova;
+    std::size_t Broj = 0;
+};
 
 } // namespace
 
 void TSimulacija::Integrisi(std::int32_t j) {
     BlokZaUzorak = j;
-    SveKolone = nullptr;
-    BrojRedova = static_cast<std::int64_t>(Uzorci.size());
-    IntegrisiJedanPut();
+    BrojUzorka = 0;
+    auto posmatrac = [this](const double*) { ZapamtiUzorak(); };
+    IzvediRad(posmatrac);
 }
 
 void TSimulacija::IntegrisiSveKolone(MatrixReal& rezultati) {
-    BlokZaUzorak = 0;
-    SveKolone = &rezultati;
-    BrojRedova = static_cast<std::int64_t>(rezultati.size());
-    IntegrisiJedanPut();
-    SveKolone = nullptr;
+    TUzorciSvihBlokova posmatrac(rezultati, BrojBlokova - 1);
+    IzvediRad(posmatrac);
 }
 
 void TSimulacija::ZapamtiUzorak() {
-    if (BrojUzorka < BrojRedova) {
-        const auto k = static_cast<std::size_t>(BrojUzorka);
-        if (SveKolone) {
-            const double* v = Vrednosti.data();
-            std::copy(v + 1, v + BrojBlokova, (*SveKolone)[k].begin());
-        } else {
-            Uzorci[k] = Vrednosti[static_cast<std::size_t>(BlokZaUzorak)];
-        }
-    }
+    if (BrojUzorka < static_cast<std::int64_t>(Uzorci.size()))
+        Uzorci[static_cast<std::size_t>(BrojUzorka)] =
+            Vrednosti[static_cast<std::size_t>(BlokZaUzorak)];
     ++BrojUzorka;
 }
 
@@ -104,14 +85,22 @@ void TSimulacija::ProveriAritmetiku() const {
     throw TGreskaSimulacije("Invalid floating point operation");
 }
 
-void TSimulacija::IntegrisiJedanPut() {
+bool TSimulacija::NastaviPosleKoraka() {
+    ProveriAritmetiku();
+    if (Prekid.Vrsta == TStanjeRada::Greska) {
+        Poruka(Prekid.Poruka);
+        Uspeh = false;
+        return false;
+    }
+    return Prekid.Vrsta != TStanjeRada::Quit;
+}
+
+void TSimulacija::PocniRad() {
     const auto m = static_cast<std::size_t>(BrojIntegratora);
     Izvodi.assign(m + 1, 0.0);
     Stanja.resize(m + 1);
     PocetnaStanja.resize(m + 1);
-    PrirastajiK1.assign(m + 1, 0.0L);
-    PrirastajiK2.assign(m + 1, 0.0L);
-    PrirastajiK3.assign(m + 1, 0.0L);
+    RK4.Pripremi(m, Interval, PolaIntervala);
     Vrednosti.assign(static_cast<std::size_t>(BrojBlokova) + 1, 0.0);
 
     std::feclearexcept(FE_ALL_EXCEPT);
@@ -127,68 +116,47 @@ void TSimulacija::IntegrisiJedanPut() {
 
     Vreme = 0;
     v[BrojBlokova] = 0;
-    const double tolerancija = PolaIntervala / (IntervalStampanja * 2);
     Prekid = TVrstaPrekida{};
-    std::int64_t sledeci = Trunc(Vreme / IntervalStampanja + 1);
-    BrojUzorka = 0;
+}
+
+// The observer is called with the value table after the initial pass and at
+// every print time; a template parameter, so recording costs no call per step.
+template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
+    PocniRad();
+    TRasporedStampe stampa(IntervalStampanja, PolaIntervala / (IntervalStampanja * 2), Vreme);
 
     PocetniProlaz = true;
     Izracunaj();
     PocetniProlaz = false;
-    ZapamtiUzorak();
+    posmatrac(static_cast<const double*>(Vrednosti.data()));
 
-    const long double h = Interval;
+    double* const v = Vrednosti.data();
+    const TStanjaIntegratora stanja{static_cast<std::size_t>(BrojIntegratora),
+                                    Stanja.data(),
+                                    PocetnaStanja.data(),
+                                    Izvodi.data(),
+                                    v,
+                                    Integratori.data()};
     const std::int32_t pocetak = BrojKonstanti + 2;
-    double* y = Stanja.data();
-    double* y0 = PocetnaStanja.data();
-    const double* f = Izvodi.data();
-    long double* k1 = PrirastajiK1.data();
-    long double* k2 = PrirastajiK2.data();
-    long double* k3 = PrirastajiK3.data();
-    const std::int32_t* izlazi = Integratori.data();
-    auto postaviFazu = [this](std::uint8_t faza) {
-        if (Prekid.Vrsta < 3) Prekid.Vrsta = faza;
-    };
-    // Each stage also places the new states into the value table, which is
-    // what Izracunaj would do first; the pass then starts from the blocks.
-    auto prolaz = [this, pocetak] {
+    // One pass of a step. The stepper has already placed the new states in the
+    // value table, which is what Izracunaj would do first, so the pass starts
+    // from the blocks.
+    auto model = [this, v, pocetak](double t, bool prviProlaz) {
+        if (!Prekid.Prekinut())
+            Prekid.Vrsta = prviProlaz ? TStanjeRada::PrviProlaz : TStanjeRada::KasnijiProlaz;
+        v[BrojBlokova] = t;
         Relaksacija = 0;
         IzracunajOd(pocetak);
     };
 
+    // The run ends after a step: on an interruption, or once the step's end
+    // reaches D + h/2. A progress report or a stop request belongs at the end
+    // of the loop body, where a step is complete and sampled.
     for (;;) {
-        postaviFazu(1);
-        PrvaFaza(m, h, y, y0, f, k1, v, izlazi);
-        Vreme += PolaIntervala;
-        v[BrojBlokova] = Vreme;
-        prolaz();
-
-        postaviFazu(2);
-        PolaKoraka(m, h, y, y0, f, k2, v, izlazi);
-        prolaz();
-
-        CeoKorak(m, h, y, y0, f, k3, v, izlazi);
-        Vreme += PolaIntervala;
-        v[BrojBlokova] = Vreme;
-        prolaz();
-
-        PoslednjaFaza(m, h, 0.16666666666666666667L, y, y0, f, k1, k2, k3, v, izlazi);
-        prolaz();
-
-        ProveriAritmetiku();
-        if (Prekid.Vrsta == 3) {
-            Poruka(Prekid.Poruka);
-            Uspeh = false;
-            return;
-        }
-        if (Prekid.Vrsta == 4) return;
-
-        const std::int64_t uzorak = Trunc(Vreme / IntervalStampanja + tolerancija);
-        if (uzorak >= sledeci) {
-            ZapamtiUzorak();
-            sledeci = uzorak + 1;
-        }
-        if (!(Trajanje + PolaIntervala > Vreme)) break;
+        RK4.Korak(stanja, Vreme, model);
+        if (!NastaviPosleKoraka()) return;
+        if (stampa.Dospeo(Vreme)) posmatrac(static_cast<const double*>(v));
+        if (!(Trajanje + PolaIntervala > Vreme)) return;
     }
 }
 

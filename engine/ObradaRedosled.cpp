@@ -10,15 +10,6 @@
 
 namespace skem {
 
-namespace {
-
-// The output of integrators and memories is known before a pass begins.
-bool JePoznatIzvor(std::uint8_t sifra) {
-    return sifra == seIntegrator || sifra == seMemorija;
-}
-
-} // namespace
-
 void TSimulacija::Sortiraj() {
     const std::int32_t n = BrojBlokova - 1;
     Redosled.assign(static_cast<std::size_t>(n) + 2, 0);
@@ -37,7 +28,7 @@ void TSimulacija::Sortiraj() {
     std::vector<std::int32_t> pocetak(static_cast<std::size_t>(n) + 2, 0);
     auto zavisnoOd = [&](std::int32_t ulaz) {
         return ulaz >= 1 && ulaz <= n &&
-               !JePoznatIzvor(Blokovi[static_cast<std::size_t>(ulaz)].Sifra);
+               !IzlazIzMemorije(Blokovi[static_cast<std::size_t>(ulaz)].Sifra);
     };
     for (std::int32_t b = 1; b <= n; ++b) {
         TBlokZapis& z = Blokovi[static_cast<std::size_t>(b)];
@@ -74,9 +65,10 @@ void TSimulacija::Sortiraj() {
     };
 
     for (std::int32_t b = 1; b <= n; ++b)
-        if (Blokovi[static_cast<std::size_t>(b)].Sifra == seKonstanta) dodaj(b);
+        if (Blokovi[static_cast<std::size_t>(b)].Sifra == TVrstaElementa::Konstanta) dodaj(b);
     for (std::int32_t b = 1; b <= n; ++b)
-        if (Blokovi[static_cast<std::size_t>(b)].Sifra == seKonstanta) postavljen(b, false);
+        if (Blokovi[static_cast<std::size_t>(b)].Sifra == TVrstaElementa::Konstanta)
+            postavljen(b, false);
     // Blocks freed by the constants are pushed here, once, with the rest.
     for (std::int32_t b = 1; b <= n; ++b)
         if (ceka[static_cast<std::size_t>(b)] == 0 &&

@@ -37,7 +37,8 @@ public:
         blok->Parametri[0] = p1;
         blok->Parametri[1] = p2;
         blok->Parametri[2] = p3;
-        if (sifra == 7) blok->Ordinate = PodrazumevaneOrdinate(p1, p2);
+        if (VrstaIzSifre(sifra) == TVrstaElementa::GeneratorFunkcija)
+            blok->Ordinate = PodrazumevaneOrdinate(p1, p2);
         blokovi.push_back(std::move(blok));
         return static_cast<int>(blokovi.size());
     }

@@ -25,14 +25,15 @@ ArrayInt UrediSkeniranjem(const ArrayBlok& blokovi) {
     std::vector<bool> postavljen(static_cast<std::size_t>(n) + 1, false);
     ArrayInt red{n + 1};
     for (std::int32_t b = 1; b <= n; ++b)
-        if (blokovi[static_cast<std::size_t>(b)].Sifra == 12) {
+        if (blokovi[static_cast<std::size_t>(b)].Sifra == TVrstaElementa::Konstanta) {
             red.push_back(b);
             postavljen[static_cast<std::size_t>(b)] = true;
         }
     auto dostupan = [&](std::int32_t u) {
         if (u == 0 || u == n + 1) return true;
         const auto s = blokovi[static_cast<std::size_t>(u)].Sifra;
-        return s == 10 || s == 23 || postavljen[static_cast<std::size_t>(u)];
+        return s == TVrstaElementa::Integrator || s == TVrstaElementa::Memorija ||
+               postavljen[static_cast<std::size_t>(u)];
     };
     for (;;) {
         bool dodat = false;

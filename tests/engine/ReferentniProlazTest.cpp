@@ -76,7 +76,7 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
             TBlokZapis& z = b[red[poz]];
             double& izlaz = v[z.Broj];
             auto u = [&](std::int32_t ulaz) { return v[ulaz]; };
-            switch (z.Sifra) {
+            switch (SifraVrste(z.Sifra)) {
             case 0:
                 if (pocetni) z.Parametar2 = z.Parametar1;
                 if (u(z.Ulaz2) < 0)
@@ -199,7 +199,7 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
                     greska(TSimulacija::PorukaWyeNula);
                     break;
                 }
-                if (z.Ulaz1 > n || b[z.Ulaz1].Sifra != 24 || !b[z.Ulaz1].Sortiran) {
+                if (z.Ulaz1 > n || SifraVrste(b[z.Ulaz1].Sifra) != 24 || !b[z.Ulaz1].Sortiran) {
                     greska(TSimulacija::PorukaWyeIzvor);
                     break;
                 }

@@ -83,6 +83,25 @@ TEST(Integracija, EksponencijalniPadNa15Cifara) {
     EXPECT_EQ(p.Vrednost(3, minus), -p.Vrednost(3, y));
 }
 
+TEST(Integracija, CetvrtiRedTacnosti) {
+    // y' = -y against e^-t at t = 1: halving h must divide the error by 2^4.
+    TTestModel m;
+    const int y = m.Dodaj(Integrator, 1);
+    const int minus = m.Dodaj(Invertor);
+    m.Povezi(y, minus, 1);
+    m.Povezi(minus, y, 1);
+    std::vector<double> greske;
+    for (double h : {0.1, 0.05, 0.025}) {
+        TPokretac p;
+        ASSERT_TRUE(p.Pokreni(m, 1, h, 0.1));
+        greske.push_back(std::fabs(p.Vrednost(10, y) - std::exp(-1.0)));
+    }
+    for (std::size_t i = 1; i < greske.size(); ++i) {
+        EXPECT_GT(greske[i - 1] / greske[i], 14.0) << "h = " << 0.1 / (1 << (i - 1));
+        EXPECT_LT(greske[i - 1] / greske[i], 18.0) << "h = " << 0.1 / (1 << (i - 1));
+    }
+}
+
 TEST(Integracija, VelicinaMatriceZaokruzujeNaParno) {
     TPokretac p;
     TTestModel m;
