@@ -676,8 +676,8 @@ se procita ili snimi, prikazuje se poruka o gresci. Dokument naveden u komandnoj
 (<span class="formula">skem FAJL.skem</span>) otvara se pri pokretanju programa.</p>
 <h3><a name="opis"></a>Opis problema</h3>
 <p>Komanda &quot;Opis problema&quot; (meni &quot;Uredi&quot;) otvara prozor &quot;Opisite problem koji
-resavate&quot; u koji upisujete kratak opis modela. Taster &quot;prihvati&quot; cuva opis u dokumentu (redovi
-se spajaju u jedan red, razdvojeni razmakom), a &quot;odustani&quot; ga ostavlja nepromenjenim.</p>
+resavate&quot; u koji upisujete kratak opis modela. Taster &quot;prihvati&quot; cuva opis u dokumentu (sa svim
+redovima, onako kako je upisan), a &quot;odustani&quot; ga ostavlja nepromenjenim.</p>
 
 <h2><a name="tasteri"></a>Tasteri</h2>
 <table border="1" cellspacing="0" cellpadding="4" width="100%">
