@@ -41,7 +41,7 @@ using ArrayBlok = std::vector<TBlokZapis>;
 // One ordered block as an evaluation pass reads it: inputs and output as
 // indices into the value table (an integrator's output is its derivative's
 // index), the parameters, and what to compute: the kind's code, or one of the
-// pass codes beyond the kinds (TKodProlaza).
+// pass codes beyond the kinds (ObradaElementi.cpp).
 struct TKorakProlaza {
     // Where the pass's code for this record begins, when the compiler offers
     // computed jumps; filled on the first pass over a new plan.

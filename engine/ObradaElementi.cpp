@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <iterator>
 
 namespace skem {
 
@@ -125,40 +126,44 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     // A Wye may move the walk back to its loop start.
     TKorakProlaza* z = plan + pozicija;
 #if defined(SKEM_RACUNATI_SKOKOVI)
-    // By code: the kinds 0..28, then the pass codes 29..32.
-    static const void* const oznake[] = {&&vrstaOdabiranjeIDrzanje,
-                                         &&vrstaArkusTangens,
-                                         &&vrstaZnak,
-                                         &&vrstaKosinus,
-                                         &&vrstaMrtvaZona,
-                                         &&vrstaDelitelj,
-                                         &&vrstaEksponencijalnaFunkcija,
-                                         &&vrstaGeneratorFunkcija,
-                                         &&vrstaPojacanje,
-                                         &&vrstaKvadratniKoren,
-                                         &&vrstaIntegrator,
-                                         &&vrstaGeneratorSlucajnihBrojeva,
-                                         &&vrstaKodBezRacuna,
-                                         &&vrstaOgranicavac,
-                                         &&vrstaApsolutnaVrednost,
-                                         &&vrstaInvertor,
-                                         &&vrstaPozitivniDeo,
-                                         &&vrstaPomeraj,
-                                         &&vrstaNegativniDeo,
-                                         &&vrstaQuit,
-                                         &&vrstaPrekidacUlaza,
-                                         &&vrstaSinus,
-                                         &&vrstaOdskocnaFunkcija,
-                                         &&vrstaMemorija,
-                                         &&vrstaPocetakPetlje,
-                                         &&vrstaKodBezRacuna,
-                                         &&vrstaSumator,
-                                         &&vrstaMnozac,
-                                         &&vrstaWye,
-                                         &&vrstaKodBezRacuna,
-                                         &&vrstaKodKraja,
-                                         &&vrstaKodZbirDvaUlaza,
-                                         &&vrstaKodIntegratorJedan};
+    // By code: the kinds 0..28 (constants and the time source reach a plan as
+    // KodBezRacuna), then the pass codes 29..32.
+    static const void* const oznake[] = {
+        &&vrstaOdabiranjeIDrzanje,        // 0
+        &&vrstaArkusTangens,              // 1
+        &&vrstaZnak,                      // 2
+        &&vrstaKosinus,                   // 3
+        &&vrstaMrtvaZona,                 // 4
+        &&vrstaDelitelj,                  // 5
+        &&vrstaEksponencijalnaFunkcija,   // 6
+        &&vrstaGeneratorFunkcija,         // 7
+        &&vrstaPojacanje,                 // 8
+        &&vrstaKvadratniKoren,            // 9
+        &&vrstaIntegrator,                // 10
+        &&vrstaGeneratorSlucajnihBrojeva, // 11
+        &&vrstaKodBezRacuna,              // 12
+        &&vrstaOgranicavac,               // 13
+        &&vrstaApsolutnaVrednost,         // 14
+        &&vrstaInvertor,                  // 15
+        &&vrstaPozitivniDeo,              // 16
+        &&vrstaPomeraj,                   // 17
+        &&vrstaNegativniDeo,              // 18
+        &&vrstaQuit,                      // 19
+        &&vrstaPrekidacUlaza,             // 20
+        &&vrstaSinus,                     // 21
+        &&vrstaOdskocnaFunkcija,          // 22
+        &&vrstaMemorija,                  // 23
+        &&vrstaPocetakPetlje,             // 24
+        &&vrstaKodBezRacuna,              // 25
+        &&vrstaSumator,                   // 26
+        &&vrstaMnozac,                    // 27
+        &&vrstaWye,                       // 28
+        &&vrstaKodBezRacuna,              // 29
+        &&vrstaKodKraja,                  // 30
+        &&vrstaKodZbirDvaUlaza,           // 31
+        &&vrstaKodIntegratorJedan         // 32
+    };
+    static_assert(std::size(oznake) == KodIntegratorJedan + 1);
     // Position 0 is never evaluated; its entry marks a plan whose records know their code.
     if (!plan[0].Oznaka) {
         for (std::int32_t p = 1; p <= DuzinaRedosleda + 1; ++p)

@@ -143,10 +143,6 @@ constexpr bool URezultatima(TVrstaElementa v) {
     return Osobine(v).URezultatima;
 }
 
-constexpr bool ImaMemoriju(TVrstaElementa v) {
-    return Osobine(v).Memorija != TMemorijaVrste::Nema;
-}
-
 // An input fed by such a kind is available to the ordering before its source is placed.
 constexpr bool IzlazIzMemorije(TVrstaElementa v) {
     return Osobine(v).Memorija == TMemorijaVrste::Izlazna;
