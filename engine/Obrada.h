@@ -38,16 +38,14 @@ struct TBlokZapis {
 };
 using ArrayBlok = std::vector<TBlokZapis>;
 
-// One ordered block as an evaluation pass reads it: what to compute (the
-// kind's code, or one of the pass codes beyond the kinds, ObradaElementi.cpp),
-// first, since the dispatch reads it before anything else; inputs and output
-// as indices into the value table (an integrator's output is its derivative's
-// index); the parameters.
+// One ordered block as an evaluation pass reads it: inputs and output as
+// indices into the value table (an integrator's output is its derivative's
+// index), the parameters, and what to compute: the kind's code, or one of the
+// pass codes beyond the kinds (ObradaElementi.cpp).
 struct TKorakProlaza {
-    std::uint8_t Kod = 0;
-    // Function generator: its ordinate table; loop start: its position in the
-    // order once the initial pass has reached it; 0 otherwise.
-    std::int32_t Indeks = 0;
+    // Where the pass's code for this record begins, when the compiler offers
+    // computed jumps; filled on the first pass over a new plan.
+    const void* Oznaka = nullptr;
     std::int32_t Ulaz1 = 0;
     std::int32_t Ulaz2 = 0;
     std::int32_t Ulaz3 = 0;
@@ -55,6 +53,10 @@ struct TKorakProlaza {
     double Parametar1 = 0;
     double Parametar2 = 0; // memory of the kinds that keep one
     double Parametar3 = 0;
+    // Function generator: its ordinate table; loop start: its position in the
+    // order once the initial pass has reached it; 0 otherwise.
+    std::int32_t Indeks = 0;
+    std::uint8_t Kod = 0;
 };
 
 // Phase of the current run, or the interruption an element raised. Elements

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <iterator>
 
 namespace skem {
 
@@ -90,9 +91,29 @@ void TSimulacija::Izracunaj() {
     IzracunajOd(BrojKonstanti + 2);
 }
 
-// One switch per record. A case ends with break, which moves the walk to the
-// next record, or with continue, when a Wye has moved it back to its loop
-// start; the end record after the last ordered block returns.
+// Each record ends by going straight to the code of the next one (a jump per
+// kind, where the compiler supports computed jumps, so every kind's jump is
+// predicted on its own), or else through one switch. SKEM_BEZ_RACUNATIH_SKOKOVA
+// selects the switch with any compiler.
+#if defined(__GNUC__) && !defined(SKEM_BEZ_RACUNATIH_SKOKOVA)
+#define SKEM_RACUNATI_SKOKOVI 1
+#endif
+#if defined(SKEM_RACUNATI_SKOKOVI)
+#define SKEM_VRSTA(ime) vrsta##ime
+#define SKEM_KOD(ime) vrsta##ime
+#define SKEM_OVDE goto * z->Oznaka
+#define SKEM_DALJE goto*(++z)->Oznaka
+#else
+#define SKEM_VRSTA(ime) case Kod(TVrstaElementa::ime)
+#define SKEM_KOD(ime) case ime
+#define SKEM_OVDE continue
+#define SKEM_DALJE                                                                                 \
+    {                                                                                              \
+        ++z;                                                                                       \
+        continue;                                                                                  \
+    }
+#endif
+
 void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     if (pozicija > DuzinaRedosleda) {
         PrijaviGresku(PorukaGreskaObrade);
@@ -104,209 +125,265 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     const bool pocetni = PocetniProlaz;
     // A Wye may move the walk back to its loop start.
     TKorakProlaza* z = plan + pozicija;
+#if defined(SKEM_RACUNATI_SKOKOVI)
+    // By code: the kinds 0..28 (constants and the time source reach a plan as
+    // KodBezRacuna), then the pass codes 29..32.
+    static const void* const oznake[] = {
+        &&vrstaOdabiranjeIDrzanje,        // 0
+        &&vrstaArkusTangens,              // 1
+        &&vrstaZnak,                      // 2
+        &&vrstaKosinus,                   // 3
+        &&vrstaMrtvaZona,                 // 4
+        &&vrstaDelitelj,                  // 5
+        &&vrstaEksponencijalnaFunkcija,   // 6
+        &&vrstaGeneratorFunkcija,         // 7
+        &&vrstaPojacanje,                 // 8
+        &&vrstaKvadratniKoren,            // 9
+        &&vrstaIntegrator,                // 10
+        &&vrstaGeneratorSlucajnihBrojeva, // 11
+        &&vrstaKodBezRacuna,              // 12
+        &&vrstaOgranicavac,               // 13
+        &&vrstaApsolutnaVrednost,         // 14
+        &&vrstaInvertor,                  // 15
+        &&vrstaPozitivniDeo,              // 16
+        &&vrstaPomeraj,                   // 17
+        &&vrstaNegativniDeo,              // 18
+        &&vrstaQuit,                      // 19
+        &&vrstaPrekidacUlaza,             // 20
+        &&vrstaSinus,                     // 21
+        &&vrstaOdskocnaFunkcija,          // 22
+        &&vrstaMemorija,                  // 23
+        &&vrstaPocetakPetlje,             // 24
+        &&vrstaKodBezRacuna,              // 25
+        &&vrstaSumator,                   // 26
+        &&vrstaMnozac,                    // 27
+        &&vrstaWye,                       // 28
+        &&vrstaKodBezRacuna,              // 29
+        &&vrstaKodKraja,                  // 30
+        &&vrstaKodZbirDvaUlaza,           // 31
+        &&vrstaKodIntegratorJedan         // 32
+    };
+    static_assert(std::size(oznake) == KodIntegratorJedan + 1);
+    // Position 0 is never evaluated; its entry marks a plan whose records know their code.
+    if (!plan[0].Oznaka) {
+        for (std::int32_t p = 1; p <= DuzinaRedosleda + 1; ++p)
+            plan[p].Oznaka = oznake[plan[p].Kod];
+        plan[0].Oznaka = oznake[KodKraja];
+    }
+    SKEM_OVDE;
+#else
     for (;;) {
         switch (z->Kod) {
-        case Kod(TVrstaElementa::OdabiranjeIDrzanje): { // track-and-hold, memory in p2
-            if (pocetni) z->Parametar2 = z->Parametar1;
-            const double u2 = v[z->Ulaz2];
-            if (u2 < 0) {
-                v[z->Izlaz] = 0;
-            } else if (u2 == 0) {
-                v[z->Izlaz] = z->Parametar2;
-            } else {
-                z->Parametar2 = v[z->Ulaz1];
-                v[z->Izlaz] = z->Parametar2;
-            }
-            break;
-        }
-        case Kod(TVrstaElementa::ArkusTangens): { // arctangent
-            const double y = z->Parametar2 * v[z->Ulaz1] + z->Parametar3;
-            if (y < 0)
-                PrijaviGresku(PorukaArcTan, z->Izlaz);
-            else
-                v[z->Izlaz] = z->Parametar1 * std::atan(y);
-            break;
-        }
-        case Kod(TVrstaElementa::Znak): { // sign
-            const double u = v[z->Ulaz1];
-            v[z->Izlaz] = u > 0 ? 1.0 : (u < 0 ? -1.0 : 0.0);
-            break;
-        }
-        case Kod(TVrstaElementa::Kosinus): { // cosine
-            v[z->Izlaz] = z->Parametar1 * std::cos(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
-            break;
-        }
-        case Kod(TVrstaElementa::MrtvaZona): { // dead zone
-            const double u = v[z->Ulaz1];
-            v[z->Izlaz] = (z->Parametar1 < u && u < z->Parametar2) ? 0.0 : u;
-            break;
-        }
-        case Kod(TVrstaElementa::Delitelj): { // divider
-            const double u2 = v[z->Ulaz2];
-            if (u2 == 0)
-                PrijaviGresku(PorukaDelitelj, z->Izlaz);
-            else
-                v[z->Izlaz] = v[z->Ulaz1] / u2;
-            break;
-        }
-        case Kod(TVrstaElementa::EksponencijalnaFunkcija): { // exponential
-            v[z->Izlaz] = z->Parametar1 * std::exp(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
-            break;
-        }
-        case Kod(TVrstaElementa::GeneratorFunkcija): { // function generator over [p2, p1]
-            const double d = z->Parametar1 - z->Parametar2;
-            if (d <= 0) {
-                PrijaviGresku(PorukaGenerator, z->Izlaz);
-            } else {
-                const auto& t = Tabele[static_cast<std::size_t>(z->Indeks)];
-                const double x = (v[z->Ulaz1] - z->Parametar2) * 10 / d;
-                if (x <= 0) {
-                    v[z->Izlaz] = t[0];
-                } else if (!(x < 10)) {
-                    // Also keeps a huge x away from the integer conversion below.
-                    v[z->Izlaz] = t[10];
-                } else {
-                    const int i = static_cast<int>(x);
-                    v[z->Izlaz] = t[i] + (x - i) * (t[i + 1] - t[i]);
-                }
-            }
-            break;
-        }
-        case Kod(TVrstaElementa::Pojacanje): { // gain
-            v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1];
-            break;
-        }
-        case Kod(TVrstaElementa::KvadratniKoren): { // square root
-            const double u = v[z->Ulaz1];
-            if (u < 0)
-                PrijaviGresku(PorukaKoren, z->Izlaz);
-            else
-                v[z->Izlaz] = std::sqrt(u);
-            break;
-        }
-        case Kod(TVrstaElementa::Integrator): { // integrator: its derivative
-            izvodi[z->Izlaz] =
-                v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
-            break;
-        }
-        case Kod(TVrstaElementa::GeneratorSlucajnihBrojeva): { // random, reseeded from the clock at
-                                                               // every evaluation
-            const auto ns = std::chrono::steady_clock::now().time_since_epoch().count();
-            std::uint32_t seme = static_cast<std::uint32_t>(ns);
-            seme = seme * 134775813u + 1u;
-            v[z->Izlaz] = seme / 4294967296.0;
-            break;
-        }
-        case Kod(TVrstaElementa::Ogranicavac): { // limiter, lower bound first
-            const double u = v[z->Ulaz1];
-            v[z->Izlaz] =
-                u < z->Parametar1 ? z->Parametar1 : (u > z->Parametar2 ? z->Parametar2 : u);
-            break;
-        }
-        case Kod(TVrstaElementa::ApsolutnaVrednost): {
-            v[z->Izlaz] = std::fabs(v[z->Ulaz1]);
-            break;
-        }
-        case Kod(TVrstaElementa::Invertor): {
-            v[z->Izlaz] = -v[z->Ulaz1];
-            break;
-        }
-        case Kod(TVrstaElementa::PozitivniDeo): {
-            const double u = v[z->Ulaz1];
-            v[z->Izlaz] = u >= 0 ? u : 0.0;
-            break;
-        }
-        case Kod(TVrstaElementa::Pomeraj): {
-            v[z->Izlaz] = v[z->Ulaz1] + z->Parametar1;
-            break;
-        }
-        case Kod(TVrstaElementa::NegativniDeo): {
-            const double u = v[z->Ulaz1];
-            v[z->Izlaz] = u <= 0 ? u : 0.0;
-            break;
-        }
-        case Kod(TVrstaElementa::Quit): { // Quit
-            if (v[z->Ulaz1] > v[z->Ulaz2]) PrijaviKraj();
-            break;
-        }
-        case Kod(TVrstaElementa::PrekidacUlaza): { // input switch
-            v[z->Izlaz] = v[z->Ulaz1] >= 0 ? v[z->Ulaz2] : v[z->Ulaz3];
-            break;
-        }
-        case Kod(TVrstaElementa::Sinus): { // sine
-            v[z->Izlaz] = z->Parametar1 * std::sin(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
-            break;
-        }
-        case Kod(TVrstaElementa::OdskocnaFunkcija): { // step
-            v[z->Izlaz] = v[z->Ulaz1] >= 0 ? 1.0 : 0.0;
-            break;
-        }
-        case Kod(TVrstaElementa::Memorija): { // memory: lags its input by one pass; memory in p2
-            v[z->Izlaz] = pocetni ? z->Parametar1 : z->Parametar2;
+#endif
+    SKEM_VRSTA(OdabiranjeIDrzanje) : { // track-and-hold, memory in p2
+        if (pocetni) z->Parametar2 = z->Parametar1;
+        const double u2 = v[z->Ulaz2];
+        if (u2 < 0) {
+            v[z->Izlaz] = 0;
+        } else if (u2 == 0) {
+            v[z->Izlaz] = z->Parametar2;
+        } else {
             z->Parametar2 = v[z->Ulaz1];
-            break;
+            v[z->Izlaz] = z->Parametar2;
         }
-        case Kod(TVrstaElementa::PocetakPetlje): { // loop start
-            if (pocetni) z->Indeks = static_cast<std::int32_t>(z - plan);
-            break;
-        }
-        case Kod(TVrstaElementa::Sumator): { // weighted summer
-            v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] +
-                          z->Parametar3 * v[z->Ulaz3];
-            break;
-        }
-        case Kod(TVrstaElementa::Mnozac): {
-            v[z->Izlaz] = v[z->Ulaz1] * v[z->Ulaz2];
-            break;
-        }
-        case Kod(TVrstaElementa::Wye): { // Wye
-            // A zero or missing first input is reported first, whatever feeds it.
-            const double u1 = v[z->Ulaz1];
-            if (u1 == 0) {
-                PrijaviGresku(PorukaWyeNula, z->Izlaz);
-                break;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(ArkusTangens) : { // arctangent
+        const double y = z->Parametar2 * v[z->Ulaz1] + z->Parametar3;
+        if (y < 0)
+            PrijaviGresku(PorukaArcTan, z->Izlaz);
+        else
+            v[z->Izlaz] = z->Parametar1 * std::atan(y);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Znak) : { // sign
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = u > 0 ? 1.0 : (u < 0 ? -1.0 : 0.0);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Kosinus) : { // cosine
+        v[z->Izlaz] = z->Parametar1 * std::cos(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(MrtvaZona) : { // dead zone
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = (z->Parametar1 < u && u < z->Parametar2) ? 0.0 : u;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Delitelj) : { // divider
+        const double u2 = v[z->Ulaz2];
+        if (u2 == 0)
+            PrijaviGresku(PorukaDelitelj, z->Izlaz);
+        else
+            v[z->Izlaz] = v[z->Ulaz1] / u2;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(EksponencijalnaFunkcija) : { // exponential
+        v[z->Izlaz] = z->Parametar1 * std::exp(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(GeneratorFunkcija) : { // function generator over [p2, p1]
+        const double d = z->Parametar1 - z->Parametar2;
+        if (d <= 0) {
+            PrijaviGresku(PorukaGenerator, z->Izlaz);
+        } else {
+            const auto& t = Tabele[static_cast<std::size_t>(z->Indeks)];
+            const double x = (v[z->Ulaz1] - z->Parametar2) * 10 / d;
+            if (x <= 0) {
+                v[z->Izlaz] = t[0];
+            } else if (!(x < 10)) {
+                // Also keeps a huge x away from the integer conversion below.
+                v[z->Izlaz] = t[10];
+            } else {
+                const int i = static_cast<int>(x);
+                v[z->Izlaz] = t[i] + (x - i) * (t[i + 1] - t[i]);
             }
-            // Only a loop start gives the walk a position to restart from.
-            const std::int32_t petlja =
-                z->Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z->Ulaz1)] : 0;
-            if (petlja < 2 || plan[petlja].Kod != Kod(TVrstaElementa::PocetakPetlje) ||
-                plan[petlja].Indeks < 2) {
-                PrijaviGresku(PorukaWyeIzvor, z->Izlaz);
-                break;
-            }
-            const double u2 = v[z->Ulaz2];
-            if (z->Parametar1 > std::fabs(1 - u2 / u1)) {
-                v[z->Izlaz] = u1;
-                break;
-            }
-            if (Relaksacija >= MaksRelaksacija) {
-                PrijaviGresku(PorukaWyeKonvergencija, z->Izlaz);
-                break;
-            }
-            ++Relaksacija;
-            v[z->Ulaz1] = u1 * (1 - z->Parametar2) + u2 * z->Parametar2;
-            // The walk resumes at the loop start itself.
-            z = plan + plan[petlja].Indeks;
-            continue;
         }
-        case KodZbirDvaUlaza: { // weighted summer, input 3 not connected
-            v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3;
-            break;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Pojacanje) : { // gain
+        v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(KvadratniKoren) : { // square root
+        const double u = v[z->Ulaz1];
+        if (u < 0)
+            PrijaviGresku(PorukaKoren, z->Izlaz);
+        else
+            v[z->Izlaz] = std::sqrt(u);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Integrator) : { // integrator: its derivative
+        izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(GeneratorSlucajnihBrojeva) : { // random, reseeded from the clock at every evaluation
+        const auto ns = std::chrono::steady_clock::now().time_since_epoch().count();
+        std::uint32_t seme = static_cast<std::uint32_t>(ns);
+        seme = seme * 134775813u + 1u;
+        v[z->Izlaz] = seme / 4294967296.0;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Ogranicavac) : { // limiter, lower bound first
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = u < z->Parametar1 ? z->Parametar1 : (u > z->Parametar2 ? z->Parametar2 : u);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(ApsolutnaVrednost) : {
+        v[z->Izlaz] = std::fabs(v[z->Ulaz1]);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Invertor) : {
+        v[z->Izlaz] = -v[z->Ulaz1];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(PozitivniDeo) : {
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = u >= 0 ? u : 0.0;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Pomeraj) : {
+        v[z->Izlaz] = v[z->Ulaz1] + z->Parametar1;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(NegativniDeo) : {
+        const double u = v[z->Ulaz1];
+        v[z->Izlaz] = u <= 0 ? u : 0.0;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Quit) : { // Quit
+        if (v[z->Ulaz1] > v[z->Ulaz2]) PrijaviKraj();
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(PrekidacUlaza) : { // input switch
+        v[z->Izlaz] = v[z->Ulaz1] >= 0 ? v[z->Ulaz2] : v[z->Ulaz3];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Sinus) : { // sine
+        v[z->Izlaz] = z->Parametar1 * std::sin(z->Parametar2 * v[z->Ulaz1] + z->Parametar3);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(OdskocnaFunkcija) : { // step
+        v[z->Izlaz] = v[z->Ulaz1] >= 0 ? 1.0 : 0.0;
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Memorija) : { // memory: lags its input by one pass; memory in p2
+        v[z->Izlaz] = pocetni ? z->Parametar1 : z->Parametar2;
+        z->Parametar2 = v[z->Ulaz1];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(PocetakPetlje) : { // loop start
+        if (pocetni) z->Indeks = static_cast<std::int32_t>(z - plan);
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Sumator) : { // weighted summer
+        v[z->Izlaz] =
+            z->Parametar1 * v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Mnozac) : {
+        v[z->Izlaz] = v[z->Ulaz1] * v[z->Ulaz2];
+        SKEM_DALJE;
+    }
+    SKEM_VRSTA(Wye) : { // Wye
+        // A zero or missing first input is reported first, whatever feeds it.
+        const double u1 = v[z->Ulaz1];
+        if (u1 == 0) {
+            PrijaviGresku(PorukaWyeNula, z->Izlaz);
+            SKEM_DALJE;
         }
-        case KodIntegratorJedan: { // integrator, inputs 2 and 3 not connected
-            izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar3;
-            break;
+        // Only a loop start gives the walk a position to restart from.
+        const std::int32_t petlja =
+            z->Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z->Ulaz1)] : 0;
+        if (petlja < 2 || plan[petlja].Kod != Kod(TVrstaElementa::PocetakPetlje) ||
+            plan[petlja].Indeks < 2) {
+            PrijaviGresku(PorukaWyeIzvor, z->Izlaz);
+            SKEM_DALJE;
         }
-        // Constants, the time source and unknown kinds.
-        case KodBezRacuna:
-            break;
-        case KodKraja:
-            return;
+        const double u2 = v[z->Ulaz2];
+        if (z->Parametar1 > std::fabs(1 - u2 / u1)) {
+            v[z->Izlaz] = u1;
+            SKEM_DALJE;
+        }
+        if (Relaksacija >= MaksRelaksacija) {
+            PrijaviGresku(PorukaWyeKonvergencija, z->Izlaz);
+            SKEM_DALJE;
+        }
+        ++Relaksacija;
+        v[z->Ulaz1] = u1 * (1 - z->Parametar2) + u2 * z->Parametar2;
+        // The walk resumes at the loop start itself.
+        z = plan + plan[petlja].Indeks;
+        SKEM_OVDE;
+    }
+    SKEM_KOD(KodZbirDvaUlaza) : { // weighted summer, input 3 not connected
+        v[z->Izlaz] = z->Parametar1 * v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3;
+        SKEM_DALJE;
+    }
+    SKEM_KOD(KodIntegratorJedan) : { // integrator, inputs 2 and 3 not connected
+        izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar3;
+        SKEM_DALJE;
+    }
+    // Constants, the time source and unknown kinds.
+    SKEM_KOD(KodBezRacuna) : {
+        SKEM_DALJE;
+    }
+    SKEM_KOD(KodKraja) : {
+        return;
+    }
+    // clang-format off
+#if !defined(SKEM_RACUNATI_SKOKOVI)
         default: // never: every code a plan holds is listed above
             return;
         }
-        ++z;
     }
+#endif
+// clang-format on
 }
+
+#undef SKEM_VRSTA
+#undef SKEM_KOD
+#undef SKEM_OVDE
+#undef SKEM_DALJE
+#undef SKEM_RACUNATI_SKOKOVI
 
 } // namespace skem

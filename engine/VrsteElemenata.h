@@ -11,7 +11,7 @@
 namespace skem {
 
 enum class TVrstaElementa : std::uint8_t {
-    OdabiranjeIDrzanje = 0,
+    OdabiranjeIDrzanje = 0, // track-and-hold
     ArkusTangens = 1,
     Znak = 2,
     Kosinus = 3,
@@ -28,18 +28,18 @@ enum class TVrstaElementa : std::uint8_t {
     ApsolutnaVrednost = 14,
     Invertor = 15,
     PozitivniDeo = 16,
-    Pomeraj = 17,
+    Pomeraj = 17, // adds p1
     NegativniDeo = 18,
     Quit = 19,
     PrekidacUlaza = 20,
     Sinus = 21,
-    OdskocnaFunkcija = 22,
-    Memorija = 23,
+    OdskocnaFunkcija = 22, // unit step
+    Memorija = 23,         // lags its input by one pass
     PocetakPetlje = 24,
-    Vreme = 25,
-    Sumator = 26,
+    Vreme = 25,   // the time source
+    Sumator = 26, // weighted sum
     Mnozac = 27,
-    Wye = 28,
+    Wye = 28, // closes an algebraic loop started by PocetakPetlje
 };
 
 inline constexpr int BrojVrstaElemenata = 29;
@@ -71,6 +71,7 @@ enum class TMemorijaVrste : std::uint8_t {
 };
 
 struct TOsobineVrste {
+    TVrstaElementa Vrsta{};
     std::uint8_t Ulaza = 0;       // reads inputs 1..Ulaza
     bool PoznatPrePolaza = false; // constant (p1), time source (t): never evaluated
     bool URezultatima = true;     // has a row in the results table and the CSV
@@ -79,51 +80,61 @@ struct TOsobineVrste {
 
 namespace detalji {
 
-constexpr TOsobineVrste Racuna(std::uint8_t ulaza, TMemorijaVrste memorija = TMemorijaVrste::Nema) {
-    return {ulaza, false, true, memorija};
-}
-constexpr TOsobineVrste Poznat() {
-    return {0, true, false, TMemorijaVrste::Nema};
-}
+using V = TVrstaElementa;
+using M = TMemorijaVrste;
 
-} // namespace detalji
+constexpr TOsobineVrste Racuna(V vrsta, std::uint8_t ulaza, M memorija = M::Nema) {
+    return {vrsta, ulaza, false, true, memorija};
+}
+constexpr TOsobineVrste Poznat(V vrsta) {
+    return {vrsta, 0, true, false, M::Nema};
+}
 
 // By code; entry i belongs to the kind with code i.
 inline constexpr std::array<TOsobineVrste, BrojVrstaElemenata> OsobineVrsta = {
-    detalji::Racuna(2, TMemorijaVrste::Pomocna), // track-and-hold
-    detalji::Racuna(1),                          // arctangent
-    detalji::Racuna(1),                          // sign
-    detalji::Racuna(1),                          // cosine
-    detalji::Racuna(1),                          // dead zone
-    detalji::Racuna(2),                          // divider
-    detalji::Racuna(1),                          // exponential
-    detalji::Racuna(1),                          // function generator
-    detalji::Racuna(1),                          // gain
-    detalji::Racuna(1),                          // square root
-    detalji::Racuna(3, TMemorijaVrste::Izlazna), // integrator
-    detalji::Racuna(0),                          // random source
-    detalji::Poznat(),                           // constant
-    detalji::Racuna(1),                          // limiter
-    detalji::Racuna(1),                          // absolute value
-    detalji::Racuna(1),                          // inverter
-    detalji::Racuna(1),                          // positive part
-    detalji::Racuna(1),                          // bias
-    detalji::Racuna(1),                          // negative part
-    detalji::Racuna(2),                          // Quit
-    detalji::Racuna(3),                          // input switch
-    detalji::Racuna(1),                          // sine
-    detalji::Racuna(1),                          // step
-    detalji::Racuna(1, TMemorijaVrste::Izlazna), // memory
-    detalji::Racuna(0, TMemorijaVrste::Pomocna), // loop start
-    detalji::Poznat(),                           // time source
-    detalji::Racuna(3),                          // weighted summer
-    detalji::Racuna(2),                          // multiplier
-    detalji::Racuna(2),                          // Wye
+    Racuna(V::OdabiranjeIDrzanje, 2, M::Pomocna),
+    Racuna(V::ArkusTangens, 1),
+    Racuna(V::Znak, 1),
+    Racuna(V::Kosinus, 1),
+    Racuna(V::MrtvaZona, 1),
+    Racuna(V::Delitelj, 2),
+    Racuna(V::EksponencijalnaFunkcija, 1),
+    Racuna(V::GeneratorFunkcija, 1),
+    Racuna(V::Pojacanje, 1),
+    Racuna(V::KvadratniKoren, 1),
+    Racuna(V::Integrator, 3, M::Izlazna),
+    Racuna(V::GeneratorSlucajnihBrojeva, 0),
+    Poznat(V::Konstanta),
+    Racuna(V::Ogranicavac, 1),
+    Racuna(V::ApsolutnaVrednost, 1),
+    Racuna(V::Invertor, 1),
+    Racuna(V::PozitivniDeo, 1),
+    Racuna(V::Pomeraj, 1),
+    Racuna(V::NegativniDeo, 1),
+    Racuna(V::Quit, 2),
+    Racuna(V::PrekidacUlaza, 3),
+    Racuna(V::Sinus, 1),
+    Racuna(V::OdskocnaFunkcija, 1),
+    Racuna(V::Memorija, 1, M::Izlazna),
+    Racuna(V::PocetakPetlje, 0, M::Pomocna),
+    Poznat(V::Vreme),
+    Racuna(V::Sumator, 3),
+    Racuna(V::Mnozac, 2),
+    Racuna(V::Wye, 2),
 };
+
+constexpr bool PoRedu() {
+    for (int i = 0; i < BrojVrstaElemenata; ++i)
+        if (OsobineVrsta[i].Vrsta != static_cast<V>(i)) return false;
+    return true;
+}
+static_assert(PoRedu(), "the table of kinds is out of code order");
+
+} // namespace detalji
 
 // An unknown kind reads nothing, computes nothing and keeps its row.
 constexpr TOsobineVrste Osobine(TVrstaElementa v) {
-    return JePoznataVrsta(v) ? OsobineVrsta[SifraVrste(v)] : TOsobineVrste{};
+    return JePoznataVrsta(v) ? detalji::OsobineVrsta[SifraVrste(v)] : TOsobineVrste{v};
 }
 
 constexpr int BrojUlaza(TVrstaElementa v) {
