@@ -137,6 +137,21 @@ const char* const IzlazniKodovi =
     "Izlazni kod: 0 uspeh, 1 model odbijen ili simulacija prekinuta greskom,\n"
     "2 neispravni argumenti ili opcije.\n";
 
+// Runs `izvrsi` on the arguments after the program's name, with standard
+// output and standard error, both flushed before the exit code is returned.
+int NaKomandnojLiniji(int argc, char** argv,
+                      int (*izvrsi)(const QStringList&, QTextStream&, QTextStream&)) {
+    QStringList argumenti;
+    for (int i = 1; i < argc; ++i)
+        argumenti << QString::fromLocal8Bit(argv[i]);
+    QTextStream izlaz(stdout);
+    QTextStream greske(stderr);
+    const int kod = izvrsi(argumenti, izlaz, greske);
+    izlaz.flush();
+    greske.flush();
+    return kod;
+}
+
 } // namespace
 
 QString UpotrebaPaketno() {
@@ -187,15 +202,7 @@ int IzvrsiOpcijePrograma(const QStringList& argumenti, QTextStream& izlaz, QText
 }
 
 int PokreniOpcijePrograma(int argc, char** argv) {
-    QStringList argumenti;
-    for (int i = 1; i < argc; ++i)
-        argumenti << QString::fromLocal8Bit(argv[i]);
-    QTextStream izlaz(stdout);
-    QTextStream greske(stderr);
-    const int kod = IzvrsiOpcijePrograma(argumenti, izlaz, greske);
-    izlaz.flush();
-    greske.flush();
-    return kod;
+    return NaKomandnojLiniji(argc, argv, IzvrsiOpcijePrograma);
 }
 
 int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske) {
@@ -262,18 +269,10 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
 }
 
 int PokreniPaketno(int argc, char** argv) {
-    // The arguments are taken before Qt sees them: a document may be named like a Qt option.
-    QStringList argumenti;
-    for (int i = 1; i < argc; ++i)
-        argumenti << QString::fromLocal8Bit(argv[i]);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(SamoOzbiljnePoruke);
+    // Qt gets no arguments: a document may be named like a Qt option.
     int qtArgc = 1;
     QApplication aplikacija(qtArgc, argv);
-    QTextStream izlaz(stdout);
-    QTextStream greske(stderr);
-    const int kod = IzvrsiPaketno(argumenti, izlaz, greske);
-    izlaz.flush();
-    greske.flush();
-    return kod;
+    return NaKomandnojLiniji(argc, argv, IzvrsiPaketno);
 }

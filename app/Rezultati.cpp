@@ -725,13 +725,13 @@ void TPrikazRezultata::PrikaziGrafik() {
         return;
     }
     Grafik->zoomReset();
-    PodesiOse();
-    Grafik3D->PostaviPodatke(std::move(zaDubinu), {OsaX->min(), OsaX->max(), BrojPodeokaX},
-                             {OsaY->min(), OsaY->max(), BrojPodeokaY});
+    const auto [x, y] = PodesiOse();
+    Grafik3D->PostaviPodatke(std::move(zaDubinu), {x.Min, x.Max, x.BrojPodeoka()},
+                             {y.Min, y.Max, y.BrojPodeoka()});
     PrikaziStranu(GrafikTab);
 }
 
-void TPrikazRezultata::PodesiOse() {
+std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
     double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
     bool ima = false;
     for (QAbstractSeries* s : Grafik->series())
@@ -756,8 +756,7 @@ void TPrikazRezultata::PodesiOse() {
     // An unchanged range reports no change: the ticks are set here as well.
     PostaviPodeoke(OsaX, x.Min, x.Max);
     PostaviPodeoke(OsaY, y.Min, y.Max);
-    BrojPodeokaX = x.BrojPodeoka();
-    BrojPodeokaY = y.BrojPodeoka();
+    return {x, y};
 }
 
 void TPrikazRezultata::PrikaziStranu(QWidget* strana) {

@@ -13,6 +13,7 @@
 // the start of each run.
 
 #include "CsvRezultata.h"
+#include "Grafik3D.h"
 
 #include <QList>
 #include <QObject>
@@ -22,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QChart;
@@ -32,7 +34,6 @@ class QLabel;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
-class TGrafik3D;
 class TModelTabele;
 
 // What a number's text in the program's format (RealanUTekst) is made of,
@@ -118,7 +119,8 @@ private:
     void PostaviOznake(); // lays the check boxes over the caption column
     // The width of the value columns: that of the widest time or value text.
     int SirinaKolonaVrednosti(const std::vector<size_t>& kolone) const;
-    void PodesiOse();
+    // Fits both axes to the shown curves; gives their divisions (x, y).
+    std::pair<TPodelaOse, TPodelaOse> PodesiOse();
     void PrikaziStranu(QWidget* strana);
 
     void BackOnModelClick();
@@ -140,8 +142,6 @@ private:
     QCategoryAxis* OsaX = nullptr; // ticks and labels at round numbers, set by us
     QCategoryAxis* OsaY = nullptr;
     bool JePogled3D = false;
-    int BrojPodeokaX = 2; // of the whole chart, for the depth view
-    int BrojPodeokaY = 2;
 
     std::vector<skem::TBlokRezultata> Blokovi; // the run's list, for the export
     std::vector<std::vector<double>> Rezultati;

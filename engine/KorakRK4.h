@@ -41,24 +41,15 @@ inline void PrvaFaza(std::size_t m, long double h, double* __restrict y, double*
     }
 }
 
-inline void PolaKoraka(std::size_t m, long double h, double* __restrict y,
-                       const double* __restrict y0, const double* __restrict f,
-                       long double* __restrict k2, double* __restrict v,
-                       const std::int32_t* __restrict izlazi) {
+// The second stage (to the half step) and the third (to the whole step).
+template <bool DoPolaKoraka>
+inline void SrednjaFaza(std::size_t m, long double h, double* __restrict y,
+                        const double* __restrict y0, const double* __restrict f,
+                        long double* __restrict k, double* __restrict v,
+                        const std::int32_t* __restrict izlazi) {
     for (std::size_t i = 1; i <= m; ++i) {
-        k2[i] = h * f[i];
-        y[i] = static_cast<double>(k2[i] * 0.5L + y0[i]);
-        v[izlazi[i]] = y[i];
-    }
-}
-
-inline void CeoKorak(std::size_t m, long double h, double* __restrict y,
-                     const double* __restrict y0, const double* __restrict f,
-                     long double* __restrict k3, double* __restrict v,
-                     const std::int32_t* __restrict izlazi) {
-    for (std::size_t i = 1; i <= m; ++i) {
-        k3[i] = h * f[i];
-        y[i] = static_cast<double>(k3[i] + y0[i]);
+        k[i] = h * f[i];
+        y[i] = static_cast<double>((DoPolaKoraka ? k[i] * 0.5L : k[i]) + y0[i]);
         v[izlazi[i]] = y[i];
     }
 }
@@ -101,10 +92,10 @@ public:
         t += PolaH;
         sistem(t, true);
 
-        detalji::PolaKoraka(s.M, H, s.Y, s.Y0, s.F, K2.data(), s.V, s.Izlazi);
+        detalji::SrednjaFaza<true>(s.M, H, s.Y, s.Y0, s.F, K2.data(), s.V, s.Izlazi);
         sistem(t, false);
 
-        detalji::CeoKorak(s.M, H, s.Y, s.Y0, s.F, K3.data(), s.V, s.Izlazi);
+        detalji::SrednjaFaza<false>(s.M, H, s.Y, s.Y0, s.F, K3.data(), s.V, s.Izlazi);
         t += PolaH;
         sistem(t, false);
 
