@@ -178,7 +178,6 @@ private:
     bool NoviDokument();
     // Writes the document to the path; a failure is shown and gives false.
     bool Snimi(const QString& putanja);
-    void OdbijVezu(const QString& poruka, bool junction);
     void ObnoviListuBlokova();
     // The message of a run that failed with an error, then back to the model page.
     void GreskaSimulacije(const QString& tekst);

@@ -10,8 +10,6 @@
 #include "SKEMRadnaPovrsina.h"
 #include "uIzborUlaza.h"
 #include "uUnosParam.h"
-#include "unDrzac.h"
-#include "unVeza.h"
 
 #include <QAction>
 #include <QRadioButton>
@@ -79,61 +77,19 @@ void TMainForm::DropBlok() {
     ObnoviListuBlokova();
 }
 
-void TMainForm::OdbijVezu(const QString& poruka, bool junction) {
-    TSKEMRadnaPovrsina* rp = SKEMRadnaPovrsina1;
-    TVeza* c = rp->VezaUIzradi;
-    TVeza* roditelj = junction ? c->Roditelj : nullptr;
-    // Only a holder made for this junction goes; one the user placed before stays.
-    TDrzac* drzac = roditelj ? rp->NoviDrzacJunctiona() : nullptr;
-    Dijalozi().Poruka(poruka);
-    // The connection goes first, so the holder it started at no longer lists it.
-    rp->VezaUIzradi = nullptr;
-    rp->ObrisiVezu(c);
-    // The holder made for the refused junction goes too, unless other junctions
-    // start there by now (taking it would take them with it).
-    if (drzac && rp->Veze.contains(roditelj) && roditelj->Drzaci.contains(drzac) &&
-        drzac->Junctions.isEmpty())
-        roditelj->UkloniDrzac(drzac);
-}
-
 void TMainForm::PoveziVezu() {
-    TSKEMRadnaPovrsina* rp = SKEMRadnaPovrsina1;
-    const TRPStanje s = rp->Stanje();
-    if (s != rpsDodajVezuEx && s != rpsKreirajJunctionEx) return;
-    TVeza* c = rp->VezaUIzradi;
-    if (!c || !c->KrajBlok) return;
-    TSKEMBlok* b = c->KrajBlok;
-    const bool junction = s == rpsKreirajJunctionEx;
-
-    if (b->MaxUlaznihVeza <= 0) {
-        OdbijVezu(QStringLiteral("Blok: <") + b->Naziv +
-                      QStringLiteral("> ne moze da ima ulaznu vezu!"),
-                  junction);
-        return;
-    }
-    TIzborUlaza* d = IzborUlaza();
-    d->RadioButton1->setEnabled(!b->Ulazi[0]);
-    d->RadioButton2->setEnabled(!b->Ulazi[1] && b->MaxUlaznihVeza > 1);
-    d->RadioButton3->setEnabled(!b->Ulazi[2] && b->MaxUlaznihVeza > 2);
-    if (!d->RadioButton1->isEnabled() && !d->RadioButton2->isEnabled() &&
-        !d->RadioButton3->isEnabled()) {
-        OdbijVezu(QStringLiteral("Maksinalni broj ulaznih veza za blok <") + b->Naziv +
-                      QStringLiteral("> je ") + QString::number(b->MaxUlaznihVeza) +
-                      QStringLiteral("!"),
-                  junction);
-        return;
-    }
-
-    Dijalozi().PrikaziModalno(*d);
-    if (d->Prihvaceno) {
-        b->PoveziUlaz(c, d->IzabraniUlaz());
-        b->OsveziVeze();
-    } else {
-        rp->VezaUIzradi = nullptr;
-        rp->ObrisiVezu(c);
-    }
-    rp->PostaviSelektovaniBlok(b);
-    if (rp->SelektovaniBlok) rp->SelektovaniBlok->SetAktivno(true);
+    // The workspace decides which inputs the connection may take; the user
+    // chooses among them here.
+    const TIshodVeze ishod = SKEMRadnaPovrsina1->PrihvatiVezuUIzradi(
+        [this](const TSKEMBlok&, const std::array<bool, 3>& slobodni) {
+            TIzborUlaza* d = IzborUlaza();
+            d->RadioButton1->setEnabled(slobodni[0]);
+            d->RadioButton2->setEnabled(slobodni[1]);
+            d->RadioButton3->setEnabled(slobodni[2]);
+            Dijalozi().PrikaziModalno(*d);
+            return d->Prihvaceno ? d->IzabraniUlaz() : -1;
+        });
+    if (ishod != TIshodVeze::Povezana && ishod != TIshodVeze::Otkazana) return;
     PrikaziUInspektoruAkoJeVidljiv();
     Izmenjen = true;
 }

@@ -260,7 +260,6 @@ private:
             TSKEMRadnaPovrsina* p = &povrsina;
             c->OnDesniKlik = [p](TVeza* v) { p->OtkaziVezu(v); };
         }
-        c->RezimDrzaca = 0;
         // The workspace hears from the connection once its holders stand: each
         // holder added would otherwise make it walk every block and connection.
         try {

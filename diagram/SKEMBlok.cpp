@@ -15,7 +15,7 @@ TSKEMBlok::TSKEMBlok(QGraphicsItem* roditelj) : QGraphicsItem(roditelj) {
     setFlag(ItemSendsGeometryChanges);
     setAcceptHoverEvents(true);
     setAcceptedMouseButtons(Qt::AllButtons);
-    PostaviSmer(1);
+    PostaviSmer(smLevo);
 }
 
 TSKEMBlok::~TSKEMBlok() {
@@ -51,16 +51,16 @@ void TSKEMBlok::SetImageIndex(int v) {
 void TSKEMBlok::PostaviSmer(int d) {
     Smer = quint8(d);
     switch (d) {
-    case 1:
+    case smLevo:
         AktivneSlike = SlikeLevo;
         break;
-    case 2:
+    case smDole:
         AktivneSlike = SlikeDole;
         break;
-    case 3:
+    case smDesno:
         AktivneSlike = SlikeDesno;
         break;
-    case 4:
+    case smGore:
         AktivneSlike = SlikeGore;
         break;
     default:
@@ -71,15 +71,16 @@ void TSKEMBlok::PostaviSmer(int d) {
     Javi(OnPromenaSmera, this);
 }
 
+// Turning clockwise takes the output from left to up to right to down.
 void TSKEMBlok::RotirajD() {
-    PostaviSmer(Smer < 2 ? 4 : Smer - 1);
+    PostaviSmer(Smer < smDole ? smGore : Smer - 1);
     OsveziVeze();
     update();
     Javi(OnChange, this);
 }
 
 void TSKEMBlok::RotirajL() {
-    PostaviSmer(Smer > 3 ? 1 : Smer + 1);
+    PostaviSmer(Smer > smDesno ? smLevo : Smer + 1);
     OsveziVeze();
     update();
     Javi(OnChange, this);
@@ -137,13 +138,13 @@ TSKEMBlok* TSKEMBlok::IzvorUlaza(int k) const {
 QPoint TSKEMBlok::TackaIzlaza() const {
     const int L = Left(), T = Top(), W = Sirina, H = Visina;
     switch (Smer) {
-    case 1:
+    case smLevo:
         return QPoint(L, T + H / 2);
-    case 2:
+    case smDole:
         return QPoint(L + W / 2, T + H);
-    case 3:
+    case smDesno:
         return QPoint(L + W, T + H / 2);
-    case 4:
+    case smGore:
         return QPoint(L + W / 2, T);
     default:
         return QPoint(0, 0);
@@ -156,13 +157,13 @@ QPoint TSKEMBlok::TackaUlaza(const TVeza* c) const {
     // A damaged input limit (from a file) must neither divide by zero nor overflow.
     const int delilac = static_cast<int>(std::max<qint64>(qint64(MaxUlaznihVeza) + 1, 1));
     switch (Smer) {
-    case 1:
+    case smLevo:
         return QPoint(L + W, T + k * (H / delilac));
-    case 2:
+    case smDole:
         return QPoint(L + k * (W / delilac), T);
-    case 3:
+    case smDesno:
         return QPoint(L, T + k * (H / delilac));
-    case 4:
+    case smGore:
         return QPoint(L + k * (W / delilac), T + H);
     default:
         return QPoint(0, 0);
@@ -220,32 +221,13 @@ QVariant TSKEMBlok::itemChange(GraphicsItemChange promena, const QVariant& vredn
 void TSKEMBlok::mousePressEvent(QGraphicsSceneMouseEvent* e) {
     e->accept();
     vucem = false;
-    switch (Rezim) {
-    case 1:
-        if (e->button() == Qt::LeftButton) {
-            DonesiNapred(this);
-            vucem = true;
-            hvataliste = QPoint(int(std::floor(e->pos().x())), int(std::floor(e->pos().y())));
-        }
-        if (!aktivno) {
-            SetAktivno(true);
-            Javi(OnBlokClick, this);
-        }
-        break;
-    case 2:
-        Javi(OnBlokClick, this);
-        Javi(OnDodajVezu, this);
-        vucem = false;
-        break;
-    case 3:
-        Javi(OnBlokClick, this);
-        Javi(OnKreirajJunction, this);
-        vucem = false;
-        Rezim = 1;
-        break;
-    default:
-        break;
-    }
+    Javi<TSKEMBlok*, QGraphicsSceneMouseEvent*>(OnPritisnut, this, e);
+}
+
+void TSKEMBlok::ZapocniVucenje(QPointF tacka) {
+    DonesiNapred(this);
+    vucem = true;
+    hvataliste = QPoint(int(std::floor(tacka.x())), int(std::floor(tacka.y())));
 }
 
 void TSKEMBlok::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {

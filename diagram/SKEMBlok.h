@@ -16,8 +16,13 @@
 #include <functional>
 #include <optional>
 
+class QGraphicsSceneMouseEvent;
 class TListaSlika;
 class TVeza;
+
+// The side of a block its output is on; the inputs are on the opposite side.
+// Documents store the number; a damaged file may hold any other.
+enum TSmer : quint8 { smLevo = 1, smDole = 2, smDesno = 3, smGore = 4 };
 
 class TSKEMBlok : public QGraphicsItem, public skem::TBlokPogled {
 public:
@@ -41,10 +46,8 @@ public:
     // Function-generator ordinates when set; otherwise the defaults from the parameters.
     std::optional<std::array<double, 11>> Ordinate;
 
-    // Direction 1 left, 2 down, 3 right, 4 up: the side of the output.
-    quint8 Smer = 1;
-    // Click mode: 1 normal, 2 connect, 3 junction.
-    quint8 Rezim = 1;
+    // A TSmer, or whatever number a document held.
+    quint8 Smer = smLevo;
 
     bool Aktivno() const { return aktivno; }
     // Assigning true always raises OnAktiviran, even when already selected.
@@ -64,11 +67,14 @@ public:
 
     std::function<void(TSKEMBlok*)> OnAktiviran;
     std::function<void(TSKEMBlok*)> OnPromenaSmera;
-    std::function<void(TSKEMBlok*)> OnDodajVezu;
-    std::function<void(TSKEMBlok*)> OnKreirajJunction;
-    std::function<void(TSKEMBlok*)> OnBlokClick;
+    // A press on the block; the handler may start a drag (ZapocniVucenje).
+    std::function<void(TSKEMBlok*, QGraphicsSceneMouseEvent*)> OnPritisnut;
     std::function<void(TSKEMBlok*)> OnBlokMouseMove;
     std::function<void(TSKEMBlok*)> OnChange;
+
+    // From this press on, the block follows the pointer until the release,
+    // held at `hvataliste` (item coordinates).
+    void ZapocniVucenje(QPointF hvataliste);
 
     int Left() const { return qRound(pos().x()); }
     int Top() const { return qRound(pos().y()); }

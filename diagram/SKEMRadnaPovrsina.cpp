@@ -1,5 +1,6 @@
 #include "SKEMRadnaPovrsina.h"
 
+#include "AlatiPovrsine.h"
 #include "Dijalozi.h"
 #include "ListaSlika.h"
 #include "Obavestenja.h"
@@ -23,6 +24,12 @@ TSKEMRadnaPovrsina::TSKEMRadnaPovrsina(QObject* roditelj)
     QPainter p(&mreza);
     p.setPen(QColor(192, 192, 192));
     p.drawPoint(0, 0);
+    alati[rpsSelektuj] = std::make_unique<TAlatPovrsine>(*this);
+    alati[rpsDodajDrzac] = std::make_unique<TAlatDrzaca>(*this);
+    alati[rpsDodajVezuEx] = std::make_unique<TAlatVeze>(*this);
+    alati[rpsKreirajJunctionEx] = std::make_unique<TAlatJunctiona>(*this);
+    // No input reaches the surface while it is cleared.
+    alati[rpsBrisem] = std::make_unique<TAlatPovrsine>(*this);
 }
 
 TSKEMRadnaPovrsina::~TSKEMRadnaPovrsina() {
@@ -49,22 +56,21 @@ template <class T> std::function<void(T*)> TSKEMRadnaPovrsina::KopijaOnChange() 
     auto obradjivac = OnChange;
     return [obradjivac, this](T*) { Javi(obradjivac, this); };
 }
+// The input tools give it to the connections they draw.
+template std::function<void(TVeza*)> TSKEMRadnaPovrsina::KopijaOnChange<TVeza>();
 
 // ---- state and selection ----
+
+TAlatPovrsine& TSKEMRadnaPovrsina::Alat() const {
+    return *alati[stanje];
+}
 
 void TSKEMRadnaPovrsina::SetStanje(TRPStanje s) {
     stanje = s;
     // The junction command ends with its drawing kept: the holder made for it
     // is a bend of its own from now on, whatever ends the drawing later.
     if (s != rpsKreirajJunctionEx) drzacJunctionaNov = false;
-    if (s != rpsBrisem) {
-        static constexpr quint8 rezimBloka[] = {1, 1, 2, 3};
-        static constexpr quint8 rezimDrzaca[] = {0, 1, 0, 2};
-        for (TSKEMBlok* b : blokovi)
-            b->Rezim = rezimBloka[s];
-        for (TVeza* c : Veze)
-            c->RezimDrzaca = rezimDrzaca[s];
-    }
+    Alat().Pocni();
     Javi(OnStanjeChange, this);
 }
 
@@ -159,8 +165,10 @@ TSKEMBlok* TSKEMRadnaPovrsina::NapraviBlok() {
     b->SlikeDesno = SlikeDesno;
     b->SlikeGore = SlikeGore;
     b->SlikeDole = SlikeDole;
-    b->OnBlokClick = [this](TSKEMBlok* x) { BlokKliknut(x); };
-    b->OnBlokMouseMove = [this](TSKEMBlok* x) { BlokPredjen(x); };
+    b->OnPritisnut = [this](TSKEMBlok* x, QGraphicsSceneMouseEvent* e) {
+        Alat().BlokPritisnut(x, e);
+    };
+    b->OnBlokMouseMove = [this](TSKEMBlok* x) { Alat().BlokPredjen(x); };
     b->OnChange = KopijaOnChange<TSKEMBlok>();
     return b;
 }
@@ -172,7 +180,7 @@ TSKEMBlok* TSKEMRadnaPovrsina::SpustiStavku(const TStavkaKataloga& stavka, QPoin
         PostaviSkrol(PozicijaSkrola);
     }
     TSKEMBlok* b = NapraviBlok();
-    b->PostaviSmer(3); // a dropped block faces right
+    b->PostaviSmer(smDesno); // a dropped block faces right
     b->PostaviPoziciju(tacka.x(), tacka.y());
     b->Naziv = stavka.Naziv;
     b->setToolTip(stavka.Naziv);
@@ -203,8 +211,8 @@ void TSKEMRadnaPovrsina::Prenumerisi() {
 void TSKEMRadnaPovrsina::UnistiBlok(TSKEMBlok* b) {
     b->Izlazi.clear();
     b->Ulazi = {nullptr, nullptr, nullptr};
-    b->OnAktiviran = b->OnBlokClick = b->OnBlokMouseMove = b->OnChange = nullptr;
-    b->OnPromenaSmera = b->OnDodajVezu = b->OnKreirajJunction = nullptr;
+    b->OnAktiviran = b->OnBlokMouseMove = b->OnChange = b->OnPromenaSmera = nullptr;
+    b->OnPritisnut = nullptr;
     blokovi.removeOne(b);
     if (SelektovaniBlok == b) SelektovaniBlok = nullptr;
     ObrisiOdlozeno(b);
@@ -245,6 +253,23 @@ void TSKEMRadnaPovrsina::PoveziNotifikacije(TVeza* c) {
     c->OnJunctionAktivirana = [this](TVeza* v) { VezaAktivirana(v); };
     c->OnJunctionDeaktivirana = [this](TVeza* v) { JunctionDeaktivirana(v); };
     c->OnDrzacOslobodjen = [this](TDrzac* h) { DrzacOslobodjen(h); };
+    c->OnLinijaKliknuta = KlikNaLinijuZaAlat();
+}
+
+std::function<void(TVeza*, TLine*, int, int)> TSKEMRadnaPovrsina::KlikNaLinijuZaAlat() {
+    return [this](TVeza* c, TLine* s, int x, int y) { Alat().LinijaKliknuta(c, s, x, y); };
+}
+
+TIshodVeze TSKEMRadnaPovrsina::PrihvatiVezuUIzradi(const TIzborUlazaVeze& izbor) {
+    return Alat().PrihvatiVezu(izbor);
+}
+
+void TSKEMRadnaPovrsina::ZaboraviVezu(TVeza* c) {
+    if (c == SelektovanaVeza) SelektovanaVeza = nullptr;
+    for (const auto& alat : alati)
+        alat->VezaUklonjena(c);
+    Veze.removeOne(c);
+    delete c; // its holders go with it, and with them their junctions
 }
 
 void TSKEMRadnaPovrsina::UkloniIzJunctiona(TVeza* c) {
@@ -260,13 +285,11 @@ void TSKEMRadnaPovrsina::ObrisiVezeIzListe(const QList<TVeza*>& lista) {
         TVeza* c = lista[i];
         // Skips empty slots and connections an earlier deletion already took.
         if (!c || !Veze.contains(c)) continue;
-        if (c == SelektovanaVeza) SelektovanaVeza = nullptr;
         if (c->JeJunction) {
             if (c->PocBlok) c->PocBlok->UkloniIzlaz(c);
             UkloniIzJunctiona(c);
         }
-        Veze.removeOne(c);
-        delete c;
+        ZaboraviVezu(c);
     }
 }
 
@@ -281,8 +304,7 @@ void TSKEMRadnaPovrsina::ObrisiVezu(TVeza* c) {
         if (b->IndeksUlaza(c) >= 0) b->OdvojiUlaz(c);
     }
     if (c->JeJunction) UkloniIzJunctiona(c);
-    Veze.removeOne(c);
-    delete c; // its holders go with it, and with them their junctions
+    ZaboraviVezu(c);
     Javi(OnChange, this);
 }
 
@@ -333,102 +355,6 @@ void TSKEMRadnaPovrsina::Ocisti() {
 
 // ---- drawing connections and junctions ----
 
-void TSKEMRadnaPovrsina::BlokKliknut(TSKEMBlok* b) {
-    if (stanje == rpsDodajVezuEx) {
-        if (!PocetniBlok) {
-            ZapocniVezu(b);
-        } else if (b == PocetniBlok) {
-            OdbaciVezuUIzradi();
-            SetStanje(rpsSelektuj);
-        } else {
-            ZavrsiVezu(b);
-        }
-    } else if (stanje == rpsKreirajJunctionEx && VezaUIzradi && VezaUIzradi->JeJunction) {
-        ZavrsiJunction(b);
-    } else {
-        SetStanje(rpsSelektuj);
-    }
-}
-
-void TSKEMRadnaPovrsina::BlokPredjen(TSKEMBlok* b) {
-    if ((stanje == rpsDodajVezuEx || stanje == rpsKreirajJunctionEx) && VezaUIzradi)
-        VezaUIzradi->PostaviKraj(b->TackaUlaza(VezaUIzradi));
-}
-
-void TSKEMRadnaPovrsina::ZapocniVezu(TSKEMBlok* s) {
-    if (!s->Izlazi.isEmpty()) {
-        Dijalozi().Greska(SaPrelomima(
-            QStringLiteral("Iz ovog bloka vec postoji izlaz!\r    Koristite junction vezu!")));
-        return;
-    }
-    OdbaciVezuUIzradi();
-    PocetniBlok = s;
-    VezaUIzradi = new TVeza(Drzaci, this, s->TackaIzlaza(), s->TackaIzlaza());
-    VezaUIzradi->OnDrzacPomeren = KopijaOnChange<TVeza>();
-    VezaUIzradi->RezimDrzaca = 1;
-    VezaUIzradi->OnDesniKlik = [this](TVeza* c) { OtkaziVezu(c); };
-}
-
-void TSKEMRadnaPovrsina::ZavrsiVezu(TSKEMBlok* d) {
-    TVeza* c = VezaUIzradi;
-    TSKEMBlok* s = PocetniBlok;
-    c->OnOdvojiPocetak = [s](TVeza* v) { s->UkloniIzlaz(v); };
-    c->OnOdvojiKraj = [d](TVeza* v) { d->OdvojiUlaz(v); };
-    c->PocBlok = s;
-    c->KrajBlok = d;
-    s->DodajIzlaz(c);
-    PoveziNotifikacije(c);
-    c->RezimDrzaca = 0;
-    c->PostaviKraj(d->TackaUlaza(c));
-    Veze.append(c);
-    Javi(OnPoveziVezu, this);
-    PocetniBlok = nullptr;
-    VezaUIzradi = nullptr;
-    SetStanje(rpsSelektuj);
-}
-
-void TSKEMRadnaPovrsina::ZapocniJunction(TVeza* g, bool noviDrzac) {
-    TDrzac* h = g->PoslednjiDrzac;
-    if (!h) return;
-    OdbaciVezuUIzradi(h);
-    TVeza* j = g->NapraviJunction(h->TackaDrzaca());
-    if (!j) return;
-    VezaUIzradi = j;
-    PocetniBlok = nullptr;
-    drzacJunctiona = h;
-    drzacJunctionaNov = noviDrzac;
-    j->SetBoja(Qt::black);
-    j->SetAktivno(false);
-    j->JeJunction = true;
-    j->OnDesniKlik = [this](TVeza* c) { OtkaziVezu(c); };
-    j->RezimDrzaca = 1;
-    // Like a junction read from a document: holder pictures, and a moved holder changes the
-    // document.
-    j->SlikeDrzaca = Drzaci;
-    j->OnDrzacPomeren = KopijaOnChange<TVeza>();
-}
-
-void TSKEMRadnaPovrsina::ZavrsiJunction(TSKEMBlok* d) {
-    TVeza* j = VezaUIzradi;
-    TSKEMBlok* koren = j->KorenskiBlok();
-    if (!koren) {
-        SetStanje(rpsSelektuj);
-        return;
-    }
-    j->PocBlok = koren;
-    j->KrajBlok = d;
-    j->OnOdvojiKraj = [d](TVeza* v) { d->OdvojiUlaz(v); };
-    PoveziNotifikacije(j);
-    Veze.append(j);
-    koren->DodajIzlaz(j);
-    j->RezimDrzaca = 0;
-    Javi(OnPoveziVezu, this);
-    PocetniBlok = nullptr;
-    VezaUIzradi = nullptr;
-    drzacJunctiona = nullptr;
-    SetStanje(rpsSelektuj);
-}
-
 void TSKEMRadnaPovrsina::OdbaciVezuUIzradi(TDrzac* zadrzi) {
     TVeza* j = VezaUIzradi;
     TDrzac* drzac = drzacJunctiona;
@@ -463,10 +389,7 @@ void TSKEMRadnaPovrsina::OtkaziVezu(TVeza*) {
 // ---- connection notifications ----
 
 void TSKEMRadnaPovrsina::DrzacDodat(TVeza* g) {
-    if (stanje == rpsKreirajJunctionEx)
-        ZapocniJunction(g, true);
-    else if (stanje != rpsDodajVezuEx)
-        SetStanje(rpsSelektuj); // one holder per use of the command
+    Alat().DrzacDodat(g);
     Javi(OnChange, this);
 }
 
@@ -491,7 +414,7 @@ void TSKEMRadnaPovrsina::DrzacIzabran(TVeza* g) {
     DeselektujSve(g);
     SelektovanaVeza = nullptr;
     SelektovaniDrzac = g->AktivniDrzac;
-    if (stanje == rpsKreirajJunctionEx) ZapocniJunction(g, false);
+    Alat().DrzacIzabran(g);
     BlokoviNeaktivni(nullptr);
     PostaviSelektovaniBlok(nullptr);
     PostaniAktivna();
@@ -529,35 +452,18 @@ void TSKEMRadnaPovrsina::drawBackground(QPainter* p, const QRectF& rect) {
 
 void TSKEMRadnaPovrsina::mousePressEvent(QGraphicsSceneMouseEvent* e) {
     QGraphicsScene::mousePressEvent(e);
-    if (mouseGrabberItem()) return; // a block, segment or holder took it
-    // A press on the free surface: nothing stays selected.
-    BlokoviNeaktivni(nullptr);
-    DeselektujSve(nullptr);
-    SetStanje(rpsSelektuj);
-    SelektovanaVeza = nullptr;
-    PostaviSelektovaniBlok(nullptr);
-    SelektovaniDrzac = nullptr;
-    // A drawing in progress is kept; its end goes to the pressed point.
-    if (VezaUIzradi) VezaUIzradi->PostaviKraj(e->scenePos().toPoint());
-    PostaniAktivna();
-    e->accept();
+    // A block, segment or holder took it and reported it.
+    if (!mouseGrabberItem()) Alat().PovrsinaPritisnuta(e);
 }
 
 void TSKEMRadnaPovrsina::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
     QGraphicsScene::mouseMoveEvent(e);
-    if (mouseGrabberItem() || !VezaUIzradi) return;
-    // Over a block, BlokPredjen places the end at the block's input side instead.
-    QGraphicsItem* gore = itemAt(e->scenePos(), QTransform());
-    if (gore && gore->type() == TSKEMBlok::Type) return;
-    VezaUIzradi->PostaviKraj(e->scenePos().toPoint());
+    if (!mouseGrabberItem()) Alat().PovrsinaPredjena(e);
 }
 
 void TSKEMRadnaPovrsina::keyPressEvent(QKeyEvent* e) {
     QGraphicsScene::keyPressEvent(e);
-    if (e->key() == Qt::Key_Delete) {
-        ObrisiSelektovano();
-        e->accept();
-    }
+    Alat().TasterPritisnut(e);
 }
 
 bool TSKEMRadnaPovrsina::PrihvataPrevlacenje(QGraphicsSceneDragDropEvent* e) const {

@@ -2,10 +2,10 @@
 // TSKEMRadnaPovrsina: the drawing surface of the diagram editor (a scene of
 // at least 1500 x 1500 that grows to hold every block and holder) and the
 // owner of the document's blocks and connections. It accepts blocks dropped
-// from the palette, runs the small state machine with which connections,
-// holders and junctions are drawn, keeps the selection, deletes, renumbers
-// and clears, and tells the main window through its events. TSKEMPogled is
-// the scrolling view that shows it.
+// from the palette, keeps the mode in which the user edits and hands every
+// press, move and key to that mode's input tool (AlatiPovrsine.h), keeps the
+// selection, deletes, renumbers and clears, and tells the main window through
+// its events. TSKEMPogled is the scrolling view that shows it.
 
 #include "StavkaKataloga.h"
 
@@ -15,14 +15,33 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
+#include <array>
 #include <functional>
+#include <memory>
 
+class TAlatPovrsine;
 class TDrzac;
+class TLine;
 class TListaSlika;
 class TSKEMBlok;
 class TVeza;
 
+// The workspace's modes: selecting and dragging, adding one holder, drawing a
+// connection, drawing a junction; and clearing, while the document goes.
 enum TRPStanje { rpsSelektuj, rpsDodajDrzac, rpsDodajVezuEx, rpsKreirajJunctionEx, rpsBrisem };
+
+// How a connection drawn up to its end block came out.
+enum class TIshodVeze {
+    NemaVeze, // no connection was waiting for its input
+    Odbijena, // the end block takes no more inputs; the user was told why
+    Otkazana, // the user chose no input; the connection is gone
+    Povezana, // it feeds the chosen input
+};
+
+// Asks the user which input of block `kraj` a new connection feeds; only the
+// inputs `slobodni` marks may be chosen. Returns 0..2, or -1 for none.
+using TIzborUlazaVeze =
+    std::function<int(const TSKEMBlok& kraj, const std::array<bool, 3>& slobodni)>;
 
 class TSKEMRadnaPovrsina : public QGraphicsScene {
     Q_OBJECT
@@ -44,8 +63,7 @@ public:
     const TListaSlika* Drzaci = nullptr;
 
     TRPStanje Stanje() const { return stanje; }
-    // Sets every block's Rezim and every connection's RezimDrzaca; always
-    // raises OnStanjeChange.
+    // Changes the mode (its tool starts afresh); always raises OnStanjeChange.
     void SetStanje(TRPStanje s);
 
     TSKEMBlok* SelektovaniBlok = nullptr;
@@ -80,6 +98,11 @@ public:
     TSKEMBlok* NapraviBlok();
     // Installs the notifications a connection gets when it is completed.
     void PoveziNotifikacije(TVeza* c);
+    // For the handler of OnPoveziVezu: the connection just drawn gets an input
+    // of its end block by the workspace's rules (a block without inputs or
+    // with none free refuses it, with a message), `izbor` choosing among the
+    // free ones (without it, the first); then the end block is selected.
+    TIshodVeze PrihvatiVezuUIzradi(const TIzborUlazaVeze& izbor);
 
     void ObrisiSelektovano();
     void ObrisiBlok(TSKEMBlok* b);
@@ -103,8 +126,6 @@ public:
 
     // Handlers installed on blocks and connections.
     void SelektujBlok(TSKEMBlok* b);
-    void BlokKliknut(TSKEMBlok* b);
-    void BlokPredjen(TSKEMBlok* b);
     void OtkaziVezu(TVeza* c = nullptr);
 
     // The surface hidden while it is cleared; hidden, a selected block does
@@ -124,16 +145,24 @@ protected:
     void dropEvent(QGraphicsSceneDragDropEvent* e) override;
 
 private:
+    // The input tools work the drawing state below.
+    friend class TAlatPovrsine;
+    friend class TAlatCrtanjaVeze;
+    friend class TAlatVeze;
+    friend class TAlatJunctiona;
+
+    // The tool of the current mode: the one place the mode is read for input.
+    TAlatPovrsine& Alat() const;
     void ObrisiVezeIzListe(const QList<TVeza*>& lista);
+    // Takes c off the list and deletes it; nothing keeps a pointer to it.
+    void ZaboraviVezu(TVeza* c);
+    // The segment-click handler of the connections: the current tool decides.
+    std::function<void(TVeza*, TLine*, int, int)> KlikNaLinijuZaAlat();
     void UkloniIzJunctiona(TVeza* c);
     void UnistiBlok(TSKEMBlok* b);
     void DeselektujSve(TVeza* osim);
     void BlokoviNeaktivni(TSKEMBlok* osim);
     void PostaniAktivna();
-    void ZapocniVezu(TSKEMBlok* s);
-    void ZavrsiVezu(TSKEMBlok* d);
-    void ZapocniJunction(TVeza* g, bool noviDrzac);
-    void ZavrsiJunction(TSKEMBlok* d);
     // Destroys the drawing in progress, however it ends. A holder made only
     // for a junction being drawn goes with it unless it is zadrzi or the
     // junction command ended meanwhile.
@@ -149,6 +178,7 @@ private:
     void DrzacOslobodjen(TDrzac* h);
 
     TRPStanje stanje = rpsSelektuj;
+    std::array<std::unique_ptr<TAlatPovrsine>, rpsBrisem + 1> alati;
     QList<TSKEMBlok*> blokovi;
     bool vidljiva = true;
     QPixmap mreza; // the background pattern: white, pixel (0, 0) silver

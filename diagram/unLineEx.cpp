@@ -5,7 +5,7 @@
 TLineEx::TLineEx(QGraphicsItem* roditelj) : TLine(roditelj) {}
 
 void TLineEx::SetTip(int v) {
-    if (v < 1 || v > 4) return;
+    if (v < vlKrug || v > vlKrugIStrelica) return;
     tip = quint8(v);
     update();
 }
@@ -17,12 +17,12 @@ void TLineEx::SetKrugColor(const QColor& v) {
 }
 
 TShowArrows TLineEx::CrtaneStrelice() const {
-    // A segment with Tip 1 or 2 does not end at the destination: no arrowhead.
-    return tip == 1 || tip == 2 ? saNone : ShowArrows();
+    // A segment that does not end at the destination has no arrowhead.
+    return tip == vlKrug || tip == vlBez ? saNone : ShowArrows();
 }
 
 void TLineEx::paint(QPainter* painter, const QStyleOptionGraphicsItem* opcije, QWidget* vidzet) {
-    if (tip == 1 || tip == 4) {
+    if (tip == vlKrug || tip == vlKrugIStrelica) {
         // The circle sits on the segment's first point, whichever corner that is.
         int x = 7, y = 7;
         if (strana == saEnd && LineSlope() == lsUp) {

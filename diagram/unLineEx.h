@@ -1,9 +1,13 @@
 #pragma once
 // TLineEx: a TLine with a small circle marking its first point and a Tip that
-// says which end marks a connection segment shows (1 circle, 2 none,
-// 3 arrow, 4 both).
+// says which end marks a connection segment shows.
 
 #include "unLine.h"
+
+// Which ends of a connection's segment are marked: the first segment starts
+// at a block (circle), a middle one runs between holders, the last one ends
+// at the input (arrow), and a segment without holders does both.
+enum TVrhLinije : quint8 { vlKrug = 1, vlBez = 2, vlStrelica = 3, vlKrugIStrelica = 4 };
 
 class TLineEx : public TLine {
 public:
@@ -13,7 +17,7 @@ public:
 
     quint8 Tip() const { return tip; }
     QColor KrugColor() const { return BojaKruga; }
-    // Accepted only for 1..4; other values are ignored.
+    // Accepted only for the four TVrhLinije values; others are ignored.
     virtual void SetTip(int v);
     virtual void SetKrugColor(const QColor& v);
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 TLinija::TLinija(QGraphicsItem* roditelj) : TLineEx(roditelj) {
-    SetTip(4);
+    SetTip(vlKrugIStrelica);
     PostaviBoju(Qt::black);
 }
 

@@ -128,11 +128,17 @@ void TVeza::PretplatiSe(TDrzac* h) {
 
 void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModifiers, int x,
                           int y) {
+    // The handlers may destroy this connection: nothing may follow them.
     if (dugme == Qt::RightButton) {
-        // The handler may destroy this connection: nothing may follow.
         Javi(OnDesniKlik, this);
-        return;
+    } else if (OnLinijaKliknuta) {
+        Javi<TVeza*, TLine*, int, int>(OnLinijaKliknuta, this, linija, x, y);
+    } else {
+        KlikNaLiniju(linija, x, y, TKlikNaLiniji::SamoIzbor);
     }
+}
+
+void TVeza::KlikNaLiniju(TLine* linija, int x, int y, TKlikNaLiniji sta) {
     auto* s = qgraphicsitem_cast<TLinija*>(linija);
     // A click toggles the selection, as the clicked segment shows it; a
     // selected one is deselected and the deselection reported twice.
@@ -144,19 +150,15 @@ void TVeza::LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModi
     }
     SveLinijeSelektovane(aktivno);
 
-    if (!s || !Linije.contains(s)) return;
+    if (!s || !Linije.contains(s) || sta == TKlikNaLiniji::SamoIzbor) return;
     const int left = x - 6 + s->Left();
     const int top = y - 6 + s->Top();
-    if (RezimDrzaca != 1 && RezimDrzaca != 2) return;
     for (TDrzac* e : Drzaci)
         if (std::abs(left - e->Left()) < 18 && std::abs(top - e->Top()) < 18) return;
 
     TDrzac* h = UmetniDrzac(s, left, top);
     Deselektuj();
-    if (RezimDrzaca == 2) {
-        PoslednjiDrzac = h;
-        RezimDrzaca = 3;
-    }
+    if (sta == TKlikNaLiniji::DodajPocetakJunctiona) PoslednjiDrzac = h;
     if (pravimDrzac) poslednjiDodat = h;
     Javi(OnDrzacDodat, this);
 }
@@ -178,19 +180,17 @@ TDrzac* TVeza::UmetniDrzac(TLinija* s, int left, int top) {
     s2->SetSelektovana(aktivno);
     s->PostaviTacke(s->TackaA(), h->TackaDrzaca());
     switch (s->Tip()) {
-    case 1:
-        s2->SetTip(2);
+    case vlKrug:
+    case vlBez:
+        s2->SetTip(vlBez);
         break;
-    case 2:
-        s2->SetTip(2);
-        break;
-    case 3:
-        s->SetTip(2);
-        s2->SetTip(3);
+    case vlStrelica:
+        s->SetTip(vlBez);
+        s2->SetTip(vlStrelica);
         break;
     default:
-        s->SetTip(1);
-        s2->SetTip(3);
+        s->SetTip(vlKrug);
+        s2->SetTip(vlStrelica);
         break;
     }
     h->LinijaPosle = s2;
@@ -216,14 +216,11 @@ TDrzac* TVeza::UmetniDrzac(TLinija* s, int left, int top) {
 }
 
 TDrzac* TVeza::DodajDrzacNa(QPoint p) {
-    const quint8 rezim = RezimDrzaca;
-    RezimDrzaca = 1;
     pravimDrzac = true;
     poslednjiDodat = nullptr;
     TLinija* s = Linije.last();
-    LinijaPustena(s, Qt::LeftButton, Qt::NoModifier, p.x() - s->Left(), p.y() - s->Top());
+    KlikNaLiniju(s, p.x() - s->Left(), p.y() - s->Top(), TKlikNaLiniji::DodajDrzac);
     pravimDrzac = false;
-    RezimDrzaca = rezim;
     return poslednjiDodat;
 }
 
@@ -249,7 +246,7 @@ void TVeza::UkloniDrzac(TDrzac* h) {
     } else {
         // h was the last holder: p now reaches the end.
         p->PostaviTacke(p->TackaA(), kraj);
-        p->SetTip(p == Linije.first() ? 4 : 3);
+        p->SetTip(p == Linije.first() ? vlKrugIStrelica : vlStrelica);
     }
     h->OnDrzacClick = nullptr;
     h->OnDrzacMove = nullptr;
@@ -290,7 +287,6 @@ void TVeza::DrzacPomeren(TDrzac* h) {
 }
 
 void TVeza::DrzacKliknut(TDrzac* h) {
-    if (RezimDrzaca == 2) RezimDrzaca = 3;
     PoslednjiDrzac = h;
     // A second click on the selected holder draws it inactive; it stays AktivniDrzac.
     if (AktivniDrzac) AktivniDrzac->SetAktivno(false);

@@ -17,6 +17,11 @@ class TLinija;
 class TListaSlika;
 class TSKEMBlok;
 
+// What a left click on a segment does besides toggling the connection's
+// selection: nothing more, add a holder (a bend) there, or add a holder from
+// which a junction will start. The workspace's input tool decides.
+enum class TKlikNaLiniji { SamoIzbor, DodajDrzac, DodajPocetakJunctiona };
+
 class TVeza {
 public:
     TVeza(const TListaSlika* slikeDrzaca, QGraphicsScene* prozor, QPoint pocetak, QPoint kraj);
@@ -29,9 +34,6 @@ public:
 
     QColor Boja() const { return boja; }
     void SetBoja(const QColor& c);
-    // 0 select only, 1 a click also adds a holder, 2 as 1 and the holder starts
-    // a junction, 3 a junction start has been chosen.
-    quint8 RezimDrzaca = 0;
     QPoint Pocetak() const { return pocetak; }
     QPoint Kraj() const { return kraj; }
     void PostaviPocetak(QPoint p);
@@ -59,6 +61,9 @@ public:
     std::function<void(TVeza*)> OnJunctionDeaktivirana;
     std::function<void(TDrzac*)> OnDrzacOslobodjen;
     std::function<void(TVeza*)> OnDesniKlik;
+    // A left click released on one of its segments (x, y in segment
+    // coordinates); unassigned, the click only toggles the selection.
+    std::function<void(TVeza*, TLine*, int, int)> OnLinijaKliknuta;
     std::function<void(TVeza*)> OnDrzacPomeren;
 
     void Osvezi();
@@ -80,6 +85,9 @@ public:
     // The release handler of every segment (x, y in segment coordinates).
     void LinijaPustena(TLine* linija, Qt::MouseButton dugme, Qt::KeyboardModifiers shift, int x,
                        int y);
+    // A left click at (x, y) of segment s: toggles the selection, then adds
+    // what `sta` says (the spacing rule may refuse a holder).
+    void KlikNaLiniju(TLine* s, int x, int y, TKlikNaLiniji sta);
 
     // The holder on which this junction starts (searched in Roditelj), or nullptr.
     TDrzac* PocetniDrzac() const;

@@ -10,6 +10,7 @@
 #include "Obavestenja.h"
 #include "OpcijeSim.h"
 #include "Pomoc.h"
+#include "PritisakBloka.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
 #include "SKEMGrupe.h"
@@ -101,8 +102,8 @@ inline TSKEMBlok* SpustiBezDijaloga(TMainForm& g, int sifra, const QString& nazi
 // Draws a connection from a's output to b as two clicks in connection mode.
 inline void Povezi(TMainForm& g, TSKEMBlok* a, TSKEMBlok* b) {
     g.SKEMRadnaPovrsina1->SetStanje(rpsDodajVezuEx);
-    g.SKEMRadnaPovrsina1->BlokKliknut(a);
-    g.SKEMRadnaPovrsina1->BlokKliknut(b);
+    PritisniBlok(a);
+    PritisniBlok(b);
 }
 
 // Starts a junction on a new holder at `tacka` (workspace coordinates) of the connection's last

@@ -344,7 +344,7 @@ TEST_F(Povezivanje, OdbijeniJunctionUklanjaSvojDrzac) {
     ASSERT_NE(rp->VezaUIzradi, nullptr);
     ASSERT_EQ(glavna->Drzaci.size(), 1);
     dijalozi.Zapis.clear();
-    rp->BlokKliknut(k);
+    PritisniBlok(k);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Poruka: Blok: <Konstanta> ne moze da ima ulaznu vezu!"});
     EXPECT_EQ(rp->Veze, QList<TVeza*>{glavna});
     EXPECT_TRUE(glavna->Drzaci.isEmpty());
@@ -355,7 +355,7 @@ TEST_F(Povezivanje, OdbijeniJunctionUklanjaSvojDrzac) {
     ZapocniJunction(*g, glavna, {150, y});
     dijalozi.Skripte.push_back(
         [](QDialog& d) { dynamic_cast<TIzborUlaza&>(d).SpeedButton2->click(); });
-    rp->BlokKliknut(q);
+    PritisniBlok(q);
     EXPECT_EQ(rp->Veze, QList<TVeza*>{glavna});
     EXPECT_EQ(glavna->Drzaci.size(), 1);
     EXPECT_EQ(q->Ulazi[0], nullptr);
@@ -363,7 +363,7 @@ TEST_F(Povezivanje, OdbijeniJunctionUklanjaSvojDrzac) {
     // Accepted: a junction from a second holder feeds q from a.
     ZapocniJunction(*g, glavna, {300, y});
     dijalozi.Skripte.push_back(IzaberiUlaz(1));
-    rp->BlokKliknut(q);
+    PritisniBlok(q);
     EXPECT_EQ(rp->Veze.size(), 2);
     EXPECT_EQ(q->IzvorUlaza(0), a);
     EXPECT_EQ(glavna->Drzaci.size(), 2);
@@ -389,7 +389,7 @@ TEST_F(Povezivanje, OdbijeniJunctionSaPostojecegDrzacaGaOstavlja) {
     ASSERT_NE(rp->VezaUIzradi, nullptr);
     EXPECT_EQ(rp->NoviDrzacJunctiona(), nullptr);
     dijalozi.Zapis.clear();
-    rp->BlokKliknut(k);
+    PritisniBlok(k);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Poruka: Blok: <Konstanta> ne moze da ima ulaznu vezu!"});
     EXPECT_EQ(rp->Veze, QList<TVeza*>{glavna});
     EXPECT_EQ(glavna->Drzaci, QList<TDrzac*>{h});

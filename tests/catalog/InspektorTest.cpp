@@ -2,6 +2,7 @@
 // ordinates and outputs; key-by-key parameter editing with its refusals;
 // picking blocks from the list; collapsed sections; deleted blocks.
 
+#include "PritisakBloka.h"
 #include "SKEMBlok.h"
 #include "SKEMDugme.h"
 #include "SKEMInspektor.h"
@@ -53,14 +54,14 @@ TStavkaKataloga Generator() {
 TVeza* Povezi(TSKEMRadnaPovrsina& rp, TSKEMBlok* a, TSKEMBlok* b, int k,
               const QList<QPoint>& krivine = {}) {
     rp.SetStanje(rpsDodajVezuEx);
-    rp.BlokKliknut(a);
+    PritisniBlok(a);
     TVeza* c = rp.VezaUIzradi;
     if (!c) return nullptr;
     for (QPoint p : krivine) {
         c->PostaviKraj(p);
         c->DodajDrzacNa(p + QPoint(1, 1));
     }
-    rp.BlokKliknut(b);
+    PritisniBlok(b);
     b->PoveziUlaz(c, k);
     return c;
 }
@@ -183,7 +184,7 @@ TEST_F(InspektorTest, IzlaziBezVezeIDveVeze) {
     s->OnMouseUp(s, Qt::LeftButton, Qt::NoModifier, 100 - s->Left(), 68 - s->Top());
     TVeza* j = rp.VezaUIzradi;
     ASSERT_NE(j, nullptr);
-    rp.BlokKliknut(c);
+    PritisniBlok(c);
     c->PoveziUlaz(j, 1);
     ASSERT_EQ(izvor->Izlazi.size(), 2);
 

@@ -185,7 +185,7 @@ TEST(Blok, PogledZaSimulaciju) {
     t.b->Ulazi[1] = nullptr;
 }
 
-TEST(Blok, PrevlacenjeMisemIRezimiKlika) {
+TEST(Blok, PrevlacenjeMisemIZnacenjePritiskaPoRezimu) {
     TOkruzenje o;
     TSKEMBlok* b = o.Spusti({200, 200});
     TSKEMBlok* drugi = o.Spusti({400, 400});
@@ -195,32 +195,30 @@ TEST(Blok, PrevlacenjeMisemIRezimiKlika) {
     Prevuci(o.v(), {20, 20}, {50, 35});
     EXPECT_EQ(b->pos(), QPointF(38, 23));
 
-    QStringList zapis;
-    b->OnBlokClick = [&](TSKEMBlok*) { zapis << "Click"; };
-    b->OnAktiviran = [&](TSKEMBlok*) { zapis << "Aktiviran"; };
-    b->OnDodajVezu = [&](TSKEMBlok*) { zapis << "DodajVezu"; };
-    b->OnKreirajJunction = [&](TSKEMBlok*) { zapis << "KreirajJunction"; };
-    const QPoint u(60, 40);
-    // A press on the already selected block raises nothing.
-    ASSERT_TRUE(b->Aktivno());
-    Klikni(o.v(), u);
-    EXPECT_TRUE(zapis.isEmpty());
-    // On an unselected block: selection, then the click.
-    Klikni(o.v(), TOkruzenje::Sredina(drugi));
-    Klikni(o.v(), u);
-    EXPECT_EQ(zapis, (QStringList{"Aktiviran", "Click"}));
-    zapis.clear();
-    b->Rezim = 2;
-    Klikni(o.v(), u);
-    EXPECT_EQ(zapis, (QStringList{"Click", "DodajVezu"}));
-    EXPECT_EQ(b->Rezim, 2);
-    zapis.clear();
-    b->Rezim = 3;
-    Klikni(o.v(), u);
-    EXPECT_EQ(zapis, (QStringList{"Click", "KreirajJunction"}));
-    EXPECT_EQ(b->Rezim, 1);
-    // Not in normal mode: the block does not move.
-    b->Rezim = 2;
-    Prevuci(o.v(), u, u + QPoint(40, 40));
-    EXPECT_EQ(b->pos(), QPointF(38, 23));
+    // What a press on an unselected block means is the mode's: selecting and
+    // dragging, or drawing from it.
+    const struct {
+        TRPStanje stanje;
+        QStringList dogadjaji;
+        bool vuce, crta;
+    } tabela[] = {
+        {rpsSelektuj, {"SelectBlok", "SelectBlokZaInsp", "StanjeChange", "Change"}, true, false},
+        {rpsDodajDrzac, {"SelectBlok", "SelectBlokZaInsp", "StanjeChange", "Change"}, true, false},
+        {rpsDodajVezuEx, {}, false, true},
+        {rpsKreirajJunctionEx, {"StanjeChange"}, false, false},
+    };
+    for (const auto& red : tabela) {
+        o.rp.OtkaziVezu();
+        Klikni(o.v(), TOkruzenje::Sredina(drugi));
+        o.rp.SetStanje(red.stanje);
+        o.dogadjaji.clear();
+        const QPointF pre = b->pos();
+        const QPoint u = TOkruzenje::Sredina(b);
+        Prevuci(o.v(), u, u + QPoint(40, 40));
+        EXPECT_EQ(o.dogadjaji, red.dogadjaji) << red.stanje;
+        EXPECT_EQ(b->pos() != pre, red.vuce) << red.stanje;
+        EXPECT_EQ(b->Aktivno(), red.vuce) << red.stanje;
+        EXPECT_EQ(o.rp.PocetniBlok == b, red.crta) << red.stanje;
+        EXPECT_EQ(o.rp.Stanje(), red.crta ? rpsDodajVezuEx : rpsSelektuj) << red.stanje;
+    }
 }

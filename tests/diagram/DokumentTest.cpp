@@ -3,12 +3,7 @@
 // error with the workspace still usable.
 #include "Dokument.h"
 
-#include "SKEMBlok.h"
-#include "SKEMRadnaPovrsina.h"
-#include "SkriptovaniDijalozi.h"
-#include "unDrzac.h"
-#include "unLinija.h"
-#include "unVeza.h"
+#include "PomocTesta.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -41,13 +36,13 @@ TSKEMBlok* Spusti(TSKEMRadnaPovrsina& rp, int sifra, const char* naziv, int ulaz
 TVeza* Povezi(TSKEMRadnaPovrsina& rp, TSKEMBlok* a, TSKEMBlok* b, int k,
               const QList<QPoint>& krivine = {}) {
     rp.SetStanje(rpsDodajVezuEx);
-    rp.BlokKliknut(a);
+    PritisniBlok(a);
     TVeza* c = rp.VezaUIzradi;
     for (QPoint p : krivine) {
         c->PostaviKraj(p);
         c->DodajDrzacNa(p);
     }
-    rp.BlokKliknut(b);
+    PritisniBlok(b);
     b->PoveziUlaz(c, k);
     b->OsveziVeze();
     return c;
@@ -63,7 +58,7 @@ TVeza* Junction(TSKEMRadnaPovrsina& rp, TDrzac* h, TSKEMBlok* b, int k,
         j->PostaviKraj(p);
         j->DodajDrzacNa(p);
     }
-    rp.BlokKliknut(b);
+    PritisniBlok(b);
     b->PoveziUlaz(j, k);
     b->OsveziVeze();
     return j;
@@ -381,7 +376,7 @@ TEST_F(Dokument, ReadingRebuildsTheWorkspaceState) {
 
     // A right click on a connection read from a file ends a drawing in progress.
     druga.SetStanje(rpsDodajVezuEx);
-    druga.BlokKliknut(druga.Blokovi()[1]);
+    PritisniBlok(druga.Blokovi()[1]);
     ASSERT_NE(druga.VezaUIzradi, nullptr);
     druga.Veze[0]->OnDesniKlik(druga.Veze[0]);
     EXPECT_EQ(druga.VezaUIzradi, nullptr);

@@ -3,6 +3,7 @@
 // in a view, and mouse and key input sent the way a user produces it.
 
 #include "ListaSlika.h"
+#include "PritisakBloka.h"
 #include "SKEMBlok.h"
 #include "SKEMRadnaPovrsina.h"
 #include "SkriptovaniDijalozi.h"
@@ -59,8 +60,8 @@ inline void PritisniTaster(QGraphicsView& v, int taster) {
 }
 
 // A workspace in a shown view, with scripted dialogs, picture sets of 29
-// pictures, a counter for each event and a main-window-like wiring handler
-// that puts a completed connection into the first free slot.
+// pictures, a counter for each event and a wiring handler that gives a
+// completed connection the first free input, as the workspace's rules allow.
 struct TOkruzenje {
     TSkriptovaniDijalozi dijalozi;
     TListaSlika levo = ObicneSlike(29, Qt::red), desno = ObicneSlike(29, Qt::green),
@@ -90,16 +91,7 @@ struct TOkruzenje {
             dogadjaji << "PoveziVezu";
             stanjeKodPovezivanja = rp.Stanje();
             vezaKodPovezivanja = rp.VezaUIzradi;
-            TVeza* c = rp.VezaUIzradi;
-            TSKEMBlok* d = c->KrajBlok;
-            if (!poveziUSlot) return;
-            for (int k = 0; k < d->MaxUlaznihVeza && k < 3; ++k)
-                if (!d->Ulazi[k]) {
-                    d->PoveziUlaz(c, k);
-                    d->OsveziVeze();
-                    return;
-                }
-            rp.ObrisiVezu(c);
+            if (poveziUSlot) rp.PrihvatiVezuUIzradi(nullptr);
         };
         pogled = std::make_unique<TSKEMPogled>(&rp);
         pogled->resize(900, 700);

@@ -1,6 +1,7 @@
 // diagram_render: draws a small diagram to a PNG so a person can check the
 // drawing of blocks, segments, holders and selections.
 //   diagram_render [out.png]
+#include "PritisakBloka.h"
 #include "SKEMBlok.h"
 #include "SKEMRadnaPovrsina.h"
 #include "Slike.h"
@@ -28,13 +29,13 @@ TStavkaKataloga Stavka(const char* naziv, int sifra, int ulaza) {
 TVeza* Povezi(TSKEMRadnaPovrsina& rp, TSKEMBlok* a, TSKEMBlok* b, const QList<QPoint>& krivine,
               int k) {
     rp.SetStanje(rpsDodajVezuEx);
-    rp.BlokKliknut(a);
+    PritisniBlok(a);
     TVeza* c = rp.VezaUIzradi;
     for (QPoint p : krivine) {
         c->PostaviKraj(p);
         c->DodajDrzacNa(p + QPoint(1, 1));
     }
-    rp.BlokKliknut(b);
+    PritisniBlok(b);
     b->PoveziUlaz(c, k);
     b->OsveziVeze();
     return c;
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
     TVeza* j = rp.VezaUIzradi;
     j->PostaviKraj(QPoint(100, 200));
     j->DodajDrzacNa(QPoint(101, 201));
-    rp.BlokKliknut(pojacanje);
+    PritisniBlok(pojacanje);
     pojacanje->PoveziUlaz(j, 0);
     pojacanje->OsveziVeze();
 

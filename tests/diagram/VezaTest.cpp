@@ -56,9 +56,8 @@ TEST(Veza, DrzaciDeleLinijeIVracajuOznake) {
     // A click on the first segment puts its holder before the others.
     TLinija* prva = t.c->Linije.first();
     prva->OnMouseUp(prva, Qt::LeftButton, Qt::NoModifier, 200 - prva->Left(), 100 - prva->Top());
-    EXPECT_EQ(t.c->Drzaci.size(), 2); // RezimDrzaca 0 adds nothing
-    t.c->RezimDrzaca = 1;
-    prva->OnMouseUp(prva, Qt::LeftButton, Qt::NoModifier, 200 - prva->Left(), 100 - prva->Top());
+    EXPECT_EQ(t.c->Drzaci.size(), 2); // outside a workspace a click only selects
+    t.c->KlikNaLiniju(prva, 200 - prva->Left(), 100 - prva->Top(), TKlikNaLiniji::DodajDrzac);
     ASSERT_EQ(t.c->Drzaci.size(), 3);
     TDrzac* h0 = t.c->Drzaci.first();
     EXPECT_EQ(h0->TackaDrzaca(), QPoint(199, 99));
@@ -137,7 +136,6 @@ TEST(Veza, KlikMenjaSelekcijuDesniSamoJavlja) {
     EXPECT_EQ(s->LineStyle(), Qt::SolidLine);
     EXPECT_EQ(zapis, (QStringList{"Aktivirana", "Deaktivirana", "Deaktivirana"}));
     zapis.clear();
-    t.c->RezimDrzaca = 1;
     s->OnMouseUp(s, Qt::RightButton, Qt::NoModifier, 50, 10);
     EXPECT_EQ(zapis, QStringList{"DesniKlik"});
     EXPECT_FALSE(t.c->Aktivno());

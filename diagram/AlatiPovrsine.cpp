@@ -1,0 +1,218 @@
+#include "AlatiPovrsine.h"
+
+#include "Dijalozi.h"
+#include "SKEMBlok.h"
+#include "unDrzac.h"
+
+#include <QGraphicsSceneMouseEvent>
+#include <QKeyEvent>
+
+// ---- selecting ----
+
+void TAlatPovrsine::BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) b->ZapocniVucenje(e->pos());
+    if (!b->Aktivno()) {
+        b->SetAktivno(true);
+        rp.SetStanje(rpsSelektuj); // a holder command not yet used ends here
+    }
+}
+
+void TAlatPovrsine::LinijaKliknuta(TVeza* c, TLine* s, int x, int y) {
+    // The drawing in progress takes a bend wherever it is clicked, in every mode.
+    c->KlikNaLiniju(s, x, y, c == rp.VezaUIzradi ? TKlikNaLiniji::DodajDrzac : KlikNaVezi(c));
+}
+
+void TAlatPovrsine::DrzacDodat(TVeza*) {
+    rp.SetStanje(rpsSelektuj); // one holder per use of the command
+}
+
+void TAlatPovrsine::PovrsinaPritisnuta(QGraphicsSceneMouseEvent* e) {
+    // Nothing stays selected.
+    rp.BlokoviNeaktivni(nullptr);
+    rp.DeselektujSve(nullptr);
+    rp.SetStanje(rpsSelektuj);
+    rp.SelektovanaVeza = nullptr;
+    rp.PostaviSelektovaniBlok(nullptr);
+    rp.SelektovaniDrzac = nullptr;
+    // A drawing in progress is kept; its end goes to the pressed point.
+    if (rp.VezaUIzradi) rp.VezaUIzradi->PostaviKraj(e->scenePos().toPoint());
+    rp.PostaniAktivna();
+    e->accept();
+}
+
+void TAlatPovrsine::PovrsinaPredjena(QGraphicsSceneMouseEvent* e) {
+    if (!rp.VezaUIzradi) return;
+    // Over a block, BlokPredjen places the end at the block's input side instead.
+    QGraphicsItem* gore = rp.itemAt(e->scenePos(), QTransform());
+    if (gore && gore->type() == TSKEMBlok::Type) return;
+    rp.VezaUIzradi->PostaviKraj(e->scenePos().toPoint());
+}
+
+void TAlatPovrsine::TasterPritisnut(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Delete) {
+        rp.ObrisiSelektovano();
+        e->accept();
+    }
+}
+
+// ---- drawing connections and junctions ----
+
+void TAlatCrtanjaVeze::BlokPredjen(TSKEMBlok* b) {
+    if (TVeza* c = rp.VezaUIzradi) c->PostaviKraj(b->TackaUlaza(c));
+}
+
+TIshodVeze TAlatCrtanjaVeze::PrihvatiVezu(const TIzborUlazaVeze& izbor) {
+    TVeza* c = rp.VezaUIzradi;
+    if (!c || !c->KrajBlok) return TIshodVeze::NemaVeze;
+    TSKEMBlok* b = c->KrajBlok;
+    if (b->MaxUlaznihVeza <= 0) {
+        Odbij(QStringLiteral("Blok: <") + b->Naziv +
+              QStringLiteral("> ne moze da ima ulaznu vezu!"));
+        return TIshodVeze::Odbijena;
+    }
+    const std::array<bool, 3> slobodni{!b->Ulazi[0], !b->Ulazi[1] && b->MaxUlaznihVeza > 1,
+                                       !b->Ulazi[2] && b->MaxUlaznihVeza > 2};
+    if (!slobodni[0] && !slobodni[1] && !slobodni[2]) {
+        Odbij(QStringLiteral("Maksinalni broj ulaznih veza za blok <") + b->Naziv +
+              QStringLiteral("> je ") + QString::number(b->MaxUlaznihVeza) + QStringLiteral("!"));
+        return TIshodVeze::Odbijena;
+    }
+
+    int k = 0;
+    if (izbor)
+        k = izbor(*b, slobodni);
+    else
+        while (!slobodni[size_t(k)])
+            ++k;
+    const bool povezana = k >= 0 && k < 3 && slobodni[size_t(k)];
+    if (povezana) {
+        b->PoveziUlaz(c, k);
+        b->OsveziVeze();
+    } else {
+        rp.VezaUIzradi = nullptr;
+        rp.ObrisiVezu(c);
+    }
+    rp.PostaviSelektovaniBlok(b);
+    if (rp.SelektovaniBlok) rp.SelektovaniBlok->SetAktivno(true);
+    return povezana ? TIshodVeze::Povezana : TIshodVeze::Otkazana;
+}
+
+void TAlatCrtanjaVeze::Odbij(const QString& poruka) {
+    TVeza* c = rp.VezaUIzradi;
+    TVeza* roditelj = crtaJunction ? c->Roditelj : nullptr;
+    // Only a holder made for this junction goes; one the user placed before stays.
+    TDrzac* drzac = roditelj ? rp.NoviDrzacJunctiona() : nullptr;
+    Dijalozi().Poruka(poruka);
+    // The connection goes first, so the holder it started at no longer lists it.
+    rp.VezaUIzradi = nullptr;
+    rp.ObrisiVezu(c);
+    if (drzac && rp.Veze.contains(roditelj) && roditelj->Drzaci.contains(drzac) &&
+        drzac->Junctions.isEmpty())
+        roditelj->UkloniDrzac(drzac);
+}
+
+void TAlatVeze::BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent*) {
+    if (!rp.PocetniBlok) {
+        Zapocni(b);
+    } else if (b == rp.PocetniBlok) {
+        rp.OdbaciVezuUIzradi();
+        rp.SetStanje(rpsSelektuj);
+    } else {
+        Zavrsi(b);
+    }
+}
+
+void TAlatVeze::Zapocni(TSKEMBlok* s) {
+    if (!s->Izlazi.isEmpty()) {
+        Dijalozi().Greska(SaPrelomima(
+            QStringLiteral("Iz ovog bloka vec postoji izlaz!\r    Koristite junction vezu!")));
+        return;
+    }
+    rp.OdbaciVezuUIzradi();
+    rp.PocetniBlok = s;
+    auto* c = new TVeza(rp.Drzaci, &rp, s->TackaIzlaza(), s->TackaIzlaza());
+    rp.VezaUIzradi = c;
+    c->OnDrzacPomeren = rp.KopijaOnChange<TVeza>();
+    c->OnDesniKlik = [p = &rp](TVeza* v) { p->OtkaziVezu(v); };
+    c->OnLinijaKliknuta = rp.KlikNaLinijuZaAlat();
+}
+
+void TAlatVeze::Zavrsi(TSKEMBlok* d) {
+    TVeza* c = rp.VezaUIzradi;
+    TSKEMBlok* s = rp.PocetniBlok;
+    c->OnOdvojiPocetak = [s](TVeza* v) { s->UkloniIzlaz(v); };
+    c->OnOdvojiKraj = [d](TVeza* v) { d->OdvojiUlaz(v); };
+    c->PocBlok = s;
+    c->KrajBlok = d;
+    s->DodajIzlaz(c);
+    rp.PoveziNotifikacije(c);
+    c->PostaviKraj(d->TackaUlaza(c));
+    rp.Veze.append(c);
+    Javi(rp.OnPoveziVezu, &rp);
+    rp.PocetniBlok = nullptr;
+    rp.VezaUIzradi = nullptr;
+    rp.SetStanje(rpsSelektuj);
+}
+
+void TAlatJunctiona::BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent*) {
+    if (rp.VezaUIzradi && rp.VezaUIzradi->JeJunction)
+        Zavrsi(b);
+    else
+        rp.SetStanje(rpsSelektuj);
+}
+
+TKlikNaLiniji TAlatJunctiona::KlikNaVezi(const TVeza* c) const {
+    return saIzabranimDrzacem.contains(c) ? TKlikNaLiniji::SamoIzbor
+                                          : TKlikNaLiniji::DodajPocetakJunctiona;
+}
+
+void TAlatJunctiona::DrzacDodat(TVeza* g) {
+    saIzabranimDrzacem.insert(g);
+    Zapocni(g, true);
+}
+
+void TAlatJunctiona::DrzacIzabran(TVeza* g) {
+    saIzabranimDrzacem.insert(g);
+    Zapocni(g, false);
+}
+
+void TAlatJunctiona::Zapocni(TVeza* g, bool noviDrzac) {
+    TDrzac* h = g->PoslednjiDrzac;
+    if (!h) return;
+    rp.OdbaciVezuUIzradi(h);
+    TVeza* j = g->NapraviJunction(h->TackaDrzaca());
+    if (!j) return;
+    rp.VezaUIzradi = j;
+    rp.PocetniBlok = nullptr;
+    rp.drzacJunctiona = h;
+    rp.drzacJunctionaNov = noviDrzac;
+    j->SetBoja(Qt::black);
+    j->SetAktivno(false);
+    j->JeJunction = true;
+    j->OnDesniKlik = [p = &rp](TVeza* c) { p->OtkaziVezu(c); };
+    j->OnLinijaKliknuta = rp.KlikNaLinijuZaAlat();
+    // Like a junction read from a document: holder pictures, and a moved
+    // holder changes the document.
+    j->SlikeDrzaca = rp.Drzaci;
+    j->OnDrzacPomeren = rp.KopijaOnChange<TVeza>();
+}
+
+void TAlatJunctiona::Zavrsi(TSKEMBlok* d) {
+    TVeza* j = rp.VezaUIzradi;
+    TSKEMBlok* koren = j->KorenskiBlok();
+    if (!koren) {
+        rp.SetStanje(rpsSelektuj);
+        return;
+    }
+    j->PocBlok = koren;
+    j->KrajBlok = d;
+    j->OnOdvojiKraj = [d](TVeza* v) { d->OdvojiUlaz(v); };
+    rp.PoveziNotifikacije(j);
+    rp.Veze.append(j);
+    koren->DodajIzlaz(j);
+    Javi(rp.OnPoveziVezu, &rp);
+    rp.PocetniBlok = nullptr;
+    rp.VezaUIzradi = nullptr;
+    rp.drzacJunctiona = nullptr;
+    rp.SetStanje(rpsSelektuj);
+}
