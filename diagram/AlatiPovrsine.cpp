@@ -130,7 +130,7 @@ void TAlatVeze::Zapocni(TSKEMBlok* s) {
     }
     rp.OdbaciVezuUIzradi();
     rp.PocetniBlok = s;
-    auto* c = new TVeza(rp.Drzaci, &rp, s->TackaIzlaza(), s->TackaIzlaza());
+    auto* c = new TVeza(&rp, s->TackaIzlaza(), s->TackaIzlaza());
     rp.VezaUIzradi = c;
     c->OnDrzacPomeren = rp.KopijaOnChange<TVeza>();
     c->OnDesniKlik = [p = &rp](TVeza* v) { p->OtkaziVezu(v); };
@@ -191,9 +191,7 @@ void TAlatJunctiona::Zapocni(TVeza* g, bool noviDrzac) {
     j->JeJunction = true;
     j->OnDesniKlik = [p = &rp](TVeza* c) { p->OtkaziVezu(c); };
     j->OnLinijaKliknuta = rp.KlikNaLinijuZaAlat();
-    // Like a junction read from a document: holder pictures, and a moved
-    // holder changes the document.
-    j->SlikeDrzaca = rp.Drzaci;
+    // Like a junction read from a document: a moved holder changes the document.
     j->OnDrzacPomeren = rp.KopijaOnChange<TVeza>();
 }
 

@@ -239,7 +239,7 @@ private:
             throw TGreskaDokumenta(QStringLiteral("List index out of bounds (%1)").arg(k));
 
         const QPoint pocetak = drzac ? drzac->TackaDrzaca() : izvor->TackaIzlaza();
-        auto* c = new TVeza(povrsina.Drzaci, &povrsina, pocetak, odrediste->TackaUlaza(nullptr));
+        auto* c = new TVeza(&povrsina, pocetak, odrediste->TackaUlaza(nullptr));
         c->OnDrzacPomeren = PromenaDokumenta();
         if (!drzac) c->OnOdvojiPocetak = [izvor](TVeza* v) { izvor->UkloniIzlaz(v); };
         c->OnOdvojiKraj = [odrediste](TVeza* v) { odrediste->OdvojiUlaz(v); };

@@ -55,12 +55,11 @@ public:
     explicit TSKEMRadnaPovrsina(QObject* roditelj = nullptr);
     ~TSKEMRadnaPovrsina() override;
 
-    // Picture sets handed to new blocks, and the holder pictures handed to new connections.
+    // Picture sets handed to new blocks.
     const TListaSlika* SlikeLevo = nullptr;
     const TListaSlika* SlikeDesno = nullptr;
     const TListaSlika* SlikeGore = nullptr;
     const TListaSlika* SlikeDole = nullptr;
-    const TListaSlika* Drzaci = nullptr;
 
     TRPStanje Stanje() const { return stanje; }
     // Changes the mode (its tool starts afresh); always raises OnStanjeChange.

@@ -11,7 +11,6 @@
 #include <QPoint>
 #include <functional>
 
-class TListaSlika;
 class TLinija;
 class TVeza;
 
@@ -28,7 +27,6 @@ public:
     // Where its two segments meet and its junctions start.
     QPoint TackaDrzaca() const { return QPoint(Left() + 5, Top() + 5); }
 
-    const TListaSlika* Slike = nullptr; // stored, not used for drawing
     int ImageIndex() const { return indeksSlike; }
     bool Aktivno() const { return aktivno; }
     void SetAktivno(bool v);

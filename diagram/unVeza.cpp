@@ -6,8 +6,8 @@
 #include <QGraphicsScene>
 #include <cstdlib>
 
-TVeza::TVeza(const TListaSlika* slikeDrzaca, QGraphicsScene* prozor_, QPoint pocetak_, QPoint kraj_)
-    : SlikeDrzaca(slikeDrzaca), pocetak(pocetak_), kraj(kraj_), prozor(prozor_) {
+TVeza::TVeza(QGraphicsScene* prozor_, QPoint pocetak_, QPoint kraj_)
+    : pocetak(pocetak_), kraj(kraj_), prozor(prozor_) {
     Linije.append(NovaLinija(pocetak, kraj));
 }
 
@@ -170,7 +170,6 @@ TDrzac* TVeza::UmetniDrzac(TLinija* s, int left, int top) {
     // Subscribed before it is placed: placing it is its first move, reported
     // like every later one.
     PretplatiSe(h);
-    h->Slike = SlikeDrzaca;
     h->SetAktivno(false);
     h->PostaviPoziciju(left, top);
     h->LinijaPre = s;
@@ -261,7 +260,7 @@ void TVeza::UkloniDrzac(TDrzac* h) {
 TVeza* TVeza::NapraviJunction(QPoint p) {
     TDrzac* g = PoslednjiDrzac;
     if (!g) return nullptr;
-    auto* j = new TVeza(nullptr, prozor, g->TackaDrzaca(), p);
+    auto* j = new TVeza(prozor, g->TackaDrzaca(), p);
     j->SetAktivno(false);
     j->JeJunction = true;
     j->SetBoja(Qt::black);

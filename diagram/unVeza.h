@@ -14,7 +14,6 @@ class QGraphicsScene;
 class TDrzac;
 class TLine;
 class TLinija;
-class TListaSlika;
 class TSKEMBlok;
 
 // What a left click on a segment does besides toggling the connection's
@@ -24,7 +23,7 @@ enum class TKlikNaLiniji { SamoIzbor, DodajDrzac, DodajPocetakJunctiona };
 
 class TVeza {
 public:
-    TVeza(const TListaSlika* slikeDrzaca, QGraphicsScene* prozor, QPoint pocetak, QPoint kraj);
+    TVeza(QGraphicsScene* prozor, QPoint pocetak, QPoint kraj);
     ~TVeza();
     TVeza(const TVeza&) = delete;
     TVeza& operator=(const TVeza&) = delete;
@@ -39,7 +38,6 @@ public:
     void PostaviPocetak(QPoint p);
     void PostaviKraj(QPoint p);
     QGraphicsScene* Prozor() const { return prozor; }
-    const TListaSlika* SlikeDrzaca = nullptr;
 
     TDrzac* AktivniDrzac = nullptr;
     TDrzac* PoslednjiDrzac = nullptr;

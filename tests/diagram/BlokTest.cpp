@@ -11,9 +11,9 @@ namespace {
 struct TBlokNaSceni {
     QGraphicsScene scena{0, 0, 1500, 1500};
     TSKEMBlok* b = new TSKEMBlok;
-    TVeza v0{nullptr, &scena, {0, 0}, {0, 0}};
-    TVeza v1{nullptr, &scena, {0, 0}, {0, 0}};
-    TVeza v2{nullptr, &scena, {0, 0}, {0, 0}};
+    TVeza v0{&scena, {0, 0}, {0, 0}};
+    TVeza v1{&scena, {0, 0}, {0, 0}};
+    TVeza v2{&scena, {0, 0}, {0, 0}};
     TBlokNaSceni() {
         scena.addItem(b);
         b->PostaviPoziciju(100, 200);

@@ -65,8 +65,7 @@ inline void PritisniTaster(QGraphicsView& v, int taster) {
 struct TOkruzenje {
     TSkriptovaniDijalozi dijalozi;
     TListaSlika levo = ObicneSlike(29, Qt::red), desno = ObicneSlike(29, Qt::green),
-                gore = ObicneSlike(29, Qt::blue), dole = ObicneSlike(29, Qt::yellow),
-                drzaci = ObicneSlike(2, Qt::black);
+                gore = ObicneSlike(29, Qt::blue), dole = ObicneSlike(29, Qt::yellow);
     TSKEMRadnaPovrsina rp;
     std::unique_ptr<TSKEMPogled> pogled;
     QStringList dogadjaji;
@@ -80,7 +79,6 @@ struct TOkruzenje {
         rp.SlikeDesno = &desno;
         rp.SlikeGore = &gore;
         rp.SlikeDole = &dole;
-        rp.Drzaci = &drzaci;
         rp.OnChange = [this](TSKEMRadnaPovrsina*) { dogadjaji << "Change"; };
         rp.OnDropBlok = [this](TSKEMRadnaPovrsina*) { dogadjaji << "DropBlok"; };
         rp.OnStanjeChange = [this](TSKEMRadnaPovrsina*) { dogadjaji << "StanjeChange"; };

@@ -10,7 +10,7 @@ namespace {
 struct TVezaNaSceni {
     QGraphicsScene scena{0, 0, 1500, 1500};
     std::unique_ptr<TVeza> c =
-        std::make_unique<TVeza>(nullptr, &scena, QPoint(100, 100), QPoint(500, 100));
+        std::make_unique<TVeza>(&scena, QPoint(100, 100), QPoint(500, 100));
     ~TVezaNaSceni() {
         c.reset();
         IsprazniOdlozeno();
@@ -144,7 +144,7 @@ TEST(Veza, KlikMenjaSelekcijuDesniSamoJavlja) {
 
 TEST(Veza, KlikNaDrzacIJunctionKojiGaPrati) {
     TOkruzenje o; // for real presses on the holder
-    auto* c = new TVeza(nullptr, &o.rp, QPoint(100, 100), QPoint(500, 100));
+    auto* c = new TVeza(&o.rp, QPoint(100, 100), QPoint(500, 100));
     TDrzac* h = c->DodajDrzacNa({300, 100});
     TDrzac* drugi = c->DodajDrzacNa({400, 100});
     int izabran = 0, pomeren = 0;
