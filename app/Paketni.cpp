@@ -245,7 +245,7 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
         skem::TSimulacija simulacija(&izvor, &poruke);
         skem::MatrixReal rezultati;
         simulacija.Simuliraj(blokovi, rezultati);
-        if (!simulacija.Uspeh) return ikNeuspeh; // its message is already out
+        if (!simulacija.Uspeh()) return ikNeuspeh; // its message is already out
 
         const std::string csv =
             skem::NapraviCsv(kolone, rezultati, opcije.Trajanje, opcije.IntervalStampanja);
