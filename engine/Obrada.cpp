@@ -20,6 +20,7 @@ void TSimulacija::Poruka(const std::string& tekst) {
 void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& pogledi, MatrixReal& rezultati) {
     uspeh = true;
     prekid = TVrstaPrekida{}; // a refused or cancelled run names no failing block
+    seme = pocetnoSeme;
     try {
         if (!Proveri(pogledi)) {
             uspeh = false;

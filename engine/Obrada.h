@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,13 @@ public:
 
     void PostaviIzvorOpcija(TIzvorOpcija* izvor) { izvorOpcija = izvor; }
     void PostaviPoruke(TPorukeSimulacije* prijem) { poruke = prijem; }
+    // Random sources: with a seed, this engine's own generator restarts from
+    // it at every Simuliraj and steps once per value drawn, so a run can be
+    // repeated; without one (the default) every value is seeded from the clock.
+    void PostaviSeme(std::optional<std::uint32_t> pocetak) {
+        zadatoSeme = pocetak.has_value();
+        pocetnoSeme = pocetak.value_or(0);
+    }
 
     // Checks, translates and orders the blocks, asks for the options and fills
     // `rezultati` (Round(D / P) + 3 rows of N columns). Sets Uspeh. Arithmetic
@@ -207,6 +215,9 @@ private:
     std::int64_t brojUzorka = 0;
     bool pocetniProlaz = false;
     int relaksacija = 0; // relaxations in the current pass
+    bool zadatoSeme = false;
+    std::uint32_t pocetnoSeme = 0;
+    std::uint32_t seme = 0; // the generator's state while a seeded run goes on
 };
 
 } // namespace skem

@@ -257,11 +257,16 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         f[z->Izlaz] = v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(GeneratorSlucajnihBrojeva) : { // random, reseeded from the clock at every evaluation
-        const auto ns = std::chrono::steady_clock::now().time_since_epoch().count();
-        std::uint32_t seme = static_cast<std::uint32_t>(ns);
-        seme = seme * 134775813u + 1u;
-        v[z->Izlaz] = seme / 4294967296.0;
+    SKEM_VRSTA(GeneratorSlucajnihBrojeva)
+        : { // random: reseeded from the clock at every
+            // evaluation, unless the run has a seed
+        std::uint32_t s = zadatoSeme
+                              ? seme
+                              : static_cast<std::uint32_t>(
+                                    std::chrono::steady_clock::now().time_since_epoch().count());
+        s = s * 134775813u + 1u;
+        seme = s;
+        v[z->Izlaz] = s / 4294967296.0;
         SKEM_DALJE;
     }
     SKEM_VRSTA(Ogranicavac) : { // limiter, lower bound first
