@@ -117,6 +117,17 @@ skem::TIshodSimulacije Izvedi(const TSerijaPaketno& s, std::int64_t r, skem::TSi
     return skem::IzvediSimulaciju(s.Plan, s.Osnova, r, s.Opcije, s.Kolone, sim);
 }
 
+// Text to the output stream: straight to its device when it has one (the
+// bytes are UTF-8 already), else through the stream.
+void Pisi(QTextStream& izlaz, const std::string& tekst) {
+    if (QIODevice* uredjaj = izlaz.device()) {
+        izlaz.flush();
+        uredjaj->write(tekst.data(), static_cast<qint64>(tekst.size()));
+    } else {
+        izlaz << QString::fromStdString(tekst);
+    }
+}
+
 } // namespace
 
 bool UpisiFajl(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& greske) {
@@ -165,7 +176,7 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
     // the end) or to the output stream as the runs come in.
     auto pisi = [&](const std::string& tekst) {
         if (!fajl.isOpen()) {
-            izlaz << QString::fromStdString(tekst);
+            Pisi(izlaz, tekst);
             return true;
         }
         return fajl.write(tekst.data(), static_cast<qint64>(tekst.size())) ==
@@ -182,7 +193,13 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
     TNapredak napredak(greske, doBroja - od + 1, s.Napredak);
     skem::IzvrsiRedom<skem::TSimulacija>(
         od, doBroja, s.Niti,
-        [&s](std::int64_t r, skem::TSimulacija& sim) { return Izvedi(s, r, sim); },
+        // The long form's rows are made on the run's own thread too.
+        [&](std::int64_t r, skem::TSimulacija& sim) {
+            skem::TIshodSimulacije ishod = Izvedi(s, r, sim);
+            if (ishod.Uspeh && !poFajlovima)
+                ishod.Csv = RedoviDugeForme(ishod.Csv, duzinaZaglavlja, Prefiks(s, r));
+            return ishod;
+        },
         [&](std::int64_t r, skem::TIshodSimulacije&& ishod) {
             if (!ishod.Uspeh) {
                 const QString tacka = OpisTacke(s, r);
@@ -199,7 +216,7 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
                     upisano = false;
                 indeks += Prefiks(s, r) + ime.toStdString() + '\n';
             } else {
-                upisano = pisi(RedoviDugeForme(ishod.Csv, duzinaZaglavlja, Prefiks(s, r)));
+                upisano = pisi(ishod.Csv);
             }
             napredak.Korak(r - od + 1);
             return upisano;
