@@ -157,13 +157,13 @@ void TMainForm::PrevediModelClick() {
     }
     try {
         Simulacija.Simuliraj(blokovi, Rezultati);
-        if (Simulacija.Uspeh) {
-            PrikazRezultata->PopuniTabelu(redovi, Rezultati, Simulacija.Trajanje,
-                                          Simulacija.IntervalStampanja);
+        if (Simulacija.Uspeh()) {
+            PrikazRezultata->PopuniTabelu(redovi, Rezultati, Simulacija.Trajanje(),
+                                          Simulacija.IntervalStampanja());
             PageControl1->setCurrentWidget(PrikazRezultata->TabelaTab);
             MainToolBar->hide();
         } else {
-            PokaziBlokGreske(Simulacija.Prekid.Blok);
+            PokaziBlokGreske(Simulacija.Prekid().Blok);
         }
         ZavrsiCekanje();
     } catch (const std::bad_alloc&) {

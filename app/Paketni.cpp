@@ -1,36 +1,28 @@
 #include "Paketni.h"
 
+#include "Brojevi.h"
 #include "CsvRezultata.h"
 #include "Dijalozi.h"
 #include "Dokument.h"
 #include "Obrada.h"
 #include "OpcijeProvera.h"
+#include "PaketniSerija.h"
 #include "SKEMBlok.h"
 #include "SKEMRadnaPovrsina.h"
 
 #include <QApplication>
 #include <QSaveFile>
 #include <QTextStream>
+#include <charconv>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
 enum TIzlazniKod { ikUspeh = 0, ikNeuspeh = 1, ikUpotreba = 2 };
-
-// The options the command line gave, already checked.
-class TPaketneOpcije : public skem::TIzvorOpcija {
-public:
-    explicit TPaketneOpcije(const skem::TOpcijeSimulacije& o) : opcije(o) {}
-    bool PitajOpcije(skem::TOpcijeSimulacije& o) override {
-        o = opcije;
-        return true;
-    }
-
-private:
-    skem::TOpcijeSimulacije opcije;
-};
 
 // The engine's error boxes become lines on the error stream.
 class TPaketnePoruke : public skem::TPorukeSimulacije {
@@ -74,12 +66,21 @@ private:
 
 struct TArgumenti {
     QString Dokument;
-    std::map<QString, QString> Opcije; // "--duration" -> "10"
+    std::map<QString, QString> Opcije;         // "--duration" -> "10"
+    std::map<QString, QStringList> Ponovljene; // "--set" -> {"3.p1=2", ...}
 };
 
 const QStringList& PoznateOpcije() {
-    static const QStringList opcije = {QStringLiteral("--duration"), QStringLiteral("--step"),
-                                       QStringLiteral("--print"), QStringLiteral("--output")};
+    static const QStringList opcije = {
+        QStringLiteral("--duration"), QStringLiteral("--step"),       QStringLiteral("--print"),
+        QStringLiteral("--output"),   QStringLiteral("--output-dir"), QStringLiteral("--runs"),
+        QStringLiteral("--seed"),     QStringLiteral("--jobs"),       QStringLiteral("--part")};
+    return opcije;
+}
+
+// Options that may be given more than once.
+const QStringList& PonovljiveOpcije() {
+    static const QStringList opcije = {QStringLiteral("--set"), QStringLiteral("--sweep")};
     return opcije;
 }
 
@@ -89,7 +90,11 @@ QString RasclaniArgumente(const QStringList& argumenti, TArgumenti& a) {
     if (!ostali.isEmpty() && ostali.first() == QLatin1String("--run")) ostali.removeFirst();
     for (qsizetype i = 0; i < ostali.size(); ++i) {
         const QString& arg = ostali[i];
-        if (PoznateOpcije().contains(arg)) {
+        if (PonovljiveOpcije().contains(arg)) {
+            if (i + 1 >= ostali.size())
+                return QStringLiteral("Nedostaje vrednost opcije %1.").arg(arg);
+            a.Ponovljene[arg] << ostali[++i];
+        } else if (PoznateOpcije().contains(arg)) {
             if (i + 1 >= ostali.size())
                 return QStringLiteral("Nedostaje vrednost opcije %1.").arg(arg);
             if (a.Opcije.count(arg))
@@ -107,16 +112,87 @@ QString RasclaniArgumente(const QStringList& argumenti, TArgumenti& a) {
     for (const char* obavezna : {"--duration", "--step", "--print"})
         if (!a.Opcije.count(QLatin1String(obavezna)))
             return QStringLiteral("Nedostaje opcija %1.").arg(QLatin1String(obavezna));
+    if (a.Opcije.count(QStringLiteral("--output")) &&
+        a.Opcije.count(QStringLiteral("--output-dir")))
+        return QStringLiteral("Opcije --output i --output-dir se ne mogu zadati zajedno.");
     return {};
 }
 
-bool UpisiIzlaz(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& greske) {
-    // Written beside the target and renamed over it only when complete.
-    QSaveFile f(imeFajla);
-    if (f.open(QIODevice::WriteOnly) && f.write(sadrzaj) == sadrzaj.size() && f.commit())
-        return true;
-    greske << QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(imeFajla, f.errorString())
-           << '\n';
+// A whole number from min up to max; false for anything else.
+bool CeoBroj(const QString& tekst, std::uint64_t min, std::uint64_t max, std::uint64_t& v) {
+    const std::string t = tekst.toStdString();
+    const auto [kraj, greska] = std::from_chars(t.data(), t.data() + t.size(), v);
+    return !t.empty() && greska == std::errc() && kraj == t.data() + t.size() && v >= min &&
+           v <= max;
+}
+
+// The batch options beyond a single run; an empty text when they are usable.
+QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
+    const auto opcija = [&a](const char* ime) -> const QString* {
+        const auto i = a.Opcije.find(QLatin1String(ime));
+        return i == a.Opcije.end() ? nullptr : &i->second;
+    };
+    const auto ponovljene = [&a](const char* ime) {
+        const auto i = a.Ponovljene.find(QLatin1String(ime));
+        return i == a.Ponovljene.end() ? QStringList() : i->second;
+    };
+    for (const QString& arg : ponovljene("--set")) {
+        skem::TPostavka p;
+        const std::string greska = skem::ProcitajPostavku(arg.toStdString(), p);
+        if (!greska.empty())
+            return QStringLiteral("Opcija --set %1: %2").arg(arg, QString::fromStdString(greska));
+        s.Plan.Postavke.push_back(p);
+    }
+    for (const QString& arg : ponovljene("--sweep")) {
+        skem::TPromenljiva p;
+        const std::string greska = skem::ProcitajPromenljivu(arg.toStdString(), p);
+        if (!greska.empty())
+            return QStringLiteral("Opcija --sweep %1: %2").arg(arg, QString::fromStdString(greska));
+        s.Plan.Promenljive.push_back(p);
+    }
+    std::uint64_t v = 0;
+    if (const QString* t = opcija("--runs")) {
+        if (!CeoBroj(*t, 1, skem::MaksSimulacija, v))
+            return QStringLiteral("Opcija --runs %1: broj simulacija mora biti pozitivan ceo broj.")
+                .arg(*t);
+        s.Plan.Ponavljanja = static_cast<std::int64_t>(v);
+    }
+    if (const QString* t = opcija("--seed")) {
+        if (!CeoBroj(*t, 0, UINT64_MAX, v))
+            return QStringLiteral("Opcija --seed %1: seme mora biti ceo broj od 0 do %2.")
+                .arg(*t)
+                .arg(UINT64_MAX);
+        s.Plan.Seme = v;
+    }
+    s.Niti = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (const QString* t = opcija("--jobs")) {
+        if (!CeoBroj(*t, 1, 1024, v))
+            return QStringLiteral("Opcija --jobs %1: broj istovremenih simulacija mora biti ceo "
+                                  "broj od 1 do 1024.")
+                .arg(*t);
+        s.Niti = static_cast<int>(v);
+    }
+    if (const QString* t = opcija("--part")) {
+        const QStringList delovi = t->split(QLatin1Char('/'));
+        std::uint64_t m = 0;
+        if (delovi.size() != 2 || !CeoBroj(delovi[1], 1, skem::MaksSimulacija, m) ||
+            !CeoBroj(delovi[0], 1, m, v))
+            return QStringLiteral("Opcija --part %1: ocekuje se I/M, gde je 1 <= I <= M.").arg(*t);
+        s.Deo = static_cast<std::int64_t>(v);
+        s.Delova = static_cast<std::int64_t>(m);
+    }
+    if (const QString* t = opcija("--output")) s.Izlaz = *t;
+    if (const QString* t = opcija("--output-dir")) s.Direktorijum = *t;
+    const std::string greska = s.Plan.Proveri();
+    if (!greska.empty()) return QString::fromStdString(greska);
+    return {};
+}
+
+// A series rather than one run: anything that makes or slices more runs.
+bool JeSerija(const TArgumenti& a) {
+    if (a.Ponovljene.count(QStringLiteral("--sweep"))) return true;
+    for (const char* ime : {"--runs", "--part", "--output-dir"})
+        if (a.Opcije.count(QLatin1String(ime))) return true;
     return false;
 }
 
@@ -132,7 +208,20 @@ const char* const OpcijePaketno =
     "  --duration D   duzina trajanja simulacije\n"
     "  --step H       interval integracije\n"
     "  --print P      interval stampanja rezultata\n"
-    "  --output F     rezultati (CSV) u fajl F; bez nje na standardni izlaz\n";
+    "  --output F     rezultati (CSV) u fajl F; bez nje na standardni izlaz\n"
+    "  --set N.pK=V   u ovoj simulaciji parametar K (1..3) bloka N ima vrednost V;\n"
+    "                 N.oJ=V: ordinata J (0..10) generatora funkcija N; moze vise puta,\n"
+    "                 dokument se ne menja\n"
+    "  --sweep N.pK=A:B:C | N.pK=V1,V2,...\n"
+    "                 niz simulacija: C vrednosti od A do B (oba ukljucena) ili navedene\n"
+    "                 vrednosti; vise opcija --sweep daje punu mrezu (prva se menja\n"
+    "                 najsporije); CSV: run,<N.pK...>,t,<kolone>\n"
+    "  --runs R       R simulacija za svaku tacku mreze (generator slucajnih brojeva)\n"
+    "  --seed S       seme (0..18446744073709551615): simulacija r seje generatore iz S i r,\n"
+    "                 pa ista komanda daje iste brojeve; bez nje ih seje sat\n"
+    "  --jobs J       J simulacija istovremeno (podrazumevano: broj jezgara)\n"
+    "  --part I/M     samo I-ti od M jednakih delova niza (sa globalnim brojevima run)\n"
+    "  --output-dir D jedan CSV po simulaciji (run-<r>.csv) i indeks.csv u direktorijumu D\n";
 const char* const IzlazniKodovi =
     "Izlazni kod: 0 uspeh, 1 model odbijen ili simulacija prekinuta greskom,\n"
     "2 neispravni argumenti ili opcije.\n";
@@ -156,7 +245,10 @@ int NaKomandnojLiniji(int argc, char** argv,
 
 QString UpotrebaPaketno() {
     return QStringLiteral("Upotreba: skem --run FAJL.skem --duration D --step H --print P "
-                          "[--output IZLAZ.csv]\n") +
+                          "[--output IZLAZ.csv | --output-dir DIR]\n"
+                          "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
+                          "[--seed S]\n"
+                          "                 [--jobs J] [--part I/M]\n") +
            QLatin1String(OpcijePaketno) + QLatin1String(IzlazniKodovi);
 }
 
@@ -165,7 +257,10 @@ QString UpotrebaPrograma() {
                "Upotreba: skem [FAJL.skem]\n"
                "       skem --version | --help\n"
                "       skem --run FAJL.skem --duration D --step H --print P "
-               "[--output IZLAZ.csv]\n"
+               "[--output IZLAZ.csv | --output-dir DIR]\n"
+               "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
+               "[--seed S]\n"
+               "                 [--jobs J] [--part I/M]\n"
                "Bez opcija otvara editor blok dijagrama, sa dokumentom FAJL.skem ako "
                "je naveden.\n"
                "  --version      ispisuje verziju programa\n"
@@ -205,7 +300,8 @@ int PokreniOpcijePrograma(int argc, char** argv) {
     return NaKomandnojLiniji(argc, argv, IzvrsiOpcijePrograma);
 }
 
-int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske) {
+int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske,
+                  bool napredak) {
     TPaketniDijalozi dijalozi(greske);
 
     TArgumenti a;
@@ -216,48 +312,66 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
     }
 
     // The options dialog's checks, in its order and with its messages.
-    skem::TOpcijeSimulacije opcije;
+    TSerijaPaketno serija;
     const skem::TRezultatProvere provera =
         skem::ProveriOpcije(a.Opcije[QStringLiteral("--duration")].toStdString(),
                             a.Opcije[QStringLiteral("--step")].toStdString(),
-                            a.Opcije[QStringLiteral("--print")].toStdString(), opcije);
+                            a.Opcije[QStringLiteral("--print")].toStdString(), serija.Opcije);
     if (provera.Provera != 0) {
         greske << QString::fromStdString(provera.Poruka) << '\n';
         return ikUpotreba;
     }
+    if (const QString greska = ProcitajSeriju(a, serija); !greska.isEmpty()) {
+        greske << greska << '\n';
+        return ikUpotreba;
+    }
+    serija.Napredak = napredak;
 
     try {
         // Refused before a huge results matrix is even attempted.
-        skem::BrojIntervalaStampe(opcije.Trajanje, opcije.IntervalStampanja);
+        skem::BrojIntervalaStampe(serija.Opcije.Trajanje, serija.Opcije.IntervalStampanja);
 
+        // Read once; every run works on its own copy of these blocks.
         TSKEMRadnaPovrsina povrsina;
         UcitajDokument(povrsina, a.Dokument);
-
         std::vector<const skem::TBlokPogled*> blokovi;
-        std::vector<skem::TBlokRezultata> kolone;
+        std::vector<skem::TOsobineKopije> osobine;
         for (const TSKEMBlok* b : povrsina.Blokovi()) {
             blokovi.push_back(b);
-            kolone.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
+            osobine.push_back({b->brparam, b->Ordinate.has_value()});
+            serija.Kolone.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
         }
+        serija.Osnova = skem::TKopijaModela(blokovi, osobine);
 
-        TPaketneOpcije izvor(opcije);
+        const auto proveriCilj = [&](const char* opcija, const skem::TCiljIzmene& cilj,
+                                     const QString& arg) {
+            const std::string greska = serija.Osnova.ProveriCilj(cilj);
+            if (!greska.empty())
+                greske << QStringLiteral("Opcija %1 %2: %3")
+                              .arg(QLatin1String(opcija), arg, QString::fromStdString(greska))
+                       << '\n';
+            return greska.empty();
+        };
+        const bool serijski = JeSerija(a);
+        const QStringList postavke = a.Ponovljene[QStringLiteral("--set")];
+        for (std::size_t i = 0; i < serija.Plan.Postavke.size(); ++i)
+            if (!proveriCilj("--set", serija.Plan.Postavke[i].Cilj, postavke[qsizetype(i)]))
+                return ikUpotreba;
+        const QStringList promenljive = a.Ponovljene[QStringLiteral("--sweep")];
+        for (std::size_t i = 0; i < serija.Plan.Promenljive.size(); ++i)
+            if (!proveriCilj("--sweep", serija.Plan.Promenljive[i].Cilj, promenljive[qsizetype(i)]))
+                return ikUpotreba;
+
+        if (!serijski) return IzvrsiJednu(serija, izlaz, greske);
+
+        // The model is checked once, with the fixed overrides, before any run.
+        skem::TKopijaModela model(serija.Osnova);
+        for (const skem::TPostavka& p : serija.Plan.Postavke)
+            model.Postavi(p.Cilj, p.Vrednost);
         TPaketnePoruke poruke(greske);
-        skem::TSimulacija simulacija(&izvor, &poruke);
-        skem::MatrixReal rezultati;
-        simulacija.Simuliraj(blokovi, rezultati);
-        if (!simulacija.Uspeh) return ikNeuspeh; // its message is already out
-
-        const std::string csv =
-            skem::NapraviCsv(kolone, rezultati, opcije.Trajanje, opcije.IntervalStampanja);
-        const auto izlazOpcija = a.Opcije.find(QStringLiteral("--output"));
-        if (izlazOpcija != a.Opcije.end()) {
-            if (!UpisiIzlaz(izlazOpcija->second, QByteArray::fromStdString(csv), greske))
-                return ikNeuspeh;
-        } else {
-            izlaz << QString::fromStdString(csv);
-            izlaz.flush();
-        }
-        return ikUspeh;
+        skem::TSimulacija provera(nullptr, &poruke);
+        if (!provera.Proveri(model.Lista())) return ikNeuspeh;
+        return IzvrsiSeriju(serija, izlaz, greske);
     } catch (const TGreskaDokumenta& g) {
         greske << g.Poruka() << '\n';
     } catch (const skem::TGreskaSimulacije& g) {
@@ -274,5 +388,9 @@ int PokreniPaketno(int argc, char** argv) {
     // Qt gets no arguments: a document may be named like a Qt option.
     int qtArgc = 1;
     QApplication aplikacija(qtArgc, argv);
-    return NaKomandnojLiniji(argc, argv, IzvrsiPaketno);
+    // The progress line is for a person watching, not for a script's log.
+    return NaKomandnojLiniji(argc, argv,
+                             [](const QStringList& a, QTextStream& izlaz, QTextStream& greske) {
+                                 return IzvrsiPaketno(a, izlaz, greske, isatty(STDERR_FILENO) != 0);
+                             });
 }

@@ -2,9 +2,10 @@
 // Batch mode: "skem --run FILE.skem --duration D --step H --print P
 // [--output OUT.csv]" reads a document with the editor's reader, checks the
 // options with the options dialog's checks, runs the engine and writes the
-// results as CSV, without any window. Exit codes: 0 success (a Quit counts
-// as one), 1 the model was refused or the run failed, 2 bad arguments or
-// refused options; every message goes to the error stream.
+// results as CSV, without any window. --set overrides parameters for the run;
+// --sweep, --runs and --part make a series of runs (PaketniSerija.h). Exit codes: 0 success (a Quit
+// counts as one), 1 the model was refused or the run failed, 2 bad arguments or refused options;
+// every message goes to the error stream.
 
 #include <QStringList>
 
@@ -15,8 +16,10 @@ class QTextStream;
 int PokreniPaketno(int argc, char** argv);
 
 // The whole batch run inside an existing QApplication. argumenti are the
-// program's arguments after its name, starting with "--run".
-int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske);
+// program's arguments after its name, starting with "--run"; napredak shows a
+// series' progress line on the error stream.
+int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske,
+                  bool napredak = false);
 
 // The usage text shown for bad arguments.
 QString UpotrebaPaketno();

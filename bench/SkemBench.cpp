@@ -188,7 +188,7 @@ void Uporedi(const char* naziv, const TModel& m, std::size_t kolona, long evalua
     // The engine computes one step beyond D (its end test is D + h/2 > t).
     const double evaluacija = static_cast<double>(evaluacijaPoProlazu) * (4.0 * (koraka + 1) + 1);
     // Same arithmetic, so the sampled state must match the hand loop bit for bit.
-    const char* provera = !s.Uspeh                     ? "run FAILED"
+    const char* provera = !s.Uspeh()                   ? "run FAILED"
                           : poslednja == rucnaVrednost ? "same values"
                                                        : "VALUES DIFFER";
     std::printf("%-40s engine %7.3f s %6.1f M eval/s  hand %7.3f s  ratio %5.2f  %s\n", naziv,
@@ -208,7 +208,7 @@ void Redosled(int n) {
     s.Prevedi(m.Lista());
     const double t = Najbolje(3, [&] { s.Sortiraj(); });
     std::printf("ordering alone, %-6d blocks                  %7.4f s  (%d ordered)\n", n, t,
-                s.DuzinaRedosleda - 1);
+                s.DuzinaRedosleda() - 1);
 }
 
 } // namespace

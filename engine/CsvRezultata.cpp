@@ -42,6 +42,17 @@ std::string PoljeCsv(std::string_view polje) {
     return r;
 }
 
+std::string ZaglavljeCsv(const std::vector<TBlokRezultata>& blokovi) {
+    std::string zaglavlje = "t";
+    for (const TBlokRezultata& b : blokovi)
+        if (ImaRedURezultatima(b.Sifra)) {
+            zaglavlje += ',';
+            zaglavlje += PoljeCsv(OznakaBloka(b));
+        }
+    zaglavlje += '\n';
+    return zaglavlje;
+}
+
 std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
                        const std::vector<std::vector<double>>& rezultati, double trajanje,
                        double intervalStampe) {
@@ -52,13 +63,7 @@ std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
         if (rezultati[k].size() < blokovi.size())
             throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
 
-    std::string csv = "t";
-    for (const TBlokRezultata& b : blokovi)
-        if (ImaRedURezultatima(b.Sifra)) {
-            csv += ',';
-            csv += PoljeCsv(OznakaBloka(b));
-        }
-    csv += '\n';
+    std::string csv = ZaglavljeCsv(blokovi);
     for (std::int64_t k = 0; k <= n; ++k) {
         csv += RealanUTekst(static_cast<double>(k) * intervalStampe);
         for (std::size_t i = 0; i < blokovi.size(); ++i)

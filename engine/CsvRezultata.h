@@ -32,6 +32,9 @@ std::int64_t BrojIntervalaStampe(double trajanje, double intervalStampe);
 // comma, a quote, CR or LF; unchanged otherwise.
 std::string PoljeCsv(std::string_view polje);
 
+// The header line: "t" and the caption of every block with a row, then "\n".
+std::string ZaglavljeCsv(const std::vector<TBlokRezultata>& blokovi);
+
 // The whole CSV text. rezultati: row k = time k*P, column i = blocks[i].
 // Throws std::invalid_argument when the matrix is smaller than the run needs.
 std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,

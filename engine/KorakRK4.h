@@ -74,40 +74,40 @@ inline void SrednjaFaza(std::size_t m, long double h, double* __restrict y,
 
 class TKorakRK4 {
 public:
-    // For m integrators and a step h; polaH is h / 2, the time's advance
+    // For m integrators and a step `korak`; `polaKoraka` is its half, the time's advance
     // before the first and the third pass.
-    void Pripremi(std::size_t m, double h, double polaH) {
-        K1.assign(m + 1, 0.0L);
-        K2.assign(m + 1, 0.0L);
-        K3.assign(m + 1, 0.0L);
-        H = h;
-        PolaH = polaH;
+    void Pripremi(std::size_t m, double korak, double polaKoraka) {
+        k1.assign(m + 1, 0.0L);
+        k2.assign(m + 1, 0.0L);
+        k3.assign(m + 1, 0.0L);
+        h = korak;
+        polaH = polaKoraka;
     }
 
     // One step from the derivatives of the current states: four passes of the
     // model, at t + h/2 twice and at t + h twice; t ends advanced by h. The
     // derivatives of the last pass are the first increment of the next step.
     template <class TSistem> void Korak(const TStanjaIntegratora& s, double& t, TSistem&& sistem) {
-        detalji::PrvaFaza(s.M, H, s.Y, s.Y0, s.F, K1.data(), s.V, s.Izlazi);
-        t += PolaH;
+        detalji::PrvaFaza(s.M, h, s.Y, s.Y0, s.F, k1.data(), s.V, s.Izlazi);
+        t += polaH;
         sistem(t, true);
 
-        detalji::SrednjaFaza<true>(s.M, H, s.Y, s.Y0, s.F, K2.data(), s.V, s.Izlazi);
+        detalji::SrednjaFaza<true>(s.M, h, s.Y, s.Y0, s.F, k2.data(), s.V, s.Izlazi);
         sistem(t, false);
 
-        detalji::SrednjaFaza<false>(s.M, H, s.Y, s.Y0, s.F, K3.data(), s.V, s.Izlazi);
-        t += PolaH;
+        detalji::SrednjaFaza<false>(s.M, h, s.Y, s.Y0, s.F, k3.data(), s.V, s.Izlazi);
+        t += polaH;
         sistem(t, false);
 
-        detalji::PoslednjaFaza(s.M, H, 0.16666666666666666667L, s.Y, s.Y0, s.F, K1.data(),
-                               K2.data(), K3.data(), s.V, s.Izlazi);
+        detalji::PoslednjaFaza(s.M, h, 0.16666666666666666667L, s.Y, s.Y0, s.F, k1.data(),
+                               k2.data(), k3.data(), s.V, s.Izlazi);
         sistem(t, false);
     }
 
 private:
-    std::vector<long double> K1, K2, K3;
-    long double H = 0;
-    double PolaH = 0;
+    std::vector<long double> k1, k2, k3;
+    long double h = 0;
+    double polaH = 0;
 };
 
 } // namespace skem

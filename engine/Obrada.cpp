@@ -10,27 +10,28 @@
 
 namespace skem {
 
-TSimulacija::TSimulacija(TIzvorOpcija* opcije, TPorukeSimulacije* poruke)
-    : IzvorOpcija(opcije), Poruke(poruke) {}
+TSimulacija::TSimulacija(TIzvorOpcija* opcije, TPorukeSimulacije* prijem)
+    : izvorOpcija(opcije), poruke(prijem) {}
 
 void TSimulacija::Poruka(const std::string& tekst) {
-    if (Poruke) Poruke->GreskaSimulacije(tekst);
+    if (poruke) poruke->GreskaSimulacije(tekst);
 }
 
-void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& blokovi, MatrixReal& rezultati) {
-    Uspeh = true;
-    Prekid = TVrstaPrekida{}; // a refused or cancelled run names no failing block
+void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& pogledi, MatrixReal& rezultati) {
+    uspeh = true;
+    prekid = TVrstaPrekida{}; // a refused or cancelled run names no failing block
+    seme = pocetnoSeme;
     try {
-        if (!Proveri(blokovi)) {
-            Uspeh = false;
+        if (!Proveri(pogledi)) {
+            uspeh = false;
             return;
         }
-        Prevedi(blokovi);
+        Prevedi(pogledi);
         Sortiraj();
 
         TOpcijeSimulacije opcije;
-        if (!IzvorOpcija || !IzvorOpcija->PitajOpcije(opcije)) {
-            Uspeh = false;
+        if (!izvorOpcija || !izvorOpcija->PitajOpcije(opcije)) {
+            uspeh = false;
             return;
         }
         // The dialog's checks guarantee these; a source that skips them must
@@ -38,32 +39,32 @@ void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& blokovi, Matr
         if (!(opcije.Interval > 0) || !(opcije.IntervalStampanja > 0) ||
             !std::isfinite(opcije.Trajanje) || !std::isfinite(opcije.Interval) ||
             !std::isfinite(opcije.IntervalStampanja) || opcije.Trajanje < 0) {
-            Uspeh = false;
+            uspeh = false;
             throw TGreskaSimulacije("Neispravne opcije simulacije!");
         }
-        Trajanje = opcije.Trajanje;
-        Interval = opcije.Interval;
-        IntervalStampanja = opcije.IntervalStampanja;
-        PolaIntervala = Interval / 2;
+        trajanje = opcije.Trajanje;
+        interval = opcije.Interval;
+        intervalStampanja = opcije.IntervalStampanja;
+        polaIntervala = interval / 2;
 
         PopuniRezultate(rezultati);
     } catch (const std::bad_alloc&) {
-        Uspeh = false;
+        uspeh = false;
         throw TGreskaSimulacije("Out of memory");
     } catch (const std::length_error&) {
-        Uspeh = false;
+        uspeh = false;
         throw TGreskaSimulacije("Out of memory");
     }
 }
 
-bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& blokovi) {
-    if (blokovi.empty()) {
+bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& pogledi) {
+    if (pogledi.empty()) {
         Poruka(PorukaNemaBlokova);
         return false;
     }
     std::int64_t integratora = 0;
-    BrojKonstanti = 0;
-    for (const TBlokPogled* blok : blokovi) {
+    brojKonstanti = 0;
+    for (const TBlokPogled* blok : pogledi) {
         switch (VrstaIzSifre(blok->SifraBloka())) {
         case TVrstaElementa::GeneratorFunkcija:
             if (blok->ParametarBloka(2) > blok->ParametarBloka(1)) {
@@ -76,7 +77,7 @@ bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& blokovi) {
             ++integratora;
             break;
         case TVrstaElementa::Konstanta:
-            ++BrojKonstanti;
+            ++brojKonstanti;
             break;
         default:
             break;
@@ -89,14 +90,14 @@ bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& blokovi) {
     return true;
 }
 
-void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& blokovi) {
-    const auto n = static_cast<std::int32_t>(blokovi.size());
-    BrojBlokova = n + 1;
-    Blokovi.assign(static_cast<std::size_t>(n) + 1, TBlokZapis{});
-    Tabele.assign(1, std::array<double, 11>{});
-    Integratori.assign(1, 0);
-    BrojIntegratora = 0;
-    BrojKonstanti = 0;
+void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& pogledi) {
+    const auto n = static_cast<std::int32_t>(pogledi.size());
+    brojBlokova = n + 1;
+    blokovi.assign(static_cast<std::size_t>(n) + 1, TBlokZapis{});
+    tabele.assign(1, std::array<double, 11>{});
+    integratori.assign(1, 0);
+    brojIntegratora = 0;
+    brojKonstanti = 0;
 
     auto brojIzvora = [n](const TBlokPogled* izvor) -> std::int32_t {
         if (!izvor) return 0;
@@ -110,8 +111,8 @@ void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& blokovi) {
     };
 
     for (std::int32_t i = 1; i <= n; ++i) {
-        const TBlokPogled& blok = *blokovi[static_cast<std::size_t>(i) - 1];
-        TBlokZapis& z = Blokovi[static_cast<std::size_t>(i)];
+        const TBlokPogled& blok = *pogledi[static_cast<std::size_t>(i) - 1];
+        TBlokZapis& z = blokovi[static_cast<std::size_t>(i)];
         z.Ulaz1 = brojIzvora(blok.IzvorUlazaBloka(0));
         z.Ulaz2 = brojIzvora(blok.IzvorUlazaBloka(1));
         z.Ulaz3 = brojIzvora(blok.IzvorUlazaBloka(2));
@@ -123,30 +124,30 @@ void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& blokovi) {
         z.Sortiran = false;
         z.Indeks = 0;
         if (z.Sifra == TVrstaElementa::GeneratorFunkcija) {
-            Tabele.push_back(blok.OrdinateBloka());
-            z.Indeks = static_cast<std::int32_t>(Tabele.size()) - 1;
+            tabele.push_back(blok.OrdinateBloka());
+            z.Indeks = static_cast<std::int32_t>(tabele.size()) - 1;
         } else if (z.Sifra == TVrstaElementa::Konstanta) {
-            ++BrojKonstanti;
+            ++brojKonstanti;
         }
     }
     for (std::int32_t i = 1; i <= n; ++i) {
-        TBlokZapis& z = Blokovi[static_cast<std::size_t>(i)];
+        TBlokZapis& z = blokovi[static_cast<std::size_t>(i)];
         if (z.Sifra != TVrstaElementa::Integrator) continue;
-        ++BrojIntegratora;
-        Integratori.push_back(z.Broj);
-        z.Indeks = BrojIntegratora;
+        ++brojIntegratora;
+        integratori.push_back(z.Broj);
+        z.Indeks = brojIntegratora;
     }
 }
 
 bool TSimulacija::ImaSlucajnih() const {
-    for (std::size_t b = 1; b < Blokovi.size(); ++b)
-        if (Blokovi[b].Sifra == TVrstaElementa::GeneratorSlucajnihBrojeva) return true;
+    for (std::size_t b = 1; b < blokovi.size(); ++b)
+        if (blokovi[b].Sifra == TVrstaElementa::GeneratorSlucajnihBrojeva) return true;
     return false;
 }
 
 void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
-    const std::int64_t r = Round(Trajanje / IntervalStampanja) + 3;
-    const std::int32_t n = BrojBlokova - 1;
+    const std::int64_t r = Round(trajanje / intervalStampanja) + 3;
+    const std::int32_t n = brojBlokova - 1;
     // Beyond the address space anyway; saying so beats a failed huge allocation.
     if (r <= 0 || static_cast<double>(r) * (n + 1) > 1e15) throw std::bad_alloc();
     rezultati.resize(static_cast<std::size_t>(r));
@@ -159,28 +160,28 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
     };
 
     try {
-        if (!UvekPoBlokovima && !ImaSlucajnih()) {
+        if (!uvekPoBlokovima && !ImaSlucajnih()) {
             // Without a random source every per-block run is the same run, so
             // one run records all columns at once.
             IntegrisiSveKolone(rezultati);
-            if (!Uspeh) isprazni();
+            if (!uspeh) isprazni();
             return;
         }
         for (std::int32_t j = 1; j <= n; ++j) {
-            Uzorci.assign(static_cast<std::size_t>(r), 0.0);
+            uzorci.assign(static_cast<std::size_t>(r), 0.0);
             Integrisi(j);
-            if (!Uspeh) {
+            if (!uspeh) {
                 // Columns of earlier runs must not outlive a failed one.
                 isprazni();
                 return;
             }
             for (std::int64_t k = 0; k < r; ++k)
                 rezultati[static_cast<std::size_t>(k)][static_cast<std::size_t>(j) - 1] =
-                    Uzorci[static_cast<std::size_t>(k)];
+                    uzorci[static_cast<std::size_t>(k)];
         }
     } catch (...) {
         // A run cut short by a fault leaves no infinities or half columns behind.
-        Uspeh = false;
+        uspeh = false;
         isprazni();
         throw;
     }

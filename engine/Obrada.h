@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,22 +81,29 @@ struct TVrstaPrekida {
 
 // The one engine object of the program; every run reuses it. Simuliraj is
 // the whole run; the steps it calls are public so tests can drive them one
-// at a time.
+// at a time, and what a run leaves behind is read through the accessors.
 class TSimulacija {
 public:
     explicit TSimulacija(TIzvorOpcija* opcije = nullptr, TPorukeSimulacije* poruke = nullptr);
 
-    void PostaviIzvorOpcija(TIzvorOpcija* opcije) { IzvorOpcija = opcije; }
-    void PostaviPoruke(TPorukeSimulacije* poruke) { Poruke = poruke; }
+    void PostaviIzvorOpcija(TIzvorOpcija* izvor) { izvorOpcija = izvor; }
+    void PostaviPoruke(TPorukeSimulacije* prijem) { poruke = prijem; }
+    // Random sources: with a seed, this engine's own generator restarts from
+    // it at every Simuliraj and steps once per value drawn, so a run can be
+    // repeated; without one (the default) every value is seeded from the clock.
+    void PostaviSeme(std::optional<std::uint32_t> pocetak) {
+        zadatoSeme = pocetak.has_value();
+        pocetnoSeme = pocetak.value_or(0);
+    }
 
     // Checks, translates and orders the blocks, asks for the options and fills
     // `rezultati` (Round(D / P) + 3 rows of N columns). Sets Uspeh. Arithmetic
     // faults and exhausted memory leave as TGreskaSimulacije.
-    void Simuliraj(const std::vector<const TBlokPogled*>& blokovi, MatrixReal& rezultati);
+    void Simuliraj(const std::vector<const TBlokPogled*>& pogledi, MatrixReal& rezultati);
 
     // The steps of a run, in calling order.
-    bool Proveri(const std::vector<const TBlokPogled*>& blokovi);
-    void Prevedi(const std::vector<const TBlokPogled*>& blokovi);
+    bool Proveri(const std::vector<const TBlokPogled*>& pogledi);
+    void Prevedi(const std::vector<const TBlokPogled*>& pogledi);
     void Sortiraj();
     void PopuniRezultate(MatrixReal& rezultati);
     // One run from t = 0 recording block j into Uzorci.
@@ -106,30 +114,30 @@ public:
     void IzracunajOd(std::int32_t pozicija);
     void ZapamtiUzorak();
 
-    ArrayReal Izvodi;
-    ArrayReal Stanja;
-    ArrayReal PocetnaStanja;
-    ArrayBlok Blokovi;
-    ArrayInt Redosled;
-    std::int32_t BrojBlokova = 0; // N + 1, also the time slot of Vrednosti
-    std::int32_t BrojIntegratora = 0;
-    std::int32_t DuzinaRedosleda = 0;
-    ArrayInt Integratori;
-    std::int32_t BrojKonstanti = 0;
-    double Interval = 0;
-    double PolaIntervala = 0;
-    ArrayReal Vrednosti;
-    TVrstaPrekida Prekid;
-    double Vreme = 0;
-    std::vector<std::array<double, 11>> Tabele; // by a generator's Indeks, from 1
-    ArrayReal Uzorci;
-    bool Uspeh = false;
-    double Trajanje = 0;
-    double IntervalStampanja = 0;
-
-    // Forces one run per block even without a random source; the results are
-    // the same, only slower. Used to prove that equality.
-    bool UvekPoBlokovima = false;
+    const ArrayReal& Izvodi() const { return izvodi; }
+    const ArrayReal& Stanja() const { return stanja; }
+    const ArrayReal& PocetnaStanja() const { return pocetnaStanja; }
+    const ArrayBlok& Blokovi() const { return blokovi; }
+    const ArrayInt& Redosled() const { return redosled; }
+    std::int32_t BrojBlokova() const {
+        return brojBlokova;
+    } // N + 1, also the time slot of Vrednosti
+    std::int32_t BrojIntegratora() const { return brojIntegratora; }
+    std::int32_t DuzinaRedosleda() const { return duzinaRedosleda; }
+    const ArrayInt& Integratori() const { return integratori; }
+    std::int32_t BrojKonstanti() const { return brojKonstanti; }
+    double Interval() const { return interval; }
+    double PolaIntervala() const { return polaIntervala; }
+    const ArrayReal& Vrednosti() const { return vrednosti; }
+    const TVrstaPrekida& Prekid() const { return prekid; }
+    double Vreme() const { return vreme; }
+    // By a generator's Indeks, from 1.
+    const std::vector<std::array<double, 11>>& Tabele() const { return tabele; }
+    const ArrayReal& Uzorci() const { return uzorci; }
+    bool Uspeh() const { return uspeh; }
+    double Trajanje() const { return trajanje; }
+    double IntervalStampanja() const { return intervalStampanja; }
+    bool UvekPoBlokovima() const { return uvekPoBlokovima; }
 
     // Relaxations a single pass may make before a Wye gives up.
     static constexpr int MaksRelaksacija = 10000;
@@ -165,21 +173,51 @@ private:
     bool ImaSlucajnih() const;
     void Poruka(const std::string& tekst);
 
-    TIzvorOpcija* IzvorOpcija = nullptr;
-    TPorukeSimulacije* Poruke = nullptr;
+    // Tests set what only they need through this one door.
+    friend struct TSimulacijaTestPristup;
 
-    TKorakRK4 RK4;
+    ArrayReal izvodi;
+    ArrayReal stanja;
+    ArrayReal pocetnaStanja;
+    ArrayBlok blokovi;
+    ArrayInt redosled;
+    std::int32_t brojBlokova = 0;
+    std::int32_t brojIntegratora = 0;
+    std::int32_t duzinaRedosleda = 0;
+    ArrayInt integratori;
+    std::int32_t brojKonstanti = 0;
+    double interval = 0;
+    double polaIntervala = 0;
+    ArrayReal vrednosti;
+    TVrstaPrekida prekid;
+    double vreme = 0;
+    std::vector<std::array<double, 11>> tabele;
+    ArrayReal uzorci;
+    bool uspeh = false;
+    double trajanje = 0;
+    double intervalStampanja = 0;
+    // Forces one run per block even without a random source; the results are
+    // the same, only slower. Used to prove that equality.
+    bool uvekPoBlokovima = false;
+
+    TIzvorOpcija* izvorOpcija = nullptr;
+    TPorukeSimulacije* poruke = nullptr;
+
+    TKorakRK4 rk4;
     // The ordered blocks in evaluation order (index = position in Redosled),
     // so a pass walks memory front to back, closed by an end record at
-    // DuzinaRedosleda + 1; memories live here during a run. PozicijaUPlanu
+    // DuzinaRedosleda + 1; memories live here during a run. pozicijaUPlanu
     // maps a block number to its position (0 = not ordered).
-    std::vector<TKorakProlaza> Plan;
-    ArrayInt PozicijaUPlanu;
-    // What ZapamtiUzorak records: block j into Uzorci, as sample BrojUzorka.
-    std::int32_t BlokZaUzorak = 0;
-    std::int64_t BrojUzorka = 0;
-    bool PocetniProlaz = false;
-    int Relaksacija = 0; // relaxations in the current pass
+    std::vector<TKorakProlaza> planProlaza;
+    ArrayInt pozicijaUPlanu;
+    // What ZapamtiUzorak records: block j into Uzorci, as sample brojUzorka.
+    std::int32_t blokZaUzorak = 0;
+    std::int64_t brojUzorka = 0;
+    bool pocetniProlaz = false;
+    int relaksacija = 0; // relaxations in the current pass
+    bool zadatoSeme = false;
+    std::uint32_t pocetnoSeme = 0;
+    std::uint32_t seme = 0; // the generator's state while a seeded run goes on
 };
 
 } // namespace skem

@@ -13,16 +13,16 @@
 namespace skem {
 
 void TSimulacija::PrijaviGresku(const char* poruka, std::int32_t blok) {
-    Prekid.Vrsta = TStanjeRada::Greska;
-    Prekid.Poruka = poruka;
-    Prekid.Blok = blok;
+    prekid.Vrsta = TStanjeRada::Greska;
+    prekid.Poruka = poruka;
+    prekid.Blok = blok;
 }
 
 // A Quit never hides an element error raised in the same step.
 void TSimulacija::PrijaviKraj() {
-    if (Prekid.Vrsta == TStanjeRada::Greska) return;
-    Prekid.Vrsta = TStanjeRada::Quit;
-    Prekid.Poruka = PorukaQuit;
+    if (prekid.Vrsta == TStanjeRada::Greska) return;
+    prekid.Vrsta = TStanjeRada::Quit;
+    prekid.Poruka = PorukaQuit;
 }
 
 namespace {
@@ -49,12 +49,12 @@ bool Konacan(double x) {
 } // namespace
 
 void TSimulacija::PripremiPlan() {
-    Plan.assign(static_cast<std::size_t>(DuzinaRedosleda) + 2, TKorakProlaza{});
-    PozicijaUPlanu.assign(static_cast<std::size_t>(BrojBlokova) + 1, 0);
-    for (std::int32_t p = 2; p <= DuzinaRedosleda; ++p) {
-        const std::int32_t b = Redosled[static_cast<std::size_t>(p)];
-        const TBlokZapis& z = Blokovi[static_cast<std::size_t>(b)];
-        TKorakProlaza& k = Plan[static_cast<std::size_t>(p)];
+    planProlaza.assign(static_cast<std::size_t>(duzinaRedosleda) + 2, TKorakProlaza{});
+    pozicijaUPlanu.assign(static_cast<std::size_t>(brojBlokova) + 1, 0);
+    for (std::int32_t p = 2; p <= duzinaRedosleda; ++p) {
+        const std::int32_t b = redosled[static_cast<std::size_t>(p)];
+        const TBlokZapis& z = blokovi[static_cast<std::size_t>(b)];
+        TKorakProlaza& k = planProlaza[static_cast<std::size_t>(p)];
         k.Ulaz1 = z.Ulaz1;
         k.Ulaz2 = z.Ulaz2;
         k.Ulaz3 = z.Ulaz3;
@@ -76,19 +76,19 @@ void TSimulacija::PripremiPlan() {
             k.Kod = KodIntegratorJedan;
             k.Parametar3 = z.Parametar2 * 0.0 + z.Parametar3 * 0.0;
         }
-        PozicijaUPlanu[static_cast<std::size_t>(b)] = p;
+        pozicijaUPlanu[static_cast<std::size_t>(b)] = p;
     }
-    Plan[0].Kod = KodBezRacuna;
-    Plan[1].Kod = KodBezRacuna; // the time source
-    Plan[static_cast<std::size_t>(DuzinaRedosleda) + 1].Kod = KodKraja;
+    planProlaza[0].Kod = KodBezRacuna;
+    planProlaza[1].Kod = KodBezRacuna; // the time source
+    planProlaza[static_cast<std::size_t>(duzinaRedosleda) + 1].Kod = KodKraja;
 }
 
 void TSimulacija::Izracunaj() {
-    double* v = Vrednosti.data();
-    for (std::int32_t i = 1; i <= BrojIntegratora; ++i)
-        v[Integratori[static_cast<std::size_t>(i)]] = Stanja[static_cast<std::size_t>(i)];
-    Relaksacija = 0;
-    IzracunajOd(BrojKonstanti + 2);
+    double* v = vrednosti.data();
+    for (std::int32_t i = 1; i <= brojIntegratora; ++i)
+        v[integratori[static_cast<std::size_t>(i)]] = stanja[static_cast<std::size_t>(i)];
+    relaksacija = 0;
+    IzracunajOd(brojKonstanti + 2);
 }
 
 // Each record ends by going straight to the code of the next one (a jump per
@@ -115,14 +115,14 @@ void TSimulacija::Izracunaj() {
 #endif
 
 void TSimulacija::IzracunajOd(std::int32_t pozicija) {
-    if (pozicija > DuzinaRedosleda) {
+    if (pozicija > duzinaRedosleda) {
         PrijaviGresku(PorukaGreskaObrade);
         return;
     }
-    TKorakProlaza* const plan = Plan.data();
-    double* const v = Vrednosti.data();
-    double* const izvodi = Izvodi.data();
-    const bool pocetni = PocetniProlaz;
+    TKorakProlaza* const plan = planProlaza.data();
+    double* const v = vrednosti.data();
+    double* const f = izvodi.data();
+    const bool pocetni = pocetniProlaz;
     // A Wye may move the walk back to its loop start.
     TKorakProlaza* z = plan + pozicija;
 #if defined(SKEM_RACUNATI_SKOKOVI)
@@ -166,7 +166,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     static_assert(std::size(oznake) == KodIntegratorJedan + 1);
     // Position 0 is never evaluated; its entry marks a plan whose records know their code.
     if (!plan[0].Oznaka) {
-        for (std::int32_t p = 1; p <= DuzinaRedosleda + 1; ++p)
+        for (std::int32_t p = 1; p <= duzinaRedosleda + 1; ++p)
             plan[p].Oznaka = oznake[plan[p].Kod];
         plan[0].Oznaka = oznake[KodKraja];
     }
@@ -227,7 +227,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         if (d <= 0) {
             PrijaviGresku(PorukaGenerator, z->Izlaz);
         } else {
-            const auto& t = Tabele[static_cast<std::size_t>(z->Indeks)];
+            const auto& t = tabele[static_cast<std::size_t>(z->Indeks)];
             const double x = (v[z->Ulaz1] - z->Parametar2) * 10 / d;
             if (x <= 0) {
                 v[z->Izlaz] = t[0];
@@ -254,14 +254,19 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         SKEM_DALJE;
     }
     SKEM_VRSTA(Integrator) : { // integrator: its derivative
-        izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
+        f[z->Izlaz] = v[z->Ulaz1] + z->Parametar2 * v[z->Ulaz2] + z->Parametar3 * v[z->Ulaz3];
         SKEM_DALJE;
     }
-    SKEM_VRSTA(GeneratorSlucajnihBrojeva) : { // random, reseeded from the clock at every evaluation
-        const auto ns = std::chrono::steady_clock::now().time_since_epoch().count();
-        std::uint32_t seme = static_cast<std::uint32_t>(ns);
-        seme = seme * 134775813u + 1u;
-        v[z->Izlaz] = seme / 4294967296.0;
+    SKEM_VRSTA(GeneratorSlucajnihBrojeva)
+        : { // random: reseeded from the clock at every
+            // evaluation, unless the run has a seed
+        std::uint32_t s = zadatoSeme
+                              ? seme
+                              : static_cast<std::uint32_t>(
+                                    std::chrono::steady_clock::now().time_since_epoch().count());
+        s = s * 134775813u + 1u;
+        seme = s;
+        v[z->Izlaz] = s / 4294967296.0;
         SKEM_DALJE;
     }
     SKEM_VRSTA(Ogranicavac) : { // limiter, lower bound first
@@ -334,7 +339,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         }
         // Only a loop start gives the walk a position to restart from.
         const std::int32_t petlja =
-            z->Ulaz1 < BrojBlokova ? PozicijaUPlanu[static_cast<std::size_t>(z->Ulaz1)] : 0;
+            z->Ulaz1 < brojBlokova ? pozicijaUPlanu[static_cast<std::size_t>(z->Ulaz1)] : 0;
         if (petlja < 2 || plan[petlja].Kod != Kod(TVrstaElementa::PocetakPetlje) ||
             plan[petlja].Indeks < 2) {
             PrijaviGresku(PorukaWyeIzvor, z->Izlaz);
@@ -345,11 +350,11 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
             v[z->Izlaz] = u1;
             SKEM_DALJE;
         }
-        if (Relaksacija >= MaksRelaksacija) {
+        if (relaksacija >= MaksRelaksacija) {
             PrijaviGresku(PorukaWyeKonvergencija, z->Izlaz);
             SKEM_DALJE;
         }
-        ++Relaksacija;
+        ++relaksacija;
         v[z->Ulaz1] = u1 * (1 - z->Parametar2) + u2 * z->Parametar2;
         // The walk resumes at the loop start itself.
         z = plan + plan[petlja].Indeks;
@@ -360,7 +365,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         SKEM_DALJE;
     }
     SKEM_KOD(KodIntegratorJedan) : { // integrator, inputs 2 and 3 not connected
-        izvodi[z->Izlaz] = v[z->Ulaz1] + z->Parametar3;
+        f[z->Izlaz] = v[z->Ulaz1] + z->Parametar3;
         SKEM_DALJE;
     }
     // Constants, the time source and unknown kinds.

@@ -18,60 +18,60 @@ namespace {
 // accumulated time from skipping or doubling a sample.
 class TRasporedStampe {
 public:
-    TRasporedStampe(double p, double tolerancija, double t0)
-        : P(p), Tolerancija(tolerancija), Sledeci(Trunc(t0 / p + 1)) {}
+    TRasporedStampe(double korak, double dozvola, double t0)
+        : p(korak), tolerancija(dozvola), sledeci(Trunc(t0 / korak + 1)) {}
 
     bool Dospeo(double t) {
-        const std::int64_t uzorak = Trunc(t / P + Tolerancija);
-        if (uzorak < Sledeci) return false;
-        Sledeci = uzorak + 1;
+        const std::int64_t uzorak = Trunc(t / p + tolerancija);
+        if (uzorak < sledeci) return false;
+        sledeci = uzorak + 1;
         return true;
     }
 
 private:
-    double P;
-    double Tolerancija;
-    std::int64_t Sledeci;
+    double p;
+    double tolerancija;
+    std::int64_t sledeci;
 };
 
 // Records every block's output as row k of the results, k counting the
 // samples of the run; samples beyond the last row are dropped.
 class TUzorciSvihBlokova {
 public:
-    TUzorciSvihBlokova(MatrixReal& rezultati, std::int32_t blokova)
-        : Rezultati(rezultati), Blokova(blokova) {}
+    TUzorciSvihBlokova(MatrixReal& cilj, std::int32_t brojKolona)
+        : rezultati(cilj), blokova(brojKolona) {}
 
     void operator()(const double* vrednosti) {
-        if (Broj < Rezultati.size())
-            std::copy(vrednosti + 1, vrednosti + 1 + Blokova, Rezultati[Broj].begin());
-        ++Broj;
+        if (broj < rezultati.size())
+            std::copy(vrednosti + 1, vrednosti + 1 + blokova, rezultati[broj].begin());
+        ++broj;
     }
 
 private:
-    MatrixReal& Rezultati;
-    std::int32_t Blokova;
-    std::size_t Broj = 0;
+    MatrixReal& rezultati;
+    std::int32_t blokova;
+    std::size_t broj = 0;
 };
 
 } // namespace
 
 void TSimulacija::Integrisi(std::int32_t j) {
-    BlokZaUzorak = j;
-    BrojUzorka = 0;
+    blokZaUzorak = j;
+    brojUzorka = 0;
     auto posmatrac = [this](const double*) { ZapamtiUzorak(); };
     IzvediRad(posmatrac);
 }
 
 void TSimulacija::IntegrisiSveKolone(MatrixReal& rezultati) {
-    TUzorciSvihBlokova posmatrac(rezultati, BrojBlokova - 1);
+    TUzorciSvihBlokova posmatrac(rezultati, brojBlokova - 1);
     IzvediRad(posmatrac);
 }
 
 void TSimulacija::ZapamtiUzorak() {
-    if (BrojUzorka < static_cast<std::int64_t>(Uzorci.size()))
-        Uzorci[static_cast<std::size_t>(BrojUzorka)] =
-            Vrednosti[static_cast<std::size_t>(BlokZaUzorak)];
-    ++BrojUzorka;
+    if (brojUzorka < static_cast<std::int64_t>(uzorci.size()))
+        uzorci[static_cast<std::size_t>(brojUzorka)] =
+            vrednosti[static_cast<std::size_t>(blokZaUzorak)];
+    ++brojUzorka;
 }
 
 // Arithmetic faults leave the run as exceptions; the flags are sticky, so one
@@ -87,65 +87,65 @@ void TSimulacija::ProveriAritmetiku() const {
 
 bool TSimulacija::NastaviPosleKoraka() {
     ProveriAritmetiku();
-    if (Prekid.Vrsta == TStanjeRada::Greska) {
-        Poruka(Prekid.Poruka);
-        Uspeh = false;
+    if (prekid.Vrsta == TStanjeRada::Greska) {
+        Poruka(prekid.Poruka);
+        uspeh = false;
         return false;
     }
-    return Prekid.Vrsta != TStanjeRada::Quit;
+    return prekid.Vrsta != TStanjeRada::Quit;
 }
 
 void TSimulacija::PocniRad() {
-    const auto m = static_cast<std::size_t>(BrojIntegratora);
-    Izvodi.assign(m + 1, 0.0);
-    Stanja.resize(m + 1);
-    PocetnaStanja.resize(m + 1);
-    RK4.Pripremi(m, Interval, PolaIntervala);
-    Vrednosti.assign(static_cast<std::size_t>(BrojBlokova) + 1, 0.0);
+    const auto m = static_cast<std::size_t>(brojIntegratora);
+    izvodi.assign(m + 1, 0.0);
+    stanja.resize(m + 1);
+    pocetnaStanja.resize(m + 1);
+    rk4.Pripremi(m, interval, polaIntervala);
+    vrednosti.assign(static_cast<std::size_t>(brojBlokova) + 1, 0.0);
 
     std::feclearexcept(FE_ALL_EXCEPT);
 
-    double* v = Vrednosti.data();
+    double* v = vrednosti.data();
     PripremiPlan();
-    for (std::int32_t p = 2; p <= DuzinaRedosleda; ++p) {
-        const std::int32_t b = Redosled[static_cast<std::size_t>(p)];
-        v[b] = Blokovi[static_cast<std::size_t>(b)].Parametar1;
+    for (std::int32_t p = 2; p <= duzinaRedosleda; ++p) {
+        const std::int32_t b = redosled[static_cast<std::size_t>(p)];
+        v[b] = blokovi[static_cast<std::size_t>(b)].Parametar1;
     }
     for (std::size_t i = 1; i <= m; ++i)
-        Stanja[i] = Blokovi[static_cast<std::size_t>(Integratori[i])].Parametar1;
+        stanja[i] = blokovi[static_cast<std::size_t>(integratori[i])].Parametar1;
 
-    Vreme = 0;
-    v[BrojBlokova] = 0;
-    Prekid = TVrstaPrekida{};
+    vreme = 0;
+    v[brojBlokova] = 0;
+    prekid = TVrstaPrekida{};
 }
 
 // The observer is called with the value table after the initial pass and at
 // every print time; a template parameter, so recording costs no call per step.
 template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
     PocniRad();
-    TRasporedStampe stampa(IntervalStampanja, PolaIntervala / (IntervalStampanja * 2), Vreme);
+    TRasporedStampe stampa(intervalStampanja, polaIntervala / (intervalStampanja * 2), vreme);
 
-    PocetniProlaz = true;
+    pocetniProlaz = true;
     Izracunaj();
-    PocetniProlaz = false;
-    posmatrac(static_cast<const double*>(Vrednosti.data()));
+    pocetniProlaz = false;
+    posmatrac(static_cast<const double*>(vrednosti.data()));
 
-    double* const v = Vrednosti.data();
-    const TStanjaIntegratora stanja{static_cast<std::size_t>(BrojIntegratora),
-                                    Stanja.data(),
-                                    PocetnaStanja.data(),
-                                    Izvodi.data(),
-                                    v,
-                                    Integratori.data()};
-    const std::int32_t pocetak = BrojKonstanti + 2;
+    double* const v = vrednosti.data();
+    const TStanjaIntegratora niz{static_cast<std::size_t>(brojIntegratora),
+                                 stanja.data(),
+                                 pocetnaStanja.data(),
+                                 izvodi.data(),
+                                 v,
+                                 integratori.data()};
+    const std::int32_t pocetak = brojKonstanti + 2;
     // One pass of a step. The stepper has already placed the new states in the
     // value table, which is what Izracunaj would do first, so the pass starts
     // from the blocks.
     auto model = [this, v, pocetak](double t, bool prviProlaz) {
-        if (!Prekid.Prekinut())
-            Prekid.Vrsta = prviProlaz ? TStanjeRada::PrviProlaz : TStanjeRada::KasnijiProlaz;
-        v[BrojBlokova] = t;
-        Relaksacija = 0;
+        if (!prekid.Prekinut())
+            prekid.Vrsta = prviProlaz ? TStanjeRada::PrviProlaz : TStanjeRada::KasnijiProlaz;
+        v[brojBlokova] = t;
+        relaksacija = 0;
         IzracunajOd(pocetak);
     };
 
@@ -153,10 +153,10 @@ template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
     // reaches D + h/2. A progress report or a stop request belongs at the end
     // of the loop body, where a step is complete and sampled.
     for (;;) {
-        RK4.Korak(stanja, Vreme, model);
+        rk4.Korak(niz, vreme, model);
         if (!NastaviPosleKoraka()) return;
-        if (stampa.Dospeo(Vreme)) posmatrac(static_cast<const double*>(v));
-        if (!(Trajanje + PolaIntervala > Vreme)) return;
+        if (stampa.Dospeo(vreme)) posmatrac(static_cast<const double*>(v));
+        if (!(trajanje + polaIntervala > vreme)) return;
     }
 }
 

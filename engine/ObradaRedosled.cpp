@@ -11,15 +11,15 @@
 namespace skem {
 
 void TSimulacija::Sortiraj() {
-    const std::int32_t n = BrojBlokova - 1;
-    Redosled.assign(static_cast<std::size_t>(n) + 2, 0);
-    Redosled[1] = n + 1;
-    DuzinaRedosleda = 1;
+    const std::int32_t n = brojBlokova - 1;
+    redosled.assign(static_cast<std::size_t>(n) + 2, 0);
+    redosled[1] = n + 1;
+    duzinaRedosleda = 1;
 
     auto dodaj = [this](std::int32_t b) {
-        ++DuzinaRedosleda;
-        Redosled[static_cast<std::size_t>(DuzinaRedosleda)] = b;
-        Blokovi[static_cast<std::size_t>(b)].Sortiran = true;
+        ++duzinaRedosleda;
+        redosled[static_cast<std::size_t>(duzinaRedosleda)] = b;
+        blokovi[static_cast<std::size_t>(b)].Sortiran = true;
     };
 
     // Inputs fed by another block in the table that is not a known source:
@@ -28,10 +28,10 @@ void TSimulacija::Sortiraj() {
     std::vector<std::int32_t> pocetak(static_cast<std::size_t>(n) + 2, 0);
     auto zavisnoOd = [&](std::int32_t ulaz) {
         return ulaz >= 1 && ulaz <= n &&
-               !IzlazIzMemorije(Blokovi[static_cast<std::size_t>(ulaz)].Sifra);
+               !IzlazIzMemorije(blokovi[static_cast<std::size_t>(ulaz)].Sifra);
     };
     for (std::int32_t b = 1; b <= n; ++b) {
-        TBlokZapis& z = Blokovi[static_cast<std::size_t>(b)];
+        TBlokZapis& z = blokovi[static_cast<std::size_t>(b)];
         z.Sortiran = false;
         for (std::int32_t ulaz : {z.Ulaz1, z.Ulaz2, z.Ulaz3})
             if (zavisnoOd(ulaz)) {
@@ -46,7 +46,7 @@ void TSimulacija::Sortiraj() {
     {
         std::vector<std::int32_t> upis(pocetak.begin(), pocetak.end() - 1);
         for (std::int32_t b = 1; b <= n; ++b) {
-            const TBlokZapis& z = Blokovi[static_cast<std::size_t>(b)];
+            const TBlokZapis& z = blokovi[static_cast<std::size_t>(b)];
             for (std::int32_t ulaz : {z.Ulaz1, z.Ulaz2, z.Ulaz3})
                 if (zavisnoOd(ulaz))
                     zavisni[static_cast<std::size_t>(upis[static_cast<std::size_t>(ulaz)]++)] = b;
@@ -59,20 +59,20 @@ void TSimulacija::Sortiraj() {
              k < pocetak[static_cast<std::size_t>(b) + 1]; ++k) {
             const std::int32_t d = zavisni[static_cast<std::size_t>(k)];
             if (--ceka[static_cast<std::size_t>(d)] == 0 && guraj &&
-                !Blokovi[static_cast<std::size_t>(d)].Sortiran)
+                !blokovi[static_cast<std::size_t>(d)].Sortiran)
                 spremni.push(d);
         }
     };
 
     for (std::int32_t b = 1; b <= n; ++b)
-        if (Blokovi[static_cast<std::size_t>(b)].Sifra == TVrstaElementa::Konstanta) dodaj(b);
+        if (blokovi[static_cast<std::size_t>(b)].Sifra == TVrstaElementa::Konstanta) dodaj(b);
     for (std::int32_t b = 1; b <= n; ++b)
-        if (Blokovi[static_cast<std::size_t>(b)].Sifra == TVrstaElementa::Konstanta)
+        if (blokovi[static_cast<std::size_t>(b)].Sifra == TVrstaElementa::Konstanta)
             postavljen(b, false);
     // Blocks freed by the constants are pushed here, once, with the rest.
     for (std::int32_t b = 1; b <= n; ++b)
         if (ceka[static_cast<std::size_t>(b)] == 0 &&
-            !Blokovi[static_cast<std::size_t>(b)].Sortiran)
+            !blokovi[static_cast<std::size_t>(b)].Sortiran)
             spremni.push(b);
 
     while (!spremni.empty()) {

@@ -4,59 +4,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-// One block of a hand-made document: kind, name, inputs, parameters.
-QString Blok(int broj, int sifra, const QString& naziv, int ulaza, double p1 = 0, double p2 = 0,
-             double p3 = 0) {
-    return QStringLiteral("<Blok><Top>40</Top><Left>%1</Left><Sifra>%2</Sifra>"
-                          "<Naziv>%3</Naziv><LokalniBroj>%4</LokalniBroj><brparam>3</brparam>"
-                          "<maxuveza>%5</maxuveza><Parametar1>%6</Parametar1>"
-                          "<Parametar2>%7</Parametar2><Parametar3>%8</Parametar3>"
-                          "<Smer>3</Smer></Blok>")
-        .arg(100 * broj)
-        .arg(sifra)
-        .arg(naziv)
-        .arg(broj)
-        .arg(ulaza)
-        .arg(p1)
-        .arg(p2)
-        .arg(p3);
-}
-
-QString Veza(int od, int ka, int slot) {
-    return QStringLiteral("<Veza><PocBlok>%1</PocBlok><KrajBlok>%2</KrajBlok>"
-                          "<GdeKrajBlok>%3</GdeKrajBlok><Drzaci/></Veza>")
-        .arg(od)
-        .arg(ka)
-        .arg(slot);
-}
-
-class Paketno : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-
-    QString Dokument(const char* ime, const QString& blokovi, const QString& veze = {}) {
-        const QString putanja = dir.filePath(QString::fromLatin1(ime));
-        QFile f(putanja);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write((QStringLiteral("<?xml version=\"1.0\"?><SKEMDokument><OpisProblema/><Blokovi>") +
-                 blokovi + QStringLiteral("</Blokovi><Veze>") + veze +
-                 QStringLiteral("</Veze></SKEMDokument>"))
-                    .toUtf8());
-        return putanja;
-    }
-
-    // y' = 2, y(0) = 1: exactly 1 + 2t, and every value below is a binary fraction.
-    QString Prava(const QString& ime = QStringLiteral("Integrator")) {
-        return Dokument("prava.skem",
-                        Blok(1, 12, QStringLiteral("Konstanta"), 0, 2) + Blok(2, 10, ime, 3, 1),
-                        Veza(1, 2, 0));
-    }
-};
 
 TEST_F(Paketno, WritesTheResultsAsCsvToStandardOutput) {
     const TPaketniRezultat r =

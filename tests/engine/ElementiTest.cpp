@@ -277,7 +277,7 @@ TEST(Wye, GreskeOzicenjaIKonvergencije) {
         TPokretac p;
         EXPECT_FALSE(p.Pokreni(w.m, 1, 0.1, 0.1));
         EXPECT_EQ(p.Poruke.Poruke, std::vector<std::string>{TSimulacija::PorukaWyeKonvergencija});
-        EXPECT_NEAR(p.Simulacija.Vreme, 0.1, 1e-15);
+        EXPECT_NEAR(p.Simulacija.Vreme(), 0.1, 1e-15);
     }
     EXPECT_EQ(std::string(TSimulacija::PorukaWyeIzvor),
               "Prvi ulaz u Wye element mora dolaziti od bloka pocetka petlje!");

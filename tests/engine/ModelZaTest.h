@@ -9,6 +9,15 @@
 #include <string>
 #include <vector>
 
+namespace skem {
+
+// What only tests may set on an engine.
+struct TSimulacijaTestPristup {
+    static void UvekPoBlokovima(TSimulacija& s, bool uvek) { s.uvekPoBlokovima = uvek; }
+};
+
+} // namespace skem
+
 namespace skem::test {
 
 // A block as the engine sees it, wired by pointers to its sources.
@@ -85,7 +94,7 @@ struct TPokretac {
     bool Pokreni(const TTestModel& model, double d, double h, double p) {
         Opcije.Opcije = {d, h, p};
         Simulacija.Simuliraj(model.Lista(), Rezultati);
-        return Simulacija.Uspeh;
+        return Simulacija.Uspeh();
     }
     // Value of block `broj` in row `red`.
     double Vrednost(int red, int broj) const {

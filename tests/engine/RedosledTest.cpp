@@ -15,7 +15,7 @@ namespace {
 ArrayInt Uredi(TSimulacija& s, const TTestModel& m) {
     s.Prevedi(m.Lista());
     s.Sortiraj();
-    return ArrayInt(s.Redosled.begin() + 1, s.Redosled.begin() + s.DuzinaRedosleda + 1);
+    return ArrayInt(s.Redosled().begin() + 1, s.Redosled().begin() + s.DuzinaRedosleda() + 1);
 }
 
 // The order as the rescanning procedure defines it: constants first, then
@@ -64,10 +64,10 @@ TEST(Redosled, PrimerIzOpisa) {
     m.Povezi(3, 4, 1);
     m.Povezi(2, 4, 2);
     EXPECT_EQ(Uredi(s, m), (ArrayInt{5, 2, 3, 1, 4}));
-    EXPECT_EQ(s.DuzinaRedosleda, 5);
-    EXPECT_EQ(s.BrojKonstanti, 1);
+    EXPECT_EQ(s.DuzinaRedosleda(), 5);
+    EXPECT_EQ(s.BrojKonstanti(), 1);
     for (int b = 1; b <= 4; ++b)
-        EXPECT_TRUE(s.Blokovi[b].Sortiran);
+        EXPECT_TRUE(s.Blokovi()[b].Sortiran);
 }
 
 TEST(Redosled, PrevodjenjeUlaza) {
@@ -79,12 +79,12 @@ TEST(Redosled, PrevodjenjeUlaza) {
     m.Povezi(vreme, g, 1);
     m.Povezi(y, g, 3);
     s.Prevedi(m.Lista());
-    EXPECT_EQ(s.Blokovi[g].Ulaz1, 4); // the time source reads as N + 1
-    EXPECT_EQ(s.Blokovi[g].Ulaz2, 0);
-    EXPECT_EQ(s.Blokovi[g].Ulaz3, y);
-    EXPECT_EQ(s.BrojIntegratora, 1);
-    EXPECT_EQ(s.Integratori[1], y);
-    EXPECT_EQ(s.Blokovi[y].Indeks, 1);
+    EXPECT_EQ(s.Blokovi()[g].Ulaz1, 4); // the time source reads as N + 1
+    EXPECT_EQ(s.Blokovi()[g].Ulaz2, 0);
+    EXPECT_EQ(s.Blokovi()[g].Ulaz3, y);
+    EXPECT_EQ(s.BrojIntegratora(), 1);
+    EXPECT_EQ(s.Integratori()[1], y);
+    EXPECT_EQ(s.Blokovi()[y].Indeks, 1);
 }
 
 TEST(Redosled, DostupnostIzvora) {
@@ -106,8 +106,8 @@ TEST(Redosled, DostupnostIzvora) {
     m.Povezi(1, 4, 1);
     m.Povezi(t, g, 1);
     EXPECT_EQ(Uredi(s, m), (ArrayInt{9, 5, 1, 4, 6, 7, 8}));
-    EXPECT_FALSE(s.Blokovi[2].Sortiran);
-    EXPECT_FALSE(s.Blokovi[3].Sortiran);
+    EXPECT_FALSE(s.Blokovi()[2].Sortiran);
+    EXPECT_FALSE(s.Blokovi()[3].Sortiran);
 }
 
 TEST(Redosled, IstiKaoSkeniranjeNaSlucajnimGrafovima) {
@@ -125,8 +125,8 @@ TEST(Redosled, IstiKaoSkeniranjeNaSlucajnimGrafovima) {
                     m.Povezi(1 + static_cast<int>(gen() % n), b, u);
         TSimulacija s;
         const ArrayInt brzo = Uredi(s, m);
-        ASSERT_EQ(brzo, UrediSkeniranjem(s.Blokovi)) << "graph " << pokusaj;
+        ASSERT_EQ(brzo, UrediSkeniranjem(s.Blokovi())) << "graph " << pokusaj;
         for (std::size_t k = 1; k < brzo.size(); ++k)
-            ASSERT_TRUE(s.Blokovi[static_cast<std::size_t>(brzo[k])].Sortiran);
+            ASSERT_TRUE(s.Blokovi()[static_cast<std::size_t>(brzo[k])].Sortiran);
     }
 }

@@ -31,9 +31,9 @@ struct TIshod {
 
 // The straightforward run over the tables Prevedi and Sortiraj left in `s`.
 TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) {
-    ArrayBlok b = s.Blokovi;
-    const auto& red = s.Redosled;
-    const std::int32_t n = s.BrojBlokova - 1, m = s.BrojIntegratora, duz = s.DuzinaRedosleda;
+    ArrayBlok b = s.Blokovi();
+    const auto& red = s.Redosled();
+    const std::int32_t n = s.BrojBlokova() - 1, m = s.BrojIntegratora(), duz = s.DuzinaRedosleda();
     std::vector<double> v(static_cast<std::size_t>(n) + 2, 0.0);
     std::vector<double> y(m + 1), y0(m + 1), f(m + 1, 0.0);
     std::vector<long double> k1(m + 1), k2(m + 1), k3(m + 1);
@@ -44,7 +44,7 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
     for (std::int32_t i = 2; i <= duz; ++i)
         v[red[i]] = b[red[i]].Parametar1;
     for (std::int32_t i = 1; i <= m; ++i)
-        y[i] = b[s.Integratori[i]].Parametar1;
+        y[i] = b[s.Integratori()[i]].Parametar1;
     double t = 0;
     v[n + 1] = 0;
     const double tau = (h / 2) / (p * 2);
@@ -65,8 +65,8 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
     };
     auto izracunaj = [&] {
         for (std::int32_t i = 1; i <= m; ++i)
-            v[s.Integratori[i]] = y[i];
-        std::int32_t poz = s.BrojKonstanti + 2;
+            v[s.Integratori()[i]] = y[i];
+        std::int32_t poz = s.BrojKonstanti() + 2;
         if (poz > duz) {
             greska(TSimulacija::PorukaGreskaObrade);
             return;
@@ -120,7 +120,7 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
                     greska(TSimulacija::PorukaGenerator);
                     break;
                 }
-                const auto& tab = s.Tabele[z.Indeks];
+                const auto& tab = s.Tabele()[z.Indeks];
                 const double x = (u(z.Ulaz1) - z.Parametar2) * 10 / raz;
                 if (x <= 0)
                     izlaz = tab[0];
@@ -459,9 +459,9 @@ TEST(ReferentniProlaz, OtvoreniUlaziINuleSaZnakom) {
         m.Povezi(nula, y, 1);
         TPokretac pok;
         ASSERT_TRUE(pok.Pokreni(m, 1, 0.1, 0.1));
-        EXPECT_TRUE(std::signbit(pok.Simulacija.Izvodi[1]));
+        EXPECT_TRUE(std::signbit(pok.Simulacija.Izvodi()[1]));
         m.Blok(y).Parametri[2] = 3;
         ASSERT_TRUE(pok.Pokreni(m, 1, 0.1, 0.1));
-        EXPECT_FALSE(std::signbit(pok.Simulacija.Izvodi[1]));
+        EXPECT_FALSE(std::signbit(pok.Simulacija.Izvodi()[1]));
     }
 }

@@ -161,7 +161,7 @@ TEST(Prekidi, GreskaElementaZavrsavaKorakIJavljaSeJednom) {
     for (bool poBlokovima : {false, true}) {
         // sqrt(1.03 - t) turns negative in the step that ends at t = 1.1.
         TPokretac p;
-        p.Simulacija.UvekPoBlokovima = poBlokovima;
+        TSimulacijaTestPristup::UvekPoBlokovima(p.Simulacija, poBlokovima);
         TTestModel m;
         const int jedan = m.Dodaj(Konstanta, 1.03);
         const int vreme = m.Dodaj(Vreme);
@@ -175,11 +175,11 @@ TEST(Prekidi, GreskaElementaZavrsavaKorakIJavljaSeJednom) {
         EXPECT_FALSE(p.Pokreni(m, 3, 0.1, 0.1));
         ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
         EXPECT_EQ(p.Poruke.Poruke[0], "Ulaz u kvadratni koren je negativan!");
-        EXPECT_EQ(p.Simulacija.Prekid.Blok, koren); // the window selects it
+        EXPECT_EQ(p.Simulacija.Prekid().Blok, koren); // the window selects it
         EXPECT_EQ(p.Rezultati.size(), 33u);
         EXPECT_TRUE(SviNule(p.Rezultati));
         // The run stopped at the end of that step: the time never passed 1.1.
-        EXPECT_NEAR(p.Simulacija.Vreme, 1.1, 1e-12);
+        EXPECT_NEAR(p.Simulacija.Vreme(), 1.1, 1e-12);
     }
 }
 
@@ -193,7 +193,7 @@ TEST(Prekidi, GreskaUPrvomProlazuZavrsavaPrviKorak) {
     EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
     ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
     EXPECT_EQ(p.Poruke.Poruke[0], "Ulaz u kvadratni koren je negativan!");
-    EXPECT_NEAR(p.Simulacija.Vreme, 0.1, 1e-15);
+    EXPECT_NEAR(p.Simulacija.Vreme(), 0.1, 1e-15);
 }
 
 TEST(Prekidi, QuitOstavljaNule) {
@@ -210,8 +210,8 @@ TEST(Prekidi, QuitOstavljaNule) {
     m.Povezi(jedan, y, 1);
     EXPECT_TRUE(p.Pokreni(m, 1, 0.1, 0.1));
     EXPECT_TRUE(p.Poruke.Poruke.empty());
-    EXPECT_EQ(p.Simulacija.Prekid.Poruka, "Kraj simulacije od strane Quit elementa.");
-    EXPECT_EQ(p.Simulacija.Prekid.Blok, 0);
+    EXPECT_EQ(p.Simulacija.Prekid().Poruka, "Kraj simulacije od strane Quit elementa.");
+    EXPECT_EQ(p.Simulacija.Prekid().Blok, 0);
     for (int k = 0; k <= 2; ++k)
         EXPECT_NEAR(p.Vrednost(k, y), 0.1 * k, 1e-12);
     for (int k = 3; k < 13; ++k) {
@@ -238,7 +238,7 @@ TEST(Prekidi, GreskaJeJacaOdQuitaIPoslednjaGreskaPise) {
     EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
     ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
     EXPECT_EQ(p.Poruke.Poruke[0], "Drugi ulaz u delitelj je 0!");
-    EXPECT_EQ(p.Simulacija.Prekid.Blok, delitelj);
+    EXPECT_EQ(p.Simulacija.Prekid().Blok, delitelj);
 
     // Without the divider the Quit comes last, yet the error still wins.
     m.Blok(delitelj).Izvori[1] = &m.Blok(minus);
@@ -246,7 +246,7 @@ TEST(Prekidi, GreskaJeJacaOdQuitaIPoslednjaGreskaPise) {
     EXPECT_FALSE(p.Pokreni(m, 1, 0.1, 0.1));
     ASSERT_EQ(p.Poruke.Poruke.size(), 1u);
     EXPECT_EQ(p.Poruke.Poruke[0], "Ulaz u kvadratni koren je negativan!");
-    EXPECT_EQ(p.Simulacija.Prekid.Blok, koren);
+    EXPECT_EQ(p.Simulacija.Prekid().Blok, koren);
     (void)quit;
 }
 
@@ -295,7 +295,7 @@ TEST(AritmetickeGreske, PrekoracenjaPostajuIzuzeci) {
         } catch (const TGreskaSimulacije& g) {
             EXPECT_STREQ(g.what(), "Floating point overflow");
         }
-        EXPECT_FALSE(p.Simulacija.Uspeh);
+        EXPECT_FALSE(p.Simulacija.Uspeh());
         EXPECT_TRUE(SviNule(p.Rezultati));
     }
     {
@@ -387,7 +387,7 @@ TTestModel StanjaIPrekidi() {
 TEST(JednoPokretanje, JednakoPokretanjimaPoBlokovima) {
     const TTestModel m = StanjaIPrekidi();
     TPokretac jedno, poBlokovima;
-    poBlokovima.Simulacija.UvekPoBlokovima = true;
+    TSimulacijaTestPristup::UvekPoBlokovima(poBlokovima.Simulacija, true);
     ASSERT_TRUE(jedno.Pokreni(m, 5, 0.05, 0.1));
     ASSERT_TRUE(poBlokovima.Pokreni(m, 5, 0.05, 0.1));
     ASSERT_EQ(jedno.Rezultati, poBlokovima.Rezultati);
@@ -406,7 +406,7 @@ TEST(VelikiModeli, Preko255IntegratoraI100000Blokova) {
         for (int i = 0; i < 300; ++i)
             m.Povezi(jedan, m.Dodaj(Integrator, i), 1);
         ASSERT_TRUE(p.Pokreni(m, 1, 0.5, 0.5));
-        EXPECT_EQ(p.Simulacija.BrojIntegratora, 300);
+        EXPECT_EQ(p.Simulacija.BrojIntegratora(), 300);
         EXPECT_NEAR(p.Vrednost(2, 301), 299 + 1.0, 1e-12);
     }
     {
@@ -423,7 +423,7 @@ TEST(VelikiModeli, Preko255IntegratoraI100000Blokova) {
         }
         m.Povezi(prethodni, y, 1);
         ASSERT_TRUE(p.Pokreni(m, 1, 0.5, 0.5));
-        EXPECT_EQ(p.Simulacija.DuzinaRedosleda, 100001);
+        EXPECT_EQ(p.Simulacija.DuzinaRedosleda(), 100001);
         EXPECT_NEAR(p.Vrednost(2, y), 0.5, 1e-12);
         EXPECT_NEAR(p.Vrednost(2, 100000), 1.0, 1e-12);
     }
