@@ -4,17 +4,60 @@
 #include "SKEMBlok.h"
 #include "unDrzac.h"
 
+#include <QGraphicsRectItem>
 #include <QGraphicsSceneMouseEvent>
 #include <QKeyEvent>
+#include <QPen>
+#include <algorithm>
 
 // ---- selecting ----
 
+TAlatPovrsine::TAlatPovrsine(TSKEMRadnaPovrsina& povrsina) : rp(povrsina) {}
+
+TAlatPovrsine::~TAlatPovrsine() = default;
+
+void TAlatPovrsine::Pocni() {
+    okvir.reset();
+    samoOvajAkoNePomeri = nullptr;
+}
+
 void TAlatPovrsine::BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) b->ZapocniVucenje(e->pos());
+    const bool levo = e->button() == Qt::LeftButton;
+    if (levo && (e->modifiers() & Qt::ControlModifier)) {
+        rp.PromeniIzbor(b);
+        if (b->Aktivno()) b->ZapocniVucenje(e->pos());
+        return;
+    }
+    if (levo) b->ZapocniVucenje(e->pos());
     if (!b->Aktivno()) {
         b->SetAktivno(true);
         rp.SetStanje(rpsSelektuj); // a holder command not yet used ends here
+    } else if (levo && rp.IzabraniBlokovi().size() > 1) {
+        samoOvajAkoNePomeri = b;
     }
+}
+
+void TAlatPovrsine::BlokDvaputKliknut(TSKEMBlok* b, QGraphicsSceneMouseEvent* e) {
+    BlokPritisnut(b, e);
+    if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ControlModifier) &&
+        b == rp.SelektovaniBlok)
+        Javi(rp.OnParametriBloka, &rp);
+}
+
+void TAlatPovrsine::BlokVucen(TSKEMBlok* b, QPoint cilj) {
+    samoOvajAkoNePomeri = nullptr;
+    QList<TSKEMBlok*> grupa;
+    if (b->Aktivno()) grupa = rp.IzabraniBlokovi();
+    if (grupa.isEmpty()) grupa.append(b);
+    int dx = cilj.x() - b->Left();
+    int dy = cilj.y() - b->Top();
+    for (const TSKEMBlok* g : std::as_const(grupa)) {
+        dx = std::max(dx, 8 - g->Left());
+        dy = std::max(dy, 8 - g->Top());
+    }
+    if (dx == 0 && dy == 0) return;
+    for (TSKEMBlok* g : std::as_const(grupa))
+        g->PostaviPoziciju(g->Left() + dx, g->Top() + dy);
 }
 
 void TAlatPovrsine::LinijaKliknuta(TVeza* c, TLine* s, int x, int y) {
@@ -27,20 +70,36 @@ void TAlatPovrsine::DrzacDodat(TVeza*) {
 }
 
 void TAlatPovrsine::PovrsinaPritisnuta(QGraphicsSceneMouseEvent* e) {
-    // Nothing stays selected.
-    rp.BlokoviNeaktivni(nullptr);
+    const bool crtaOkvir = BiraOkvirom() && e->button() == Qt::LeftButton && !rp.VezaUIzradi;
+    const bool dodaje = crtaOkvir && (e->modifiers() & Qt::ControlModifier);
+    // Nothing stays selected, unless a frame adds to the selected blocks.
+    if (!dodaje) rp.BlokoviNeaktivni(nullptr);
     rp.DeselektujSve(nullptr);
     rp.SetStanje(rpsSelektuj);
     rp.SelektovanaVeza = nullptr;
-    rp.PostaviSelektovaniBlok(nullptr);
+    if (!dodaje) rp.PostaviSelektovaniBlok(nullptr);
     rp.SelektovaniDrzac = nullptr;
     // A drawing in progress is kept; its end goes to the pressed point.
     if (rp.VezaUIzradi) rp.VezaUIzradi->PostaviKraj(e->scenePos().toPoint());
     rp.PostaniAktivna();
     e->accept();
+    if (!crtaOkvir) return;
+    // The tool of the new mode draws the frame.
+    TAlatPovrsine& alat = rp.Alat();
+    alat.pocetakOkvira = e->scenePos();
+    alat.okvirDodaje = dodaje;
+    alat.okvir = std::make_unique<QGraphicsRectItem>(QRectF(e->scenePos(), QSizeF(0, 0)));
+    alat.okvir->setPen(QPen(Qt::blue, 0, Qt::DashLine));
+    alat.okvir->setAcceptedMouseButtons(Qt::NoButton);
+    alat.okvir->setZValue(1e9);
+    rp.addItem(alat.okvir.get());
 }
 
 void TAlatPovrsine::PovrsinaPredjena(QGraphicsSceneMouseEvent* e) {
+    if (okvir) {
+        okvir->setRect(QRectF(pocetakOkvira, e->scenePos()).normalized());
+        return;
+    }
     if (!rp.VezaUIzradi) return;
     // Over a block, BlokPredjen places the end at the block's input side instead.
     QGraphicsItem* gore = rp.itemAt(e->scenePos(), QTransform());
@@ -48,9 +107,27 @@ void TAlatPovrsine::PovrsinaPredjena(QGraphicsSceneMouseEvent* e) {
     rp.VezaUIzradi->PostaviKraj(e->scenePos().toPoint());
 }
 
+void TAlatPovrsine::Pusteno(QGraphicsSceneMouseEvent*) {
+    if (okvir) ZavrsiOkvir();
+    if (TSKEMBlok* b = std::exchange(samoOvajAkoNePomeri, nullptr)) {
+        b->SetAktivno(true); // selected again, it deselects the others
+    }
+}
+
+void TAlatPovrsine::ZavrsiOkvir() {
+    const QRectF r = okvir->rect();
+    okvir.reset();
+    // A plain click on the free surface draws no frame.
+    if (r.width() < 2 && r.height() < 2) return;
+    rp.IzaberiUPravougaoniku(r, okvirDodaje);
+}
+
 void TAlatPovrsine::TasterPritisnut(QKeyEvent* e) {
     if (e->key() == Qt::Key_Delete) {
         rp.ObrisiSelektovano();
+        e->accept();
+    } else if (e->matches(QKeySequence::SelectAll)) {
+        rp.IzaberiSve();
         e->accept();
     }
 }

@@ -10,25 +10,34 @@
 #include "unVeza.h"
 
 #include <QSet>
+#include <memory>
 
+class QGraphicsRectItem;
 class QGraphicsSceneMouseEvent;
 class QKeyEvent;
 class TLine;
 
-// Selecting: a press on a block selects it and drags it; a click on a
-// connection toggles its selection. The other tools start from this one.
+// Selecting: a press on a block selects it and drags it (with the other
+// selected blocks), Ctrl+click adds it to the selection or takes it out, a
+// frame drawn on the free surface selects the blocks it touches, a double
+// click asks for the block's parameters; a click on a connection toggles its
+// selection. The other tools start from this one.
 class TAlatPovrsine {
 public:
-    explicit TAlatPovrsine(TSKEMRadnaPovrsina& povrsina) : rp(povrsina) {}
-    virtual ~TAlatPovrsine() = default;
+    explicit TAlatPovrsine(TSKEMRadnaPovrsina& povrsina);
+    virtual ~TAlatPovrsine();
     TAlatPovrsine(const TAlatPovrsine&) = delete;
     TAlatPovrsine& operator=(const TAlatPovrsine&) = delete;
 
     // The mode is chosen (again): what an earlier use left is forgotten.
-    virtual void Pocni() {}
+    virtual void Pocni();
 
     // Reports of the items.
     virtual void BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent* e);
+    virtual void BlokDvaputKliknut(TSKEMBlok* b, QGraphicsSceneMouseEvent* e);
+    // Dragged block b would go to `cilj`: it moves, and the other selected
+    // blocks by as much, none closer than 8 pixels to the left and top edges.
+    void BlokVucen(TSKEMBlok* b, QPoint cilj);
     // The pointer is over block b (also while it is dragged).
     virtual void BlokPredjen(TSKEMBlok*) {}
     // A left click on segment s of connection c.
@@ -46,13 +55,29 @@ public:
     // The free surface and the keys: alike in every mode.
     void PovrsinaPritisnuta(QGraphicsSceneMouseEvent* e);
     void PovrsinaPredjena(QGraphicsSceneMouseEvent* e);
+    // Any release, after the item that took the press had it.
+    void Pusteno(QGraphicsSceneMouseEvent* e);
     void TasterPritisnut(QKeyEvent* e);
 
 protected:
+    // Whether a press on the free surface starts a selection frame.
+    virtual bool BiraOkvirom() const { return true; }
     // What a click on a completed connection's segment adds in this mode.
     virtual TKlikNaLiniji KlikNaVezi(const TVeza*) const { return TKlikNaLiniji::SamoIzbor; }
 
     TSKEMRadnaPovrsina& rp;
+
+private:
+    void ZavrsiOkvir();
+
+    // The selection frame being drawn, where it started, and whether it adds
+    // to the selection (Ctrl).
+    std::unique_ptr<QGraphicsRectItem> okvir;
+    QPointF pocetakOkvira;
+    bool okvirDodaje = false;
+    // A press on one of several selected blocks: unless it drags them, the
+    // release leaves that block alone selected.
+    TSKEMBlok* samoOvajAkoNePomeri = nullptr;
 };
 
 // Adding a holder: a click on a connection puts one bend there, and the
@@ -63,6 +88,7 @@ public:
 
 protected:
     TKlikNaLiniji KlikNaVezi(const TVeza*) const override { return TKlikNaLiniji::DodajDrzac; }
+    bool BiraOkvirom() const override { return false; }
 };
 
 // What drawing a connection and drawing a junction share: the loose end
@@ -74,7 +100,14 @@ public:
         : TAlatPovrsine(povrsina), crtaJunction(junction) {}
 
     void BlokPredjen(TSKEMBlok* b) override;
+    // A double click is two presses, as every click counts while drawing.
+    void BlokDvaputKliknut(TSKEMBlok* b, QGraphicsSceneMouseEvent* e) override {
+        BlokPritisnut(b, e);
+    }
     TIshodVeze PrihvatiVezu(const TIzborUlazaVeze& izbor) override;
+
+protected:
+    bool BiraOkvirom() const override { return false; }
 
 private:
     // Tells the user why and takes the drawing away (with the holder made for
@@ -108,7 +141,10 @@ class TAlatJunctiona : public TAlatCrtanjaVeze {
 public:
     explicit TAlatJunctiona(TSKEMRadnaPovrsina& povrsina) : TAlatCrtanjaVeze(povrsina, true) {}
 
-    void Pocni() override { saIzabranimDrzacem.clear(); }
+    void Pocni() override {
+        TAlatCrtanjaVeze::Pocni();
+        saIzabranimDrzacem.clear();
+    }
     void BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent* e) override;
     void DrzacDodat(TVeza* g) override;
     void DrzacIzabran(TVeza* g) override;

@@ -235,13 +235,26 @@ void TSKEMBlok::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
     if (!vucem) return;
     const int x = int(std::floor(e->pos().x()));
     const int y = int(std::floor(e->pos().y()));
-    // No closer than 8 pixels to the surface's left and top edges.
-    setPos(std::max(8, Left() + x - hvataliste.x()), std::max(8, Top() + y - hvataliste.y()));
+    const QPoint cilj(Left() + x - hvataliste.x(), Top() + y - hvataliste.y());
+    if (OnVucenje)
+        Javi<TSKEMBlok*, QPoint>(OnVucenje, this, cilj);
+    else
+        setPos(std::max(8, cilj.x()), std::max(8, cilj.y()));
     Javi(OnChange, this);
 }
 
 void TSKEMBlok::mouseReleaseEvent(QGraphicsSceneMouseEvent*) {
     vucem = false;
+}
+
+void TSKEMBlok::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* e) {
+    if (!OnDvostrukiKlik) {
+        mousePressEvent(e);
+        return;
+    }
+    e->accept();
+    vucem = false;
+    Javi<TSKEMBlok*, QGraphicsSceneMouseEvent*>(OnDvostrukiKlik, this, e);
 }
 
 void TSKEMBlok::hoverMoveEvent(QGraphicsSceneHoverEvent*) {

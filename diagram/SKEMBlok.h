@@ -69,6 +69,12 @@ public:
     std::function<void(TSKEMBlok*)> OnPromenaSmera;
     // A press on the block; the handler may start a drag (ZapocniVucenje).
     std::function<void(TSKEMBlok*, QGraphicsSceneMouseEvent*)> OnPritisnut;
+    // A double click; unassigned, it counts as a second press.
+    std::function<void(TSKEMBlok*, QGraphicsSceneMouseEvent*)> OnDvostrukiKlik;
+    // While dragged: the block's top-left corner would go to `cilj`. The
+    // handler moves it (and whatever moves with it); unassigned, the block
+    // moves itself, no closer than 8 pixels to the surface's left and top.
+    std::function<void(TSKEMBlok*, QPoint cilj)> OnVucenje;
     std::function<void(TSKEMBlok*)> OnBlokMouseMove;
     std::function<void(TSKEMBlok*)> OnChange;
 
@@ -108,6 +114,7 @@ protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* e) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent* e) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* e) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent* e) override;
     void hoverMoveEvent(QGraphicsSceneHoverEvent* e) override;
 
 private:

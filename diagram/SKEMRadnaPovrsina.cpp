@@ -14,7 +14,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 TSKEMRadnaPovrsina::TSKEMRadnaPovrsina(QObject* roditelj)
@@ -99,6 +102,8 @@ void TSKEMRadnaPovrsina::PostaniAktivna() {
 }
 
 void TSKEMRadnaPovrsina::SelektujBlok(TSKEMBlok* b) {
+    // Selecting several at once, the operation reports once at its end.
+    if (prosirujemIzbor) return;
     BlokoviNeaktivni(b);
     PostaviSelektovaniBlok(b);
     if (b) {
@@ -107,6 +112,63 @@ void TSKEMRadnaPovrsina::SelektujBlok(TSKEMBlok* b) {
         SelektovaniDrzac = nullptr;
     }
     PostaniAktivna();
+}
+
+QList<TSKEMBlok*> TSKEMRadnaPovrsina::IzabraniBlokovi() const {
+    QList<TSKEMBlok*> izabrani;
+    for (TSKEMBlok* b : blokovi)
+        if (b->Aktivno()) izabrani.append(b);
+    return izabrani;
+}
+
+template <class Izbor> void TSKEMRadnaPovrsina::ProsiriIzbor(Izbor izaberi) {
+    TSKEMBlok* poslednji = nullptr;
+    prosirujemIzbor = true;
+    for (TSKEMBlok* b : std::as_const(blokovi))
+        if (!b->Aktivno() && izaberi(b)) {
+            b->SetAktivno(true);
+            poslednji = b;
+        }
+    prosirujemIzbor = false;
+    if (!poslednji) return;
+    // Blocks only: connections and holders lose their selection.
+    DeselektujSve(nullptr);
+    SelektovanaVeza = nullptr;
+    SelektovaniDrzac = nullptr;
+    PostaviSelektovaniBlok(poslednji);
+    PostaniAktivna();
+}
+
+void TSKEMRadnaPovrsina::IzaberiSve() {
+    ProsiriIzbor([](TSKEMBlok*) { return true; });
+}
+
+void TSKEMRadnaPovrsina::IzaberiUPravougaoniku(const QRectF& r, bool dodaj) {
+    if (!dodaj) {
+        BlokoviNeaktivni(nullptr);
+        PostaviSelektovaniBlok(nullptr);
+    }
+    ProsiriIzbor([&r](TSKEMBlok* b) { return b->sceneBoundingRect().intersects(r); });
+}
+
+void TSKEMRadnaPovrsina::PromeniIzbor(TSKEMBlok* b) {
+    if (!b->Aktivno()) {
+        ProsiriIzbor([b](TSKEMBlok* x) { return x == b; });
+        return;
+    }
+    b->SetAktivno(false);
+    if (b != SelektovaniBlok) return;
+    // The inspector goes to another selected block, if one is left.
+    const QList<TSKEMBlok*> ostali = IzabraniBlokovi();
+    PostaviSelektovaniBlok(ostali.isEmpty() ? nullptr : ostali.last());
+}
+
+bool TSKEMRadnaPovrsina::RotirajIzabrane(bool udesno) {
+    QList<TSKEMBlok*> izabrani = IzabraniBlokovi();
+    if (izabrani.isEmpty() && SelektovaniBlok) izabrani.append(SelektovaniBlok);
+    for (TSKEMBlok* b : izabrani)
+        udesno ? b->RotirajD() : b->RotirajL();
+    return !izabrani.isEmpty();
 }
 
 void TSKEMRadnaPovrsina::PostaviVidljivost(bool v) {
@@ -168,6 +230,10 @@ TSKEMBlok* TSKEMRadnaPovrsina::NapraviBlok() {
     b->OnPritisnut = [this](TSKEMBlok* x, QGraphicsSceneMouseEvent* e) {
         Alat().BlokPritisnut(x, e);
     };
+    b->OnDvostrukiKlik = [this](TSKEMBlok* x, QGraphicsSceneMouseEvent* e) {
+        Alat().BlokDvaputKliknut(x, e);
+    };
+    b->OnVucenje = [this](TSKEMBlok* x, QPoint cilj) { Alat().BlokVucen(x, cilj); };
     b->OnBlokMouseMove = [this](TSKEMBlok* x) { Alat().BlokPredjen(x); };
     b->OnChange = KopijaOnChange<TSKEMBlok>();
     return b;
@@ -212,7 +278,8 @@ void TSKEMRadnaPovrsina::UnistiBlok(TSKEMBlok* b) {
     b->Izlazi.clear();
     b->Ulazi = {nullptr, nullptr, nullptr};
     b->OnAktiviran = b->OnBlokMouseMove = b->OnChange = b->OnPromenaSmera = nullptr;
-    b->OnPritisnut = nullptr;
+    b->OnPritisnut = b->OnDvostrukiKlik = nullptr;
+    b->OnVucenje = nullptr;
     blokovi.removeOne(b);
     if (SelektovaniBlok == b) SelektovaniBlok = nullptr;
     ObrisiOdlozeno(b);
@@ -310,7 +377,12 @@ void TSKEMRadnaPovrsina::ObrisiVezu(TVeza* c) {
 
 void TSKEMRadnaPovrsina::ObrisiSelektovano() {
     SetStanje(rpsSelektuj);
-    if (SelektovaniBlok) {
+    const QList<TSKEMBlok*> izabrani = IzabraniBlokovi();
+    if (izabrani.size() > 1) {
+        for (TSKEMBlok* b : izabrani)
+            ObrisiBlok(b);
+        Prenumerisi();
+    } else if (SelektovaniBlok) {
         ObrisiBlok(SelektovaniBlok);
         Prenumerisi();
     }
@@ -461,6 +533,11 @@ void TSKEMRadnaPovrsina::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
     if (!mouseGrabberItem()) Alat().PovrsinaPredjena(e);
 }
 
+void TSKEMRadnaPovrsina::mouseReleaseEvent(QGraphicsSceneMouseEvent* e) {
+    QGraphicsScene::mouseReleaseEvent(e);
+    Alat().Pusteno(e);
+}
+
 void TSKEMRadnaPovrsina::keyPressEvent(QKeyEvent* e) {
     QGraphicsScene::keyPressEvent(e);
     Alat().TasterPritisnut(e);
@@ -518,7 +595,112 @@ void TSKEMPogled::PratiPovrsinu() {
     // The surface, and at least the viewport from the origin on: a surface
     // smaller than the view that grows left or up then scrolls instead of
     // being moved across the view under the pointer.
-    setSceneRect(povrsina->sceneRect().united(QRectF(QPointF(0, 0), maximumViewportSize())));
+    const QSizeF prozor = QSizeF(maximumViewportSize()) / uvecanje;
+    setSceneRect(povrsina->sceneRect().united(QRectF(QPointF(0, 0), prozor)));
+}
+
+void TSKEMPogled::PostaviUvecanje(double u, std::optional<QPoint> tacka) {
+    u = std::clamp(u, NajmanjeUvecanje, NajveceUvecanje);
+    if (u == uvecanje) return;
+    const QPoint mesto = tacka.value_or(viewport()->rect().center());
+    const QPointF naDijagramu = mapToScene(mesto);
+    uvecanje = u;
+    setTransform(QTransform::fromScale(u, u));
+    PratiPovrsinu();
+    // Scrolled so the same diagram point is under the same place again.
+    const QPoint pomak = mapFromScene(naDijagramu) - mesto;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + pomak.x());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + pomak.y());
+    Javi(OnPromenaUvecanja, this);
+}
+
+namespace {
+// The zoom steps, as the status bar shows them.
+constexpr double StepeniUvecanja[] = {0.1, 0.25, 0.33, 0.5, 0.67, 0.75, 0.9, 1, 1.1, 1.25,
+                                      1.5, 1.75, 2,    2.5, 3,    4,    5,   6, 8};
+} // namespace
+
+void TSKEMPogled::Uvecaj(std::optional<QPoint> tacka) {
+    for (double u : StepeniUvecanja)
+        if (u > uvecanje + 1e-9) return PostaviUvecanje(u, tacka);
+}
+
+void TSKEMPogled::Umanji(std::optional<QPoint> tacka) {
+    for (auto i = std::size(StepeniUvecanja); i-- > 0;)
+        if (StepeniUvecanja[i] < uvecanje - 1e-9) return PostaviUvecanje(StepeniUvecanja[i], tacka);
+}
+
+void TSKEMPogled::PrikaziSve() {
+    QRectF sve = povrsina->itemsBoundingRect();
+    if (sve.isEmpty()) {
+        PostaviUvecanje(1);
+        return;
+    }
+    sve.adjust(-16, -16, 16, 16);
+    const QSize prozor = viewport()->size();
+    PostaviUvecanje(std::min({1.0, prozor.width() / sve.width(), prozor.height() / sve.height()}));
+    centerOn(sve.center());
+}
+
+void TSKEMPogled::wheelEvent(QWheelEvent* e) {
+    if (!(e->modifiers() & Qt::ControlModifier)) {
+        QGraphicsView::wheelEvent(e);
+        return;
+    }
+    const QPoint tacka = e->position().toPoint();
+    if (e->angleDelta().y() > 0)
+        Uvecaj(tacka);
+    else if (e->angleDelta().y() < 0)
+        Umanji(tacka);
+    e->accept();
+}
+
+void TSKEMPogled::keyPressEvent(QKeyEvent* e) {
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    if (ctrl && (e->key() == Qt::Key_Plus || e->key() == Qt::Key_Equal)) {
+        Uvecaj();
+    } else if (ctrl && e->key() == Qt::Key_Minus) {
+        Umanji();
+    } else if (ctrl && e->key() == Qt::Key_0) {
+        PostaviUvecanje(1);
+    } else {
+        QGraphicsView::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+}
+
+void TSKEMPogled::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::MiddleButton) {
+        QGraphicsView::mousePressEvent(e);
+        return;
+    }
+    pomeranje = e->position().toPoint();
+    viewport()->setCursor(Qt::ClosedHandCursor);
+    e->accept();
+}
+
+void TSKEMPogled::mouseMoveEvent(QMouseEvent* e) {
+    if (!pomeranje) {
+        QGraphicsView::mouseMoveEvent(e);
+        return;
+    }
+    const QPoint sada = e->position().toPoint();
+    const QPoint pomak = sada - *pomeranje;
+    pomeranje = sada;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() - pomak.x());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - pomak.y());
+    e->accept();
+}
+
+void TSKEMPogled::mouseReleaseEvent(QMouseEvent* e) {
+    if (!pomeranje || e->button() != Qt::MiddleButton) {
+        QGraphicsView::mouseReleaseEvent(e);
+        return;
+    }
+    pomeranje.reset();
+    viewport()->unsetCursor();
+    e->accept();
 }
 
 void TSKEMPogled::resizeEvent(QResizeEvent* e) {

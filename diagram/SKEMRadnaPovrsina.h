@@ -18,6 +18,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TAlatPovrsine;
 class TDrzac;
@@ -89,6 +90,9 @@ public:
     std::function<void(TSKEMRadnaPovrsina*)> OnDropBlok;
     std::function<void(TSKEMRadnaPovrsina*)> OnPoveziVezu;
     std::function<void(TSKEMRadnaPovrsina*)> OnBrisiBlok;
+    // A double click on the selected block (SelektovaniBlok): its parameters
+    // are to be edited.
+    std::function<void(TSKEMRadnaPovrsina*)> OnParametriBloka;
 
     // Drops a palette item with its top-left corner at tacka (scene coordinates).
     TSKEMBlok* SpustiStavku(const TStavkaKataloga& stavka, QPoint tacka);
@@ -113,6 +117,20 @@ public:
         ObrisiVezeIzListe(kopija);
     }
     void PostaviSelektovaniBlok(TSKEMBlok* b);
+
+    // Several blocks may be selected at once (a frame drawn on the free
+    // surface, Ctrl+click, Ctrl+A); SelektovaniBlok is the last one clicked,
+    // the one the inspector shows. The selected blocks, in component order:
+    QList<TSKEMBlok*> IzabraniBlokovi() const;
+    void IzaberiSve();
+    // Selects the blocks the rectangle touches, besides those already
+    // selected when `dodaj`.
+    void IzaberiUPravougaoniku(const QRectF& r, bool dodaj);
+    // Adds b to the selection, or takes it out; the inspector shows the last
+    // one added.
+    void PromeniIzbor(TSKEMBlok* b);
+    // Turns every selected block; false when none is selected.
+    bool RotirajIzabrane(bool udesno);
     void Prenumerisi();
     void Ocisti();
     void PostaviSkrol(QPoint p);
@@ -137,6 +155,7 @@ protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
     void mousePressEvent(QGraphicsSceneMouseEvent* e) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent* e) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void dragEnterEvent(QGraphicsSceneDragDropEvent* e) override;
     void dragMoveEvent(QGraphicsSceneDragDropEvent* e) override;
@@ -162,6 +181,9 @@ private:
     void DeselektujSve(TVeza* osim);
     void BlokoviNeaktivni(TSKEMBlok* osim);
     void PostaniAktivna();
+    // Selects, besides the selected blocks, those `izaberi` takes; the last
+    // one goes to the inspector.
+    template <class Izbor> void ProsiriIzbor(Izbor izaberi);
     // Destroys the drawing in progress, however it ends. A holder made only
     // for a junction being drawn goes with it unless it is zadrzi or the
     // junction command ended meanwhile.
@@ -186,11 +208,15 @@ private:
     // discarded junction then takes it away again).
     TDrzac* drzacJunctiona = nullptr;
     bool drzacJunctionaNov = false;
+    // While set, a block that becomes selected keeps the others selected.
+    bool prosirujemIzbor = false;
 };
 
 // The scroll box showing the workspace: follows the surface as it grows,
-// keeps the scroll position across focus changes and passes the keys to the
-// workspace.
+// keeps the scroll position across focus changes, passes the keys to the
+// workspace, zooms (Ctrl+wheel about the pointer, Ctrl+plus, Ctrl+minus,
+// Ctrl+0) and pans with the middle button. Everything on the surface is in
+// diagram units, whatever the zoom.
 class TSKEMPogled : public QGraphicsView {
     Q_OBJECT
 public:
@@ -199,7 +225,25 @@ public:
     QPoint Skrol() const;
     void PostaviSkrol(QPoint p);
 
+    // The zoom, 1 for 100 %.
+    double Uvecanje() const { return uvecanje; }
+    // Keeps the diagram point under `tacka` (viewport coordinates; the
+    // viewport's centre without it) where it is.
+    void PostaviUvecanje(double u, std::optional<QPoint> tacka = {});
+    void Uvecaj(std::optional<QPoint> tacka = {});
+    void Umanji(std::optional<QPoint> tacka = {});
+    // The whole diagram in the window (100 % at most).
+    void PrikaziSve();
+    static constexpr double NajmanjeUvecanje = 0.1;
+    static constexpr double NajveceUvecanje = 8;
+    std::function<void(TSKEMPogled*)> OnPromenaUvecanja;
+
 protected:
+    void wheelEvent(QWheelEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -209,4 +253,7 @@ private:
     void PratiPovrsinu();
 
     TSKEMRadnaPovrsina* povrsina;
+    double uvecanje = 1;
+    // Where the middle button last was while it pans; none when it does not.
+    std::optional<QPoint> pomeranje;
 };

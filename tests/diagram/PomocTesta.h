@@ -29,33 +29,38 @@ inline TListaSlika ObicneSlike(int n, QColor boja) {
 }
 
 inline void Mis(QGraphicsView& v, QEvent::Type vrsta, QPoint scena, Qt::MouseButton dugme,
-                Qt::MouseButtons dugmad) {
+                Qt::MouseButtons dugmad, Qt::KeyboardModifiers tasteri = Qt::NoModifier) {
     const QPoint tacka = v.mapFromScene(scena);
     QMouseEvent e(vrsta, QPointF(tacka), QPointF(v.viewport()->mapToGlobal(tacka)), dugme, dugmad,
-                  Qt::NoModifier);
+                  tasteri);
     QApplication::sendEvent(v.viewport(), &e);
 }
-inline void Pritisni(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton) {
-    Mis(v, QEvent::MouseButtonPress, p, d, d);
+inline void Pritisni(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton,
+                     Qt::KeyboardModifiers tasteri = Qt::NoModifier) {
+    Mis(v, QEvent::MouseButtonPress, p, d, d, tasteri);
 }
-inline void Pusti(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton) {
-    Mis(v, QEvent::MouseButtonRelease, p, d, Qt::NoButton);
+inline void Pusti(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton,
+                  Qt::KeyboardModifiers tasteri = Qt::NoModifier) {
+    Mis(v, QEvent::MouseButtonRelease, p, d, Qt::NoButton, tasteri);
 }
-inline void Klikni(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton) {
-    Pritisni(v, p, d);
-    Pusti(v, p, d);
+inline void Klikni(QGraphicsView& v, QPoint p, Qt::MouseButton d = Qt::LeftButton,
+                   Qt::KeyboardModifiers tasteri = Qt::NoModifier) {
+    Pritisni(v, p, d, tasteri);
+    Pusti(v, p, d, tasteri);
 }
 // A move with the given buttons held (none: the pointer just passes over).
 inline void Pomeri(QGraphicsView& v, QPoint p, Qt::MouseButtons dugmad = Qt::NoButton) {
     Mis(v, QEvent::MouseMove, p, Qt::NoButton, dugmad);
 }
-inline void Prevuci(QGraphicsView& v, QPoint od, QPoint doTacke) {
-    Pritisni(v, od);
-    Pomeri(v, doTacke, Qt::LeftButton);
-    Pusti(v, doTacke);
+inline void Prevuci(QGraphicsView& v, QPoint od, QPoint doTacke,
+                    Qt::MouseButton d = Qt::LeftButton) {
+    Pritisni(v, od, d);
+    Pomeri(v, doTacke, d);
+    Pusti(v, doTacke, d);
 }
-inline void PritisniTaster(QGraphicsView& v, int taster) {
-    QKeyEvent e(QEvent::KeyPress, taster, Qt::NoModifier);
+inline void PritisniTaster(QGraphicsView& v, int taster,
+                           Qt::KeyboardModifiers tasteri = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, taster, tasteri);
     QApplication::sendEvent(&v, &e);
 }
 

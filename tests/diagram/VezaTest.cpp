@@ -9,8 +9,7 @@ namespace {
 
 struct TVezaNaSceni {
     QGraphicsScene scena{0, 0, 1500, 1500};
-    std::unique_ptr<TVeza> c =
-        std::make_unique<TVeza>(&scena, QPoint(100, 100), QPoint(500, 100));
+    std::unique_ptr<TVeza> c = std::make_unique<TVeza>(&scena, QPoint(100, 100), QPoint(500, 100));
     ~TVezaNaSceni() {
         c.reset();
         IsprazniOdlozeno();
