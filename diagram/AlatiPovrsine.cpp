@@ -56,6 +56,8 @@ void TAlatPovrsine::BlokVucen(TSKEMBlok* b, QPoint cilj) {
         dy = std::max(dy, 8 - g->Top());
     }
     if (dx == 0 && dy == 0) return;
+    rp.OpisiKorak(grupa.size() > 1 ? QStringLiteral("pomeranje blokova")
+                                   : QStringLiteral("pomeranje bloka %1").arg(b->LokalniBroj()));
     for (TSKEMBlok* g : std::as_const(grupa))
         g->PostaviPoziciju(g->Left() + dx, g->Top() + dy);
 }
@@ -221,6 +223,8 @@ void TAlatVeze::Zavrsi(TSKEMBlok* d) {
     c->OnOdvojiKraj = [d](TVeza* v) { d->OdvojiUlaz(v); };
     c->PocBlok = s;
     c->KrajBlok = d;
+    rp.OpisiKorak(
+        QStringLiteral("veza od bloka %1 do bloka %2").arg(s->LokalniBroj()).arg(d->LokalniBroj()));
     s->DodajIzlaz(c);
     rp.PoveziNotifikacije(c);
     c->PostaviKraj(d->TackaUlaza(c));
@@ -281,6 +285,7 @@ void TAlatJunctiona::Zavrsi(TSKEMBlok* d) {
     }
     j->PocBlok = koren;
     j->KrajBlok = d;
+    rp.OpisiKorak(QStringLiteral("junction veza do bloka %1").arg(d->LokalniBroj()));
     j->OnOdvojiKraj = [d](TVeza* v) { d->OdvojiUlaz(v); };
     rp.PoveziNotifikacije(j);
     rp.Veze.append(j);

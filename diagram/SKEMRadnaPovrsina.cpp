@@ -114,6 +114,15 @@ void TSKEMRadnaPovrsina::SelektujBlok(TSKEMBlok* b) {
     PostaniAktivna();
 }
 
+void TSKEMRadnaPovrsina::OpisiKorak(const QString& opis) {
+    if (opisKoraka.isEmpty()) opisKoraka = opis;
+}
+
+QString TSKEMRadnaPovrsina::UzmiOpisKoraka() {
+    const QString opis = std::exchange(opisKoraka, QString());
+    return opis.isEmpty() ? QStringLiteral("izmena") : opis;
+}
+
 QList<TSKEMBlok*> TSKEMRadnaPovrsina::IzabraniBlokovi() const {
     QList<TSKEMBlok*> izabrani;
     for (TSKEMBlok* b : blokovi)
@@ -166,6 +175,10 @@ void TSKEMRadnaPovrsina::PromeniIzbor(TSKEMBlok* b) {
 bool TSKEMRadnaPovrsina::RotirajIzabrane(bool udesno) {
     QList<TSKEMBlok*> izabrani = IzabraniBlokovi();
     if (izabrani.isEmpty() && SelektovaniBlok) izabrani.append(SelektovaniBlok);
+    if (!izabrani.isEmpty())
+        OpisiKorak(izabrani.size() > 1
+                       ? QStringLiteral("rotiranje blokova")
+                       : QStringLiteral("rotiranje bloka %1").arg(izabrani[0]->LokalniBroj()));
     for (TSKEMBlok* b : izabrani)
         udesno ? b->RotirajD() : b->RotirajL();
     return !izabrani.isEmpty();
@@ -259,6 +272,7 @@ TSKEMBlok* TSKEMRadnaPovrsina::SpustiStavku(const TStavkaKataloga& stavka, QPoin
     b->Sifra = quint8(b->ImageIndex());
     b->Natpisi = stavka.Natpisi;
     b->SetLokalniBroj(int(blokovi.size()));
+    OpisiKorak(QStringLiteral("dodavanje bloka %1").arg(b->LokalniBroj()));
     b->setVisible(true);
     b->SetAktivno(true);
     Prenumerisi();
@@ -378,6 +392,14 @@ void TSKEMRadnaPovrsina::ObrisiVezu(TVeza* c) {
 void TSKEMRadnaPovrsina::ObrisiSelektovano() {
     SetStanje(rpsSelektuj);
     const QList<TSKEMBlok*> izabrani = IzabraniBlokovi();
+    if (izabrani.size() > 1)
+        OpisiKorak(QStringLiteral("brisanje blokova"));
+    else if (SelektovaniBlok)
+        OpisiKorak(QStringLiteral("brisanje bloka %1").arg(SelektovaniBlok->LokalniBroj()));
+    else if (SelektovanaVeza)
+        OpisiKorak(QStringLiteral("brisanje veze"));
+    else if (SelektovaniDrzac)
+        OpisiKorak(QStringLiteral("brisanje drzaca"));
     if (izabrani.size() > 1) {
         for (TSKEMBlok* b : izabrani)
             ObrisiBlok(b);
@@ -461,6 +483,7 @@ void TSKEMRadnaPovrsina::OtkaziVezu(TVeza*) {
 // ---- connection notifications ----
 
 void TSKEMRadnaPovrsina::DrzacDodat(TVeza* g) {
+    OpisiKorak(QStringLiteral("dodavanje drzaca"));
     Alat().DrzacDodat(g);
     Javi(OnChange, this);
 }

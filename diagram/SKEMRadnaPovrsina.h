@@ -118,6 +118,12 @@ public:
     }
     void PostaviSelektovaniBlok(TSKEMBlok* b);
 
+    // Names the step the user is taking, for the undo history ("brisanje
+    // bloka 3"); the first name given since the last UzmiOpisKoraka holds.
+    void OpisiKorak(const QString& opis);
+    // The step's name, "izmena" when none was given; the next step starts unnamed.
+    QString UzmiOpisKoraka();
+
     // Several blocks may be selected at once (a frame drawn on the free
     // surface, Ctrl+click, Ctrl+A); SelektovaniBlok is the last one clicked,
     // the one the inspector shows. The selected blocks, in component order:
@@ -210,6 +216,7 @@ private:
     bool drzacJunctionaNov = false;
     // While set, a block that becomes selected keeps the others selected.
     bool prosirujemIzbor = false;
+    QString opisKoraka;
 };
 
 // The scroll box showing the workspace: follows the surface as it grows,

@@ -1,0 +1,55 @@
+#pragma once
+// TIstorijaIzmena: the undo history of the document on one workspace. After
+// every step that changed the document, its text (as a save would write it)
+// is kept; undo and redo read a kept text back onto the workspace, so the
+// document is exactly what it was: block numbers, parameters, holders and
+// junction chains included. It also knows whether the document differs from
+// what was last saved.
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+class TSKEMRadnaPovrsina;
+
+class TIstorijaIzmena {
+public:
+    explicit TIstorijaIzmena(TSKEMRadnaPovrsina& povrsina, int najviseKoraka = 100);
+
+    // The document now on the workspace starts a new history, as saved (New, Open).
+    void Pocni();
+    // Ends a step: when the document differs from the last kept state, the
+    // change is kept under `opis` (what the undo hint names) and redo is
+    // forgotten. Returns whether a step was kept.
+    bool ZavrsiKorak(const QString& opis);
+
+    bool MozePonistiti() const { return tekuce > 0; }
+    bool MozePonoviti() const { return tekuce + 1 < stanja.size(); }
+    // What undo and redo would change; empty when they can do nothing.
+    QString OpisPonistavanja() const;
+    QString OpisPonavljanja() const;
+    // Read the state before (after) the step back onto the workspace; a
+    // document read from its own text never fails, but a failure would leave
+    // the history where it was and pass the error on.
+    void Ponisti();
+    void Ponovi();
+
+    // The document as it is now is what its file holds.
+    void OznaciSacuvano();
+    // Whether the document differs from what its file holds.
+    bool Izmenjen() const { return sacuvano != tekuce; }
+
+private:
+    struct TStanje {
+        QByteArray tekst; // compressed, except for the current state's
+        QString opis;     // the step that led here
+    };
+    void Procitaj(size_t indeks);
+
+    TSKEMRadnaPovrsina& povrsina;
+    size_t najvise;
+    std::vector<TStanje> stanja;
+    size_t tekuce = 0;
+    // The saved state's index; none (past the end) once it was dropped.
+    size_t sacuvano = 0;
+};
