@@ -79,11 +79,6 @@ public:
     // The results of the last run (empty before the first one).
     const skem::MatrixReal& Rezultati() const { return rezultati; }
 
-    // ---- the window ----
-    bool PunEkran() const;
-    // The bounds remembered when going full screen.
-    QRect ZapamcenaVelicina() const { return zapamceno; }
-
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -110,6 +105,7 @@ private:
     void JunctionVezaExecute();
     void NovDrzacExecute();
     void GoFullscreenExecute();
+    bool PunEkran() const; // the window is frameless and maximized
     void DoHelpExecute();
     void PomocZaSelekciju(); // F1
     void IzborPrikazaPaleteChange();
@@ -199,7 +195,7 @@ private:
     QString imeDokumenta;
     QString putanjaDokumenta;
     bool izmenjen = false;
-    QRect zapamceno;
+    QRect zapamceno;       // the bounds remembered when going full screen
     bool prikazan = false; // shown at least once
     std::unique_ptr<TOpcijeSaCekanjem> opcijeSaCekanjem;
     std::unique_ptr<TPorukeDijaloga> porukeDijaloga;
