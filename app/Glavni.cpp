@@ -69,14 +69,14 @@ class TMainForm::TOpcijeSaCekanjem : public skem::TIzvorOpcija {
 public:
     ~TOpcijeSaCekanjem() override { Zavrsi(); }
 
-    void PostaviDijalog(TOpcije* opcije) { opcije_ = opcije; }
+    void PostaviDijalog(TOpcije* dijalog) { opcije = dijalog; }
 
     // A run whose results the table could not take is refused before it
     // starts, not after minutes of work and gigabytes of results.
     std::function<void(const QString&)> OnPrevise;
 
     bool PitajOpcije(skem::TOpcijeSimulacije& vrednosti) override {
-        if (!opcije_ || !opcije_->PitajOpcije(vrednosti)) return false;
+        if (!opcije || !opcije->PitajOpcije(vrednosti)) return false;
         try {
             if (skem::BrojIntervalaStampe(vrednosti.Trajanje, vrednosti.IntervalStampanja) >
                 TPrikazRezultata::NajviseIntervala)
@@ -85,33 +85,33 @@ public:
             if (OnPrevise) OnPrevise(QString::fromUtf8(g.what()));
             return false;
         }
-        if (!ceka_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        ceka_ = true;
+        if (!ceka) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        ceka = true;
         return true;
     }
     // Back to the ordinary pointer: at the end of the run and before any message.
     void Zavrsi() {
-        if (!ceka_) return;
-        ceka_ = false;
+        if (!ceka) return;
+        ceka = false;
         QGuiApplication::restoreOverrideCursor();
     }
 
 private:
-    QPointer<TOpcije> opcije_;
-    bool ceka_ = false;
+    QPointer<TOpcije> opcije;
+    bool ceka = false;
 };
 
 // The engine's messages (element errors, checks) as error boxes.
 class TMainForm::TPorukeDijaloga : public skem::TPorukeSimulacije {
 public:
-    explicit TPorukeDijaloga(TOpcijeSaCekanjem* cekanje) : cekanje_(cekanje) {}
+    explicit TPorukeDijaloga(TOpcijeSaCekanjem* zavrsetak) : cekanje(zavrsetak) {}
     void GreskaSimulacije(const std::string& tekst) override {
-        if (cekanje_) cekanje_->Zavrsi();
+        if (cekanje) cekanje->Zavrsi();
         Dijalozi().Greska(SaPrelomima(QString::fromStdString(tekst)));
     }
 
 private:
-    TOpcijeSaCekanjem* cekanje_;
+    TOpcijeSaCekanjem* cekanje;
 };
 
 TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWindow(roditelj) {
@@ -124,17 +124,17 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
     NapraviAkcije();
     NapraviZaglavlje();
     NapraviStrane();
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(true);
-    setStatusBar(StatusBar1);
+    statusnaTraka = new QStatusBar(this);
+    statusnaTraka->setObjectName(QStringLiteral("StatusnaTraka"));
+    statusnaTraka->setSizeGripEnabled(true);
+    setStatusBar(statusnaTraka);
 
     auto* centar = new QWidget(this);
     auto* raspored = new QVBoxLayout(centar);
     raspored->setContentsMargins(0, 0, 0, 0);
     raspored->setSpacing(0);
-    raspored->addWidget(HeaderPanel);
-    raspored->addWidget(PageControl1, 1);
+    raspored->addWidget(headerPanel);
+    raspored->addWidget(strane, 1);
     setCentralWidget(centar);
     setStyleSheet(QStringLiteral(
         "#HeaderPanel { background: #eef1f5; border-bottom: 1px solid #c5ccd6; }"
@@ -145,21 +145,21 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
         "#MainToolBar QToolButton:hover { background: #dde6f2; border-color: #a9bdd6; }"
         "#MainToolBar QToolButton:checked, #MainToolBar QToolButton:pressed"
         " { background: #c8d8ee; border-color: #7f9dc4; }"
-        "#Panel6 { background: #e4e8ee; border-bottom: 1px solid #c5ccd6; }"
-        "#StatusBar1 { background: #eef1f5; border-top: 1px solid #c5ccd6; }"));
+        "#ZaglavljePalete { background: #e4e8ee; border-bottom: 1px solid #c5ccd6; }"
+        "#StatusnaTraka { background: #eef1f5; border-top: 1px solid #c5ccd6; }"));
 
-    opcijeSaCekanjem_ = std::make_unique<TOpcijeSaCekanjem>();
-    opcijeSaCekanjem_->OnPrevise = [this](const QString& tekst) { GreskaSimulacije(tekst); };
-    porukeDijaloga_ = std::make_unique<TPorukeDijaloga>(opcijeSaCekanjem_.get());
-    Simulacija.PostaviPoruke(porukeDijaloga_.get());
+    opcijeSaCekanjem = std::make_unique<TOpcijeSaCekanjem>();
+    opcijeSaCekanjem->OnPrevise = [this](const QString& tekst) { GreskaSimulacije(tekst); };
+    porukeDijaloga = std::make_unique<TPorukeDijaloga>(opcijeSaCekanjem.get());
+    simulacija.PostaviPoruke(porukeDijaloga.get());
 
     // Creation steps.
     PostaviImeDokumenta(QStringLiteral(".skem"));
     UcitajKatalog();
     PoveziPovrsinu();
-    SKEMGroupBar1->PrikaziSve();
+    paleta->PrikaziSve();
     UcitajSaKomandneLinije(argumenti);
-    Izmenjen = false;
+    izmenjen = false;
 
     // The window sees F1 before its controls.
     qApp->installEventFilter(this);
@@ -168,21 +168,21 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
     // The workspace goes with the window: it must not call back into a half-destroyed one.
-    SKEMRadnaPovrsina1->OnSelectBlok = nullptr;
-    SKEMRadnaPovrsina1->OnSelectBlokZaInsp = nullptr;
-    SKEMRadnaPovrsina1->OnStanjeChange = nullptr;
-    SKEMRadnaPovrsina1->OnChange = nullptr;
-    SKEMRadnaPovrsina1->OnDropBlok = nullptr;
-    SKEMRadnaPovrsina1->OnPoveziVezu = nullptr;
-    SKEMRadnaPovrsina1->OnBrisiBlok = nullptr;
-    SKEMInspektor1->OnIzmena = nullptr;
-    SKEMInspektor1->AktivnaPovrsina = nullptr;
-    delete ScrollBox1;
-    ScrollBox1 = nullptr;
-    delete SKEMRadnaPovrsina1;
-    SKEMRadnaPovrsina1 = nullptr;
-    Simulacija.PostaviPoruke(nullptr);
-    Simulacija.PostaviIzvorOpcija(nullptr);
+    radnaPovrsina->OnSelectBlok = nullptr;
+    radnaPovrsina->OnSelectBlokZaInsp = nullptr;
+    radnaPovrsina->OnStanjeChange = nullptr;
+    radnaPovrsina->OnChange = nullptr;
+    radnaPovrsina->OnDropBlok = nullptr;
+    radnaPovrsina->OnPoveziVezu = nullptr;
+    radnaPovrsina->OnBrisiBlok = nullptr;
+    inspektor->OnIzmena = nullptr;
+    inspektor->AktivnaPovrsina = nullptr;
+    delete pogledPovrsine;
+    pogledPovrsine = nullptr;
+    delete radnaPovrsina;
+    radnaPovrsina = nullptr;
+    simulacija.PostaviPoruke(nullptr);
+    simulacija.PostaviIzvorOpcija(nullptr);
 }
 
 // ---- dialogs ----
@@ -195,148 +195,148 @@ void TMainForm::NapraviDijaloge() {
 }
 
 TIzborUlaza* TMainForm::IzborUlaza() {
-    if (!izborUlaza_) izborUlaza_ = new TIzborUlaza(this);
-    return izborUlaza_;
+    if (!izborUlaza) izborUlaza = new TIzborUlaza(this);
+    return izborUlaza;
 }
 
 TUnosPar* TMainForm::UnosPar() {
-    if (!unosPar_) unosPar_ = new TUnosPar(this);
-    return unosPar_;
+    if (!unosPar) unosPar = new TUnosPar(this);
+    return unosPar;
 }
 
 TOpcije* TMainForm::Opcije() {
-    if (!opcije_) {
-        opcije_ = new TOpcije(this);
-        opcijeSaCekanjem_->PostaviDijalog(opcije_);
-        Simulacija.PostaviIzvorOpcija(opcijeSaCekanjem_.get());
+    if (!opcije) {
+        opcije = new TOpcije(this);
+        opcijeSaCekanjem->PostaviDijalog(opcije);
+        simulacija.PostaviIzvorOpcija(opcijeSaCekanjem.get());
     }
-    return opcije_;
+    return opcije;
 }
 
 void TMainForm::ZavrsiCekanje() {
-    opcijeSaCekanjem_->Zavrsi();
+    opcijeSaCekanjem->Zavrsi();
 }
 
 TUnosOpisa* TMainForm::UnosOpisa() {
-    if (!unosOpisa_) unosOpisa_ = new TUnosOpisa(this);
-    return unosOpisa_;
+    if (!unosOpisa) unosOpisa = new TUnosOpisa(this);
+    return unosOpisa;
 }
 
 // ---- layout ----
 
 void TMainForm::NapraviAkcije() {
     using K = QKeySequence;
-    NovDoc = Akcija(this, "NovDoc", QStringLiteral("&Novi dokument"),
+    novDoc = Akcija(this, "NovDoc", QStringLiteral("&Novi dokument"),
                     QStringLiteral("Novi dokument|Kreira novu graficku semu"),
                     TIkonica::NoviDokument, K(Qt::CTRL | Qt::Key_N));
-    FileOpen1 = Akcija(this, "FileOpen1", QStringLiteral("&Otvori..."),
-                       QStringLiteral("Otvori|Ucitava vec snimljenu graficku semu"),
-                       TIkonica::Otvori, K(Qt::CTRL | Qt::Key_O));
-    FileSave = Akcija(this, "FileSave", QStringLiteral("&Sacuvaj"),
+    fileOpen = Akcija(this, "FileOpen", QStringLiteral("&Otvori..."),
+                      QStringLiteral("Otvori|Ucitava vec snimljenu graficku semu"),
+                      TIkonica::Otvori, K(Qt::CTRL | Qt::Key_O));
+    fileSave = Akcija(this, "FileSave", QStringLiteral("&Sacuvaj"),
                       QStringLiteral("Snimi|Snima aktivnu graficku semu"), TIkonica::Sacuvaj,
                       K(Qt::CTRL | Qt::Key_S));
     // Its caption elsewhere is "Sacuvaj &kao..."; it is shown only in the menu.
-    FileSaveAs1 = Akcija(this, "FileSaveAs1", QStringLiteral("S&acuvaj kao..."),
-                         QStringLiteral("Sacuvaj kao|Snima aktivnu graficku semu u novi fajl"),
-                         TIkonica::SacuvajKao);
-    FileExit1 =
-        Akcija(this, "FileExit1", QStringLiteral("&Izlaz"), QStringLiteral("Izlaz|Kraj programa"),
+    fileSaveAs = Akcija(this, "FileSaveAs", QStringLiteral("S&acuvaj kao..."),
+                        QStringLiteral("Sacuvaj kao|Snima aktivnu graficku semu u novi fajl"),
+                        TIkonica::SacuvajKao);
+    fileExit =
+        Akcija(this, "FileExit", QStringLiteral("&Izlaz"), QStringLiteral("Izlaz|Kraj programa"),
                TIkonica::Izlaz, K(Qt::CTRL | Qt::Key_X));
-    EditObrisi = Akcija(this, "EditObrisi", QStringLiteral("&Obrisi"),
+    editObrisi = Akcija(this, "EditObrisi", QStringLiteral("&Obrisi"),
                         QStringLiteral("Obrisi selektovano|Brise ono sto je na radnoj povrsini "
                                        "selektovano"),
                         TIkonica::Obrisi, K(Qt::Key_Delete));
-    RotiranjeCW = Akcija(this, "RotiranjeCW", QStringLiteral("Rotiraj u&desno"),
+    rotiranjeCW = Akcija(this, "RotiranjeCW", QStringLiteral("Rotiraj u&desno"),
                          QStringLiteral("Rotiraj udesno|Rotira blok u smeru kazaljke na satu"),
                          TIkonica::RotirajDesno);
-    RotiranjeCCW = Akcija(
+    rotiranjeCCW = Akcija(
         this, "RotiranjeCCW", QStringLiteral("Rotiraj u&levo"),
         QStringLiteral("Rotiraj ulevo|Rotira blok u smeru suprotnom od smera kazaljke na satu"),
         TIkonica::RotirajLevo);
     // Both rotate buttons read "Rotiraj" on the tool bar.
-    RotiranjeCW->setIconText(QStringLiteral("Rotiraj"));
-    RotiranjeCCW->setIconText(QStringLiteral("Rotiraj"));
-    NovaVeza = Akcija(this, "NovaVeza", QStringLiteral("Kreiraj &vezu"),
+    rotiranjeCW->setIconText(QStringLiteral("Rotiraj"));
+    rotiranjeCCW->setIconText(QStringLiteral("Rotiraj"));
+    novaVeza = Akcija(this, "NovaVeza", QStringLiteral("Kreiraj &vezu"),
                       QStringLiteral("Kreiraj vezu|Kreira novu vezu izmedju blokova"),
                       TIkonica::KreirajVezu);
-    JunctionVeza = Akcija(this, "JunctionVeza", QStringLiteral("Kreiraj &junction"),
+    junctionVeza = Akcija(this, "JunctionVeza", QStringLiteral("Kreiraj &junction"),
                           QStringLiteral("Kreiraj junction vezu|Kreira junction vezu"),
                           TIkonica::KreirajJunction);
-    NovDrzac = Akcija(this, "NovDrzac", QStringLiteral("Kreiraj d&rzac"),
+    novDrzac = Akcija(this, "NovDrzac", QStringLiteral("Kreiraj d&rzac"),
                       QStringLiteral("Kreiraj drzac|Kreira novi drzac na kliknutoj liniji"),
                       TIkonica::KreirajDrzac);
     // The mode buttons stay down while their mode lasts.
-    for (QAction* a : {NovaVeza, JunctionVeza, NovDrzac})
+    for (QAction* a : {novaVeza, junctionVeza, novDrzac})
         a->setCheckable(true);
-    IzvSimulaciju =
+    izvSimulaciju =
         Akcija(this, "IzvSimulaciju", QStringLiteral("&Simulacija"),
                QStringLiteral("Simulacija|Izvrsava simulaciju nad napravljenim modelom"),
                TIkonica::Simulacija);
     // Its caption elsewhere is "Opis problema"; it is shown only in the menu.
-    Action1 = Akcija(this, "Action1", QStringLiteral("O&pis problema"),
-                     QStringLiteral("Opis problema|Otvara prozor za unos opisa problema"),
-                     TIkonica::OpisProblema);
-    GoFullscreen = Akcija(this, "GoFullscreen", QStringLiteral("&Fullscreen"),
+    opisProblema = Akcija(this, "OpisProblema", QStringLiteral("O&pis problema"),
+                          QStringLiteral("Opis problema|Otvara prozor za unos opisa problema"),
+                          TIkonica::OpisProblema);
+    goFullscreen = Akcija(this, "GoFullscreen", QStringLiteral("&Fullscreen"),
                           QStringLiteral("Fullscreen|Povecava prozor preko celog ekrana"),
                           TIkonica::Fullscreen);
-    DoHelp =
+    doHelp =
         Akcija(this, "DoHelp", QStringLiteral("&SKEM 2004"),
                QStringLiteral("SKEM 2004|Detaljna pomoc u radu sa programom"), TIkonica::Pomoc);
 
-    connect(NovDoc, &QAction::triggered, this, [this] { NovDocExecute(); });
-    connect(FileOpen1, &QAction::triggered, this, [this] { FileOpen1Execute(); });
-    connect(FileSave, &QAction::triggered, this, [this] { FileSaveExecute(); });
-    connect(FileSaveAs1, &QAction::triggered, this, [this] { FileSaveAs1Execute(); });
-    connect(FileExit1, &QAction::triggered, this, [this] { close(); });
-    connect(EditObrisi, &QAction::triggered, this, [this] { TBObrisiClick(); });
-    connect(RotiranjeCW, &QAction::triggered, this, [this] { TBRotirajDClick(); });
-    connect(RotiranjeCCW, &QAction::triggered, this, [this] { TBRotirajLClick(); });
-    connect(NovaVeza, &QAction::triggered, this, [this] { TBKreirajVezuClick(); });
-    connect(JunctionVeza, &QAction::triggered, this, [this] { TBKreirajJunClick(); });
-    connect(NovDrzac, &QAction::triggered, this, [this] { TBKreirajDrzacClick(); });
-    connect(IzvSimulaciju, &QAction::triggered, this, [this] { PrevediModelClick(); });
-    connect(Action1, &QAction::triggered, this, [this] { BitBtn1Click(); });
-    connect(GoFullscreen, &QAction::triggered, this, [this] { GoFullscreenExecute(); });
-    connect(DoHelp, &QAction::triggered, this, [this] { DoHelpExecute(); });
+    connect(novDoc, &QAction::triggered, this, [this] { NovDocExecute(); });
+    connect(fileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });
+    connect(fileSave, &QAction::triggered, this, [this] { FileSaveExecute(); });
+    connect(fileSaveAs, &QAction::triggered, this, [this] { FileSaveAsExecute(); });
+    connect(fileExit, &QAction::triggered, this, [this] { close(); });
+    connect(editObrisi, &QAction::triggered, this, [this] { EditObrisiExecute(); });
+    connect(rotiranjeCW, &QAction::triggered, this, [this] { RotiranjeCWExecute(); });
+    connect(rotiranjeCCW, &QAction::triggered, this, [this] { RotiranjeCCWExecute(); });
+    connect(novaVeza, &QAction::triggered, this, [this] { NovaVezaExecute(); });
+    connect(junctionVeza, &QAction::triggered, this, [this] { JunctionVezaExecute(); });
+    connect(novDrzac, &QAction::triggered, this, [this] { NovDrzacExecute(); });
+    connect(izvSimulaciju, &QAction::triggered, this, [this] { PrevediModelClick(); });
+    connect(opisProblema, &QAction::triggered, this, [this] { OpisProblemaExecute(); });
+    connect(goFullscreen, &QAction::triggered, this, [this] { GoFullscreenExecute(); });
+    connect(doHelp, &QAction::triggered, this, [this] { DoHelpExecute(); });
 
     // The shortcuts work wherever the focus is in the window, menus open or not.
-    addActions({NovDoc, FileOpen1, FileSave, FileSaveAs1, FileExit1, EditObrisi, RotiranjeCW,
-                RotiranjeCCW, NovaVeza, JunctionVeza, NovDrzac, IzvSimulaciju, Action1,
-                GoFullscreen, DoHelp});
+    addActions({novDoc, fileOpen, fileSave, fileSaveAs, fileExit, editObrisi, rotiranjeCW,
+                rotiranjeCCW, novaVeza, junctionVeza, novDrzac, izvSimulaciju, opisProblema,
+                goFullscreen, doHelp});
 }
 
 void TMainForm::NapraviMeni() {
-    MainMenu = new QMenuBar(MenuPanel);
-    MainMenu->setObjectName(QStringLiteral("MainMenu"));
-    MainMenu->setNativeMenuBar(false);
+    mainMenu = new QMenuBar(menuPanel);
+    mainMenu->setObjectName(QStringLiteral("MainMenu"));
+    mainMenu->setNativeMenuBar(false);
     const QFont tahoma = Pismo(QStringLiteral("Tahoma"), 8);
-    MainMenu->setFont(tahoma);
-    QMenu* datoteka = MainMenu->addMenu(QStringLiteral("&Datoteka"));
+    mainMenu->setFont(tahoma);
+    QMenu* datoteka = mainMenu->addMenu(QStringLiteral("&Datoteka"));
     datoteka->setObjectName(QStringLiteral("MeniDatoteka"));
-    datoteka->addAction(NovDoc);
+    datoteka->addAction(novDoc);
     datoteka->addSeparator();
-    datoteka->addActions({FileOpen1, FileSave, FileSaveAs1});
+    datoteka->addActions({fileOpen, fileSave, fileSaveAs});
     datoteka->addSeparator();
-    datoteka->addAction(FileExit1);
-    QMenu* uredi = MainMenu->addMenu(QStringLiteral("&Uredi"));
+    datoteka->addAction(fileExit);
+    QMenu* uredi = mainMenu->addMenu(QStringLiteral("&Uredi"));
     uredi->setObjectName(QStringLiteral("MeniUredi"));
-    uredi->addAction(EditObrisi);
+    uredi->addAction(editObrisi);
     uredi->addSeparator();
-    uredi->addActions({RotiranjeCW, RotiranjeCCW});
+    uredi->addActions({rotiranjeCW, rotiranjeCCW});
     uredi->addSeparator();
-    uredi->addActions({NovaVeza, JunctionVeza, NovDrzac});
+    uredi->addActions({novaVeza, junctionVeza, novDrzac});
     uredi->addSeparator();
-    uredi->addAction(IzvSimulaciju);
+    uredi->addAction(izvSimulaciju);
     uredi->addSeparator();
-    uredi->addAction(Action1);
+    uredi->addAction(opisProblema);
 
-    HelpMenuBar = new QMenuBar(HelpPanel);
-    HelpMenuBar->setObjectName(QStringLiteral("HelpMenuBar"));
-    HelpMenuBar->setNativeMenuBar(false);
-    HelpMenuBar->setFont(tahoma);
-    QMenu* pomoc = HelpMenuBar->addMenu(QStringLiteral("&Pomoc"));
+    helpMenuBar = new QMenuBar(helpPanel);
+    helpMenuBar->setObjectName(QStringLiteral("HelpMenuBar"));
+    helpMenuBar->setNativeMenuBar(false);
+    helpMenuBar->setFont(tahoma);
+    QMenu* pomoc = helpMenuBar->addMenu(QStringLiteral("&Pomoc"));
     pomoc->setObjectName(QStringLiteral("MeniPomoc"));
-    pomoc->addAction(DoHelp);
+    pomoc->addAction(doHelp);
     for (QMenu* m : {datoteka, uredi, pomoc}) {
         m->setFont(tahoma);
         // Menus open with a half-second fade (where the window system can fade).
@@ -352,169 +352,172 @@ void TMainForm::NapraviMeni() {
 }
 
 void TMainForm::NapraviZaglavlje() {
-    HeaderPanel = new QWidget(this);
-    HeaderPanel->setObjectName(QStringLiteral("HeaderPanel"));
-    HeaderPanel->setAttribute(Qt::WA_StyledBackground);
-    HeaderPanel->setFixedHeight(38);
-    MenuPanel = new QWidget(HeaderPanel);
-    MenuPanel->setObjectName(QStringLiteral("MenuPanel"));
-    MenuPanel->setFixedWidth(97);
-    HelpPanel = new QWidget(HeaderPanel);
-    HelpPanel->setObjectName(QStringLiteral("HelpPanel"));
+    headerPanel = new QWidget(this);
+    headerPanel->setObjectName(QStringLiteral("HeaderPanel"));
+    headerPanel->setAttribute(Qt::WA_StyledBackground);
+    headerPanel->setFixedHeight(38);
+    menuPanel = new QWidget(headerPanel);
+    menuPanel->setObjectName(QStringLiteral("MenuPanel"));
+    menuPanel->setFixedWidth(97);
+    helpPanel = new QWidget(headerPanel);
+    helpPanel->setObjectName(QStringLiteral("HelpPanel"));
     NapraviMeni();
 
-    auto* meni = new QHBoxLayout(MenuPanel);
+    auto* meni = new QHBoxLayout(menuPanel);
     meni->setContentsMargins(2, 0, 0, 0);
-    meni->addWidget(MainMenu, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    meni->addWidget(mainMenu, 0, Qt::AlignLeft | Qt::AlignVCenter);
     meni->addStretch(1);
-    auto* pomoc = new QHBoxLayout(HelpPanel);
+    auto* pomoc = new QHBoxLayout(helpPanel);
     pomoc->setContentsMargins(0, 0, 2, 0);
     pomoc->addStretch(1);
-    HelpMenuBar->setMinimumWidth(std::max(41, HelpMenuBar->sizeHint().width()));
-    pomoc->addWidget(HelpMenuBar, 0, Qt::AlignRight | Qt::AlignVCenter);
+    helpMenuBar->setMinimumWidth(std::max(41, helpMenuBar->sizeHint().width()));
+    pomoc->addWidget(helpMenuBar, 0, Qt::AlignRight | Qt::AlignVCenter);
 
-    MainToolBar = new QToolBar(HeaderPanel);
-    MainToolBar->setObjectName(QStringLiteral("MainToolBar"));
-    MainToolBar->setMovable(false);
-    MainToolBar->setFloatable(false);
-    MainToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    MainToolBar->setIconSize(QSize(16, 16));
-    MainToolBar->setCursor(Qt::PointingHandCursor);
+    mainToolBar = new QToolBar(headerPanel);
+    mainToolBar->setObjectName(QStringLiteral("MainToolBar"));
+    mainToolBar->setMovable(false);
+    mainToolBar->setFloatable(false);
+    mainToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    mainToolBar->setIconSize(QSize(16, 16));
+    mainToolBar->setCursor(Qt::PointingHandCursor);
     auto dugme = [this](QAction* a, const char* ime) {
-        MainToolBar->addAction(a);
-        auto* b = qobject_cast<QToolButton*>(MainToolBar->widgetForAction(a));
+        mainToolBar->addAction(a);
+        auto* b = qobject_cast<QToolButton*>(mainToolBar->widgetForAction(a));
         b->setObjectName(QLatin1String(ime));
         b->setMinimumHeight(35);
         return b;
     };
-    TBObrisi = dugme(EditObrisi, "TBObrisi");
-    MainToolBar->addSeparator();
-    TBRotirajD = dugme(RotiranjeCW, "TBRotirajD");
-    TBRotirajL = dugme(RotiranjeCCW, "TBRotirajL");
-    MainToolBar->addSeparator();
-    TBKreirajVezu = dugme(NovaVeza, "TBKreirajVezu");
-    TBKreirajJun = dugme(JunctionVeza, "TBKreirajJun");
-    TBKreirajDrzac = dugme(NovDrzac, "TBKreirajDrzac");
-    MainToolBar->addSeparator();
-    TBSimulacija = dugme(IzvSimulaciju, "TBSimulacija");
-    MainToolBar->addSeparator()->setVisible(false);
-    TBFullscreen = dugme(GoFullscreen, "TBFullscreen");
+    dugmeObrisi = dugme(editObrisi, "DugmeObrisi");
+    mainToolBar->addSeparator();
+    dugmeRotirajD = dugme(rotiranjeCW, "DugmeRotirajD");
+    dugmeRotirajL = dugme(rotiranjeCCW, "DugmeRotirajL");
+    mainToolBar->addSeparator();
+    dugmeKreirajVezu = dugme(novaVeza, "DugmeKreirajVezu");
+    dugmeKreirajJunction = dugme(junctionVeza, "DugmeKreirajJunction");
+    dugmeKreirajDrzac = dugme(novDrzac, "DugmeKreirajDrzac");
+    mainToolBar->addSeparator();
+    dugmeSimulacija = dugme(izvSimulaciju, "DugmeSimulacija");
+    mainToolBar->addSeparator()->setVisible(false);
+    dugmeFullscreen = dugme(goFullscreen, "DugmeFullscreen");
 
-    auto* zaglavlje = new QHBoxLayout(HeaderPanel);
+    auto* zaglavlje = new QHBoxLayout(headerPanel);
     zaglavlje->setContentsMargins(0, 0, 0, 0);
     zaglavlje->setSpacing(0);
-    zaglavlje->addWidget(MenuPanel);
-    zaglavlje->addWidget(MainToolBar);
-    zaglavlje->addWidget(HelpPanel, 1);
+    zaglavlje->addWidget(menuPanel);
+    zaglavlje->addWidget(mainToolBar);
+    zaglavlje->addWidget(helpPanel, 1);
 }
 
 void TMainForm::NapraviModel() {
-    ModelTab = new QWidget;
-    ModelTab->setObjectName(QStringLiteral("ModelTab"));
-    ModelTab->setWindowTitle(QStringLiteral("Model"));
+    modelTab = new QWidget;
+    modelTab->setObjectName(QStringLiteral("ModelTab"));
+    modelTab->setWindowTitle(QStringLiteral("Model"));
 
     // The palette column.
-    Panel3 = new QWidget(ModelTab);
-    Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setFixedWidth(177);
-    Panel6 = new QWidget(Panel3);
-    Panel6->setObjectName(QStringLiteral("Panel6"));
-    Panel6->setAttribute(Qt::WA_StyledBackground);
-    Panel6->setFixedHeight(28);
-    auto* natpis = new QLabel(QStringLiteral("Prikazi: "), Panel6);
-    ComboBox1 = new QComboBox(Panel6);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems({QStringLiteral("SVE"), QStringLiteral("PO GRUPAMA")});
-    ComboBox1->setCurrentIndex(0);
-    auto* red = new QHBoxLayout(Panel6);
+    panelPalete = new QWidget(modelTab);
+    panelPalete->setObjectName(QStringLiteral("PanelPalete"));
+    panelPalete->setFixedWidth(177);
+    zaglavljePalete = new QWidget(panelPalete);
+    zaglavljePalete->setObjectName(QStringLiteral("ZaglavljePalete"));
+    zaglavljePalete->setAttribute(Qt::WA_StyledBackground);
+    zaglavljePalete->setFixedHeight(28);
+    auto* natpis = new QLabel(QStringLiteral("Prikazi: "), zaglavljePalete);
+    izborPrikazaPalete = new QComboBox(zaglavljePalete);
+    izborPrikazaPalete->setObjectName(QStringLiteral("IzborPrikazaPalete"));
+    izborPrikazaPalete->addItems({QStringLiteral("SVE"), QStringLiteral("PO GRUPAMA")});
+    izborPrikazaPalete->setCurrentIndex(0);
+    auto* red = new QHBoxLayout(zaglavljePalete);
     red->setContentsMargins(6, 2, 6, 2);
     red->addWidget(natpis);
-    red->addWidget(ComboBox1, 1);
-    SKEMGroupBar1 = new TSKEMGroupBar(Panel3);
-    SKEMGroupBar1->setObjectName(QStringLiteral("SKEMGroupBar1"));
-    SKEMGroupBar1->PostaviSlike(&SlikeBlokova(3));
-    auto* paleta = new QVBoxLayout(Panel3);
-    paleta->setContentsMargins(0, 0, 0, 0);
-    paleta->setSpacing(0);
-    paleta->addWidget(Panel6);
-    paleta->addWidget(SKEMGroupBar1, 1);
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
+    red->addWidget(izborPrikazaPalete, 1);
+    paleta = new TSKEMGroupBar(panelPalete);
+    paleta->setObjectName(QStringLiteral("Paleta"));
+    paleta->PostaviSlike(&SlikeBlokova(3));
+    auto* kolona = new QVBoxLayout(panelPalete);
+    kolona->setContentsMargins(0, 0, 0, 0);
+    kolona->setSpacing(0);
+    kolona->addWidget(zaglavljePalete);
+    kolona->addWidget(paleta, 1);
+    connect(izborPrikazaPalete, &QComboBox::currentIndexChanged, this,
+            [this] { IzborPrikazaPaleteChange(); });
 
-    SKEMSplit2 = new TSKEMSplit(TSKEMSplit::TPoravnanje::alLevo, ModelTab);
-    SKEMSplit2->setObjectName(QStringLiteral("SKEMSplit2"));
-    SKEMSplit2->PostaviAktivniPanel(Panel3);
-    SKEMSplit2->setFixedWidth(8);
+    splitPalete = new TSKEMSplit(TSKEMSplit::TPoravnanje::alLevo, modelTab);
+    splitPalete->setObjectName(QStringLiteral("SplitPalete"));
+    splitPalete->PostaviAktivniPanel(panelPalete);
+    splitPalete->setFixedWidth(8);
 
-    // The drawing surface in its scroll box.
-    SKEMRadnaPovrsina1 = new TSKEMRadnaPovrsina;
-    SKEMRadnaPovrsina1->setObjectName(QStringLiteral("SKEMRadnaPovrsina1"));
-    SKEMRadnaPovrsina1->SlikeLevo = &SlikeBlokova(1);
-    SKEMRadnaPovrsina1->SlikeDole = &SlikeBlokova(2);
-    SKEMRadnaPovrsina1->SlikeDesno = &SlikeBlokova(3);
-    SKEMRadnaPovrsina1->SlikeGore = &SlikeBlokova(4);
-    ScrollBox1 = new TSKEMPogled(SKEMRadnaPovrsina1, ModelTab);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    // The drawing surface in its scroll box. The window is its parent only
+    // so that it can be found among the window's parts; it is deleted first.
+    radnaPovrsina = new TSKEMRadnaPovrsina(this);
+    radnaPovrsina->setObjectName(QStringLiteral("RadnaPovrsina"));
+    radnaPovrsina->SlikeLevo = &SlikeBlokova(1);
+    radnaPovrsina->SlikeDole = &SlikeBlokova(2);
+    radnaPovrsina->SlikeDesno = &SlikeBlokova(3);
+    radnaPovrsina->SlikeGore = &SlikeBlokova(4);
+    pogledPovrsine = new TSKEMPogled(radnaPovrsina, modelTab);
+    pogledPovrsine->setObjectName(QStringLiteral("PogledPovrsine"));
+    pogledPovrsine->setFrameShape(QFrame::NoFrame);
 
-    SKEMSplit1 = new TSKEMSplit(TSKEMSplit::TPoravnanje::alDesno, ModelTab);
-    SKEMSplit1->setObjectName(QStringLiteral("SKEMSplit1"));
-    SKEMSplit1->setFixedWidth(9);
-    SKEMInspektor1 = new TSKEMInspektor(ModelTab);
-    SKEMInspektor1->setObjectName(QStringLiteral("SKEMInspektor1"));
-    SKEMInspektor1->setFixedWidth(187);
-    SKEMInspektor1->setFont(Pismo(QStringLiteral("Verdana"), 8, true));
-    SKEMInspektor1->AktivnaPovrsina = SKEMRadnaPovrsina1;
-    SKEMSplit1->PostaviAktivniPanel(SKEMInspektor1);
+    splitInspektora = new TSKEMSplit(TSKEMSplit::TPoravnanje::alDesno, modelTab);
+    splitInspektora->setObjectName(QStringLiteral("SplitInspektora"));
+    splitInspektora->setFixedWidth(9);
+    inspektor = new TSKEMInspektor(modelTab);
+    inspektor->setObjectName(QStringLiteral("Inspektor"));
+    inspektor->setFixedWidth(187);
+    inspektor->setFont(Pismo(QStringLiteral("Verdana"), 8, true));
+    inspektor->AktivnaPovrsina = radnaPovrsina;
+    splitInspektora->PostaviAktivniPanel(inspektor);
 
-    auto* model = new QHBoxLayout(ModelTab);
+    auto* model = new QHBoxLayout(modelTab);
     model->setContentsMargins(0, 0, 0, 0);
     model->setSpacing(0);
-    model->addWidget(Panel3);
-    model->addWidget(SKEMSplit2);
-    model->addWidget(ScrollBox1, 1);
-    model->addWidget(SKEMSplit1);
-    model->addWidget(SKEMInspektor1);
+    model->addWidget(panelPalete);
+    model->addWidget(splitPalete);
+    model->addWidget(pogledPovrsine, 1);
+    model->addWidget(splitInspektora);
+    model->addWidget(inspektor);
 }
 
 void TMainForm::NapraviStrane() {
-    PageControl1 = new QStackedWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    strane = new QStackedWidget(this);
+    strane->setObjectName(QStringLiteral("Strane"));
     NapraviModel();
-    PrikazRezultata = new TPrikazRezultata(this);
-    PrikazRezultata->TabelaTab->setWindowTitle(QStringLiteral("Prikaz Simulacije"));
-    PrikazRezultata->GrafikTab->setWindowTitle(QStringLiteral("Grafik"));
+    prikazRezultata = new TPrikazRezultata(this);
+    prikazRezultata->setObjectName(QStringLiteral("PrikazRezultata"));
+    prikazRezultata->TabelaTab->setWindowTitle(QStringLiteral("Prikaz Simulacije"));
+    prikazRezultata->GrafikTab->setWindowTitle(QStringLiteral("Grafik"));
     // On a narrow window the table page's note goes on two lines instead of
     // being cut at both ends; its row gives it the panel's whole height (the
     // buttons keep theirs, centred).
-    PrikazRezultata->Uputstvo->setWordWrap(true);
-    if (QLayout* red = PrikazRezultata->Uputstvo->parentWidget()->layout()) {
+    prikazRezultata->Uputstvo->setWordWrap(true);
+    if (QLayout* red = prikazRezultata->Uputstvo->parentWidget()->layout()) {
         const QMargins m = red->contentsMargins();
         red->setContentsMargins(m.left(), 0, m.right(), 0);
     }
-    PageControl1->addWidget(ModelTab);
-    PageControl1->addWidget(PrikazRezultata->TabelaTab);
-    PageControl1->addWidget(PrikazRezultata->GrafikTab);
-    PageControl1->setCurrentWidget(ModelTab);
-    PrikazRezultata->OnPrikaziStranu = [this](QWidget* strana) {
-        PageControl1->setCurrentWidget(strana);
+    strane->addWidget(modelTab);
+    strane->addWidget(prikazRezultata->TabelaTab);
+    strane->addWidget(prikazRezultata->GrafikTab);
+    strane->setCurrentWidget(modelTab);
+    prikazRezultata->OnPrikaziStranu = [this](QWidget* strana) {
+        strane->setCurrentWidget(strana);
     };
-    PrikazRezultata->OnNazadNaModel = [this] { NazadNaModel(); };
+    prikazRezultata->OnNazadNaModel = [this] { NazadNaModel(); };
 }
 
 void TMainForm::PoveziPovrsinu() {
-    TSKEMRadnaPovrsina* rp = SKEMRadnaPovrsina1;
+    TSKEMRadnaPovrsina* rp = radnaPovrsina;
     rp->OnSelectBlokZaInsp = [this](TSKEMRadnaPovrsina*) { SelectBlokZaInsp(); };
     rp->OnDropBlok = [this](TSKEMRadnaPovrsina*) { DropBlok(); };
     rp->OnPoveziVezu = [this](TSKEMRadnaPovrsina*) { PoveziVezu(); };
     rp->OnChange = [this](TSKEMRadnaPovrsina*) { Change(); };
     rp->OnStanjeChange = [this](TSKEMRadnaPovrsina*) { StanjeChange(); };
     rp->OnBrisiBlok = [this](TSKEMRadnaPovrsina*) { BrisiBlok(); };
-    SKEMInspektor1->OnIzmena = [this](TSKEMInspektor*) { Izmenjen = true; };
+    inspektor->OnIzmena = [this](TSKEMInspektor*) { izmenjen = true; };
 }
 
 void TMainForm::UcitajKatalog() {
     try {
-        SKEMGroupBar1->UcitajKatalog(NadjiManifest());
+        paleta->UcitajKatalog(NadjiManifest());
     } catch (const TGreskaKataloga& g) {
         Dijalozi().Greska(g.Poruka());
     } catch (const std::exception& g) {
@@ -525,31 +528,31 @@ void TMainForm::UcitajKatalog() {
 // ---- pages ----
 
 bool TMainForm::NaModelu() const {
-    return PageControl1->currentWidget() == ModelTab;
+    return strane->currentWidget() == modelTab;
 }
 
 void TMainForm::NazadNaModel() {
-    PageControl1->setCurrentWidget(ModelTab);
-    MainToolBar->show();
+    strane->setCurrentWidget(modelTab);
+    mainToolBar->show();
 }
 
 // ---- window ----
 
 void TMainForm::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    const int traka = MainToolBar->sizeHint().width();
+    const int traka = mainToolBar->sizeHint().width();
     // Never so narrow that the menu bar hides its own menus.
-    const int meni = MainMenu->sizeHint().width() + 4;
-    MenuPanel->setFixedWidth(std::max({97, meni, (width() - traka) / 2 - 15}));
+    const int meni = mainMenu->sizeHint().width() + 4;
+    menuPanel->setFixedWidth(std::max({97, meni, (width() - traka) / 2 - 15}));
 }
 
 void TMainForm::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     // The surface starts at its origin (a graphics view would centre it);
     // later showings keep where the user had scrolled.
-    if (!prikazan_) ScrollBox1->PostaviSkrol(QPoint(0, 0));
-    prikazan_ = true;
-    SKEMRadnaPovrsina1->PostaviSkrol(ScrollBox1->Skrol());
+    if (!prikazan) pogledPovrsine->PostaviSkrol(QPoint(0, 0));
+    prikazan = true;
+    radnaPovrsina->PostaviSkrol(pogledPovrsine->Skrol());
 }
 
 bool TMainForm::PunEkran() const {
@@ -559,7 +562,7 @@ bool TMainForm::PunEkran() const {
 void TMainForm::GoFullscreenExecute() {
     const bool vidljiv = isVisible();
     if (!PunEkran()) {
-        zapamceno_ = geometry();
+        zapamceno = geometry();
         setWindowFlag(Qt::FramelessWindowHint, true);
         if (vidljiv)
             showMaximized();
@@ -568,20 +571,20 @@ void TMainForm::GoFullscreenExecute() {
     } else {
         setWindowFlag(Qt::FramelessWindowHint, false);
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-        setGeometry(zapamceno_);
+        setGeometry(zapamceno);
         if (vidljiv) showNormal();
     }
 }
 
-void TMainForm::ComboBox1Change() {
-    if (ComboBox1->currentIndex() == 1) {
-        if (!SKEMGroupBar1->PrikaziPoGrupama()) {
+void TMainForm::IzborPrikazaPaleteChange() {
+    if (izborPrikazaPalete->currentIndex() == 1) {
+        if (!paleta->PrikaziPoGrupama()) {
             // A catalogue of one group has no by-groups view.
-            QSignalBlocker blokada(ComboBox1);
-            ComboBox1->setCurrentIndex(0);
+            QSignalBlocker blokada(izborPrikazaPalete);
+            izborPrikazaPalete->setCurrentIndex(0);
         }
     } else {
-        SKEMGroupBar1->PrikaziSve();
+        paleta->PrikaziSve();
     }
 }
 
@@ -592,7 +595,7 @@ void TMainForm::DoHelpExecute() {
 }
 
 void TMainForm::PomocZaSelekciju() {
-    if (TSKEMBlok* b = SKEMRadnaPovrsina1->SelektovaniBlok)
+    if (TSKEMBlok* b = radnaPovrsina->SelektovaniBlok)
         Dijalozi().PrikaziPomoc(this, QString::number(b->Sifra) + QStringLiteral(".htm"), true);
     else
         DoHelpExecute();
@@ -608,13 +611,13 @@ bool TMainForm::eventFilter(QObject* objekat, QEvent* dogadjaj) {
     // application's filter sees each step, but it is one press.
     const quint64 vreme = static_cast<QKeyEvent*>(dogadjaj)->timestamp();
     bool isti = false;
-    if (dogadjaj == poslednjiF1_ && vreme == vremeF1_ && primalacF1_)
-        for (QObject* o = primalacF1_->parent(); o; o = o->parent())
+    if (dogadjaj == poslednjiF1 && vreme == vremeF1 && primalacF1)
+        for (QObject* o = primalacF1->parent(); o; o = o->parent())
             if (o == objekat) isti = true;
     if (!isti) {
-        poslednjiF1_ = dogadjaj;
-        vremeF1_ = vreme;
-        primalacF1_ = objekat;
+        poslednjiF1 = dogadjaj;
+        vremeF1 = vreme;
+        primalacF1 = objekat;
         PomocZaSelekciju();
     }
     return false; // F1 goes on to the focused control like every key

@@ -45,6 +45,8 @@ public:
     // the catalogue, the workspace's events, the palette's "SVE" view and the
     // document named by the first of `argumenti` (the program's arguments
     // without the program itself). The window starts hidden and disabled.
+    // Its parts carry object names (the workspace "RadnaPovrsina", the
+    // actions "NovDoc" ... "DoHelp", ...) by which they can be found.
     explicit TMainForm(const QStringList& argumenti = {}, QWidget* roditelj = nullptr);
     ~TMainForm() override;
 
@@ -59,35 +61,54 @@ public:
 
     // ---- the document ----
     // The bare name (no folder, no extension); empty while unnamed.
-    QString ImeDokumenta() const { return imeDokumenta_; }
+    QString ImeDokumenta() const { return imeDokumenta; }
     // The absolute path Save writes to; empty while unnamed.
-    QString PutanjaDokumenta() const { return putanjaDokumenta_; }
+    QString PutanjaDokumenta() const { return putanjaDokumenta; }
     // Names the document after a file (a path or a bare name). A name that
     // does not end in ".skem" gets it appended; ".skem" alone makes the
     // document unnamed. The title follows: "SKEM - <name>" or "SKEM - Dok1".
     void PostaviImeDokumenta(const QString& imeFajla);
-    bool Izmenjen = false;
+    // Opens the document at putanja in place of the current one, asking
+    // first about unsaved changes (the Open command after its dialog).
+    void OtvoriDokument(const QString& putanja);
+    // Whether the document has changes not yet saved; closing, New and Open
+    // ask about them.
+    bool Izmenjen() const { return izmenjen; }
+    void PostaviIzmenjen(bool izmenjenSada) { izmenjen = izmenjenSada; }
 
-    // ---- commands (the actions call these; tests too) ----
+    // The results of the last run (empty before the first one).
+    const skem::MatrixReal& Rezultati() const { return rezultati; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
+
+private:
+    class TPorukeDijaloga;   // engine messages as error boxes
+    class TOpcijeSaCekanjem; // the options dialog, then a wait cursor while the run lasts
+
+    // ---- commands (the actions call these) ----
     void NovDocExecute();
-    void FileOpen1Execute(); // the open dialog, then FileOpen1Accept
-    void FileOpen1Accept(const QString& putanja);
+    void FileOpenExecute(); // the open dialog, then OtvoriDokument
     // True when the document was written.
     bool FileSaveExecute();
-    bool FileSaveAs1Execute(); // the save-as dialog, then FileSaveAs1Accept
-    bool FileSaveAs1Accept(const QString& izabrano);
-    void BitBtn1Click();      // problem description
-    void PrevediModelClick(); // "Simulacija"
-    void TBObrisiClick();
-    void TBRotirajDClick();
-    void TBRotirajLClick();
-    void TBKreirajVezuClick();
-    void TBKreirajJunClick();
-    void TBKreirajDrzacClick();
+    bool FileSaveAsExecute(); // the save-as dialog, then FileSaveAsAccept
+    bool FileSaveAsAccept(const QString& izabrano);
+    void OpisProblemaExecute(); // problem description
+    void PrevediModelClick();   // "Simulacija"
+    void EditObrisiExecute();
+    void RotiranjeCWExecute();
+    void RotiranjeCCWExecute();
+    void NovaVezaExecute();
+    void JunctionVezaExecute();
+    void NovDrzacExecute();
     void GoFullscreenExecute();
+    bool PunEkran() const; // the window is frameless and maximized
     void DoHelpExecute();
     void PomocZaSelekciju(); // F1
-    void ComboBox1Change();
+    void IzborPrikazaPaleteChange();
     // Back to the model page with the main tool bar shown (the table's "Nazad").
     void NazadNaModel();
     bool NaModelu() const;
@@ -99,70 +120,6 @@ public:
     void StanjeChange();
     void BrisiBlok();
     void Change();
-
-    // ---- actions ----
-    QAction* NovDoc;
-    QAction* FileOpen1;
-    QAction* FileSave;
-    QAction* FileSaveAs1;
-    QAction* FileExit1;
-    QAction* EditObrisi;
-    QAction* RotiranjeCW;
-    QAction* RotiranjeCCW;
-    QAction* NovaVeza;
-    QAction* JunctionVeza;
-    QAction* NovDrzac;
-    QAction* IzvSimulaciju;
-    QAction* Action1;
-    QAction* GoFullscreen;
-    QAction* DoHelp;
-
-    // ---- controls ----
-    QWidget* HeaderPanel;
-    QWidget* MenuPanel;
-    QMenuBar* MainMenu;
-    QToolBar* MainToolBar;
-    QWidget* HelpPanel;
-    QMenuBar* HelpMenuBar;
-    QToolButton* TBObrisi;
-    QToolButton* TBRotirajD;
-    QToolButton* TBRotirajL;
-    QToolButton* TBKreirajVezu;
-    QToolButton* TBKreirajJun;
-    QToolButton* TBKreirajDrzac;
-    QToolButton* TBSimulacija;
-    QToolButton* TBFullscreen;
-    QStackedWidget* PageControl1;
-    QWidget* ModelTab;
-    QWidget* Panel3;
-    QWidget* Panel6;
-    QComboBox* ComboBox1;
-    TSKEMGroupBar* SKEMGroupBar1;
-    TSKEMSplit* SKEMSplit2;
-    TSKEMRadnaPovrsina* SKEMRadnaPovrsina1;
-    TSKEMPogled* ScrollBox1;
-    TSKEMSplit* SKEMSplit1;
-    TSKEMInspektor* SKEMInspektor1;
-    QStatusBar* StatusBar1;
-    TPrikazRezultata* PrikazRezultata;
-
-    // The engine and the results of the last run.
-    skem::TSimulacija Simulacija;
-    skem::MatrixReal Rezultati;
-
-    // The bounds remembered when going full screen.
-    QRect ZapamcenaVelicina() const { return zapamceno_; }
-    bool PunEkran() const;
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
-
-private:
-    class TPorukeDijaloga;   // engine messages as error boxes
-    class TOpcijeSaCekanjem; // the options dialog, then a wait cursor while the run lasts
 
     void NapraviAkcije();
     void NapraviMeni();
@@ -184,22 +141,73 @@ private:
     void PokaziBlokGreske(int lokalniBroj);
     void ZavrsiCekanje(); // the ordinary pointer again once a run is over
 
-    QString imeDokumenta_;
-    QString putanjaDokumenta_;
-    QRect zapamceno_;
-    bool prikazan_ = false; // shown at least once
-    std::unique_ptr<TOpcijeSaCekanjem> opcijeSaCekanjem_;
-    std::unique_ptr<TPorukeDijaloga> porukeDijaloga_;
-    QPointer<TIzborUlaza> izborUlaza_;
-    QPointer<TUnosPar> unosPar_;
-    QPointer<TOpcije> opcije_;
-    QPointer<TUnosOpisa> unosOpisa_;
+    // ---- actions ----
+    QAction* novDoc;
+    QAction* fileOpen;
+    QAction* fileSave;
+    QAction* fileSaveAs;
+    QAction* fileExit;
+    QAction* editObrisi;
+    QAction* rotiranjeCW;
+    QAction* rotiranjeCCW;
+    QAction* novaVeza;
+    QAction* junctionVeza;
+    QAction* novDrzac;
+    QAction* izvSimulaciju;
+    QAction* opisProblema;
+    QAction* goFullscreen;
+    QAction* doHelp;
+
+    // ---- controls ----
+    QWidget* headerPanel;
+    QWidget* menuPanel;
+    QMenuBar* mainMenu;
+    QToolBar* mainToolBar;
+    QWidget* helpPanel;
+    QMenuBar* helpMenuBar;
+    QToolButton* dugmeObrisi;
+    QToolButton* dugmeRotirajD;
+    QToolButton* dugmeRotirajL;
+    QToolButton* dugmeKreirajVezu;
+    QToolButton* dugmeKreirajJunction;
+    QToolButton* dugmeKreirajDrzac;
+    QToolButton* dugmeSimulacija;
+    QToolButton* dugmeFullscreen;
+    QStackedWidget* strane;
+    QWidget* modelTab;
+    QWidget* panelPalete;
+    QWidget* zaglavljePalete;
+    QComboBox* izborPrikazaPalete;
+    TSKEMGroupBar* paleta;
+    TSKEMSplit* splitPalete;
+    TSKEMRadnaPovrsina* radnaPovrsina;
+    TSKEMPogled* pogledPovrsine;
+    TSKEMSplit* splitInspektora;
+    TSKEMInspektor* inspektor;
+    QStatusBar* statusnaTraka;
+    TPrikazRezultata* prikazRezultata;
+
+    // The engine and the results of the last run.
+    skem::TSimulacija simulacija;
+    skem::MatrixReal rezultati;
+
+    QString imeDokumenta;
+    QString putanjaDokumenta;
+    bool izmenjen = false;
+    QRect zapamceno;       // the bounds remembered when going full screen
+    bool prikazan = false; // shown at least once
+    std::unique_ptr<TOpcijeSaCekanjem> opcijeSaCekanjem;
+    std::unique_ptr<TPorukeDijaloga> porukeDijaloga;
+    QPointer<TIzborUlaza> izborUlaza;
+    QPointer<TUnosPar> unosPar;
+    QPointer<TOpcije> opcije;
+    QPointer<TUnosOpisa> unosOpisa;
     // The first receiver of the key press last seen by the F1 filter: the
     // same press reaching its parents is not a new one.
     // A later press may be built at the same address; its time tells it apart.
-    QPointer<QObject> primalacF1_;
-    const QEvent* poslednjiF1_ = nullptr;
-    quint64 vremeF1_ = 0;
+    QPointer<QObject> primalacF1;
+    const QEvent* poslednjiF1 = nullptr;
+    quint64 vremeF1 = 0;
 };
 
 // The program's windows as start-up leaves them.

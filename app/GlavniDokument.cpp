@@ -32,21 +32,21 @@ QString TekstGreske(const std::exception& g) {
 void TMainForm::PostaviImeDokumenta(const QString& imeFajla) {
     const QString ime = QFileInfo(imeFajla).fileName();
     const bool saNastavkom = ImaNastavak(imeFajla);
-    imeDokumenta_ = saNastavkom ? ime.chopped(Nastavak.size()) : ime;
-    if (imeDokumenta_.isEmpty())
-        putanjaDokumenta_.clear();
+    imeDokumenta = saNastavkom ? ime.chopped(Nastavak.size()) : ime;
+    if (imeDokumenta.isEmpty())
+        putanjaDokumenta.clear();
     else
         // The folder is kept: Save writes where the document came from,
         // whatever the working directory is by then.
-        putanjaDokumenta_ =
+        putanjaDokumenta =
             QFileInfo(saNastavkom ? imeFajla : imeFajla + Nastavak).absoluteFilePath();
     setWindowTitle(QStringLiteral("SKEM - ") +
-                   (imeDokumenta_.isEmpty() ? QStringLiteral("Dok1") : imeDokumenta_));
+                   (imeDokumenta.isEmpty() ? QStringLiteral("Dok1") : imeDokumenta));
 }
 
 bool TMainForm::Snimi(const QString& putanja) {
     try {
-        SnimiDokument(*SKEMRadnaPovrsina1, putanja);
+        SnimiDokument(*radnaPovrsina, putanja);
         return true;
     } catch (const TGreskaDokumenta& g) {
         Dijalozi().Greska(g.Poruka());
@@ -57,23 +57,23 @@ bool TMainForm::Snimi(const QString& putanja) {
 }
 
 bool TMainForm::FileSaveExecute() {
-    if (putanjaDokumenta_.isEmpty()) return FileSaveAs1Execute();
-    if (!Snimi(putanjaDokumenta_)) return false;
-    Izmenjen = false;
+    if (putanjaDokumenta.isEmpty()) return FileSaveAsExecute();
+    if (!Snimi(putanjaDokumenta)) return false;
+    izmenjen = false;
     return true;
 }
 
-bool TMainForm::FileSaveAs1Execute() {
+bool TMainForm::FileSaveAsExecute() {
     // The document's own file, or a new name beside the last document.
     const QString izabrano = Dijalozi().SacuvajKao(
         this, TVrstaFajla::Dokument, QStringLiteral("SKEM"),
-        putanjaDokumenta_.isEmpty() ? QStringLiteral("Dokument1") : putanjaDokumenta_,
+        putanjaDokumenta.isEmpty() ? QStringLiteral("Dokument1") : putanjaDokumenta,
         FilterDokumenta);
     if (izabrano.isEmpty()) return false;
-    return FileSaveAs1Accept(izabrano);
+    return FileSaveAsAccept(izabrano);
 }
 
-bool TMainForm::FileSaveAs1Accept(const QString& izabrano) {
+bool TMainForm::FileSaveAsAccept(const QString& izabrano) {
     // A name without the extension gets it, rather than losing its last five characters.
     const QString putanja =
         QFileInfo(ImaNastavak(izabrano) ? izabrano : izabrano + Nastavak).absoluteFilePath();
@@ -81,27 +81,27 @@ bool TMainForm::FileSaveAs1Accept(const QString& izabrano) {
     // the document as it was.
     if (!Snimi(putanja)) return false;
     PostaviImeDokumenta(putanja);
-    Izmenjen = false;
+    izmenjen = false;
     return true;
 }
 
 bool TMainForm::NoviDokument() {
     const TDijalozi::TOdgovor odgovor =
-        Izmenjen ? Dijalozi().Pitanje(QStringLiteral("Da li zelite da sacuvate promene?"))
+        izmenjen ? Dijalozi().Pitanje(QStringLiteral("Da li zelite da sacuvate promene?"))
                  : TDijalozi::TOdgovor::Ne;
     NazadNaModel();
     if (odgovor == TDijalozi::TOdgovor::Odustani) return false;
     if (odgovor == TDijalozi::TOdgovor::Da && !FileSaveExecute()) return false;
     try {
-        SKEMRadnaPovrsina1->Ocisti();
+        radnaPovrsina->Ocisti();
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
     }
     // The description belongs to the document just closed; a new one starts
     // without it, so it is not saved into the next file by mistake.
-    SKEMRadnaPovrsina1->OpisProblema.clear();
+    radnaPovrsina->OpisProblema.clear();
     ObnoviListuBlokova();
-    Izmenjen = false;
+    izmenjen = false;
     PostaviImeDokumenta(Nastavak);
     return true;
 }
@@ -110,30 +110,30 @@ void TMainForm::NovDocExecute() {
     NoviDokument();
 }
 
-void TMainForm::FileOpen1Execute() {
+void TMainForm::FileOpenExecute() {
     const QString putanja = Dijalozi().OtvoriFajl(this, FilterDokumenta);
-    if (!putanja.isEmpty()) FileOpen1Accept(putanja);
+    if (!putanja.isEmpty()) OtvoriDokument(putanja);
 }
 
-void TMainForm::FileOpen1Accept(const QString& putanja) {
+void TMainForm::OtvoriDokument(const QString& putanja) {
     NazadNaModel();
     if (!NoviDokument()) return;
     const QString puna = QFileInfo(putanja).absoluteFilePath();
     try {
-        UcitajDokument(*SKEMRadnaPovrsina1, puna);
+        UcitajDokument(*radnaPovrsina, puna);
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
         // What was read stays, unnamed and unmodified; the list shows it.
         ObnoviListuBlokova();
-        Izmenjen = false;
+        izmenjen = false;
         return;
     }
     PostaviImeDokumenta(puna);
     ObnoviListuBlokova();
     // The reader leaves a block selected: the inspector shows it as the list does.
     PrikaziUInspektoruAkoJeVidljiv();
-    Izmenjen = false;
-    SKEMRadnaPovrsina1->PostaviSkrol(QPoint(0, 0));
+    izmenjen = false;
+    radnaPovrsina->PostaviSkrol(QPoint(0, 0));
 }
 
 void TMainForm::UcitajSaKomandneLinije(const QStringList& argumenti) {
@@ -141,7 +141,7 @@ void TMainForm::UcitajSaKomandneLinije(const QStringList& argumenti) {
     if (prvi.isEmpty() || !QFileInfo(prvi).isFile()) return;
     const QString puna = QFileInfo(prvi).absoluteFilePath();
     try {
-        UcitajDokument(*SKEMRadnaPovrsina1, puna);
+        UcitajDokument(*radnaPovrsina, puna);
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
         ObnoviListuBlokova();
@@ -153,7 +153,7 @@ void TMainForm::UcitajSaKomandneLinije(const QStringList& argumenti) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
-    if (Izmenjen) {
+    if (izmenjen) {
         switch (Dijalozi().Pitanje(QStringLiteral("Da li zelite da sacuvate promene?"))) {
         case TDijalozi::TOdgovor::Odustani:
             e->ignore();
@@ -170,18 +170,18 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         }
     }
     try {
-        SKEMRadnaPovrsina1->Ocisti();
+        radnaPovrsina->Ocisti();
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
     }
     e->accept();
 }
 
-void TMainForm::BitBtn1Click() {
+void TMainForm::OpisProblemaExecute() {
     TUnosOpisa* d = UnosOpisa();
-    d->Memo1->setPlainText(SKEMRadnaPovrsina1->OpisProblema);
+    d->PoljeOpisa->setPlainText(radnaPovrsina->OpisProblema);
     Dijalozi().PrikaziModalno(*d);
     if (!d->Prihvaceno) return;
-    SKEMRadnaPovrsina1->OpisProblema = d->Rezultat;
-    Izmenjen = true;
+    radnaPovrsina->OpisProblema = d->Rezultat;
+    izmenjen = true;
 }

@@ -22,16 +22,16 @@
 // ---- the inspector ----
 
 void TMainForm::PrikaziUInspektoru() {
-    SKEMInspektor1->PrikaziBlok(SKEMRadnaPovrsina1->SelektovaniBlok);
+    inspektor->PrikaziBlok(radnaPovrsina->SelektovaniBlok);
 }
 
 void TMainForm::PrikaziUInspektoruAkoJeVidljiv() {
     // Visible as far as this window goes: collapsed by its splitter it is not.
-    if (SKEMInspektor1->isVisibleTo(this)) PrikaziUInspektoru();
+    if (inspektor->isVisibleTo(this)) PrikaziUInspektoru();
 }
 
 void TMainForm::ObnoviListuBlokova() {
-    SKEMInspektor1->ObnoviListu(SKEMRadnaPovrsina1);
+    inspektor->ObnoviListu(radnaPovrsina);
 }
 
 // ---- workspace events ----
@@ -45,18 +45,18 @@ void TMainForm::BrisiBlok() {
 }
 
 void TMainForm::Change() {
-    Izmenjen = true;
+    izmenjen = true;
 }
 
 void TMainForm::StanjeChange() {
-    const TRPStanje s = SKEMRadnaPovrsina1->Stanje();
-    NovDrzac->setChecked(s == rpsDodajDrzac);
-    NovaVeza->setChecked(s == rpsDodajVezuEx);
-    JunctionVeza->setChecked(s == rpsKreirajJunctionEx);
+    const TRPStanje s = radnaPovrsina->Stanje();
+    novDrzac->setChecked(s == rpsDodajDrzac);
+    novaVeza->setChecked(s == rpsDodajVezuEx);
+    junctionVeza->setChecked(s == rpsKreirajJunctionEx);
 }
 
 void TMainForm::DropBlok() {
-    TSKEMRadnaPovrsina* rp = SKEMRadnaPovrsina1;
+    TSKEMRadnaPovrsina* rp = radnaPovrsina;
     TSKEMBlok* b = rp->SelektovaniBlok;
     if (!b) return;
     if (b->brparam == 0) {
@@ -80,90 +80,90 @@ void TMainForm::DropBlok() {
 void TMainForm::PoveziVezu() {
     // The workspace decides which inputs the connection may take; the user
     // chooses among them here.
-    const TIshodVeze ishod = SKEMRadnaPovrsina1->PrihvatiVezuUIzradi(
+    const TIshodVeze ishod = radnaPovrsina->PrihvatiVezuUIzradi(
         [this](const TSKEMBlok&, const std::array<bool, 3>& slobodni) {
             TIzborUlaza* d = IzborUlaza();
-            d->RadioButton1->setEnabled(slobodni[0]);
-            d->RadioButton2->setEnabled(slobodni[1]);
-            d->RadioButton3->setEnabled(slobodni[2]);
+            d->DugmeUlaza1->setEnabled(slobodni[0]);
+            d->DugmeUlaza2->setEnabled(slobodni[1]);
+            d->DugmeUlaza3->setEnabled(slobodni[2]);
             Dijalozi().PrikaziModalno(*d);
             return d->Prihvaceno ? d->IzabraniUlaz() : -1;
         });
     if (ishod != TIshodVeze::Povezana && ishod != TIshodVeze::Otkazana) return;
     PrikaziUInspektoruAkoJeVidljiv();
-    Izmenjen = true;
+    izmenjen = true;
 }
 
 // ---- editing commands ----
 
-void TMainForm::TBObrisiClick() {
+void TMainForm::EditObrisiExecute() {
     if (!NaModelu()) return;
-    if (ScrollBox1->hasFocus()) SKEMRadnaPovrsina1->ObrisiSelektovano();
+    if (pogledPovrsine->hasFocus()) radnaPovrsina->ObrisiSelektovano();
 }
 
-void TMainForm::TBRotirajDClick() {
+void TMainForm::RotiranjeCWExecute() {
     if (!NaModelu()) return;
-    if (TSKEMBlok* b = SKEMRadnaPovrsina1->SelektovaniBlok) {
+    if (TSKEMBlok* b = radnaPovrsina->SelektovaniBlok) {
         b->RotirajD();
-        Izmenjen = true;
+        izmenjen = true;
     }
 }
 
-void TMainForm::TBRotirajLClick() {
+void TMainForm::RotiranjeCCWExecute() {
     if (!NaModelu()) return;
-    if (TSKEMBlok* b = SKEMRadnaPovrsina1->SelektovaniBlok) {
+    if (TSKEMBlok* b = radnaPovrsina->SelektovaniBlok) {
         b->RotirajL();
-        Izmenjen = true;
+        izmenjen = true;
     }
 }
 
-void TMainForm::TBKreirajVezuClick() {
+void TMainForm::NovaVezaExecute() {
     if (!NaModelu()) {
         StanjeChange(); // the button shows the mode, not the click
         return;
     }
     // The action toggles itself before this runs: unchecked now means it was down.
-    if (!NovaVeza->isChecked()) return;
-    SKEMRadnaPovrsina1->SetStanje(rpsDodajVezuEx);
-    StatusBar1->showMessage(QStringLiteral("Dodavanje veze"));
+    if (!novaVeza->isChecked()) return;
+    radnaPovrsina->SetStanje(rpsDodajVezuEx);
+    statusnaTraka->showMessage(QStringLiteral("Dodavanje veze"));
 }
 
-void TMainForm::TBKreirajJunClick() {
+void TMainForm::JunctionVezaExecute() {
     if (!NaModelu()) {
         StanjeChange();
         return;
     }
-    SKEMRadnaPovrsina1->SetStanje(rpsKreirajJunctionEx);
+    radnaPovrsina->SetStanje(rpsKreirajJunctionEx);
 }
 
-void TMainForm::TBKreirajDrzacClick() {
+void TMainForm::NovDrzacExecute() {
     if (!NaModelu()) {
         StanjeChange();
         return;
     }
-    SKEMRadnaPovrsina1->SetStanje(rpsDodajDrzac);
+    radnaPovrsina->SetStanje(rpsDodajDrzac);
 }
 
 // ---- "Simulacija" ----
 
 void TMainForm::PrevediModelClick() {
     if (!NaModelu()) return;
-    PrikazRezultata->OcistiTabelu();
+    prikazRezultata->OcistiTabelu();
     std::vector<const skem::TBlokPogled*> blokovi;
     std::vector<skem::TBlokRezultata> redovi;
-    for (TSKEMBlok* b : SKEMRadnaPovrsina1->Blokovi()) {
+    for (TSKEMBlok* b : radnaPovrsina->Blokovi()) {
         blokovi.push_back(b);
         redovi.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
     }
     try {
-        Simulacija.Simuliraj(blokovi, Rezultati);
-        if (Simulacija.Uspeh()) {
-            PrikazRezultata->PopuniTabelu(redovi, Rezultati, Simulacija.Trajanje(),
-                                          Simulacija.IntervalStampanja());
-            PageControl1->setCurrentWidget(PrikazRezultata->TabelaTab);
-            MainToolBar->hide();
+        simulacija.Simuliraj(blokovi, rezultati);
+        if (simulacija.Uspeh()) {
+            prikazRezultata->PopuniTabelu(redovi, rezultati, simulacija.Trajanje(),
+                                          simulacija.IntervalStampanja());
+            strane->setCurrentWidget(prikazRezultata->TabelaTab);
+            mainToolBar->hide();
         } else {
-            PokaziBlokGreske(Simulacija.Prekid().Blok);
+            PokaziBlokGreske(simulacija.Prekid().Blok);
         }
         ZavrsiCekanje();
     } catch (const std::bad_alloc&) {
@@ -176,11 +176,11 @@ void TMainForm::PrevediModelClick() {
 // After an element's error the user sees which block raised it: the block is
 // selected, as a pick in the inspector's list would select it, and scrolled to.
 void TMainForm::PokaziBlokGreske(int lokalniBroj) {
-    const QList<TSKEMBlok*> blokovi = SKEMRadnaPovrsina1->Blokovi();
+    const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
     if (lokalniBroj < 1 || lokalniBroj > blokovi.size()) return;
     TSKEMBlok* b = blokovi[lokalniBroj - 1];
     b->SetAktivno(true);
-    ScrollBox1->ensureVisible(b->sceneBoundingRect(), 20, 20);
+    pogledPovrsine->ensureVisible(b->sceneBoundingRect(), 20, 20);
 }
 
 void TMainForm::GreskaSimulacije(const QString& tekst) {

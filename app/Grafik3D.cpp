@@ -70,9 +70,9 @@ TGrafik3D::TGrafik3D(QWidget* roditelj) : QWidget(roditelj) {
 }
 
 void TGrafik3D::PostaviPodatke(QList<TSerija3D> serije, TOsa3D x, TOsa3D y) {
-    Podaci = std::move(serije);
-    OsaX = x;
-    OsaY = y;
+    podaci = std::move(serije);
+    osaX = x;
+    osaY = y;
     update();
 }
 
@@ -122,22 +122,22 @@ void TGrafik3D::paintEvent(QPaintEvent*) {
 
     const QFont fontOsa = IzgledGrafika::FontOsa();
     const QFontMetricsF mOsa(fontOsa);
-    const double korakX = OsaX.BrojPodeoka > 1 ? (OsaX.Max - OsaX.Min) / (OsaX.BrojPodeoka - 1) : 0;
-    const double korakY = OsaY.BrojPodeoka > 1 ? (OsaY.Max - OsaY.Min) / (OsaY.BrojPodeoka - 1) : 0;
+    const double korakX = osaX.BrojPodeoka > 1 ? (osaX.Max - osaX.Min) / (osaX.BrojPodeoka - 1) : 0;
+    const double korakY = osaY.BrojPodeoka > 1 ? (osaY.Max - osaY.Min) / (osaY.BrojPodeoka - 1) : 0;
 
     // Room for the tick labels on the left and below, and for the legend on the right.
     double sirinaOznakaY = 0;
-    for (int i = 0; i < OsaY.BrojPodeoka; ++i)
+    for (int i = 0; i < osaY.BrojPodeoka; ++i)
         sirinaOznakaY = std::max(
-            sirinaOznakaY, mOsa.horizontalAdvance(OznakaPodeoka(OsaY.Min + i * korakY, korakY)));
+            sirinaOznakaY, mOsa.horizontalAdvance(OznakaPodeoka(osaY.Min + i * korakY, korakY)));
     const QFont fontLegende = IzgledGrafika::FontLegende();
     const QFontMetricsF mLeg(fontLegende);
     double sirinaLegende = 0;
-    for (const TSerija3D& s : Podaci)
+    for (const TSerija3D& s : podaci)
         sirinaLegende = std::max(sirinaLegende, mLeg.horizontalAdvance(s.Naslov));
     const double marker = mLeg.height() * 0.7;
     const double visinaReda = mLeg.height() + 4;
-    sirinaLegende = Podaci.isEmpty() ? 0 : sirinaLegende + marker + 22;
+    sirinaLegende = podaci.isEmpty() ? 0 : sirinaLegende + marker + 22;
 
     const double levo = 14 + sirinaOznakaY + 8;
     const double desno = ceo.width() - 14 - sirinaLegende - (sirinaLegende > 0 ? 14 : 0);
@@ -149,12 +149,12 @@ void TGrafik3D::paintEvent(QPaintEvent*) {
     const double dubina = (desno - levo) * DubinaProcenat / 100.0;
     const QPointF pomak(dubina * 0.75, -dubina * 0.55);
     const QRectF prednja(levo, gore - pomak.y(), desno - levo - pomak.x(), dole - gore + pomak.y());
-    const double rasponX = OsaX.Max > OsaX.Min ? OsaX.Max - OsaX.Min : 1;
-    const double rasponY = OsaY.Max > OsaY.Min ? OsaY.Max - OsaY.Min : 1;
+    const double rasponX = osaX.Max > osaX.Min ? osaX.Max - osaX.Min : 1;
+    const double rasponY = osaY.Max > osaY.Min ? osaY.Max - osaY.Min : 1;
     auto tacka = [&](double x, double y, double z) {
-        const double sx = prednja.left() + (x - OsaX.Min) / rasponX * prednja.width();
-        const double yy = std::clamp(y, OsaY.Min, OsaY.Max);
-        const double sy = prednja.bottom() - (yy - OsaY.Min) / rasponY * prednja.height();
+        const double sx = prednja.left() + (x - osaX.Min) / rasponX * prednja.width();
+        const double yy = std::clamp(y, osaY.Min, osaY.Max);
+        const double sy = prednja.bottom() - (yy - osaY.Min) / rasponY * prednja.height();
         return QPointF(sx, sy) + pomak * z;
     };
     auto cetvorougao = [](QPointF a, QPointF b, QPointF c, QPointF d) {
@@ -166,35 +166,35 @@ void TGrafik3D::paintEvent(QPaintEvent*) {
     const QPen linijaOse(IzgledGrafika::BojaOsa, 1);
     p.setPen(linijaOse);
     p.setBrush(zid);
-    p.drawPolygon(cetvorougao(tacka(OsaX.Min, OsaY.Min, 1), tacka(OsaX.Max, OsaY.Min, 1),
-                              tacka(OsaX.Max, OsaY.Max, 1), tacka(OsaX.Min, OsaY.Max, 1)));
+    p.drawPolygon(cetvorougao(tacka(osaX.Min, osaY.Min, 1), tacka(osaX.Max, osaY.Min, 1),
+                              tacka(osaX.Max, osaY.Max, 1), tacka(osaX.Min, osaY.Max, 1)));
     p.setBrush(QColor(255, 255, 255, 30));
-    p.drawPolygon(cetvorougao(tacka(OsaX.Min, OsaY.Min, 0), tacka(OsaX.Min, OsaY.Min, 1),
-                              tacka(OsaX.Min, OsaY.Max, 1), tacka(OsaX.Min, OsaY.Max, 0)));
+    p.drawPolygon(cetvorougao(tacka(osaX.Min, osaY.Min, 0), tacka(osaX.Min, osaY.Min, 1),
+                              tacka(osaX.Min, osaY.Max, 1), tacka(osaX.Min, osaY.Max, 0)));
     p.setBrush(QColor(255, 255, 255, 70));
-    p.drawPolygon(cetvorougao(tacka(OsaX.Min, OsaY.Min, 0), tacka(OsaX.Max, OsaY.Min, 0),
-                              tacka(OsaX.Max, OsaY.Min, 1), tacka(OsaX.Min, OsaY.Min, 1)));
+    p.drawPolygon(cetvorougao(tacka(osaX.Min, osaY.Min, 0), tacka(osaX.Max, osaY.Min, 0),
+                              tacka(osaX.Max, osaY.Min, 1), tacka(osaX.Min, osaY.Min, 1)));
     p.setPen(QPen(IzgledGrafika::BojaMrezeLevo, 1, Qt::DotLine));
-    for (int i = 1; i + 1 < OsaY.BrojPodeoka; ++i) {
-        const double y = OsaY.Min + i * korakY;
-        p.drawLine(tacka(OsaX.Min, y, 0), tacka(OsaX.Min, y, 1));
-        p.drawLine(tacka(OsaX.Min, y, 1), tacka(OsaX.Max, y, 1));
+    for (int i = 1; i + 1 < osaY.BrojPodeoka; ++i) {
+        const double y = osaY.Min + i * korakY;
+        p.drawLine(tacka(osaX.Min, y, 0), tacka(osaX.Min, y, 1));
+        p.drawLine(tacka(osaX.Min, y, 1), tacka(osaX.Max, y, 1));
     }
     p.setPen(QPen(IzgledGrafika::BojaOsa, 1, Qt::DotLine));
-    for (int i = 1; i + 1 < OsaX.BrojPodeoka; ++i) {
-        const double x = OsaX.Min + i * korakX;
-        p.drawLine(tacka(x, OsaY.Min, 0), tacka(x, OsaY.Min, 1));
-        p.drawLine(tacka(x, OsaY.Min, 1), tacka(x, OsaY.Max, 1));
+    for (int i = 1; i + 1 < osaX.BrojPodeoka; ++i) {
+        const double x = osaX.Min + i * korakX;
+        p.drawLine(tacka(x, osaY.Min, 0), tacka(x, osaY.Min, 1));
+        p.drawLine(tacka(x, osaY.Min, 1), tacka(x, osaY.Max, 1));
     }
 
     // Ribbons from the back to the front, so nearer ones cover farther ones.
-    const int broj = static_cast<int>(Podaci.size());
+    const int broj = static_cast<int>(podaci.size());
     for (int s = broj - 1; s >= 0; --s) {
-        const TSerija3D& serija = Podaci[s];
+        const TSerija3D& serija = podaci[s];
         const double z0 = (s + 0.15) / broj;
         const double z1 = (s + 0.85) / broj;
         const QList<QPointF> tacke =
-            Prorediti(serija.Tacke, OsaX.Min, OsaX.Max, static_cast<int>(prednja.width()));
+            Prorediti(serija.Tacke, osaX.Min, osaX.Max, static_cast<int>(prednja.width()));
         for (qsizetype i = 0; i + 1 < tacke.size(); ++i) {
             const QPointF a = tacke[i], b = tacke[i + 1];
             // Steeper parts face the light less: a shade by the segment's slope on screen.
@@ -223,12 +223,12 @@ void TGrafik3D::paintEvent(QPaintEvent*) {
 
     // Front axes with their ticks and labels.
     p.setPen(QPen(IzgledGrafika::BojaOsa, 1.5));
-    p.drawLine(tacka(OsaX.Min, OsaY.Min, 0), tacka(OsaX.Max, OsaY.Min, 0));
-    p.drawLine(tacka(OsaX.Min, OsaY.Min, 0), tacka(OsaX.Min, OsaY.Max, 0));
+    p.drawLine(tacka(osaX.Min, osaY.Min, 0), tacka(osaX.Max, osaY.Min, 0));
+    p.drawLine(tacka(osaX.Min, osaY.Min, 0), tacka(osaX.Min, osaY.Max, 0));
     p.setFont(fontOsa);
-    for (int i = 0; i < OsaY.BrojPodeoka; ++i) {
-        const double y = OsaY.Min + i * korakY;
-        const QPointF t = tacka(OsaX.Min, y, 0);
+    for (int i = 0; i < osaY.BrojPodeoka; ++i) {
+        const double y = osaY.Min + i * korakY;
+        const QPointF t = tacka(osaX.Min, y, 0);
         p.setPen(QPen(IzgledGrafika::BojaOsa, 1));
         p.drawLine(t, t - QPointF(5, 0));
         p.setPen(IzgledGrafika::BojaOznakaOsa);
@@ -236,9 +236,9 @@ void TGrafik3D::paintEvent(QPaintEvent*) {
                            mOsa.height());
         p.drawText(okvir, Qt::AlignRight | Qt::AlignVCenter, OznakaPodeoka(y, korakY));
     }
-    for (int i = 0; i < OsaX.BrojPodeoka; ++i) {
-        const double x = OsaX.Min + i * korakX;
-        const QPointF t = tacka(x, OsaY.Min, 0);
+    for (int i = 0; i < osaX.BrojPodeoka; ++i) {
+        const double x = osaX.Min + i * korakX;
+        const QPointF t = tacka(x, osaY.Min, 0);
         p.setPen(QPen(IzgledGrafika::BojaOsa, 1));
         p.drawLine(t, t + QPointF(0, 5));
         p.setPen(IzgledGrafika::BojaOznakaOsa);
@@ -258,12 +258,12 @@ void TGrafik3D::paintEvent(QPaintEvent*) {
         p.setFont(fontLegende);
         for (int s = 0; s < broj; ++s) {
             const double y = okvir.top() + 4 + s * visinaReda;
-            p.setPen(QPen(Podaci[s].Boja.darker(160), 1));
-            p.setBrush(Podaci[s].Boja);
+            p.setPen(QPen(podaci[s].Boja.darker(160), 1));
+            p.setBrush(podaci[s].Boja);
             p.drawRect(QRectF(okvir.left() + 8, y + (visinaReda - marker) / 2, marker, marker));
             p.setPen(IzgledGrafika::TekstLegende);
             p.drawText(QRectF(okvir.left() + 8 + marker + 6, y, sirinaLegende, visinaReda),
-                       Qt::AlignLeft | Qt::AlignVCenter, Podaci[s].Naslov);
+                       Qt::AlignLeft | Qt::AlignVCenter, podaci[s].Naslov);
         }
     }
 }

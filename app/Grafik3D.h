@@ -31,7 +31,7 @@ public:
 
     // Takes the series (front to back) and the axes to draw them with.
     void PostaviPodatke(QList<TSerija3D> serije, TOsa3D x, TOsa3D y);
-    const QList<TSerija3D>& Serije() const { return Podaci; }
+    const QList<TSerija3D>& Serije() const { return podaci; }
 
     // Depth of all ribbons together, in per cent of the plot's width.
     static constexpr int DubinaProcenat = 20;
@@ -40,9 +40,9 @@ protected:
     void paintEvent(QPaintEvent* dogadjaj) override;
 
 private:
-    QList<TSerija3D> Podaci;
-    TOsa3D OsaX;
-    TOsa3D OsaY;
+    QList<TSerija3D> podaci;
+    TOsa3D osaX;
+    TOsa3D osaY;
 };
 
 // Tick label of an axis value, with as many decimals as the tick step needs.

@@ -17,17 +17,17 @@ QFont izgled::Verdana(int pikseli, bool podebljan) {
     return f;
 }
 
-TOkvirDijalog::TOkvirDijalog(const QString& naslov, QSize klijent, int visinaTrake,
+TOkvirDijalog::TOkvirDijalog(const QString& tekstNaslova, QSize klijent, int visinaNaslova,
                              QWidget* roditelj)
-    : QDialog(roditelj, Qt::Dialog | Qt::FramelessWindowHint), naslov_(naslov),
-      visinaTrake_(visinaTrake) {
+    : QDialog(roditelj, Qt::Dialog | Qt::FramelessWindowHint), naslov(tekstNaslova),
+      visinaTrake(visinaNaslova) {
     setWindowTitle(naslov);
     setFixedSize(klijent);
     setFont(izgled::Verdana(11));
     // The pictures cover the whole window, so the background is never erased.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    traka_ = TrakaNaslova(QSize(klijent.width(), visinaTrake));
-    pozadina_ = PozadinaDijaloga(QSize(klijent.width(), klijent.height() - visinaTrake));
+    slikaTrake = TrakaNaslova(QSize(klijent.width(), visinaTrake));
+    slikaPozadine = PozadinaDijaloga(QSize(klijent.width(), klijent.height() - visinaTrake));
 }
 
 QPushButton* TOkvirDijalog::NapraviDugme(const QString& tekst, TIkonica ikonica,
@@ -119,17 +119,17 @@ void TOkvirDijalog::closeEvent(QCloseEvent* e) {
 
 void TOkvirDijalog::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawPixmap(0, visinaTrake_, pozadina_);
-    p.drawPixmap(0, 0, traka_);
+    p.drawPixmap(0, visinaTrake, slikaPozadine);
+    p.drawPixmap(0, 0, slikaTrake);
     p.setPen(Qt::white);
     p.setFont(izgled::Verdana(11, true));
-    p.drawText(QRect(0, 0, width(), visinaTrake_), Qt::AlignCenter, naslov_);
+    p.drawText(QRect(0, 0, width(), visinaTrake), Qt::AlignCenter, naslov);
 }
 
 void TOkvirDijalog::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && e->position().y() < VisinaHvataljke) {
-        vucem_ = true;
-        pomakVucenja_ = e->globalPosition().toPoint() - frameGeometry().topLeft();
+        vucem = true;
+        pomakVucenja = e->globalPosition().toPoint() - frameGeometry().topLeft();
         e->accept();
         return;
     }
@@ -137,8 +137,8 @@ void TOkvirDijalog::mousePressEvent(QMouseEvent* e) {
 }
 
 void TOkvirDijalog::mouseMoveEvent(QMouseEvent* e) {
-    if (vucem_ && (e->buttons() & Qt::LeftButton)) {
-        move(e->globalPosition().toPoint() - pomakVucenja_);
+    if (vucem && (e->buttons() & Qt::LeftButton)) {
+        move(e->globalPosition().toPoint() - pomakVucenja);
         e->accept();
         return;
     }
@@ -146,8 +146,8 @@ void TOkvirDijalog::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TOkvirDijalog::mouseReleaseEvent(QMouseEvent* e) {
-    if (vucem_ && e->button() == Qt::LeftButton) {
-        vucem_ = false;
+    if (vucem && e->button() == Qt::LeftButton) {
+        vucem = false;
         e->accept();
         return;
     }

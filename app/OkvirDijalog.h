@@ -23,14 +23,14 @@ public:
     // Height of the strip by which the window is dragged.
     static constexpr int VisinaHvataljke = 17;
 
-    TOkvirDijalog(const QString& naslov, QSize klijent, int visinaTrake,
+    TOkvirDijalog(const QString& tekstNaslova, QSize klijent, int visinaNaslova,
                   QWidget* roditelj = nullptr);
 
     // True when the dialog was last closed by its accept button.
     bool Prihvaceno = false;
 
     // The caption drawn on the title strip.
-    QString Naslov() const { return naslov_; }
+    QString Naslov() const { return naslov; }
 
     // A flat button with an icon, bold text and a hand cursor.
     static QPushButton* NapraviDugme(const QString& tekst, TIkonica ikonica, QWidget* roditelj);
@@ -58,12 +58,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-    QString naslov_;
-    int visinaTrake_;
-    QPixmap traka_;
-    QPixmap pozadina_;
-    bool vucem_ = false;
-    QPoint pomakVucenja_;
+    QString naslov;
+    int visinaTrake;
+    QPixmap slikaTrake;
+    QPixmap slikaPozadine;
+    bool vucem = false;
+    QPoint pomakVucenja;
 };
 
 // Fonts and colours shared by the dialogs.

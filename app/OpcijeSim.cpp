@@ -17,7 +17,7 @@ TOpcije::TOpcije(QWidget* roditelj)
     panel->setGeometry(8, 24, 365, 146);
 
     auto* grupa = new QGroupBox(QStringLiteral("Trajanje simulacije"), panel);
-    grupa->setObjectName(QStringLiteral("GroupBox1"));
+    grupa->setObjectName(QStringLiteral("GrupaTrajanja"));
     grupa->setGeometry(8, 4, 349, 136);
     grupa->setFont(izgled::Verdana(11, true));
     grupa->setStyleSheet(QStringLiteral(
@@ -28,41 +28,43 @@ TOpcije::TOpcije(QWidget* roditelj)
     const QString natpisi[3] = {QStringLiteral("Duzina simulacije:"),
                                 QStringLiteral("Interval integracije:"),
                                 QStringLiteral("Interval stampanja rezultata:")};
+    const char* const imena[3] = {"PoljeTrajanja", "PoljeIntervala", "PoljeIntervalaStampanja"};
     QLineEdit* polja[3];
     for (int i = 0; i < 3; ++i) {
         auto* natpis = new QLabel(natpisi[i], grupa);
-        natpis->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        natpis->setObjectName(QStringLiteral("Natpis%1").arg(i + 1));
         natpis->setFont(izgled::Verdana(11));
         natpis->setGeometry(14, 26 + i * 36, 186, 22);
-        polja[i] = NapraviPolje(QStringLiteral("Edit%1").arg(i + 1), grupa);
+        polja[i] = NapraviPolje(QLatin1String(imena[i]), grupa);
         polja[i]->setGeometry(204, 26 + i * 36, 128, 22);
         natpis->setBuddy(polja[i]);
     }
-    Edit1 = polja[0];
-    Edit2 = polja[1];
-    Edit3 = polja[2];
-    setTabOrder(Edit1, Edit2);
-    setTabOrder(Edit2, Edit3);
+    PoljeTrajanja = polja[0];
+    PoljeIntervala = polja[1];
+    PoljeIntervalaStampanja = polja[2];
+    setTabOrder(PoljeTrajanja, PoljeIntervala);
+    setTabOrder(PoljeIntervala, PoljeIntervalaStampanja);
 
     QFrame* traka = NapraviPanel(this, true);
     traka->setGeometry(8, 178, 365, 40);
-    SpeedButton1 = NapraviDugme(QStringLiteral("simulacija"), TIkonica::Simulacija, traka);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setGeometry(44, 7, 110, 26);
-    SpeedButton2 = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    SpeedButton2->setGeometry(211, 7, 110, 26);
+    DugmePrihvati = NapraviDugme(QStringLiteral("simulacija"), TIkonica::Simulacija, traka);
+    DugmePrihvati->setObjectName(QStringLiteral("DugmePrihvati"));
+    DugmePrihvati->setGeometry(44, 7, 110, 26);
+    DugmeOdustani = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
+    DugmeOdustani->setObjectName(QStringLiteral("DugmeOdustani"));
+    DugmeOdustani->setGeometry(211, 7, 110, 26);
     // Enter in a field runs the checks, as the "simulacija" button does.
-    SpeedButton1->setDefault(true);
+    DugmePrihvati->setDefault(true);
 
-    connect(SpeedButton1, &QPushButton::clicked, this, &TOpcije::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TOpcije::SpeedButton2Click);
+    connect(DugmePrihvati, &QPushButton::clicked, this, &TOpcije::DugmePrihvatiClick);
+    connect(DugmeOdustani, &QPushButton::clicked, this, &TOpcije::DugmeOdustaniClick);
 }
 
-void TOpcije::SpeedButton1Click() {
+void TOpcije::DugmePrihvatiClick() {
     skem::TOpcijeSimulacije v{Trajanje, Interval, IntervalStampanja};
     const skem::TRezultatProvere r = skem::ProveriOpcije(
-        Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString(), v);
+        PoljeTrajanja->text().toStdString(), PoljeIntervala->text().toStdString(),
+        PoljeIntervalaStampanja->text().toStdString(), v);
     Trajanje = v.Trajanje;
     Interval = v.Interval;
     IntervalStampanja = v.IntervalStampanja;
@@ -71,7 +73,7 @@ void TOpcije::SpeedButton1Click() {
         return;
     }
     Dijalozi().Greska(QString::fromStdString(r.Poruka));
-    QLineEdit* polja[3] = {Edit1, Edit2, Edit3};
+    QLineEdit* polja[3] = {PoljeTrajanja, PoljeIntervala, PoljeIntervalaStampanja};
     if (r.Polje < 1 || r.Polje > 3) return;
     QLineEdit* polje = polja[r.Polje - 1];
     polje->setFocus(Qt::OtherFocusReason);
@@ -84,12 +86,12 @@ void TOpcije::SpeedButton1Click() {
 void TOpcije::showEvent(QShowEvent* e) {
     // Each run starts in the duration with its text selected, wherever the
     // last run's checks left the focus.
-    Edit1->setFocus(Qt::OtherFocusReason);
-    Edit1->selectAll();
+    PoljeTrajanja->setFocus(Qt::OtherFocusReason);
+    PoljeTrajanja->selectAll();
     TOkvirDijalog::showEvent(e);
 }
 
-void TOpcije::SpeedButton2Click() {
+void TOpcije::DugmeOdustaniClick() {
     Odustani();
 }
 

@@ -20,17 +20,17 @@ public:
     double Interval = 0;
     double IntervalStampanja = 0;
 
-    QLineEdit* Edit1;          // duration
-    QLineEdit* Edit2;          // integration interval
-    QLineEdit* Edit3;          // print interval
-    QPushButton* SpeedButton1; // "simulacija"
-    QPushButton* SpeedButton2; // "odustani"
+    QLineEdit* PoljeTrajanja;           // duration
+    QLineEdit* PoljeIntervala;          // integration interval
+    QLineEdit* PoljeIntervalaStampanja; // print interval
+    QPushButton* DugmePrihvati;         // "simulacija"
+    QPushButton* DugmeOdustani;         // "odustani"
 
     // Shows the dialog modally; true with the values when the user accepted.
     bool PitajOpcije(skem::TOpcijeSimulacije& opcije) override;
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
+    void DugmePrihvatiClick();
+    void DugmeOdustaniClick();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -49,21 +49,21 @@ TPomoc::TPomoc(QWidget* roditelj) : QWidget(roditelj, Qt::Window) {
     QAction* napred = alati->addAction(QStringLiteral("Napred"));
     QAction* pocetna = alati->addAction(QStringLiteral("Pocetna"));
 
-    podela_ = new QSplitter(Qt::Horizontal, this);
-    Sadrzaj = new QListWidget(podela_);
+    podela = new QSplitter(Qt::Horizontal, this);
+    Sadrzaj = new QListWidget(podela);
     Sadrzaj->setObjectName(QStringLiteral("Sadrzaj"));
-    Pregled = new QTextBrowser(podela_);
+    Pregled = new QTextBrowser(podela);
     Pregled->setObjectName(QStringLiteral("Pregled"));
     Pregled->setOpenExternalLinks(true);
-    podela_->setStretchFactor(0, 0);
-    podela_->setStretchFactor(1, 1);
-    podela_->setSizes({220, 600});
+    podela->setStretchFactor(0, 0);
+    podela->setStretchFactor(1, 1);
+    podela->setSizes({220, 600});
 
     auto* raspored = new QVBoxLayout(this);
     raspored->setContentsMargins(0, 0, 0, 0);
     raspored->setSpacing(0);
     raspored->addWidget(alati);
-    raspored->addWidget(podela_, 1);
+    raspored->addWidget(podela, 1);
 
     nazad->setEnabled(false);
     napred->setEnabled(false);
@@ -83,8 +83,8 @@ TPomoc::TPomoc(QWidget* roditelj) : QWidget(roditelj, Qt::Window) {
     // Links between pages keep the contents list in step.
     connect(Pregled, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
         if (url.isLocalFile()) {
-            tekuca_ = QFileInfo(url.toLocalFile()).fileName();
-            OznaciUSadrzaju(tekuca_);
+            tekuca = QFileInfo(url.toLocalFile()).fileName();
+            OznaciUSadrzaju(tekuca);
         }
     });
 
@@ -92,7 +92,7 @@ TPomoc::TPomoc(QWidget* roditelj) : QWidget(roditelj, Qt::Window) {
 }
 
 TPomoc::~TPomoc() {
-    if (registrovan_) PostaviPrikazPomoci(nullptr);
+    if (registrovan) PostaviPrikazPomoci(nullptr);
 }
 
 QStringList TPomoc::ImenaStranica() {
@@ -119,15 +119,15 @@ QString TPomoc::PronadjiFolder() {
     return {};
 }
 
-void TPomoc::PostaviFolder(const QString& folder) {
-    folder_ = folder;
+void TPomoc::PostaviFolder(const QString& noviFolder) {
+    folder = noviFolder;
     NapuniSadrzaj();
 }
 
 void TPomoc::NapuniSadrzaj() {
     Sadrzaj->clear();
-    if (folder_.isEmpty()) return;
-    const QDir dir(folder_);
+    if (folder.isEmpty()) return;
+    const QDir dir(folder);
     for (const QString& ime : ImenaStranica()) {
         const QString putanja = dir.filePath(ime);
         if (!QFileInfo::exists(putanja)) continue;
@@ -152,19 +152,19 @@ bool TPomoc::SadrzajVidljiv() const {
 
 void TPomoc::Prikazi(const QString& stranica, bool saSadrzajem) {
     Sadrzaj->setVisible(saSadrzajem);
-    const QString putanja = folder_.isEmpty() ? QString() : QDir(folder_).filePath(stranica);
+    const QString putanja = folder.isEmpty() ? QString() : QDir(folder).filePath(stranica);
     if (!putanja.isEmpty() && QFileInfo::exists(putanja)) {
         Pregled->setSource(QUrl::fromLocalFile(putanja));
-        tekuca_ = stranica;
+        tekuca = stranica;
         OznaciUSadrzaju(stranica);
     } else {
-        tekuca_.clear();
+        tekuca.clear();
         Pregled->setHtml(QStringLiteral("<h3>Stranica pomoci nije pronadjena</h3>"
                                         "<p>Stranica <b>%1</b> ne postoji u folderu pomoci%2.</p>")
                              .arg(stranica.toHtmlEscaped(),
-                                  folder_.isEmpty()
+                                  folder.isEmpty()
                                       ? QString()
-                                      : QStringLiteral(" (%1)").arg(folder_.toHtmlEscaped())));
+                                      : QStringLiteral(" (%1)").arg(folder.toHtmlEscaped())));
         OznaciUSadrzaju(QString());
     }
     show();
@@ -173,7 +173,7 @@ void TPomoc::Prikazi(const QString& stranica, bool saSadrzajem) {
 }
 
 void TPomoc::Registruj() {
-    registrovan_ = true;
+    registrovan = true;
     PostaviPrikazPomoci([this](QWidget*, const QString& stranica, bool saSadrzajem) {
         Prikazi(stranica, saSadrzajem);
     });

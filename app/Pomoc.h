@@ -26,9 +26,9 @@ public:
     // The first of them that holds index.htm; empty when none does.
     static QString PronadjiFolder();
 
-    QString Folder() const { return folder_; }
+    QString Folder() const { return folder; }
     // Uses the pages of another folder (tests); rebuilds the contents list.
-    void PostaviFolder(const QString& folder);
+    void PostaviFolder(const QString& noviFolder);
 
     // Opens a page ("index.htm", "7.htm"), the contents list shown or hidden.
     void Prikazi(const QString& stranica, bool saSadrzajem);
@@ -36,7 +36,7 @@ public:
     void Registruj();
 
     // The page shown now ("7.htm"), empty when it was missing.
-    QString TekucaStranica() const { return tekuca_; }
+    QString TekucaStranica() const { return tekuca; }
     bool SadrzajVidljiv() const;
 
     QListWidget* Sadrzaj;
@@ -46,8 +46,8 @@ private:
     void NapuniSadrzaj();
     void OznaciUSadrzaju(const QString& stranica);
 
-    QString folder_;
-    QString tekuca_;
-    QSplitter* podela_;
-    bool registrovan_ = false;
+    QString folder;
+    QString tekuca;
+    QSplitter* podela;
+    bool registrovan = false;
 };

@@ -156,29 +156,29 @@ class TModelTabele : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // brojTacaka times k*P, k = 0..brojTacaka - 1; table row r shows column
-    // kolone[r] of the matrix, which must outlive the model's use of it.
-    void Postavi(const std::vector<std::vector<double>>* matrica, std::vector<size_t> kolone,
-                 int brojTacaka, double intervalStampe) {
+    // tacaka times k*P, k = 0..tacaka - 1; table row r shows column
+    // redovi[r] of the matrix, which must outlive the model's use of it.
+    void Postavi(const std::vector<std::vector<double>>* izvor, std::vector<size_t> redovi,
+                 int tacaka, double p) {
         beginResetModel();
-        Matrica = matrica;
-        Kolone = std::move(kolone);
-        BrojTacaka = brojTacaka;
-        IntervalStampe = intervalStampe;
+        matrica = izvor;
+        kolone = std::move(redovi);
+        brojTacaka = tacaka;
+        intervalStampe = p;
         endResetModel();
     }
     void Isprazni() { Postavi(nullptr, {}, 0, 1); }
 
-    QString Vreme(int k) const { return RealanUTekst(k * IntervalStampe); }
+    QString Vreme(int k) const { return RealanUTekst(k * intervalStampe); }
     QString Vrednost(int red, int k) const {
-        return RealanUTekst((*Matrica)[static_cast<size_t>(k)][Kolone[static_cast<size_t>(red)]]);
+        return RealanUTekst((*matrica)[static_cast<size_t>(k)][kolone[static_cast<size_t>(red)]]);
     }
 
     int rowCount(const QModelIndex& roditelj = {}) const override {
-        return roditelj.isValid() ? 0 : static_cast<int>(Kolone.size());
+        return roditelj.isValid() ? 0 : static_cast<int>(kolone.size());
     }
     int columnCount(const QModelIndex& roditelj = {}) const override {
-        return roditelj.isValid() ? 0 : BrojTacaka;
+        return roditelj.isValid() ? 0 : brojTacaka;
     }
     QVariant data(const QModelIndex& i, int uloga) const override {
         if (!i.isValid()) return {};
@@ -191,7 +191,7 @@ public:
     }
     QVariant headerData(int odeljak, Qt::Orientation smer, int uloga) const override {
         if ((uloga == Qt::DisplayRole || uloga == Qt::ToolTipRole) && smer == Qt::Horizontal &&
-            odeljak >= 0 && odeljak < BrojTacaka)
+            odeljak >= 0 && odeljak < brojTacaka)
             return Vreme(odeljak);
         if (uloga == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
@@ -202,10 +202,10 @@ public:
     }
 
 private:
-    const std::vector<std::vector<double>>* Matrica = nullptr;
-    std::vector<size_t> Kolone; // the matrix column of each table row
-    int BrojTacaka = 0;
-    double IntervalStampe = 1;
+    const std::vector<std::vector<double>>* matrica = nullptr;
+    std::vector<size_t> kolone; // the matrix column of each table row
+    int brojTacaka = 0;
+    double intervalStampe = 1;
 };
 
 namespace {
@@ -265,33 +265,33 @@ QPushButton* Dugme(const QString& tekst, TIkonica ikonica, QWidget* roditelj) {
 // number's text is no wider than its make-up counted with the widest digit.
 class TZnakovi {
 public:
-    explicit TZnakovi(const QFont& font) : Metrika(font) {
+    explicit TZnakovi(const QFont& font) : metrika(font) {
         for (QChar c : QStringLiteral("0123456789"))
-            if (Metrika.horizontalAdvance(c) > Metrika.horizontalAdvance(Cifra)) Cifra = c;
+            if (metrika.horizontalAdvance(c) > metrika.horizontalAdvance(cifra)) cifra = c;
         for (QChar c : QStringLiteral("NAIF"))
-            if (Metrika.horizontalAdvance(c) > Metrika.horizontalAdvance(Slovo)) Slovo = c;
-        SirinaCifre = Metrika.horizontalAdvance(Cifra);
-        SirinaSlova = Metrika.horizontalAdvance(Slovo);
-        SirinaMinusa = Metrika.horizontalAdvance(QLatin1Char('-'));
-        SirinaTacke = Metrika.horizontalAdvance(QLatin1Char('.'));
-        SirinaE = Metrika.horizontalAdvance(QLatin1Char('E'));
+            if (metrika.horizontalAdvance(c) > metrika.horizontalAdvance(slovo)) slovo = c;
+        sirinaCifre = metrika.horizontalAdvance(cifra);
+        sirinaSlova = metrika.horizontalAdvance(slovo);
+        sirinaMinusa = metrika.horizontalAdvance(QLatin1Char('-'));
+        sirinaTacke = metrika.horizontalAdvance(QLatin1Char('.'));
+        sirinaE = metrika.horizontalAdvance(QLatin1Char('E'));
     }
     double Sirina(const TOblikBroja& o) const {
-        return o.Cifre * SirinaCifre + o.Minusi * SirinaMinusa + o.Tacke * SirinaTacke +
-               o.Eksponenti * SirinaE + o.Slova * SirinaSlova;
+        return o.Cifre * sirinaCifre + o.Minusi * sirinaMinusa + o.Tacke * sirinaTacke +
+               o.Eksponenti * sirinaE + o.Slova * sirinaSlova;
     }
     // A text of that make-up at least as wide as any other.
     QString Uzorak(const TOblikBroja& o) const {
-        return QString(o.Minusi, QLatin1Char('-')) + QString(o.Cifre, Cifra) +
+        return QString(o.Minusi, QLatin1Char('-')) + QString(o.Cifre, cifra) +
                QString(o.Tacke, QLatin1Char('.')) + QString(o.Eksponenti, QLatin1Char('E')) +
-               QString(o.Slova, Slovo);
+               QString(o.Slova, slovo);
     }
 
 private:
-    QFontMetricsF Metrika;
-    QChar Cifra = QLatin1Char('0');
-    QChar Slovo = QLatin1Char('N');
-    double SirinaCifre, SirinaSlova, SirinaMinusa, SirinaTacke, SirinaE;
+    QFontMetricsF metrika;
+    QChar cifra = QLatin1Char('0');
+    QChar slovo = QLatin1Char('N');
+    double sirinaCifre, sirinaSlova, sirinaMinusa, sirinaTacke, sirinaE;
 };
 
 // A thin strip over the right edge of the caption column: dragging it sets
@@ -306,13 +306,13 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() != Qt::LeftButton) return e->ignore();
-        Pocetak = e->globalPosition().x();
-        PocetnaSirina = Sirina();
+        pocetak = e->globalPosition().x();
+        pocetnaSirina = Sirina();
         e->accept();
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         if (!(e->buttons() & Qt::LeftButton)) return e->ignore();
-        Postavi(PocetnaSirina + static_cast<int>(std::lround(e->globalPosition().x() - Pocetak)));
+        Postavi(pocetnaSirina + static_cast<int>(std::lround(e->globalPosition().x() - pocetak)));
         e->accept();
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override { e->accept(); }
@@ -320,8 +320,8 @@ protected:
 private:
     std::function<int()> Sirina;
     std::function<void(int)> Postavi;
-    double Pocetak = 0;
-    int PocetnaSirina = 0;
+    double pocetak = 0;
+    int pocetnaSirina = 0;
 };
 
 // A page's 28-pixel top panel.
@@ -363,14 +363,14 @@ bool SacuvajCeo(const QString& putanja, const std::function<bool(QIODevice&)>& p
 TPrikazRezultata::TPrikazRezultata(QObject* roditelj) : QObject(roditelj) {
     NapraviTabelaTab();
     NapraviGrafikTab();
-    StranaTabele = TabelaTab;
-    StranaGrafika = GrafikTab;
+    stranaTabele = TabelaTab;
+    stranaGrafika = GrafikTab;
 }
 
 TPrikazRezultata::~TPrikazRezultata() {
     // Pages a page control took are its to free.
-    if (StranaTabele && !StranaTabele->parent()) delete StranaTabele.data();
-    if (StranaGrafika && !StranaGrafika->parent()) delete StranaGrafika.data();
+    if (stranaTabele && !stranaTabele->parent()) delete stranaTabele.data();
+    if (stranaGrafika && !stranaGrafika->parent()) delete stranaGrafika.data();
 }
 
 void TPrikazRezultata::NapraviTabelaTab() {
@@ -406,8 +406,8 @@ void TPrikazRezultata::NapraviTabelaTab() {
 
     Tabela = new QTableView(TabelaTab);
     Tabela->setObjectName(QStringLiteral("Tabela"));
-    Model = new TModelTabele(Tabela);
-    Tabela->setModel(Model);
+    model = new TModelTabele(Tabela);
+    Tabela->setModel(model);
     QFont font(QStringLiteral("Verdana"));
     font.setPointSize(8);
     font.setBold(true);
@@ -446,13 +446,13 @@ void TPrikazRezultata::NapraviTabelaTab() {
     raspored->addWidget(Tabela, 1);
     // The caption column is the grid's row header, which has no edge of its
     // own to drag: this strip gives it one.
-    RucicaNaziva = new TRucica(
+    rucicaNaziva = new TRucica(
         Tabela, [nazivi] { return nazivi->width(); },
         [this, nazivi](int sirina) {
             nazivi->setFixedWidth(std::clamp(sirina, 24, std::max(24, Tabela->width() - 40)));
             Tabela->doItemsLayout();
         });
-    RucicaNaziva->setObjectName(QStringLiteral("RucicaNaziva"));
+    rucicaNaziva->setObjectName(QStringLiteral("RucicaNaziva"));
 
     // The check boxes follow the caption column as it scrolls and resizes.
     connect(Tabela->verticalScrollBar(), &QScrollBar::valueChanged, this,
@@ -465,7 +465,7 @@ void TPrikazRezultata::NapraviTabelaTab() {
     // A double click anywhere in the grid builds the chart, the fixed row of
     // times and the caption column included.
     vremena->viewport()->installEventFilter(this);
-    ProzoriTabele = {Tabela, Tabela->viewport(), vremena->viewport(), nazivi->viewport()};
+    prozoriTabele = {Tabela, Tabela->viewport(), vremena->viewport(), nazivi->viewport()};
 
     connect(BackOnModel, &QPushButton::clicked, this, [this] { BackOnModelClick(); });
     connect(GoToChart, &QPushButton::clicked, this, [this] { GoToChartClick(); });
@@ -499,23 +499,23 @@ void TPrikazRezultata::NapraviGrafikTab() {
     panel->addWidget(IzvozSvg);
     panel->addWidget(ChartView);
 
-    Grafik = new QChart;
-    Grafik->setTitle(QString());
-    Grafik->setBackgroundRoundness(0);
+    grafik = new QChart;
+    grafik->setTitle(QString());
+    grafik->setBackgroundRoundness(0);
     QLinearGradient pozadina(0, 0, 0, 1);
     pozadina.setCoordinateMode(QGradient::ObjectBoundingMode);
     pozadina.setColorAt(0, IzgledGrafika::PozadinaGore);
     pozadina.setColorAt(1, IzgledGrafika::PozadinaDole);
-    Grafik->setBackgroundBrush(pozadina);
-    Grafik->setBackgroundPen(Qt::NoPen);
-    Grafik->layout()->setContentsMargins(0, 0, 0, 0);
-    Grafik->setMargins(QMargins(8, 16, 22, 8));
+    grafik->setBackgroundBrush(pozadina);
+    grafik->setBackgroundPen(Qt::NoPen);
+    grafik->layout()->setContentsMargins(0, 0, 0, 0);
+    grafik->setMargins(QMargins(8, 16, 22, 8));
     // The curves move on a zoom; the axes take their new ticks at once (the
     // charts' axis animation fails when an axis's labels change under it).
-    Grafik->setAnimationOptions(QChart::SeriesAnimations);
-    Grafik->setAnimationDuration(250);
+    grafik->setAnimationOptions(QChart::SeriesAnimations);
+    grafik->setAnimationDuration(250);
 
-    QLegend* legenda = Grafik->legend();
+    QLegend* legenda = grafik->legend();
     legenda->setAlignment(Qt::AlignBottom);
     legenda->setBackgroundVisible(true);
     legenda->setBrush(IzgledGrafika::PozadinaLegende);
@@ -526,9 +526,9 @@ void TPrikazRezultata::NapraviGrafikTab() {
 
     // The ticks and their labels are ours (PostaviPodeoke): at round
     // numbers, with the decimals the step needs, also when zoomed.
-    OsaX = new QCategoryAxis;
-    OsaY = new QCategoryAxis;
-    for (QCategoryAxis* osa : {OsaX, OsaY}) {
+    osaX = new QCategoryAxis;
+    osaY = new QCategoryAxis;
+    for (QCategoryAxis* osa : {osaX, osaY}) {
         osa->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         osa->setTruncateLabels(false); // the axis makes room for its labels instead
         osa->setLinePenColor(IzgledGrafika::BojaOsa);
@@ -539,24 +539,24 @@ void TPrikazRezultata::NapraviGrafikTab() {
         connect(osa, &QValueAxis::rangeChanged, this,
                 [osa](qreal min, qreal max) { PostaviPodeoke(osa, min, max); });
     }
-    OsaY->setGridLineColor(IzgledGrafika::BojaMrezeLevo);
-    Grafik->addAxis(OsaX, Qt::AlignBottom);
-    Grafik->addAxis(OsaY, Qt::AlignLeft);
+    osaY->setGridLineColor(IzgledGrafika::BojaMrezeLevo);
+    grafik->addAxis(osaX, Qt::AlignBottom);
+    grafik->addAxis(osaY, Qt::AlignLeft);
 
-    Pogledi = new QStackedWidget(GrafikTab);
-    Chart1 = new TPogledGrafika(Grafik, Pogledi);
-    Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setRenderHint(QPainter::Antialiasing);
-    Chart1->setRubberBand(QChartView::RectangleRubberBand);
-    Chart1->setFrameShape(QFrame::NoFrame);
-    Grafik3D = new TGrafik3D(Pogledi);
-    Pogledi->addWidget(Chart1);
-    Pogledi->addWidget(Grafik3D);
-    raspored->addWidget(Pogledi, 1);
+    pogledi = new QStackedWidget(GrafikTab);
+    Grafik2D = new TPogledGrafika(grafik, pogledi);
+    Grafik2D->setObjectName(QStringLiteral("Grafik2D"));
+    Grafik2D->setRenderHint(QPainter::Antialiasing);
+    Grafik2D->setRubberBand(QChartView::RectangleRubberBand);
+    Grafik2D->setFrameShape(QFrame::NoFrame);
+    Grafik3D = new TGrafik3D(pogledi);
+    pogledi->addWidget(Grafik2D);
+    pogledi->addWidget(Grafik3D);
+    raspored->addWidget(pogledi, 1);
 
     connect(BackOnTable, &QPushButton::clicked, this, [this] { BackOnTableClick(); });
     connect(ChartView, &QPushButton::clicked, this, [this] { ChartViewClick(); });
-    connect(PonistiZum, &QPushButton::clicked, this, [this] { Grafik->zoomReset(); });
+    connect(PonistiZum, &QPushButton::clicked, this, [this] { grafik->zoomReset(); });
     connect(IzvozPng, &QPushButton::clicked, this,
             [this] { IzvozSlikeClick(QStringLiteral("png")); });
     connect(IzvozSvg, &QPushButton::clicked, this,
@@ -567,32 +567,32 @@ void TPrikazRezultata::OcistiTabelu() {
     for (QCheckBox* c : Oznake)
         delete c;
     Oznake.clear();
-    Model->Isprazni();
-    Blokovi.clear();
-    Rezultati.clear();
-    BrojIntervala = 0;
+    model->Isprazni();
+    blokovi.clear();
+    rezultati.clear();
+    brojIntervala = 0;
 }
 
-void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blokovi,
-                                    const std::vector<std::vector<double>>& rezultati,
-                                    double trajanje, double intervalStampe) {
+void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& noviBlokovi,
+                                    const std::vector<std::vector<double>>& noviRezultati,
+                                    double novoTrajanje, double noviIntervalStampe) {
     // Everything is checked before the table changes.
-    const std::int64_t n = skem::BrojIntervalaStampe(trajanje, intervalStampe);
+    const std::int64_t n = skem::BrojIntervalaStampe(novoTrajanje, noviIntervalStampe);
     if (n > NajviseIntervala)
         throw std::invalid_argument("Previse tacaka rezultata za prikaz u tabeli.");
-    if (static_cast<std::int64_t>(rezultati.size()) < n + 1)
+    if (static_cast<std::int64_t>(noviRezultati.size()) < n + 1)
         throw std::invalid_argument("Matrica rezultata ima manje redova od broja tacaka.");
     for (std::int64_t k = 0; k <= n; ++k)
-        if (rezultati[static_cast<size_t>(k)].size() < blokovi.size())
+        if (noviRezultati[static_cast<size_t>(k)].size() < noviBlokovi.size())
             throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
 
     OcistiTabelu();
     PrikaziStranu(TabelaTab);
-    BrojIntervala = static_cast<int>(n);
-    Trajanje = trajanje;
-    IntervalStampe = intervalStampe;
-    Blokovi = blokovi;
-    Rezultati.assign(rezultati.begin(), rezultati.begin() + (n + 1));
+    brojIntervala = static_cast<int>(n);
+    trajanje = novoTrajanje;
+    intervalStampe = noviIntervalStampe;
+    blokovi = noviBlokovi;
+    rezultati.assign(noviRezultati.begin(), noviRezultati.begin() + (n + 1));
 
     std::vector<size_t> kolone;
     QHeaderView* nazivi = Tabela->verticalHeader();
@@ -614,7 +614,7 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blo
     // Set while the grid has no columns: setting it on millions of them would
     // resize each in turn.
     Tabela->horizontalHeader()->setDefaultSectionSize(SirinaKolonaVrednosti(kolone));
-    Model->Postavi(&Rezultati, std::move(kolone), BrojIntervala + 1, intervalStampe);
+    model->Postavi(&rezultati, std::move(kolone), brojIntervala + 1, intervalStampe);
     Tabela->scrollToTop();
     PostaviOznake();
 }
@@ -634,9 +634,9 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) c
             najsiri = o;
         }
     };
-    for (int k = 0; k <= BrojIntervala; ++k)
-        uzmi(k * IntervalStampe);
-    for (const std::vector<double>& red : Rezultati)
+    for (int k = 0; k <= brojIntervala; ++k)
+        uzmi(k * intervalStampe);
+    for (const std::vector<double>& red : rezultati)
         for (size_t i : kolone)
             uzmi(red[i]);
     const QString uzorak = znakovi.Uzorak(najsiri);
@@ -674,27 +674,27 @@ void TPrikazRezultata::PostaviOznake() {
     // The strip straddles the column's right edge, from the row of times down.
     const QRect kolona = nazivi->geometry();
     const int vrh = Tabela->horizontalHeader()->geometry().top();
-    RucicaNaziva->setGeometry(kolona.right() - 2, vrh, 6, kolona.bottom() - vrh + 1);
-    RucicaNaziva->raise();
+    rucicaNaziva->setGeometry(kolona.right() - 2, vrh, 6, kolona.bottom() - vrh + 1);
+    rucicaNaziva->raise();
 }
 
 int TPrikazRezultata::BrojRedova() const {
-    return Model->rowCount() + 1;
+    return model->rowCount() + 1;
 }
 int TPrikazRezultata::BrojKolona() const {
-    return Model->columnCount() + 1;
+    return model->columnCount() + 1;
 }
 
 QString TPrikazRezultata::Celija(int kolona, int red) const {
     if (red < 0 || red >= BrojRedova() || kolona < 0 || kolona >= BrojKolona()) return {};
-    if (red == 0) return kolona == 0 ? QString() : Model->Vreme(kolona - 1);
+    if (red == 0) return kolona == 0 ? QString() : model->Vreme(kolona - 1);
     if (kolona == 0) return Oznake[static_cast<size_t>(red - 1)]->text();
-    return Model->Vrednost(red - 1, kolona - 1);
+    return model->Vrednost(red - 1, kolona - 1);
 }
 
 void TPrikazRezultata::PrikaziGrafik() {
-    for (QAbstractSeries* s : Grafik->series()) {
-        Grafik->removeSeries(s);
+    for (QAbstractSeries* s : grafik->series()) {
+        grafik->removeSeries(s);
         delete s;
     }
     QList<TSerija3D> zaDubinu;
@@ -704,27 +704,27 @@ void TPrikazRezultata::PrikaziGrafik() {
         // The table's texts, not the matrix: the chart shows what the table
         // shows, and leaves out the last printed time.
         QList<QPointF> tacke;
-        tacke.reserve(BrojIntervala);
-        for (int k = 0; k < BrojIntervala; ++k)
-            tacke.append(QPointF(k * IntervalStampe, TekstURealan(Celija(k + 1, red))));
+        tacke.reserve(brojIntervala);
+        for (int k = 0; k < brojIntervala; ++k)
+            tacke.append(QPointF(k * intervalStampe, TekstURealan(Celija(k + 1, red))));
         auto* serija = new QLineSeries;
         serija->replace(tacke);
         serija->setName(Oznake[r]->text());
-        Grafik->addSeries(serija);
+        grafik->addSeries(serija);
         const QColor boja = IzgledGrafika::BojaSerije(static_cast<int>(zaDubinu.size()));
         QPen olovka = serija->pen();
         olovka.setColor(boja);
         olovka.setWidthF(2);
         serija->setPen(olovka);
-        serija->attachAxis(OsaX);
-        serija->attachAxis(OsaY);
+        serija->attachAxis(osaX);
+        serija->attachAxis(osaY);
         zaDubinu.append({serija->name(), boja, std::move(tacke)});
     }
     if (zaDubinu.isEmpty()) {
         Dijalozi().Poruka(QStringLiteral("Niste oznacili zeljene izlaze!"));
         return;
     }
-    Grafik->zoomReset();
+    grafik->zoomReset();
     const auto [x, y] = PodesiOse();
     Grafik3D->PostaviPodatke(std::move(zaDubinu), {x.Min, x.Max, x.BrojPodeoka()},
                              {y.Min, y.Max, y.BrojPodeoka()});
@@ -734,7 +734,7 @@ void TPrikazRezultata::PrikaziGrafik() {
 std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
     double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
     bool ima = false;
-    for (QAbstractSeries* s : Grafik->series())
+    for (QAbstractSeries* s : grafik->series())
         for (const QPointF& t : static_cast<QLineSeries*>(s)->points()) {
             if (!ima) {
                 xMin = xMax = t.x();
@@ -751,11 +751,11 @@ std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
     // below, so no curve runs along the frame.
     const TPodelaOse x = PodelaOse(xMin, xMax);
     const TPodelaOse y = PodelaOse(yMin, yMax, 0.05);
-    OsaX->setRange(x.Min, x.Max);
-    OsaY->setRange(y.Min, y.Max);
+    osaX->setRange(x.Min, x.Max);
+    osaY->setRange(y.Min, y.Max);
     // An unchanged range reports no change: the ticks are set here as well.
-    PostaviPodeoke(OsaX, x.Min, x.Max);
-    PostaviPodeoke(OsaY, y.Min, y.Max);
+    PostaviPodeoke(osaX, x.Min, x.Max);
+    PostaviPodeoke(osaY, y.Min, y.Max);
     return {x, y};
 }
 
@@ -768,9 +768,9 @@ void TPrikazRezultata::PrikaziStranu(QWidget* strana) {
 bool TPrikazRezultata::eventFilter(QObject* objekat, QEvent* dogadjaj) {
     // Only the grid's own parts are looked at, by the pointers taken when they
     // were made: a part being destroyed is never asked for its parents.
-    const auto deo = std::find(ProzoriTabele.begin(), ProzoriTabele.end(), objekat);
-    if (deo == ProzoriTabele.end()) return QObject::eventFilter(objekat, dogadjaj);
-    const std::size_t koji = static_cast<std::size_t>(deo - ProzoriTabele.begin());
+    const auto deo = std::find(prozoriTabele.begin(), prozoriTabele.end(), objekat);
+    if (deo == prozoriTabele.end()) return QObject::eventFilter(objekat, dogadjaj);
+    const std::size_t koji = static_cast<std::size_t>(deo - prozoriTabele.begin());
     switch (dogadjaj->type()) {
     case QEvent::Resize:
         if (koji == 3) PostaviOznake(); // the caption column
@@ -817,14 +817,14 @@ void TPrikazRezultata::GoToChartClick() {
 }
 
 void TPrikazRezultata::ChartViewClick() {
-    JePogled3D = !JePogled3D;
-    Pogledi->setCurrentWidget(JePogled3D ? static_cast<QWidget*>(Grafik3D) : Chart1);
-    ChartView->setText(JePogled3D ? QStringLiteral("2D View") : QStringLiteral("3D View"));
-    PonistiZum->setEnabled(!JePogled3D); // the depth view does not zoom
+    jePogled3D = !jePogled3D;
+    pogledi->setCurrentWidget(jePogled3D ? static_cast<QWidget*>(Grafik3D) : Grafik2D);
+    ChartView->setText(jePogled3D ? QStringLiteral("2D View") : QStringLiteral("3D View"));
+    PonistiZum->setEnabled(!jePogled3D); // the depth view does not zoom
 }
 
 QString TPrikazRezultata::TekstCsv() const {
-    return QString::fromStdString(skem::NapraviCsv(Blokovi, Rezultati, Trajanje, IntervalStampe));
+    return QString::fromStdString(skem::NapraviCsv(blokovi, rezultati, trajanje, intervalStampe));
 }
 
 bool TPrikazRezultata::IzveziCsv(const QString& putanja) {
@@ -833,7 +833,7 @@ bool TPrikazRezultata::IzveziCsv(const QString& putanja) {
 }
 
 bool TPrikazRezultata::SacuvajGrafik(const QString& putanja) {
-    QWidget* pogled = Pogledi->currentWidget();
+    QWidget* pogled = pogledi->currentWidget();
     if (pogled->width() < 100 || pogled->height() < 100) pogled->resize(900, 600);
     const QSize velicina = pogled->size();
     if (QFileInfo(putanja).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0)

@@ -53,6 +53,7 @@ TOblikBroja OblikBroja(double v);
 TOblikBroja OblikTeksta(std::string_view tekst);
 
 class TPrikazRezultata : public QObject {
+    Q_OBJECT
 public:
     explicit TPrikazRezultata(QObject* roditelj = nullptr);
     ~TPrikazRezultata() override;
@@ -68,12 +69,13 @@ public:
     static constexpr std::int64_t NajviseIntervala = 10'000'000;
 
     // Fills the table from a successful run and switches to TabelaTab.
-    // blokovi: the run's list in order; rezultati: row k = time k*P, column i
-    // = blokovi[i]. Throws std::invalid_argument, leaving the table as it
-    // was, when D or P is unusable or the matrix is smaller than they need.
-    void PopuniTabelu(const std::vector<skem::TBlokRezultata>& blokovi,
-                      const std::vector<std::vector<double>>& rezultati, double trajanje,
-                      double intervalStampe);
+    // noviBlokovi: the run's list in order; noviRezultati: row k = time k*P,
+    // column i = noviBlokovi[i]. Throws std::invalid_argument, leaving the
+    // table as it was, when D or P is unusable or the matrix is smaller than
+    // they need.
+    void PopuniTabelu(const std::vector<skem::TBlokRezultata>& noviBlokovi,
+                      const std::vector<std::vector<double>>& noviRezultati, double novoTrajanje,
+                      double noviIntervalStampe);
     // Frees the check boxes and empties the table.
     void OcistiTabelu();
 
@@ -93,7 +95,7 @@ public:
     bool IzveziCsv(const QString& putanja);
     bool SacuvajGrafik(const QString& putanja); // PNG, or SVG for a ".svg" name
 
-    bool Pogled3D() const { return JePogled3D; }
+    bool Pogled3D() const { return jePogled3D; }
 
     // Controls, for the main window's layout and for tests.
     QTableView* Tabela;
@@ -107,7 +109,7 @@ public:
     QPushButton* IzvozPng;
     QPushButton* IzvozSvg;
     QPushButton* ChartView;
-    QChartView* Chart1;
+    QChartView* Grafik2D;
     TGrafik3D* Grafik3D;
 
 protected:
@@ -130,22 +132,22 @@ private:
     void IzvozCsvClick();
     void IzvozSlikeClick(const QString& format);
 
-    TModelTabele* Model = nullptr; // owned by Tabela
+    TModelTabele* model = nullptr; // owned by Tabela
     // The grid, its cell area, its row of times and its caption column, as
     // the event filter tells them apart.
-    std::array<QObject*, 4> ProzoriTabele{};
-    QWidget* RucicaNaziva = nullptr; // drags the caption column's width
-    QPointer<QWidget> StranaTabele;  // to free pages no page control took
-    QPointer<QWidget> StranaGrafika;
-    QStackedWidget* Pogledi = nullptr; // the flat chart and the depth view
-    QChart* Grafik = nullptr;
-    QCategoryAxis* OsaX = nullptr; // ticks and labels at round numbers, set by us
-    QCategoryAxis* OsaY = nullptr;
-    bool JePogled3D = false;
+    std::array<QObject*, 4> prozoriTabele{};
+    QWidget* rucicaNaziva = nullptr; // drags the caption column's width
+    QPointer<QWidget> stranaTabele;  // to free pages no page control took
+    QPointer<QWidget> stranaGrafika;
+    QStackedWidget* pogledi = nullptr; // the flat chart and the depth view
+    QChart* grafik = nullptr;
+    QCategoryAxis* osaX = nullptr; // ticks and labels at round numbers, set by us
+    QCategoryAxis* osaY = nullptr;
+    bool jePogled3D = false;
 
-    std::vector<skem::TBlokRezultata> Blokovi; // the run's list, for the export
-    std::vector<std::vector<double>> Rezultati;
-    double Trajanje = 0;
-    double IntervalStampe = 1;
-    int BrojIntervala = 0; // n: the table shows the times 0..n*P
+    std::vector<skem::TBlokRezultata> blokovi; // the run's list, for the export
+    std::vector<std::vector<double>> rezultati;
+    double trajanje = 0;
+    double intervalStampe = 1;
+    int brojIntervala = 0; // n: the table shows the times 0..n*P
 };

@@ -14,21 +14,21 @@ class TSplashForm : public QWidget {
 public:
     explicit TSplashForm(QWidget* glavniProzor);
 
-    QTimer* Timer1;
+    QTimer* Tajmer;
 
     // Shows the splash centred on the screen and starts the timer; the main
     // window stays disabled until the second tick.
     void Pokreni();
     // One tick of the timer (called by the timer; tests call it directly).
-    void Timer1Timer();
+    void Otkucaj();
     // Ticks seen so far.
-    int Otkucaji() const { return otkucaji_; }
+    int Otkucaji() const { return otkucaji; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    QPointer<QWidget> glavni_;
-    QPixmap slika_;
-    int otkucaji_ = 0;
+    QPointer<QWidget> glavni;
+    QPixmap slika;
+    int otkucaji = 0;
 };

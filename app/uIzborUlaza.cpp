@@ -15,14 +15,14 @@ TIzborUlaza::TIzborUlaza(QWidget* roditelj)
     QRadioButton* dugmad[3];
     for (int i = 0; i < 3; ++i) {
         dugmad[i] = new QRadioButton(QStringLiteral("Ulaz %1").arg(i + 1), panel);
-        dugmad[i]->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
+        dugmad[i]->setObjectName(QStringLiteral("DugmeUlaza%1").arg(i + 1));
         dugmad[i]->setFont(izgled::Verdana(11, true));
         dugmad[i]->setGeometry(52, 9 + i * 26, 110, 22);
         dugmad[i]->setCursor(Qt::PointingHandCursor);
     }
-    RadioButton1 = dugmad[0];
-    RadioButton2 = dugmad[1];
-    RadioButton3 = dugmad[2];
+    DugmeUlaza1 = dugmad[0];
+    DugmeUlaza2 = dugmad[1];
+    DugmeUlaza3 = dugmad[2];
 
     Napomena = NapraviLink(QStringLiteral("Napomena"), this);
     Napomena->setObjectName(QStringLiteral("Napomena"));
@@ -30,39 +30,39 @@ TIzborUlaza::TIzborUlaza(QWidget* roditelj)
 
     QFrame* traka = NapraviPanel(this, true);
     traka->setGeometry(8, 138, 191, 36);
-    SpeedButton1 = NapraviDugme(QStringLiteral("prihvati"), TIkonica::Prihvati, traka);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setGeometry(5, 5, 88, 26);
-    SpeedButton2 = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    SpeedButton2->setGeometry(98, 5, 88, 26);
-    SpeedButton1->setDefault(true);
+    DugmePrihvati = NapraviDugme(QStringLiteral("prihvati"), TIkonica::Prihvati, traka);
+    DugmePrihvati->setObjectName(QStringLiteral("DugmePrihvati"));
+    DugmePrihvati->setGeometry(5, 5, 88, 26);
+    DugmeOdustani = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
+    DugmeOdustani->setObjectName(QStringLiteral("DugmeOdustani"));
+    DugmeOdustani->setGeometry(98, 5, 88, 26);
+    DugmePrihvati->setDefault(true);
 
-    connect(SpeedButton1, &QPushButton::clicked, this, &TIzborUlaza::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TIzborUlaza::SpeedButton2Click);
+    connect(DugmePrihvati, &QPushButton::clicked, this, &TIzborUlaza::DugmePrihvatiClick);
+    connect(DugmeOdustani, &QPushButton::clicked, this, &TIzborUlaza::DugmeOdustaniClick);
     connect(Napomena, &QPushButton::clicked, this, &TIzborUlaza::NapomenaClick);
 }
 
 int TIzborUlaza::IzabraniUlaz() const {
-    if (RadioButton1->isChecked()) return 0;
-    if (RadioButton2->isChecked()) return 1;
+    if (DugmeUlaza1->isChecked()) return 0;
+    if (DugmeUlaza2->isChecked()) return 1;
     return 2;
 }
 
 void TIzborUlaza::showEvent(QShowEvent* e) {
-    QRadioButton* izbor = RadioButton1->isEnabled()   ? RadioButton1
-                          : RadioButton2->isEnabled() ? RadioButton2
-                                                      : RadioButton3;
+    QRadioButton* izbor = DugmeUlaza1->isEnabled()   ? DugmeUlaza1
+                          : DugmeUlaza2->isEnabled() ? DugmeUlaza2
+                                                     : DugmeUlaza3;
     izbor->setChecked(true);
     izbor->setFocus(Qt::OtherFocusReason);
     TOkvirDijalog::showEvent(e);
 }
 
-void TIzborUlaza::SpeedButton1Click() {
+void TIzborUlaza::DugmePrihvatiClick() {
     Prihvati();
 }
 
-void TIzborUlaza::SpeedButton2Click() {
+void TIzborUlaza::DugmeOdustaniClick() {
     Odustani();
 }
 

@@ -13,18 +13,18 @@ class TIzborUlaza : public TOkvirDijalog {
 public:
     explicit TIzborUlaza(QWidget* roditelj = nullptr);
 
-    QRadioButton* RadioButton1; // "Ulaz 1"
-    QRadioButton* RadioButton2; // "Ulaz 2"
-    QRadioButton* RadioButton3; // "Ulaz 3"
-    QPushButton* SpeedButton1;  // "prihvati"
-    QPushButton* SpeedButton2;  // "odustani"
+    QRadioButton* DugmeUlaza1;  // "Ulaz 1"
+    QRadioButton* DugmeUlaza2;  // "Ulaz 2"
+    QRadioButton* DugmeUlaza3;  // "Ulaz 3"
+    QPushButton* DugmePrihvati; // "prihvati"
+    QPushButton* DugmeOdustani; // "odustani"
     QPushButton* Napomena;      // link: a note on the inputs' order
 
     // The chosen slot: 0 for "Ulaz 1", 1 for "Ulaz 2", otherwise 2.
     int IzabraniUlaz() const;
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
+    void DugmePrihvatiClick();
+    void DugmeOdustaniClick();
     void NapomenaClick();
 
 protected:

@@ -1,6 +1,6 @@
 #pragma once
 // TUnosOpisa: the problem description dialog. The caller puts the current
-// description into Memo1; "prihvati" puts the memo's text, with its lines, in
+// description into PoljeOpisa; "prihvati" puts the memo's text, with its lines, in
 // Rezultat.
 
 #include "OkvirDijalog.h"
@@ -13,15 +13,15 @@ class TUnosOpisa : public TOkvirDijalog {
 public:
     explicit TUnosOpisa(QWidget* roditelj = nullptr);
 
-    QPlainTextEdit* Memo1;
-    QPushButton* SpeedButton1; // "prihvati"
-    QPushButton* SpeedButton2; // "odustani"
+    QPlainTextEdit* PoljeOpisa;
+    QPushButton* DugmePrihvati; // "prihvati"
+    QPushButton* DugmeOdustani; // "odustani"
 
     // The description built by the last "prihvati".
     QString Rezultat;
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
+    void DugmePrihvatiClick();
+    void DugmeOdustaniClick();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -15,15 +15,15 @@ class TUnosPar : public TOkvirDijalog {
 public:
     explicit TUnosPar(QWidget* roditelj = nullptr);
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* Edit3;
-    QPushButton* SpeedButton1; // "prihvati"
-    QPushButton* SpeedButton2; // "odustani"
-    QPushButton* Napomena;     // link: a note on the parameters' order
+    QLabel* NatpisParametra1;
+    QLabel* NatpisParametra2;
+    QLabel* NatpisParametra3;
+    QLineEdit* PoljeParametra1;
+    QLineEdit* PoljeParametra2;
+    QLineEdit* PoljeParametra3;
+    QPushButton* DugmePrihvati; // "prihvati"
+    QPushButton* DugmeOdustani; // "odustani"
+    QPushButton* Napomena;      // link: a note on the parameters' order
 
     // Enables the rows for a block with brparam parameters and labels them
     // natpis + ":". Only 2 and 3 enable more than the first row; disabled rows
@@ -34,13 +34,13 @@ public:
     // The value of box k (1..3) as parsed by the last successful "prihvati".
     double Vrednost(int k) const;
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
+    void DugmePrihvatiClick();
+    void DugmeOdustaniClick();
     void NapomenaClick();
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    double vrednosti_[3] = {0, 0, 0};
+    double vrednosti[3] = {0, 0, 0};
 };

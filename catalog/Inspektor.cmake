@@ -3,4 +3,4 @@ add_library(skem_inspektor STATIC
   SKEMInspektor.cpp
 )
 target_include_directories(skem_inspektor PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(skem_inspektor PUBLIC skem_catalog skem_dijalozi skem_diagram Qt6::Widgets)
+target_link_libraries(skem_inspektor PUBLIC skem_catalog skem_widgets skem_diagram Qt6::Widgets)

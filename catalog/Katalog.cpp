@@ -17,7 +17,7 @@ const QString ImeManifesta = QStringLiteral("Manifest.xml");
 // so that every message names the file, the group and the item.
 class TCitacKataloga {
 public:
-    explicit TCitacKataloga(const QString& imeFajla) : m_ime(imeFajla) {}
+    explicit TCitacKataloga(const QString& fajl) : imeFajla(fajl) {}
 
     void Procitaj(QVector<TGrupaKataloga>& grupe) {
         const QDomDocument dokument = Ucitaj();
@@ -28,17 +28,17 @@ public:
 
         const QDomNodeList grupeCvorovi = grupeEl.childNodes();
         for (int g = 0; g < grupeCvorovi.count(); ++g) {
-            m_mesto = QStringLiteral("grupa br. %1").arg(g + 1);
+            mesto = QStringLiteral("grupa br. %1").arg(g + 1);
             const QDomElement grupaEl = Element(grupeCvorovi.at(g), QStringLiteral("grupe"));
             const QString naziv = Tekst(grupaEl, QStringLiteral("naziv"));
-            m_mesto = QStringLiteral("grupa \"%1\"").arg(naziv);
+            mesto = QStringLiteral("grupa \"%1\"").arg(naziv);
 
             grupe.append(TGrupaKataloga{naziv, {}});
             const QDomElement stavkeEl = grupaEl.firstChildElement(QStringLiteral("stavke"));
             const QDomNodeList stavke = stavkeEl.childNodes();
-            const QString mestoGrupe = m_mesto;
+            const QString mestoGrupe = mesto;
             for (int s = 0; s < stavke.count(); ++s) {
-                m_mesto = QStringLiteral("%1, stavka br. %2").arg(mestoGrupe).arg(s + 1);
+                mesto = QStringLiteral("%1, stavka br. %2").arg(mestoGrupe).arg(s + 1);
                 const QDomElement stavkaEl = Element(stavke.at(s), QStringLiteral("stavke"));
                 grupe.last().Stavke.append(Stavka(stavkaEl));
             }
@@ -47,8 +47,8 @@ public:
 
 private:
     QDomDocument Ucitaj() const {
-        QFile fajl(m_ime);
-        const QFileInfo info(m_ime);
+        QFile fajl(imeFajla);
+        const QFileInfo info(imeFajla);
         if (!info.exists()) Greska(QStringLiteral("fajl ne postoji."));
         if (!info.isFile()) Greska(QStringLiteral("to nije fajl."));
         if (!fajl.open(QIODevice::ReadOnly))
@@ -67,7 +67,7 @@ private:
     TStavkaKataloga Stavka(const QDomElement& el) {
         TStavkaKataloga s;
         s.Naziv = Tekst(el, QStringLiteral("naziv"));
-        m_mesto += QStringLiteral(" (\"%1\")").arg(s.Naziv);
+        mesto += QStringLiteral(" (\"%1\")").arg(s.Naziv);
         s.ImageIndex = Ceo(el, QStringLiteral("sifra"));
         s.MaxUlaznihVeza = Ceo(el, QStringLiteral("maxuveza"));
         s.BrojParam = Ceo(el, QStringLiteral("brparam"));
@@ -110,13 +110,13 @@ private:
     }
 
     [[noreturn]] void Greska(const QString& sta) const {
-        QString poruka = QStringLiteral("Greska u katalogu blokova \"%1\"").arg(m_ime);
-        if (!m_mesto.isEmpty()) poruka += QStringLiteral(", ") + m_mesto;
+        QString poruka = QStringLiteral("Greska u katalogu blokova \"%1\"").arg(imeFajla);
+        if (!mesto.isEmpty()) poruka += QStringLiteral(", ") + mesto;
         throw TGreskaKataloga(poruka + QStringLiteral(": ") + sta);
     }
 
-    QString m_ime;
-    QString m_mesto; // the group and item being read, for the messages
+    QString imeFajla;
+    QString mesto; // the group and item being read, for the messages
 };
 
 } // namespace

@@ -20,12 +20,12 @@ struct TGrupaKataloga {
 // value, a number that is no integer). The message is meant for the user.
 class TGreskaKataloga : public std::runtime_error {
 public:
-    explicit TGreskaKataloga(const QString& poruka)
-        : std::runtime_error(poruka.toStdString()), m_poruka(poruka) {}
-    const QString& Poruka() const { return m_poruka; }
+    explicit TGreskaKataloga(const QString& tekst)
+        : std::runtime_error(tekst.toStdString()), poruka(tekst) {}
+    const QString& Poruka() const { return poruka; }
 
 private:
-    QString m_poruka;
+    QString poruka;
 };
 
 // Reads the catalogue into `grupe` (appending). Groups and items are appended

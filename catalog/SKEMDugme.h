@@ -24,13 +24,13 @@ public:
     // inspector does; the palette groups do not).
     QWidget* AktivniPanel = nullptr;
 
-    QColor Boja() const { return m_boja; }
-    void PostaviBoju(const QColor& boja);
-    QColor BojaOkvira() const { return m_bojaOkvira; }
-    void PostaviBojuOkvira(const QColor& boja);
+    QColor Boja() const { return boja; }
+    void PostaviBoju(const QColor& nova);
+    QColor BojaOkvira() const { return bojaOkvira; }
+    void PostaviBojuOkvira(const QColor& nova);
 
-    TStanje Stanje() const { return m_stanje; }
-    QLabel* Labela() const { return m_labela; }
+    TStanje Stanje() const { return stanje; }
+    QLabel* Labela() const { return labela; }
 
     // Raised on a release inside the button.
     std::function<void(TSKEMDugme*)> OnClick;
@@ -44,14 +44,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent*) override;
 
 private:
-    void PostaviStanje(TStanje stanje);
+    void PostaviStanje(TStanje novo);
     void PostaviLabelu(const QRect& r);
 
-    QLabel* m_labela;
-    QColor m_boja;
-    QColor m_bojaOkvira = Qt::black;
-    TStanje m_stanje = TStanje::Normalno;
+    QLabel* labela;
+    QColor boja;
+    QColor bojaOkvira = Qt::black;
+    TStanje stanje = TStanje::Normalno;
     // The caption keeps these distances to the right and bottom edges.
-    int m_desnaMargina = 0;
-    int m_donjaMargina = 0;
+    int desnaMargina = 0;
+    int donjaMargina = 0;
 };

@@ -15,28 +15,28 @@ const QColor BojaSkrolera(128, 128, 128);
 // ------------------------------------------------------------------ TSKEMGrupa
 
 TSKEMGrupa::TSKEMGrupa(QWidget* roditelj)
-    : QWidget(roditelj), m_zaglavlje(new TSKEMDugme(this)), m_telo(new QWidget(this)),
-      m_skroler(new TSkroler(m_telo)) {
+    : QWidget(roditelj), zaglavlje(new TSKEMDugme(this)), telo(new QWidget(this)),
+      skroler(new TSkroler(telo)) {
     resize(149, VisinaZaglavlja + 200);
-    m_zaglavlje->setGeometry(0, 0, 149, VisinaZaglavlja);
-    m_zaglavlje->OnClick = [this](TSKEMDugme*) {
+    zaglavlje->setGeometry(0, 0, 149, VisinaZaglavlja);
+    zaglavlje->OnClick = [this](TSKEMDugme*) {
         if (OnCaptionClick) OnCaptionClick(this);
     };
-    m_telo->setAutoFillBackground(true);
-    m_telo->setGeometry(0, VisinaZaglavlja, 149, 200);
+    telo->setAutoFillBackground(true);
+    telo->setGeometry(0, VisinaZaglavlja, 149, 200);
     RasporediDelove();
 }
 
 QString TSKEMGrupa::Naziv() const {
-    return m_zaglavlje->Tekst();
+    return zaglavlje->Tekst();
 }
 
 void TSKEMGrupa::PostaviNaziv(const QString& naziv) {
-    m_zaglavlje->PostaviTekst(naziv);
+    zaglavlje->PostaviTekst(naziv);
 }
 
 void TSKEMGrupa::PostaviVisinuTela(int visina) {
-    m_telo->setGeometry(0, VisinaZaglavlja, width(), std::max(0, visina));
+    telo->setGeometry(0, VisinaZaglavlja, width(), std::max(0, visina));
     RasporediDelove();
 }
 
@@ -45,11 +45,11 @@ void TSKEMGrupa::resizeEvent(QResizeEvent*) {
 }
 
 void TSKEMGrupa::RasporediDelove() {
-    m_zaglavlje->setGeometry(0, 0, width(), VisinaZaglavlja);
-    m_telo->setGeometry(0, VisinaZaglavlja, width(), m_telo->height());
-    m_skroler->setGeometry(m_telo->rect());
+    zaglavlje->setGeometry(0, 0, width(), VisinaZaglavlja);
+    telo->setGeometry(0, VisinaZaglavlja, width(), telo->height());
+    skroler->setGeometry(telo->rect());
     // Sizing a hidden scroller sends it no resize event until it is shown.
-    m_skroler->PrilagodiKolone();
+    skroler->PrilagodiKolone();
 }
 
 // --------------------------------------------------------------- TSKEMGroupBar
@@ -60,23 +60,23 @@ TSKEMGroupBar::TSKEMGroupBar(QWidget* roditelj) : QWidget(roditelj) {
 }
 
 void TSKEMGroupBar::UcitajKatalog(const QString& imeFajla) {
-    QVector<TGrupaKataloga> grupe;
+    QVector<TGrupaKataloga> procitane;
     try {
-        ProcitajKatalog(imeFajla, grupe);
+        ProcitajKatalog(imeFajla, procitane);
     } catch (const TGreskaKataloga&) {
         // What was read before the fault stays in the palette.
-        for (const TGrupaKataloga& g : grupe)
+        for (const TGrupaKataloga& g : procitane)
             NapraviGrupu(g);
         throw;
     }
-    for (const TGrupaKataloga& g : grupe)
+    for (const TGrupaKataloga& g : procitane)
         NapraviGrupu(g);
 }
 
 TSKEMGrupa* TSKEMGroupBar::NapraviGrupu(const TGrupaKataloga& grupa) {
     auto* g = new TSKEMGrupa(this);
     g->PostaviNaziv(grupa.Naziv);
-    g->Skroler()->PostaviSlike(m_slike);
+    g->Skroler()->PostaviSlike(slike);
     g->Skroler()->PostaviBoju(BojaSkrolera);
     g->Skroler()->NapraviStavke(grupa.Stavke);
     DodajGrupu(g);
@@ -89,24 +89,24 @@ void TSKEMGroupBar::DodajGrupu(TSKEMGrupa* grupa) {
         PostaviAktivnuGrupu(g);
         update();
     };
-    m_grupe.append(grupa);
+    grupe.append(grupa);
     if (isVisible()) grupa->show();
-    PostaviAktivnuGrupu(m_grupe.first());
+    PostaviAktivnuGrupu(grupe.first());
 }
 
 void TSKEMGroupBar::PostaviAktivnuGrupu(TSKEMGrupa* grupa) {
-    m_aktivna = grupa;
+    aktivna = grupa;
     int raspolozivo = height() - 3;
-    for (TSKEMGrupa* g : m_grupe)
+    for (TSKEMGrupa* g : grupe)
         if (!g->isHidden()) raspolozivo -= g->Zaglavlje()->height();
-    if (!m_aktivna) return;
+    if (!aktivna) return;
 
     // Hidden groups take their place too: the first group's header lies in
     // the band above the top edge whether it is shown or not.
     int vrh = -TSKEMGrupa::VisinaZaglavlja;
-    for (TSKEMGrupa* g : m_grupe) {
+    for (TSKEMGrupa* g : grupe) {
         const int zaglavlje = g->Zaglavlje()->height();
-        if (g == m_aktivna) {
+        if (g == aktivna) {
             g->setGeometry(0, vrh, width(), std::max(0, raspolozivo) + zaglavlje);
             g->PostaviVisinuTela(raspolozivo);
         } else {
@@ -118,33 +118,33 @@ void TSKEMGroupBar::PostaviAktivnuGrupu(TSKEMGrupa* grupa) {
     }
 }
 
-void TSKEMGroupBar::PostaviSlike(const TListaSlika* slike) {
-    m_slike = slike;
-    for (TSKEMGrupa* g : m_grupe)
+void TSKEMGroupBar::PostaviSlike(const TListaSlika* nove) {
+    slike = nove;
+    for (TSKEMGrupa* g : grupe)
         g->Skroler()->PostaviSlike(slike);
 }
 
 void TSKEMGroupBar::PrikaziSve() {
-    for (int i = 0; i < m_grupe.size(); ++i)
-        m_grupe[i]->setVisible(i == 0);
-    PostaviAktivnuGrupu(m_grupe.isEmpty() ? nullptr : m_grupe.first());
+    for (int i = 0; i < grupe.size(); ++i)
+        grupe[i]->setVisible(i == 0);
+    PostaviAktivnuGrupu(grupe.isEmpty() ? nullptr : grupe.first());
     update();
 }
 
 bool TSKEMGroupBar::PrikaziPoGrupama() {
-    if (m_grupe.size() < 2) {
+    if (grupe.size() < 2) {
         PrikaziSve();
         return false;
     }
-    for (int i = 0; i < m_grupe.size(); ++i)
-        m_grupe[i]->setVisible(i != 0);
-    PostaviAktivnuGrupu(m_grupe[1]);
+    for (int i = 0; i < grupe.size(); ++i)
+        grupe[i]->setVisible(i != 0);
+    PostaviAktivnuGrupu(grupe[1]);
     update();
     return true;
 }
 
 void TSKEMGroupBar::resizeEvent(QResizeEvent*) {
-    PostaviAktivnuGrupu(m_aktivna);
+    PostaviAktivnuGrupu(aktivna);
 }
 
 void TSKEMGroupBar::paintEvent(QPaintEvent*) {

@@ -24,9 +24,9 @@ public:
     QString Naziv() const;
     void PostaviNaziv(const QString& naziv);
 
-    TSKEMDugme* Zaglavlje() const { return m_zaglavlje; }
-    QWidget* Telo() const { return m_telo; }
-    TSkroler* Skroler() const { return m_skroler; }
+    TSKEMDugme* Zaglavlje() const { return zaglavlje; }
+    QWidget* Telo() const { return telo; }
+    TSkroler* Skroler() const { return skroler; }
 
     // Sizes the body (and the scroller filling it).
     void PostaviVisinuTela(int visina);
@@ -40,9 +40,9 @@ protected:
 private:
     void RasporediDelove();
 
-    TSKEMDugme* m_zaglavlje;
-    QWidget* m_telo;
-    TSkroler* m_skroler;
+    TSKEMDugme* zaglavlje;
+    QWidget* telo;
+    TSkroler* skroler;
 };
 
 // The palette column: the groups of the catalogue, one of them open. The
@@ -63,15 +63,15 @@ public:
     // Takes the group over, wires its header and lays the bar out; the first
     // group added becomes the open one.
     void DodajGrupu(TSKEMGrupa* grupa);
-    const QList<TSKEMGrupa*>& Grupe() const { return m_grupe; }
+    const QList<TSKEMGrupa*>& Grupe() const { return grupe; }
 
-    TSKEMGrupa* AktivnaGrupa() const { return m_aktivna; }
+    TSKEMGrupa* AktivnaGrupa() const { return aktivna; }
     // Opens the group and lays all groups out.
     void PostaviAktivnuGrupu(TSKEMGrupa* grupa);
 
     // The pictures for every item (not owned).
-    const TListaSlika* Slike() const { return m_slike; }
-    void PostaviSlike(const TListaSlika* slike);
+    const TListaSlika* Slike() const { return slike; }
+    void PostaviSlike(const TListaSlika* nove);
 
     // "SVE": the first group alone, open. "PO GRUPAMA": all groups but the
     // first, the second open. With fewer than two groups the by-groups view
@@ -84,7 +84,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    QList<TSKEMGrupa*> m_grupe;
-    TSKEMGrupa* m_aktivna = nullptr;
-    const TListaSlika* m_slike = nullptr;
+    QList<TSKEMGrupa*> grupe;
+    TSKEMGrupa* aktivna = nullptr;
+    const TListaSlika* slike = nullptr;
 };

@@ -60,8 +60,8 @@ QFrame* NapraviTraku(QWidget* roditelj) {
 // A panel whose height a splitter sets, held to a largest height.
 class TPanelSaGranicom : public QWidget {
 public:
-    TPanelSaGranicom(int visina, int najvise, QWidget* roditelj)
-        : QWidget(roditelj), najvise(najvise) {
+    TPanelSaGranicom(int visina, int granica, QWidget* roditelj)
+        : QWidget(roditelj), najvise(granica) {
         setFixedHeight(visina);
     }
 
@@ -224,7 +224,7 @@ void TSKEMGrid::TekstEditora(int red, const QString& tekst) {
     javljam = ranije;
 }
 
-TEditorCelije::TEditorCelije(TSKEMGrid* grid_) : QStyledItemDelegate(grid_), grid(grid_) {}
+TEditorCelije::TEditorCelije(TSKEMGrid* vlasnik) : QStyledItemDelegate(vlasnik), grid(vlasnik) {}
 
 QWidget* TEditorCelije::createEditor(QWidget* roditelj, const QStyleOptionViewItem&,
                                      const QModelIndex& indeks) const {
@@ -262,22 +262,24 @@ TSKEMInspektor::TSKEMInspektor(QWidget* roditelj) : QWidget(roditelj) {
     setFont(f);
     NapraviRaspored();
 
-    grid1->OnIzmenaTeksta = [this](TSKEMGrid*, int red, const QString& t) { IzmenaTeksta(red, t); };
-    static_cast<TEditorCelije*>(grid1->itemDelegate())->KonacanTekst =
+    gridUlaza->OnIzmenaTeksta = [this](TSKEMGrid*, int red, const QString& t) {
+        IzmenaTeksta(red, t);
+    };
+    static_cast<TEditorCelije*>(gridUlaza->itemDelegate())->KonacanTekst =
         [this](int red, const QString& t) { return KonacanTekst(red, t); };
 
     akcijaPodrazumevane = new QAction(QStringLiteral("Podrazumevane ordinate"), this);
     akcijaPodrazumevane->setToolTip(
         QStringLiteral("Ordinate generatora funkcija ravnomerno izmedju donje i gornje granice"));
     connect(akcijaPodrazumevane, &QAction::triggered, this, [this] { PodrazumevaneOrdinate(); });
-    grid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+    gridUlaza->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(gridUlaza, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         TSKEMBlok* b = PrikazaniBlok();
         if (!b || b->Sifra != SifraGeneratoraFunkcija) return;
         akcijaPodrazumevane->setEnabled(b->Ordinate.has_value());
         QMenu meni(this);
         meni.addAction(akcijaPodrazumevane);
-        meni.exec(grid1->viewport()->mapToGlobal(p));
+        meni.exec(gridUlaza->viewport()->mapToGlobal(p));
     });
 
     connect(lista->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -285,7 +287,7 @@ TSKEMInspektor::TSKEMInspektor(QWidget* roditelj) : QWidget(roditelj) {
 
     // At creation: no block, an empty list.
     dugmeNaziv->PostaviTekst(QStringLiteral("SKEMInspector"));
-    grid1->setEnabled(false);
+    gridUlaza->setEnabled(false);
 }
 
 TSKEMInspektor::~TSKEMInspektor() {
@@ -355,8 +357,8 @@ void TSKEMInspektor::NapraviRaspored() {
     dugmeUlazi->PostaviTekst(QStringLiteral("Ulazi/Parametri"));
     uBelom->addWidget(dugmeUlazi);
     panelUlaza = new TPanelSaGranicom(126, 180, belo);
-    grid1 = new TSKEMGrid(panelUlaza);
-    BezMargina(new QVBoxLayout(panelUlaza))->addWidget(grid1);
+    gridUlaza = new TSKEMGrid(panelUlaza);
+    BezMargina(new QVBoxLayout(panelUlaza))->addWidget(gridUlaza);
     uBelom->addWidget(panelUlaza);
     dugmeUlazi->AktivniPanel = panelUlaza;
 
@@ -371,13 +373,13 @@ void TSKEMInspektor::NapraviRaspored() {
     dugmeIzlazi->PostaviTekst(QStringLiteral("Izlazi"));
     uIzlazima->addWidget(dugmeIzlazi);
     panelIzlaza = new QWidget(izlazi);
-    grid2 = new TSKEMGrid(panelIzlaza);
-    grid2->setEnabled(false); // display only
+    gridIzlaza = new TSKEMGrid(panelIzlaza);
+    gridIzlaza->setEnabled(false); // display only
     // Disabled, it still reads like grid 1.
-    QPalette gp = grid2->palette();
+    QPalette gp = gridIzlaza->palette();
     gp.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
-    grid2->setPalette(gp);
-    BezMargina(new QVBoxLayout(panelIzlaza))->addWidget(grid2);
+    gridIzlaza->setPalette(gp);
+    BezMargina(new QVBoxLayout(panelIzlaza))->addWidget(gridIzlaza);
     uIzlazima->addWidget(panelIzlaza, 1);
     uIzlazima->addStretch(0);
     dugmeIzlazi->AktivniPanel = panelIzlaza;
@@ -435,10 +437,10 @@ void TSKEMInspektor::ObnoviListu(TSKEMRadnaPovrsina* povrsina) {
     if (prikazani && !UPovrsini(prikazani)) {
         prikazani = nullptr;
         redovi.clear();
-        grid1->Ocisti();
-        grid2->Ocisti();
+        gridUlaza->Ocisti();
+        gridIzlaza->Ocisti();
         dugmeNaziv->PostaviTekst(QStringLiteral("SKEMInspector"));
-        grid1->setEnabled(false);
+        gridUlaza->setEnabled(false);
     }
 }
 
@@ -475,46 +477,46 @@ void TSKEMInspektor::PrikaziBlok(TSKEMBlok* blok) {
     // A block no longer on the workspace is never touched.
     prikazani = UPovrsini(blok) ? blok : nullptr;
     UskladiListu();
-    grid1->ZatvoriEditor();
+    gridUlaza->ZatvoriEditor();
     redovi.clear();
-    grid1->Ocisti();
-    grid2->Ocisti();
+    gridUlaza->Ocisti();
+    gridIzlaza->Ocisti();
     if (!prikazani) {
         dugmeNaziv->PostaviTekst(QStringLiteral("SKEMInspector"));
-        grid1->setEnabled(false);
+        gridUlaza->setEnabled(false);
         return;
     }
     dugmeNaziv->PostaviTekst(OznakaBloka(prikazani));
-    grid1->setEnabled(true);
+    gridUlaza->setEnabled(true);
     PopuniUlazeIParametre(prikazani);
     PopuniIzlaze(prikazani);
-    grid1->BezTekuceCelije();
-    grid2->BezTekuceCelije();
+    gridUlaza->BezTekuceCelije();
+    gridIzlaza->BezTekuceCelije();
 }
 
 void TSKEMInspektor::PopuniUlazeIParametre(TSKEMBlok* b) {
     auto koristi = [](const QString& natpis) {
         return !natpis.isEmpty() && natpis != QStringLiteral("x");
     };
-    grid1->setRowCount(0);
+    gridUlaza->setRowCount(0);
     for (int k = 0; k < 3; ++k) {
         const QString& natpis = b->Natpisi[3 + k];
         if (!koristi(natpis)) continue;
         const TSKEMBlok* izvor = b->IzvorUlaza(k);
-        grid1->DodajRed(natpis, izvor ? OznakaBloka(izvor) : QStringLiteral("<nema ulaza>"));
+        gridUlaza->DodajRed(natpis, izvor ? OznakaBloka(izvor) : QStringLiteral("<nema ulaza>"));
         redovi.append({TRed::TVrsta::Ulaz, k});
     }
     for (int k = 1; k <= 3; ++k) {
         const QString& natpis = b->Natpisi[k - 1];
         if (!koristi(natpis)) continue;
-        grid1->DodajRed(natpis, RealanUTekst(b->ParametarBloka(k)));
+        gridUlaza->DodajRed(natpis, RealanUTekst(b->ParametarBloka(k)));
         redovi.append({TRed::TVrsta::Parametar, k});
     }
     if (b->Sifra == SifraGeneratoraFunkcija) {
         // The generator's table, after the parameters so that they keep their rows.
         const std::array<double, BrojOrdinata> t = b->OrdinateBloka();
         for (int i = 0; i < BrojOrdinata; ++i) {
-            grid1->DodajRed(QStringLiteral("T%1").arg(i), RealanUTekst(t[i]));
+            gridUlaza->DodajRed(QStringLiteral("T%1").arg(i), RealanUTekst(t[i]));
             redovi.append({TRed::TVrsta::Ordinata, i});
         }
         OsveziOrdinate(b, -1);
@@ -522,15 +524,16 @@ void TSKEMInspektor::PopuniUlazeIParametre(TSKEMBlok* b) {
 }
 
 void TSKEMInspektor::PopuniIzlaze(TSKEMBlok* b) {
-    grid2->setRowCount(0);
+    gridIzlaza->setRowCount(0);
     if (b->Izlazi.isEmpty()) {
-        grid2->DodajRed(QStringLiteral("Izlaz"), QStringLiteral("<nema izlaza>"));
+        gridIzlaza->DodajRed(QStringLiteral("Izlaz"), QStringLiteral("<nema izlaza>"));
         return;
     }
     int n = 0;
     for (const TVeza* c : b->Izlazi)
-        grid2->DodajRed(QStringLiteral("Izlaz %1").arg(++n),
-                        c->KrajBlok ? OznakaBloka(c->KrajBlok) : QStringLiteral("<nema ulaza>"));
+        gridIzlaza->DodajRed(QStringLiteral("Izlaz %1").arg(++n),
+                             c->KrajBlok ? OznakaBloka(c->KrajBlok)
+                                         : QStringLiteral("<nema ulaza>"));
 }
 
 // Writes the generator's ordinates into their rows (all but one being edited)
@@ -541,9 +544,9 @@ void TSKEMInspektor::OsveziOrdinate(TSKEMBlok* b, int osimReda) {
         if (redovi[r].Vrsta != TRed::TVrsta::Ordinata) continue;
         const int i = redovi[r].Broj;
         const double x = b->Parametar2 + (b->Parametar1 - b->Parametar2) * i / 10.0;
-        if (QTableWidgetItem* labela = grid1->item(r, 0))
+        if (QTableWidgetItem* labela = gridUlaza->item(r, 0))
             labela->setToolTip(QStringLiteral("Izlaz generatora za ulaz ") + RealanUTekst(x));
-        if (r != osimReda) grid1->PostaviTekst(r, 1, RealanUTekst(t[i]));
+        if (r != osimReda) gridUlaza->PostaviTekst(r, 1, RealanUTekst(t[i]));
     }
 }
 
@@ -553,7 +556,7 @@ void TSKEMInspektor::IzmenaTeksta(int red, const QString& tekst) {
     if (v == skem::NijeBroj) {
         Dijalozi().Greska(PorukaNijeBroj);
         // The cell goes back to what the block holds, so screen and model agree.
-        grid1->PostaviTekst(red, 1, TekstVrednosti(red));
+        gridUlaza->PostaviTekst(red, 1, TekstVrednosti(red));
         return;
     }
     if (TSKEMBlok* b = PrikazaniBlok()) UpisiVrednost(b, red, v);
@@ -605,7 +608,7 @@ QString TSKEMInspektor::TekstVrednosti(int red) const {
 void TSKEMInspektor::PodrazumevaneOrdinate() {
     TSKEMBlok* b = PrikazaniBlok();
     if (!b || b->Sifra != SifraGeneratoraFunkcija || !b->Ordinate) return;
-    grid1->ZatvoriEditor();
+    gridUlaza->ZatvoriEditor();
     b->Ordinate.reset();
     OsveziOrdinate(b, -1);
     if (OnIzmena) OnIzmena(this);

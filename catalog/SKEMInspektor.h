@@ -79,7 +79,7 @@ private:
 class TEditorCelije : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit TEditorCelije(TSKEMGrid* grid);
+    explicit TEditorCelije(TSKEMGrid* vlasnik);
     QWidget* createEditor(QWidget* roditelj, const QStyleOptionViewItem& opcije,
                           const QModelIndex& indeks) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -114,8 +114,8 @@ public:
 
     TSKEMBlok* PrikazaniBlok() const;
     QTreeWidget* Lista() const { return lista; }
-    TSKEMGrid* Grid1() const { return grid1; }
-    TSKEMGrid* Grid2() const { return grid2; }
+    TSKEMGrid* GridUlaza() const { return gridUlaza; }
+    TSKEMGrid* GridIzlaza() const { return gridIzlaza; }
     TSKEMDugme* DugmeBlokovi() const { return dugmeBlokovi; }
     TSKEMDugme* DugmeNaziv() const { return dugmeNaziv; }
     TSKEMDugme* DugmeUlazi() const { return dugmeUlazi; }
@@ -153,8 +153,8 @@ private:
     void Prebaci(TSKEMDugme* dugme);
 
     QTreeWidget* lista = nullptr;
-    TSKEMGrid* grid1 = nullptr;
-    TSKEMGrid* grid2 = nullptr;
+    TSKEMGrid* gridUlaza = nullptr;
+    TSKEMGrid* gridIzlaza = nullptr;
     TSKEMDugme* dugmeBlokovi = nullptr;
     TSKEMDugme* dugmeNaziv = nullptr;
     TSKEMDugme* dugmeUlazi = nullptr;

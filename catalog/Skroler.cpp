@@ -35,8 +35,8 @@ public:
 
 // ---------------------------------------------------------------- TSkrolStavka
 
-TSkrolStavka::TSkrolStavka(TSkroler* skroler, const TStavkaKataloga& stavka, QWidget* roditelj)
-    : QWidget(roditelj), m_skroler(skroler), m_stavka(stavka) {
+TSkrolStavka::TSkrolStavka(TSkroler* vlasnik, const TStavkaKataloga& vrednosti, QWidget* roditelj)
+    : QWidget(roditelj), skroler(vlasnik), stavka(vrednosti) {
     resize(Velicina, Velicina);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_Hover);
@@ -48,69 +48,69 @@ TSkrolStavka::TSkrolStavka(TSkroler* skroler, const TStavkaKataloga& stavka, QWi
 
 QMimeData* TSkrolStavka::NapraviPodatkeZaPrevlacenje() const {
     auto* podaci = new QMimeData;
-    podaci->setData(QString::fromLatin1(MimeStavkeKataloga), KodirajStavku(m_stavka));
+    podaci->setData(QString::fromLatin1(MimeStavkeKataloga), KodirajStavku(stavka));
     return podaci;
 }
 
 QPixmap TSkrolStavka::SlikaZaPrevlacenje() const {
-    const TListaSlika* slike = m_skroler ? m_skroler->Slike() : nullptr;
-    if (slike && m_stavka.ImageIndex >= 0 && m_stavka.ImageIndex < slike->Count())
-        return slike->Slike[m_stavka.ImageIndex];
+    const TListaSlika* slike = skroler ? skroler->Slike() : nullptr;
+    if (slike && stavka.ImageIndex >= 0 && stavka.ImageIndex < slike->Count())
+        return slike->Slike[stavka.ImageIndex];
     return const_cast<TSkrolStavka*>(this)->grab(); // grab() only paints
 }
 
 void TSkrolStavka::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const TListaSlika* slike = m_skroler ? m_skroler->Slike() : nullptr;
+    const TListaSlika* slike = skroler ? skroler->Slike() : nullptr;
     if (!slike) {
         p.fillRect(rect(), Qt::red);
         return;
     }
     // The parent's colour clears the band where the hot look draws.
-    p.fillRect(rect(), m_skroler->Boja());
+    p.fillRect(rect(), skroler->Boja());
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);
-    const int pomak = m_vruca ? 4 : 0; // the hot item seems to move down and right
+    const int pomak = vruca ? 4 : 0; // the hot item seems to move down and right
     const QRectF okvir(pomak + 0.5, pomak + 0.5, Velicina - 5, Velicina - 5);
     p.drawRoundedRect(okvir, PoluprecnikUgla, PoluprecnikUgla);
-    slike->Nacrtaj(p, 5 + pomak, 5 + pomak, m_stavka.ImageIndex);
+    slike->Nacrtaj(p, 5 + pomak, 5 + pomak, stavka.ImageIndex);
 }
 
 void TSkrolStavka::enterEvent(QEnterEvent*) {
-    m_vruca = true;
+    vruca = true;
     update();
 }
 
 void TSkrolStavka::leaveEvent(QEvent*) {
-    m_vruca = false;
+    vruca = false;
     update();
 }
 
 void TSkrolStavka::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
-    m_pritisnuta = true;
-    m_pocetakPritiska = e->position().toPoint();
+    pritisnuta = true;
+    pocetakPritiska = e->position().toPoint();
     setCursor(Qt::ClosedHandCursor);
     update();
 }
 
 void TSkrolStavka::mouseMoveEvent(QMouseEvent* e) {
-    if (!m_pritisnuta || !(e->buttons() & Qt::LeftButton)) return;
-    if ((e->position().toPoint() - m_pocetakPritiska).manhattanLength() <
+    if (!pritisnuta || !(e->buttons() & Qt::LeftButton)) return;
+    if ((e->position().toPoint() - pocetakPritiska).manhattanLength() <
         QApplication::startDragDistance())
         return;
     Prevuci();
 }
 
 void TSkrolStavka::mouseReleaseEvent(QMouseEvent*) {
-    m_pritisnuta = false;
+    pritisnuta = false;
     setCursor(Qt::OpenHandCursor);
     update();
 }
 
 void TSkrolStavka::Prevuci() {
-    m_pritisnuta = false;
+    pritisnuta = false;
     auto* prevlacenje = new QDrag(this); // the workspace checks that the source is an item
     prevlacenje->setMimeData(NapraviPodatkeZaPrevlacenje());
     const QPixmap slika = SlikaZaPrevlacenje();
@@ -118,54 +118,54 @@ void TSkrolStavka::Prevuci() {
     prevlacenje->setHotSpot(QPoint(slika.width() / 2, slika.height() / 2));
     prevlacenje->exec(Qt::CopyAction);
     // The pointer has usually left the item by now, without a leave event.
-    m_vruca = rect().contains(mapFromGlobal(QCursor::pos()));
+    vruca = rect().contains(mapFromGlobal(QCursor::pos()));
     setCursor(Qt::OpenHandCursor);
     update();
 }
 
 // -------------------------------------------------------------------- TSkroler
 
-TSkroler::TSkroler(QWidget* roditelj) : QScrollArea(roditelj), m_sadrzaj(new QWidget) {
+TSkroler::TSkroler(QWidget* roditelj) : QScrollArea(roditelj), sadrzaj(new QWidget) {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBar(new TUzakKlizac);
     verticalScrollBar()->setTracking(true);
-    m_sadrzaj->setAutoFillBackground(true);
-    setWidget(m_sadrzaj);
+    sadrzaj->setAutoFillBackground(true);
+    setWidget(sadrzaj);
     setWidgetResizable(false);
     PostaviBoju(Qt::white);
 }
 
-void TSkroler::PostaviSlike(const TListaSlika* slike) {
-    m_slike = slike;
-    for (TSkrolStavka* s : m_stavke)
+void TSkroler::PostaviSlike(const TListaSlika* nove) {
+    slike = nove;
+    for (TSkrolStavka* s : stavke)
         s->update();
 }
 
-void TSkroler::PostaviBoju(const QColor& boja) {
-    m_boja = boja;
-    QPalette p = m_sadrzaj->palette();
+void TSkroler::PostaviBoju(const QColor& nova) {
+    boja = nova;
+    QPalette p = sadrzaj->palette();
     p.setColor(QPalette::Window, boja);
-    m_sadrzaj->setPalette(p);
+    sadrzaj->setPalette(p);
     viewport()->setPalette(p);
-    for (TSkrolStavka* s : m_stavke)
+    for (TSkrolStavka* s : stavke)
         s->update();
 }
 
 TSkrolStavka* TSkroler::DodajStavku(const TStavkaKataloga& stavka) {
-    auto* s = new TSkrolStavka(this, stavka, m_sadrzaj);
-    auto* labela = new QLabel(stavka.Naziv, m_sadrzaj);
+    auto* s = new TSkrolStavka(this, stavka, sadrzaj);
+    auto* labela = new QLabel(stavka.Naziv, sadrzaj);
     labela->setWordWrap(true);
     labela->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     labela->setFixedWidth(SirinaLabele);
     UklopiNatpis(labela);
     labela->setFixedHeight(labela->heightForWidth(SirinaLabele));
     s->PostaviLabelu(labela);
-    m_stavke.append(s);
+    stavke.append(s);
     s->show();
     labela->show();
-    m_brojKolona = BrojKolonaZaSirinu(width());
+    brojKolona = BrojKolonaZaSirinu(width());
     RasporediStavke();
     return s;
 }
@@ -192,8 +192,8 @@ void TSkroler::UklopiNatpis(QLabel* labela) {
     labela->setFont(f);
 }
 
-void TSkroler::NapraviStavke(const QVector<TStavkaKataloga>& stavke) {
-    for (const TStavkaKataloga& s : stavke)
+void TSkroler::NapraviStavke(const QVector<TStavkaKataloga>& vrednosti) {
+    for (const TStavkaKataloga& s : vrednosti)
         DodajStavku(s);
 }
 
@@ -202,8 +202,8 @@ int TSkroler::BrojKolonaZaSirinu(int sirina) {
 }
 
 void TSkroler::PrilagodiKolone() {
-    m_brojKolona = BrojKolonaZaSirinu(width());
-    if (m_brojKolona != m_kolonePoslednje) {
+    brojKolona = BrojKolonaZaSirinu(width());
+    if (brojKolona != kolonePoslednje) {
         RasporediStavke();
         viewport()->update();
     }
@@ -222,28 +222,27 @@ bool TSkroler::viewportEvent(QEvent* e) {
 }
 
 void TSkroler::RasporediStavke() {
-    const int kolone = std::max(1, m_brojKolona);
+    const int kolone = std::max(1, brojKolona);
     int vrhReda = VrhPrvogReda;
     int najvisaStavka = 0, najvisaLabela = 0;
-    for (int i = 0; i < m_stavke.size(); ++i) {
+    for (int i = 0; i < stavke.size(); ++i) {
         const int kolona = i % kolone;
         if (kolona == 0 && i > 0) {
             vrhReda += najvisaStavka + najvisaLabela + RazmakRedova;
             najvisaStavka = najvisaLabela = 0;
         }
-        TSkrolStavka* s = m_stavke[i];
+        TSkrolStavka* s = stavke[i];
         s->move(RazmakKolona * kolona + LevaIvica, vrhReda);
         QLabel* l = s->Labela();
         l->move(s->x() + s->width() / 2 - l->width() / 2, s->y() + s->height() + RazmakLabele);
         najvisaStavka = std::max(najvisaStavka, s->height());
         najvisaLabela = std::max(najvisaLabela, l->height());
     }
-    m_visinaSadrzaja =
-        m_stavke.isEmpty() ? 0 : vrhReda + najvisaStavka + najvisaLabela + RazmakRedova;
-    m_kolonePoslednje = m_brojKolona;
+    visinaSadrzaja = stavke.isEmpty() ? 0 : vrhReda + najvisaStavka + najvisaLabela + RazmakRedova;
+    kolonePoslednje = brojKolona;
     PrilagodiSadrzaj();
 }
 
 void TSkroler::PrilagodiSadrzaj() {
-    m_sadrzaj->resize(viewport()->width(), std::max(m_visinaSadrzaja, viewport()->height()));
+    sadrzaj->resize(viewport()->width(), std::max(visinaSadrzaja, viewport()->height()));
 }

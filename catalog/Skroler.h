@@ -22,21 +22,21 @@ class TSkrolStavka : public QWidget {
 public:
     static constexpr int Velicina = 56;
 
-    TSkrolStavka(TSkroler* skroler, const TStavkaKataloga& stavka, QWidget* roditelj);
+    TSkrolStavka(TSkroler* vlasnik, const TStavkaKataloga& vrednosti, QWidget* roditelj);
 
-    const TStavkaKataloga& Stavka() const { return m_stavka; }
-    const QString& Naziv() const { return m_stavka.Naziv; }
-    int ImageIndex() const { return m_stavka.ImageIndex; }
-    int MaxUlaznihVeza() const { return m_stavka.MaxUlaznihVeza; }
-    int BrojParam() const { return m_stavka.BrojParam; }
-    const std::array<QString, 6>& Natpisi() const { return m_stavka.Natpisi; }
+    const TStavkaKataloga& Stavka() const { return stavka; }
+    const QString& Naziv() const { return stavka.Naziv; }
+    int ImageIndex() const { return stavka.ImageIndex; }
+    int MaxUlaznihVeza() const { return stavka.MaxUlaznihVeza; }
+    int BrojParam() const { return stavka.BrojParam; }
+    const std::array<QString, 6>& Natpisi() const { return stavka.Natpisi; }
 
     // The caption under the item (a control of the scroller).
-    QLabel* Labela() const { return m_labela; }
-    void PostaviLabelu(QLabel* labela) { m_labela = labela; }
+    QLabel* Labela() const { return labela; }
+    void PostaviLabelu(QLabel* nova) { labela = nova; }
 
     // True while the mouse is over the item.
-    bool Vruca() const { return m_vruca; }
+    bool Vruca() const { return vruca; }
 
     // What a drag of this item carries; the caller owns it.
     QMimeData* NapraviPodatkeZaPrevlacenje() const;
@@ -54,12 +54,12 @@ protected:
 private:
     void Prevuci();
 
-    TSkroler* m_skroler;
-    TStavkaKataloga m_stavka;
-    QLabel* m_labela = nullptr;
-    bool m_vruca = false;
-    QPoint m_pocetakPritiska;
-    bool m_pritisnuta = false;
+    TSkroler* skroler;
+    TStavkaKataloga stavka;
+    QLabel* labela = nullptr;
+    bool vruca = false;
+    QPoint pocetakPritiska;
+    bool pritisnuta = false;
 };
 
 // A scrolling column of palette items with their captions, laid out in rows
@@ -72,20 +72,20 @@ public:
     explicit TSkroler(QWidget* roditelj = nullptr);
 
     // The pictures the items draw (not owned); none makes the items red.
-    const TListaSlika* Slike() const { return m_slike; }
-    void PostaviSlike(const TListaSlika* slike);
+    const TListaSlika* Slike() const { return slike; }
+    void PostaviSlike(const TListaSlika* nove);
 
-    QColor Boja() const { return m_boja; }
-    void PostaviBoju(const QColor& boja);
+    QColor Boja() const { return boja; }
+    void PostaviBoju(const QColor& nova);
 
     // Adds an item and its caption at the end and places them.
     TSkrolStavka* DodajStavku(const TStavkaKataloga& stavka);
-    void NapraviStavke(const QVector<TStavkaKataloga>& stavke);
-    const QVector<TSkrolStavka*>& Stavke() const { return m_stavke; }
+    void NapraviStavke(const QVector<TStavkaKataloga>& vrednosti);
+    const QVector<TSkrolStavka*>& Stavke() const { return stavke; }
 
     // The column count for a width: 1 up to 65 pixels, then one per 80.
     static int BrojKolonaZaSirinu(int sirina);
-    int BrojKolona() const { return m_brojKolona; }
+    int BrojKolona() const { return brojKolona; }
     // Recomputes the column count from the current width and lays the items
     // out again only when it changed. Runs on every resize; the group calls
     // it after sizing the scroller, also while hidden.
@@ -100,11 +100,11 @@ private:
     void UklopiNatpis(QLabel* labela);
     void PrilagodiSadrzaj();
 
-    QWidget* m_sadrzaj;
-    const TListaSlika* m_slike = nullptr;
-    QColor m_boja = Qt::white;
-    QVector<TSkrolStavka*> m_stavke;
-    int m_brojKolona = 0;      // for the current width
-    int m_kolonePoslednje = 0; // used by the last layout
-    int m_visinaSadrzaja = 0;  // bottom of the laid-out rows
+    QWidget* sadrzaj;
+    const TListaSlika* slike = nullptr;
+    QColor boja = Qt::white;
+    QVector<TSkrolStavka*> stavke;
+    int brojKolona = 0;      // for the current width
+    int kolonePoslednje = 0; // used by the last layout
+    int visinaSadrzaja = 0;  // bottom of the laid-out rows
 };

@@ -19,60 +19,60 @@ protected:
     std::unique_ptr<TMainForm> SaIzmenom() {
         auto g = Napravi();
         SpustiBezDijaloga(*g, 25, "Vreme", 0, {40, 40});
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
         dijalozi.Zapis.clear();
         return g;
     }
-    int Blokova(const TMainForm& g) const { return g.SKEMRadnaPovrsina1->Blokovi().size(); }
+    int Blokova(const TMainForm& g) const { return Povrsina(g)->Blokovi().size(); }
 };
 
 TEST_F(Dokument, NoviBezIzmenaNePita) {
     auto g = Napravi({Primer("oscilator.skem")});
-    ASSERT_FALSE(g->SKEMRadnaPovrsina1->OpisProblema.isEmpty());
-    g->NovDoc->trigger();
+    ASSERT_FALSE(Povrsina(*g)->OpisProblema.isEmpty());
+    Akcija(*g, "NovDoc")->trigger();
     EXPECT_TRUE(dijalozi.Zapis.isEmpty());
     EXPECT_EQ(Blokova(*g), 0);
     // The new document does not inherit the old one's description.
-    EXPECT_TRUE(g->SKEMRadnaPovrsina1->OpisProblema.isEmpty());
+    EXPECT_TRUE(Povrsina(*g)->OpisProblema.isEmpty());
     EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
-    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 0);
+    EXPECT_EQ(Inspektor(*g)->Lista()->topLevelItemCount(), 0);
 }
 
 TEST_F(Dokument, NoviTriOdgovora) {
     { // Cancel: everything stays.
         auto g = SaIzmenom();
-        g->NovDoc->trigger();
+        Akcija(*g, "NovDoc")->trigger();
         EXPECT_EQ(dijalozi.Zapis, QStringList{Pitanje});
         EXPECT_EQ(Blokova(*g), 1);
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
     { // No: the changes are dropped.
         dijalozi.Zapis.clear();
         auto g = SaIzmenom();
         dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Ne);
-        g->NovDoc->trigger();
+        Akcija(*g, "NovDoc")->trigger();
         EXPECT_EQ(Blokova(*g), 0);
-        EXPECT_FALSE(g->Izmenjen);
+        EXPECT_FALSE(g->Izmenjen());
         EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
     }
     { // Yes: saved first (save-as for an unnamed document), then emptied and unnamed.
         auto g = SaIzmenom();
         dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
         dijalozi.ImenaFajlova.push_back(temp.filePath("prvi"));
-        g->NovDoc->trigger();
+        Akcija(*g, "NovDoc")->trigger();
         EXPECT_EQ(dijalozi.Zapis, (QStringList{Pitanje, "SacuvajKao: SKEM"}));
         EXPECT_TRUE(QFileInfo::exists(temp.filePath("prvi.skem")));
         EXPECT_EQ(Blokova(*g), 0);
-        EXPECT_FALSE(g->Izmenjen);
+        EXPECT_FALSE(g->Izmenjen());
         EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
     }
     { // Yes, then the save-as dialog cancelled: nothing happens.
         dijalozi.Zapis.clear();
         auto g = SaIzmenom();
         dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
-        g->NovDoc->trigger();
+        Akcija(*g, "NovDoc")->trigger();
         EXPECT_EQ(Blokova(*g), 1);
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
 }
 
@@ -84,7 +84,7 @@ TEST_F(Dokument, OtvaranjeTriOdgovora) {
         EXPECT_EQ(dijalozi.Zapis, (QStringList{"Otvori", Pitanje}));
         EXPECT_EQ(Blokova(*g), 1);
         EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
     { // No: the file replaces the changes.
         auto g = SaIzmenom();
@@ -92,14 +92,14 @@ TEST_F(Dokument, OtvaranjeTriOdgovora) {
         FileOpen(*g, primer);
         EXPECT_EQ(Blokova(*g), 3);
         EXPECT_EQ(g->windowTitle(), "SKEM - oscilator");
-        EXPECT_FALSE(g->Izmenjen);
-        EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 3);
+        EXPECT_FALSE(g->Izmenjen());
+        EXPECT_EQ(Inspektor(*g)->Lista()->topLevelItemCount(), 3);
     }
     { // Yes: the changes are saved, then the file is opened.
         auto g = SaIzmenom();
         dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
         dijalozi.ImenaFajlova = {primer, temp.filePath("sacuvan.skem")};
-        g->FileOpen1Execute();
+        Akcija(*g, "FileOpen")->trigger();
         EXPECT_TRUE(QFileInfo::exists(temp.filePath("sacuvan.skem")));
         EXPECT_EQ(Blokova(*g), 3);
         EXPECT_EQ(g->windowTitle(), "SKEM - oscilator");
@@ -107,7 +107,7 @@ TEST_F(Dokument, OtvaranjeTriOdgovora) {
     { // The open dialog cancelled: nothing is asked.
         dijalozi.Zapis.clear();
         auto g = SaIzmenom();
-        g->FileOpen1Execute();
+        Akcija(*g, "FileOpen")->trigger();
         EXPECT_EQ(dijalozi.Zapis, QStringList{"Otvori"});
         EXPECT_EQ(Blokova(*g), 1);
     }
@@ -122,7 +122,7 @@ TEST_F(Dokument, OtvaranjeNeispravnogFajla) {
     EXPECT_TRUE(dijalozi.Zapis[1].startsWith("Greska: "));
     EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
     EXPECT_TRUE(g->PutanjaDokumenta().isEmpty());
-    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_FALSE(g->Izmenjen());
     // A missing file is reported the same way.
     dijalozi.Zapis.clear();
     FileOpen(*g, temp.filePath("nema.skem"));
@@ -136,7 +136,7 @@ TEST_F(Dokument, ZatvaranjeTriOdgovora) {
         EXPECT_FALSE(g->close());
         EXPECT_EQ(dijalozi.Zapis, QStringList{Pitanje});
         EXPECT_EQ(Blokova(*g), 1);
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
     { // No closes without saving.
         auto g = SaIzmenom();
@@ -155,13 +155,13 @@ TEST_F(Dokument, ZatvaranjeTriOdgovora) {
         dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
         EXPECT_FALSE(g->close());
         EXPECT_EQ(Blokova(*g), 1);
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
     { // Unmodified: closes without a question; "Izlaz" leads to the same place.
         dijalozi.Zapis.clear();
         auto g = Napravi();
         g->show();
-        g->FileExit1->trigger();
+        Akcija(*g, "FileExit")->trigger();
         EXPECT_FALSE(g->isVisible());
         EXPECT_TRUE(dijalozi.Zapis.isEmpty());
     }
@@ -172,26 +172,26 @@ TEST_F(Dokument, NeuspeloSnimanjeNistaNeGubi) {
     { // Save: the error, and the document stays modified and named as before.
         auto g = SaIzmenom();
         g->PostaviImeDokumenta(nedostupno);
-        EXPECT_FALSE(g->FileSaveExecute());
+        Akcija(*g, "FileSave")->trigger();
         ASSERT_EQ(dijalozi.Zapis.size(), 1);
         EXPECT_TRUE(dijalozi.Zapis[0].startsWith("Greska: "));
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
     { // Save As to an unreachable place keeps the old name.
         dijalozi.Zapis.clear();
         auto g = SaIzmenom();
         dijalozi.ImenaFajlova.push_back(nedostupno);
-        EXPECT_FALSE(g->FileSaveAs1Execute());
+        Akcija(*g, "FileSaveAs")->trigger();
         EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
     { // New: the surface is not cleared.
         auto g = SaIzmenom();
         g->PostaviImeDokumenta(nedostupno);
         dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
-        g->NovDoc->trigger();
+        Akcija(*g, "NovDoc")->trigger();
         EXPECT_EQ(Blokova(*g), 1);
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
     { // Closing stays open.
         auto g = SaIzmenom();
@@ -199,7 +199,7 @@ TEST_F(Dokument, NeuspeloSnimanjeNistaNeGubi) {
         dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
         EXPECT_FALSE(g->close());
         EXPECT_EQ(Blokova(*g), 1);
-        EXPECT_TRUE(g->Izmenjen);
+        EXPECT_TRUE(g->Izmenjen());
     }
 }
 
@@ -210,48 +210,48 @@ TEST_F(Dokument, SnimanjeIPonovnoOtvaranje) {
 
     // Save of an unnamed document asks for a name; ".skem" is appended to a bare one.
     dijalozi.ImenaFajlova.push_back(temp.filePath("moj"));
-    EXPECT_TRUE(g->FileSaveExecute());
+    Akcija(*g, "FileSave")->trigger();
     EXPECT_EQ(dijalozi.Zapis, QStringList{"SacuvajKao: SKEM"});
     EXPECT_TRUE(QFileInfo::exists(temp.filePath("moj.skem")));
     EXPECT_FALSE(QFileInfo::exists(temp.filePath("moj")));
     EXPECT_EQ(g->windowTitle(), "SKEM - moj");
-    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_FALSE(g->Izmenjen());
 
     // A second Save writes the same file without asking.
     dijalozi.Zapis.clear();
     i->Parametar1 = 0.5;
-    g->Izmenjen = true;
-    g->FileSave->trigger();
+    g->PostaviIzmenjen(true);
+    Akcija(*g, "FileSave")->trigger();
     EXPECT_TRUE(dijalozi.Zapis.isEmpty());
-    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_FALSE(g->Izmenjen());
 
     // Save As names the document after the new file. Its dialog proposes the
     // document's own file; the unnamed one's a new name.
     dijalozi.ImenaFajlova.push_back(temp.filePath("drugi.skem"));
-    g->FileSaveAs1->trigger();
+    Akcija(*g, "FileSaveAs")->trigger();
     EXPECT_EQ(dijalozi.Predlozi, (QStringList{"Dokument1", temp.filePath("moj.skem")}));
     EXPECT_EQ(g->windowTitle(), "SKEM - drugi");
     EXPECT_TRUE(QFileInfo::exists(temp.filePath("drugi.skem")));
 
     // Reopened, the block is back with its parameter.
-    g->NovDoc->trigger();
+    Akcija(*g, "NovDoc")->trigger();
     EXPECT_EQ(Blokova(*g), 0);
     FileOpen(*g, temp.filePath("moj.skem"));
     EXPECT_EQ(g->windowTitle(), "SKEM - moj");
     ASSERT_EQ(Blokova(*g), 1);
-    TSKEMBlok* b = g->SKEMRadnaPovrsina1->Blokovi()[0];
+    TSKEMBlok* b = Povrsina(*g)->Blokovi()[0];
     EXPECT_EQ(b->Sifra, 10);
     EXPECT_DOUBLE_EQ(b->Parametar1, 0.5);
-    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_FALSE(g->Izmenjen());
 
     // Save after Open writes the opened file's folder, whatever the working directory.
     QTemporaryDir drugaFascikla;
     ASSERT_TRUE(QDir::setCurrent(drugaFascikla.path()));
-    g->SKEMRadnaPovrsina1->PostaviSelektovaniBlok(b);
-    g->RotiranjeCW->trigger();
-    EXPECT_TRUE(g->Izmenjen);
+    Povrsina(*g)->PostaviSelektovaniBlok(b);
+    Akcija(*g, "RotiranjeCW")->trigger();
+    EXPECT_TRUE(g->Izmenjen());
     const int smer = b->Smer;
-    EXPECT_TRUE(g->FileSaveExecute());
+    Akcija(*g, "FileSave")->trigger();
     EXPECT_FALSE(QFileInfo::exists(drugaFascikla.filePath("moj.skem")));
     TSKEMRadnaPovrsina procitana;
     UcitajDokument(procitana, temp.filePath("moj.skem"));
@@ -264,50 +264,50 @@ TEST_F(Dokument, OpisProblema) {
     auto Unesi = [](const QString& tekst) {
         return [tekst](QDialog& d) {
             auto& u = dynamic_cast<TUnosOpisa&>(d);
-            if (!tekst.isNull()) u.Memo1->setPlainText(tekst);
-            u.SpeedButton1->click();
+            if (!tekst.isNull()) u.PoljeOpisa->setPlainText(tekst);
+            u.DugmePrihvati->click();
         };
     };
     QString prikazano;
     dijalozi.Skripte.push_back(Unesi("prvi red\ndrugi red"));
-    g->Action1->trigger();
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red\ndrugi red");
-    EXPECT_TRUE(g->Izmenjen);
+    Akcija(*g, "OpisProblema")->trigger();
+    EXPECT_EQ(Povrsina(*g)->OpisProblema, "prvi red\ndrugi red");
+    EXPECT_TRUE(g->Izmenjen());
 
     // Shown again with its two lines; accepted unchanged it stays as it was.
-    g->Izmenjen = false;
+    g->PostaviIzmenjen(false);
     dijalozi.Skripte.push_back([&](QDialog& d) {
         auto& u = dynamic_cast<TUnosOpisa&>(d);
-        prikazano = u.Memo1->toPlainText();
-        u.SpeedButton1->click();
+        prikazano = u.PoljeOpisa->toPlainText();
+        u.DugmePrihvati->click();
     });
-    g->Action1->trigger();
+    Akcija(*g, "OpisProblema")->trigger();
     EXPECT_EQ(prikazano, "prvi red\ndrugi red");
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red\ndrugi red");
-    EXPECT_TRUE(g->Izmenjen);
+    EXPECT_EQ(Povrsina(*g)->OpisProblema, "prvi red\ndrugi red");
+    EXPECT_TRUE(g->Izmenjen());
 
     // Cancelled: nothing changes.
-    g->Izmenjen = false;
+    g->PostaviIzmenjen(false);
     dijalozi.Skripte.push_back([](QDialog& d) {
         auto& u = dynamic_cast<TUnosOpisa&>(d);
-        u.Memo1->setPlainText("drugo");
-        u.SpeedButton2->click();
+        u.PoljeOpisa->setPlainText("drugo");
+        u.DugmeOdustani->click();
     });
-    g->Action1->trigger();
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->OpisProblema, "prvi red\ndrugi red");
-    EXPECT_FALSE(g->Izmenjen);
+    Akcija(*g, "OpisProblema")->trigger();
+    EXPECT_EQ(Povrsina(*g)->OpisProblema, "prvi red\ndrugi red");
+    EXPECT_FALSE(g->Izmenjen());
 }
 
 TEST_F(Dokument, IzmeneKojeOznacavajuDokument) {
     auto g = Napravi({Primer("oscilator.skem")});
-    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_FALSE(g->Izmenjen());
     // A block read from the file and then moved.
-    TSKEMBlok* b = g->SKEMRadnaPovrsina1->Blokovi()[0];
+    TSKEMBlok* b = Povrsina(*g)->Blokovi()[0];
     b->OnChange(b);
-    EXPECT_TRUE(g->Izmenjen);
+    EXPECT_TRUE(g->Izmenjen());
     // A parameter edited in the inspector.
-    g->Izmenjen = false;
-    ASSERT_TRUE(g->SKEMInspektor1->OnIzmena);
-    g->SKEMInspektor1->OnIzmena(g->SKEMInspektor1);
-    EXPECT_TRUE(g->Izmenjen);
+    g->PostaviIzmenjen(false);
+    ASSERT_TRUE(Inspektor(*g)->OnIzmena);
+    Inspektor(*g)->OnIzmena(Inspektor(*g));
+    EXPECT_TRUE(g->Izmenjen());
 }

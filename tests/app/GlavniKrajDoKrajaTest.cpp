@@ -36,8 +36,8 @@ TEST_F(KrajDoKraja, TabelaJednakaPaketnomRezimu) {
         FileOpen(*g, primer.absoluteFilePath());
         ASSERT_EQ(g->windowTitle(), "SKEM - " + primer.completeBaseName());
         dijalozi.Skripte.push_back(UnesiOpcije(o.d, o.h, o.p));
-        g->IzvSimulaciju->trigger();
-        ASSERT_EQ(g->PageControl1->currentWidget(), g->PrikazRezultata->TabelaTab)
+        Akcija(*g, "IzvSimulaciju")->trigger();
+        ASSERT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab)
             << dijalozi.Zapis.join('\n').toStdString();
         // No message on the way (a Quit ends a run silently).
         EXPECT_EQ(dijalozi.Zapis, (QStringList{"Otvori", "Dijalog: Opcije"}));
@@ -54,7 +54,7 @@ TEST_F(KrajDoKraja, TabelaJednakaPaketnomRezimu) {
 
         // CSV line 0 is the header, line k + 1 the time k*P; the table has the
         // times across and the blocks down.
-        const TPrikazRezultata& t = *g->PrikazRezultata;
+        const TPrikazRezultata& t = *Prikaz(*g);
         ASSERT_EQ(redovi.size(), t.BrojKolona());
         const QStringList zaglavlje = PoljaCsv(redovi[0]);
         ASSERT_EQ(zaglavlje.size(), t.BrojRedova());

@@ -25,6 +25,7 @@
 #include "unLinija.h"
 #include "unVeza.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -36,12 +37,15 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
+#include <string>
 
 // Readable texts in the tests' failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -49,6 +53,34 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 
 namespace glavni_test {
+
+// A part of the main window by its object name. A missing one fails the test
+// at once, naming it, instead of leaving a null pointer to crash on.
+template <class T> T* Deo(const QObject& prozor, const char* ime) {
+    T* deo = prozor.findChild<T*>(QLatin1String(ime));
+    if (!deo) {
+        ADD_FAILURE() << "the main window has no part named \"" << ime << "\" of the asked type";
+        throw std::runtime_error(std::string("no part ") + ime);
+    }
+    return deo;
+}
+
+// The parts the tests use most.
+inline QAction* Akcija(const QObject& g, const char* ime) {
+    return Deo<QAction>(g, ime);
+}
+inline TSKEMRadnaPovrsina* Povrsina(const QObject& g) {
+    return Deo<TSKEMRadnaPovrsina>(g, "RadnaPovrsina");
+}
+inline TSKEMInspektor* Inspektor(const QObject& g) {
+    return Deo<TSKEMInspektor>(g, "Inspektor");
+}
+inline QStackedWidget* Strane(const QObject& g) {
+    return Deo<QStackedWidget>(g, "Strane");
+}
+inline TPrikazRezultata* Prikaz(const QObject& g) {
+    return Deo<TPrikazRezultata>(g, "PrikazRezultata");
+}
 
 // The source tree: from the test environment, or as it was when the tests were built.
 inline QString Izvor() {
@@ -84,7 +116,7 @@ inline TStavkaKataloga StavkaKataloga(int sifra) {
 
 // Drops a catalogue item on the workspace (the parameter dialog follows when it has parameters).
 inline TSKEMBlok* SpustiIzKataloga(TMainForm& g, int sifra, QPoint tacka) {
-    return g.SKEMRadnaPovrsina1->SpustiStavku(StavkaKataloga(sifra), tacka);
+    return Povrsina(g)->SpustiStavku(StavkaKataloga(sifra), tacka);
 }
 
 // Drops a block of the given kind that asks for no parameters.
@@ -96,12 +128,12 @@ inline TSKEMBlok* SpustiBezDijaloga(TMainForm& g, int sifra, const QString& nazi
     s.MaxUlaznihVeza = maxUlaza;
     s.BrojParam = 0;
     s.Natpisi = {"x", "x", "x", "Ulaz 1", "Ulaz 2", "Ulaz 3"};
-    return g.SKEMRadnaPovrsina1->SpustiStavku(s, tacka);
+    return Povrsina(g)->SpustiStavku(s, tacka);
 }
 
 // Draws a connection from a's output to b as two clicks in connection mode.
 inline void Povezi(TMainForm& g, TSKEMBlok* a, TSKEMBlok* b) {
-    g.SKEMRadnaPovrsina1->SetStanje(rpsDodajVezuEx);
+    Povrsina(g)->SetStanje(rpsDodajVezuEx);
     PritisniBlok(a);
     PritisniBlok(b);
 }
@@ -109,7 +141,7 @@ inline void Povezi(TMainForm& g, TSKEMBlok* a, TSKEMBlok* b) {
 // Starts a junction on a new holder at `tacka` (workspace coordinates) of the connection's last
 // segment.
 inline void ZapocniJunction(TMainForm& g, TVeza* v, QPoint tacka) {
-    g.SKEMRadnaPovrsina1->SetStanje(rpsKreirajJunctionEx);
+    Povrsina(g)->SetStanje(rpsKreirajJunctionEx);
     TLinija* s = v->Linije.last();
     v->LinijaPustena(s, Qt::LeftButton, Qt::NoModifier, tacka.x() - s->Left() + 6,
                      tacka.y() - s->Top() + 6);
@@ -119,9 +151,9 @@ inline void ZapocniJunction(TMainForm& g, TVeza* v, QPoint tacka) {
 inline std::function<void(QDialog&)> IzaberiUlaz(int k) {
     return [k](QDialog& d) {
         auto& u = dynamic_cast<TIzborUlaza&>(d);
-        QRadioButton* dugmad[] = {u.RadioButton1, u.RadioButton2, u.RadioButton3};
+        QRadioButton* dugmad[] = {u.DugmeUlaza1, u.DugmeUlaza2, u.DugmeUlaza3};
         dugmad[k - 1]->setChecked(true);
-        u.SpeedButton1->click();
+        u.DugmePrihvati->click();
     };
 }
 
@@ -130,10 +162,10 @@ inline std::function<void(QDialog&)> UnesiOpcije(const QString& d, const QString
                                                  const QString& p) {
     return [=](QDialog& dlg) {
         auto& o = dynamic_cast<TOpcije&>(dlg);
-        o.Edit1->setText(d);
-        o.Edit2->setText(h);
-        o.Edit3->setText(p);
-        o.SpeedButton1->click();
+        o.PoljeTrajanja->setText(d);
+        o.PoljeIntervala->setText(h);
+        o.PoljeIntervalaStampanja->setText(p);
+        o.DugmePrihvati->click();
     };
 }
 
@@ -180,7 +212,7 @@ protected:
 
     void FileOpen(TMainForm& g, const QString& put) {
         dijalozi.ImenaFajlova.push_back(put);
-        g.FileOpen1Execute();
+        Akcija(g, "FileOpen")->trigger();
     }
 };
 

@@ -28,17 +28,18 @@ using Pokretanje = TGlavniTest;
 
 TEST_F(Pokretanje, BezDokumenta) {
     auto g = Napravi();
+    auto* paleta = Deo<TSKEMGroupBar>(*g, "Paleta");
     EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
     EXPECT_TRUE(g->ImeDokumenta().isEmpty());
-    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_FALSE(g->Izmenjen());
     EXPECT_TRUE(dijalozi.Zapis.isEmpty()) << dijalozi.Zapis.join('\n').toStdString();
-    EXPECT_EQ(g->ComboBox1->currentText(), "SVE");
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->Stanje(), rpsSelektuj);
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->sceneRect(), QRectF(0, 0, 1500, 1500));
-    ASSERT_GE(g->SKEMGroupBar1->Grupe().size(), 2);
-    EXPECT_FALSE(g->SKEMGroupBar1->Grupe()[0]->isHidden());
-    EXPECT_TRUE(g->SKEMGroupBar1->Grupe()[1]->isHidden());
+    EXPECT_EQ(Deo<QComboBox>(*g, "IzborPrikazaPalete")->currentText(), "SVE");
+    EXPECT_EQ(Strane(*g)->currentWidget(), Deo<QWidget>(*g, "ModelTab"));
+    EXPECT_EQ(Povrsina(*g)->Stanje(), rpsSelektuj);
+    EXPECT_EQ(Povrsina(*g)->sceneRect(), QRectF(0, 0, 1500, 1500));
+    ASSERT_GE(paleta->Grupe().size(), 2);
+    EXPECT_FALSE(paleta->Grupe()[0]->isHidden());
+    EXPECT_TRUE(paleta->Grupe()[1]->isHidden());
     EXPECT_EQ(g->minimumWidth(), 670);
     EXPECT_GE(g->minimumHeight(), 450);
 }
@@ -49,9 +50,9 @@ TEST_F(Pokretanje, DokumentSaKomandneLinijeSaRazmacima) {
     EXPECT_TRUE(dijalozi.Zapis.isEmpty()) << dijalozi.Zapis.join('\n').toStdString();
     EXPECT_EQ(g->windowTitle(), "SKEM - oscilator");
     EXPECT_EQ(g->PutanjaDokumenta(), QFileInfo(put).absoluteFilePath());
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->Blokovi().size(), 3);
-    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 3);
-    EXPECT_FALSE(g->Izmenjen);
+    EXPECT_EQ(Povrsina(*g)->Blokovi().size(), 3);
+    EXPECT_EQ(Inspektor(*g)->Lista()->topLevelItemCount(), 3);
+    EXPECT_FALSE(g->Izmenjen());
 }
 
 TEST_F(Pokretanje, NepostojeciIPogresanDokument) {
@@ -59,7 +60,7 @@ TEST_F(Pokretanje, NepostojeciIPogresanDokument) {
     auto g = Napravi({"/nema/takvog/fajla.skem"});
     EXPECT_TRUE(dijalozi.Zapis.isEmpty());
     EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
-    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Blokovi().isEmpty());
+    EXPECT_TRUE(Povrsina(*g)->Blokovi().isEmpty());
     g.reset();
 
     // A file that is no document: its error, then an unnamed, unmodified start.
@@ -69,7 +70,7 @@ TEST_F(Pokretanje, NepostojeciIPogresanDokument) {
     ASSERT_EQ(dijalozi.Zapis.size(), 1);
     EXPECT_TRUE(dijalozi.Zapis[0].startsWith("Greska: "));
     EXPECT_EQ(h->windowTitle(), "SKEM - Dok1");
-    EXPECT_FALSE(h->Izmenjen);
+    EXPECT_FALSE(h->Izmenjen());
 }
 
 TEST_F(Pokretanje, PogresanKatalogSePrijavljujeIProzorIpakNastaje) {
@@ -96,11 +97,11 @@ TEST_F(Pokretanje, RedosledProzoraISplash) {
     EXPECT_FALSE(g->isVisible());
     EXPECT_FALSE(g->isEnabled());
     EXPECT_TRUE(a->Splash->isVisible());
-    a->Splash->Timer1Timer();
+    a->Splash->Otkucaj();
     EXPECT_TRUE(g->isVisible());
     EXPECT_TRUE(g->windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(g->isEnabled());
-    a->Splash->Timer1Timer();
+    a->Splash->Otkucaj();
     EXPECT_TRUE(g->isEnabled());
     EXPECT_FALSE(a->Splash->isVisible());
     // Only the main window keeps the program alive.
@@ -152,25 +153,27 @@ TEST_F(Postavljanje, PrihvaceniParametri) {
     QList<bool> ukljuceni;
     dijalozi.Skripte.push_back([&](QDialog& d) {
         auto& u = dynamic_cast<TUnosPar&>(d);
-        natpisi = {u.Label1->text(), u.Label2->text(), u.Label3->text()};
-        ukljuceni = {u.Edit1->isEnabled(), u.Edit2->isEnabled(), u.Edit3->isEnabled()};
-        EXPECT_EQ(u.Edit1->text(), "0"); // every box starts at 0
-        u.Edit1->setText("1.5");
-        u.Edit2->setText("-2E-3");
-        u.Edit3->setText("3");
-        u.SpeedButton1->click();
+        natpisi = {u.NatpisParametra1->text(), u.NatpisParametra2->text(),
+                   u.NatpisParametra3->text()};
+        ukljuceni = {u.PoljeParametra1->isEnabled(), u.PoljeParametra2->isEnabled(),
+                     u.PoljeParametra3->isEnabled()};
+        EXPECT_EQ(u.PoljeParametra1->text(), "0"); // every box starts at 0
+        u.PoljeParametra1->setText("1.5");
+        u.PoljeParametra2->setText("-2E-3");
+        u.PoljeParametra3->setText("3");
+        u.DugmePrihvati->click();
     });
     TSKEMBlok* b = SpustiIzKataloga(*g, 26, {60, 60}); // weighted summer: three parameters
-    ASSERT_TRUE(g->SKEMRadnaPovrsina1->Blokovi().contains(b));
+    ASSERT_TRUE(Povrsina(*g)->Blokovi().contains(b));
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Dijalog: UnosPar"});
     EXPECT_EQ(natpisi, (QStringList{"Koef. ulaza 1:", "Koef. ulaza 2:", "Koef. ulaza 3:"}));
     EXPECT_EQ(ukljuceni, (QList<bool>{true, true, true}));
     EXPECT_DOUBLE_EQ(b->Parametar1, 1.5);
     EXPECT_DOUBLE_EQ(b->Parametar2, -0.002);
     EXPECT_DOUBLE_EQ(b->Parametar3, 3);
-    EXPECT_EQ(g->SKEMInspektor1->PrikazaniBlok(), b);
-    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 1);
-    EXPECT_TRUE(g->Izmenjen);
+    EXPECT_EQ(Inspektor(*g)->PrikazaniBlok(), b);
+    EXPECT_EQ(Inspektor(*g)->Lista()->topLevelItemCount(), 1);
+    EXPECT_TRUE(g->Izmenjen());
 }
 
 TEST_F(Postavljanje, JedanParametarOstaliNula) {
@@ -178,9 +181,10 @@ TEST_F(Postavljanje, JedanParametarOstaliNula) {
     QList<bool> ukljuceni;
     dijalozi.Skripte.push_back([&](QDialog& d) {
         auto& u = dynamic_cast<TUnosPar&>(d);
-        ukljuceni = {u.Edit1->isEnabled(), u.Edit2->isEnabled(), u.Edit3->isEnabled()};
-        u.Edit1->setText("7");
-        u.SpeedButton1->click();
+        ukljuceni = {u.PoljeParametra1->isEnabled(), u.PoljeParametra2->isEnabled(),
+                     u.PoljeParametra3->isEnabled()};
+        u.PoljeParametra1->setText("7");
+        u.DugmePrihvati->click();
     });
     TSKEMBlok* b = SpustiIzKataloga(*g, 8, {60, 60}); // gain
     EXPECT_EQ(ukljuceni, (QList<bool>{true, false, false}));
@@ -195,12 +199,12 @@ TEST_F(Postavljanje, NeBrojSeOdbijaPaPrihvata) {
     dijalozi.Skripte.push_back([&](QDialog& d) {
         auto& u = dynamic_cast<TUnosPar&>(d);
         for (const char* los : {"1,5", "2147483647", "abc"}) {
-            u.Edit1->setText(los);
-            u.SpeedButton1->click();
+            u.PoljeParametra1->setText(los);
+            u.DugmePrihvati->click();
         }
         otvorenPosleGreske = u.isVisible() && !u.Prihvaceno;
-        u.Edit1->setText("2.5");
-        u.SpeedButton1->click();
+        u.PoljeParametra1->setText("2.5");
+        u.DugmePrihvati->click();
     });
     TSKEMBlok* b = SpustiIzKataloga(*g, 8, {60, 60});
     EXPECT_TRUE(otvorenPosleGreske);
@@ -212,11 +216,11 @@ TEST_F(Postavljanje, OdustajanjeUklanjaBlok) {
     auto g = Napravi();
     TSKEMBlok* prvi = SpustiBezDijaloga(*g, 10, "Integrator", 3, {20, 20});
     dijalozi.Skripte.push_back(
-        [](QDialog& d) { dynamic_cast<TUnosPar&>(d).SpeedButton2->click(); });
+        [](QDialog& d) { dynamic_cast<TUnosPar&>(d).DugmeOdustani->click(); });
     SpustiIzKataloga(*g, 8, {160, 60});
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->Blokovi(), QList<TSKEMBlok*>{prvi});
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, nullptr);
-    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 1);
+    EXPECT_EQ(Povrsina(*g)->Blokovi(), QList<TSKEMBlok*>{prvi});
+    EXPECT_EQ(Povrsina(*g)->SelektovaniBlok, nullptr);
+    EXPECT_EQ(Inspektor(*g)->Lista()->topLevelItemCount(), 1);
     EXPECT_EQ(prvi->LokalniBroj(), 1);
 }
 
@@ -224,9 +228,9 @@ TEST_F(Postavljanje, BezParametaraBezDijaloga) {
     auto g = Napravi();
     TSKEMBlok* b = SpustiIzKataloga(*g, 25, {60, 60}); // time source: no parameters
     EXPECT_TRUE(dijalozi.Zapis.isEmpty());
-    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Blokovi().contains(b));
-    EXPECT_EQ(g->SKEMInspektor1->PrikazaniBlok(), b);
-    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 1);
+    EXPECT_TRUE(Povrsina(*g)->Blokovi().contains(b));
+    EXPECT_EQ(Inspektor(*g)->PrikazaniBlok(), b);
+    EXPECT_EQ(Inspektor(*g)->Lista()->topLevelItemCount(), 1);
 }
 
 // ---- wiring ----
@@ -237,15 +241,15 @@ TEST_F(Povezivanje, BlokBezUlazaOdbija) {
     auto g = Napravi();
     TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
     TSKEMBlok* k = SpustiBezDijaloga(*g, 12, "Konstanta", 0, {200, 20});
-    g->SKEMRadnaPovrsina1->PostaviSelektovaniBlok(a);
-    g->Izmenjen = false;
+    Povrsina(*g)->PostaviSelektovaniBlok(a);
+    g->PostaviIzmenjen(false);
     Povezi(*g, a, k);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Poruka: Blok: <Konstanta> ne moze da ima ulaznu vezu!"});
-    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Veze.isEmpty());
+    EXPECT_TRUE(Povrsina(*g)->Veze.isEmpty());
     EXPECT_TRUE(a->Izlazi.isEmpty());
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, a); // the selection stays
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->Stanje(), rpsSelektuj);
-    EXPECT_FALSE(g->TBKreirajVezu->isChecked());
+    EXPECT_EQ(Povrsina(*g)->SelektovaniBlok, a); // the selection stays
+    EXPECT_EQ(Povrsina(*g)->Stanje(), rpsSelektuj);
+    EXPECT_FALSE(Deo<QToolButton>(*g, "DugmeKreirajVezu")->isChecked());
 }
 
 TEST_F(Povezivanje, PuniUlaziDajuNajveciBroj) {
@@ -260,7 +264,7 @@ TEST_F(Povezivanje, PuniUlaziDajuNajveciBroj) {
     Povezi(*g, c, p);
     EXPECT_EQ(dijalozi.Zapis,
               QStringList{"Poruka: Maksinalni broj ulaznih veza za blok <Pojacanje> je 1!"});
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->Veze.size(), 1);
+    EXPECT_EQ(Povrsina(*g)->Veze.size(), 1);
     EXPECT_TRUE(c->Izlazi.isEmpty());
 }
 
@@ -273,11 +277,11 @@ TEST_F(Povezivanje, OmoguceniIOznaceniUlazi) {
     auto Procitaj = [](TStanje& s, int izbor) {
         return [&s, izbor](QDialog& d) {
             auto& u = dynamic_cast<TIzborUlaza&>(d);
-            s = {u.RadioButton1->isEnabled(), u.RadioButton2->isEnabled(),
-                 u.RadioButton3->isEnabled(), u.RadioButton1->isChecked(),
-                 u.RadioButton2->isChecked(), u.RadioButton3->isChecked()};
-            if (izbor == 2) u.RadioButton2->setChecked(true);
-            u.SpeedButton1->click();
+            s = {u.DugmeUlaza1->isEnabled(), u.DugmeUlaza2->isEnabled(),
+                 u.DugmeUlaza3->isEnabled(), u.DugmeUlaza1->isChecked(),
+                 u.DugmeUlaza2->isChecked(), u.DugmeUlaza3->isChecked()};
+            if (izbor == 2) u.DugmeUlaza2->setChecked(true);
+            u.DugmePrihvati->click();
         };
     };
 
@@ -289,15 +293,15 @@ TEST_F(Povezivanje, OmoguceniIOznaceniUlazi) {
     Povezi(*g, a, m);
     TStanje s{};
     dijalozi.Skripte.push_back(Procitaj(s, 0));
-    g->Izmenjen = false;
+    g->PostaviIzmenjen(false);
     Povezi(*g, b, m);
     EXPECT_EQ(s, (TStanje{false, true, false, false, true, false}));
     ASSERT_NE(m->Ulazi[1], nullptr);
     EXPECT_EQ(m->IzvorUlaza(1), b);
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, m);
+    EXPECT_EQ(Povrsina(*g)->SelektovaniBlok, m);
     EXPECT_TRUE(m->Aktivno());
-    EXPECT_TRUE(g->Izmenjen);
-    EXPECT_EQ(g->SKEMInspektor1->PrikazaniBlok(), m);
+    EXPECT_TRUE(g->Izmenjen());
+    EXPECT_EQ(Inspektor(*g)->PrikazaniBlok(), m);
 
     // Three inputs, slot 1 alone taken: "Ulaz 1" and "Ulaz 3", the first checked.
     TSKEMBlok* z = SpustiBezDijaloga(*g, 26, "Sumator", 3, {300, 300});
@@ -318,17 +322,17 @@ TEST_F(Povezivanje, OdustajanjeBriseVezu) {
     TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
     TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {200, 20});
     dijalozi.Skripte.push_back(
-        [](QDialog& d) { dynamic_cast<TIzborUlaza&>(d).SpeedButton2->click(); });
+        [](QDialog& d) { dynamic_cast<TIzborUlaza&>(d).DugmeOdustani->click(); });
     Povezi(*g, a, p);
-    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Veze.isEmpty());
+    EXPECT_TRUE(Povrsina(*g)->Veze.isEmpty());
     EXPECT_EQ(p->Ulazi[0], nullptr);
     EXPECT_TRUE(a->Izlazi.isEmpty());
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, p);
+    EXPECT_EQ(Povrsina(*g)->SelektovaniBlok, p);
 }
 
 TEST_F(Povezivanje, OdbijeniJunctionUklanjaSvojDrzac) {
     auto g = Napravi();
-    TSKEMRadnaPovrsina* rp = g->SKEMRadnaPovrsina1;
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
     TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
     TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {400, 20});
     TSKEMBlok* k = SpustiBezDijaloga(*g, 12, "Konstanta", 0, {400, 300});
@@ -354,7 +358,7 @@ TEST_F(Povezivanje, OdbijeniJunctionUklanjaSvojDrzac) {
     // Cancelled: the junction goes, its holder stays.
     ZapocniJunction(*g, glavna, {150, y});
     dijalozi.Skripte.push_back(
-        [](QDialog& d) { dynamic_cast<TIzborUlaza&>(d).SpeedButton2->click(); });
+        [](QDialog& d) { dynamic_cast<TIzborUlaza&>(d).DugmeOdustani->click(); });
     PritisniBlok(q);
     EXPECT_EQ(rp->Veze, QList<TVeza*>{glavna});
     EXPECT_EQ(glavna->Drzaci.size(), 1);
@@ -371,7 +375,7 @@ TEST_F(Povezivanje, OdbijeniJunctionUklanjaSvojDrzac) {
 
 TEST_F(Povezivanje, OdbijeniJunctionSaPostojecegDrzacaGaOstavlja) {
     auto g = Napravi();
-    TSKEMRadnaPovrsina* rp = g->SKEMRadnaPovrsina1;
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
     TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
     TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {400, 20});
     TSKEMBlok* k = SpustiBezDijaloga(*g, 12, "Konstanta", 0, {400, 300});
@@ -403,7 +407,10 @@ using Komande = TGlavniTest;
 
 TEST_F(Komande, DugmadRezimaPrateRadnuPovrsinu) {
     auto g = Napravi();
-    TSKEMRadnaPovrsina* rp = g->SKEMRadnaPovrsina1;
+    auto* dugmeKreirajVezu = Deo<QToolButton>(*g, "DugmeKreirajVezu");
+    auto* dugmeKreirajJunction = Deo<QToolButton>(*g, "DugmeKreirajJunction");
+    auto* dugmeKreirajDrzac = Deo<QToolButton>(*g, "DugmeKreirajDrzac");
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
     struct TSlucaj {
         TRPStanje s;
         bool veza, jun, drzac;
@@ -415,52 +422,54 @@ TEST_F(Komande, DugmadRezimaPrateRadnuPovrsinu) {
     for (const TSlucaj& s : slucajevi) {
         SCOPED_TRACE(int(s.s));
         rp->SetStanje(s.s);
-        EXPECT_EQ(g->TBKreirajVezu->isChecked(), s.veza);
-        EXPECT_EQ(g->TBKreirajJun->isChecked(), s.jun);
-        EXPECT_EQ(g->TBKreirajDrzac->isChecked(), s.drzac);
+        EXPECT_EQ(dugmeKreirajVezu->isChecked(), s.veza);
+        EXPECT_EQ(dugmeKreirajJunction->isChecked(), s.jun);
+        EXPECT_EQ(dugmeKreirajDrzac->isChecked(), s.drzac);
     }
 
     // "Kreiraj vezu": sets the mode and says so; pressed while down it only rises.
-    g->TBKreirajVezu->click();
+    dugmeKreirajVezu->click();
     EXPECT_EQ(rp->Stanje(), rpsDodajVezuEx);
-    EXPECT_TRUE(g->TBKreirajVezu->isChecked());
-    EXPECT_EQ(g->StatusBar1->currentMessage(), "Dodavanje veze");
-    g->TBKreirajVezu->click();
-    EXPECT_FALSE(g->TBKreirajVezu->isChecked());
+    EXPECT_TRUE(dugmeKreirajVezu->isChecked());
+    EXPECT_EQ(Deo<QStatusBar>(*g, "StatusnaTraka")->currentMessage(), "Dodavanje veze");
+    dugmeKreirajVezu->click();
+    EXPECT_FALSE(dugmeKreirajVezu->isChecked());
     EXPECT_EQ(rp->Stanje(), rpsDodajVezuEx);
 
-    g->TBKreirajJun->click();
+    dugmeKreirajJunction->click();
     EXPECT_EQ(rp->Stanje(), rpsKreirajJunctionEx);
-    EXPECT_TRUE(g->TBKreirajJun->isChecked());
-    EXPECT_FALSE(g->TBKreirajVezu->isChecked());
-    g->TBKreirajJun->click(); // pressed again: the mode is set again and the button stays down
+    EXPECT_TRUE(dugmeKreirajJunction->isChecked());
+    EXPECT_FALSE(dugmeKreirajVezu->isChecked());
+    dugmeKreirajJunction->click(); // pressed again: the mode is set again and the button stays down
     EXPECT_EQ(rp->Stanje(), rpsKreirajJunctionEx);
-    EXPECT_TRUE(g->TBKreirajJun->isChecked());
-    g->TBKreirajDrzac->click();
+    EXPECT_TRUE(dugmeKreirajJunction->isChecked());
+    dugmeKreirajDrzac->click();
     EXPECT_EQ(rp->Stanje(), rpsDodajDrzac);
-    EXPECT_TRUE(g->TBKreirajDrzac->isChecked());
-    EXPECT_FALSE(g->TBKreirajJun->isChecked());
+    EXPECT_TRUE(dugmeKreirajDrzac->isChecked());
+    EXPECT_FALSE(dugmeKreirajJunction->isChecked());
 }
 
 TEST_F(Komande, AkcijeNatpisiSaveti) {
     auto g = Napravi();
-    EXPECT_EQ(g->RotiranjeCW->toolTip(), "Rotiraj udesno");
-    EXPECT_EQ(g->RotiranjeCW->statusTip(), "Rotira blok u smeru kazaljke na satu");
+    auto* mainMenu = Deo<QMenuBar>(*g, "MainMenu");
+    auto* mainToolBar = Deo<QToolBar>(*g, "MainToolBar");
+    EXPECT_EQ(Akcija(*g, "RotiranjeCW")->toolTip(), "Rotiraj udesno");
+    EXPECT_EQ(Akcija(*g, "RotiranjeCW")->statusTip(), "Rotira blok u smeru kazaljke na satu");
     // The long part reaches the window's status bar.
-    g->NovDoc->showStatusText(g->MainMenu);
-    EXPECT_EQ(g->StatusBar1->currentMessage(), "Kreira novu graficku semu");
-    EXPECT_EQ(g->NovDoc->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(g->FileExit1->shortcut(), QKeySequence("Ctrl+X"));
-    EXPECT_EQ(g->EditObrisi->shortcut(), QKeySequence(Qt::Key_Delete));
+    Akcija(*g, "NovDoc")->showStatusText(mainMenu);
+    EXPECT_EQ(Deo<QStatusBar>(*g, "StatusnaTraka")->currentMessage(), "Kreira novu graficku semu");
+    EXPECT_EQ(Akcija(*g, "NovDoc")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(Akcija(*g, "FileExit")->shortcut(), QKeySequence("Ctrl+X"));
+    EXPECT_EQ(Akcija(*g, "EditObrisi")->shortcut(), QKeySequence(Qt::Key_Delete));
     // Tool bar captions, left to right (separators left out).
     QStringList natpisi;
-    for (QAction* a : g->MainToolBar->actions())
+    for (QAction* a : mainToolBar->actions())
         if (!a->isSeparator())
-            natpisi << g->MainToolBar->widgetForAction(a)->property("text").toString();
+            natpisi << mainToolBar->widgetForAction(a)->property("text").toString();
     EXPECT_EQ(natpisi,
               (QStringList{"Obrisi", "Rotiraj", "Rotiraj", "Kreiraj vezu", "Kreiraj junction",
                            "Kreiraj drzac", "Simulacija", "Fullscreen"}));
-    EXPECT_EQ(g->MainToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_EQ(mainToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     // Menus in order, separators as "-".
     auto Meni = [](QMenuBar* traka) {
         QStringList r;
@@ -471,31 +480,31 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
         }
         return r;
     };
-    EXPECT_EQ(Meni(g->MainMenu), (QStringList{"&Datoteka:",
-                                              "&Novi dokument",
-                                              "-",
-                                              "&Otvori...",
-                                              "&Sacuvaj",
-                                              "S&acuvaj kao...",
-                                              "-",
-                                              "&Izlaz",
-                                              "&Uredi:",
-                                              "&Obrisi",
-                                              "-",
-                                              "Rotiraj u&desno",
-                                              "Rotiraj u&levo",
-                                              "-",
-                                              "Kreiraj &vezu",
-                                              "Kreiraj &junction",
-                                              "Kreiraj d&rzac",
-                                              "-",
-                                              "&Simulacija",
-                                              "-",
-                                              "O&pis problema"}));
-    EXPECT_EQ(Meni(g->HelpMenuBar), (QStringList{"&Pomoc:", "&SKEM 2004"}));
+    EXPECT_EQ(Meni(mainMenu), (QStringList{"&Datoteka:",
+                                           "&Novi dokument",
+                                           "-",
+                                           "&Otvori...",
+                                           "&Sacuvaj",
+                                           "S&acuvaj kao...",
+                                           "-",
+                                           "&Izlaz",
+                                           "&Uredi:",
+                                           "&Obrisi",
+                                           "-",
+                                           "Rotiraj u&desno",
+                                           "Rotiraj u&levo",
+                                           "-",
+                                           "Kreiraj &vezu",
+                                           "Kreiraj &junction",
+                                           "Kreiraj d&rzac",
+                                           "-",
+                                           "&Simulacija",
+                                           "-",
+                                           "O&pis problema"}));
+    EXPECT_EQ(Meni(Deo<QMenuBar>(*g, "HelpMenuBar")), (QStringList{"&Pomoc:", "&SKEM 2004"}));
 
     // A menu fades in over half a second.
-    QMenu* datoteka = g->MainMenu->actions().value(0)->menu();
+    QMenu* datoteka = mainMenu->actions().value(0)->menu();
     ASSERT_NE(datoteka, nullptr);
     datoteka->popup(QPoint(10, 10));
     auto* prelaz = datoteka->findChild<QPropertyAnimation*>("Prelaz");
@@ -509,36 +518,37 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
 
 TEST_F(Komande, RotiranjeIBrisanjeSamoNaModelu) {
     auto g = Napravi();
+    auto* pogledPovrsine = Deo<TSKEMPogled>(*g, "PogledPovrsine");
     Prikazi(*g);
     TSKEMBlok* b = SpustiBezDijaloga(*g, 25, "Vreme", 0, {40, 40});
     const int smer = b->Smer;
-    g->ScrollBox1->setFocus();
-    ASSERT_TRUE(g->ScrollBox1->hasFocus());
+    pogledPovrsine->setFocus();
+    ASSERT_TRUE(pogledPovrsine->hasFocus());
 
-    g->PageControl1->setCurrentWidget(g->PrikazRezultata->TabelaTab);
-    g->Izmenjen = false;
-    g->RotiranjeCW->trigger();
-    g->RotiranjeCCW->trigger();
-    g->EditObrisi->trigger();
+    Strane(*g)->setCurrentWidget(Prikaz(*g)->TabelaTab);
+    g->PostaviIzmenjen(false);
+    Akcija(*g, "RotiranjeCW")->trigger();
+    Akcija(*g, "RotiranjeCCW")->trigger();
+    Akcija(*g, "EditObrisi")->trigger();
     EXPECT_EQ(b->Smer, smer);
-    EXPECT_FALSE(g->Izmenjen);
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->Blokovi().size(), 1);
+    EXPECT_FALSE(g->Izmenjen());
+    EXPECT_EQ(Povrsina(*g)->Blokovi().size(), 1);
 
-    g->PageControl1->setCurrentWidget(g->ModelTab);
-    g->RotiranjeCW->trigger();
+    Strane(*g)->setCurrentWidget(Deo<QWidget>(*g, "ModelTab"));
+    Akcija(*g, "RotiranjeCW")->trigger();
     EXPECT_NE(b->Smer, smer);
-    EXPECT_TRUE(g->Izmenjen);
-    g->RotiranjeCCW->trigger();
+    EXPECT_TRUE(g->Izmenjen());
+    Akcija(*g, "RotiranjeCCW")->trigger();
     EXPECT_EQ(b->Smer, smer);
 
     // Delete acts only while the workspace has the focus.
-    g->ComboBox1->setFocus();
-    g->EditObrisi->trigger();
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->Blokovi().size(), 1);
-    g->ScrollBox1->setFocus();
-    g->EditObrisi->trigger();
-    EXPECT_TRUE(g->SKEMRadnaPovrsina1->Blokovi().isEmpty());
-    EXPECT_EQ(g->SKEMInspektor1->Lista()->topLevelItemCount(), 0);
+    Deo<QComboBox>(*g, "IzborPrikazaPalete")->setFocus();
+    Akcija(*g, "EditObrisi")->trigger();
+    EXPECT_EQ(Povrsina(*g)->Blokovi().size(), 1);
+    pogledPovrsine->setFocus();
+    Akcija(*g, "EditObrisi")->trigger();
+    EXPECT_TRUE(Povrsina(*g)->Blokovi().isEmpty());
+    EXPECT_EQ(Inspektor(*g)->Lista()->topLevelItemCount(), 0);
 }
 
 TEST_F(Komande, PunEkranDvaPutaVracaVelicinu) {
@@ -547,14 +557,12 @@ TEST_F(Komande, PunEkranDvaPutaVracaVelicinu) {
     g->setGeometry(40, 50, 700, 480);
     QApplication::processEvents();
     const QRect pre = g->geometry();
-    g->GoFullscreen->trigger();
-    EXPECT_TRUE(g->PunEkran());
+    Akcija(*g, "GoFullscreen")->trigger();
     EXPECT_TRUE(g->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(g->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(g->ZapamcenaVelicina(), pre);
-    g->GoFullscreen->trigger();
+    Akcija(*g, "GoFullscreen")->trigger();
     QApplication::processEvents();
-    EXPECT_FALSE(g->PunEkran());
+    EXPECT_FALSE(g->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_FALSE(g->windowState() & Qt::WindowMaximized);
     EXPECT_TRUE(g->isVisible());
     EXPECT_EQ(g->geometry(), pre);
@@ -562,52 +570,55 @@ TEST_F(Komande, PunEkranDvaPutaVracaVelicinu) {
 
 TEST_F(Komande, SirinaMenijaPratiProzor) {
     auto g = Napravi();
+    auto* mainMenu = Deo<QMenuBar>(*g, "MainMenu");
     Prikazi(*g);
-    const int traka = g->MainToolBar->sizeHint().width();
+    const int traka = Deo<QToolBar>(*g, "MainToolBar")->sizeHint().width();
     g->resize(1400, 800);
     QApplication::processEvents();
-    EXPECT_EQ(g->MenuPanel->width(), (1400 - traka) / 2 - 15);
+    EXPECT_EQ(Deo<QWidget>(*g, "MenuPanel")->width(), (1400 - traka) / 2 - 15);
     // Half of what is left would be too little: at least 97, and never less
     // than the menu bar needs to show both its menus.
     g->resize(traka + 100, 600);
     QApplication::processEvents();
-    EXPECT_EQ(g->MenuPanel->width(), std::max(97, g->MainMenu->sizeHint().width() + 4));
-    EXPECT_GE(g->MainMenu->width(), g->MainMenu->sizeHint().width());
+    EXPECT_EQ(Deo<QWidget>(*g, "MenuPanel")->width(),
+              std::max(97, mainMenu->sizeHint().width() + 4));
+    EXPECT_GE(mainMenu->width(), mainMenu->sizeHint().width());
 }
 
 TEST_F(Komande, PrikazPalete) {
     auto g = Napravi();
-    const auto& grupe = g->SKEMGroupBar1->Grupe();
+    auto* paleta = Deo<TSKEMGroupBar>(*g, "Paleta");
+    const auto& grupe = paleta->Grupe();
     ASSERT_GE(grupe.size(), 3);
-    g->ComboBox1->setCurrentIndex(1);
+    Deo<QComboBox>(*g, "IzborPrikazaPalete")->setCurrentIndex(1);
     EXPECT_TRUE(grupe[0]->isHidden());
     for (int i = 1; i < grupe.size(); ++i)
         EXPECT_FALSE(grupe[i]->isHidden()) << i;
-    EXPECT_EQ(g->SKEMGroupBar1->AktivnaGrupa(), grupe[1]);
-    g->ComboBox1->setCurrentIndex(0);
+    EXPECT_EQ(paleta->AktivnaGrupa(), grupe[1]);
+    Deo<QComboBox>(*g, "IzborPrikazaPalete")->setCurrentIndex(0);
     EXPECT_FALSE(grupe[0]->isHidden());
     for (int i = 1; i < grupe.size(); ++i)
         EXPECT_TRUE(grupe[i]->isHidden()) << i;
-    EXPECT_EQ(g->SKEMGroupBar1->AktivnaGrupa(), grupe[0]);
+    EXPECT_EQ(paleta->AktivnaGrupa(), grupe[0]);
 }
 
 TEST_F(Komande, PomocF1IKomanda) {
     auto g = Napravi();
     Prikazi(*g);
     TBrojacTastera brojac;
-    g->ScrollBox1->installEventFilter(&brojac);
+    Deo<TSKEMPogled>(*g, "PogledPovrsine")->installEventFilter(&brojac);
     SpustiBezDijaloga(*g, 12, "Konstanta", 0, {40, 40});
-    ASSERT_NE(g->SKEMRadnaPovrsina1->SelektovaniBlok, nullptr);
-    QTest::keyClick(g->ScrollBox1, Qt::Key_F1);
+    ASSERT_NE(Povrsina(*g)->SelektovaniBlok, nullptr);
+    QTest::keyClick(Deo<TSKEMPogled>(*g, "PogledPovrsine"), Qt::Key_F1);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: 12.htm +sadrzaj"});
     EXPECT_EQ(brojac.F1, 1); // the key still reaches the control
 
-    g->SKEMRadnaPovrsina1->PostaviSelektovaniBlok(nullptr);
+    Povrsina(*g)->PostaviSelektovaniBlok(nullptr);
     dijalozi.Zapis.clear();
-    QTest::keyClick(g->ComboBox1, Qt::Key_F1);
+    QTest::keyClick(Deo<QComboBox>(*g, "IzborPrikazaPalete"), Qt::Key_F1);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
     dijalozi.Zapis.clear();
-    g->DoHelp->trigger();
+    Akcija(*g, "DoHelp")->trigger();
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
 }
 
@@ -623,9 +634,9 @@ TEST_F(Komande, PomocF1NovPritisakNaRoditelju) {
         QApplication::sendEvent(w, &*e);
         return static_cast<const QEvent*>(&*e);
     };
-    const QEvent* prvi = Pritisni(g->ComboBox1, 1000);
+    const QEvent* prvi = Pritisni(Deo<QComboBox>(*g, "IzborPrikazaPalete"), 1000);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
-    const QEvent* drugi = Pritisni(g->Panel6, 2000);
+    const QEvent* drugi = Pritisni(Deo<QWidget>(*g, "ZaglavljePalete"), 2000);
     ASSERT_EQ(prvi, drugi);
     EXPECT_EQ(dijalozi.Zapis, QStringList(2, "Pomoc: index.htm"));
 }
@@ -635,19 +646,19 @@ TEST_F(Komande, SavetiTabeleUStatusnojTraci) {
     auto g = Napravi({Primer("oscilator.skem")});
     Prikazi(*g);
     dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
-    g->IzvSimulaciju->trigger();
-    const TPrikazRezultata& r = *g->PrikazRezultata;
-    ASSERT_EQ(g->PageControl1->currentWidget(), r.TabelaTab);
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    const TPrikazRezultata& r = *Prikaz(*g);
+    ASSERT_EQ(Strane(*g)->currentWidget(), r.TabelaTab);
     const std::pair<QWidget*, QString> saveti[] = {
         {r.GoToChart, "Prikazuje grafik za selektovane redove"},
         {r.Oznake[0], "1. Sumator"},
     };
     for (const auto& [w, savet] : saveti) {
-        g->StatusBar1->clearMessage();
+        Deo<QStatusBar>(*g, "StatusnaTraka")->clearMessage();
         const QPointF tacka(2, 2);
         QEnterEvent ulaz(tacka, tacka, w->mapToGlobal(tacka));
         QApplication::sendEvent(w, &ulaz);
-        EXPECT_EQ(g->StatusBar1->currentMessage(), savet);
+        EXPECT_EQ(Deo<QStatusBar>(*g, "StatusnaTraka")->currentMessage(), savet);
         EXPECT_EQ(w->toolTip(), savet);
     }
 }
@@ -655,19 +666,20 @@ TEST_F(Komande, SavetiTabeleUStatusnojTraci) {
 TEST_F(Komande, ZaglavljeITabelaNaUskomProzoru) {
     auto g = Napravi({Primer("oscilator.skem")});
     Prikazi(*g);
-    EXPECT_EQ(g->HeaderPanel->height(), 38);
+    EXPECT_EQ(Deo<QWidget>(*g, "HeaderPanel")->height(), 38);
     // The tool bar's 35 pixel buttons fit in the header.
-    EXPECT_LE(g->MainToolBar->sizeHint().height(), 38);
-    EXPECT_LE(g->MainToolBar->geometry().bottom(), g->HeaderPanel->rect().bottom());
+    EXPECT_LE(Deo<QToolBar>(*g, "MainToolBar")->sizeHint().height(), 38);
+    EXPECT_LE(Deo<QToolBar>(*g, "MainToolBar")->geometry().bottom(),
+              Deo<QWidget>(*g, "HeaderPanel")->rect().bottom());
 
     dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
-    g->IzvSimulaciju->trigger();
-    ASSERT_EQ(g->PageControl1->currentWidget(), g->PrikazRezultata->TabelaTab);
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    ASSERT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab);
     g->resize(g->minimumSize());
     QApplication::processEvents();
     ASSERT_EQ(g->width(), 670);
     // The note above the table is shown whole, not cut at both ends.
-    QLabel* l = g->PrikazRezultata->Uputstvo;
+    QLabel* l = Prikaz(*g)->Uputstvo;
     const QRect potrebno =
         l->fontMetrics().boundingRect(QRect(0, 0, l->width(), 1000), Qt::TextWordWrap, l->text());
     EXPECT_LE(potrebno.width(), l->width());
@@ -675,7 +687,7 @@ TEST_F(Komande, ZaglavljeITabelaNaUskomProzoru) {
     EXPECT_LE(potrebno.height() / l->fontMetrics().lineSpacing(), 2);
     EXPECT_LE(potrebno.height(), l->height());
     EXPECT_GE(l->geometry().left(), 0);
-    EXPECT_LE(l->geometry().right(), g->PrikazRezultata->TabelaTab->width());
+    EXPECT_LE(l->geometry().right(), Prikaz(*g)->TabelaTab->width());
 }
 
 // ---- "Simulacija" ----
@@ -685,11 +697,11 @@ using Simulacija = TGlavniTest;
 TEST_F(Simulacija, PrimerPuniTabeluIMenjaStranu) {
     auto g = Napravi({Primer("oscilator.skem")});
     dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     ASSERT_EQ(dijalozi.Zapis, QStringList{"Dijalog: Opcije"});
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->PrikazRezultata->TabelaTab);
-    EXPECT_TRUE(g->MainToolBar->isHidden());
-    const TPrikazRezultata& r = *g->PrikazRezultata;
+    EXPECT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab);
+    EXPECT_TRUE(Deo<QToolBar>(*g, "MainToolBar")->isHidden());
+    const TPrikazRezultata& r = *Prikaz(*g);
     ASSERT_EQ(r.BrojRedova(), 4);  // three blocks, none a constant or the time source
     ASSERT_EQ(r.BrojKolona(), 12); // captions, then t = 0, 0.1, ..., 1
     EXPECT_EQ(r.Celija(1, 0), "0");
@@ -704,12 +716,12 @@ TEST_F(Simulacija, PrimerPuniTabeluIMenjaStranu) {
     }
 
     // Not on the model page: nothing happens.
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_EQ(dijalozi.Zapis.size(), 1);
     // "Nazad" brings the model page and the tool bar back.
     r.BackOnModel->click();
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
-    EXPECT_FALSE(g->MainToolBar->isHidden());
+    EXPECT_EQ(Strane(*g)->currentWidget(), Deo<QWidget>(*g, "ModelTab"));
+    EXPECT_FALSE(Deo<QToolBar>(*g, "MainToolBar")->isHidden());
 }
 
 // Enter accepting the options dialog after the table had the focus: the
@@ -719,9 +731,9 @@ TEST_F(Simulacija, EnterKojiPrihvataOpcijeNeStizeDoTabele) {
     auto g = Napravi({Primer("oscilator.skem")});
     Prikazi(*g);
     dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     Prikazi(*g); // active again once the dialog is gone
-    TPrikazRezultata& r = *g->PrikazRezultata;
+    TPrikazRezultata& r = *Prikaz(*g);
     QTest::mouseClick(r.Tabela->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     ASSERT_TRUE(r.Tabela->hasFocus());
     r.BackOnModel->click();
@@ -729,34 +741,35 @@ TEST_F(Simulacija, EnterKojiPrihvataOpcijeNeStizeDoTabele) {
     dijalozi.Zapis.clear();
     dijalozi.Skripte.push_back([](QDialog& d) {
         auto& o = dynamic_cast<TOpcije&>(d);
-        o.Edit1->setText("1");
-        o.Edit2->setText("0.01");
-        o.Edit3->setText("0.1");
+        o.PoljeTrajanja->setText("1");
+        o.PoljeIntervala->setText("0.01");
+        o.PoljeIntervalaStampanja->setText("0.1");
         QTest::keyPress(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Return);
     });
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     Prikazi(*g);
-    ASSERT_EQ(g->PageControl1->currentWidget(), r.TabelaTab);
+    ASSERT_EQ(Strane(*g)->currentWidget(), r.TabelaTab);
     ASSERT_EQ(QApplication::focusWidget(), r.Tabela);
     QTest::keyRelease(r.Tabela, Qt::Key_Return);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Dijalog: Opcije"});
-    EXPECT_EQ(g->PageControl1->currentWidget(), r.TabelaTab);
+    EXPECT_EQ(Strane(*g)->currentWidget(), r.TabelaTab);
 }
 
 TEST_F(Simulacija, PrazanModelOdustajanjeIGreska) {
     auto g = Napravi();
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Greska: Model mora da sadrzi bar jedan blok!"});
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+    EXPECT_EQ(Strane(*g)->currentWidget(), Deo<QWidget>(*g, "ModelTab"));
 
     // Options cancelled: no message, still the model page.
     FileOpen(*g, Primer("oscilator.skem"));
     dijalozi.Zapis.clear();
-    dijalozi.Skripte.push_back([](QDialog& d) { dynamic_cast<TOpcije&>(d).SpeedButton2->click(); });
-    g->IzvSimulaciju->trigger();
+    dijalozi.Skripte.push_back(
+        [](QDialog& d) { dynamic_cast<TOpcije&>(d).DugmeOdustani->click(); });
+    Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Dijalog: Opcije"});
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
-    EXPECT_FALSE(g->MainToolBar->isHidden());
+    EXPECT_EQ(Strane(*g)->currentWidget(), Deo<QWidget>(*g, "ModelTab"));
+    EXPECT_FALSE(Deo<QToolBar>(*g, "MainToolBar")->isHidden());
 }
 
 TEST_F(Simulacija, PreviseTacakaZaTabeluOdbijenoPrePokretanja) {
@@ -764,23 +777,23 @@ TEST_F(Simulacija, PreviseTacakaZaTabeluOdbijenoPrePokretanja) {
     // 10^8 printed intervals: more than the table takes. Said at once, before
     // a run of 10^8 steps fills gigabytes of results that could not be shown.
     dijalozi.Skripte.push_back(UnesiOpcije("100000", "0.001", "0.001"));
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     ASSERT_EQ(dijalozi.Zapis.size(), 2);
     EXPECT_EQ(dijalozi.Zapis[1],
               "Greska: Doslo je do neocekivane greske tokom simulacije!\nGreska: Previse tacaka "
               "rezultata za prikaz u tabeli.\nProbajte sa smanjenom duzine simulacije ili drugim "
               "parametrima za blokove.");
-    EXPECT_TRUE(g->Rezultati.empty());
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
+    EXPECT_TRUE(g->Rezultati().empty());
+    EXPECT_EQ(Strane(*g)->currentWidget(), Deo<QWidget>(*g, "ModelTab"));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
     // One interval more than the table takes is refused the same way.
     dijalozi.Zapis.clear();
     dijalozi.Skripte.push_back(UnesiOpcije("10000001", "1", "1"));
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     ASSERT_EQ(dijalozi.Zapis.size(), 2);
     EXPECT_TRUE(dijalozi.Zapis[1].contains("Previse tacaka rezultata za prikaz u tabeli."));
-    EXPECT_TRUE(g->Rezultati.empty());
+    EXPECT_TRUE(g->Rezultati().empty());
 }
 
 // The pointer shows a run is busy from the options' acceptance to its end,
@@ -799,19 +812,19 @@ TEST_F(Simulacija, KursorCekanjaSamoDokTraje) {
         UnesiOpcije("1", "0.01", "0.1")(d);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // not while asking
     });
-    g->PrikazRezultata->OnPrikaziStranu = [&](QWidget* strana) {
+    Prikaz(*g)->OnPrikaziStranu = [&](QWidget* strana) {
         const QCursor* k = QGuiApplication::overrideCursor();
         cekaoTokomRada = k && k->shape() == Qt::WaitCursor;
-        g->PageControl1->setCurrentWidget(strana);
+        Strane(*g)->setCurrentWidget(strana);
     };
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_TRUE(cekaoTokomRada);
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->PrikazRezultata->TabelaTab);
+    EXPECT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
     // A run that fails: its message is shown with the ordinary pointer.
-    g->PrikazRezultata->BackOnModel->click();
-    g->NovDoc->trigger();
+    Prikaz(*g)->BackOnModel->click();
+    Akcija(*g, "NovDoc")->trigger();
     TSKEMBlok* i = SpustiBezDijaloga(*g, 10, "Integrator", 3, {40, 40});
     TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {240, 40});
     i->Parametar1 = 1;
@@ -821,7 +834,7 @@ TEST_F(Simulacija, KursorCekanjaSamoDokTraje) {
     beleske.Skripte.push_back(IzaberiUlaz(1));
     Povezi(*g, p, i);
     beleske.Skripte.push_back(UnesiOpcije("10", "0.1", "1"));
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_EQ(beleske.CekanjeUPoruci, QList<bool>{false});
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -837,19 +850,19 @@ TEST_F(Simulacija, AritmetickaGreskaVracaNaModel) {
     Povezi(*g, i, p);
     dijalozi.Skripte.push_back(IzaberiUlaz(1));
     Povezi(*g, p, i);
-    ASSERT_EQ(g->SKEMRadnaPovrsina1->Veze.size(), 2);
+    ASSERT_EQ(Povrsina(*g)->Veze.size(), 2);
     // A table left from an earlier page must not stay in view.
-    g->PageControl1->setCurrentWidget(g->ModelTab);
+    Strane(*g)->setCurrentWidget(Deo<QWidget>(*g, "ModelTab"));
     dijalozi.Zapis.clear();
     dijalozi.Skripte.push_back(UnesiOpcije("10", "0.1", "1"));
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     ASSERT_EQ(dijalozi.Zapis.size(), 2);
     EXPECT_EQ(dijalozi.Zapis[1],
               "Greska: Doslo je do neocekivane greske tokom simulacije!\nGreska: Floating point "
               "overflow\nProbajte sa smanjenom duzine simulacije ili drugim parametrima za "
               "blokove.");
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
-    EXPECT_FALSE(g->MainToolBar->isHidden());
+    EXPECT_EQ(Strane(*g)->currentWidget(), Deo<QWidget>(*g, "ModelTab"));
+    EXPECT_FALSE(Deo<QToolBar>(*g, "MainToolBar")->isHidden());
 }
 
 TEST_F(Simulacija, GreskaElementaPokazujeBlokKojiJuJeDigao) {
@@ -862,18 +875,21 @@ TEST_F(Simulacija, GreskaElementaPokazujeBlokKojiJuJeDigao) {
     i->SetAktivno(true);
     dijalozi.Zapis.clear();
     dijalozi.Skripte.push_back(UnesiOpcije("1", "0.1", "0.5"));
-    g->IzvSimulaciju->trigger();
+    Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_EQ(dijalozi.Zapis,
               (QStringList{"Dijalog: Opcije", "Greska: Drugi ulaz u delitelj je 0!"}));
-    EXPECT_EQ(g->PageControl1->currentWidget(), g->ModelTab);
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, d);
+    EXPECT_EQ(Strane(*g)->currentWidget(), Deo<QWidget>(*g, "ModelTab"));
+    EXPECT_EQ(Povrsina(*g)->SelektovaniBlok, d);
     const QRectF vidljivo =
-        g->ScrollBox1->mapToScene(g->ScrollBox1->viewport()->rect()).boundingRect();
+        Deo<TSKEMPogled>(*g, "PogledPovrsine")
+            ->mapToScene(Deo<TSKEMPogled>(*g, "PogledPovrsine")->viewport()->rect())
+            .boundingRect();
     EXPECT_TRUE(vidljivo.contains(d->sceneBoundingRect()));
 
     // A run cancelled afterwards moves nothing.
     i->SetAktivno(true);
-    dijalozi.Skripte.push_back([](QDialog& o) { dynamic_cast<TOpcije&>(o).SpeedButton2->click(); });
-    g->IzvSimulaciju->trigger();
-    EXPECT_EQ(g->SKEMRadnaPovrsina1->SelektovaniBlok, i);
+    dijalozi.Skripte.push_back(
+        [](QDialog& o) { dynamic_cast<TOpcije&>(o).DugmeOdustani->click(); });
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    EXPECT_EQ(Povrsina(*g)->SelektovaniBlok, i);
 }

@@ -17,9 +17,9 @@ void Upisi(QLineEdit* polje, const QString& tekst) {
 }
 
 void Unesi(TOpcije& o, const QString& d, const QString& h, const QString& p) {
-    Upisi(o.Edit1, d);
-    Upisi(o.Edit2, h);
-    Upisi(o.Edit3, p);
+    Upisi(o.PoljeTrajanja, d);
+    Upisi(o.PoljeIntervala, h);
+    Upisi(o.PoljeIntervalaStampanja, p);
 }
 
 bool SveSelektovano(QLineEdit* polje) {
@@ -33,19 +33,19 @@ TEST(Opcije, IzgledINaziviPolja) {
     EXPECT_EQ(o.size(), QSize(381, 227));
     EXPECT_TRUE(o.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(o.Naslov(), "Opcije za simulaciju");
-    EXPECT_EQ(o.findChild<QLineEdit*>("Edit1"), o.Edit1);
-    EXPECT_EQ(o.findChild<QLineEdit*>("Edit3"), o.Edit3);
-    EXPECT_EQ(o.findChild<QPushButton*>("SpeedButton1")->text(), "simulacija");
-    EXPECT_EQ(o.findChild<QPushButton*>("SpeedButton2")->text(), "odustani");
-    EXPECT_TRUE(o.Edit1->text().isEmpty() && o.Edit2->text().isEmpty() &&
-                o.Edit3->text().isEmpty());
-    // Tab goes Edit1 -> Edit2 -> Edit3.
+    EXPECT_EQ(o.findChild<QLineEdit*>("PoljeTrajanja"), o.PoljeTrajanja);
+    EXPECT_EQ(o.findChild<QLineEdit*>("PoljeIntervalaStampanja"), o.PoljeIntervalaStampanja);
+    EXPECT_EQ(o.findChild<QPushButton*>("DugmePrihvati")->text(), "simulacija");
+    EXPECT_EQ(o.findChild<QPushButton*>("DugmeOdustani")->text(), "odustani");
+    EXPECT_TRUE(o.PoljeTrajanja->text().isEmpty() && o.PoljeIntervala->text().isEmpty() &&
+                o.PoljeIntervalaStampanja->text().isEmpty());
+    // Tab goes from the duration to the integration interval to the print interval.
     o.show();
-    o.Edit1->setFocus();
-    QTest::keyClick(o.Edit1, Qt::Key_Tab);
-    EXPECT_EQ(o.focusWidget(), o.Edit2);
-    QTest::keyClick(o.Edit2, Qt::Key_Tab);
-    EXPECT_EQ(o.focusWidget(), o.Edit3);
+    o.PoljeTrajanja->setFocus();
+    QTest::keyClick(o.PoljeTrajanja, Qt::Key_Tab);
+    EXPECT_EQ(o.focusWidget(), o.PoljeIntervala);
+    QTest::keyClick(o.PoljeIntervala, Qt::Key_Tab);
+    EXPECT_EQ(o.focusWidget(), o.PoljeIntervalaStampanja);
 }
 
 TEST(Opcije, ProvereRedomSaPorukamaFokusomISelekcijom) {
@@ -63,21 +63,21 @@ TEST(Opcije, ProvereRedomSaPorukamaFokusomISelekcijom) {
         // One empty field wins over the other fields being invalid.
         {"abc", "-1", "", "Niste uneli sve potrebne vrednosti!", nullptr, false},
         {"1,5", "0.1", "0.5", "Duzina trajanja simulacije mora biti pozitivan realan broj!",
-         &TOpcije::Edit1, true},
+         &TOpcije::PoljeTrajanja, true},
         {"2147483647", "0.1", "0.5", "Duzina trajanja simulacije mora biti pozitivan realan broj!",
-         &TOpcije::Edit1, true},
+         &TOpcije::PoljeTrajanja, true},
         {"-3", "0.1", "0.5", "Duzina trajanja simulacije mora biti pozitivan realan broj!",
-         &TOpcije::Edit1, true},
-        {"10", "0", "0.5", "Interval integracije mora biti pozitivan realan broj!", &TOpcije::Edit2,
-         true},
+         &TOpcije::PoljeTrajanja, true},
+        {"10", "0", "0.5", "Interval integracije mora biti pozitivan realan broj!",
+         &TOpcije::PoljeIntervala, true},
         {"1", "2", "1.5", "Duzina trajanja simulacije mora biti veca od intervala integracije!",
-         &TOpcije::Edit2, true},
-        {"10", "0.1", "x", "Interval stampanja mora biti pozitivan realan broj!", &TOpcije::Edit3,
-         true},
+         &TOpcije::PoljeIntervala, true},
+        {"10", "0.1", "x", "Interval stampanja mora biti pozitivan realan broj!",
+         &TOpcije::PoljeIntervalaStampanja, true},
         // D = h passes check 4 but no P satisfies h <= P < D.
-        {"0.5", "0.5", "0.5", poruka6, &TOpcije::Edit3, false},
-        {"10", "0.1", "10", poruka6, &TOpcije::Edit3, false},
-        {"10", "0.1", "0.05", poruka6, &TOpcije::Edit3, false},
+        {"0.5", "0.5", "0.5", poruka6, &TOpcije::PoljeIntervalaStampanja, false},
+        {"10", "0.1", "10", poruka6, &TOpcije::PoljeIntervalaStampanja, false},
+        {"10", "0.1", "0.05", poruka6, &TOpcije::PoljeIntervalaStampanja, false},
     };
     std::vector<QString> greske;
     dijalozi.Skripte.push_back([&](QDialog&) {
@@ -85,20 +85,20 @@ TEST(Opcije, ProvereRedomSaPorukamaFokusomISelekcijom) {
             SCOPED_TRACE(("D=" + s.d + " h=" + s.h + " P=" + s.p).toStdString());
             Unesi(o, s.d, s.h, s.p);
             // Put the focus somewhere known, with nothing selected.
-            o.Edit2->setFocus();
-            o.Edit2->deselect();
+            o.PoljeIntervala->setFocus();
+            o.PoljeIntervala->deselect();
             dijalozi.Zapis.clear();
-            QTest::mouseClick(o.SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(o.DugmePrihvati, Qt::LeftButton);
             EXPECT_EQ(dijalozi.Zapis, QStringList{"Greska: " + s.poruka});
             EXPECT_TRUE(o.isVisible()); // a refused entry never closes the dialog
-            QLineEdit* ocekivano = s.polje ? o.*(s.polje) : o.Edit2;
+            QLineEdit* ocekivano = s.polje ? o.*(s.polje) : o.PoljeIntervala;
             EXPECT_EQ(o.focusWidget(), ocekivano);
             EXPECT_EQ(SveSelektovano(ocekivano), s.selektovano);
         }
         // P = h is accepted, and an exponent is a number.
         Unesi(o, "10", "1e-1", "0.1");
         dijalozi.Zapis.clear();
-        QTest::mouseClick(o.SpeedButton1, Qt::LeftButton);
+        QTest::mouseClick(o.DugmePrihvati, Qt::LeftButton);
         EXPECT_TRUE(dijalozi.Poruke().isEmpty());
         EXPECT_FALSE(o.isVisible());
     });
@@ -117,7 +117,7 @@ TEST(Opcije, VrednostiSeCuvajuAOdustajanjeVracaNe) {
     dijalozi.Skripte.push_back([&](QDialog&) {
         Unesi(o, "20", "0.01", "0.5");
         // Enter in a field runs the checks as "simulacija" does.
-        QTest::keyClick(o.Edit3, Qt::Key_Return);
+        QTest::keyClick(o.PoljeIntervalaStampanja, Qt::Key_Return);
     });
     skem::TOpcijeSimulacije v;
     ASSERT_TRUE(o.PitajOpcije(v));
@@ -125,10 +125,10 @@ TEST(Opcije, VrednostiSeCuvajuAOdustajanjeVracaNe) {
 
     // The next run shows what was typed last; "odustani" leaves the values alone.
     dijalozi.Skripte.push_back([&](QDialog&) {
-        EXPECT_EQ(o.Edit1->text(), "20");
-        EXPECT_EQ(o.Edit2->text(), "0.01");
-        EXPECT_EQ(o.Edit3->text(), "0.5");
-        QTest::mouseClick(o.SpeedButton2, Qt::LeftButton);
+        EXPECT_EQ(o.PoljeTrajanja->text(), "20");
+        EXPECT_EQ(o.PoljeIntervala->text(), "0.01");
+        EXPECT_EQ(o.PoljeIntervalaStampanja->text(), "0.5");
+        QTest::mouseClick(o.DugmeOdustani, Qt::LeftButton);
     });
     skem::TOpcijeSimulacije neizmenjeno{1, 2, 3};
     EXPECT_FALSE(o.PitajOpcije(neizmenjeno));
@@ -142,7 +142,7 @@ TEST(Opcije, ZatvaranjeMimoDugmadiJeOdustajanje) {
     TOpcije o;
     auto prihvati = [&](QDialog&) {
         Unesi(o, "10", "0.1", "1");
-        QTest::mouseClick(o.SpeedButton1, Qt::LeftButton);
+        QTest::mouseClick(o.DugmePrihvati, Qt::LeftButton);
     };
     skem::TOpcijeSimulacije v;
     // After an accepted use, Esc, the window manager's close, and a close with

@@ -56,14 +56,14 @@ protected:
         Strane.addWidget(ModelTab);
         Strane.addWidget(R.TabelaTab);
         Strane.addWidget(R.GrafikTab);
-        R.Chart1->chart()->setAnimationOptions(QChart::NoAnimation);
+        R.Grafik2D->chart()->setAnimationOptions(QChart::NoAnimation);
         Strane.resize(900, 500);
         Strane.show();
     }
 
     QList<QLineSeries*> Serije() const {
         QList<QLineSeries*> r;
-        for (QAbstractSeries* s : R.Chart1->chart()->series())
+        for (QAbstractSeries* s : R.Grafik2D->chart()->series())
             r << qobject_cast<QLineSeries*>(s);
         return r;
     }
@@ -220,8 +220,8 @@ TEST_F(RezultatiTest, TickedRowsBecomeSeriesWithoutTheLastTime) {
         EXPECT_EQ(s[1]->at(k), QPointF(k, -k));
     }
     // The axes take in every point.
-    auto* x = qobject_cast<QValueAxis*>(R.Chart1->chart()->axes(Qt::Horizontal).first());
-    auto* y = qobject_cast<QValueAxis*>(R.Chart1->chart()->axes(Qt::Vertical).first());
+    auto* x = qobject_cast<QValueAxis*>(R.Grafik2D->chart()->axes(Qt::Horizontal).first());
+    auto* y = qobject_cast<QValueAxis*>(R.Grafik2D->chart()->axes(Qt::Vertical).first());
     EXPECT_LE(x->min(), 0);
     EXPECT_GE(x->max(), 9);
     EXPECT_LE(y->min(), -9);
@@ -376,13 +376,13 @@ TEST_F(RezultatiTest, DepthViewTogglesAndSurvivesARebuild) {
     Otkucaj(1);
     R.PrikaziGrafik();
     EXPECT_EQ(R.ChartView->text(), "3D View");
-    EXPECT_TRUE(R.Chart1->isVisible());
+    EXPECT_TRUE(R.Grafik2D->isVisible());
 
     QTest::mouseClick(R.ChartView, Qt::LeftButton);
     EXPECT_EQ(R.ChartView->text(), "2D View");
     EXPECT_TRUE(R.Pogled3D());
     EXPECT_TRUE(R.Grafik3D->isVisible());
-    EXPECT_FALSE(R.Chart1->isVisible());
+    EXPECT_FALSE(R.Grafik2D->isVisible());
 
     QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
     Otkucaj(2);
@@ -395,20 +395,20 @@ TEST_F(RezultatiTest, DepthViewTogglesAndSurvivesARebuild) {
     QTest::mouseClick(R.ChartView, Qt::LeftButton);
     EXPECT_EQ(R.ChartView->text(), "3D View");
     EXPECT_FALSE(R.Pogled3D());
-    EXPECT_TRUE(R.Chart1->isVisible());
+    EXPECT_TRUE(R.Grafik2D->isVisible());
 }
 
 TEST_F(RezultatiTest, ZoomIsUndoneByRightClickAndByANewChart) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(1);
     R.PrikaziGrafik();
-    QChart* c = R.Chart1->chart();
+    QChart* c = R.Grafik2D->chart();
     auto* x = qobject_cast<QValueAxis*>(c->axes(Qt::Horizontal).first());
     const double min = x->min(), max = x->max();
 
     c->zoomIn(QRectF(c->plotArea().center(), QSizeF(40, 40)));
     ASSERT_LT(x->max() - x->min(), max - min);
-    QTest::mouseClick(R.Chart1->viewport(), Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseClick(R.Grafik2D->viewport(), Qt::RightButton, {}, QPoint(100, 100));
     EXPECT_DOUBLE_EQ(x->min(), min);
     EXPECT_DOUBLE_EQ(x->max(), max);
 
@@ -462,7 +462,7 @@ TEST_F(RezultatiTest, AxesTickAtRoundNumbersAroundTheCurves) {
         Otkucaj(1);
         R.PrikaziGrafik();
         QApplication::processEvents();
-        QChart* g = R.Chart1->chart();
+        QChart* g = R.Grafik2D->chart();
         auto* x = qobject_cast<QValueAxis*>(g->axes(Qt::Horizontal).first());
         auto* y = qobject_cast<QValueAxis*>(g->axes(Qt::Vertical).first());
         EXPECT_FALSE(x->labelsTruncated());
@@ -652,7 +652,7 @@ TEST_F(RezultatiTest, ChartIsSavedAsPngAndSvgInBothViews) {
     QTest::mouseClick(R.IzvozSvg, Qt::LeftButton);
     QImage png(dir.filePath("g.png"));
     ASSERT_FALSE(png.isNull());
-    EXPECT_EQ(png.size(), R.Chart1->size());
+    EXPECT_EQ(png.size(), R.Grafik2D->size());
     // The background gradient starts at RGB (92, 157, 205) at the top.
     const QColor gore = png.pixelColor(png.width() / 2, 1);
     EXPECT_NEAR(gore.red(), 92, 3);

@@ -19,31 +19,31 @@ TEST(Splash, DvaOtkucaja) {
     EXPECT_EQ(splash.size(), QSize(425, 268));
     EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(splash.Timer1->interval(), 1000);
+    EXPECT_EQ(splash.Tajmer->interval(), 1000);
 
     splash.Pokreni();
     EXPECT_TRUE(splash.isVisible());
-    EXPECT_TRUE(splash.Timer1->isActive());
+    EXPECT_TRUE(splash.Tajmer->isActive());
     EXPECT_FALSE(glavni.isVisible());
     EXPECT_FALSE(glavni.isEnabled());
 
-    splash.Timer1Timer();
+    splash.Otkucaj();
     EXPECT_TRUE(glavni.isVisible());
     EXPECT_TRUE(glavni.windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(glavni.isEnabled()); // still disabled after the first tick
     EXPECT_TRUE(splash.isVisible());
-    EXPECT_TRUE(splash.Timer1->isActive());
+    EXPECT_TRUE(splash.Tajmer->isActive());
 
-    splash.Timer1Timer();
+    splash.Otkucaj();
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_FALSE(splash.Timer1->isActive());
+    EXPECT_FALSE(splash.Tajmer->isActive());
     EXPECT_TRUE(glavni.isEnabled());
 }
 
 TEST(Splash, TajmerOtkucavaSam) {
     QWidget glavni;
     TSplashForm splash(&glavni);
-    splash.Timer1->setInterval(1); // the real interval is checked above
+    splash.Tajmer->setInterval(1); // the real interval is checked above
     splash.Pokreni();
     EXPECT_TRUE(QTest::qWaitFor([&] { return glavni.isEnabled(); }, 5000));
     EXPECT_EQ(splash.Otkucaji(), 2);

@@ -31,14 +31,15 @@ void Upisi(QLineEdit* polje, const QString& tekst) {
 TEST(UnosPar, RedoviPremaBrojuParametara) {
     TUnosPar u;
     EXPECT_EQ(u.size(), QSize(269, 200));
-    EXPECT_EQ(u.Label2->text(), "Parametar 2:");
-    EXPECT_EQ(u.Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(u.NatpisParametra2->text(), "Parametar 2:");
+    EXPECT_EQ(u.NatpisParametra1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 
     u.PripremiRedove(3, "K", "T", "x0");
-    EXPECT_EQ(u.Label1->text(), "K:");
-    EXPECT_EQ(u.Label2->text(), "T:");
-    EXPECT_EQ(u.Label3->text(), "x0:");
-    EXPECT_TRUE(u.Edit2->isEnabled() && u.Edit3->isEnabled() && u.Label3->isEnabled());
+    EXPECT_EQ(u.NatpisParametra1->text(), "K:");
+    EXPECT_EQ(u.NatpisParametra2->text(), "T:");
+    EXPECT_EQ(u.NatpisParametra3->text(), "x0:");
+    EXPECT_TRUE(u.PoljeParametra2->isEnabled() && u.PoljeParametra3->isEnabled() &&
+                u.NatpisParametra3->isEnabled());
 
     // brparam -> enabled rows; disabled rows keep the texts they had.
     struct TSlucaj {
@@ -51,14 +52,14 @@ TEST(UnosPar, RedoviPremaBrojuParametara) {
         SCOPED_TRACE(s.brparam);
         u.PripremiRedove(3, "a", "b", "c");
         u.PripremiRedove(s.brparam, "p", "q", "r");
-        EXPECT_TRUE(u.Label1->isEnabled() && u.Edit1->isEnabled());
-        EXPECT_EQ(u.Label1->text(), "p:");
-        EXPECT_EQ(u.Label2->isEnabled(), s.drugi);
-        EXPECT_EQ(u.Edit2->isEnabled(), s.drugi);
-        EXPECT_EQ(u.Label3->isEnabled(), s.treci);
-        EXPECT_EQ(u.Edit3->isEnabled(), s.treci);
-        EXPECT_EQ(u.Label2->text(), s.drugi ? "q:" : "b:");
-        EXPECT_EQ(u.Label3->text(), s.treci ? "r:" : "c:");
+        EXPECT_TRUE(u.NatpisParametra1->isEnabled() && u.PoljeParametra1->isEnabled());
+        EXPECT_EQ(u.NatpisParametra1->text(), "p:");
+        EXPECT_EQ(u.NatpisParametra2->isEnabled(), s.drugi);
+        EXPECT_EQ(u.PoljeParametra2->isEnabled(), s.drugi);
+        EXPECT_EQ(u.NatpisParametra3->isEnabled(), s.treci);
+        EXPECT_EQ(u.PoljeParametra3->isEnabled(), s.treci);
+        EXPECT_EQ(u.NatpisParametra2->text(), s.drugi ? "q:" : "b:");
+        EXPECT_EQ(u.NatpisParametra3->text(), s.treci ? "r:" : "c:");
     }
 }
 
@@ -66,14 +67,14 @@ TEST(UnosPar, PrihvatanjeOdbijanjeIOdustajanje) {
     TSkriptovaniDijalozi dijalozi;
     TUnosPar u;
     u.PripremiRedove(1, "Pojacanje", "x", "x");
-    u.Edit1->setText("5");
-    u.Edit2->setText("abc"); // left over from an earlier use: the show resets it
+    u.PoljeParametra1->setText("5");
+    u.PoljeParametra2->setText("abc"); // left over from an earlier use: the show resets it
     dijalozi.Skripte.push_back([&](QDialog&) {
-        EXPECT_EQ(u.Edit1->text(), "0");
-        EXPECT_EQ(u.Edit2->text(), "0");
-        EXPECT_EQ(u.Edit3->text(), "0");
-        Upisi(u.Edit1, "1.5");
-        QTest::mouseClick(u.SpeedButton1, Qt::LeftButton);
+        EXPECT_EQ(u.PoljeParametra1->text(), "0");
+        EXPECT_EQ(u.PoljeParametra2->text(), "0");
+        EXPECT_EQ(u.PoljeParametra3->text(), "0");
+        Upisi(u.PoljeParametra1, "1.5");
+        QTest::mouseClick(u.DugmePrihvati, Qt::LeftButton);
     });
     Dijalozi().PrikaziModalno(u);
     EXPECT_TRUE(u.Prihvaceno);
@@ -89,26 +90,26 @@ TEST(UnosPar, PrihvatanjeOdbijanjeIOdustajanje) {
             QString e1, e2, e3;
             QLineEdit* TUnosPar::*polje;
         };
-        for (const TSlucaj& s :
-             {TSlucaj{"1,5", "x", "1", &TUnosPar::Edit1},
-              TSlucaj{"2147483647", "1", "1", &TUnosPar::Edit1},
-              TSlucaj{"1", "", "1", &TUnosPar::Edit2}, TSlucaj{"1", "2", "1e", &TUnosPar::Edit3}}) {
+        for (const TSlucaj& s : {TSlucaj{"1,5", "x", "1", &TUnosPar::PoljeParametra1},
+                                 TSlucaj{"2147483647", "1", "1", &TUnosPar::PoljeParametra1},
+                                 TSlucaj{"1", "", "1", &TUnosPar::PoljeParametra2},
+                                 TSlucaj{"1", "2", "1e", &TUnosPar::PoljeParametra3}}) {
             SCOPED_TRACE((s.e1 + "|" + s.e2 + "|" + s.e3).toStdString());
-            Upisi(u.Edit1, s.e1);
-            Upisi(u.Edit2, s.e2);
-            Upisi(u.Edit3, s.e3);
+            Upisi(u.PoljeParametra1, s.e1);
+            Upisi(u.PoljeParametra2, s.e2);
+            Upisi(u.PoljeParametra3, s.e3);
             dijalozi.Zapis.clear();
-            QTest::mouseClick(u.SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(u.DugmePrihvati, Qt::LeftButton);
             EXPECT_EQ(dijalozi.Zapis, QStringList{"Greska: Molim vas da unesete broj!"});
             EXPECT_TRUE(u.isVisible());
             QLineEdit* polje = u.*(s.polje);
             EXPECT_EQ(u.focusWidget(), polje);
             EXPECT_EQ(polje->selectedText(), polje->text());
         }
-        Upisi(u.Edit1, "-2e3");
-        Upisi(u.Edit2, " 0.25");
-        Upisi(u.Edit3, "7");
-        QTest::mouseClick(u.SpeedButton1, Qt::LeftButton);
+        Upisi(u.PoljeParametra1, "-2e3");
+        Upisi(u.PoljeParametra2, " 0.25");
+        Upisi(u.PoljeParametra3, "7");
+        QTest::mouseClick(u.DugmePrihvati, Qt::LeftButton);
         EXPECT_FALSE(u.isVisible());
     });
     Dijalozi().PrikaziModalno(u);
@@ -119,11 +120,11 @@ TEST(UnosPar, PrihvatanjeOdbijanjeIOdustajanje) {
 
     // "odustani" and Esc after an accepted use report cancel.
     dijalozi.Skripte.push_back(
-        [&](QDialog&) { QTest::mouseClick(u.SpeedButton2, Qt::LeftButton); });
+        [&](QDialog&) { QTest::mouseClick(u.DugmeOdustani, Qt::LeftButton); });
     Dijalozi().PrikaziModalno(u);
     EXPECT_FALSE(u.Prihvaceno);
     dijalozi.Skripte.push_back(
-        [&](QDialog&) { QTest::mouseClick(u.SpeedButton1, Qt::LeftButton); });
+        [&](QDialog&) { QTest::mouseClick(u.DugmePrihvati, Qt::LeftButton); });
     dijalozi.Skripte.push_back([&](QDialog&) { QTest::keyClick(&u, Qt::Key_Escape); });
     Dijalozi().PrikaziModalno(u);
     EXPECT_TRUE(u.Prihvaceno);
@@ -170,19 +171,19 @@ TEST(IzborUlaza, PrviOmoguceniUlazJeOznacen) {
                             TSlucaj{false, false, true, 2}, TSlucaj{true, false, true, 0},
                             TSlucaj{false, true, false, 1}, TSlucaj{true, true, false, 0}}) {
         SCOPED_TRACE(s.ocekivan);
-        iz.RadioButton1->setEnabled(true);
-        iz.RadioButton3->setEnabled(true);
-        iz.RadioButton3->setChecked(true);
-        iz.RadioButton1->setEnabled(s.u1);
-        iz.RadioButton2->setEnabled(s.u2);
-        iz.RadioButton3->setEnabled(s.u3);
+        iz.DugmeUlaza1->setEnabled(true);
+        iz.DugmeUlaza3->setEnabled(true);
+        iz.DugmeUlaza3->setChecked(true);
+        iz.DugmeUlaza1->setEnabled(s.u1);
+        iz.DugmeUlaza2->setEnabled(s.u2);
+        iz.DugmeUlaza3->setEnabled(s.u3);
         int naPrikazu = -1;
         dijalozi.Skripte.push_back([&](QDialog&) {
             naPrikazu = iz.IzabraniUlaz();
-            const int oznacenih = iz.RadioButton1->isChecked() + iz.RadioButton2->isChecked() +
-                                  iz.RadioButton3->isChecked();
+            const int oznacenih = iz.DugmeUlaza1->isChecked() + iz.DugmeUlaza2->isChecked() +
+                                  iz.DugmeUlaza3->isChecked();
             EXPECT_EQ(oznacenih, 1);
-            QTest::mouseClick(iz.SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(iz.DugmePrihvati, Qt::LeftButton);
         });
         Dijalozi().PrikaziModalno(iz);
         EXPECT_EQ(naPrikazu, s.ocekivan);
@@ -194,21 +195,21 @@ TEST(IzborUlaza, PrviOmoguceniUlazJeOznacen) {
 TEST(IzborUlaza, KorisnikBiraIliOdustaje) {
     TSkriptovaniDijalozi dijalozi;
     TIzborUlaza iz;
-    iz.RadioButton1->setEnabled(true);
-    iz.RadioButton2->setEnabled(false);
-    iz.RadioButton3->setEnabled(true);
+    iz.DugmeUlaza1->setEnabled(true);
+    iz.DugmeUlaza2->setEnabled(false);
+    iz.DugmeUlaza3->setEnabled(true);
     dijalozi.Skripte.push_back([&](QDialog&) {
-        QTest::mouseClick(iz.RadioButton2, Qt::LeftButton); // disabled: no effect
+        QTest::mouseClick(iz.DugmeUlaza2, Qt::LeftButton); // disabled: no effect
         EXPECT_EQ(iz.IzabraniUlaz(), 0);
-        QTest::mouseClick(iz.RadioButton3, Qt::LeftButton);
-        QTest::mouseClick(iz.SpeedButton1, Qt::LeftButton);
+        QTest::mouseClick(iz.DugmeUlaza3, Qt::LeftButton);
+        QTest::mouseClick(iz.DugmePrihvati, Qt::LeftButton);
     });
     Dijalozi().PrikaziModalno(iz);
     EXPECT_TRUE(iz.Prihvaceno);
     EXPECT_EQ(iz.IzabraniUlaz(), 2);
 
     dijalozi.Skripte.push_back(
-        [&](QDialog&) { QTest::mouseClick(iz.SpeedButton2, Qt::LeftButton); });
+        [&](QDialog&) { QTest::mouseClick(iz.DugmeOdustani, Qt::LeftButton); });
     Dijalozi().PrikaziModalno(iz);
     EXPECT_FALSE(iz.Prihvaceno);
 }
@@ -219,16 +220,16 @@ TEST(UnosOpisa, PrihvatiIOdustani) {
     TSkriptovaniDijalozi dijalozi;
     TUnosOpisa opis;
     EXPECT_EQ(opis.size(), QSize(378, 351));
-    EXPECT_EQ(opis.SpeedButton1->geometry(), QRect(34, 4, 95, 22));
-    EXPECT_EQ(opis.SpeedButton2->geometry(), QRect(214, 4, 95, 22));
-    EXPECT_EQ(opis.Memo1->font().pixelSize(), 11);
+    EXPECT_EQ(opis.DugmePrihvati->geometry(), QRect(34, 4, 95, 22));
+    EXPECT_EQ(opis.DugmeOdustani->geometry(), QRect(214, 4, 95, 22));
+    EXPECT_EQ(opis.PoljeOpisa->font().pixelSize(), 11);
 
-    opis.Memo1->clear();
+    opis.PoljeOpisa->clear();
     dijalozi.Skripte.push_back([&](QDialog&) {
-        QTest::keyClicks(opis.Memo1, "a");
-        QTest::keyClick(opis.Memo1, Qt::Key_Return);
-        QTest::keyClicks(opis.Memo1, "b");
-        QTest::mouseClick(opis.SpeedButton1, Qt::LeftButton);
+        QTest::keyClicks(opis.PoljeOpisa, "a");
+        QTest::keyClick(opis.PoljeOpisa, Qt::Key_Return);
+        QTest::keyClicks(opis.PoljeOpisa, "b");
+        QTest::mouseClick(opis.DugmePrihvati, Qt::LeftButton);
     });
     Dijalozi().PrikaziModalno(opis);
     EXPECT_TRUE(opis.Prihvaceno);
@@ -237,17 +238,17 @@ TEST(UnosOpisa, PrihvatiIOdustani) {
     // Shown again and accepted unchanged: the same text, whatever its lines.
     for (const QString& tekst : {QStringLiteral("a\nb"), QStringLiteral("jedan red "),
                                  QStringLiteral("a\n\nb\n"), QStringLiteral("   ")}) {
-        opis.Memo1->setPlainText(tekst);
+        opis.PoljeOpisa->setPlainText(tekst);
         dijalozi.Skripte.push_back(
-            [&](QDialog&) { QTest::mouseClick(opis.SpeedButton1, Qt::LeftButton); });
+            [&](QDialog&) { QTest::mouseClick(opis.DugmePrihvati, Qt::LeftButton); });
         Dijalozi().PrikaziModalno(opis);
         EXPECT_EQ(opis.Rezultat, tekst);
     }
 
     // "odustani" keeps the last result but reports cancel.
     dijalozi.Skripte.push_back([&](QDialog&) {
-        QTest::keyClicks(opis.Memo1, "zzz");
-        QTest::mouseClick(opis.SpeedButton2, Qt::LeftButton);
+        QTest::keyClicks(opis.PoljeOpisa, "zzz");
+        QTest::mouseClick(opis.DugmeOdustani, Qt::LeftButton);
     });
     Dijalozi().PrikaziModalno(opis);
     EXPECT_FALSE(opis.Prihvaceno);
@@ -279,18 +280,18 @@ TEST(IzgledDijaloga, OnemoguceniRedoviSeVideIPodGlavnimProzorom) {
     glavni.setStyleSheet(QStringLiteral("#HeaderPanel { background: #eef1f5; }"));
 
     TIzborUlaza izbor(&glavni);
-    izbor.RadioButton2->setEnabled(false);
+    izbor.DugmeUlaza2->setEnabled(false);
     izbor.show();
     QApplication::processEvents();
     // Only the caption, right of the radio circle.
-    EXPECT_LT(NajtamnijeU(izbor, izbor.RadioButton2, 24), 150);
+    EXPECT_LT(NajtamnijeU(izbor, izbor.DugmeUlaza2, 24), 150);
 
     TUnosPar par(&glavni);
     par.PripremiRedove(1, QStringLiteral("Pojacanje"), QStringLiteral("x"), QStringLiteral("x"));
     par.show();
     QApplication::processEvents();
-    ASSERT_FALSE(par.Label2->isEnabled());
-    EXPECT_LT(NajtamnijeU(par, par.Label2), 150);
+    ASSERT_FALSE(par.NatpisParametra2->isEnabled());
+    EXPECT_LT(NajtamnijeU(par, par.NatpisParametra2), 150);
 }
 
 // ---- every showing ----
@@ -307,8 +308,10 @@ TEST(PonovljeniPrikaz, PocinjeUPrvomPoljuSaIzabranimTekstom) {
         TOkvirDijalog* dijalog;
         std::vector<QLineEdit*> polja;
     };
-    for (const TSlucaj& s : {TSlucaj{&opcije, {opcije.Edit1, opcije.Edit2, opcije.Edit3}},
-                             TSlucaj{&par, {par.Edit1, par.Edit2, par.Edit3}}}) {
+    for (const TSlucaj& s :
+         {TSlucaj{&opcije,
+                  {opcije.PoljeTrajanja, opcije.PoljeIntervala, opcije.PoljeIntervalaStampanja}},
+          TSlucaj{&par, {par.PoljeParametra1, par.PoljeParametra2, par.PoljeParametra3}}}) {
         SCOPED_TRACE(s.dijalog->objectName().toStdString());
         dijalozi.Skripte.push_back([&](QDialog&) {
             for (QLineEdit* polje : s.polja)
@@ -334,12 +337,12 @@ TEST(PonovljeniPrikaz, PocinjeUPrvomPoljuSaIzabranimTekstom) {
 
     // The input choice starts on the button it checked, not the one used last.
     TIzborUlaza izbor;
-    dijalozi.Skripte.push_back([&](QDialog&) { izbor.RadioButton3->setFocus(); });
+    dijalozi.Skripte.push_back([&](QDialog&) { izbor.DugmeUlaza3->setFocus(); });
     Dijalozi().PrikaziModalno(izbor);
     QWidget* fokus = nullptr;
     dijalozi.Skripte.push_back([&](QDialog& d) { fokus = d.focusWidget(); });
     Dijalozi().PrikaziModalno(izbor);
-    EXPECT_EQ(fokus, izbor.RadioButton1);
+    EXPECT_EQ(fokus, izbor.DugmeUlaza1);
 }
 
 // Each showing is centred on the main window, also after the user dragged

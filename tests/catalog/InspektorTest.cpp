@@ -107,7 +107,7 @@ protected:
 
     // Opens grid 1's editor on the value of row red, as a double click does.
     QLineEdit* Uredi(int red) {
-        TSKEMGrid* g = ins.Grid1();
+        TSKEMGrid* g = ins.GridUlaza();
         const QRect r = g->visualRect(g->model()->index(red, 1));
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, r.center());
@@ -136,8 +136,8 @@ protected:
 
 TEST_F(InspektorTest, NaPocetkuNePrikazujeBlokIListaJePrazna) {
     EXPECT_EQ(ins.DugmeNaziv()->Tekst(), "SKEMInspector");
-    EXPECT_FALSE(ins.Grid1()->isEnabled());
-    EXPECT_FALSE(ins.Grid2()->isEnabled());
+    EXPECT_FALSE(ins.GridUlaza()->isEnabled());
+    EXPECT_FALSE(ins.GridIzlaza()->isEnabled());
     EXPECT_EQ(ins.Lista()->topLevelItemCount(), 0);
     EXPECT_EQ(ins.PrikazaniBlok(), nullptr);
     EXPECT_EQ(ins.DugmeBlokovi()->Tekst(), "Blokovi");
@@ -158,14 +158,14 @@ TEST_F(InspektorTest, UlazOdBloka3PrazanUlazIParametar) {
     Izaberi(b);
     ASSERT_EQ(ins.PrikazaniBlok(), b);
     EXPECT_EQ(ins.DugmeNaziv()->Tekst(), "4. Proizvod");
-    EXPECT_TRUE(ins.Grid1()->isEnabled());
+    EXPECT_TRUE(ins.GridUlaza()->isEnabled());
     EXPECT_THAT(
-        Redovi(ins.Grid1()),
+        Redovi(ins.GridUlaza()),
         ::testing::ElementsAre("Ulaz 1|3. Konstanta", "Ulaz 2|<nema ulaza>", "Koeficijent|2.5"));
     // The block feeding it has one outgoing connection.
     Izaberi(treci);
-    EXPECT_THAT(Redovi(ins.Grid2()), ::testing::ElementsAre("Izlaz 1|4. Proizvod"));
-    EXPECT_THAT(Redovi(ins.Grid1()), ::testing::ElementsAre("Vrednost|0"));
+    EXPECT_THAT(Redovi(ins.GridIzlaza()), ::testing::ElementsAre("Izlaz 1|4. Proizvod"));
+    EXPECT_THAT(Redovi(ins.GridUlaza()), ::testing::ElementsAre("Vrednost|0"));
 }
 
 TEST_F(InspektorTest, IzlaziBezVezeIDveVeze) {
@@ -174,7 +174,7 @@ TEST_F(InspektorTest, IzlaziBezVezeIDveVeze) {
     TSKEMBlok* c = Spusti(Integrator(), {120, 250});
 
     Izaberi(izvor);
-    EXPECT_THAT(Redovi(ins.Grid2()), ::testing::ElementsAre("Izlaz|<nema izlaza>"));
+    EXPECT_THAT(Redovi(ins.GridIzlaza()), ::testing::ElementsAre("Izlaz|<nema izlaza>"));
 
     // A connection to b and, branching from its first bend, a junction to c.
     TVeza* glavna = Povezi(rp, izvor, b, 0, {QPoint(150, 60), QPoint(150, 180)});
@@ -189,11 +189,11 @@ TEST_F(InspektorTest, IzlaziBezVezeIDveVeze) {
     ASSERT_EQ(izvor->Izlazi.size(), 2);
 
     Izaberi(izvor);
-    EXPECT_THAT(Redovi(ins.Grid2()),
+    EXPECT_THAT(Redovi(ins.GridIzlaza()),
                 ::testing::ElementsAre("Izlaz 1|2. Integrator", "Izlaz 2|3. Integrator"));
     // The junction's end block sees the root block at its second input.
     Izaberi(c);
-    EXPECT_THAT(Redovi(ins.Grid1()),
+    EXPECT_THAT(Redovi(ins.GridUlaza()),
                 ::testing::ElementsAre("Ulaz 1|<nema ulaza>", "Ulaz 2|1. Konstanta",
                                        "Ulaz 3|<nema ulaza>", "Pocetni uslov|0", "Koef. ulaza 2|0",
                                        "Koef. ulaza 3|0"));
@@ -205,15 +205,15 @@ TEST_F(InspektorTest, BezBlokaIliBezRedova) {
     Izaberi(vreme);
     EXPECT_EQ(ins.DugmeNaziv()->Tekst(), "1. Vreme");
     // No rows at all: no spare empty cell that could be typed into.
-    EXPECT_EQ(ins.Grid1()->rowCount(), 0);
+    EXPECT_EQ(ins.GridUlaza()->rowCount(), 0);
 
     ins.PrikaziBlok(nullptr);
     EXPECT_EQ(ins.DugmeNaziv()->Tekst(), "SKEMInspector");
-    EXPECT_FALSE(ins.Grid1()->isEnabled());
+    EXPECT_FALSE(ins.GridUlaza()->isEnabled());
     // Cleared grids keep one empty row.
-    EXPECT_EQ(ins.Grid1()->rowCount(), 1);
-    EXPECT_EQ(ins.Grid1()->Tekst(0, 0), "");
-    EXPECT_THAT(Redovi(ins.Grid2()), ::testing::ElementsAre("|"));
+    EXPECT_EQ(ins.GridUlaza()->rowCount(), 1);
+    EXPECT_EQ(ins.GridUlaza()->Tekst(0, 0), "");
+    EXPECT_THAT(Redovi(ins.GridIzlaza()), ::testing::ElementsAre("|"));
 }
 
 TEST_F(InspektorTest, BezVidljivePovrsineNistaSeNeDesava) {
@@ -257,7 +257,7 @@ TEST_F(InspektorTest, MinusPaDvaUIspraznjenuCeliju) {
     EXPECT_EQ(b->Parametar1, -2);
     EXPECT_EQ(izmene, 1);
     Potvrdi(e);
-    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "-2");
+    EXPECT_EQ(ins.GridUlaza()->Tekst(0, 1), "-2");
 }
 
 TEST_F(InspektorTest, SlovoDajePorukuJednomINulu) {
@@ -271,15 +271,15 @@ TEST_F(InspektorTest, SlovoDajePorukuJednomINulu) {
     QTest::keyClicks(e, "a");
     EXPECT_THAT(dijalozi.Zapis, ::testing::ElementsAre("Greska: " + NijeBroj));
     // The cell and the open editor go back to the value the block keeps.
-    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "4");
+    EXPECT_EQ(ins.GridUlaza()->Tekst(0, 1), "4");
     EXPECT_EQ(b->Parametar1, 4);
     EXPECT_EQ(izmene, 0);
     EXPECT_EQ(e->text(), "4");
     QTest::keyClicks(e, "5a");
     EXPECT_EQ(b->Parametar1, 45);
-    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "45");
+    EXPECT_EQ(ins.GridUlaza()->Tekst(0, 1), "45");
     Potvrdi(e);
-    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "45");
+    EXPECT_EQ(ins.GridUlaza()->Tekst(0, 1), "45");
     EXPECT_EQ(dijalozi.Zapis.size(), 2);
 }
 
@@ -310,7 +310,7 @@ TEST_F(InspektorTest, SlovoUIzabranuCelijuSaPravimProzoromPoruke) {
     TSKEMBlok* b = Spusti(Konstanta(), {20, 20});
     b->Parametar1 = 4;
     Izaberi(b);
-    TSKEMGrid* g = ins.Grid1();
+    TSKEMGrid* g = ins.GridUlaza();
     const QRect r = g->visualRect(g->model()->index(0, 1));
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
     ASSERT_EQ(g->Editor(), nullptr);
@@ -339,7 +339,7 @@ TEST_F(InspektorTest, BrojSeKucaTasterPoTaster) {
     Isprazni(e);
     QTest::keyClicks(e, "-");
     Potvrdi(e);
-    EXPECT_EQ(ins.Grid1()->Tekst(4, 1), "0.0015");
+    EXPECT_EQ(ins.GridUlaza()->Tekst(4, 1), "0.0015");
     EXPECT_DOUBLE_EQ(b->Parametar2, 1.5e-3);
 }
 
@@ -349,7 +349,7 @@ TEST_F(InspektorTest, TackaINaNemackomJeziku) {
     TSKEMBlok* b = Spusti(Konstanta(), {20, 20});
     b->Parametar1 = 0.1;
     Izaberi(b);
-    EXPECT_EQ(ins.Grid1()->Tekst(0, 1), "0.1");
+    EXPECT_EQ(ins.GridUlaza()->Tekst(0, 1), "0.1");
     QLineEdit* e = Uredi(0);
     ASSERT_NE(e, nullptr);
     Isprazni(e);
@@ -369,7 +369,7 @@ TEST_F(InspektorTest, UlazniRedoviILabeleSeNeMoguIzabratiNiUrediti) {
     TSKEMBlok* b = Spusti(DvaUlaza(), {300, 20});
     ASSERT_NE(Povezi(rp, izvor, b, 0), nullptr);
     Izaberi(b);
-    TSKEMGrid* g = ins.Grid1();
+    TSKEMGrid* g = ins.GridUlaza();
     // No row shows as selected after showing a block.
     EXPECT_FALSE(g->currentIndex().isValid());
     EXPECT_TRUE(g->selectedItems().isEmpty());
@@ -445,13 +445,13 @@ TEST_F(InspektorTest, SkupljenaListaSeNeDira) {
     // The header button collapses the list panel.
     QTest::mouseClick(ins.DugmeBlokovi(), Qt::LeftButton, {}, QPoint(10, 10));
     ASSERT_TRUE(ins.PanelBlokova()->isHidden());
-    ins.Grid1()->setFocus();
+    ins.GridUlaza()->setFocus();
     b->SetAktivno(true);
     EXPECT_EQ(ins.PrikazaniBlok(), b);
     EXPECT_EQ(ins.DugmeNaziv()->Tekst(), "2. Konstanta");
     EXPECT_EQ(l->currentItem(), l->topLevelItem(0));
     EXPECT_TRUE(l->topLevelItem(0)->isSelected());
-    EXPECT_EQ(ins.focusWidget(), ins.Grid1());
+    EXPECT_EQ(ins.focusWidget(), ins.GridUlaza());
 
     // Shown again by a click on the splitter's button.
     TSKEMSplit* s = ins.SplitBlokova();
@@ -477,9 +477,9 @@ TEST_F(InspektorTest, DugmadSkupljajuSekcije) {
     QCoreApplication::processEvents();
     EXPECT_EQ(ins.PanelUlaza()->height(), 180);
     EXPECT_EQ(ins.PanelBlokova()->height(), 246);
-    EXPECT_TRUE(ins.Grid2()->isVisible());
+    EXPECT_TRUE(ins.GridIzlaza()->isVisible());
     QTest::mouseClick(ins.DugmeIzlazi(), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_FALSE(ins.Grid2()->isVisible());
+    EXPECT_FALSE(ins.GridIzlaza()->isVisible());
 }
 
 TEST_F(InspektorTest, OrdinateGeneratoraFunkcija) {
@@ -488,7 +488,7 @@ TEST_F(InspektorTest, OrdinateGeneratoraFunkcija) {
     g->Parametar1 = 10;
     g->Parametar2 = 0;
     Izaberi(g);
-    TSKEMGrid* grid = ins.Grid1();
+    TSKEMGrid* grid = ins.GridUlaza();
     // Input, two bounds, then T0..T10 at 0, 1, ..., 10.
     ASSERT_EQ(grid->rowCount(), 1 + 2 + 11);
     EXPECT_EQ(grid->Tekst(1, 0), "Gornja granica");
@@ -554,7 +554,7 @@ TEST_F(InspektorTest, OrdinateGeneratoraFunkcija) {
 TEST_F(InspektorTest, OrdinateSeNePrikazujuDrugimBlokovima) {
     TSKEMBlok* b = Spusti(Integrator(), {20, 20});
     Izaberi(b);
-    EXPECT_EQ(ins.Grid1()->rowCount(), 6);
+    EXPECT_EQ(ins.GridUlaza()->rowCount(), 6);
     ins.AkcijaPodrazumevaneOrdinate()->trigger();
     EXPECT_EQ(izmene, 0);
 }
@@ -566,7 +566,7 @@ TEST_F(InspektorTest, RedPiseParametarSvogNatpisa) {
     TSKEMBlok* b =
         Spusti({QStringLiteral("Cudan"), 9, 1, 1, {"x", "Drugi", "x", "x", "x", "x"}}, {20, 20});
     Izaberi(b);
-    ASSERT_THAT(Redovi(ins.Grid1()), ::testing::ElementsAre("Drugi|0"));
+    ASSERT_THAT(Redovi(ins.GridUlaza()), ::testing::ElementsAre("Drugi|0"));
     QLineEdit* e = Uredi(0);
     ASSERT_NE(e, nullptr);
     Isprazni(e);
@@ -608,7 +608,7 @@ TEST_F(InspektorTest, ObrisanBlokNeRusiInspektor) {
     ins.ObnoviListu(&rp);
     EXPECT_EQ(l->topLevelItemCount(), 1);
     EXPECT_EQ(ins.DugmeNaziv()->Tekst(), "SKEMInspector");
-    EXPECT_FALSE(ins.Grid1()->isEnabled());
+    EXPECT_FALSE(ins.GridUlaza()->isEnabled());
     ins.PrikaziBlok(b); // a dangling pointer is recognised, not followed
     EXPECT_EQ(ins.PrikazaniBlok(), nullptr);
 }
@@ -665,11 +665,11 @@ TEST_F(InspektorTest, SlikaInspektora) {
     const QImage slika = ins.grab().toImage();
     ASSERT_FALSE(slika.isNull());
     EXPECT_TRUE(slika.save(QDir::temp().filePath("skem-inspektor.png")));
-    EXPECT_THAT(Redovi(ins.Grid1()),
+    EXPECT_THAT(Redovi(ins.GridUlaza()),
                 ::testing::ElementsAre("Ulaz 1|1. Konstanta", "Ulaz 2|<nema ulaza>",
                                        "Ulaz 3|<nema ulaza>", "Pocetni uslov|0.1",
                                        "Koef. ulaza 2|-2", "Koef. ulaza 3|1.5E20"));
-    EXPECT_THAT(Redovi(ins.Grid2()), ::testing::ElementsAre("Izlaz 1|3. Proizvod"));
+    EXPECT_THAT(Redovi(ins.GridIzlaza()), ::testing::ElementsAre("Izlaz 1|3. Proizvod"));
 }
 
 } // namespace

@@ -26,7 +26,7 @@ QString Stavka(const QString& naziv, const QString& sifra, const QString& dodata
 class KatalogTest : public ::testing::Test {
 protected:
     QString Fajl(const QByteArray& sadrzaj, const QString& ime = QStringLiteral("Manifest.xml")) {
-        const QString put = m_dir.filePath(ime);
+        const QString put = dir.filePath(ime);
         QFile f(put);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(sadrzaj);
@@ -46,7 +46,7 @@ protected:
         return {};
     }
 
-    QTemporaryDir m_dir;
+    QTemporaryDir dir;
 };
 
 TEST_F(KatalogTest, ElementNamesAndOrderAreFreeAndExtraChildrenIgnored) {
@@ -173,12 +173,12 @@ TEST_F(KatalogTest, NonElementsAmongGroupsOrItemsAreRefused) {
 
 TEST_F(KatalogTest, FileFaultsAreReportedWithTheirCause) {
     QVector<TGrupaKataloga> grupe;
-    const QString nema = m_dir.filePath(QStringLiteral("nema.xml"));
+    const QString nema = dir.filePath(QStringLiteral("nema.xml"));
     QString poruka = Citaj(nema, grupe);
     EXPECT_THAT(poruka.toStdString(), HasSubstr("nema.xml"));
     EXPECT_THAT(poruka.toStdString(), HasSubstr("ne postoji"));
 
-    EXPECT_THAT(Citaj(m_dir.path(), grupe).toStdString(), HasSubstr("nije fajl"));
+    EXPECT_THAT(Citaj(dir.path(), grupe).toStdString(), HasSubstr("nije fajl"));
 
     // Not well-formed: the parser's message with the line and the column.
     poruka = Citaj(Fajl(QByteArray("<k>\n<grupe>\n  <g></x>\n</grupe></k>")), grupe);
@@ -190,23 +190,23 @@ TEST_F(KatalogTest, FileFaultsAreReportedWithTheirCause) {
 
 TEST_F(KatalogTest, LookupPrefersWorkingDirectoryThenProgramThenDataDirectories) {
     const QString staraRadna = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-    qputenv("XDG_DATA_HOME", m_dir.filePath("podaci").toUtf8());
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    qputenv("XDG_DATA_HOME", dir.filePath("podaci").toUtf8());
     const QStringList mesta = MestaManifesta();
     QDir::setCurrent(staraRadna);
 
     ASSERT_GE(mesta.size(), 3);
-    EXPECT_EQ(mesta[0], QDir(m_dir.path()).absoluteFilePath("Manifest.xml"));
+    EXPECT_EQ(mesta[0], QDir(dir.path()).absoluteFilePath("Manifest.xml"));
     EXPECT_EQ(mesta[1],
               QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("Manifest.xml"));
-    EXPECT_TRUE(mesta.contains(m_dir.filePath("podaci/skem/Manifest.xml")));
+    EXPECT_TRUE(mesta.contains(dir.filePath("podaci/skem/Manifest.xml")));
 
     // The first place holding a file wins, broken or not; none: the first place.
-    QDir(m_dir.path()).mkpath("a");
-    QDir(m_dir.path()).mkpath("b");
-    QDir(m_dir.path()).mkpath("c");
-    const QStringList tri = {m_dir.filePath("a/M.xml"), m_dir.filePath("b/M.xml"),
-                             m_dir.filePath("c/M.xml")};
+    QDir(dir.path()).mkpath("a");
+    QDir(dir.path()).mkpath("b");
+    QDir(dir.path()).mkpath("c");
+    const QStringList tri = {dir.filePath("a/M.xml"), dir.filePath("b/M.xml"),
+                             dir.filePath("c/M.xml")};
     EXPECT_EQ(NadjiManifest(tri), tri[0]);
     Fajl(QByteArray("pokvaren"), "c/M.xml");
     EXPECT_EQ(NadjiManifest(tri), tri[2]);

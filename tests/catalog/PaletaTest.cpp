@@ -145,22 +145,22 @@ TEST(SkrolerTest, ColumnCountFromWidth) {
 class SkrolerRasporedTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_skroler.PostaviSlike(&TestSlike());
-        m_skroler.resize(145, 400);
-        m_skroler.show();
+        skroler.PostaviSlike(&TestSlike());
+        skroler.resize(145, 400);
+        skroler.show();
     }
-    QRect Mesto(int i) const { return m_skroler.Stavke()[i]->geometry(); }
-    TSkroler m_skroler;
+    QRect Mesto(int i) const { return skroler.Stavke()[i]->geometry(); }
+    TSkroler skroler;
 };
 
 TEST_F(SkrolerRasporedTest, RowsTakeTheirHeightFromTheTallestItemAndCaption) {
-    m_skroler.DodajStavku(Stavka("Pojacanje"));
-    m_skroler.DodajStavku(Stavka("Vrlo dugacak naziv bloka koji se prelama u vise redova"));
-    m_skroler.DodajStavku(Stavka("Sinus"));
-    ASSERT_EQ(m_skroler.BrojKolona(), 2);
+    skroler.DodajStavku(Stavka("Pojacanje"));
+    skroler.DodajStavku(Stavka("Vrlo dugacak naziv bloka koji se prelama u vise redova"));
+    skroler.DodajStavku(Stavka("Sinus"));
+    ASSERT_EQ(skroler.BrojKolona(), 2);
 
-    QLabel* kratka = m_skroler.Stavke()[0]->Labela();
-    QLabel* duga = m_skroler.Stavke()[1]->Labela();
+    QLabel* kratka = skroler.Stavke()[0]->Labela();
+    QLabel* duga = skroler.Stavke()[1]->Labela();
     ASSERT_GT(duga->height(), 2 * kratka->height()) << "the long caption must wrap";
     EXPECT_EQ(kratka->width(), 86);
     EXPECT_TRUE(kratka->wordWrap());
@@ -176,25 +176,25 @@ TEST_F(SkrolerRasporedTest, RowsTakeTheirHeightFromTheTallestItemAndCaption) {
 
 TEST_F(SkrolerRasporedTest, ItemsReflowOnlyWhenTheColumnCountChanges) {
     for (int i = 0; i < 5; ++i)
-        m_skroler.DodajStavku(Stavka(QString("S%1").arg(i), i));
+        skroler.DodajStavku(Stavka(QString("S%1").arg(i), i));
     ASSERT_EQ(Mesto(2).topLeft().x(), 15); // two columns: the third item starts row 2
     const int drugiRed = Mesto(2).y();
 
     // A width change that keeps the count leaves every item where it is
     // (shown by an item moved out of place staying there).
-    m_skroler.Stavke()[4]->move(200, 300);
-    m_skroler.resize(224, 400);
-    EXPECT_EQ(m_skroler.BrojKolona(), 2);
+    skroler.Stavke()[4]->move(200, 300);
+    skroler.resize(224, 400);
+    EXPECT_EQ(skroler.BrojKolona(), 2);
     EXPECT_EQ(Mesto(4).topLeft(), QPoint(200, 300));
 
-    m_skroler.resize(225, 400);
-    EXPECT_EQ(m_skroler.BrojKolona(), 3);
+    skroler.resize(225, 400);
+    EXPECT_EQ(skroler.BrojKolona(), 3);
     EXPECT_EQ(Mesto(2).topLeft(), QPoint(175, 5));
     EXPECT_EQ(Mesto(3).topLeft(), QPoint(15, drugiRed));
     EXPECT_EQ(Mesto(4).topLeft(), QPoint(95, drugiRed));
 
-    m_skroler.resize(60, 400);
-    EXPECT_EQ(m_skroler.BrojKolona(), 1);
+    skroler.resize(60, 400);
+    EXPECT_EQ(skroler.BrojKolona(), 1);
     for (int i = 1; i < 5; ++i) {
         EXPECT_EQ(Mesto(i).x(), 15);
         EXPECT_GT(Mesto(i).y(), Mesto(i - 1).y());
@@ -229,19 +229,19 @@ TEST(SkrolerTest, CaptionsOfTheRightColumnStayWholeBesideTheScrollBar) {
 // A caption as wide as its label, or with a single word wider, would run into
 // the next column's caption and be cut at both ends; it is set smaller.
 TEST_F(SkrolerRasporedTest, DugaRecUNatpisuSeNeSece) {
-    m_skroler.setFont(QFont(QStringLiteral("Verdana"), 8)); // the main window's font
-    m_skroler.DodajStavku(Stavka("Sinus"));
-    m_skroler.DodajStavku(Stavka("Eksponencijalna f-ja"));
-    ASSERT_EQ(m_skroler.BrojKolona(), 2);
+    skroler.setFont(QFont(QStringLiteral("Verdana"), 8)); // the main window's font
+    skroler.DodajStavku(Stavka("Sinus"));
+    skroler.DodajStavku(Stavka("Eksponencijalna f-ja"));
+    ASSERT_EQ(skroler.BrojKolona(), 2);
     auto sirinaTeksta = [](QLabel* l, const QFont& f) {
         return QFontMetrics(f)
             .boundingRect(QRect(0, 0, l->width(), 10000), Qt::TextWordWrap | Qt::AlignHCenter,
                           l->text())
             .width();
     };
-    QLabel* kratka = m_skroler.Stavke()[0]->Labela();
-    QLabel* duga = m_skroler.Stavke()[1]->Labela();
-    const QFont paleta = m_skroler.Stavke()[0]->font();
+    QLabel* kratka = skroler.Stavke()[0]->Labela();
+    QLabel* duga = skroler.Stavke()[1]->Labela();
+    const QFont paleta = skroler.Stavke()[0]->font();
     // Uncut at the palette's font the long word would not fit its label.
     ASSERT_GT(sirinaTeksta(duga, paleta), 86);
     EXPECT_EQ(duga->width(), 86);
@@ -255,8 +255,8 @@ TEST_F(SkrolerRasporedTest, DugaRecUNatpisuSeNeSece) {
 // ---------------------------------------------------------------- TSkrolStavka
 
 TEST_F(SkrolerRasporedTest, ItemLooksNormalHotAndWithoutPictures) {
-    TSkrolStavka* s = m_skroler.DodajStavku(Stavka("Integrator", 10));
-    m_skroler.PostaviBoju(QColor(128, 128, 128));
+    TSkrolStavka* s = skroler.DodajStavku(Stavka("Integrator", 10));
+    skroler.PostaviBoju(QColor(128, 128, 128));
     const QColor slika = BojaSlike(10);
 
     EXPECT_FALSE(s->Vruca());
@@ -278,7 +278,7 @@ TEST_F(SkrolerRasporedTest, ItemLooksNormalHotAndWithoutPictures) {
     EXPECT_FALSE(s->Vruca());
     EXPECT_EQ(Piksel(s, 5, 5), slika);
 
-    m_skroler.PostaviSlike(nullptr);
+    skroler.PostaviSlike(nullptr);
     EXPECT_EQ(Piksel(s, 30, 30), QColor(Qt::red));
     EXPECT_EQ(Piksel(s, 55, 0), QColor(Qt::red));
 }
@@ -286,7 +286,7 @@ TEST_F(SkrolerRasporedTest, ItemLooksNormalHotAndWithoutPictures) {
 TEST_F(SkrolerRasporedTest, DragCarriesTheItemsValuesFromAPaletteItem) {
     const TStavkaKataloga vrednosti{
         "Wye", 28, 2, 2, {"Tolerancija", "Faktor relaksacije", "x", "Ulaz 1", "Ulaz 2", "x"}};
-    TSkrolStavka* s = m_skroler.DodajStavku(vrednosti);
+    TSkrolStavka* s = skroler.DodajStavku(vrednosti);
     EXPECT_EQ(s->Naziv(), "Wye");
     EXPECT_EQ(s->ImageIndex(), 28);
     EXPECT_EQ(s->MaxUlaznihVeza(), 2);
@@ -305,7 +305,7 @@ TEST_F(SkrolerRasporedTest, DragCarriesTheItemsValuesFromAPaletteItem) {
     // The workspace recognises the source by its class name.
     EXPECT_TRUE(s->inherits("TSkrolStavka"));
     EXPECT_STREQ(s->metaObject()->className(), "TSkrolStavka");
-    EXPECT_FALSE(m_skroler.inherits("TSkrolStavka"));
+    EXPECT_FALSE(skroler.inherits("TSkrolStavka"));
 
     // A press takes the item in hand; a release without a drag lets it go.
     EXPECT_EQ(s->cursor().shape(), Qt::OpenHandCursor);
@@ -316,7 +316,7 @@ TEST_F(SkrolerRasporedTest, DragCarriesTheItemsValuesFromAPaletteItem) {
 
     EXPECT_EQ(s->SlikaZaPrevlacenje().toImage(), TestSlike().Slike[28].toImage());
     // A code without a picture still drags something visible.
-    TSkrolStavka* bez = m_skroler.DodajStavku(Stavka("Bez slike", 40));
+    TSkrolStavka* bez = skroler.DodajStavku(Stavka("Bez slike", 40));
     EXPECT_EQ(bez->SlikaZaPrevlacenje().size(), QSize(56, 56));
 }
 
@@ -350,26 +350,26 @@ TEST(SkrolStavkaTest, PointingShowsTheNameAsToolTipAndInTheStatusBar) {
 class GroupBarTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_bar.PostaviSlike(&TestSlike());
-        m_bar.resize(177, 400);
-        m_bar.show();
+        bar.PostaviSlike(&TestSlike());
+        bar.resize(177, 400);
+        bar.show();
     }
     void NapraviGrupe(int koliko) {
         for (int g = 0; g < koliko; ++g) {
             TGrupaKataloga grupa{g == 0 ? "SVE" : QString("GRUPA %1").arg(g), {}};
             for (int i = 0; i < 4; ++i)
                 grupa.Stavke << Stavka(QString("Blok %1").arg(i), g + i);
-            m_bar.NapraviGrupu(grupa);
+            bar.NapraviGrupu(grupa);
         }
     }
-    TSKEMGrupa* G(int i) const { return m_bar.Grupe()[i]; }
-    TSKEMGroupBar m_bar;
+    TSKEMGrupa* G(int i) const { return bar.Grupe()[i]; }
+    TSKEMGroupBar bar;
 };
 
 TEST_F(GroupBarTest, AddingGroupsOpensTheFirstWithItsHeaderAboveTheTop) {
     NapraviGrupe(3);
-    ASSERT_EQ(m_bar.Grupe().size(), 3);
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(0));
+    ASSERT_EQ(bar.Grupe().size(), 3);
+    EXPECT_EQ(bar.AktivnaGrupa(), G(0));
     EXPECT_EQ(G(1)->Naziv(), "GRUPA 1");
     // Available: 400 - 3 - three headers = 337.
     EXPECT_EQ(G(0)->geometry(), QRect(0, -20, 177, 357));
@@ -386,54 +386,54 @@ TEST_F(GroupBarTest, AddingGroupsOpensTheFirstWithItsHeaderAboveTheTop) {
 TEST_F(GroupBarTest, TheTwoViews) {
     NapraviGrupe(3);
 
-    m_bar.PrikaziSve();
+    bar.PrikaziSve();
     EXPECT_FALSE(G(0)->isHidden());
     EXPECT_TRUE(G(1)->isHidden());
     EXPECT_TRUE(G(2)->isHidden());
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(0));
+    EXPECT_EQ(bar.AktivnaGrupa(), G(0));
     EXPECT_EQ(G(0)->geometry(), QRect(0, -20, 177, 397));
     // No header is seen: the body starts at the top edge.
-    EXPECT_EQ(G(0)->Telo()->mapTo(&m_bar, QPoint(0, 0)), QPoint(0, 0));
-    EXPECT_LE(G(0)->Zaglavlje()->mapTo(&m_bar, QPoint(0, 20)).y(), 0);
+    EXPECT_EQ(G(0)->Telo()->mapTo(&bar, QPoint(0, 0)), QPoint(0, 0));
+    EXPECT_LE(G(0)->Zaglavlje()->mapTo(&bar, QPoint(0, 20)).y(), 0);
     EXPECT_EQ(G(0)->Telo()->height(), 377);
     if (qEnvironmentVariableIsSet("SKEM_SLIKA_PALETE"))
-        m_bar.grab().save(qEnvironmentVariable("SKEM_SLIKA_PALETE") + "-sve.png");
+        bar.grab().save(qEnvironmentVariable("SKEM_SLIKA_PALETE") + "-sve.png");
 
-    EXPECT_TRUE(m_bar.PrikaziPoGrupama());
+    EXPECT_TRUE(bar.PrikaziPoGrupama());
     EXPECT_TRUE(G(0)->isHidden());
     EXPECT_FALSE(G(1)->isHidden());
     EXPECT_FALSE(G(2)->isHidden());
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(1));
+    EXPECT_EQ(bar.AktivnaGrupa(), G(1));
     EXPECT_EQ(G(0)->geometry(), QRect(0, -20, 177, 20));
     EXPECT_EQ(G(1)->geometry(), QRect(0, 0, 177, 377)); // 400 - 3 - 2 headers, plus its own
     EXPECT_EQ(G(2)->geometry(), QRect(0, 377, 177, 20));
     if (qEnvironmentVariableIsSet("SKEM_SLIKA_PALETE"))
-        m_bar.grab().save(qEnvironmentVariable("SKEM_SLIKA_PALETE") + "-grupe.png");
+        bar.grab().save(qEnvironmentVariable("SKEM_SLIKA_PALETE") + "-grupe.png");
 
-    m_bar.PrikaziSve();
+    bar.PrikaziSve();
     EXPECT_FALSE(G(0)->isHidden());
     EXPECT_TRUE(G(1)->isHidden());
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(0));
+    EXPECT_EQ(bar.AktivnaGrupa(), G(0));
     EXPECT_EQ(G(0)->geometry(), QRect(0, -20, 177, 397));
 }
 
 TEST_F(GroupBarTest, ClickingAHeaderOpensItsGroupAndResizingKeepsIt) {
     NapraviGrupe(3);
-    m_bar.PrikaziPoGrupama();
+    bar.PrikaziPoGrupama();
 
     QTest::mouseClick(G(2)->Zaglavlje(), Qt::LeftButton, {}, QPoint(50, 10));
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(2));
+    EXPECT_EQ(bar.AktivnaGrupa(), G(2));
     EXPECT_EQ(G(1)->geometry(), QRect(0, 0, 177, 20));
     EXPECT_EQ(G(2)->geometry(), QRect(0, 20, 177, 377));
 
     // The open group's header: nothing moves.
     QTest::mouseClick(G(2)->Zaglavlje(), Qt::LeftButton, {}, QPoint(50, 10));
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(2));
+    EXPECT_EQ(bar.AktivnaGrupa(), G(2));
     EXPECT_EQ(G(1)->geometry(), QRect(0, 0, 177, 20));
     EXPECT_EQ(G(2)->geometry(), QRect(0, 20, 177, 377));
 
-    m_bar.resize(260, 500);
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(2));
+    bar.resize(260, 500);
+    EXPECT_EQ(bar.AktivnaGrupa(), G(2));
     EXPECT_EQ(G(2)->geometry(), QRect(0, 20, 260, 477));
     EXPECT_EQ(G(2)->Skroler()->geometry(), QRect(0, 0, 260, 457));
     EXPECT_EQ(G(2)->Skroler()->BrojKolona(), 3);
@@ -442,17 +442,17 @@ TEST_F(GroupBarTest, ClickingAHeaderOpensItsGroupAndResizingKeepsIt) {
 }
 
 TEST_F(GroupBarTest, ViewsWithTooFewGroupsDoNotFail) {
-    m_bar.PrikaziSve();
-    EXPECT_EQ(m_bar.AktivnaGrupa(), nullptr);
-    EXPECT_FALSE(m_bar.PrikaziPoGrupama());
-    EXPECT_EQ(m_bar.AktivnaGrupa(), nullptr);
+    bar.PrikaziSve();
+    EXPECT_EQ(bar.AktivnaGrupa(), nullptr);
+    EXPECT_FALSE(bar.PrikaziPoGrupama());
+    EXPECT_EQ(bar.AktivnaGrupa(), nullptr);
 
     NapraviGrupe(1);
-    EXPECT_FALSE(m_bar.PrikaziPoGrupama());
+    EXPECT_FALSE(bar.PrikaziPoGrupama());
     EXPECT_FALSE(G(0)->isHidden());
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(0));
+    EXPECT_EQ(bar.AktivnaGrupa(), G(0));
 
-    m_bar.resize(177, 10); // less room than the headers need
+    bar.resize(177, 10); // less room than the headers need
     EXPECT_EQ(G(0)->Telo()->height(), 0);
 }
 
@@ -468,30 +468,30 @@ TEST_F(GroupBarTest, LoadingKeepsWhatWasReadBeforeAFault) {
             "<g><naziv>NIKAD</naziv></g></grupe></k>");
     f.close();
 
-    EXPECT_THROW(m_bar.UcitajKatalog(f.fileName()), TGreskaKataloga);
-    ASSERT_EQ(m_bar.Grupe().size(), 1);
-    EXPECT_EQ(m_bar.AktivnaGrupa(), G(0));
+    EXPECT_THROW(bar.UcitajKatalog(f.fileName()), TGreskaKataloga);
+    ASSERT_EQ(bar.Grupe().size(), 1);
+    EXPECT_EQ(bar.AktivnaGrupa(), G(0));
     ASSERT_EQ(G(0)->Skroler()->Stavke().size(), 1);
     EXPECT_EQ(G(0)->Skroler()->Stavke()[0]->Naziv(), "Sinus");
     EXPECT_EQ(G(0)->Skroler()->Stavke()[0]->Natpisi()[1], "F");
 }
 
 TEST_F(GroupBarTest, LoadsOurCatalogue) {
-    m_bar.UcitajKatalog(qEnvironmentVariable("SKEM_SOURCE_DIR") + "/resources/Manifest.xml");
-    ASSERT_GE(m_bar.Grupe().size(), 2);
+    bar.UcitajKatalog(qEnvironmentVariable("SKEM_SOURCE_DIR") + "/resources/Manifest.xml");
+    ASSERT_GE(bar.Grupe().size(), 2);
     EXPECT_EQ(G(0)->Naziv(), "SVE");
     EXPECT_EQ(G(0)->Skroler()->Stavke().size(), 29);
-    m_bar.PrikaziSve();
+    bar.PrikaziSve();
     // In the 177 wide column every picture fits beside the scroll bar.
     TSkroler* sve = G(0)->Skroler();
     ASSERT_TRUE(sve->verticalScrollBar()->isVisible());
     for (TSkrolStavka* s : sve->Stavke())
         EXPECT_LE(s->geometry().right(), sve->viewport()->width()) << s->Naziv().toStdString();
     if (qEnvironmentVariableIsSet("SKEM_SLIKA_PALETE")) {
-        m_bar.resize(177, 700);
-        m_bar.grab().save(qEnvironmentVariable("SKEM_SLIKA_PALETE") + "-katalog.png");
-        m_bar.PrikaziPoGrupama();
-        m_bar.grab().save(qEnvironmentVariable("SKEM_SLIKA_PALETE") + "-katalog-grupe.png");
+        bar.resize(177, 700);
+        bar.grab().save(qEnvironmentVariable("SKEM_SLIKA_PALETE") + "-katalog.png");
+        bar.PrikaziPoGrupama();
+        bar.grab().save(qEnvironmentVariable("SKEM_SLIKA_PALETE") + "-katalog-grupe.png");
     }
 }
 

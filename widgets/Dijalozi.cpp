@@ -169,7 +169,7 @@ public:
         return TOdgovor::Odustani;
     }
     QString OtvoriFajl(QWidget* roditelj, const QString& filter) override {
-        QString& poslednji = poslednji_[static_cast<int>(TVrstaFajla::Dokument)];
+        QString& poslednji = poslednjePutanje[static_cast<int>(TVrstaFajla::Dokument)];
         TCentriran<QFileDialog> dlg(roditelj, QStringLiteral("Otvori"),
                                     poslednji.isEmpty() ? QDir::currentPath() : poslednji);
         dlg.setFileMode(QFileDialog::AnyFile);
@@ -181,7 +181,7 @@ public:
     }
     QString SacuvajKao(QWidget* roditelj, TVrstaFajla vrsta, const QString& naslov,
                        const QString& predlog, const QString& filter) override {
-        QString& poslednji = poslednji_[static_cast<int>(vrsta)];
+        QString& poslednji = poslednjePutanje[static_cast<int>(vrsta)];
         const QString nastavak = NastavakFiltera(filter);
         QString izabrano = PocetnaPutanja(vrsta, poslednji, predlog, nastavak);
         for (;;) {
@@ -228,7 +228,7 @@ private:
         return box.exec();
     }
 
-    QString poslednji_[3]; // the last path of each kind of file
+    QString poslednjePutanje[3]; // the last path of each kind of file
 };
 
 TQtDijalozi& QtDijalozi() {

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     TPrikazRezultata r;
     strane.addWidget(r.TabelaTab);
     strane.addWidget(r.GrafikTab);
-    r.Chart1->chart()->setAnimationOptions(QChart::NoAnimation);
+    r.Grafik2D->chart()->setAnimationOptions(QChart::NoAnimation);
     strane.resize(1100, 620);
     strane.show();
     r.PopuniTabelu(blokovi, m, D, P);

@@ -9,30 +9,25 @@
 
 #include "Dijalozi.h"
 #include "Obavestenja.h"
+#include "OpcijeSim.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
 #include "SKEMRadnaPovrsina.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
-
-// Fixed run options, so no dialog is shown.
-class TStalneOpcije : public skem::TIzvorOpcija {
-public:
-    bool PitajOpcije(skem::TOpcijeSimulacije& o) override {
-        o = {10, 0.01, 0.5};
-        return true;
-    }
-};
 
 bool Snimi(QWidget& w, const QString& put) {
     // Let layouts settle and the chart's animations finish.
@@ -64,26 +59,31 @@ int main(int argc, char** argv) {
         g.resize(1280, 800);
         g.show();
         (void)QTest::qWaitForWindowExposed(&g);
-        TSKEMRadnaPovrsina* rp = g.SKEMRadnaPovrsina1;
+        auto* rp = g.findChild<TSKEMRadnaPovrsina*>(QStringLiteral("RadnaPovrsina"));
+        auto* strane = g.findChild<QStackedWidget*>(QStringLiteral("Strane"));
+        TPrikazRezultata* r = g.findChild<TPrikazRezultata*>(QStringLiteral("PrikazRezultata"));
         rp->PostaviSelektovaniBlok(nullptr);
         if (!rp->Blokovi().isEmpty()) rp->Blokovi().constLast()->SetAktivno(true);
-        g.StatusBar1->showMessage(QStringLiteral("Izvrsava simulaciju nad napravljenim modelom"));
+        g.statusBar()->showMessage(QStringLiteral("Izvrsava simulaciju nad napravljenim modelom"));
         if (!Snimi(g, folder + QStringLiteral("/glavni.png"))) ++greske;
 
-        TStalneOpcije opcije;
-        g.Simulacija.PostaviIzvorOpcija(&opcije);
-        g.PrevediModelClick();
-        if (g.PageControl1->currentWidget() != g.PrikazRezultata->TabelaTab) {
+        // Fixed run options: the dialog is filled in and accepted as soon as it shows.
+        TOpcije* opcije = g.Opcije();
+        opcije->PoljeTrajanja->setText(QStringLiteral("10"));
+        opcije->PoljeIntervala->setText(QStringLiteral("0.01"));
+        opcije->PoljeIntervalaStampanja->setText(QStringLiteral("0.5"));
+        QTimer::singleShot(0, opcije->DugmePrihvati, &QPushButton::click);
+        g.findChild<QAction*>(QStringLiteral("IzvSimulaciju"))->trigger();
+        if (strane->currentWidget() != r->TabelaTab) {
             std::printf("the run did not reach the table\n");
             ++greske;
         } else {
             if (!Snimi(g, folder + QStringLiteral("/glavni-tabela.png"))) ++greske;
             // Every row ticked, then the chart in 2D and in the depth view.
-            TPrikazRezultata* r = g.PrikazRezultata;
             for (QCheckBox* o : r->Oznake)
                 o->setChecked(true);
             r->GoToChart->click();
-            if (g.PageControl1->currentWidget() != r->GrafikTab) {
+            if (strane->currentWidget() != r->GrafikTab) {
                 std::printf("the chart was not built\n");
                 ++greske;
             } else {
@@ -96,11 +96,9 @@ int main(int argc, char** argv) {
             // The narrowest the window may be made.
             g.resize(g.minimumSize());
             if (!Snimi(g, folder + QStringLiteral("/glavni-tabela-uska.png"))) ++greske;
-            g.NazadNaModel();
+            r->BackOnModel->click();
             if (!Snimi(g, folder + QStringLiteral("/glavni-uzak.png"))) ++greske;
         }
-        g.Simulacija.PostaviIzvorOpcija(nullptr);
-        g.Izmenjen = false;
     }
     IsprazniOdlozeno();
     return greske == 0 ? 0 : 1;

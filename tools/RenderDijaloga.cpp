@@ -43,9 +43,9 @@ int main(int argc, char** argv) {
     bool ok = true;
 
     TOpcije opcije;
-    opcije.Edit1->setText(QStringLiteral("10"));
-    opcije.Edit2->setText(QStringLiteral("0.01"));
-    opcije.Edit3->setText(QStringLiteral("0.1"));
+    opcije.PoljeTrajanja->setText(QStringLiteral("10"));
+    opcije.PoljeIntervala->setText(QStringLiteral("0.01"));
+    opcije.PoljeIntervalaStampanja->setText(QStringLiteral("0.1"));
     ok &= Sacuvaj(opcije, folder, QStringLiteral("opcije"));
 
     TUnosPar par;
@@ -54,11 +54,11 @@ int main(int argc, char** argv) {
     ok &= Sacuvaj(par, folder, QStringLiteral("unos_parametara"));
 
     TIzborUlaza izbor;
-    izbor.RadioButton1->setEnabled(false);
+    izbor.DugmeUlaza1->setEnabled(false);
     ok &= Sacuvaj(izbor, folder, QStringLiteral("izbor_ulaza"));
 
     TUnosOpisa opis;
-    opis.Memo1->setPlainText(
+    opis.PoljeOpisa->setPlainText(
         QStringLiteral("Model oscilatora drugog reda: dva integratora u povratnoj sprezi,\n"
                        "pojacanje -1. Trazi se odziv na pocetni uslov x(0) = 1."));
     ok &= Sacuvaj(opis, folder, QStringLiteral("opis_problema"));

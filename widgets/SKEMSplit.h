@@ -18,22 +18,22 @@ public:
     static constexpr int MinVelicina = 6; // the panel never becomes smaller
     static constexpr int Debljina = 8;    // default width (or height) of the bar
 
-    explicit TSKEMSplit(TPoravnanje poravnanje = TPoravnanje::alLevo, QWidget* roditelj = nullptr);
+    explicit TSKEMSplit(TPoravnanje pocetno = TPoravnanje::alLevo, QWidget* roditelj = nullptr);
 
     // The panel the splitter collapses; nullptr = none.
-    QWidget* AktivniPanel() const { return panel_; }
-    void PostaviAktivniPanel(QWidget* panel) { panel_ = panel; }
+    QWidget* AktivniPanel() const { return panel; }
+    void PostaviAktivniPanel(QWidget* novi) { panel = novi; }
 
     // The colour of the button when not hovered.
-    QColor BojaTastera() const { return bojaTastera_; }
+    QColor BojaTastera() const { return bojaTastera; }
     void PostaviBojuTastera(QColor boja);
 
-    TPoravnanje Poravnanje() const { return poravnanje_; }
-    void PostaviPoravnanje(TPoravnanje poravnanje);
+    TPoravnanje Poravnanje() const { return poravnanje; }
+    void PostaviPoravnanje(TPoravnanje novo);
 
     // The button: the middle third along the bar, 1 pixel in from each side across it.
     QRect PravougaonikTastera() const;
-    bool MisIznadTastera() const { return iznadTastera_; }
+    bool MisIznadTastera() const { return iznadTastera; }
 
     // Hides the panel when it is visible, shows it otherwise.
     void PrebaciPanel();
@@ -52,14 +52,14 @@ private:
     void PomeriNa(QPoint globalno);
     int NajvecaVelicinaPanela() const;
 
-    TPoravnanje poravnanje_;
-    QPointer<QWidget> panel_;
-    QColor bojaTastera_{0x80, 0x00, 0x00};
-    bool iznadTastera_ = false;
-    bool pritisnutTaster_ = false;
-    bool vucem_ = false;
-    QPoint pocetakVucenja_; // global position of the press
-    QPoint mestoPritiska_;  // local position of the press
-    int pocetnaVelicina_ = 0;
-    int najvecaVelicina_ = 0;
+    TPoravnanje poravnanje;
+    QPointer<QWidget> panel;
+    QColor bojaTastera{0x80, 0x00, 0x00};
+    bool iznadTastera = false;
+    bool pritisnutTaster = false;
+    bool vucem = false;
+    QPoint pocetakVucenja; // global position of the press
+    QPoint mestoPritiska;  // local position of the press
+    int pocetnaVelicina = 0;
+    int najvecaVelicina = 0;
 };

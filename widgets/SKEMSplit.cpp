@@ -4,21 +4,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TSKEMSplit::TSKEMSplit(TPoravnanje poravnanje, QWidget* roditelj)
-    : QWidget(roditelj), poravnanje_(poravnanje) {
+TSKEMSplit::TSKEMSplit(TPoravnanje pocetno, QWidget* roditelj)
+    : QWidget(roditelj), poravnanje(pocetno) {
     setObjectName(QStringLiteral("SKEMSplit"));
     setMouseTracking(true);
     setAutoFillBackground(true);
-    PostaviPoravnanje(poravnanje);
+    PostaviPoravnanje(pocetno);
 }
 
 void TSKEMSplit::PostaviBojuTastera(QColor boja) {
-    bojaTastera_ = boja;
+    bojaTastera = boja;
     update();
 }
 
-void TSKEMSplit::PostaviPoravnanje(TPoravnanje poravnanje) {
-    poravnanje_ = poravnanje;
+void TSKEMSplit::PostaviPoravnanje(TPoravnanje novo) {
+    poravnanje = novo;
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (Uspravan()) {
@@ -33,7 +33,7 @@ void TSKEMSplit::PostaviPoravnanje(TPoravnanje poravnanje) {
 }
 
 bool TSKEMSplit::Uspravan() const {
-    return poravnanje_ == TPoravnanje::alLevo || poravnanje_ == TPoravnanje::alDesno;
+    return poravnanje == TPoravnanje::alLevo || poravnanje == TPoravnanje::alDesno;
 }
 
 QRect TSKEMSplit::PravougaonikTastera() const {
@@ -46,14 +46,14 @@ QRect TSKEMSplit::PravougaonikTastera() const {
 }
 
 void TSKEMSplit::PrebaciPanel() {
-    if (!panel_) return;
-    panel_->setHidden(!panel_->isHidden());
+    if (!panel) return;
+    panel->setHidden(!panel->isHidden());
     show();
 }
 
 void TSKEMSplit::PostaviIznadTastera(bool iznad) {
-    if (iznad == iznadTastera_) return;
-    iznadTastera_ = iznad;
+    if (iznad == iznadTastera) return;
+    iznadTastera = iznad;
     if (iznad)
         setCursor(Qt::PointingHandCursor);
     else
@@ -66,23 +66,23 @@ void TSKEMSplit::mousePressEvent(QMouseEvent* e) {
         QWidget::mousePressEvent(e);
         return;
     }
-    mestoPritiska_ = e->position().toPoint();
-    pritisnutTaster_ = PravougaonikTastera().contains(mestoPritiska_);
+    mestoPritiska = e->position().toPoint();
+    pritisnutTaster = PravougaonikTastera().contains(mestoPritiska);
     // A hidden panel cannot be resized: the press may only toggle it.
-    vucem_ = panel_ && !panel_->isHidden();
-    if (vucem_) {
-        pocetakVucenja_ = e->globalPosition().toPoint();
-        pocetnaVelicina_ = Uspravan() ? panel_->width() : panel_->height();
-        najvecaVelicina_ = NajvecaVelicinaPanela();
+    vucem = panel && !panel->isHidden();
+    if (vucem) {
+        pocetakVucenja = e->globalPosition().toPoint();
+        pocetnaVelicina = Uspravan() ? panel->width() : panel->height();
+        najvecaVelicina = NajvecaVelicinaPanela();
     }
     e->accept();
 }
 
 void TSKEMSplit::mouseMoveEvent(QMouseEvent* e) {
     const QPoint mesto = e->position().toPoint();
-    if (mesto != mestoPritiska_) pritisnutTaster_ = false;
+    if (mesto != mestoPritiska) pritisnutTaster = false;
     PostaviIznadTastera(PravougaonikTastera().contains(mesto));
-    if (vucem_ && (e->buttons() & Qt::LeftButton)) PomeriNa(e->globalPosition().toPoint());
+    if (vucem && (e->buttons() & Qt::LeftButton)) PomeriNa(e->globalPosition().toPoint());
     e->accept();
 }
 
@@ -91,9 +91,9 @@ void TSKEMSplit::mouseReleaseEvent(QMouseEvent* e) {
         QWidget::mouseReleaseEvent(e);
         return;
     }
-    vucem_ = false;
-    if (pritisnutTaster_ && panel_) PrebaciPanel();
-    pritisnutTaster_ = false;
+    vucem = false;
+    if (pritisnutTaster && panel) PrebaciPanel();
+    pritisnutTaster = false;
     e->accept();
 }
 
@@ -118,7 +118,7 @@ int TSKEMSplit::NajvecaVelicinaPanela() const {
     if (raspored) {
         const int ja = raspored->indexOf(const_cast<TSKEMSplit*>(this));
         const bool prema_kraju =
-            poravnanje_ == TPoravnanje::alLevo || poravnanje_ == TPoravnanje::alGore;
+            poravnanje == TPoravnanje::alLevo || poravnanje == TPoravnanje::alGore;
         const int sused_i = prema_kraju ? ja + 1 : ja - 1;
         QLayoutItem* stavka = ja >= 0 && sused_i >= 0 && sused_i < raspored->count()
                                   ? raspored->itemAt(sused_i)
@@ -127,16 +127,16 @@ int TSKEMSplit::NajvecaVelicinaPanela() const {
             QWidget* sused = stavka->widget();
             const int najmanje = std::max(
                 {velicina(sused->minimumSizeHint()), velicina(sused->minimumSize()), MinVelicina});
-            return pocetnaVelicina_ + std::max(0, velicina(sused->size()) - najmanje);
+            return pocetnaVelicina + std::max(0, velicina(sused->size()) - najmanje);
         }
     }
     return std::max(MinVelicina, velicina(roditelj->size()) - velicina(size()) - MinVelicina);
 }
 
 void TSKEMSplit::PomeriNa(QPoint globalno) {
-    const QPoint d = globalno - pocetakVucenja_;
-    int nova = pocetnaVelicina_;
-    switch (poravnanje_) {
+    const QPoint d = globalno - pocetakVucenja;
+    int nova = pocetnaVelicina;
+    switch (poravnanje) {
     case TPoravnanje::alLevo:
         nova += d.x();
         break;
@@ -150,11 +150,11 @@ void TSKEMSplit::PomeriNa(QPoint globalno) {
         nova -= d.y();
         break;
     }
-    nova = std::clamp(nova, MinVelicina, std::max(MinVelicina, najvecaVelicina_));
+    nova = std::clamp(nova, MinVelicina, std::max(MinVelicina, najvecaVelicina));
     if (Uspravan())
-        panel_->setFixedWidth(nova);
+        panel->setFixedWidth(nova);
     else
-        panel_->setFixedHeight(nova);
+        panel->setFixedHeight(nova);
 }
 
 void TSKEMSplit::paintEvent(QPaintEvent*) {
@@ -168,7 +168,7 @@ void TSKEMSplit::paintEvent(QPaintEvent*) {
     p.setPen(pal.color(QPalette::Dark));
     p.drawRect(t.adjusted(0, 0, -1, -1));
     const QRect unutra = t.adjusted(1, 1, -1, -1);
-    p.fillRect(unutra, iznadTastera_ ? QColor(192, 192, 192) : bojaTastera_);
+    p.fillRect(unutra, iznadTastera ? QColor(192, 192, 192) : bojaTastera);
     p.setPen(pal.color(QPalette::Light));
     p.drawLine(unutra.topLeft(), unutra.bottomLeft());
     p.drawLine(unutra.topLeft(), unutra.topRight());
@@ -178,7 +178,7 @@ void TSKEMSplit::paintEvent(QPaintEvent*) {
     const bool uspravan = Uspravan();
     auto trougao = [&](int uzduz) {
         QPolygon poly;
-        switch (poravnanje_) {
+        switch (poravnanje) {
         case TPoravnanje::alLevo:
             poly << QPoint(unutra.left(), uzduz) << QPoint(unutra.left() + 3, uzduz - 3)
                  << QPoint(unutra.left() + 3, uzduz + 3);
