@@ -509,3 +509,7 @@ void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla) {
     }
     Ucitaj(povrsina, sadrzaj, imeFajla);
 }
+
+QDomDocument RasclaniDokument(const QByteArray& xml) {
+    return Rasclani(xml, QString());
+}

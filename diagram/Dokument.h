@@ -10,6 +10,7 @@
 #include <QString>
 #include <stdexcept>
 
+class QDomDocument;
 class QDomElement;
 class TSKEMBlok;
 class TSKEMRadnaPovrsina;
@@ -32,6 +33,10 @@ void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla);
 // The same two without a file: the document's XML text.
 QByteArray DokumentUTekst(const TSKEMRadnaPovrsina& povrsina);
 void UcitajDokumentIzTeksta(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml);
+
+// The XML tree of a document's text, read with the same limits as a file;
+// nothing of a workspace is touched.
+QDomDocument RasclaniDokument(const QByteArray& xml);
 
 // The first block, in component order, with the given local number; nullptr if none.
 TSKEMBlok* NadjiBlok(const TSKEMRadnaPovrsina& povrsina, int broj);

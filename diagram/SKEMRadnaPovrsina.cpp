@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSet>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -115,7 +116,7 @@ void TSKEMRadnaPovrsina::SelektujBlok(TSKEMBlok* b) {
 }
 
 void TSKEMRadnaPovrsina::OpisiKorak(const QString& opis) {
-    if (opisKoraka.isEmpty()) opisKoraka = opis;
+    opisKoraka = opis;
 }
 
 QString TSKEMRadnaPovrsina::UzmiOpisKoraka() {
@@ -150,6 +151,13 @@ template <class Izbor> void TSKEMRadnaPovrsina::ProsiriIzbor(Izbor izaberi) {
 
 void TSKEMRadnaPovrsina::IzaberiSve() {
     ProsiriIzbor([](TSKEMBlok*) { return true; });
+}
+
+void TSKEMRadnaPovrsina::IzaberiBlokove(const QList<TSKEMBlok*>& izabrani) {
+    BlokoviNeaktivni(nullptr);
+    PostaviSelektovaniBlok(nullptr);
+    const QSet<TSKEMBlok*> skup(izabrani.begin(), izabrani.end());
+    ProsiriIzbor([&skup](TSKEMBlok* b) { return skup.contains(b); });
 }
 
 void TSKEMRadnaPovrsina::IzaberiUPravougaoniku(const QRectF& r, bool dodaj) {

@@ -119,7 +119,8 @@ public:
     void PostaviSelektovaniBlok(TSKEMBlok* b);
 
     // Names the step the user is taking, for the undo history ("brisanje
-    // bloka 3"); the first name given since the last UzmiOpisKoraka holds.
+    // bloka 3"); the last name given since the last UzmiOpisKoraka holds
+    // (a junction's holder, then the junction: the step is the junction).
     void OpisiKorak(const QString& opis);
     // The step's name, "izmena" when none was given; the next step starts unnamed.
     QString UzmiOpisKoraka();
@@ -129,6 +130,8 @@ public:
     // the one the inspector shows. The selected blocks, in component order:
     QList<TSKEMBlok*> IzabraniBlokovi() const;
     void IzaberiSve();
+    // Exactly these blocks selected.
+    void IzaberiBlokove(const QList<TSKEMBlok*>& izabrani);
     // Selects the blocks the rectangle touches, besides those already
     // selected when `dodaj`.
     void IzaberiUPravougaoniku(const QRectF& r, bool dodaj);
