@@ -4,6 +4,7 @@
 
 #include "CsvRezultata.h"
 #include "Dijalozi.h"
+#include "IstorijaIzmena.h"
 #include "Katalog.h"
 #include "Obavestenja.h"
 #include "OpcijeSim.h"
@@ -128,6 +129,9 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
     statusnaTraka->setObjectName(QStringLiteral("StatusnaTraka"));
     statusnaTraka->setSizeGripEnabled(true);
     setStatusBar(statusnaTraka);
+    oznakaUvecanja = new QLabel(QStringLiteral("100 %"), statusnaTraka);
+    oznakaUvecanja->setObjectName(QStringLiteral("OznakaUvecanja"));
+    statusnaTraka->addPermanentWidget(oznakaUvecanja);
 
     auto* centar = new QWidget(this);
     auto* raspored = new QVBoxLayout(centar);
@@ -159,7 +163,8 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
     PoveziPovrsinu();
     paleta->PrikaziSve();
     UcitajSaKomandneLinije(argumenti);
-    izmenjen = false;
+    istorija = std::make_unique<TIstorijaIzmena>(*radnaPovrsina);
+    PocniIstoriju();
 
     // The window sees F1 before its controls.
     qApp->installEventFilter(this);
@@ -175,6 +180,7 @@ TMainForm::~TMainForm() {
     radnaPovrsina->OnDropBlok = nullptr;
     radnaPovrsina->OnPoveziVezu = nullptr;
     radnaPovrsina->OnBrisiBlok = nullptr;
+    radnaPovrsina->OnParametriBloka = nullptr;
     inspektor->OnIzmena = nullptr;
     inspektor->AktivnaPovrsina = nullptr;
     delete pogledPovrsine;
@@ -303,6 +309,7 @@ void TMainForm::NapraviAkcije() {
     addActions({novDoc, fileOpen, fileSave, fileSaveAs, fileExit, editObrisi, rotiranjeCW,
                 rotiranjeCCW, novaVeza, junctionVeza, novDrzac, izvSimulaciju, opisProblema,
                 goFullscreen, doHelp});
+    NapraviAkcijeUredjivanja();
 }
 
 void TMainForm::NapraviMeni() {
@@ -329,6 +336,12 @@ void TMainForm::NapraviMeni() {
     uredi->addAction(izvSimulaciju);
     uredi->addSeparator();
     uredi->addAction(opisProblema);
+    NapraviMeniUredjivanja(datoteka, uredi);
+    QMenu* prikaz = mainMenu->addMenu(QStringLiteral("Pri&kaz"));
+    prikaz->setObjectName(QStringLiteral("MeniPrikaz"));
+    prikaz->addActions({uvecaj, umanji, stvarnaVelicina});
+    prikaz->addSeparator();
+    prikaz->addAction(prikaziSve);
 
     helpMenuBar = new QMenuBar(helpPanel);
     helpMenuBar->setObjectName(QStringLiteral("HelpMenuBar"));
@@ -337,7 +350,7 @@ void TMainForm::NapraviMeni() {
     QMenu* pomoc = helpMenuBar->addMenu(QStringLiteral("&Pomoc"));
     pomoc->setObjectName(QStringLiteral("MeniPomoc"));
     pomoc->addAction(doHelp);
-    for (QMenu* m : {datoteka, uredi, pomoc}) {
+    for (QMenu* m : {datoteka, uredi, prikaz, pomoc}) {
         m->setFont(tahoma);
         // Menus open with a half-second fade (where the window system can fade).
         connect(m, &QMenu::aboutToShow, m, [m] {
@@ -387,6 +400,9 @@ void TMainForm::NapraviZaglavlje() {
         b->setMinimumHeight(35);
         return b;
     };
+    dugme(ponisti, "DugmePonisti");
+    dugme(ponovi, "DugmePonovi");
+    mainToolBar->addSeparator();
     dugmeObrisi = dugme(editObrisi, "DugmeObrisi");
     mainToolBar->addSeparator();
     dugmeRotirajD = dugme(rotiranjeCW, "DugmeRotirajD");
@@ -512,7 +528,17 @@ void TMainForm::PoveziPovrsinu() {
     rp->OnChange = [this](TSKEMRadnaPovrsina*) { Change(); };
     rp->OnStanjeChange = [this](TSKEMRadnaPovrsina*) { StanjeChange(); };
     rp->OnBrisiBlok = [this](TSKEMRadnaPovrsina*) { BrisiBlok(); };
-    inspektor->OnIzmena = [this](TSKEMInspektor*) { izmenjen = true; };
+    inspektor->OnIzmena = [this](TSKEMInspektor*) {
+        if (TSKEMBlok* b = radnaPovrsina->SelektovaniBlok)
+            radnaPovrsina->OpisiKorak(
+                QStringLiteral("izmena parametara bloka %1").arg(b->LokalniBroj()));
+        PostaviIzmenjen(true);
+        ZakaziKorak();
+    };
+    rp->OnParametriBloka = [this](TSKEMRadnaPovrsina*) { ParametriBloka(); };
+    pogledPovrsine->OnPromenaUvecanja = [this](TSKEMPogled* v) {
+        oznakaUvecanja->setText(QStringLiteral("%1 %").arg(qRound(v->Uvecanje() * 100)));
+    };
 }
 
 void TMainForm::UcitajKatalog() {

@@ -14,7 +14,9 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -34,6 +36,7 @@ class TSKEMInspektor;
 class TSKEMPogled;
 class TSKEMRadnaPovrsina;
 class TSKEMSplit;
+class TIstorijaIzmena;
 class TSplashForm;
 class TUnosOpisa;
 class TUnosPar;
@@ -74,7 +77,8 @@ public:
     // Whether the document has changes not yet saved; closing, New and Open
     // ask about them.
     bool Izmenjen() const { return izmenjen; }
-    void PostaviIzmenjen(bool izmenjenSada) { izmenjen = izmenjenSada; }
+    // Marks the document (un)modified; the title shows "*" while it is.
+    void PostaviIzmenjen(bool izmenjenSada);
 
     // The results of the last run (empty before the first one).
     const skem::MatrixReal& Rezultati() const { return rezultati; }
@@ -141,6 +145,34 @@ private:
     void PokaziBlokGreske(int lokalniBroj);
     void ZavrsiCekanje(); // the ordinary pointer again once a run is over
 
+    // ---- undo, clipboard, zoom, recent documents (GlavniIstorija.cpp) ----
+    void NapraviAkcijeUredjivanja();
+    void NapraviMeniUredjivanja(QMenu* datoteka, QMenu* uredi);
+    // A change ends its step once the input that made it is handled (a drag
+    // at its release); ZavrsiKorak keeps the step in the history at once.
+    void ZakaziKorak();
+    void ZavrsiKorak();
+    // The history starts again (New, Open) or reaches the saved state (Save).
+    void PocniIstoriju();
+    void OznaciSacuvano();
+    void OsveziIstoriju(); // the actions, their hints and the modified mark
+    void OsveziNaslov();
+    void PonistiExecute();
+    void PonoviExecute();
+    // Undo or redo, then the list and the inspector; the view stays where it was.
+    void VratiStanje(const std::function<void()>& vrati);
+    void KopirajExecute();
+    void NalepiExecute();
+    void DuplirajExecute();
+    void IseciExecute();
+    void Nalepi(const QByteArray& xml, std::optional<QPoint> tacka, const QString& opis);
+    // After the workspace was read again (undo, redo, paste): list and inspector.
+    void PosleCitanja();
+    void ParametriBloka(); // a double click on a block
+    void DodajSkorasnji(const QString& putanja);
+    void OsveziSkorasnje();
+    void OtvoriSkorasnji(const QString& putanja);
+
     // ---- actions ----
     QAction* novDoc;
     QAction* fileOpen;
@@ -157,6 +189,18 @@ private:
     QAction* opisProblema;
     QAction* goFullscreen;
     QAction* doHelp;
+    QAction* ponisti;
+    QAction* ponovi;
+    QAction* iseci;
+    QAction* kopiraj;
+    QAction* nalepi;
+    QAction* dupliraj;
+    QAction* uvecaj;
+    QAction* umanji;
+    QAction* stvarnaVelicina;
+    QAction* prikaziSve;
+    QMenu* skorasnji;
+    QLabel* oznakaUvecanja;
 
     // ---- controls ----
     QWidget* headerPanel;
@@ -194,6 +238,8 @@ private:
     QString imeDokumenta;
     QString putanjaDokumenta;
     bool izmenjen = false;
+    std::unique_ptr<TIstorijaIzmena> istorija;
+    bool korakZakazan = false;
     QRect zapamceno;       // the bounds remembered when going full screen
     bool prikazan = false; // shown at least once
     std::unique_ptr<TOpcijeSaCekanjem> opcijeSaCekanjem;

@@ -40,8 +40,7 @@ void TMainForm::PostaviImeDokumenta(const QString& imeFajla) {
         // whatever the working directory is by then.
         putanjaDokumenta =
             QFileInfo(saNastavkom ? imeFajla : imeFajla + Nastavak).absoluteFilePath();
-    setWindowTitle(QStringLiteral("SKEM - ") +
-                   (imeDokumenta.isEmpty() ? QStringLiteral("Dok1") : imeDokumenta));
+    OsveziNaslov();
 }
 
 bool TMainForm::Snimi(const QString& putanja) {
@@ -59,7 +58,7 @@ bool TMainForm::Snimi(const QString& putanja) {
 bool TMainForm::FileSaveExecute() {
     if (putanjaDokumenta.isEmpty()) return FileSaveAsExecute();
     if (!Snimi(putanjaDokumenta)) return false;
-    izmenjen = false;
+    OznaciSacuvano();
     return true;
 }
 
@@ -81,7 +80,8 @@ bool TMainForm::FileSaveAsAccept(const QString& izabrano) {
     // the document as it was.
     if (!Snimi(putanja)) return false;
     PostaviImeDokumenta(putanja);
-    izmenjen = false;
+    OznaciSacuvano();
+    DodajSkorasnji(putanja);
     return true;
 }
 
@@ -101,7 +101,7 @@ bool TMainForm::NoviDokument() {
     // without it, so it is not saved into the next file by mistake.
     radnaPovrsina->OpisProblema.clear();
     ObnoviListuBlokova();
-    izmenjen = false;
+    PocniIstoriju();
     PostaviImeDokumenta(Nastavak);
     return true;
 }
@@ -125,14 +125,15 @@ void TMainForm::OtvoriDokument(const QString& putanja) {
         Dijalozi().Greska(TekstGreske(g));
         // What was read stays, unnamed and unmodified; the list shows it.
         ObnoviListuBlokova();
-        izmenjen = false;
+        PocniIstoriju();
         return;
     }
     PostaviImeDokumenta(puna);
     ObnoviListuBlokova();
     // The reader leaves a block selected: the inspector shows it as the list does.
     PrikaziUInspektoruAkoJeVidljiv();
-    izmenjen = false;
+    PocniIstoriju();
+    DodajSkorasnji(puna);
     radnaPovrsina->PostaviSkrol(QPoint(0, 0));
 }
 
@@ -183,5 +184,7 @@ void TMainForm::OpisProblemaExecute() {
     Dijalozi().PrikaziModalno(*d);
     if (!d->Prihvaceno) return;
     radnaPovrsina->OpisProblema = d->Rezultat;
-    izmenjen = true;
+    radnaPovrsina->OpisiKorak(QStringLiteral("izmena opisa problema"));
+    PostaviIzmenjen(true);
+    ZakaziKorak();
 }

@@ -45,7 +45,8 @@ void TMainForm::BrisiBlok() {
 }
 
 void TMainForm::Change() {
-    izmenjen = true;
+    PostaviIzmenjen(true);
+    ZakaziKorak();
 }
 
 void TMainForm::StanjeChange() {
@@ -70,6 +71,7 @@ void TMainForm::DropBlok() {
             b->Parametar2 = d->Vrednost(2);
             b->Parametar3 = d->Vrednost(3);
             PrikaziUInspektoru();
+            ZakaziKorak(); // the values belong to the drop's step
         } else if (rp->SelektovaniBlok == b) {
             rp->ObrisiSelektovano();
         }
@@ -91,7 +93,7 @@ void TMainForm::PoveziVezu() {
         });
     if (ishod != TIshodVeze::Povezana && ishod != TIshodVeze::Otkazana) return;
     PrikaziUInspektoruAkoJeVidljiv();
-    izmenjen = true;
+    PostaviIzmenjen(true);
 }
 
 // ---- editing commands ----
@@ -103,18 +105,12 @@ void TMainForm::EditObrisiExecute() {
 
 void TMainForm::RotiranjeCWExecute() {
     if (!NaModelu()) return;
-    if (TSKEMBlok* b = radnaPovrsina->SelektovaniBlok) {
-        b->RotirajD();
-        izmenjen = true;
-    }
+    if (radnaPovrsina->RotirajIzabrane(true)) PostaviIzmenjen(true);
 }
 
 void TMainForm::RotiranjeCCWExecute() {
     if (!NaModelu()) return;
-    if (TSKEMBlok* b = radnaPovrsina->SelektovaniBlok) {
-        b->RotirajL();
-        izmenjen = true;
-    }
+    if (radnaPovrsina->RotirajIzabrane(false)) PostaviIzmenjen(true);
 }
 
 void TMainForm::NovaVezaExecute() {

@@ -1,5 +1,6 @@
 #include "uUnosParam.h"
 
+#include "Brojevi.h"
 #include "Dijalozi.h"
 #include "Tekst.h"
 
@@ -72,9 +73,18 @@ double TUnosPar::Vrednost(int k) const {
     return k >= 1 && k <= 3 ? vrednosti[k - 1] : 0.0;
 }
 
+void TUnosPar::PostaviVrednosti(double p1, double p2, double p3) {
+    const double v[3] = {p1, p2, p3};
+    for (int i = 0; i < 3; ++i)
+        pocetniTekstovi[i] = QString::fromStdString(skem::RealanUTekst(v[i]));
+}
+
 void TUnosPar::showEvent(QShowEvent* e) {
-    for (QLineEdit* polje : {PoljeParametra1, PoljeParametra2, PoljeParametra3})
-        polje->setText(QStringLiteral("0"));
+    QLineEdit* polja[3] = {PoljeParametra1, PoljeParametra2, PoljeParametra3};
+    for (int i = 0; i < 3; ++i) {
+        polja[i]->setText(pocetniTekstovi[i].isEmpty() ? QStringLiteral("0") : pocetniTekstovi[i]);
+        pocetniTekstovi[i].clear();
+    }
     PoljeParametra1->setFocus(Qt::OtherFocusReason);
     PoljeParametra1->selectAll();
     TOkvirDijalog::showEvent(e);

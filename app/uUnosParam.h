@@ -31,6 +31,10 @@ public:
     void PripremiRedove(int brparam, const QString& natpis1, const QString& natpis2,
                         const QString& natpis3);
 
+    // The next showing starts with these values instead of "0" (editing a
+    // block's parameters again); the showing after it starts at "0" again.
+    void PostaviVrednosti(double p1, double p2, double p3);
+
     // The value of box k (1..3) as parsed by the last successful "prihvati".
     double Vrednost(int k) const;
 
@@ -43,4 +47,5 @@ protected:
 
 private:
     double vrednosti[3] = {0, 0, 0};
+    QString pocetniTekstovi[3];
 };

@@ -4,9 +4,20 @@
 #include "SKEMRadnaPovrsina.h"
 
 #include <limits>
+#include <optional>
 
 namespace {
 constexpr size_t NemaSacuvanog = std::numeric_limits<size_t>::max();
+
+// The document's text; none while it cannot be written (a connection not yet
+// given its input, a value that is no finite number).
+std::optional<QByteArray> Tekst(const TSKEMRadnaPovrsina& povrsina) {
+    try {
+        return DokumentUTekst(povrsina);
+    } catch (const TGreskaDokumenta&) {
+        return std::nullopt;
+    }
+}
 } // namespace
 
 TIstorijaIzmena::TIstorijaIzmena(TSKEMRadnaPovrsina& p, int najviseKoraka)
@@ -16,13 +27,15 @@ TIstorijaIzmena::TIstorijaIzmena(TSKEMRadnaPovrsina& p, int najviseKoraka)
 
 void TIstorijaIzmena::Pocni() {
     stanja.clear();
-    stanja.push_back({DokumentUTekst(povrsina), {}});
+    stanja.push_back({Tekst(povrsina).value_or(QByteArray()), {}});
     tekuce = sacuvano = 0;
 }
 
-bool TIstorijaIzmena::ZavrsiKorak(const QString& opis) {
-    QByteArray tekst = DokumentUTekst(povrsina);
-    if (tekst == stanja[tekuce].tekst) return false;
+TIstorijaIzmena::TKraj TIstorijaIzmena::ZavrsiKorak(const QString& opis) {
+    std::optional<QByteArray> novi = Tekst(povrsina);
+    if (!novi) return TKraj::NijeGotov;
+    if (*novi == stanja[tekuce].tekst) return TKraj::BezIzmene;
+    QByteArray tekst = std::move(*novi);
     stanja[tekuce].tekst = qCompress(stanja[tekuce].tekst);
     stanja.resize(tekuce + 1);                       // redo is forgotten
     if (sacuvano > tekuce) sacuvano = NemaSacuvanog; // it was in the forgotten redo
@@ -33,7 +46,7 @@ bool TIstorijaIzmena::ZavrsiKorak(const QString& opis) {
         --tekuce;
         sacuvano = sacuvano == 0 || sacuvano == NemaSacuvanog ? NemaSacuvanog : sacuvano - 1;
     }
-    return true;
+    return TKraj::Zapamcen;
 }
 
 QString TIstorijaIzmena::OpisPonistavanja() const {
@@ -54,6 +67,8 @@ void TIstorijaIzmena::Ponovi() {
 
 void TIstorijaIzmena::Procitaj(size_t indeks) {
     const QByteArray tekst = qUncompress(stanja[indeks].tekst);
+    if (tekst.isEmpty())
+        throw TGreskaDokumenta(QStringLiteral("To stanje dokumenta nije sacuvano."));
     UcitajDokumentIzTeksta(povrsina, tekst);
     stanja[tekuce].tekst = qCompress(stanja[tekuce].tekst);
     stanja[indeks].tekst = tekst;

@@ -20,8 +20,10 @@ public:
     void Pocni();
     // Ends a step: when the document differs from the last kept state, the
     // change is kept under `opis` (what the undo hint names) and redo is
-    // forgotten. Returns whether a step was kept.
-    bool ZavrsiKorak(const QString& opis);
+    // forgotten. A document that cannot be written just now (a connection
+    // still waiting for its input) keeps nothing yet: the step goes on.
+    enum class TKraj { Zapamcen, BezIzmene, NijeGotov };
+    TKraj ZavrsiKorak(const QString& opis);
 
     bool MozePonistiti() const { return tekuce > 0; }
     bool MozePonoviti() const { return tekuce + 1 < stanja.size(); }

@@ -119,9 +119,8 @@ void TSKEMRadnaPovrsina::OpisiKorak(const QString& opis) {
     opisKoraka = opis;
 }
 
-QString TSKEMRadnaPovrsina::UzmiOpisKoraka() {
-    const QString opis = std::exchange(opisKoraka, QString());
-    return opis.isEmpty() ? QStringLiteral("izmena") : opis;
+QString TSKEMRadnaPovrsina::OpisKoraka() const {
+    return opisKoraka.isEmpty() ? QStringLiteral("izmena") : opisKoraka;
 }
 
 QList<TSKEMBlok*> TSKEMRadnaPovrsina::IzabraniBlokovi() const {
@@ -702,6 +701,7 @@ void TSKEMPogled::keyPressEvent(QKeyEvent* e) {
 }
 
 void TSKEMPogled::mousePressEvent(QMouseEvent* e) {
+    pritisnutaDugmad = int(e->buttons());
     if (e->button() != Qt::MiddleButton) {
         QGraphicsView::mousePressEvent(e);
         return;
@@ -725,6 +725,7 @@ void TSKEMPogled::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TSKEMPogled::mouseReleaseEvent(QMouseEvent* e) {
+    pritisnutaDugmad = int(e->buttons());
     if (!pomeranje || e->button() != Qt::MiddleButton) {
         QGraphicsView::mouseReleaseEvent(e);
         return;

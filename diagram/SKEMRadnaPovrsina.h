@@ -119,11 +119,13 @@ public:
     void PostaviSelektovaniBlok(TSKEMBlok* b);
 
     // Names the step the user is taking, for the undo history ("brisanje
-    // bloka 3"); the last name given since the last UzmiOpisKoraka holds
+    // bloka 3"); the last name given since ZaboraviOpisKoraka holds
     // (a junction's holder, then the junction: the step is the junction).
     void OpisiKorak(const QString& opis);
-    // The step's name, "izmena" when none was given; the next step starts unnamed.
-    QString UzmiOpisKoraka();
+    // The step's name, "izmena" when none was given.
+    QString OpisKoraka() const;
+    // The next step starts unnamed.
+    void ZaboraviOpisKoraka() { opisKoraka.clear(); }
 
     // Several blocks may be selected at once (a frame drawn on the free
     // surface, Ctrl+click, Ctrl+A); SelektovaniBlok is the last one clicked,
@@ -244,6 +246,8 @@ public:
     void Umanji(std::optional<QPoint> tacka = {});
     // The whole diagram in the window (100 % at most).
     void PrikaziSve();
+    // A mouse button is down on the surface (a drag may be going on).
+    bool MisPritisnut() const { return pritisnutaDugmad != 0; }
     static constexpr double NajmanjeUvecanje = 0.1;
     static constexpr double NajveceUvecanje = 8;
     std::function<void(TSKEMPogled*)> OnPromenaUvecanja;
@@ -266,4 +270,5 @@ private:
     double uvecanje = 1;
     // Where the middle button last was while it pans; none when it does not.
     std::optional<QPoint> pomeranje;
+    int pritisnutaDugmad = 0;
 };

@@ -42,7 +42,7 @@ constexpr std::array<const char*, static_cast<int>(TIkonica::Broj)> ImenaIkonica
     "obrisi",        "rotiraj_desno", "rotiraj_levo",  "kreiraj_vezu", "kreiraj_junction",
     "kreiraj_drzac", "simulacija",    "opis_problema", "fullscreen",   "pomoc",
     "prihvati",      "odustani",      "nazad",         "grafik",       "pogled_3d",
-    "izvoz",
+    "izvoz",         "ponisti",       "ponovi",
 };
 
 QString PutanjaIkonice(int i) {

@@ -36,6 +36,8 @@ enum class TIkonica {
     Grafik,
     Pogled3D,
     Izvoz,
+    Ponisti,
+    Ponovi,
     Broj // number of icons
 };
 QIcon Ikonica(TIkonica koja);

@@ -83,7 +83,7 @@ TEST_F(Dokument, OtvaranjeTriOdgovora) {
         FileOpen(*g, primer);
         EXPECT_EQ(dijalozi.Zapis, (QStringList{"Otvori", Pitanje}));
         EXPECT_EQ(Blokova(*g), 1);
-        EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+        EXPECT_EQ(g->windowTitle(), "SKEM - Dok1*");
         EXPECT_TRUE(g->Izmenjen());
     }
     { // No: the file replaces the changes.
@@ -182,7 +182,7 @@ TEST_F(Dokument, NeuspeloSnimanjeNistaNeGubi) {
         auto g = SaIzmenom();
         dijalozi.ImenaFajlova.push_back(nedostupno);
         Akcija(*g, "FileSaveAs")->trigger();
-        EXPECT_EQ(g->windowTitle(), "SKEM - Dok1");
+        EXPECT_EQ(g->windowTitle(), "SKEM - Dok1*");
         EXPECT_TRUE(g->Izmenjen());
     }
     { // New: the surface is not cleared.

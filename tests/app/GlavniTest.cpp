@@ -467,8 +467,8 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
         if (!a->isSeparator())
             natpisi << mainToolBar->widgetForAction(a)->property("text").toString();
     EXPECT_EQ(natpisi,
-              (QStringList{"Obrisi", "Rotiraj", "Rotiraj", "Kreiraj vezu", "Kreiraj junction",
-                           "Kreiraj drzac", "Simulacija", "Fullscreen"}));
+              (QStringList{"Ponisti", "Ponovi", "Obrisi", "Rotiraj", "Rotiraj", "Kreiraj vezu",
+                           "Kreiraj junction", "Kreiraj drzac", "Simulacija", "Fullscreen"}));
     EXPECT_EQ(mainToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     // Menus in order, separators as "-".
     auto Meni = [](QMenuBar* traka) {
@@ -487,8 +487,18 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
                                            "&Sacuvaj",
                                            "S&acuvaj kao...",
                                            "-",
+                                           "S&korasnji",
+                                           "-",
                                            "&Izlaz",
                                            "&Uredi:",
+                                           "&Ponisti",
+                                           "Po&novi",
+                                           "-",
+                                           "Ise&ci",
+                                           "&Kopiraj",
+                                           "&Nalepi",
+                                           "&Dupliraj",
+                                           "-",
                                            "&Obrisi",
                                            "-",
                                            "Rotiraj u&desno",
@@ -500,7 +510,13 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
                                            "-",
                                            "&Simulacija",
                                            "-",
-                                           "O&pis problema"}));
+                                           "O&pis problema",
+                                           "Pri&kaz:",
+                                           "&Uvecaj",
+                                           "U&manji",
+                                           "&Stvarna velicina",
+                                           "-",
+                                           "&Prikazi sve"}));
     EXPECT_EQ(Meni(Deo<QMenuBar>(*g, "HelpMenuBar")), (QStringList{"&Pomoc:", "&SKEM 2004"}));
 
     // A menu fades in over half a second.

@@ -32,7 +32,8 @@ TEST(Istorija, PonistavanjeVracaTacnoSvakiKorak) {
     QList<QByteArray> posle{DokumentUTekst(o.rp)};
     QStringList opisi;
     const auto korak = [&] {
-        ASSERT_TRUE(istorija.ZavrsiKorak(o.rp.UzmiOpisKoraka()));
+        ASSERT_EQ(istorija.ZavrsiKorak(o.rp.OpisKoraka()), TIstorijaIzmena::TKraj::Zapamcen);
+        o.rp.ZaboraviOpisKoraka();
         posle << DokumentUTekst(o.rp);
         opisi << istorija.OpisPonistavanja();
     };
@@ -57,7 +58,7 @@ TEST(Istorija, PonistavanjeVracaTacnoSvakiKorak) {
     PritisniTaster(o.v(), Qt::Key_Delete);
     korak();
     // Nothing changed: no step.
-    EXPECT_FALSE(istorija.ZavrsiKorak(QStringLiteral("nista")));
+    EXPECT_EQ(istorija.ZavrsiKorak(QStringLiteral("nista")), TIstorijaIzmena::TKraj::BezIzmene);
     EXPECT_EQ(opisi,
               (QStringList{"dodavanje bloka 1", "dodavanje bloka 2", "veza od bloka 1 do bloka 2",
                            "dodavanje bloka 3", "junction veza do bloka 3", "pomeranje bloka 1",

@@ -1,0 +1,319 @@
+// The main window's editing comforts: undo and redo, the clipboard, zoom,
+// a block's parameters on a double click, and the recent documents.
+#include "Glavni.h"
+
+#include "Dijalozi.h"
+#include "Dokument.h"
+#include "IstorijaIzmena.h"
+#include "Medjuspremnik.h"
+#include "SKEMBlok.h"
+#include "SKEMRadnaPovrsina.h"
+#include "Slike.h"
+#include "uUnosParam.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+
+QAction* Komanda(QObject* vlasnik, const char* ime, const QString& natpis, const QString& savet,
+                 const QList<QKeySequence>& precice = {}) {
+    auto* a = new QAction(natpis, vlasnik);
+    a->setObjectName(QLatin1String(ime));
+    a->setToolTip(savet);
+    a->setStatusTip(savet);
+    a->setShortcuts(precice);
+    return a;
+}
+
+// The recent documents live in the program's own settings file.
+QSettings Podesavanja() {
+    return QSettings(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                         QStringLiteral("/skem.ini"),
+                     QSettings::IniFormat);
+}
+
+const QString KljucSkorasnjih = QStringLiteral("SkorasnjiDokumenti");
+constexpr int BrojSkorasnjih = 8;
+
+} // namespace
+
+void TMainForm::NapraviAkcijeUredjivanja() {
+    using K = QKeySequence;
+    ponisti = Komanda(this, "Ponisti", QStringLiteral("&Ponisti"), QStringLiteral("Ponisti"),
+                      {K(Qt::CTRL | Qt::Key_Z)});
+    ponisti->setIcon(Ikonica(TIkonica::Ponisti));
+    ponovi = Komanda(this, "Ponovi", QStringLiteral("Po&novi"), QStringLiteral("Ponovi"),
+                     {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    ponovi->setIcon(Ikonica(TIkonica::Ponovi));
+    iseci = Komanda(this, "Iseci", QStringLiteral("Ise&ci"),
+                    QStringLiteral("Premesta izabrane blokove u clipboard"),
+                    {K(Qt::SHIFT | Qt::Key_Delete)});
+    kopiraj =
+        Komanda(this, "Kopiraj", QStringLiteral("&Kopiraj"),
+                QStringLiteral("Kopira izabrane blokove u clipboard"), {K(Qt::CTRL | Qt::Key_C)});
+    nalepi = Komanda(this, "Nalepi", QStringLiteral("&Nalepi"),
+                     QStringLiteral("Dodaje blokove iz clipboard-a"), {K(Qt::CTRL | Qt::Key_V)});
+    dupliraj =
+        Komanda(this, "Dupliraj", QStringLiteral("&Dupliraj"),
+                QStringLiteral("Dodaje kopiju izabranih blokova"), {K(Qt::CTRL | Qt::Key_D)});
+    uvecaj = Komanda(this, "Uvecaj", QStringLiteral("&Uvecaj"), QStringLiteral("Uvecava prikaz"),
+                     {K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal)});
+    umanji = Komanda(this, "Umanji", QStringLiteral("U&manji"), QStringLiteral("Umanjuje prikaz"),
+                     {K(Qt::CTRL | Qt::Key_Minus)});
+    stvarnaVelicina =
+        Komanda(this, "StvarnaVelicina", QStringLiteral("&Stvarna velicina"),
+                QStringLiteral("Prikaz u stvarnoj velicini (100 %)"), {K(Qt::CTRL | Qt::Key_0)});
+    prikaziSve = Komanda(this, "PrikaziSve", QStringLiteral("&Prikazi sve"),
+                         QStringLiteral("Prikazuje ceo dijagram"));
+
+    connect(ponisti, &QAction::triggered, this, [this] { PonistiExecute(); });
+    connect(ponovi, &QAction::triggered, this, [this] { PonoviExecute(); });
+    connect(iseci, &QAction::triggered, this, [this] { IseciExecute(); });
+    connect(kopiraj, &QAction::triggered, this, [this] { KopirajExecute(); });
+    connect(nalepi, &QAction::triggered, this, [this] { NalepiExecute(); });
+    connect(dupliraj, &QAction::triggered, this, [this] { DuplirajExecute(); });
+    connect(uvecaj, &QAction::triggered, this, [this] { pogledPovrsine->Uvecaj(); });
+    connect(umanji, &QAction::triggered, this, [this] { pogledPovrsine->Umanji(); });
+    connect(stvarnaVelicina, &QAction::triggered, this,
+            [this] { pogledPovrsine->PostaviUvecanje(1); });
+    connect(prikaziSve, &QAction::triggered, this, [this] { pogledPovrsine->PrikaziSve(); });
+    addActions({ponisti, ponovi, iseci, kopiraj, nalepi, dupliraj, uvecaj, umanji, stvarnaVelicina,
+                prikaziSve});
+}
+
+void TMainForm::NapraviMeniUredjivanja(QMenu* datoteka, QMenu* uredi) {
+    skorasnji = new QMenu(QStringLiteral("S&korasnji"), datoteka);
+    skorasnji->setObjectName(QStringLiteral("MeniSkorasnji"));
+    QAction* izlaz = datoteka->actions().constLast();
+    datoteka->insertMenu(izlaz, skorasnji);
+    datoteka->insertSeparator(izlaz);
+    connect(skorasnji, &QMenu::aboutToShow, this, [this] { OsveziSkorasnje(); });
+    OsveziSkorasnje();
+
+    QAction* prva = uredi->actions().constFirst();
+    uredi->insertActions(prva, {ponisti, ponovi});
+    uredi->insertSeparator(prva);
+    uredi->insertActions(prva, {iseci, kopiraj, nalepi, dupliraj});
+    uredi->insertSeparator(prva);
+}
+
+// ---- the history ----
+
+void TMainForm::PostaviIzmenjen(bool izmenjenSada) {
+    // Unmodified means: as saved, which the history then knows too.
+    if (!izmenjenSada && istorija) {
+        ZavrsiKorak();
+        istorija->OznaciSacuvano();
+        OsveziIstoriju();
+    }
+    izmenjen = izmenjenSada;
+    OsveziNaslov();
+}
+
+void TMainForm::OsveziNaslov() {
+    setWindowTitle(QStringLiteral("SKEM - ") +
+                   (imeDokumenta.isEmpty() ? QStringLiteral("Dok1") : imeDokumenta) +
+                   (izmenjen ? QStringLiteral("*") : QString()));
+}
+
+void TMainForm::ZakaziKorak() {
+    if (korakZakazan || !istorija) return;
+    korakZakazan = true;
+    // A drag or a dialog still under way: the step ends later.
+    const bool kasnije = pogledPovrsine->MisPritisnut() || QApplication::activeModalWidget();
+    QTimer::singleShot(kasnije ? 50 : 0, this, [this] {
+        korakZakazan = false;
+        if (pogledPovrsine->MisPritisnut() || QApplication::activeModalWidget())
+            ZakaziKorak();
+        else
+            ZavrsiKorak();
+    });
+}
+
+void TMainForm::ZavrsiKorak() {
+    if (!istorija) return;
+    // A step not yet complete keeps its name for when it is.
+    if (istorija->ZavrsiKorak(radnaPovrsina->OpisKoraka()) != TIstorijaIzmena::TKraj::NijeGotov)
+        radnaPovrsina->ZaboraviOpisKoraka();
+    OsveziIstoriju();
+}
+
+void TMainForm::PocniIstoriju() {
+    if (!istorija) return;
+    radnaPovrsina->ZaboraviOpisKoraka();
+    istorija->Pocni();
+    OsveziIstoriju();
+}
+
+void TMainForm::OznaciSacuvano() {
+    PostaviIzmenjen(false);
+}
+
+void TMainForm::OsveziIstoriju() {
+    const auto postavi = [](QAction* a, const QString& natpis, bool moze, const QString& opis) {
+        a->setEnabled(moze);
+        const QString savet = moze ? natpis + QStringLiteral(": ") + opis : natpis;
+        a->setToolTip(savet);
+        a->setStatusTip(savet);
+    };
+    postavi(ponisti, QStringLiteral("Ponisti"), istorija->MozePonistiti(),
+            istorija->OpisPonistavanja());
+    postavi(ponovi, QStringLiteral("Ponovi"), istorija->MozePonoviti(),
+            istorija->OpisPonavljanja());
+    izmenjen = istorija->Izmenjen();
+    OsveziNaslov();
+}
+
+void TMainForm::PonistiExecute() {
+    if (!NaModelu()) return;
+    ZavrsiKorak();
+    VratiStanje([this] { istorija->Ponisti(); });
+}
+
+void TMainForm::PonoviExecute() {
+    if (!NaModelu()) return;
+    ZavrsiKorak();
+    VratiStanje([this] { istorija->Ponovi(); });
+}
+
+void TMainForm::VratiStanje(const std::function<void()>& vrati) {
+    const QPoint skrol = pogledPovrsine->Skrol();
+    try {
+        vrati();
+    } catch (const std::exception& g) {
+        Dijalozi().Greska(QString::fromUtf8(g.what()));
+    }
+    PosleCitanja();
+    pogledPovrsine->PostaviSkrol(skrol);
+}
+
+void TMainForm::PosleCitanja() {
+    // What reading raised belongs to no step of its own.
+    radnaPovrsina->ZaboraviOpisKoraka();
+    ObnoviListuBlokova();
+    PrikaziUInspektoruAkoJeVidljiv();
+    OsveziIstoriju();
+}
+
+// ---- the clipboard ----
+
+void TMainForm::KopirajExecute() {
+    if (!NaModelu()) return;
+    const QByteArray xml = IzborUTekst(*radnaPovrsina);
+    if (xml.isEmpty()) return;
+    auto* podaci = new QMimeData;
+    podaci->setData(QLatin1String(MimeDokumenta), xml);
+    podaci->setText(QString::fromUtf8(xml));
+    QApplication::clipboard()->setMimeData(podaci);
+}
+
+void TMainForm::IseciExecute() {
+    if (!NaModelu() || radnaPovrsina->IzabraniBlokovi().isEmpty()) return;
+    KopirajExecute();
+    radnaPovrsina->ObrisiSelektovano();
+    radnaPovrsina->OpisiKorak(QStringLiteral("isecanje"));
+    ZakaziKorak();
+}
+
+void TMainForm::NalepiExecute() {
+    if (!NaModelu()) return;
+    const QMimeData* podaci = QApplication::clipboard()->mimeData();
+    if (!podaci) return;
+    const QByteArray xml = podaci->hasFormat(QLatin1String(MimeDokumenta))
+                               ? podaci->data(QLatin1String(MimeDokumenta))
+                               : podaci->text().toUtf8();
+    if (xml.isEmpty()) return;
+    // Pasted with the pointer over the surface, the blocks land there.
+    std::optional<QPoint> tacka;
+    const QPoint misem = pogledPovrsine->viewport()->mapFromGlobal(QCursor::pos());
+    if (pogledPovrsine->viewport()->rect().contains(misem) && pogledPovrsine->underMouse())
+        tacka = pogledPovrsine->mapToScene(misem).toPoint();
+    Nalepi(xml, tacka, QStringLiteral("nalepljivanje"));
+}
+
+void TMainForm::DuplirajExecute() {
+    if (!NaModelu()) return;
+    const QByteArray xml = IzborUTekst(*radnaPovrsina);
+    if (!xml.isEmpty()) Nalepi(xml, {}, QStringLiteral("dupliranje"));
+}
+
+void TMainForm::Nalepi(const QByteArray& xml, std::optional<QPoint> tacka, const QString& opis) {
+    ZavrsiKorak();
+    const QPoint skrol = pogledPovrsine->Skrol();
+    try {
+        if (NalepiTekst(*radnaPovrsina, xml, tacka) == 0) return;
+    } catch (const TGreskaDokumenta& g) {
+        Dijalozi().Greska(g.Poruka());
+        return;
+    }
+    pogledPovrsine->PostaviSkrol(skrol);
+    radnaPovrsina->OpisiKorak(opis);
+    ZavrsiKorak();
+    ObnoviListuBlokova();
+    PrikaziUInspektoruAkoJeVidljiv();
+}
+
+// ---- a block's parameters ----
+
+void TMainForm::ParametriBloka() {
+    TSKEMBlok* b = radnaPovrsina->SelektovaniBlok;
+    if (!b || b->brparam == 0) return;
+    TUnosPar* d = UnosPar();
+    d->PripremiRedove(b->brparam, b->Natpisi[0], b->Natpisi[1], b->Natpisi[2]);
+    d->PostaviVrednosti(b->Parametar1, b->Parametar2, b->Parametar3);
+    Dijalozi().PrikaziModalno(*d);
+    if (!d->Prihvaceno || !radnaPovrsina->Blokovi().contains(b)) return;
+    b->Parametar1 = d->Vrednost(1);
+    b->Parametar2 = d->Vrednost(2);
+    b->Parametar3 = d->Vrednost(3);
+    radnaPovrsina->OpisiKorak(QStringLiteral("izmena parametara bloka %1").arg(b->LokalniBroj()));
+    PostaviIzmenjen(true);
+    ZavrsiKorak();
+    PrikaziUInspektoru();
+}
+
+// ---- recent documents ----
+
+void TMainForm::DodajSkorasnji(const QString& putanja) {
+    QSettings podesavanja = Podesavanja();
+    QStringList lista = podesavanja.value(KljucSkorasnjih).toStringList();
+    lista.removeAll(putanja);
+    lista.prepend(putanja);
+    podesavanja.setValue(KljucSkorasnjih, lista.mid(0, BrojSkorasnjih));
+    OsveziSkorasnje();
+}
+
+void TMainForm::OsveziSkorasnje() {
+    skorasnji->clear();
+    const QStringList lista = Podesavanja().value(KljucSkorasnjih).toStringList();
+    for (int i = 0; i < lista.size(); ++i) {
+        QAction* a = skorasnji->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(lista[i]).fileName()));
+        a->setStatusTip(lista[i]);
+        a->setToolTip(lista[i]);
+        connect(a, &QAction::triggered, this, [this, p = lista[i]] { OtvoriSkorasnji(p); });
+    }
+    skorasnji->setEnabled(!lista.isEmpty());
+}
+
+void TMainForm::OtvoriSkorasnji(const QString& putanja) {
+    if (QFileInfo(putanja).isFile()) {
+        OtvoriDokument(putanja);
+        return;
+    }
+    Dijalozi().Poruka(QStringLiteral("Fajl \"") + putanja +
+                      QStringLiteral("\" vise ne postoji; uklonjen je iz liste skorasnjih."));
+    QSettings podesavanja = Podesavanja();
+    QStringList lista = podesavanja.value(KljucSkorasnjih).toStringList();
+    lista.removeAll(putanja);
+    podesavanja.setValue(KljucSkorasnjih, lista);
+    OsveziSkorasnje();
+}

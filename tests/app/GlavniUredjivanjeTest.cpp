@@ -1,0 +1,158 @@
+// The main window's editing comforts: undo and redo with named steps and the
+// modified mark, the clipboard, a block's parameters on a double click, and
+// the recent documents.
+#include "GlavniPomoc.h"
+
+#include "IstorijaIzmena.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+
+using namespace glavni_test;
+
+namespace {
+
+class Uredjivanje : public TGlavniTest {
+protected:
+    // Lets the step the last change began end, as the event loop would.
+    static void Sacekaj() { QCoreApplication::processEvents(); }
+};
+
+} // namespace
+
+TEST_F(Uredjivanje, PonistiPonoviIOznakaIzmene) {
+    auto g = Napravi();
+    QAction* ponisti = Akcija(*g, "Ponisti");
+    QAction* ponovi = Akcija(*g, "Ponovi");
+    EXPECT_FALSE(ponisti->isEnabled());
+    EXPECT_EQ(ponisti->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(ponovi->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+    Sacekaj();
+    const QString snimak = temp.filePath("a.skem");
+    dijalozi.ImenaFajlova.push_back(snimak);
+    Akcija(*g, "FileSaveAs")->trigger();
+    EXPECT_EQ(g->windowTitle(), "SKEM - a");
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {200, 20});
+    Sacekaj();
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, a, p);
+    Sacekaj();
+    EXPECT_EQ(g->windowTitle(), "SKEM - a*");
+    EXPECT_EQ(ponisti->toolTip(), "Ponisti: veza od bloka 1 do bloka 2");
+
+    ponisti->trigger();
+    EXPECT_TRUE(Povrsina(*g)->Veze.isEmpty());
+    EXPECT_EQ(ponisti->toolTip(), "Ponisti: dodavanje bloka 2");
+    EXPECT_EQ(ponovi->toolTip(), "Ponovi: veza od bloka 1 do bloka 2");
+    ponisti->trigger();
+    // Back at the saved state: not modified, and the file's text again.
+    EXPECT_FALSE(g->Izmenjen());
+    EXPECT_EQ(g->windowTitle(), "SKEM - a");
+    QFile f(snimak);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(DokumentUTekst(*Povrsina(*g)), f.readAll());
+    ponovi->trigger();
+    ponovi->trigger();
+    EXPECT_EQ(Povrsina(*g)->Veze.size(), 1);
+    EXPECT_TRUE(g->Izmenjen());
+    EXPECT_FALSE(ponovi->isEnabled());
+    // New clears the history.
+    dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Ne);
+    Akcija(*g, "NovDoc")->trigger();
+    EXPECT_FALSE(ponisti->isEnabled());
+    EXPECT_FALSE(g->Izmenjen());
+}
+
+TEST_F(Uredjivanje, KopirajNalepiDuplirajIseci) {
+    auto g = Napravi();
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
+    TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {200, 20});
+    dijalozi.Skripte.push_back(IzaberiUlaz(1));
+    Povezi(*g, a, p);
+    Sacekaj();
+    rp->IzaberiSve();
+    Akcija(*g, "Kopiraj")->trigger();
+    const QMimeData* podaci = QApplication::clipboard()->mimeData();
+    ASSERT_NE(podaci, nullptr);
+    EXPECT_TRUE(podaci->hasFormat("application/x-skem-dokument"));
+    EXPECT_TRUE(podaci->text().startsWith("<SKEMDokument>"));
+    Akcija(*g, "Nalepi")->trigger();
+    ASSERT_EQ(rp->Blokovi().size(), 4);
+    EXPECT_EQ(rp->Veze.size(), 2);
+    EXPECT_EQ(rp->Blokovi()[3]->IzvorUlaza(0), rp->Blokovi()[2]);
+    EXPECT_EQ(Akcija(*g, "Ponisti")->toolTip(), "Ponisti: nalepljivanje");
+    Akcija(*g, "Dupliraj")->trigger();
+    EXPECT_EQ(rp->Blokovi().size(), 6);
+    // Cut: the selection goes and comes back with one undo.
+    Akcija(*g, "Iseci")->trigger();
+    Sacekaj();
+    EXPECT_EQ(rp->Blokovi().size(), 4);
+    Akcija(*g, "Ponisti")->trigger();
+    EXPECT_EQ(rp->Blokovi().size(), 6);
+    EXPECT_EQ(rp->Veze.size(), 3);
+}
+
+TEST_F(Uredjivanje, DvostrukiKlikMenjaParametre) {
+    auto g = Napravi();
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
+    dijalozi.Skripte.push_back([](QDialog& d) {
+        auto& u = dynamic_cast<TUnosPar&>(d);
+        u.PoljeParametra1->setText("2.5");
+        u.DugmePrihvati->click();
+    });
+    TSKEMBlok* b = SpustiIzKataloga(*g, 8, {100, 100});
+    Sacekaj();
+    // The dialog opens with the block's values; cancelling changes nothing.
+    QString prikazano;
+    dijalozi.Skripte.push_back([&](QDialog& d) {
+        auto& u = dynamic_cast<TUnosPar&>(d);
+        prikazano = u.PoljeParametra1->text();
+        u.PoljeParametra1->setText("7");
+        u.DugmeOdustani->click();
+    });
+    Javi(rp->OnParametriBloka, rp);
+    EXPECT_EQ(prikazano, "2.5");
+    EXPECT_EQ(b->Parametar1, 2.5);
+    dijalozi.Skripte.push_back([](QDialog& d) {
+        auto& u = dynamic_cast<TUnosPar&>(d);
+        u.PoljeParametra1->setText("-4");
+        u.DugmePrihvati->click();
+    });
+    Javi(rp->OnParametriBloka, rp);
+    EXPECT_EQ(b->Parametar1, -4);
+    EXPECT_EQ(Akcija(*g, "Ponisti")->toolTip(), "Ponisti: izmena parametara bloka 1");
+    Akcija(*g, "Ponisti")->trigger();
+    EXPECT_EQ(rp->Blokovi()[0]->Parametar1, 2.5);
+}
+
+TEST_F(Uredjivanje, SkorasnjiDokumenti) {
+    auto g = Napravi();
+    auto* meni = Deo<QMenu>(*g, "MeniSkorasnji");
+    QStringList putanje;
+    for (int i = 0; i < 10; ++i) {
+        putanje << temp.filePath(QStringLiteral("d%1.skem").arg(i));
+        dijalozi.ImenaFajlova.push_back(putanje.last());
+        Akcija(*g, "FileSaveAs")->trigger();
+    }
+    emit meni->aboutToShow();
+    QStringList natpisi;
+    for (QAction* a : meni->actions())
+        natpisi << a->text();
+    EXPECT_EQ(natpisi, (QStringList{"&1 d9.skem", "&2 d8.skem", "&3 d7.skem", "&4 d6.skem",
+                                    "&5 d5.skem", "&6 d4.skem", "&7 d3.skem", "&8 d2.skem"}));
+    // A file gone since: a message, and it leaves the list.
+    QFile::remove(putanje[9]);
+    dijalozi.Zapis.clear();
+    meni->actions()[0]->trigger();
+    EXPECT_EQ(dijalozi.Zapis.size(), 1);
+    EXPECT_TRUE(dijalozi.Zapis.value(0).contains("d9.skem"));
+    emit meni->aboutToShow();
+    EXPECT_EQ(meni->actions().size(), 7);
+    // One still there opens.
+    meni->actions()[0]->trigger();
+    EXPECT_EQ(g->ImeDokumenta(), "d8");
+}
