@@ -158,7 +158,7 @@ void TMainForm::PrevediModelClick() {
     try {
         Simulacija.Simuliraj(blokovi, Rezultati);
         if (Simulacija.Uspeh()) {
-            PrikazRezultata->PopuniTabelu(redovi, Rezultati, Simulacija.Trajanje(),
+            PrikazRezultata->PopuniTabelu(redovi, std::move(Rezultati), Simulacija.Trajanje(),
                                           Simulacija.IntervalStampanja());
             PageControl1->setCurrentWidget(PrikazRezultata->TabelaTab);
             MainToolBar->hide();

@@ -158,8 +158,8 @@ public:
 
     // brojTacaka times k*P, k = 0..brojTacaka - 1; table row r shows column
     // kolone[r] of the matrix, which must outlive the model's use of it.
-    void Postavi(const std::vector<std::vector<double>>* matrica, std::vector<size_t> kolone,
-                 int brojTacaka, double intervalStampe) {
+    void Postavi(const skem::TMatricaRezultata* matrica, std::vector<size_t> kolone, int brojTacaka,
+                 double intervalStampe) {
         beginResetModel();
         Matrica = matrica;
         Kolone = std::move(kolone);
@@ -171,7 +171,7 @@ public:
 
     QString Vreme(int k) const { return RealanUTekst(k * IntervalStampe); }
     QString Vrednost(int red, int k) const {
-        return RealanUTekst((*Matrica)[static_cast<size_t>(k)][Kolone[static_cast<size_t>(red)]]);
+        return RealanUTekst((*Matrica)(static_cast<size_t>(k), Kolone[static_cast<size_t>(red)]));
     }
 
     int rowCount(const QModelIndex& roditelj = {}) const override {
@@ -202,7 +202,7 @@ public:
     }
 
 private:
-    const std::vector<std::vector<double>>* Matrica = nullptr;
+    const skem::TMatricaRezultata* Matrica = nullptr;
     std::vector<size_t> Kolone; // the matrix column of each table row
     int BrojTacaka = 0;
     double IntervalStampe = 1;
@@ -574,17 +574,16 @@ void TPrikazRezultata::OcistiTabelu() {
 }
 
 void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blokovi,
-                                    const std::vector<std::vector<double>>& rezultati,
-                                    double trajanje, double intervalStampe) {
+                                    skem::TMatricaRezultata rezultati, double trajanje,
+                                    double intervalStampe) {
     // Everything is checked before the table changes.
     const std::int64_t n = skem::BrojIntervalaStampe(trajanje, intervalStampe);
     if (n > NajviseIntervala)
         throw std::invalid_argument("Previse tacaka rezultata za prikaz u tabeli.");
-    if (static_cast<std::int64_t>(rezultati.size()) < n + 1)
+    if (static_cast<std::int64_t>(rezultati.Redova()) < n + 1)
         throw std::invalid_argument("Matrica rezultata ima manje redova od broja tacaka.");
-    for (std::int64_t k = 0; k <= n; ++k)
-        if (rezultati[static_cast<size_t>(k)].size() < blokovi.size())
-            throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
+    if (rezultati.Kolona() < blokovi.size())
+        throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
 
     OcistiTabelu();
     PrikaziStranu(TabelaTab);
@@ -592,7 +591,8 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& blo
     Trajanje = trajanje;
     IntervalStampe = intervalStampe;
     Blokovi = blokovi;
-    Rezultati.assign(rezultati.begin(), rezultati.begin() + (n + 1));
+    Rezultati = std::move(rezultati);
+    Rezultati.SkratiNa(static_cast<size_t>(n) + 1);
 
     std::vector<size_t> kolone;
     QHeaderView* nazivi = Tabela->verticalHeader();
@@ -636,9 +636,9 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) c
     };
     for (int k = 0; k <= BrojIntervala; ++k)
         uzmi(k * IntervalStampe);
-    for (const std::vector<double>& red : Rezultati)
+    for (size_t k = 0; k < Rezultati.Redova(); ++k)
         for (size_t i : kolone)
-            uzmi(red[i]);
+            uzmi(Rezultati(k, i));
     const QString uzorak = znakovi.Uzorak(najsiri);
 
     // A cell: the text between the item's margins on both sides, and the grid line.

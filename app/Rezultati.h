@@ -72,8 +72,7 @@ public:
     // = blokovi[i]. Throws std::invalid_argument, leaving the table as it
     // was, when D or P is unusable or the matrix is smaller than they need.
     void PopuniTabelu(const std::vector<skem::TBlokRezultata>& blokovi,
-                      const std::vector<std::vector<double>>& rezultati, double trajanje,
-                      double intervalStampe);
+                      skem::TMatricaRezultata rezultati, double trajanje, double intervalStampe);
     // Frees the check boxes and empties the table.
     void OcistiTabelu();
 
@@ -144,7 +143,7 @@ private:
     bool JePogled3D = false;
 
     std::vector<skem::TBlokRezultata> Blokovi; // the run's list, for the export
-    std::vector<std::vector<double>> Rezultati;
+    skem::TMatricaRezultata Rezultati;         // moved in, so a run's values are held once
     double Trajanje = 0;
     double IntervalStampe = 1;
     int BrojIntervala = 0; // n: the table shows the times 0..n*P

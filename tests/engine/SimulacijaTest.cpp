@@ -19,9 +19,8 @@ constexpr std::uint8_t Integrator = 10, Konstanta = 12, Vreme = 25, Pojacanje = 
                        Delitelj = 5;
 
 bool SviNule(const MatrixReal& m) {
-    for (const auto& red : m)
-        for (double x : red)
-            if (x != 0) return false;
+    for (double x : m.Podaci())
+        if (x != 0) return false;
     return true;
 }
 
