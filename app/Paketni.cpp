@@ -224,7 +224,7 @@ const char* const OpcijePaketno =
     "  --part I/M     samo I-ti od M jednakih delova niza (sa globalnim brojevima run)\n"
     "  --output-dir D jedan CSV po simulaciji (run-<r>.csv) i indeks.csv u direktorijumu D\n";
 const char* const IzlazniKodovi =
-    "Izlazni kod: 0 uspeh, 1 model odbijen ili simulacija prekinuta greskom,\n"
+    "Izlazni kod: 0 uspeh, 1 model odbijen, simulacija prekinuta greskom ili sa Ctrl+C,\n"
     "2 neispravni argumenti ili opcije.\n";
 
 // Runs `izvrsi` on the arguments after the program's name, with standard

@@ -216,10 +216,16 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
     std::string indeks = ZaglavljeDugeForme(s);
     indeks.resize(indeks.size() - duzinaZaglavlja);
     indeks += "fajl\n";
-    if (!poFajlovima) pisi(ZaglavljeDugeForme(s));
+    // The long form's header goes out with the first rows (or at the end), so
+    // a series stopped before any run ends writes nothing at all.
+    bool upisano = true;
+    bool zaglavlje = poFajlovima;
+    auto napisiZaglavlje = [&] {
+        if (!zaglavlje) upisano = pisi(ZaglavljeDugeForme(s));
+        zaglavlje = true;
+    };
 
     int kod = ikUspeh;
-    bool upisano = true;
     bool prekinuto = false;
     TNapredak napredak(greske, doBroja - od + 1, s.Napredak);
     skem::IzvrsiRedom<TRadnik>(
@@ -260,7 +266,8 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
                     upisano = false;
                 indeks += Prefiks(s, r) + ime.toStdString() + '\n';
             } else {
-                upisano = pisi(ishod.Csv);
+                napisiZaglavlje();
+                if (upisano) upisano = pisi(ishod.Csv);
             }
             napredak.Korak(r - od + 1);
             return upisano;
@@ -272,6 +279,7 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
         greske << skem::TSimulacija::PorukaPrekinuta << '\n';
         return ikNeuspeh;
     }
+    napisiZaglavlje();
 
     if (poFajlovima) {
         const QString ime = s.Delova == 1
