@@ -145,8 +145,9 @@ int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske
         greske << QString::fromStdString(ishod.Poruka) << '\n';
         return ikNeuspeh;
     }
-    // The CSV goes out as it is formatted: to a file written beside the
-    // target and renamed over it only when whole, or to the output stream.
+    // The CSV goes out as it is formatted (on --jobs threads): to a file
+    // written beside the target and renamed over it only when whole, or to
+    // the output stream.
     QSaveFile fajl(s.Izlaz);
     if (!s.Izlaz.isEmpty() && !fajl.open(QIODevice::WriteOnly)) {
         greske
@@ -167,7 +168,7 @@ int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske
     };
     if (pisi(skem::ZaglavljeCsv(s.Kolone)))
         skem::PisiRedoveCsv(s.Kolone, radnik.Rezultati, s.Opcije.Trajanje,
-                            s.Opcije.IntervalStampanja, {}, pisi);
+                            s.Opcije.IntervalStampanja, {}, pisi, s.Niti);
     if (upisano && Zaustavljeno(s)) {
         // The file is dropped unfinished, as QSaveFile does when not committed.
         greske << skem::TSimulacija::PorukaPrekinuta << '\n';

@@ -1,7 +1,10 @@
 #include "CsvRezultata.h"
 
 #include "Brojevi.h"
+#include "ParalelniRad.h"
 #include "VrsteElemenata.h"
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstring>
@@ -73,36 +76,43 @@ std::int64_t ProveriMatricu(const std::vector<TBlokRezultata>& blokovi,
 
 bool PisiRedoveCsv(const std::vector<TBlokRezultata>& blokovi, const TMatricaRezultata& rezultati,
                    double trajanje, double intervalStampe, std::string_view prefiks,
-                   const std::function<bool(std::string_view)>& pisi) {
+                   const std::function<bool(std::string_view)>& pisi, int niti) {
     const std::int64_t n = ProveriMatricu(blokovi, rezultati, trajanje, intervalStampe);
     std::vector<std::size_t> kolone;
     for (std::size_t i = 0; i < blokovi.size(); ++i)
         if (ImaRedURezultatima(blokovi[i].Sifra)) kolone.push_back(i);
 
-    // Rows are formatted straight into a buffer that goes out whenever it
-    // passes a block's size, so the text never exists whole.
-    constexpr std::size_t Blok = 1 << 16;
+    // The rows in pieces of at most about 64 KB of text, formatted straight
+    // into a buffer (on several threads when asked) and handed on in order as
+    // each is done, so the text never exists whole.
     const std::size_t najduziRed = prefiks.size() + (kolone.size() + 1) * (NajduziRealan + 1);
-    std::vector<char> bafer(Blok + najduziRed);
-    std::size_t popunjeno = 0;
-    for (std::int64_t k = 0; k <= n; ++k) {
-        char* p = bafer.data() + popunjeno;
-        std::memcpy(p, prefiks.data(), prefiks.size());
-        p += prefiks.size();
-        p += PisiRealan(static_cast<double>(k) * intervalStampe, p);
-        const double* red = rezultati.Red(static_cast<std::size_t>(k));
-        for (std::size_t i : kolone) {
-            *p++ = ',';
-            p += PisiRealan(red[i], p);
+    const auto redovaUDelu =
+        static_cast<std::int64_t>(std::max<std::size_t>(1, 65536 / najduziRed));
+    const std::int64_t delova = n / redovaUDelu + 1;
+    auto formatiraj = [&](std::int64_t deo, int& /*no state of its own*/) {
+        const std::int64_t od = deo * redovaUDelu, doReda = std::min(n, od + redovaUDelu - 1);
+        std::vector<char> tekst(static_cast<std::size_t>(doReda - od + 1) * najduziRed);
+        char* p = tekst.data();
+        for (std::int64_t k = od; k <= doReda; ++k) {
+            std::memcpy(p, prefiks.data(), prefiks.size());
+            p += prefiks.size();
+            p += PisiRealan(static_cast<double>(k) * intervalStampe, p);
+            const double* red = rezultati.Red(static_cast<std::size_t>(k));
+            for (std::size_t i : kolone) {
+                *p++ = ',';
+                p += PisiRealan(red[i], p);
+            }
+            *p++ = '\n';
         }
-        *p++ = '\n';
-        popunjeno = static_cast<std::size_t>(p - bafer.data());
-        if (popunjeno >= Blok || k == n) {
-            if (!pisi(std::string_view(bafer.data(), popunjeno))) return false;
-            popunjeno = 0;
-        }
-    }
-    return true;
+        tekst.resize(static_cast<std::size_t>(p - tekst.data()));
+        return tekst;
+    };
+    bool upisano = true;
+    IzvrsiRedom<int>(0, delova - 1, niti, formatiraj, [&](std::int64_t, std::vector<char>&& tekst) {
+        upisano = pisi(std::string_view(tekst.data(), tekst.size()));
+        return upisano;
+    });
+    return upisano;
 }
 
 std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,

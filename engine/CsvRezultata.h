@@ -39,14 +39,15 @@ std::string PoljeCsv(std::string_view polje);
 std::string ZaglavljeCsv(const std::vector<TBlokRezultata>& blokovi);
 
 // The lines after the header, row k = time k*P for k = 0..Round(D/P), each
-// begun with `prefiks`, handed to `pisi` in pieces of whole lines (about
-// 64 KB each) as they are formatted; stops at once, giving false, when
-// `pisi` returns false. rezultati: row k = time k*P, column i = blocks[i].
-// Throws std::invalid_argument, before writing anything, when the matrix is
-// smaller than the run needs.
+// begun with `prefiks`, handed to `pisi` in order, in pieces of whole lines
+// (up to about 64 KB each) as they are formatted, on `niti` threads; `pisi`
+// is called on the calling thread. Stops soon, giving false, when `pisi`
+// returns false. rezultati: row k = time k*P, column i = blocks[i]. Throws
+// std::invalid_argument, before writing anything, when the matrix is smaller
+// than the run needs.
 bool PisiRedoveCsv(const std::vector<TBlokRezultata>& blokovi, const TMatricaRezultata& rezultati,
                    double trajanje, double intervalStampe, std::string_view prefiks,
-                   const std::function<bool(std::string_view)>& pisi);
+                   const std::function<bool(std::string_view)>& pisi, int niti = 1);
 
 // The whole CSV text: the header, then the lines of PisiRedoveCsv.
 std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
