@@ -154,7 +154,7 @@ void TMainForm::PrevediModelClick() {
     try {
         simulacija.Simuliraj(blokovi, rezultati);
         if (simulacija.Uspeh()) {
-            prikazRezultata->PopuniTabelu(redovi, rezultati, simulacija.Trajanje(),
+            prikazRezultata->PopuniTabelu(redovi, std::move(rezultati), simulacija.Trajanje(),
                                           simulacija.IntervalStampanja());
             strane->setCurrentWidget(prikazRezultata->TabelaTab);
             mainToolBar->hide();

@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QTextStream>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
@@ -223,7 +224,7 @@ const char* const OpcijePaketno =
     "  --part I/M     samo I-ti od M jednakih delova niza (sa globalnim brojevima run)\n"
     "  --output-dir D jedan CSV po simulaciji (run-<r>.csv) i indeks.csv u direktorijumu D\n";
 const char* const IzlazniKodovi =
-    "Izlazni kod: 0 uspeh, 1 model odbijen ili simulacija prekinuta greskom,\n"
+    "Izlazni kod: 0 uspeh, 1 model odbijen, simulacija prekinuta greskom ili sa Ctrl+C,\n"
     "2 neispravni argumenti ili opcije.\n";
 
 // Runs `izvrsi` on the arguments after the program's name, with standard
@@ -301,7 +302,7 @@ int PokreniOpcijePrograma(int argc, char** argv) {
 }
 
 int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske,
-                  bool napredak) {
+                  bool napredak, const std::atomic<bool>* zaustavi) {
     TPaketniDijalozi dijalozi(greske);
 
     TArgumenti a;
@@ -326,6 +327,7 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
         return ikUpotreba;
     }
     serija.Napredak = napredak;
+    serija.Zaustavi = zaustavi;
 
     try {
         // Refused before a huge results matrix is even attempted.
@@ -382,6 +384,32 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
     return ikNeuspeh;
 }
 
+namespace {
+
+std::atomic<bool> zahtevZaustavljanja{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+extern "C" void NaSignalZaustavi(int) {
+    zahtevZaustavljanja.store(true, std::memory_order_relaxed);
+}
+
+} // namespace
+
+const std::atomic<bool>& ZaustavljanjeNaSignal() {
+    static const bool postavljeno = [] {
+        struct sigaction a {};
+        a.sa_handler = NaSignalZaustavi;
+        sigemptyset(&a.sa_mask);
+        // Writes interrupted by the signal go on; a second signal kills.
+        a.sa_flags = SA_RESTART | SA_RESETHAND;
+        sigaction(SIGINT, &a, nullptr);
+        sigaction(SIGTERM, &a, nullptr);
+        return true;
+    }();
+    (void)postavljeno;
+    return zahtevZaustavljanja;
+}
+
 int PokreniPaketno(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(SamoOzbiljnePoruke);
@@ -391,6 +419,7 @@ int PokreniPaketno(int argc, char** argv) {
     // The progress line is for a person watching, not for a script's log.
     return NaKomandnojLiniji(argc, argv,
                              [](const QStringList& a, QTextStream& izlaz, QTextStream& greske) {
-                                 return IzvrsiPaketno(a, izlaz, greske, isatty(STDERR_FILENO) != 0);
+                                 return IzvrsiPaketno(a, izlaz, greske, isatty(STDERR_FILENO) != 0,
+                                                      &ZaustavljanjeNaSignal());
                              });
 }

@@ -4,10 +4,11 @@
 // options with the options dialog's checks, runs the engine and writes the
 // results as CSV, without any window. --set overrides parameters for the run;
 // --sweep, --runs and --part make a series of runs (PaketniSerija.h). Exit codes: 0 success (a Quit
-// counts as one), 1 the model was refused or the run failed, 2 bad arguments or refused options;
-// every message goes to the error stream.
+// counts as one), 1 the model was refused, the run failed or was stopped (Ctrl+C), 2 bad arguments
+// or refused options; every message goes to the error stream.
 
 #include <QStringList>
+#include <atomic>
 
 class QTextStream;
 
@@ -17,9 +18,15 @@ int PokreniPaketno(int argc, char** argv);
 
 // The whole batch run inside an existing QApplication. argumenti are the
 // program's arguments after its name, starting with "--run"; napredak shows a
-// series' progress line on the error stream.
+// series' progress line on the error stream. Setting *zaustavi (from any
+// thread or a signal handler) stops the run: "Simulacija je prekinuta." on
+// the error stream, no output file, exit code 1.
 int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske,
-                  bool napredak = false);
+                  bool napredak = false, const std::atomic<bool>* zaustavi = nullptr);
+
+// From the first call on, Ctrl+C (SIGINT) and SIGTERM set the flag returned
+// instead of ending the process; a second one ends it as usual.
+const std::atomic<bool>& ZaustavljanjeNaSignal();
 
 // The usage text shown for bad arguments.
 QString UpotrebaPaketno();

@@ -40,20 +40,6 @@ QString OpisTacke(const TSerijaPaketno& s, std::int64_t r) {
     return delovi.join(QStringLiteral(", "));
 }
 
-// The rows of a single run's CSV (its header skipped), each after the prefix.
-std::string RedoviDugeForme(const std::string& csv, std::size_t duzinaZaglavlja,
-                            const std::string& prefiks) {
-    std::string redovi;
-    for (std::size_t pocetak = duzinaZaglavlja; pocetak < csv.size();) {
-        std::size_t kraj = csv.find('\n', pocetak);
-        kraj = kraj == std::string::npos ? csv.size() : kraj + 1;
-        redovi += prefiks;
-        redovi.append(csv, pocetak, kraj - pocetak);
-        pocetak = kraj;
-    }
-    return redovi;
-}
-
 QString Vreme(double sekundi) {
     const auto s = static_cast<long long>(sekundi + 0.5);
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
@@ -113,18 +99,31 @@ int Cifara(std::int64_t n) {
     return c;
 }
 
-skem::TIshodSimulacije Izvedi(const TSerijaPaketno& s, std::int64_t r, skem::TSimulacija& sim) {
-    return skem::IzvediSimulaciju(s.Plan, s.Osnova, r, s.Opcije, s.Kolone, sim);
+// A thread's engine, stopped by the batch's flag, and its results matrix,
+// reused from run to run.
+struct TRadnik {
+    skem::TSimulacija Simulacija;
+    skem::MatrixReal Rezultati;
+};
+
+skem::TIshodSimulacije Izvedi(const TSerijaPaketno& s, std::int64_t r, TRadnik& radnik) {
+    radnik.Simulacija.PostaviZaustavljanje(s.Zaustavi);
+    return skem::IzvediSimulaciju(s.Plan, s.Osnova, r, s.Opcije, radnik.Simulacija,
+                                  radnik.Rezultati);
+}
+
+bool Zaustavljeno(const TSerijaPaketno& s) {
+    return s.Zaustavi && s.Zaustavi->load(std::memory_order_relaxed);
 }
 
 // Text to the output stream: straight to its device when it has one (the
 // bytes are UTF-8 already), else through the stream.
-void Pisi(QTextStream& izlaz, const std::string& tekst) {
+void Pisi(QTextStream& izlaz, std::string_view tekst) {
     if (QIODevice* uredjaj = izlaz.device()) {
         izlaz.flush();
         uredjaj->write(tekst.data(), static_cast<qint64>(tekst.size()));
     } else {
-        izlaz << QString::fromStdString(tekst);
+        izlaz << QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size()));
     }
 }
 
@@ -140,16 +139,48 @@ bool UpisiFajl(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& 
 }
 
 int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
-    skem::TSimulacija simulacija;
-    const skem::TIshodSimulacije ishod = Izvedi(s, 1, simulacija);
+    TRadnik radnik;
+    const skem::TIshodSimulacije ishod = Izvedi(s, 1, radnik);
     if (!ishod.Uspeh) {
         greske << QString::fromStdString(ishod.Poruka) << '\n';
         return ikNeuspeh;
     }
-    if (!s.Izlaz.isEmpty())
-        return UpisiFajl(s.Izlaz, QByteArray::fromStdString(ishod.Csv), greske) ? ikUspeh
-                                                                                : ikNeuspeh;
-    izlaz << QString::fromStdString(ishod.Csv) << Qt::flush;
+    // The CSV goes out as it is formatted (on --jobs threads): to a file
+    // written beside the target and renamed over it only when whole, or to
+    // the output stream.
+    QSaveFile fajl(s.Izlaz);
+    if (!s.Izlaz.isEmpty() && !fajl.open(QIODevice::WriteOnly)) {
+        greske
+            << QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(s.Izlaz, fajl.errorString())
+            << '\n';
+        return ikNeuspeh;
+    }
+    bool upisano = true;
+    const auto pisi = [&](std::string_view deo) {
+        if (Zaustavljeno(s)) return false;
+        if (!fajl.isOpen()) {
+            Pisi(izlaz, deo);
+            return true;
+        }
+        upisano = fajl.write(deo.data(), static_cast<qint64>(deo.size())) ==
+                  static_cast<qint64>(deo.size());
+        return upisano;
+    };
+    if (pisi(skem::ZaglavljeCsv(s.Kolone)))
+        skem::PisiRedoveCsv(s.Kolone, radnik.Rezultati, s.Opcije.Trajanje,
+                            s.Opcije.IntervalStampanja, {}, pisi, s.Niti);
+    if (upisano && Zaustavljeno(s)) {
+        // The file is dropped unfinished, as QSaveFile does when not committed.
+        greske << skem::TSimulacija::PorukaPrekinuta << '\n';
+        return ikNeuspeh;
+    }
+    if (fajl.isOpen() && (!upisano || !fajl.commit())) {
+        greske
+            << QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(s.Izlaz, fajl.errorString())
+            << '\n';
+        return ikNeuspeh;
+    }
+    izlaz.flush();
     return ikUspeh;
 }
 
@@ -186,21 +217,41 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
     std::string indeks = ZaglavljeDugeForme(s);
     indeks.resize(indeks.size() - duzinaZaglavlja);
     indeks += "fajl\n";
-    if (!poFajlovima) pisi(ZaglavljeDugeForme(s));
+    // The long form's header goes out with the first rows (or at the end), so
+    // a series stopped before any run ends writes nothing at all.
+    bool upisano = true;
+    bool zaglavlje = poFajlovima;
+    auto napisiZaglavlje = [&] {
+        if (!zaglavlje) upisano = pisi(ZaglavljeDugeForme(s));
+        zaglavlje = true;
+    };
 
     int kod = ikUspeh;
-    bool upisano = true;
+    bool prekinuto = false;
     TNapredak napredak(greske, doBroja - od + 1, s.Napredak);
-    skem::IzvrsiRedom<skem::TSimulacija>(
+    skem::IzvrsiRedom<TRadnik>(
         od, doBroja, s.Niti,
-        // The long form's rows are made on the run's own thread too.
-        [&](std::int64_t r, skem::TSimulacija& sim) {
-            skem::TIshodSimulacije ishod = Izvedi(s, r, sim);
-            if (ishod.Uspeh && !poFajlovima)
-                ishod.Csv = RedoviDugeForme(ishod.Csv, duzinaZaglavlja, Prefiks(s, r));
+        // The CSV text is made on the run's own thread too.
+        [&](std::int64_t r, TRadnik& radnik) {
+            skem::TIshodSimulacije ishod = Izvedi(s, r, radnik);
+            if (!ishod.Uspeh) return ishod;
+            const double d = s.Opcije.Trajanje, p = s.Opcije.IntervalStampanja;
+            if (poFajlovima) {
+                ishod.Csv = skem::NapraviCsv(s.Kolone, radnik.Rezultati, d, p);
+            } else {
+                skem::PisiRedoveCsv(s.Kolone, radnik.Rezultati, d, p, Prefiks(s, r),
+                                    [&ishod](std::string_view deo) {
+                                        ishod.Csv += deo;
+                                        return true;
+                                    });
+            }
             return ishod;
         },
         [&](std::int64_t r, skem::TIshodSimulacije&& ishod) {
+            if (ishod.Zaustavljena || Zaustavljeno(s)) {
+                prekinuto = true;
+                return false;
+            }
             if (!ishod.Uspeh) {
                 const QString tacka = OpisTacke(s, r);
                 napredak.Poruka(QStringLiteral("Simulacija %1%2: %3")
@@ -216,12 +267,20 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
                     upisano = false;
                 indeks += Prefiks(s, r) + ime.toStdString() + '\n';
             } else {
-                upisano = pisi(ishod.Csv);
+                napisiZaglavlje();
+                if (upisano) upisano = pisi(ishod.Csv);
             }
             napredak.Korak(r - od + 1);
             return upisano;
         });
     napredak.Kraj();
+    if (prekinuto || Zaustavljeno(s)) {
+        // Neither the long form nor the index is written; files of runs
+        // already finished stay, each of them whole.
+        greske << skem::TSimulacija::PorukaPrekinuta << '\n';
+        return ikNeuspeh;
+    }
+    napisiZaglavlje();
 
     if (poFajlovima) {
         const QString ime = s.Delova == 1

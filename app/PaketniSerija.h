@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct TSerijaPaketno {
     QString Izlaz;                    // --output, or empty for the output stream
     QString Direktorijum;             // --output-dir, or empty
     bool Napredak = false;            // a progress line on the error stream
+    // Set (by Ctrl+C, say) to stop: runs under way end soon, no output file
+    // is left behind, and the exit code is 1.
+    const std::atomic<bool>* Zaustavi = nullptr;
 };
 
 // Exit code: 0 when every run succeeded, 1 when one failed (its message is
@@ -34,5 +38,6 @@ int IzvrsiSeriju(const TSerijaPaketno& serija, QTextStream& izlaz, QTextStream& 
 // false (and the reason on the error stream) when that fails.
 bool UpisiFajl(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& greske);
 
-// One run alone, printed exactly as before sweeps existed (run 1 of the plan).
+// One run alone, printed exactly as before sweeps existed (run 1 of the
+// plan), its CSV written line by line as it is formatted.
 int IzvrsiJednu(const TSerijaPaketno& serija, QTextStream& izlaz, QTextStream& greske);

@@ -158,7 +158,7 @@ public:
 
     // tacaka times k*P, k = 0..tacaka - 1; table row r shows column
     // redovi[r] of the matrix, which must outlive the model's use of it.
-    void Postavi(const std::vector<std::vector<double>>* izvor, std::vector<size_t> redovi,
+    void Postavi(const skem::TMatricaRezultata* izvor, std::vector<size_t> redovi,
                  int tacaka, double p) {
         beginResetModel();
         matrica = izvor;
@@ -171,7 +171,7 @@ public:
 
     QString Vreme(int k) const { return RealanUTekst(k * intervalStampe); }
     QString Vrednost(int red, int k) const {
-        return RealanUTekst((*matrica)[static_cast<size_t>(k)][kolone[static_cast<size_t>(red)]]);
+        return RealanUTekst((*matrica)(static_cast<size_t>(k), kolone[static_cast<size_t>(red)]));
     }
 
     int rowCount(const QModelIndex& roditelj = {}) const override {
@@ -202,7 +202,7 @@ public:
     }
 
 private:
-    const std::vector<std::vector<double>>* matrica = nullptr;
+    const skem::TMatricaRezultata* matrica = nullptr;
     std::vector<size_t> kolone; // the matrix column of each table row
     int brojTacaka = 0;
     double intervalStampe = 1;
@@ -574,17 +574,16 @@ void TPrikazRezultata::OcistiTabelu() {
 }
 
 void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& noviBlokovi,
-                                    const std::vector<std::vector<double>>& noviRezultati,
+                                    skem::TMatricaRezultata noviRezultati,
                                     double novoTrajanje, double noviIntervalStampe) {
     // Everything is checked before the table changes.
     const std::int64_t n = skem::BrojIntervalaStampe(novoTrajanje, noviIntervalStampe);
     if (n > NajviseIntervala)
         throw std::invalid_argument("Previse tacaka rezultata za prikaz u tabeli.");
-    if (static_cast<std::int64_t>(noviRezultati.size()) < n + 1)
+    if (static_cast<std::int64_t>(noviRezultati.Redova()) < n + 1)
         throw std::invalid_argument("Matrica rezultata ima manje redova od broja tacaka.");
-    for (std::int64_t k = 0; k <= n; ++k)
-        if (noviRezultati[static_cast<size_t>(k)].size() < noviBlokovi.size())
-            throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
+    if (noviRezultati.Kolona() < noviBlokovi.size())
+        throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
 
     OcistiTabelu();
     PrikaziStranu(TabelaTab);
@@ -592,7 +591,8 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& nov
     trajanje = novoTrajanje;
     intervalStampe = noviIntervalStampe;
     blokovi = noviBlokovi;
-    rezultati.assign(noviRezultati.begin(), noviRezultati.begin() + (n + 1));
+    rezultati = std::move(noviRezultati);
+    rezultati.SkratiNa(static_cast<size_t>(n) + 1);
 
     std::vector<size_t> kolone;
     QHeaderView* nazivi = Tabela->verticalHeader();
@@ -636,9 +636,9 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) c
     };
     for (int k = 0; k <= brojIntervala; ++k)
         uzmi(k * intervalStampe);
-    for (const std::vector<double>& red : rezultati)
+    for (size_t k = 0; k < rezultati.Redova(); ++k)
         for (size_t i : kolone)
-            uzmi(red[i]);
+            uzmi(rezultati(k, i));
     const QString uzorak = znakovi.Uzorak(najsiri);
 
     // A cell: the text between the item's margins on both sides, and the grid line.

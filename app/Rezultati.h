@@ -74,7 +74,7 @@ public:
     // table as it was, when D or P is unusable or the matrix is smaller than
     // they need.
     void PopuniTabelu(const std::vector<skem::TBlokRezultata>& noviBlokovi,
-                      const std::vector<std::vector<double>>& noviRezultati, double novoTrajanje,
+                      skem::TMatricaRezultata noviRezultati, double novoTrajanje,
                       double noviIntervalStampe);
     // Frees the check boxes and empties the table.
     void OcistiTabelu();
@@ -146,7 +146,7 @@ private:
     bool jePogled3D = false;
 
     std::vector<skem::TBlokRezultata> blokovi; // the run's list, for the export
-    std::vector<std::vector<double>> rezultati;
+    skem::TMatricaRezultata rezultati;         // moved in, so a run's values are held once
     double trajanje = 0;
     double intervalStampe = 1;
     int brojIntervala = 0; // n: the table shows the times 0..n*P

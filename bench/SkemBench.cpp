@@ -1,6 +1,7 @@
 // Engine speed: models built in code, timed against a hand-written RK4 loop of
 // the same equations (long double increments, like the engine) in the same
-// process, plus the ordering of large models on its own.
+// process, plus the ordering of large models on its own. The engine runs with
+// a stop flag and a progress report, as the window runs it.
 //
 //   skem_bench            all cases
 //   skem_bench --brzo     fewer steps, for a quick look
@@ -8,6 +9,7 @@
 #include "Obrada.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -174,6 +176,13 @@ void Uporedi(const char* naziv, const TModel& m, std::size_t kolona, long evalua
     TOpcije opcije;
     TPoruke poruke;
     TSimulacija s(&opcije, &poruke);
+    // As the window runs it: a stop flag it could set and a progress report it reads.
+    std::atomic<bool> zaustavi{false};
+    std::atomic<double> dostignuto{0};
+    s.PostaviZaustavljanje(&zaustavi);
+    s.PostaviNapredak([&dostignuto](const TNapredakRada& n) {
+        dostignuto.store(n.Udeo(), std::memory_order_relaxed);
+    });
     const double d = h * static_cast<double>(koraka);
     opcije.O = {d, h, d / 10};
     MatrixReal rezultati;

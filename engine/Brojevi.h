@@ -3,6 +3,7 @@
 // separator whatever the locale, the general format with 15 significant
 // digits, and 2147483647 as the mark of a text that is no number.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +20,10 @@ std::int64_t Trunc(double x);
 
 // General format, 15 significant digits: 0.0001, 1E-5, 1.5E20, 2.5, -3.
 std::string RealanUTekst(double v);
+// The same text written at `izlaz` (room for NajduziRealan characters, no
+// terminating zero); returns its length. For the writers of many numbers.
+inline constexpr std::size_t NajduziRealan = 32;
+std::size_t PisiRealan(double v, char* izlaz);
 
 // Converts a decimal number written with "." (an exponent part is allowed,
 // blanks around it are ignored). Returns false when the text is no number.

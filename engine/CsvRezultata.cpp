@@ -1,9 +1,13 @@
 #include "CsvRezultata.h"
 
 #include "Brojevi.h"
+#include "ParalelniRad.h"
 #include "VrsteElemenata.h"
 
+#include <algorithm>
+
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 namespace skem {
@@ -53,26 +57,72 @@ std::string ZaglavljeCsv(const std::vector<TBlokRezultata>& blokovi) {
     return zaglavlje;
 }
 
-std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
-                       const std::vector<std::vector<double>>& rezultati, double trajanje,
-                       double intervalStampe) {
-    const std::int64_t n = BrojIntervalaStampe(trajanje, intervalStampe);
-    if (static_cast<std::int64_t>(rezultati.size()) < n + 1)
-        throw std::invalid_argument("Matrica rezultata ima manje redova od broja tacaka.");
-    for (std::int64_t k = 0; k <= n; ++k)
-        if (rezultati[k].size() < blokovi.size())
-            throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
+namespace {
 
-    std::string csv = ZaglavljeCsv(blokovi);
-    for (std::int64_t k = 0; k <= n; ++k) {
-        csv += RealanUTekst(static_cast<double>(k) * intervalStampe);
-        for (std::size_t i = 0; i < blokovi.size(); ++i)
-            if (ImaRedURezultatima(blokovi[i].Sifra)) {
-                csv += ',';
-                csv += RealanUTekst(rezultati[k][i]);
+// Throws std::invalid_argument when the matrix is smaller than the run needs;
+// otherwise n = Round(D / P).
+std::int64_t ProveriMatricu(const std::vector<TBlokRezultata>& blokovi,
+                            const TMatricaRezultata& rezultati, double trajanje,
+                            double intervalStampe) {
+    const std::int64_t n = BrojIntervalaStampe(trajanje, intervalStampe);
+    if (static_cast<std::int64_t>(rezultati.Redova()) < n + 1)
+        throw std::invalid_argument("Matrica rezultata ima manje redova od broja tacaka.");
+    if (rezultati.Kolona() < blokovi.size())
+        throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
+    return n;
+}
+
+} // namespace
+
+bool PisiRedoveCsv(const std::vector<TBlokRezultata>& blokovi, const TMatricaRezultata& rezultati,
+                   double trajanje, double intervalStampe, std::string_view prefiks,
+                   const std::function<bool(std::string_view)>& pisi, int niti) {
+    const std::int64_t n = ProveriMatricu(blokovi, rezultati, trajanje, intervalStampe);
+    std::vector<std::size_t> kolone;
+    for (std::size_t i = 0; i < blokovi.size(); ++i)
+        if (ImaRedURezultatima(blokovi[i].Sifra)) kolone.push_back(i);
+
+    // The rows in pieces of at most about 64 KB of text, formatted straight
+    // into a buffer (on several threads when asked) and handed on in order as
+    // each is done, so the text never exists whole.
+    const std::size_t najduziRed = prefiks.size() + (kolone.size() + 1) * (NajduziRealan + 1);
+    const auto redovaUDelu =
+        static_cast<std::int64_t>(std::max<std::size_t>(1, 65536 / najduziRed));
+    const std::int64_t delova = n / redovaUDelu + 1;
+    auto formatiraj = [&](std::int64_t deo, int& /*no state of its own*/) {
+        const std::int64_t od = deo * redovaUDelu, doReda = std::min(n, od + redovaUDelu - 1);
+        std::vector<char> tekst(static_cast<std::size_t>(doReda - od + 1) * najduziRed);
+        char* p = tekst.data();
+        for (std::int64_t k = od; k <= doReda; ++k) {
+            std::memcpy(p, prefiks.data(), prefiks.size());
+            p += prefiks.size();
+            p += PisiRealan(static_cast<double>(k) * intervalStampe, p);
+            const double* red = rezultati.Red(static_cast<std::size_t>(k));
+            for (std::size_t i : kolone) {
+                *p++ = ',';
+                p += PisiRealan(red[i], p);
             }
-        csv += '\n';
-    }
+            *p++ = '\n';
+        }
+        tekst.resize(static_cast<std::size_t>(p - tekst.data()));
+        return tekst;
+    };
+    bool upisano = true;
+    IzvrsiRedom<int>(0, delova - 1, niti, formatiraj, [&](std::int64_t, std::vector<char>&& tekst) {
+        upisano = pisi(std::string_view(tekst.data(), tekst.size()));
+        return upisano;
+    });
+    return upisano;
+}
+
+std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
+                       const TMatricaRezultata& rezultati, double trajanje, double intervalStampe) {
+    ProveriMatricu(blokovi, rezultati, trajanje, intervalStampe);
+    std::string csv = ZaglavljeCsv(blokovi);
+    PisiRedoveCsv(blokovi, rezultati, trajanje, intervalStampe, {}, [&csv](std::string_view deo) {
+        csv += deo;
+        return true;
+    });
     return csv;
 }
 

@@ -4,7 +4,10 @@
 // one line per printed time k*P (k = 0..Round(D/P)), numbers in the program's
 // 15-digit form, fields quoted per RFC 4180 when needed, "\n" line ends.
 
+#include "MatricaRezultata.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,10 +38,19 @@ std::string PoljeCsv(std::string_view polje);
 // The header line: "t" and the caption of every block with a row, then "\n".
 std::string ZaglavljeCsv(const std::vector<TBlokRezultata>& blokovi);
 
-// The whole CSV text. rezultati: row k = time k*P, column i = blocks[i].
-// Throws std::invalid_argument when the matrix is smaller than the run needs.
+// The lines after the header, row k = time k*P for k = 0..Round(D/P), each
+// begun with `prefiks`, handed to `pisi` in order, in pieces of whole lines
+// (up to about 64 KB each) as they are formatted, on `niti` threads; `pisi`
+// is called on the calling thread. Stops soon, giving false, when `pisi`
+// returns false. rezultati: row k = time k*P, column i = blocks[i]. Throws
+// std::invalid_argument, before writing anything, when the matrix is smaller
+// than the run needs.
+bool PisiRedoveCsv(const std::vector<TBlokRezultata>& blokovi, const TMatricaRezultata& rezultati,
+                   double trajanje, double intervalStampe, std::string_view prefiks,
+                   const std::function<bool(std::string_view)>& pisi, int niti = 1);
+
+// The whole CSV text: the header, then the lines of PisiRedoveCsv.
 std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
-                       const std::vector<std::vector<double>>& rezultati, double trajanje,
-                       double intervalStampe);
+                       const TMatricaRezultata& rezultati, double trajanje, double intervalStampe);
 
 } // namespace skem

@@ -18,13 +18,18 @@ void TSimulacija::Poruka(const std::string& tekst) {
 }
 
 void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& pogledi, MatrixReal& rezultati) {
+    if (Pripremi(pogledi)) Izvedi(rezultati);
+}
+
+bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
     uspeh = true;
+    zaustavljena = false;
+    pripremljena = false;
     prekid = TVrstaPrekida{}; // a refused or cancelled run names no failing block
-    seme = pocetnoSeme;
     try {
         if (!Proveri(pogledi)) {
             uspeh = false;
-            return;
+            return false;
         }
         Prevedi(pogledi);
         Sortiraj();
@@ -32,7 +37,7 @@ void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& pogledi, Matr
         TOpcijeSimulacije opcije;
         if (!izvorOpcija || !izvorOpcija->PitajOpcije(opcije)) {
             uspeh = false;
-            return;
+            return false;
         }
         // The dialog's checks guarantee these; a source that skips them must
         // not hang the run (h <= 0 never reaches the end) or divide by zero.
@@ -46,7 +51,23 @@ void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& pogledi, Matr
         interval = opcije.Interval;
         intervalStampanja = opcije.IntervalStampanja;
         polaIntervala = interval / 2;
+        pripremljena = true;
+    } catch (const std::bad_alloc&) {
+        uspeh = false;
+        throw TGreskaSimulacije("Out of memory");
+    } catch (const std::length_error&) {
+        uspeh = false;
+        throw TGreskaSimulacije("Out of memory");
+    }
+    return true;
+}
 
+void TSimulacija::Izvedi(MatrixReal& rezultati) {
+    zaustavljena = false;
+    uspeh = pripremljena;
+    if (!uspeh) return;
+    seme = pocetnoSeme;
+    try {
         PopuniRezultate(rezultati);
     } catch (const std::bad_alloc&) {
         uspeh = false;
@@ -150,39 +171,34 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
     const std::int32_t n = brojBlokova - 1;
     // Beyond the address space anyway; saying so beats a failed huge allocation.
     if (r <= 0 || static_cast<double>(r) * (n + 1) > 1e15) throw std::bad_alloc();
-    rezultati.resize(static_cast<std::size_t>(r));
-    for (ArrayReal& red : rezultati)
-        red.assign(static_cast<std::size_t>(n), 0.0);
-
-    auto isprazni = [&rezultati] {
-        for (ArrayReal& red : rezultati)
-            std::fill(red.begin(), red.end(), 0.0);
-    };
+    rezultati.Promeni(static_cast<std::size_t>(r), static_cast<std::size_t>(n));
 
     try {
         if (!uvekPoBlokovima && !ImaSlucajnih()) {
             // Without a random source every per-block run is the same run, so
             // one run records all columns at once.
+            stanjeNapretka = TNapredakRada{0, trajanje, 1, 1};
             IntegrisiSveKolone(rezultati);
-            if (!uspeh) isprazni();
+            if (!uspeh) rezultati.Isprazni();
             return;
         }
         for (std::int32_t j = 1; j <= n; ++j) {
+            stanjeNapretka = TNapredakRada{0, trajanje, j, n};
             uzorci.assign(static_cast<std::size_t>(r), 0.0);
             Integrisi(j);
             if (!uspeh) {
                 // Columns of earlier runs must not outlive a failed one.
-                isprazni();
+                rezultati.Isprazni();
                 return;
             }
             for (std::int64_t k = 0; k < r; ++k)
-                rezultati[static_cast<std::size_t>(k)][static_cast<std::size_t>(j) - 1] =
+                rezultati(static_cast<std::size_t>(k), static_cast<std::size_t>(j) - 1) =
                     uzorci[static_cast<std::size_t>(k)];
         }
     } catch (...) {
         // A run cut short by a fault leaves no infinities or half columns behind.
         uspeh = false;
-        isprazni();
+        rezultati.Isprazni();
         throw;
     }
 }

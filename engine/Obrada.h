@@ -5,11 +5,15 @@
 // print interval into a results matrix.
 
 #include "KorakRK4.h"
+#include "MatricaRezultata.h"
 #include "SimulacijaPogled.h"
 #include "VrsteElemenata.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +22,7 @@ namespace skem {
 
 using ArrayReal = std::vector<double>;
 using ArrayInt = std::vector<std::int32_t>;
-using MatrixReal = std::vector<ArrayReal>; // rows = time points, columns = blocks
+using MatrixReal = TMatricaRezultata; // rows = time points, columns = blocks
 
 // One block of a run, as the engine holds it. Inputs are block numbers
 // (0 = not connected, N + 1 = the time source), so a pass reads them as
@@ -79,9 +83,42 @@ struct TVrstaPrekida {
     bool Prekinut() const { return Vrsta == TStanjeRada::Greska || Vrsta == TStanjeRada::Quit; }
 };
 
+// How far a run has got: the simulated time reached in the current
+// integration run, of D. A model with a random source integrates once per
+// block (Rad of Radova, from 1); Udeo is the share of the whole work.
+struct TNapredakRada {
+    double Vreme = 0;
+    double Trajanje = 0;
+    std::int32_t Rad = 1;
+    std::int32_t Radova = 1;
+    double Udeo() const {
+        const double uRadu = Trajanje > 0 ? std::min(Vreme / Trajanje, 1.0) : 1.0;
+        return (Rad - 1 + uRadu) / Radova;
+    }
+};
+
 // The one engine object of the program; every run reuses it. Simuliraj is
 // the whole run; the steps it calls are public so tests can drive them one
 // at a time, and what a run leaves behind is read through the accessors.
+//
+// A run on a worker thread (the window stays responsive and can stop it):
+//  - GUI thread: PostaviZaustavljanje and PostaviNapredak once; before each
+//    run clear the stop flag and call Pripremi, which checks, translates and
+//    orders the blocks and asks for the options (dialogs and their messages
+//    stay on this thread). Nothing else runs on the engine meanwhile.
+//  - worker thread: Izvedi(rezultati) integrates and fills the matrix. It
+//    calls the progress callback on the worker, every few thousand steps, and
+//    ends soon after the stop flag is set (from any thread). An element's
+//    error goes to the message sink on the worker too: give the engine a sink
+//    that only records (or none) for this part and show Prekid().Poruka later.
+//    Arithmetic faults and exhausted memory leave Izvedi as TGreskaSimulacije
+//    on the worker: catch them there and hand the text to the GUI thread.
+//  - GUI thread, after the worker has finished (joined): Uspeh(),
+//    Zaustavljena() (stopped on request: show PorukaPrekinuta), Prekid()
+//    (an element's error: Vrsta == Greska, its Poruka and Blok), Trajanje(),
+//    IntervalStampanja() and the matrix.
+// The floating-point flags that reveal arithmetic faults belong to a thread;
+// Izvedi clears and reads them on the thread that runs it.
 class TSimulacija {
 public:
     explicit TSimulacija(TIzvorOpcija* opcije = nullptr, TPorukeSimulacije* poruke = nullptr);
@@ -96,10 +133,26 @@ public:
         pocetnoSeme = pocetak.value_or(0);
     }
 
+    // A flag that any thread may set to stop the runs of this engine (nullptr:
+    // none); read every KorakaIzmedjuProvera steps. The caller owns it and
+    // clears it before a run.
+    void PostaviZaustavljanje(const std::atomic<bool>* zahtev) { zaustavljanje = zahtev; }
+    // Called from the running thread every KorakaIzmedjuProvera steps; keep it cheap.
+    void PostaviNapredak(std::function<void(const TNapredakRada&)> prijem) {
+        napredak = std::move(prijem);
+    }
+
     // Checks, translates and orders the blocks, asks for the options and fills
-    // `rezultati` (Round(D / P) + 3 rows of N columns). Sets Uspeh. Arithmetic
-    // faults and exhausted memory leave as TGreskaSimulacije.
+    // `rezultati` (Round(D / P) + 3 rows of N columns): Pripremi, then Izvedi.
+    // Sets Uspeh. Arithmetic faults and exhausted memory leave as TGreskaSimulacije.
     void Simuliraj(const std::vector<const TBlokPogled*>& pogledi, MatrixReal& rezultati);
+    // The first half of Simuliraj: checks, translation, ordering and the
+    // options. False (Uspeh false) when a check refused the model (its
+    // message shown) or the options were cancelled.
+    bool Pripremi(const std::vector<const TBlokPogled*>& pogledi);
+    // The second half: the runs that fill `rezultati`, for the blocks and
+    // options of the last successful Pripremi. Sets Uspeh and Zaustavljena.
+    void Izvedi(MatrixReal& rezultati);
 
     // The steps of a run, in calling order.
     bool Proveri(const std::vector<const TBlokPogled*>& pogledi);
@@ -138,6 +191,12 @@ public:
     double Trajanje() const { return trajanje; }
     double IntervalStampanja() const { return intervalStampanja; }
     bool UvekPoBlokovima() const { return uvekPoBlokovima; }
+    // The last run ended because the stop flag was set (Uspeh is false, the
+    // matrix holds zeros, no message was shown).
+    bool Zaustavljena() const { return zaustavljena; }
+
+    // Steps between two looks at the stop flag and two progress reports.
+    static constexpr int KorakaIzmedjuProvera = 4096;
 
     // Relaxations a single pass may make before a Wye gives up.
     static constexpr int MaksRelaksacija = 10000;
@@ -147,6 +206,7 @@ public:
         "Model mora da sadrzi bar jedan integrator!";
     static constexpr const char* PorukaGreskaObrade = "Greska obrade (modul: Obrada; line: 473)";
     static constexpr const char* PorukaQuit = "Kraj simulacije od strane Quit elementa.";
+    static constexpr const char* PorukaPrekinuta = "Simulacija je prekinuta.";
     static constexpr const char* PorukaArcTan = "Vrednost za ArcTan je negativna!";
     static constexpr const char* PorukaDelitelj = "Drugi ulaz u delitelj je 0!";
     static constexpr const char* PorukaGenerator =
@@ -166,6 +226,9 @@ private:
     template <class TPosmatrac> void IzvediRad(TPosmatrac& posmatrac);
     // The end-of-step checks: arithmetic faults throw; false ends the run.
     bool NastaviPosleKoraka();
+    // Every KorakaIzmedjuProvera steps: the progress report and the stop flag.
+    // False when the run is to stop.
+    bool NapredakIZaustavljanje(double t);
     void PripremiPlan();
     void PrijaviGresku(const char* poruka, std::int32_t blok = 0);
     void PrijaviKraj();
@@ -202,6 +265,11 @@ private:
 
     TIzvorOpcija* izvorOpcija = nullptr;
     TPorukeSimulacije* poruke = nullptr;
+    const std::atomic<bool>* zaustavljanje = nullptr;
+    std::function<void(const TNapredakRada&)> napredak;
+    bool zaustavljena = false;
+    bool pripremljena = false;    // Pripremi succeeded: Izvedi has what it needs
+    TNapredakRada stanjeNapretka; // Rad and Radova of the runs under way
 
     TKorakRK4 rk4;
     // The ordered blocks in evaluation order (index = position in Redosled),

@@ -38,18 +38,16 @@ private:
 // samples of the run; samples beyond the last row are dropped.
 class TUzorciSvihBlokova {
 public:
-    TUzorciSvihBlokova(MatrixReal& cilj, std::int32_t brojKolona)
-        : rezultati(cilj), blokova(brojKolona) {}
+    explicit TUzorciSvihBlokova(MatrixReal& cilj) : rezultati(cilj) {}
 
     void operator()(const double* vrednosti) {
-        if (broj < rezultati.size())
-            std::copy(vrednosti + 1, vrednosti + 1 + blokova, rezultati[broj].begin());
+        if (broj < rezultati.Redova())
+            std::copy(vrednosti + 1, vrednosti + 1 + rezultati.Kolona(), rezultati.Red(broj));
         ++broj;
     }
 
 private:
     MatrixReal& rezultati;
-    std::int32_t blokova;
     std::size_t broj = 0;
 };
 
@@ -63,7 +61,7 @@ void TSimulacija::Integrisi(std::int32_t j) {
 }
 
 void TSimulacija::IntegrisiSveKolone(MatrixReal& rezultati) {
-    TUzorciSvihBlokova posmatrac(rezultati, brojBlokova - 1);
+    TUzorciSvihBlokova posmatrac(rezultati);
     IzvediRad(posmatrac);
 }
 
@@ -149,15 +147,33 @@ template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
         IzracunajOd(pocetak);
     };
 
-    // The run ends after a step: on an interruption, or once the step's end
-    // reaches D + h/2. A progress report or a stop request belongs at the end
-    // of the loop body, where a step is complete and sampled.
+    // The run ends after a step: on an interruption, once the step's end
+    // reaches D + h/2, or on a stop request, looked at (with the progress
+    // report) after the first step and then every KorakaIzmedjuProvera steps.
+    int doProvere = 1;
     for (;;) {
         rk4.Korak(niz, vreme, model);
         if (!NastaviPosleKoraka()) return;
         if (stampa.Dospeo(vreme)) posmatrac(static_cast<const double*>(v));
         if (!(trajanje + polaIntervala > vreme)) return;
+        if (--doProvere == 0) {
+            if (!NapredakIZaustavljanje(vreme)) return;
+            doProvere = KorakaIzmedjuProvera;
+        }
     }
+}
+
+bool TSimulacija::NapredakIZaustavljanje(double t) {
+    if (napredak) {
+        stanjeNapretka.Vreme = t;
+        napredak(stanjeNapretka);
+    }
+    if (zaustavljanje && zaustavljanje->load(std::memory_order_relaxed)) {
+        zaustavljena = true;
+        uspeh = false;
+        return false;
+    }
+    return true;
 }
 
 } // namespace skem

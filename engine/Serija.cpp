@@ -197,8 +197,7 @@ private:
 
 TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& osnova,
                                   std::int64_t r, const TOpcijeSimulacije& opcije,
-                                  const std::vector<TBlokRezultata>& kolone,
-                                  TSimulacija& simulacija) {
+                                  TSimulacija& simulacija, MatrixReal& rezultati) {
     TKopijaModela model(osnova);
     plan.Primeni(r, model);
     TFiksneOpcije izvor(opcije);
@@ -208,13 +207,13 @@ TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& 
     simulacija.PostaviSeme(plan.Seme ? std::optional<std::uint32_t>(SemeSimulacije(*plan.Seme, r))
                                      : std::nullopt);
     TIshodSimulacije ishod;
-    MatrixReal rezultati;
     try {
         simulacija.Simuliraj(model.Lista(), rezultati);
         ishod.Uspeh = simulacija.Uspeh();
-        if (ishod.Uspeh)
-            ishod.Csv = NapraviCsv(kolone, rezultati, opcije.Trajanje, opcije.IntervalStampanja);
-        else
+        ishod.Zaustavljena = simulacija.Zaustavljena();
+        if (ishod.Zaustavljena)
+            ishod.Poruka = TSimulacija::PorukaPrekinuta;
+        else if (!ishod.Uspeh)
             ishod.Poruka = poruke.Poruka();
     } catch (const TGreskaSimulacije& g) {
         ishod.Uspeh = false;

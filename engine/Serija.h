@@ -63,19 +63,21 @@ public:
     void Primeni(std::int64_t r, TKopijaModela& model) const;
 };
 
-// One finished run: its CSV (as a single run prints it) or its message.
+// One finished run: its CSV (filled by the caller, as a single run prints
+// it or as rows of the long form) or its message.
 struct TIshodSimulacije {
     bool Uspeh = false;
+    bool Zaustavljena = false; // stopped on request; Poruka is TSimulacija::PorukaPrekinuta
     std::string Csv;
     std::string Poruka;
 };
 
-// Runs run r of the plan on `simulacija` (the caller's, one per thread) over
-// a copy of `osnova`. Element errors, arithmetic faults and refused models
-// end in Poruka; exhausted memory and other faults leave as exceptions.
+// Runs run r of the plan on `simulacija` (the caller's, one per thread, with
+// its stop flag) over a copy of `osnova`, into `rezultati`. Element errors,
+// arithmetic faults, refused models and a stop end in Poruka; exhausted
+// memory and other faults leave as exceptions.
 TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& osnova,
                                   std::int64_t r, const TOpcijeSimulacije& opcije,
-                                  const std::vector<TBlokRezultata>& kolone,
-                                  TSimulacija& simulacija);
+                                  TSimulacija& simulacija, MatrixReal& rezultati);
 
 } // namespace skem

@@ -17,11 +17,13 @@ struct TPaketniRezultat {
     QString Greske; // stderr
 };
 
-inline TPaketniRezultat Pokreni(const QStringList& argumenti) {
+inline TPaketniRezultat Pokreni(const QStringList& argumenti,
+                                const std::atomic<bool>* zaustavi = nullptr) {
     TPaketniRezultat r;
     QTextStream izlaz(&r.Izlaz);
     QTextStream greske(&r.Greske);
-    r.Kod = IzvrsiPaketno(QStringList{QStringLiteral("--run")} + argumenti, izlaz, greske);
+    r.Kod = IzvrsiPaketno(QStringList{QStringLiteral("--run")} + argumenti, izlaz, greske, false,
+                          zaustavi);
     izlaz.flush();
     greske.flush();
     return r;

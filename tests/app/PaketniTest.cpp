@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <atomic>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -138,6 +140,40 @@ TEST_F(Paketno, TooManyPrintedPointsAreRefusedBeforeTheRun) {
     EXPECT_EQ(r.Kod, 1);
     EXPECT_FALSE(r.Greske.isEmpty());
     EXPECT_TRUE(r.Izlaz.isEmpty());
+}
+
+TEST_F(Paketno, CtrlCStopsARunOrASeriesAndLeavesNoOutput) {
+    // The signal only asks: the process goes on and sees the request.
+    const std::atomic<bool>& zaustavi = ZaustavljanjeNaSignal();
+    ASSERT_EQ(std::raise(SIGINT), 0);
+    ASSERT_TRUE(zaustavi.load());
+
+    const QString d = Prava();
+    const QString fajl = dir.filePath(QStringLiteral("rez.csv"));
+    const QString direktorijum = dir.filePath(QStringLiteral("serija"));
+    const QStringList dugo = {d, "--duration", "10", "--step", "1e-4", "--print", "1"};
+    const QStringList serija = dugo + QStringList{"--sweep", "2.p1=0:1:4", "--jobs", "2"};
+    const struct {
+        QStringList argumenti;
+        QString izlaz; // a file that must not be there afterwards
+    } slucajevi[] = {
+        {dugo, {}},
+        {dugo + QStringList{"--output", fajl}, fajl},
+        {serija, {}},
+        {serija + QStringList{"--output", fajl}, fajl},
+        {serija + QStringList{"--output-dir", direktorijum},
+         QDir(direktorijum).filePath(QStringLiteral("indeks.csv"))},
+    };
+    for (const auto& s : slucajevi) {
+        const TPaketniRezultat r = Pokreni(s.argumenti, &zaustavi);
+        const std::string opis = s.argumenti.join(' ').toStdString();
+        EXPECT_EQ(r.Kod, 1) << opis;
+        EXPECT_EQ(r.Greske, "Simulacija je prekinuta.\n") << opis;
+        EXPECT_TRUE(r.Izlaz.isEmpty()) << opis;
+        if (!s.izlaz.isEmpty()) EXPECT_FALSE(QFile::exists(s.izlaz)) << opis;
+        // Nor the temporary file beside the target.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(".csv"), QStringList()) << opis;
+    }
 }
 
 TEST(OpcijePrograma, IspisujuIliOdbijajuPreEditora) {

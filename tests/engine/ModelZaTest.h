@@ -98,7 +98,7 @@ struct TPokretac {
     }
     // Value of block `broj` in row `red`.
     double Vrednost(int red, int broj) const {
-        return Rezultati.at(static_cast<std::size_t>(red)).at(static_cast<std::size_t>(broj) - 1);
+        return Rezultati.at(static_cast<std::size_t>(red), static_cast<std::size_t>(broj) - 1);
     }
 };
 

@@ -39,7 +39,7 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
     std::vector<long double> k1(m + 1), k2(m + 1), k3(m + 1);
     const std::int64_t redova = Round(d / p) + 3;
     TIshod ishod;
-    ishod.Rezultati.assign(static_cast<std::size_t>(redova), ArrayReal(n, 0.0));
+    ishod.Rezultati.Promeni(static_cast<std::size_t>(redova), n);
 
     for (std::int32_t i = 2; i <= duz; ++i)
         v[red[i]] = b[red[i]].Parametar1;
