@@ -4,6 +4,8 @@ add_library(skem_app STATIC
   Glavni.cpp
   GlavniUredjivanje.cpp
   GlavniDokument.cpp
+  GlavniOporavak.cpp
+  Oporavak.cpp
 )
 target_include_directories(skem_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(skem_app PRIVATE SKEM_ID="${SKEM_ID}")

@@ -7,6 +7,7 @@
 #include "Katalog.h"
 #include "Obavestenja.h"
 #include "OpcijeSim.h"
+#include "Oporavak.h"
 #include "Pomoc.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
@@ -509,10 +510,16 @@ void TMainForm::PoveziPovrsinu() {
     rp->OnSelectBlokZaInsp = [this](TSKEMRadnaPovrsina*) { SelectBlokZaInsp(); };
     rp->OnDropBlok = [this](TSKEMRadnaPovrsina*) { DropBlok(); };
     rp->OnPoveziVezu = [this](TSKEMRadnaPovrsina*) { PoveziVezu(); };
-    rp->OnChange = [this](TSKEMRadnaPovrsina*) { Change(); };
+    rp->OnChange = [this](TSKEMRadnaPovrsina*) {
+        Change();
+        IzmenaZaOporavak();
+    };
     rp->OnStanjeChange = [this](TSKEMRadnaPovrsina*) { StanjeChange(); };
     rp->OnBrisiBlok = [this](TSKEMRadnaPovrsina*) { BrisiBlok(); };
-    inspektor->OnIzmena = [this](TSKEMInspektor*) { izmenjen = true; };
+    inspektor->OnIzmena = [this](TSKEMInspektor*) {
+        izmenjen = true;
+        IzmenaZaOporavak();
+    };
 }
 
 void TMainForm::UcitajKatalog() {

@@ -27,6 +27,7 @@ class QToolBar;
 class QToolButton;
 class TIzborUlaza;
 class TOpcije;
+class TOporavak;
 class TPomoc;
 class TPrikazRezultata;
 class TSKEMGroupBar;
@@ -78,6 +79,14 @@ public:
 
     // The results of the last run (empty before the first one).
     const skem::MatrixReal& Rezultati() const { return rezultati; }
+
+    // Autosave into recovery files in fascikla; off until turned on (the
+    // program's start-up turns it on in the user's data folder).
+    void UkljuciOporavak(const QString& fascikla);
+    TOporavak* Oporavak() const { return oporavak.get(); }
+    // Offers each recovery file an abnormal end left: Da opens it as the
+    // modified document with its original name and path, Ne deletes it.
+    void PonudiOporavak();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -140,6 +149,10 @@ private:
     void GreskaSimulacije(const QString& tekst);
     void PokaziBlokGreske(int lokalniBroj);
     void ZavrsiCekanje(); // the ordinary pointer again once a run is over
+    void IzmenaZaOporavak(); // one more change counted towards a write
+    void UkloniOporavak();   // saved or emptied: no recovery file
+    void ZavrsiOporavak();   // closed: no recovery file and no more writes
+    bool VratiOporavak(const QString& fajl, const QString& putanja);
 
     // ---- actions ----
     QAction* novDoc;
@@ -198,6 +211,7 @@ private:
     bool prikazan = false; // shown at least once
     std::unique_ptr<TOpcijeSaCekanjem> opcijeSaCekanjem;
     std::unique_ptr<TPorukeDijaloga> porukeDijaloga;
+    std::unique_ptr<TOporavak> oporavak;
     QPointer<TIzborUlaza> izborUlaza;
     QPointer<TUnosPar> unosPar;
     QPointer<TOpcije> opcije;

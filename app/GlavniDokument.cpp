@@ -60,6 +60,7 @@ bool TMainForm::FileSaveExecute() {
     if (putanjaDokumenta.isEmpty()) return FileSaveAsExecute();
     if (!Snimi(putanjaDokumenta)) return false;
     izmenjen = false;
+    UkloniOporavak();
     return true;
 }
 
@@ -82,6 +83,7 @@ bool TMainForm::FileSaveAsAccept(const QString& izabrano) {
     if (!Snimi(putanja)) return false;
     PostaviImeDokumenta(putanja);
     izmenjen = false;
+    UkloniOporavak();
     return true;
 }
 
@@ -102,6 +104,7 @@ bool TMainForm::NoviDokument() {
     radnaPovrsina->OpisProblema.clear();
     ObnoviListuBlokova();
     izmenjen = false;
+    UkloniOporavak();
     PostaviImeDokumenta(Nastavak);
     return true;
 }
@@ -174,6 +177,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
     }
+    ZavrsiOporavak();
     e->accept();
 }
 
