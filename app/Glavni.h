@@ -149,9 +149,13 @@ private:
     void GreskaSimulacije(const QString& tekst);
     void PokaziBlokGreske(int lokalniBroj);
     void ZavrsiCekanje(); // the ordinary pointer again once a run is over
-    void IzmenaZaOporavak(); // one more change counted towards a write
-    void UkloniOporavak();   // saved or emptied: no recovery file
-    void ZavrsiOporavak();   // closed: no recovery file and no more writes
+
+    // Autosave: one more change counted towards a write; saved or emptied (no
+    // recovery file); closed (no file and no more writes); a recovery file
+    // opened as the modified document at putanja.
+    void IzmenaZaOporavak();
+    void UkloniOporavak();
+    void ZavrsiOporavak();
     bool VratiOporavak(const QString& fajl, const QString& putanja);
 
     // ---- actions ----
