@@ -141,7 +141,7 @@ bool TOporavak::ZauzmiIme() {
 bool TOporavak::Snimi() {
     odlozeno.stop();
     izmena = 0;
-    if (!Izmenjen || !Tekst || !Izmenjen()) {
+    if (zavrsen || !Izmenjen || !Tekst || !Izmenjen()) {
         Ukloni();
         return true;
     }
@@ -179,6 +179,7 @@ void TOporavak::Ukloni() {
 }
 
 void TOporavak::Zavrsi() {
+    zavrsen = true;
     tajmer.stop();
     Ukloni();
 }

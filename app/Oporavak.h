@@ -76,7 +76,7 @@ public:
     bool Snimi();
     // Removes this window's recovery file and its lock.
     void Ukloni();
-    // Ukloni, and no more writes (the window is closing).
+    // Ukloni, and no more writes after it (the window is closing).
     void Zavrsi();
     // This window's recovery file; empty while it has none.
     QString Fajl() const { return fajl; }
@@ -88,6 +88,7 @@ private:
     QTimer tajmer;
     QTimer odlozeno;
     int izmena = 0;
+    bool zavrsen = false;
     TBravaOporavka brava;
     QString fajl;
     QByteArray poslednjiTekst;
