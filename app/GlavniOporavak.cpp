@@ -7,10 +7,11 @@
 #include "Dokument.h"
 #include "Oporavak.h"
 #include "SKEMRadnaPovrsina.h"
-#include "Splash.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QStatusBar>
+#include <QTimer>
 #include <exception>
 
 namespace {
@@ -85,12 +86,21 @@ bool TMainForm::VratiOporavak(const QString& fajl, const QString& putanja) {
 
 void PokreniOporavak(TAplikacija& aplikacija) {
     TMainForm* g = aplikacija.Glavni.get();
-    TSplashForm* s = aplikacija.Splash.get();
     g->UkljuciOporavak(FasciklaOporavka());
-    // The offer comes once the splash is gone and the window is enabled (the
-    // splash's own handler of the last tick runs before this one).
-    QObject::connect(s->Tajmer, &QTimer::timeout, g, [g, s] {
-        if (s->Tajmer->isActive() || !g->isEnabled()) return;
-        QTimer::singleShot(0, g, [g] { g->PonudiOporavak(); });
-    });
+    // The offer comes once the window is enabled (the splash's last tick), so
+    // the question stands in front of it; only the first time.
+    class TPonudaPriOmogucenju : public QObject {
+    public:
+        using QObject::QObject;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            auto* prozor = static_cast<TMainForm*>(o);
+            if (e->type() == QEvent::EnabledChange && prozor->isEnabled()) {
+                QTimer::singleShot(0, prozor, [prozor] { prozor->PonudiOporavak(); });
+                prozor->removeEventFilter(this);
+                deleteLater();
+            }
+            return false;
+        }
+    };
+    g->installEventFilter(new TPonudaPriOmogucenju(g));
 }

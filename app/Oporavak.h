@@ -117,5 +117,5 @@ QString VremeOporavka(const QDateTime& vreme);
 QByteArray SadrzajOporavka(const QByteArray& tekst, const QString& putanja, const QDateTime& vreme);
 
 // Start-up: autosave in the user's data folder, and the offer of what an
-// abnormal end left there once the splash is gone and the window enabled.
+// abnormal end left there once the window is first enabled (the splash ends).
 void PokreniOporavak(TAplikacija& aplikacija);

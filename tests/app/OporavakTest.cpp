@@ -5,6 +5,7 @@
 #include "GlavniPomoc.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 using namespace glavni_test;
 
@@ -172,4 +173,33 @@ TEST_F(Oporavak, UbijeniProgramVracaDokumentSaPovrsine) {
     Akcija(*g, "FileSave")->trigger();
     EXPECT_EQ(CitajFajl(dokument), naPovrsini);
     EXPECT_TRUE(Fajlovi().isEmpty());
+}
+
+TEST_F(Oporavak, PonudaKadaSplashOmoguciProzor) {
+    const QByteArray stari = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", temp.filePath(QStringLiteral("podaci")).toLocal8Bit());
+    auto a = PokreniAplikaciju({});
+    const QString fascikla = FasciklaOporavka();
+    ASSERT_TRUE(fascikla.startsWith(temp.path())) << fascikla.toStdString();
+    ASSERT_TRUE(QDir().mkpath(fascikla));
+    const QString fajl = fascikla + QStringLiteral("/5-1.skem");
+    PisiFajl(fajl, SadrzajOporavka(CitajFajl(Primer(QStringLiteral("oscilator.skem"))), {},
+                                   QDateTime::currentDateTime()));
+    PokreniOporavak(*a);
+    dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Ne);
+    a->Splash->Otkucaj(); // the window shown, still disabled: no question yet
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dijalozi.Zapis.isEmpty());
+    a->Splash->Otkucaj();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dijalozi.Zapis.size(), 1);
+    EXPECT_TRUE(dijalozi.Zapis[0].contains("dokumenta Dok1 od")) << dijalozi.Zapis[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(fajl));
+    // Autosave writes into the same folder.
+    EXPECT_EQ(a->Glavni->Oporavak()->Fascikla(), fascikla);
+    a.reset();
+    if (stari.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", stari);
 }
