@@ -176,7 +176,16 @@ TEST_F(Oporavak, UbijeniProgramVracaDokumentSaPovrsine) {
 }
 
 TEST_F(Oporavak, PonudaKadaSplashOmoguciProzor) {
-    const QByteArray stari = qgetenv("XDG_DATA_HOME");
+    // The user's data folder is the scratch folder's for this test only.
+    struct TPodaci {
+        QByteArray stari = qgetenv("XDG_DATA_HOME");
+        ~TPodaci() {
+            if (stari.isEmpty())
+                qunsetenv("XDG_DATA_HOME");
+            else
+                qputenv("XDG_DATA_HOME", stari);
+        }
+    } podaci;
     qputenv("XDG_DATA_HOME", temp.filePath(QStringLiteral("podaci")).toLocal8Bit());
     auto a = PokreniAplikaciju({});
     const QString fascikla = FasciklaOporavka();
@@ -198,8 +207,4 @@ TEST_F(Oporavak, PonudaKadaSplashOmoguciProzor) {
     // Autosave writes into the same folder.
     EXPECT_EQ(a->Glavni->Oporavak()->Fascikla(), fascikla);
     a.reset();
-    if (stari.isEmpty())
-        qunsetenv("XDG_DATA_HOME");
-    else
-        qputenv("XDG_DATA_HOME", stari);
 }
