@@ -5,6 +5,8 @@ add_library(skem_app STATIC
   GlavniUredjivanje.cpp
   GlavniDokument.cpp
   GlavniIstorija.cpp
+  GlavniOporavak.cpp
+  Oporavak.cpp
 )
 target_include_directories(skem_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(skem_app PRIVATE SKEM_ID="${SKEM_ID}")

@@ -8,6 +8,7 @@
 #include "Katalog.h"
 #include "Obavestenja.h"
 #include "OpcijeSim.h"
+#include "Oporavak.h"
 #include "Pomoc.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
@@ -525,7 +526,10 @@ void TMainForm::PoveziPovrsinu() {
     rp->OnSelectBlokZaInsp = [this](TSKEMRadnaPovrsina*) { SelectBlokZaInsp(); };
     rp->OnDropBlok = [this](TSKEMRadnaPovrsina*) { DropBlok(); };
     rp->OnPoveziVezu = [this](TSKEMRadnaPovrsina*) { PoveziVezu(); };
-    rp->OnChange = [this](TSKEMRadnaPovrsina*) { Change(); };
+    rp->OnChange = [this](TSKEMRadnaPovrsina*) {
+        Change();
+        IzmenaZaOporavak();
+    };
     rp->OnStanjeChange = [this](TSKEMRadnaPovrsina*) { StanjeChange(); };
     rp->OnBrisiBlok = [this](TSKEMRadnaPovrsina*) { BrisiBlok(); };
     inspektor->OnIzmena = [this](TSKEMInspektor*) {
@@ -534,6 +538,7 @@ void TMainForm::PoveziPovrsinu() {
                 QStringLiteral("izmena parametara bloka %1").arg(b->LokalniBroj()));
         PostaviIzmenjen(true);
         ZakaziKorak();
+        IzmenaZaOporavak();
     };
     rp->OnParametriBloka = [this](TSKEMRadnaPovrsina*) { ParametriBloka(); };
     pogledPovrsine->OnPromenaUvecanja = [this](TSKEMPogled* v) {

@@ -29,6 +29,7 @@ class QToolBar;
 class QToolButton;
 class TIzborUlaza;
 class TOpcije;
+class TOporavak;
 class TPomoc;
 class TPrikazRezultata;
 class TSKEMGroupBar;
@@ -82,6 +83,14 @@ public:
 
     // The results of the last run (empty before the first one).
     const skem::MatrixReal& Rezultati() const { return rezultati; }
+
+    // Autosave into recovery files in fascikla; off until turned on (the
+    // program's start-up turns it on in the user's data folder).
+    void UkljuciOporavak(const QString& fascikla);
+    TOporavak* Oporavak() const { return oporavak.get(); }
+    // Offers each recovery file an abnormal end left: Da opens it as the
+    // modified document with its original name and path, Ne deletes it.
+    void PonudiOporavak();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -172,6 +181,13 @@ private:
     void DodajSkorasnji(const QString& putanja);
     void OsveziSkorasnje();
     void OtvoriSkorasnji(const QString& putanja);
+    // Autosave: one more change counted towards a write; saved or emptied (no
+    // recovery file); closed (no file and no more writes); a recovery file
+    // opened as the modified document at putanja.
+    void IzmenaZaOporavak();
+    void UkloniOporavak();
+    void ZavrsiOporavak();
+    bool VratiOporavak(const QString& fajl, const QString& putanja);
 
     // ---- actions ----
     QAction* novDoc;
@@ -244,6 +260,7 @@ private:
     bool prikazan = false; // shown at least once
     std::unique_ptr<TOpcijeSaCekanjem> opcijeSaCekanjem;
     std::unique_ptr<TPorukeDijaloga> porukeDijaloga;
+    std::unique_ptr<TOporavak> oporavak;
     QPointer<TIzborUlaza> izborUlaza;
     QPointer<TUnosPar> unosPar;
     QPointer<TOpcije> opcije;

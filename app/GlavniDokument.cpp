@@ -59,6 +59,7 @@ bool TMainForm::FileSaveExecute() {
     if (putanjaDokumenta.isEmpty()) return FileSaveAsExecute();
     if (!Snimi(putanjaDokumenta)) return false;
     OznaciSacuvano();
+    UkloniOporavak();
     return true;
 }
 
@@ -82,6 +83,7 @@ bool TMainForm::FileSaveAsAccept(const QString& izabrano) {
     PostaviImeDokumenta(putanja);
     OznaciSacuvano();
     DodajSkorasnji(putanja);
+    UkloniOporavak();
     return true;
 }
 
@@ -102,6 +104,7 @@ bool TMainForm::NoviDokument() {
     radnaPovrsina->OpisProblema.clear();
     ObnoviListuBlokova();
     PocniIstoriju();
+    UkloniOporavak();
     PostaviImeDokumenta(Nastavak);
     return true;
 }
@@ -175,6 +178,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
     }
+    ZavrsiOporavak();
     e->accept();
 }
 

@@ -2,6 +2,7 @@
 // document without any window (batch mode), "skem --version" and "skem --help"
 // print and end.
 #include "Glavni.h"
+#include "Oporavak.h"
 #include "Paketni.h"
 
 #include <QApplication>
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
     if (const int kod = PokreniOpcijePrograma(argc, argv); kod != PokreniEditor) return kod;
     QApplication app(argc, argv);
     const auto aplikacija = PokreniAplikaciju(QApplication::arguments().mid(1));
+    PokreniOporavak(*aplikacija);
     return app.exec();
 }
