@@ -24,6 +24,9 @@ std::string RealanUTekst(double v) {
     // "%.14e" rounds to 15 significant digits: d.dddddddddddddde[+-]xx
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    // Near the largest double, rounding up gives 1.79769313486232e+308, which
+    // is beyond it and would not read back: take the 15-digit text below.
+    if (std::isinf(std::strtod(buf, nullptr))) buf[15] = static_cast<char>(buf[15] - 1);
     std::string cifre;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace skem;
 
@@ -51,7 +52,12 @@ TEST(Brojevi, ParsingIgnoresLocaleAndRejectsNonNumbers) {
 }
 
 TEST(Brojevi, TextRoundTripKeeps15Digits) {
-    for (double v : {0.1, 1e-300, 123.456, -9.87654321e50, 2.0 / 3.0}) {
+    // The ends of the range too: a text that does not read back would make a
+    // saved document unreadable.
+    constexpr double najveci = std::numeric_limits<double>::max();
+    constexpr double najmanji = std::numeric_limits<double>::denorm_min();
+    for (double v : {0.1, 1e-300, 123.456, -9.87654321e50, 2.0 / 3.0, najveci, -najveci, najmanji,
+                     -najmanji}) {
         const double nazad = TekstURealan(RealanUTekst(v));
         EXPECT_EQ(RealanUTekst(nazad), RealanUTekst(v));
     }
