@@ -773,6 +773,45 @@ TEST_F(Dokument, NestingIsCheckedBeforeTheTreeIsBuilt) {
     EXPECT_TRUE(rp.Blokovi().isEmpty());
 }
 
+TEST_F(Dokument, DocumentsTooBigToReadAreRefusedBeforeAnyBlockIsMade) {
+    // More blocks than allowed, and a file (sparse: no disk is used) whose
+    // reading would need more memory than allowed.
+    QByteArray blokovi = "<SKEMDokument><Blokovi>";
+    blokovi += QByteArray("<Blok/>").repeated(MaksBrojBlokova + 1);
+    blokovi += "</Blokovi></SKEMDokument>";
+    {
+        QFile f(Fajl("ogroman.skem"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) &&
+                    f.resize(MaksMemorijaCitanja / MemorijaPoBajtuDokumenta + 1));
+    }
+    const struct {
+        QByteArray xml; // read from text when not empty, else from the file
+        QString poruka;
+    } slucajevi[] = {
+        {blokovi, QStringLiteral("Dokument ima vise od %1 blokova i ne moze da se procita!")
+                      .arg(MaksBrojBlokova)},
+        {{},
+         QStringLiteral("Fajl '%1' ima %2 MB i za njegovo citanje bilo bi potrebno vise od "
+                        "4096 MB memorije!")
+             .arg(Fajl("ogroman.skem"))
+             .arg(4096 / 3 + 1)},
+    };
+    for (const auto& s : slucajevi) {
+        UcitajDokumentIzTeksta(rp, DokumentXml(BlokXml(1), ""));
+        try {
+            if (s.xml.isEmpty())
+                UcitajDokument(rp, Fajl("ogroman.skem"));
+            else
+                UcitajDokumentIzTeksta(rp, s.xml);
+            ADD_FAILURE() << "no error, expected: " << s.poruka.toStdString();
+        } catch (const TGreskaDokumenta& g) {
+            EXPECT_EQ(g.Poruka().toStdString(), s.poruka.toStdString());
+        }
+        EXPECT_TRUE(rp.Blokovi().isEmpty());
+        ProveriUpotrebljivost();
+    }
+}
+
 TEST_F(Dokument, NadjiBlokFindsTheFirstWithTheNumber) {
     TSKEMBlok* a = Spusti(rp, 10, "A", 1, QPoint(40, 40));
     TSKEMBlok* b = Spusti(rp, 10, "B", 1, QPoint(240, 40));
