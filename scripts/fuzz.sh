@@ -12,7 +12,7 @@ shift || true
 HARNESI=("$@")
 [ ${#HARNESI[@]} -gt 0 ] || HARNESI=(dokument katalog paketni brojevi)
 
-./scripts/install-deps.sh
+./scripts/install-deps.sh --fuzz
 export QT_QPA_PLATFORM=offscreen
 B=build-fuzz
 
