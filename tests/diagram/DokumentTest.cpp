@@ -655,6 +655,17 @@ TEST_P(KorpusDokumenata, EndsInItsErrorAndLeavesAUsableWorkspace) {
     EXPECT_EQ(rp.Blokovi().size(), p.blokova);
     EXPECT_EQ(rp.Veze.size(), p.veza);
     ProveriUpotrebljivost();
+    if (poruka.isEmpty()) {
+        // What reads is saved, and the saved text reads back to the same text.
+        const QByteArray prvi = DokumentUTekst(rp);
+        TSKEMRadnaPovrsina druga;
+        try {
+            UcitajDokumentIzTeksta(druga, prvi);
+        } catch (const TGreskaDokumenta& g) {
+            ADD_FAILURE() << g.Poruka().toStdString();
+        }
+        EXPECT_EQ(DokumentUTekst(druga).toStdString(), prvi.toStdString());
+    }
 
     // The workspace goes on: cleared, and a good document read after.
     rp.Ocisti();
@@ -685,7 +696,7 @@ INSTANTIATE_TEST_SUITE_P(
         // These read: nothing wrong with them.
         TPokvaren{"prazni_elementi.skem", "", 0, 0}, TPokvaren{"samo_koren.skem", "", 0, 0},
         TPokvaren{"drugi_koren.skem", "", 2, 1}, TPokvaren{"sifra_smer.skem", "", 1, 0},
-        TPokvaren{"negativni_brojevi.skem", "", 1, 0}),
+        TPokvaren{"negativni_brojevi.skem", "", 1, 0}, TPokvaren{"najveci_brojevi.skem", "", 1, 0}),
     [](const ::testing::TestParamInfo<TPokvaren>& i) {
         std::string ime = i.param.fajl;
         return ime.substr(0, ime.find('.'));
