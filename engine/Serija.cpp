@@ -31,9 +31,10 @@ std::string Rastavi(std::string_view tekst, TCiljIzmene& cilj, std::string_view&
     return {};
 }
 
-// Every value of a range is made and kept when it is read; more than this
-// would take seconds and gigabytes before the first run.
-constexpr std::int32_t MaksVrednostiOpsega = 100000;
+// Every value of a range is made and kept when the arguments are read:
+// ten thousand runs of one parameter are plenty, and a count near the
+// limit of runs took minutes and gigabytes before the first run.
+constexpr std::int32_t MaksVrednostiOpsega = 10000;
 
 std::string PorukaNijeBroj(std::string_view tekst) {
     return "'" + std::string(tekst) + "' nije broj.";
