@@ -24,14 +24,14 @@ std::string RealanUTekst(double v) {
     // "%.14e" rounds to 15 significant digits: d.dddddddddddddde[+-]xx
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
-    // Near the largest double, rounding up gives 1.79769313486232e+308, which
-    // is beyond it and would not read back: take the 15-digit text below.
-    if (std::isinf(std::strtod(buf, nullptr))) buf[15] = static_cast<char>(buf[15] - 1);
     std::string cifre;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') cifre += *p;
     const int eks10 = std::atoi(p + 1); // value = d.ddd x 10^eks10
+    // Near the largest double the digits round up to 1.79769313486232E308,
+    // which is beyond it and would not read back: the 15 digits below it.
+    if (eks10 == 308 && cifre == "179769313486232") cifre.back() = '1';
     while (cifre.size() > 1 && cifre.back() == '0')
         cifre.pop_back();
 
