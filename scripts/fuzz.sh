@@ -44,12 +44,12 @@ for h in "${HARNESI[@]}"; do
   recnik=()
   [ -f "fuzz/$h.dict" ] && recnik=(-dict="fuzz/$h.dict")
   echo "fuzz.sh: $h for ${SEKUNDI}s" >&2
-  if ! nice -n 19 "$B/fuzz_$h" "$korpus" "${recnik[@]}" -max_total_time="$SEKUNDI" \
+  if ! nice -n 19 "$B/fuzz/fuzz_$h" "$korpus" "${recnik[@]}" -max_total_time="$SEKUNDI" \
         -timeout=5 -rss_limit_mb=4096 -print_final_stats=1 \
         -artifact_prefix="$nalazi/" 2>"$B/fuzz_$h.log"; then
     echo "fuzz.sh: $h found a fault; see $B/fuzz_$h.log and $nalazi/" >&2
     neuspeh=1
   fi
-  grep -E '^(stat::|#[0-9]+ *DONE)' "$B/fuzz_$h.log" >&2 || true
+  grep -E '^(stat::|#[0-9]+[[:space:]]+DONE)' "$B/fuzz_$h.log" >&2 || true
 done
 exit $neuspeh
