@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test (ctest).
 # A second configuration builds the document reader and its tests with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. FUZZ=1 also runs every
+# fuzzer for 20 s (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -19,4 +20,9 @@ if [ -f tests/diagram/CMakeLists.txt ]; then
         -DSKEM_BUILD_BENCH=OFF >/dev/null
   cmake --build build-asan -j "$JOBS" --target diagram_tests
   ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -R '^diagram_tests$'
+fi
+
+# The fuzzers, 20 s each, only when asked: FUZZ=1 ./test.sh
+if [ "${FUZZ:-0}" = 1 ]; then
+  ./scripts/fuzz.sh 20
 fi

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -53,15 +54,31 @@ private:
         if (!info.isFile()) Greska(QStringLiteral("to nije fajl."));
         if (!fajl.open(QIODevice::ReadOnly))
             Greska(QStringLiteral("fajl ne moze da se otvori (%1).").arg(fajl.errorString()));
+        const QByteArray sadrzaj = fajl.readAll();
+        ProveriDubinu(sadrzaj);
         QDomDocument dokument;
         QString poruka;
         int red = 0, kolona = 0;
-        if (!dokument.setContent(&fajl, &poruka, &red, &kolona))
+        if (!dokument.setContent(sadrzaj, &poruka, &red, &kolona))
             Greska(QStringLiteral("fajl nije ispravan XML (red %1, kolona %2): %3")
                        .arg(red)
                        .arg(kolona)
                        .arg(poruka));
         return dokument;
+    }
+
+    // The tree's parser takes time in the square of the nesting depth, so a
+    // file nested deeper than any catalogue is refused before it is built.
+    void ProveriDubinu(const QByteArray& sadrzaj) const {
+        QXmlStreamReader citac(sadrzaj);
+        int dubina = 0;
+        while (!citac.atEnd()) {
+            const QXmlStreamReader::TokenType vrsta = citac.readNext();
+            if (vrsta == QXmlStreamReader::EndElement) --dubina;
+            if (vrsta == QXmlStreamReader::StartElement && ++dubina > MaksDubinaKataloga)
+                Greska(QStringLiteral("elementi su ugnjezdeni dublje od %1 nivoa.")
+                           .arg(MaksDubinaKataloga));
+        }
     }
 
     TStavkaKataloga Stavka(const QDomElement& el) {

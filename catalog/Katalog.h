@@ -34,6 +34,9 @@ private:
 // that was being read.
 void ProcitajKatalog(const QString& imeFajla, QVector<TGrupaKataloga>& grupe);
 
+// A catalogue nests six levels deep; a file nested deeper than this is refused.
+inline constexpr int MaksDubinaKataloga = 256;
+
 // The places where the catalogue is looked for, in order: the working
 // directory, the program's own directory, the installed data directories.
 QStringList MestaManifesta();

@@ -296,12 +296,30 @@ private:
     QHash<int, TSKEMBlok*> poBroju; // local number in the file -> first block with it
 };
 
+QString OpisDokumenta(const QString& imeFajla) {
+    return imeFajla.isEmpty() ? QStringLiteral("Dokument")
+                              : QStringLiteral("Fajl '%1'").arg(imeFajla);
+}
+
+// Refuses a document too big to read before a byte of it is read.
+void ProveriVelicinu(qint64 bajtova, const QString& imeFajla) {
+    constexpr qint64 MB = qint64(1) << 20;
+    if (bajtova > MaksMemorijaCitanja / MemorijaPoBajtuDokumenta)
+        throw TGreskaDokumenta(
+            OpisDokumenta(imeFajla) +
+            QStringLiteral(" ima %1 MB i za njegovo citanje bilo bi potrebno vise od %2 MB "
+                           "memorije!")
+                .arg((bajtova + MB - 1) / MB)
+                .arg(MaksMemorijaCitanja / MB));
+}
+
 // Builds the tree in one streaming pass. Every text is kept, also one made
 // only of blanks (QDomDocument's own parser drops those), and nesting and
 // size are checked before an element is added, so any file costs time and
 // memory in proportion to its length. Adjacent texts and CDATA sections
 // become one text node; comments and processing instructions are left out.
 QDomDocument Rasclani(const QByteArray& xml, const QString& imeFajla) {
+    ProveriVelicinu(xml.size(), imeFajla);
     QXmlStreamReader citac(xml);
     citac.setNamespaceProcessing(false);
     QDomDocument dok;
@@ -316,6 +334,9 @@ QDomDocument Rasclani(const QByteArray& xml, const QString& imeFajla) {
     QHash<QStringView, QString> imena;
     int dubina = 0;
     qint64 elemenata = 0;
+    // The children of Blokovi (depth 2) are read as blocks.
+    qint64 blokova = 0;
+    bool uBlokovima = false;
     while (!citac.atEnd()) {
         switch (citac.readNext()) {
         case QXmlStreamReader::StartElement: {
@@ -328,6 +349,11 @@ QDomDocument Rasclani(const QByteArray& xml, const QString& imeFajla) {
                 throw TGreskaDokumenta(
                     QStringLiteral("Dokument ima vise od %1 elemenata i ne moze da se procita!")
                         .arg(MaksBrojElemenata));
+            if (dubina == 2) uBlokovima = citac.qualifiedName() == QLatin1String("Blokovi");
+            if (dubina == 3 && uBlokovima && ++blokova > MaksBrojBlokova)
+                throw TGreskaDokumenta(
+                    QStringLiteral("Dokument ima vise od %1 blokova i ne moze da se procita!")
+                        .arg(MaksBrojBlokova));
             auto ime = imena.constFind(citac.qualifiedName());
             if (ime == imena.cend()) {
                 const QString novo = citac.qualifiedName().toString();
@@ -354,8 +380,7 @@ QDomDocument Rasclani(const QByteArray& xml, const QString& imeFajla) {
         }
     }
     if (citac.hasError())
-        throw TGreskaDokumenta((imeFajla.isEmpty() ? QStringLiteral("Dokument")
-                                                   : QStringLiteral("Fajl '%1'").arg(imeFajla)) +
+        throw TGreskaDokumenta(OpisDokumenta(imeFajla) +
                                QStringLiteral(" nije ispravan XML dokument: %1 (red %2, kolona %3)")
                                    .arg(citac.errorString())
                                    .arg(citac.lineNumber())
@@ -368,6 +393,7 @@ QByteArray ProcitajFajl(const QString& imeFajla) {
     if (!f.open(QIODevice::ReadOnly))
         throw TGreskaDokumenta(
             QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(imeFajla, f.errorString()));
+    ProveriVelicinu(f.size(), imeFajla);
     QByteArray sadrzaj = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw TGreskaDokumenta(

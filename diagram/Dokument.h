@@ -58,3 +58,11 @@ inline constexpr int MaksDubinaElemenata = 4 * MaksDubinaJunctiona + 32;
 // The tree takes about half a kilobyte per element: five million (a chain of
 // 200,000 blocks) stay within a few gigabytes.
 inline constexpr qint64 MaksBrojElemenata = 5000000;
+// More blocks than this are refused while the tree is built, before any
+// block is made: a million blocks on the surface take gigabytes.
+inline constexpr qint64 MaksBrojBlokova = 1000000;
+// Reading holds the file's bytes and their text (two bytes a character) at
+// once: a document whose size would need more than this is refused before
+// it is read.
+inline constexpr qint64 MaksMemorijaCitanja = qint64(4) << 30;
+inline constexpr qint64 MemorijaPoBajtuDokumenta = 3;

@@ -34,6 +34,9 @@ void CifreTacno(double a, char* cifre, int& eks10) {
     for (const char* e = sirov + 18; e < kraj; ++e)
         eks10 = eks10 * 10 + (*e - '0');
     if (sirov[17] == '-') eks10 = -eks10;
+    // Near the largest double the digits round up to 1.79769313486232E308,
+    // which is beyond it and would not read back: the 15 digits below it.
+    if (eks10 == 308 && std::memcmp(cifre, "179769313486232", 15) == 0) cifre[14] = '1';
 }
 
 using U128 = unsigned __int128;

@@ -3,6 +3,7 @@
 #include "Obrada.h"
 
 #include "Brojevi.h"
+#include "MemorijaRezultata.h"
 
 #include <cmath>
 #include <new>
@@ -171,6 +172,15 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
     const std::int32_t n = brojBlokova - 1;
     // Beyond the address space anyway; saying so beats a failed huge allocation.
     if (r <= 0 || static_cast<double>(r) * (n + 1) > 1e15) throw std::bad_alloc();
+    // The run is refused before it starts when its results would not fit;
+    // what the matrix holds now comes back when it is resized.
+    const std::uint64_t zauzeto = BajtovaRezultata(std::int64_t(rezultati.Redova()),
+                                                   std::int64_t(rezultati.Kolona()));
+    if (const std::string previse = ProveriMemorijuRezultata(r, n, DostupnaMemorija() + zauzeto);
+        !previse.empty()) {
+        uspeh = false;
+        throw TGreskaSimulacije(previse);
+    }
     rezultati.Promeni(static_cast<std::size_t>(r), static_cast<std::size_t>(n));
 
     try {

@@ -31,6 +31,11 @@ std::string Rastavi(std::string_view tekst, TCiljIzmene& cilj, std::string_view&
     return {};
 }
 
+// Every value of a range is made and kept when the arguments are read:
+// ten thousand runs of one parameter are plenty, and a count near the
+// limit of runs took minutes and gigabytes before the first run.
+constexpr std::int32_t MaksVrednostiOpsega = 10000;
+
 std::string PorukaNijeBroj(std::string_view tekst) {
     return "'" + std::string(tekst) + "' nije broj.";
 }
@@ -84,7 +89,9 @@ std::string ProcitajPromenljivu(std::string_view tekst, TPromenljiva& promenljiv
         if (!ProcitajBroj(doV, b)) return PorukaNijeBroj(doV);
         if (!ProcitajCeo(broj, c) || c < 2)
             return "broj vrednosti opsega mora biti ceo broj veci od 1.";
-        if (c > MaksSimulacija / 2) return "broj vrednosti opsega je prevelik.";
+        if (c > MaksVrednostiOpsega)
+            return "broj vrednosti opsega je prevelik (najvise " +
+                   std::to_string(MaksVrednostiOpsega) + ").";
         promenljiva.Vrednosti.reserve(static_cast<std::size_t>(c));
         for (std::int32_t i = 0; i + 1 < c; ++i)
             promenljiva.Vrednosti.push_back(KaoUneseno(a + (b - a) * i / (c - 1)));

@@ -3,6 +3,7 @@
 # (dpkg-dev: dependencies of the Debian package; desktop-file-utils, appstream,
 # shared-mime-info, groff-base: checks of the installed desktop files).
 # Idempotent: packages already present are skipped, so a second run is quick.
+# With --fuzz also clang and its libFuzzer runtime (scripts/fuzz.sh).
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +16,9 @@ PACKAGES=(
   xauth xvfb
   dpkg-dev desktop-file-utils appstream shared-mime-info groff-base
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

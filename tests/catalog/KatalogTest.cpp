@@ -186,6 +186,18 @@ TEST_F(KatalogTest, FileFaultsAreReportedWithTheirCause) {
     EXPECT_THAT(poruka.toStdString(), HasSubstr("red 3"));
     EXPECT_THAT(poruka.toStdString(), HasSubstr("kolona"));
     EXPECT_TRUE(grupe.isEmpty());
+
+    // Nested as deep as allowed reads (as an empty catalogue); deeper is
+    // refused at once, however deep (the tree's parser would take minutes).
+    const auto ugnjezdeno = [](int dubina) {
+        return "<katalog>" + QByteArray("<a>").repeated(dubina - 1) +
+               QByteArray("</a>").repeated(dubina - 1) + "</katalog>";
+    };
+    EXPECT_EQ(Citaj(Fajl(ugnjezdeno(MaksDubinaKataloga)), grupe), QString());
+    for (int dubina : {MaksDubinaKataloga + 1, 200000})
+        EXPECT_THAT(Citaj(Fajl(ugnjezdeno(dubina)), grupe).toStdString(),
+                    HasSubstr("elementi su ugnjezdeni dublje od 256 nivoa."));
+    EXPECT_TRUE(grupe.isEmpty());
 }
 
 TEST_F(KatalogTest, LookupPrefersWorkingDirectoryThenProgramThenDataDirectories) {

@@ -655,6 +655,17 @@ TEST_P(KorpusDokumenata, EndsInItsErrorAndLeavesAUsableWorkspace) {
     EXPECT_EQ(rp.Blokovi().size(), p.blokova);
     EXPECT_EQ(rp.Veze.size(), p.veza);
     ProveriUpotrebljivost();
+    if (poruka.isEmpty()) {
+        // What reads is saved, and the saved text reads back to the same text.
+        const QByteArray prvi = DokumentUTekst(rp);
+        TSKEMRadnaPovrsina druga;
+        try {
+            UcitajDokumentIzTeksta(druga, prvi);
+        } catch (const TGreskaDokumenta& g) {
+            ADD_FAILURE() << g.Poruka().toStdString();
+        }
+        EXPECT_EQ(DokumentUTekst(druga).toStdString(), prvi.toStdString());
+    }
 
     // The workspace goes on: cleared, and a good document read after.
     rp.Ocisti();
@@ -685,7 +696,7 @@ INSTANTIATE_TEST_SUITE_P(
         // These read: nothing wrong with them.
         TPokvaren{"prazni_elementi.skem", "", 0, 0}, TPokvaren{"samo_koren.skem", "", 0, 0},
         TPokvaren{"drugi_koren.skem", "", 2, 1}, TPokvaren{"sifra_smer.skem", "", 1, 0},
-        TPokvaren{"negativni_brojevi.skem", "", 1, 0}),
+        TPokvaren{"negativni_brojevi.skem", "", 1, 0}, TPokvaren{"najveci_brojevi.skem", "", 1, 0}),
     [](const ::testing::TestParamInfo<TPokvaren>& i) {
         std::string ime = i.param.fajl;
         return ime.substr(0, ime.find('.'));
@@ -771,6 +782,45 @@ TEST_F(Dokument, NestingIsCheckedBeforeTheTreeIsBuilt) {
                      QStringLiteral("Elementi dokumenta su ugnjezdeni dublje od %1 nivoa!")
                          .arg(MaksDubinaElemenata));
     EXPECT_TRUE(rp.Blokovi().isEmpty());
+}
+
+TEST_F(Dokument, DocumentsTooBigToReadAreRefusedBeforeAnyBlockIsMade) {
+    // More blocks than allowed, and a file (sparse: no disk is used) whose
+    // reading would need more memory than allowed.
+    QByteArray blokovi = "<SKEMDokument><Blokovi>";
+    blokovi += QByteArray("<Blok/>").repeated(MaksBrojBlokova + 1);
+    blokovi += "</Blokovi></SKEMDokument>";
+    {
+        QFile f(Fajl("ogroman.skem"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) &&
+                    f.resize(MaksMemorijaCitanja / MemorijaPoBajtuDokumenta + 1));
+    }
+    const struct {
+        QByteArray xml; // read from text when not empty, else from the file
+        QString poruka;
+    } slucajevi[] = {
+        {blokovi, QStringLiteral("Dokument ima vise od %1 blokova i ne moze da se procita!")
+                      .arg(MaksBrojBlokova)},
+        {{},
+         QStringLiteral("Fajl '%1' ima %2 MB i za njegovo citanje bilo bi potrebno vise od "
+                        "4096 MB memorije!")
+             .arg(Fajl("ogroman.skem"))
+             .arg(4096 / 3 + 1)},
+    };
+    for (const auto& s : slucajevi) {
+        UcitajDokumentIzTeksta(rp, DokumentXml(BlokXml(1), ""));
+        try {
+            if (s.xml.isEmpty())
+                UcitajDokument(rp, Fajl("ogroman.skem"));
+            else
+                UcitajDokumentIzTeksta(rp, s.xml);
+            ADD_FAILURE() << "no error, expected: " << s.poruka.toStdString();
+        } catch (const TGreskaDokumenta& g) {
+            EXPECT_EQ(g.Poruka().toStdString(), s.poruka.toStdString());
+        }
+        EXPECT_TRUE(rp.Blokovi().isEmpty());
+        ProveriUpotrebljivost();
+    }
 }
 
 TEST_F(Dokument, NadjiBlokFindsTheFirstWithTheNumber) {

@@ -35,6 +35,9 @@ TEST(Serija, ReadsTargetsValuesAndRanges) {
         {"2.p1=0:1:1", false, "broj vrednosti opsega", {}, {}},
         {"2.p1=0:1", false, "opseg se zadaje", {}, {}},
         {"2.p1=0:1:2.5", false, "broj vrednosti opsega", {}, {}},
+        {"2.p1=0:1:10001", false, "broj vrednosti opsega je prevelik (najvise 10000).", {}, {}},
+        {"1.p1=0:1:100000", false, "broj vrednosti opsega je prevelik", {}, {}},
+        {"1.p1=0:1:1000000000", false, "broj vrednosti opsega je prevelik", {}, {}},
         {"2.p1=1,,2", false, "'' nije broj.", {}, {}},
     };
     for (const auto& s : slucajevi) {
