@@ -5,6 +5,7 @@ add_library(skem_app STATIC
   GlavniUredjivanje.cpp
   GlavniDokument.cpp
   GlavniIstorija.cpp
+  GlavniRad.cpp
   GlavniOporavak.cpp
   Oporavak.cpp
 )

@@ -116,6 +116,12 @@ private:
     TOpcijeSaCekanjem* cekanje;
 };
 
+void TMainForm::VratiPorukeProzoru(const std::vector<std::string>& poruke) {
+    simulacija.PostaviPoruke(porukeDijaloga.get());
+    for (const std::string& poruka : poruke)
+        porukeDijaloga->GreskaSimulacije(poruka);
+}
+
 TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWindow(roditelj) {
     setObjectName(QStringLiteral("MainForm"));
     setFont(Pismo(QStringLiteral("Verdana"), 8));
@@ -133,6 +139,7 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
     oznakaUvecanja = new QLabel(QStringLiteral("100 %"), statusnaTraka);
     oznakaUvecanja->setObjectName(QStringLiteral("OznakaUvecanja"));
     statusnaTraka->addPermanentWidget(oznakaUvecanja);
+    NapraviTrakuRada();
 
     auto* centar = new QWidget(this);
     auto* raspored = new QVBoxLayout(centar);

@@ -14,15 +14,20 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QProgressBar;
+class QPushButton;
 class QStackedWidget;
 class QStatusBar;
 class QToolBar;
@@ -154,6 +159,21 @@ private:
     void PokaziBlokGreske(int lokalniBroj);
     void ZavrsiCekanje(); // the ordinary pointer again once a run is over
 
+    // ---- a run in the background (GlavniRad.cpp) ----
+    void NapraviTrakuRada(); // progress bar and "Prekini" in the status bar
+    // Editing off and the run's controls shown, or the other way round.
+    void PokaziRad(bool radi);
+    // Runs the prepared engine on a worker thread; the window stays live
+    // (progress, "Prekini", Esc) and this returns when the worker is done,
+    // with its arithmetic fault or memory error thrown again here. The focus
+    // goes back to fokusPre, where it was before the options dialog.
+    void IzvediUPozadini(QWidget* fokusPre);
+    // Closing during a run: asks, and stops the run to close after it; true
+    // when a run was under way (this close is ignored).
+    bool ZatvaranjeTokomRada();
+    // The engine's messages go to error boxes again, the recorded ones first.
+    void VratiPorukeProzoru(const std::vector<std::string>& poruke);
+
     // ---- undo, clipboard, zoom, recent documents (GlavniIstorija.cpp) ----
     void NapraviAkcijeUredjivanja();
     void NapraviMeniUredjivanja(QMenu* datoteka, QMenu* uredi);
@@ -256,6 +276,12 @@ private:
     bool izmenjen = false;
     std::unique_ptr<TIstorijaIzmena> istorija;
     bool korakZakazan = false;
+    std::atomic<bool> zaustaviRad{false};
+    std::atomic<double> udeoRada{0};
+    bool radUToku = false;
+    bool zatvoriPosleRada = false;
+    QProgressBar* trakaRada = nullptr;
+    QPushButton* dugmePrekini = nullptr;
     QRect zapamceno;       // the bounds remembered when going full screen
     bool prikazan = false; // shown at least once
     std::unique_ptr<TOpcijeSaCekanjem> opcijeSaCekanjem;

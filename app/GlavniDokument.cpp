@@ -157,6 +157,10 @@ void TMainForm::UcitajSaKomandneLinije(const QStringList& argumenti) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
+    if (ZatvaranjeTokomRada()) {
+        e->ignore();
+        return;
+    }
     if (izmenjen) {
         switch (Dijalozi().Pitanje(QStringLiteral("Da li zelite da sacuvate promene?"))) {
         case TDijalozi::TOdgovor::Odustani:

@@ -12,12 +12,16 @@
 #include "uUnosParam.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPointer>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <exception>
 #include <new>
+#include <utility>
 
 // ---- the inspector ----
 
@@ -143,7 +147,7 @@ void TMainForm::NovDrzacExecute() {
 // ---- "Simulacija" ----
 
 void TMainForm::PrevediModelClick() {
-    if (!NaModelu()) return;
+    if (!NaModelu() || radUToku) return;
     prikazRezultata->OcistiTabelu();
     std::vector<const skem::TBlokPogled*> blokovi;
     std::vector<skem::TBlokRezultata> redovi;
@@ -152,8 +156,15 @@ void TMainForm::PrevediModelClick() {
         redovi.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
     }
     try {
-        simulacija.Simuliraj(blokovi, rezultati);
-        if (simulacija.Uspeh()) {
+        zaustaviRad = false;
+        const QPointer<QWidget> fokus = QApplication::focusWidget();
+        if (simulacija.Pripremi(blokovi)) IzvediUPozadini(fokus);
+        if (simulacija.Zaustavljena()) {
+            // Nothing of the document changed; a close asked for meanwhile follows.
+            ZavrsiCekanje();
+            if (!zatvoriPosleRada)
+                Dijalozi().Poruka(QString::fromUtf8(skem::TSimulacija::PorukaPrekinuta));
+        } else if (simulacija.Uspeh()) {
             prikazRezultata->PopuniTabelu(redovi, std::move(rezultati), simulacija.Trajanje(),
                                           simulacija.IntervalStampanja());
             strane->setCurrentWidget(prikazRezultata->TabelaTab);
@@ -167,6 +178,7 @@ void TMainForm::PrevediModelClick() {
     } catch (const std::exception& g) {
         GreskaSimulacije(QString::fromUtf8(g.what()));
     }
+    if (std::exchange(zatvoriPosleRada, false)) QTimer::singleShot(0, this, [this] { close(); });
 }
 
 // After an element's error the user sees which block raised it: the block is

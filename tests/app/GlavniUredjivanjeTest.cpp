@@ -8,6 +8,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
 
 using namespace glavni_test;
 
@@ -155,4 +158,38 @@ TEST_F(Uredjivanje, SkorasnjiDokumenti) {
     // One still there opens.
     meni->actions()[0]->trigger();
     EXPECT_EQ(g->ImeDokumenta(), "d8");
+}
+
+TEST_F(Uredjivanje, DugaSimulacijaSePrekidaIZatvaranjePita) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    auto* prekini = Deo<QPushButton>(*g, "DugmePrekini");
+    EXPECT_EQ(prekini->shortcut(), QKeySequence(Qt::Key_Escape));
+    // 10^9 steps: stopped once under way, with the window live meanwhile.
+    bool tokomRada = false;
+    QTimer::singleShot(300, g.get(), [&] {
+        tokomRada = Deo<QProgressBar>(*g, "TrakaRada")->isVisibleTo(g.get()) &&
+                    !Akcija(*g, "NovDoc")->isEnabled();
+        prekini->click();
+    });
+    dijalozi.Skripte.push_back(UnesiOpcije("1000000", "0.001", "1000"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    EXPECT_TRUE(tokomRada);
+    EXPECT_EQ(dijalozi.Zapis.value(dijalozi.Zapis.size() - 1), "Poruka: Simulacija je prekinuta.");
+    EXPECT_NE(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab);
+    EXPECT_FALSE(g->Izmenjen());
+    EXPECT_TRUE(Akcija(*g, "NovDoc")->isEnabled());
+    EXPECT_FALSE(prekini->isVisibleTo(g.get()));
+
+    // Closing during a run asks first, then stops it and closes.
+    g->show();
+    QTimer::singleShot(300, g.get(), [&] { g->close(); });
+    dijalozi.Zapis.clear();
+    dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+    dijalozi.Skripte.push_back(UnesiOpcije("1000000", "0.001", "1000"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dijalozi.Zapis,
+              (QStringList{"Dijalog: Opcije", "Pitanje: Simulacija je u toku. Da li zelite da je "
+                                              "prekinete?"}));
+    EXPECT_FALSE(g->isVisible());
 }

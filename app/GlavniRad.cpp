@@ -1,0 +1,108 @@
+// A run in the background: the engine integrates on a worker thread while
+// the window stays live, shows how far the run has got and can stop it
+// ("Prekini", Esc). Editing waits until the run is over, so the document
+// cannot change under the engine.
+#include "Glavni.h"
+
+#include "Dijalozi.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <exception>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// An element's error raised on the worker is kept and shown once it is over.
+class TZapisPoruka : public skem::TPorukeSimulacije {
+public:
+    void GreskaSimulacije(const std::string& tekst) override { poruke.push_back(tekst); }
+    std::vector<std::string> poruke;
+};
+
+constexpr int PodelaTrake = 1000;
+
+} // namespace
+
+void TMainForm::NapraviTrakuRada() {
+    trakaRada = new QProgressBar(statusnaTraka);
+    trakaRada->setObjectName(QStringLiteral("TrakaRada"));
+    trakaRada->setRange(0, PodelaTrake);
+    trakaRada->setTextVisible(false);
+    trakaRada->setMaximumWidth(200);
+    trakaRada->hide();
+    dugmePrekini = new QPushButton(QStringLiteral("Prekini"), statusnaTraka);
+    dugmePrekini->setObjectName(QStringLiteral("DugmePrekini"));
+    dugmePrekini->setToolTip(QStringLiteral("Prekida simulaciju (Esc)"));
+    dugmePrekini->setShortcut(Qt::Key_Escape);
+    dugmePrekini->setFocusPolicy(Qt::NoFocus);
+    dugmePrekini->hide();
+    connect(dugmePrekini, &QPushButton::clicked, this, [this] { zaustaviRad = true; });
+    statusnaTraka->addPermanentWidget(trakaRada);
+    statusnaTraka->addPermanentWidget(dugmePrekini);
+    simulacija.PostaviZaustavljanje(&zaustaviRad);
+    simulacija.PostaviNapredak([this](const skem::TNapredakRada& n) {
+        udeoRada.store(n.Udeo(), std::memory_order_relaxed);
+    });
+}
+
+void TMainForm::PokaziRad(bool radi) {
+    radUToku = radi;
+    for (QAction* a : actions())
+        a->setEnabled(!radi);
+    modelTab->setEnabled(!radi);
+    headerPanel->setEnabled(!radi);
+    trakaRada->setValue(0);
+    trakaRada->setVisible(radi);
+    dugmePrekini->setVisible(radi);
+    if (!radi) OsveziIstoriju(); // undo and redo as the history allows
+}
+
+void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
+    TZapisPoruka zapis;
+    simulacija.PostaviPoruke(&zapis);
+    udeoRada = 0;
+    // Disabled parts give up the focus; it comes back where it was.
+    const QPointer<QWidget> fokus = fokusPre;
+    PokaziRad(true);
+    std::exception_ptr greska;
+    QEventLoop petlja;
+    std::thread radnik([&] {
+        try {
+            simulacija.Izvedi(rezultati);
+        } catch (...) {
+            greska = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&petlja, "quit", Qt::QueuedConnection);
+    });
+    QTimer sat;
+    connect(&sat, &QTimer::timeout, this, [this] {
+        trakaRada->setValue(qRound(udeoRada.load(std::memory_order_relaxed) * PodelaTrake));
+    });
+    sat.start(100);
+    petlja.exec();
+    radnik.join();
+    sat.stop();
+    PokaziRad(false);
+    if (fokus) fokus->setFocus(Qt::OtherFocusReason);
+    VratiPorukeProzoru(zapis.poruke);
+    if (greska) std::rethrow_exception(greska);
+}
+
+bool TMainForm::ZatvaranjeTokomRada() {
+    if (!radUToku) return false;
+    if (Dijalozi().Pitanje(QStringLiteral("Simulacija je u toku. Da li zelite da je prekinete?")) ==
+        TDijalozi::TOdgovor::Da) {
+        zatvoriPosleRada = true;
+        zaustaviRad = true;
+    }
+    return true;
+}
