@@ -277,7 +277,8 @@ private:
     std::unique_ptr<TIstorijaIzmena> istorija;
     bool korakZakazan = false;
     std::atomic<bool> zaustaviRad{false};
-    std::atomic<double> udeoRada{0};
+    std::atomic<double> udeoRada{0};  // share of the run done, for the bar
+    std::atomic<double> vremeRada{0}; // simulated time reached
     bool radUToku = false;
     bool zatvoriPosleRada = false;
     QProgressBar* trakaRada = nullptr;

@@ -4,6 +4,7 @@
 // cannot change under the engine.
 #include "Glavni.h"
 
+#include "Brojevi.h"
 #include "Dijalozi.h"
 
 #include <QAction>
@@ -36,8 +37,7 @@ void TMainForm::NapraviTrakuRada() {
     trakaRada = new QProgressBar(statusnaTraka);
     trakaRada->setObjectName(QStringLiteral("TrakaRada"));
     trakaRada->setRange(0, PodelaTrake);
-    trakaRada->setTextVisible(false);
-    trakaRada->setMaximumWidth(200);
+    trakaRada->setMaximumWidth(220);
     trakaRada->hide();
     dugmePrekini = new QPushButton(QStringLiteral("Prekini"), statusnaTraka);
     dugmePrekini->setObjectName(QStringLiteral("DugmePrekini"));
@@ -51,6 +51,7 @@ void TMainForm::NapraviTrakuRada() {
     simulacija.PostaviZaustavljanje(&zaustaviRad);
     simulacija.PostaviNapredak([this](const skem::TNapredakRada& n) {
         udeoRada.store(n.Udeo(), std::memory_order_relaxed);
+        vremeRada.store(n.Vreme, std::memory_order_relaxed);
     });
 }
 
@@ -70,6 +71,7 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
     TZapisPoruka zapis;
     simulacija.PostaviPoruke(&zapis);
     udeoRada = 0;
+    vremeRada = 0;
     // Disabled parts give up the focus; it comes back where it was.
     const QPointer<QWidget> fokus = fokusPre;
     PokaziRad(true);
@@ -84,9 +86,16 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
         QMetaObject::invokeMethod(&petlja, "quit", Qt::QueuedConnection);
     });
     QTimer sat;
-    connect(&sat, &QTimer::timeout, this, [this] {
+    // The simulated time reached, of D (set by Pripremi, read-only meanwhile).
+    const QString trajanje = QString::fromStdString(skem::RealanUTekst(simulacija.Trajanje()));
+    const auto prikazi = [this, &trajanje] {
+        const double t = vremeRada.load(std::memory_order_relaxed);
         trakaRada->setValue(qRound(udeoRada.load(std::memory_order_relaxed) * PodelaTrake));
-    });
+        trakaRada->setFormat(QStringLiteral("t = %1 od %2")
+                                 .arg(QString::fromStdString(skem::RealanUTekst(t)), trajanje));
+    };
+    prikazi();
+    connect(&sat, &QTimer::timeout, this, prikazi);
     sat.start(100);
     petlja.exec();
     radnik.join();

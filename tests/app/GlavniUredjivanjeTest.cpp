@@ -167,8 +167,9 @@ TEST_F(Uredjivanje, DugaSimulacijaSePrekidaIZatvaranjePita) {
     // 10^9 steps: stopped once under way, with the window live meanwhile.
     bool tokomRada = false;
     QTimer::singleShot(300, g.get(), [&] {
-        tokomRada = Deo<QProgressBar>(*g, "TrakaRada")->isVisibleTo(g.get()) &&
-                    !Akcija(*g, "NovDoc")->isEnabled();
+        auto* traka = Deo<QProgressBar>(*g, "TrakaRada");
+        tokomRada = traka->isVisibleTo(g.get()) && !Akcija(*g, "NovDoc")->isEnabled() &&
+                    traka->text().startsWith("t = ") && traka->text().endsWith(" od 1000000");
         prekini->click();
     });
     dijalozi.Skripte.push_back(UnesiOpcije("1000000", "0.001", "1000"));
