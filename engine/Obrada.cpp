@@ -11,6 +11,22 @@
 
 namespace skem {
 
+namespace {
+
+// Exhausted memory, or a vector asked for more than it can hold, ends the
+// run with "Out of memory" (uspeh false).
+template <class Korak> auto BezMemorijeJeGreska(bool& uspeh, Korak korak) {
+    try {
+        return korak();
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    uspeh = false;
+    throw TGreskaSimulacije("Out of memory");
+}
+
+} // namespace
+
 TSimulacija::TSimulacija(TIzvorOpcija* opcije, TPorukeSimulacije* prijem)
     : izvorOpcija(opcije), poruke(prijem) {}
 
@@ -27,7 +43,7 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
     zaustavljena = false;
     pripremljena = false;
     prekid = TVrstaPrekida{}; // a refused or cancelled run names no failing block
-    try {
+    return BezMemorijeJeGreska(uspeh, [&] {
         if (!Proveri(pogledi)) {
             uspeh = false;
             return false;
@@ -53,14 +69,8 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
         intervalStampanja = opcije.IntervalStampanja;
         polaIntervala = interval / 2;
         pripremljena = true;
-    } catch (const std::bad_alloc&) {
-        uspeh = false;
-        throw TGreskaSimulacije("Out of memory");
-    } catch (const std::length_error&) {
-        uspeh = false;
-        throw TGreskaSimulacije("Out of memory");
-    }
-    return true;
+        return true;
+    });
 }
 
 void TSimulacija::Izvedi(MatrixReal& rezultati) {
@@ -68,15 +78,7 @@ void TSimulacija::Izvedi(MatrixReal& rezultati) {
     uspeh = pripremljena;
     if (!uspeh) return;
     seme = pocetnoSeme;
-    try {
-        PopuniRezultate(rezultati);
-    } catch (const std::bad_alloc&) {
-        uspeh = false;
-        throw TGreskaSimulacije("Out of memory");
-    } catch (const std::length_error&) {
-        uspeh = false;
-        throw TGreskaSimulacije("Out of memory");
-    }
+    BezMemorijeJeGreska(uspeh, [&] { PopuniRezultate(rezultati); });
 }
 
 bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& pogledi) {
@@ -174,8 +176,8 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
     if (r <= 0 || static_cast<double>(r) * (n + 1) > 1e15) throw std::bad_alloc();
     // The run is refused before it starts when its results would not fit;
     // what the matrix holds now comes back when it is resized.
-    const std::uint64_t zauzeto = BajtovaRezultata(std::int64_t(rezultati.Redova()),
-                                                   std::int64_t(rezultati.Kolona()));
+    const std::uint64_t zauzeto =
+        BajtovaRezultata(std::int64_t(rezultati.Redova()), std::int64_t(rezultati.Kolona()));
     if (const std::string previse = ProveriMemorijuRezultata(r, n, DostupnaMemorija() + zauzeto);
         !previse.empty()) {
         uspeh = false;
