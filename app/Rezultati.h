@@ -96,6 +96,8 @@ public:
     bool SacuvajGrafik(const QString& putanja); // PNG, or SVG for a ".svg" name
 
     bool Pogled3D() const { return jePogled3D; }
+    // The run's values as the table holds them (row k = time k*P).
+    const skem::TMatricaRezultata& Rezultati() const { return rezultati; }
 
     // Controls, for the main window's layout and for tests.
     QTableView* Tabela;
