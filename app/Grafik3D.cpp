@@ -79,9 +79,12 @@ void TGrafik3D::PostaviPodatke(QList<TSerija3D> serije, TOsa3D x, TOsa3D y) {
 namespace {
 
 // Keeps at most about two points per pixel column: the lowest and the highest
-// of each column in their order, so the ribbon keeps its outline.
+// of each column in their order, so the ribbon keeps its outline. A curve
+// that turns back on itself (a phase plot) has no columns: it stays whole.
 QList<QPointF> Prorediti(const QList<QPointF>& tacke, double xMin, double xMax, int sirina) {
     if (tacke.size() <= 4 * std::max(sirina, 1) || xMax <= xMin) return tacke;
+    for (qsizetype i = 1; i < tacke.size(); ++i)
+        if (tacke[i].x() < tacke[i - 1].x()) return tacke;
     QList<QPointF> r;
     r.reserve(2 * sirina + 2);
     int kolona = -1;

@@ -7,14 +7,17 @@
 #include "Tekst.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGraphicsEllipseItem>
 #include <QGraphicsLayout>
 #include <QHeaderView>
 #include <QImage>
@@ -31,13 +34,16 @@
 #include <QStyleOptionHeader>
 #include <QSvgGenerator>
 #include <QTableView>
+#include <QToolTip>
 #include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -158,8 +164,8 @@ public:
 
     // tacaka times k*P, k = 0..tacaka - 1; table row r shows column
     // redovi[r] of the matrix, which must outlive the model's use of it.
-    void Postavi(const skem::TMatricaRezultata* izvor, std::vector<size_t> redovi,
-                 int tacaka, double p) {
+    void Postavi(const skem::TMatricaRezultata* izvor, std::vector<size_t> redovi, int tacaka,
+                 double p) {
         beginResetModel();
         matrica = izvor;
         kolone = std::move(redovi);
@@ -170,6 +176,7 @@ public:
     void Isprazni() { Postavi(nullptr, {}, 0, 1); }
 
     QString Vreme(int k) const { return RealanUTekst(k * intervalStampe); }
+    std::size_t KolonaReda(int red) const { return kolone[static_cast<size_t>(red)]; }
     QString Vrednost(int red, int k) const {
         return RealanUTekst((*matrica)(static_cast<size_t>(k), kolone[static_cast<size_t>(red)]));
     }
@@ -226,11 +233,25 @@ void PostaviPodeoke(QCategoryAxis* osa, double min, double max) {
 }
 
 // The flat chart: zooms with a rubber band; a right click undoes the zoom.
+// The pointer's moves over it are handed on, for the read-out of a point.
 class TPogledGrafika : public QChartView {
 public:
-    using QChartView::QChartView;
+    TPogledGrafika(QChart* grafik, QWidget* roditelj) : QChartView(grafik, roditelj) {
+        setMouseTracking(true);
+        viewport()->setMouseTracking(true);
+    }
+    std::function<void(QPoint)> OnPomeranje;
+    std::function<void()> OnIzlazak;
 
 protected:
+    void mouseMoveEvent(QMouseEvent* e) override {
+        QChartView::mouseMoveEvent(e);
+        if (OnPomeranje) OnPomeranje(e->position().toPoint());
+    }
+    void leaveEvent(QEvent* e) override {
+        QChartView::leaveEvent(e);
+        if (OnIzlazak) OnIzlazak();
+    }
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() == Qt::RightButton) return e->accept();
         QChartView::mousePressEvent(e);
@@ -245,6 +266,27 @@ protected:
 };
 
 const QColor Kestenjasta(128, 0, 0);
+
+// A value as the table shows it: the chart draws the texts, not the matrix.
+double KaoUTabeli(double v) {
+    return skem::TekstURealan(skem::RealanUTekst(v));
+}
+
+// The lowest and highest number of a curve (NaNs left out); {0, 0} for none.
+std::pair<double, double> Opseg(const TNizVrednosti& niz) {
+    double min = 0, max = 0;
+    bool ima = false;
+    for (std::size_t k = 0; k < niz.Tacaka; ++k) {
+        const double v = niz[k];
+        if (v != v) continue;
+        if (!ima) min = max = v;
+        ima = true;
+        min = std::min(min, v);
+        max = std::max(max, v);
+    }
+    // Rounding to the table's digits keeps the order, so these are its extremes too.
+    return {KaoUTabeli(min), KaoUTabeli(max)};
+}
 
 constexpr int PodrazumevanaSirina = 120; // of a column of the table
 
@@ -492,7 +534,17 @@ void TPrikazRezultata::NapraviGrafikTab() {
     Savet(IzvozSvg, QStringLiteral("Cuva grafik kao SVG sliku"));
     ChartView = Dugme(QStringLiteral("3D View"), TIkonica::Pogled3D, GrafikTab);
     ChartView->setObjectName(QStringLiteral("ChartView"));
+    auto* nazivOseX = new QLabel(QStringLiteral("Horizontalna osa:"), GrafikTab);
+    IzborOseX = new QComboBox(GrafikTab);
+    IzborOseX->setObjectName(QStringLiteral("IzborOseX"));
+    IzborOseX->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    IzborOseX->setFocusPolicy(Qt::TabFocus);
+    nazivOseX->setBuddy(IzborOseX);
+    Savet(IzborOseX, QStringLiteral("Vreme, ili jedan od oznacenih izlaza za fazni dijagram"));
     panel->addWidget(BackOnTable);
+    panel->addSpacing(12);
+    panel->addWidget(nazivOseX);
+    panel->addWidget(IzborOseX);
     panel->addStretch(1);
     panel->addWidget(PonistiZum);
     panel->addWidget(IzvozPng);
@@ -536,15 +588,24 @@ void TPrikazRezultata::NapraviGrafikTab() {
         osa->setMinorGridLineVisible(false);
         osa->setLabelsFont(IzgledGrafika::FontOsa());
         osa->setLabelsBrush(IzgledGrafika::BojaOznakaOsa);
-        connect(osa, &QValueAxis::rangeChanged, this,
-                [osa](qreal min, qreal max) { PostaviPodeoke(osa, min, max); });
+        osa->setTitleFont(IzgledGrafika::FontOsa());
+        osa->setTitleBrush(IzgledGrafika::BojaOznakaOsa);
+        // A zoom asks for the points of the new range: a closer view gets more.
+        connect(osa, &QValueAxis::rangeChanged, this, [this, osa](qreal min, qreal max) {
+            PostaviPodeoke(osa, min, max);
+            SakrijTacku();
+            if (osa == osaX || JeFazni()) OsveziKrive();
+        });
     }
     osaY->setGridLineColor(IzgledGrafika::BojaMrezeLevo);
     grafik->addAxis(osaX, Qt::AlignBottom);
     grafik->addAxis(osaY, Qt::AlignLeft);
 
     pogledi = new QStackedWidget(GrafikTab);
-    Grafik2D = new TPogledGrafika(grafik, pogledi);
+    auto* pogled = new TPogledGrafika(grafik, pogledi);
+    pogled->OnPomeranje = [this](QPoint p) { PokaziTacku(p); };
+    pogled->OnIzlazak = [this] { SakrijTacku(); };
+    Grafik2D = pogled;
     Grafik2D->setObjectName(QStringLiteral("Grafik2D"));
     Grafik2D->setRenderHint(QPainter::Antialiasing);
     Grafik2D->setRubberBand(QChartView::RectangleRubberBand);
@@ -553,9 +614,22 @@ void TPrikazRezultata::NapraviGrafikTab() {
     pogledi->addWidget(Grafik2D);
     pogledi->addWidget(Grafik3D);
     raspored->addWidget(pogledi, 1);
+    // A wider or taller plot needs the points for its new size.
+    connect(grafik, &QChart::plotAreaChanged, this, [this](const QRectF& oblast) {
+        if (oblast.size().toSize() != velicinaPogleda) OsveziKrive();
+    });
+    oznakaTacke = new QGraphicsEllipseItem(-4, -4, 8, 8, grafik);
+    oznakaTacke->setPen(QPen(Qt::black, 1));
+    oznakaTacke->setBrush(Qt::white);
+    oznakaTacke->setZValue(1000); // above the curves
+    oznakaTacke->hide();
 
     connect(BackOnTable, &QPushButton::clicked, this, [this] { BackOnTableClick(); });
     connect(ChartView, &QPushButton::clicked, this, [this] { ChartViewClick(); });
+    connect(IzborOseX, &QComboBox::activated, this, [this](int i) {
+        redOseX = IzborOseX->itemData(i).toInt();
+        NacrtajKrive(redoviGrafika);
+    });
     connect(PonistiZum, &QPushButton::clicked, this, [this] { grafik->zoomReset(); });
     connect(IzvozPng, &QPushButton::clicked, this,
             [this] { IzvozSlikeClick(QStringLiteral("png")); });
@@ -574,8 +648,8 @@ void TPrikazRezultata::OcistiTabelu() {
 }
 
 void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& noviBlokovi,
-                                    skem::TMatricaRezultata noviRezultati,
-                                    double novoTrajanje, double noviIntervalStampe) {
+                                    skem::TMatricaRezultata noviRezultati, double novoTrajanje,
+                                    double noviIntervalStampe) {
     // Everything is checked before the table changes.
     const std::int64_t n = skem::BrojIntervalaStampe(novoTrajanje, noviIntervalStampe);
     if (n > NajviseIntervala)
@@ -693,70 +767,209 @@ QString TPrikazRezultata::Celija(int kolona, int red) const {
 }
 
 void TPrikazRezultata::PrikaziGrafik() {
+    std::vector<int> redovi;
+    for (size_t r = 0; r < Oznake.size(); ++r)
+        if (Oznake[r]->isChecked()) redovi.push_back(static_cast<int>(r));
+    // The chosen horizontal row stays while it is ticked and has company.
+    if (redovi.size() < 2 || std::find(redovi.begin(), redovi.end(), redOseX) == redovi.end())
+        redOseX = -1;
+    IzborOseX->clear();
+    IzborOseX->addItem(QStringLiteral("t"), -1);
+    if (redovi.size() >= 2)
+        for (int r : redovi)
+            IzborOseX->addItem(Oznake[static_cast<size_t>(r)]->text(), r);
+    IzborOseX->setCurrentIndex(IzborOseX->findData(redOseX));
+    NacrtajKrive(redovi);
+    if (krive.empty()) {
+        Dijalozi().Poruka(QStringLiteral("Niste oznacili zeljene izlaze!"));
+        return;
+    }
+    PrikaziStranu(GrafikTab);
+}
+
+void TPrikazRezultata::NacrtajKrive(const std::vector<int>& redovi) {
+    SakrijTacku();
     for (QAbstractSeries* s : grafik->series()) {
         grafik->removeSeries(s);
         delete s;
     }
-    QList<TSerija3D> zaDubinu;
-    for (size_t r = 0; r < Oznake.size(); ++r) {
-        if (!Oznake[r]->isChecked()) continue;
-        const int red = static_cast<int>(r) + 1;
-        // The table's texts, not the matrix: the chart shows what the table
-        // shows, and leaves out the last printed time.
-        QList<QPointF> tacke;
-        tacke.reserve(brojIntervala);
-        for (int k = 0; k < brojIntervala; ++k)
-            tacke.append(QPointF(k * intervalStampe, TekstURealan(Celija(k + 1, red))));
+    krive.clear();
+    redoviGrafika = redovi;
+    QStringList naslovi;
+    for (int r : redovi) {
+        if (r == redOseX) continue;
         auto* serija = new QLineSeries;
-        serija->replace(tacke);
-        serija->setName(Oznake[r]->text());
+        serija->setName(Oznake[static_cast<size_t>(r)]->text());
         grafik->addSeries(serija);
-        const QColor boja = IzgledGrafika::BojaSerije(static_cast<int>(zaDubinu.size()));
         QPen olovka = serija->pen();
-        olovka.setColor(boja);
+        olovka.setColor(IzgledGrafika::BojaSerije(static_cast<int>(krive.size())));
         olovka.setWidthF(2);
         serija->setPen(olovka);
         serija->attachAxis(osaX);
         serija->attachAxis(osaY);
-        zaDubinu.append({serija->name(), boja, std::move(tacke)});
+        krive.push_back({model->KolonaReda(r), serija, {}});
+        naslovi << serija->name();
     }
-    if (zaDubinu.isEmpty()) {
-        Dijalozi().Poruka(QStringLiteral("Niste oznacili zeljene izlaze!"));
-        return;
-    }
+    if (krive.empty()) return;
+    // Axis titles: the time or the row across, the row or rows up (a few
+    // captions fit beside the axis; more are named by the legend).
+    osaX->setTitleText(JeFazni() ? Oznake[static_cast<size_t>(redOseX)]->text()
+                                 : QStringLiteral("t"));
+    osaY->setTitleText(naslovi.size() <= 3 ? naslovi.join(QStringLiteral(", "))
+                                           : QStringLiteral("Izlazi"));
+
+    crtanjeUToku = true;
     grafik->zoomReset();
     const auto [x, y] = PodesiOse();
+    crtanjeUToku = false;
+    OsveziKrive();
+
+    // The depth view draws the whole range at a resolution of its own; it
+    // thins time series further to its width as it paints.
+    const TPogledKrive celina{x.Min, x.Max, y.Min, y.Max, 2000, 2000};
+    QList<TSerija3D> zaDubinu;
+    for (const TKriva& k : krive)
+        zaDubinu.append({k.Serija->name(), k.Serija->color(), Tacke(k, TackeZaPogled(k, celina))});
     Grafik3D->PostaviPodatke(std::move(zaDubinu), {x.Min, x.Max, x.BrojPodeoka()},
                              {y.Min, y.Max, y.BrojPodeoka()});
-    PrikaziStranu(GrafikTab);
+}
+
+TNizVrednosti TPrikazRezultata::Niz(std::size_t kolona) const {
+    // The chart leaves out the last printed time.
+    if (rezultati.empty()) return {};
+    return {rezultati.Red(0) + kolona, rezultati.Kolona(), static_cast<std::size_t>(brojIntervala)};
+}
+
+std::vector<std::size_t> TPrikazRezultata::TackeZaPogled(const TKriva& kriva,
+                                                         const TPogledKrive& pogled) const {
+    if (JeFazni())
+        return ProrediFaznuKrivu(Niz(model->KolonaReda(redOseX)), Niz(kriva.Kolona), pogled);
+    return ProrediVremenskuSeriju(Niz(kriva.Kolona), intervalStampe, pogled);
+}
+
+QList<QPointF> TPrikazRezultata::Tacke(const TKriva& kriva,
+                                       const std::vector<std::size_t>& indeksi) const {
+    const TNizVrednosti y = Niz(kriva.Kolona);
+    const TNizVrednosti x = JeFazni() ? Niz(model->KolonaReda(redOseX)) : TNizVrednosti{};
+    QList<QPointF> tacke;
+    tacke.reserve(static_cast<qsizetype>(indeksi.size()));
+    for (std::size_t k : indeksi)
+        tacke.append(QPointF(JeFazni() ? KaoUTabeli(x[k]) : static_cast<double>(k) * intervalStampe,
+                             KaoUTabeli(y[k])));
+    return tacke;
+}
+
+void TPrikazRezultata::OsveziKrive() {
+    if (crtanjeUToku || krive.empty()) return;
+    const QRectF oblast = grafik->plotArea();
+    velicinaPogleda = oblast.size().toSize();
+    // A chart not laid out yet draws at a common screen's size until it is.
+    const bool izlozen = oblast.width() >= 2 && oblast.height() >= 2;
+    const TPogledKrive pogled{osaX->min(),
+                              osaX->max(),
+                              osaY->min(),
+                              osaY->max(),
+                              izlozen ? static_cast<int>(std::ceil(oblast.width())) : 1000,
+                              izlozen ? static_cast<int>(std::ceil(oblast.height())) : 600};
+    for (TKriva& k : krive) {
+        k.Tacke = TackeZaPogled(k, pogled);
+        k.Serija->replace(Tacke(k, k.Tacke));
+    }
 }
 
 std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
-    double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
-    bool ima = false;
-    for (QAbstractSeries* s : grafik->series())
-        for (const QPointF& t : static_cast<QLineSeries*>(s)->points()) {
-            if (!ima) {
-                xMin = xMax = t.x();
-                yMin = yMax = t.y();
-                ima = true;
-            }
-            xMin = std::min(xMin, t.x());
-            xMax = std::max(xMax, t.x());
-            yMin = std::min(yMin, t.y());
-            yMax = std::max(yMax, t.y());
-        }
-    if (!ima) xMax = yMax = 1;
-    // The times from the first to the last; the values with room above and
-    // below, so no curve runs along the frame.
-    const TPodelaOse x = PodelaOse(xMin, xMax);
-    const TPodelaOse y = PodelaOse(yMin, yMax, 0.05);
-    osaX->setRange(x.Min, x.Max);
-    osaY->setRange(y.Min, y.Max);
+    std::pair<double, double> x{0, 0}, y{0, 0};
+    const bool ima = brojIntervala > 0;
+    if (!ima)
+        x = y = {0, 1};
+    else if (JeFazni())
+        x = Opseg(Niz(model->KolonaReda(redOseX)));
+    else
+        x = {0, (brojIntervala - 1) * intervalStampe};
+    for (size_t i = 0; ima && i < krive.size(); ++i) {
+        const auto [min, max] = Opseg(Niz(krive[i].Kolona));
+        y = i == 0 ? std::pair{min, max}
+                   : std::pair{std::min(y.first, min), std::max(y.second, max)};
+    }
+    // The times from the first to the last; values with room around them,
+    // so no curve runs along the frame.
+    const TPodelaOse px = PodelaOse(x.first, x.second, JeFazni() ? 0.05 : 0);
+    const TPodelaOse py = PodelaOse(y.first, y.second, 0.05);
+    osaX->setRange(px.Min, px.Max);
+    osaY->setRange(py.Min, py.Max);
     // An unchanged range reports no change: the ticks are set here as well.
-    PostaviPodeoke(osaX, x.Min, x.Max);
-    PostaviPodeoke(osaY, y.Min, y.Max);
-    return {x, y};
+    PostaviPodeoke(osaX, px.Min, px.Max);
+    PostaviPodeoke(osaY, py.Min, py.Max);
+    return {px, py};
+}
+
+void TPrikazRezultata::PokaziTacku(QPoint pozicija) {
+    const QPointF uGrafiku = grafik->mapFromScene(Grafik2D->mapToScene(pozicija));
+    const QRectF oblast = grafik->plotArea();
+    if (krive.empty() || brojIntervala < 1 || !oblast.contains(uGrafiku) || jePogled3D)
+        return SakrijTacku();
+    // Values to the chart's pixels, as the axes lay them out.
+    const double sx = oblast.width() / (osaX->max() - osaX->min());
+    const double sy = oblast.height() / (osaY->max() - osaY->min());
+    const auto piksel = [&](QPointF v) {
+        return QPointF(oblast.left() + (v.x() - osaX->min()) * sx,
+                       oblast.bottom() - (v.y() - osaY->min()) * sy);
+    };
+    const TKriva* najbliza = nullptr;
+    std::size_t tacka = 0;
+    double najmanje = std::numeric_limits<double>::infinity();
+    if (!JeFazni()) {
+        // The printed time under the pointer, and the curve nearest there.
+        const double t = osaX->min() + (uGrafiku.x() - oblast.left()) / sx;
+        const auto k = static_cast<std::size_t>(
+            std::clamp(std::llround(t / intervalStampe), 0LL, brojIntervala - 1LL));
+        for (const TKriva& kr : krive) {
+            const double d =
+                std::abs(piksel({0, KaoUTabeli(Niz(kr.Kolona)[k])}).y() - uGrafiku.y());
+            if (d < najmanje) {
+                najmanje = d;
+                najbliza = &kr;
+                tacka = k;
+            }
+        }
+    } else {
+        // The drawn point nearest to the pointer: within a pixel of the
+        // nearest of all, since each pixel keeps its runs' ends.
+        for (const TKriva& kr : krive) {
+            const QList<QPointF> tacke = kr.Serija->points();
+            for (qsizetype i = 0; i < tacke.size(); ++i) {
+                const QPointF d = piksel(tacke[i]) - uGrafiku;
+                const double d2 = QPointF::dotProduct(d, d);
+                if (d2 < najmanje) {
+                    najmanje = d2;
+                    najbliza = &kr;
+                    tacka = kr.Tacke[static_cast<size_t>(i)];
+                }
+            }
+        }
+    }
+    if (!najbliza) return SakrijTacku();
+    const double vrednost = KaoUTabeli(Niz(najbliza->Kolona)[tacka]);
+    const double x = JeFazni() ? KaoUTabeli(Niz(model->KolonaReda(redOseX))[tacka])
+                               : static_cast<double>(tacka) * intervalStampe;
+    QStringList redovi{najbliza->Serija->name(),
+                       QStringLiteral("t = ") + model->Vreme(static_cast<int>(tacka))};
+    if (JeFazni())
+        redovi << Oznake[static_cast<size_t>(redOseX)]->text() + QStringLiteral(" = ") +
+                      RealanUTekst(x);
+    redovi << QStringLiteral("vrednost = ") + RealanUTekst(vrednost);
+    opisTacke = redovi.join(QLatin1Char('\n'));
+    oznakaTacke->setPos(piksel({x, vrednost}));
+    oznakaTacke->show();
+    QToolTip::showText(Grafik2D->viewport()->mapToGlobal(pozicija) + QPoint(14, 14), opisTacke,
+                       Grafik2D);
+}
+
+void TPrikazRezultata::SakrijTacku() {
+    if (opisTacke.isEmpty()) return;
+    opisTacke.clear();
+    oznakaTacke->hide();
+    QToolTip::hideText();
 }
 
 void TPrikazRezultata::PrikaziStranu(QWidget* strana) {
@@ -823,13 +1036,21 @@ void TPrikazRezultata::ChartViewClick() {
     PonistiZum->setEnabled(!jePogled3D); // the depth view does not zoom
 }
 
-QString TPrikazRezultata::TekstCsv() const {
-    return QString::fromStdString(skem::NapraviCsv(blokovi, rezultati, trajanje, intervalStampe));
-}
-
 bool TPrikazRezultata::IzveziCsv(const QString& putanja) {
-    const QByteArray tekst = TekstCsv().toUtf8();
-    return SacuvajCeo(putanja, [&](QIODevice& d) { return d.write(tekst) == tekst.size(); });
+    // Ten million rows are hundreds of megabytes of text: written as made.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool uspeh = SacuvajCeo(putanja, [this](QIODevice& d) {
+        const auto pisi = [&d](std::string_view deo) {
+            return d.write(deo.data(), static_cast<qint64>(deo.size())) ==
+                   static_cast<qint64>(deo.size());
+        };
+        return pisi(skem::ZaglavljeCsv(blokovi)) &&
+               skem::PisiRedoveCsv(
+                   blokovi, rezultati, trajanje, intervalStampe, {}, pisi,
+                   static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    });
+    QApplication::restoreOverrideCursor();
+    return uspeh;
 }
 
 bool TPrikazRezultata::SacuvajGrafik(const QString& putanja) {

@@ -14,6 +14,7 @@
 
 #include "CsvRezultata.h"
 #include "Grafik3D.h"
+#include "ProredjivanjeGrafika.h"
 
 #include <QList>
 #include <QObject>
@@ -30,7 +31,10 @@ class QChart;
 class QCategoryAxis;
 class QCheckBox;
 class QChartView;
+class QComboBox;
+class QGraphicsEllipseItem;
 class QLabel;
+class QLineSeries;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
@@ -80,8 +84,19 @@ public:
     void OcistiTabelu();
 
     // Draws the ticked rows and switches to GrafikTab; with none ticked it says
-    // "Niste oznacili zeljene izlaze!" and stays.
+    // "Niste oznacili zeljene izlaze!" and stays. The horizontal axis is the
+    // time, or one of the ticked rows the user picked in IzborOseX (a phase
+    // plot of the others against it).
     void PrikaziGrafik();
+
+    // The flat chart's read-out of the point nearest to a position in the
+    // chart view (its viewport's coordinates): on a time chart the printed
+    // time nearest to it, of the curve nearest there; on a phase plot the
+    // drawn point nearest to it. Shown beside the pointer with a mark on the
+    // point; off the plot it is hidden.
+    void PokaziTacku(QPoint pozicija);
+    void SakrijTacku();
+    const QString& OpisTacke() const { return opisTacke; } // empty while hidden
 
     // The table read as a string grid: row 0 holds the times, column 0 the
     // row captions, the cell of column k + 1 in row r the value of row r at k*P.
@@ -89,9 +104,9 @@ public:
     int BrojKolona() const;
     QString Celija(int kolona, int red) const;
 
-    // The results as CSV (header, then one line per printed time).
-    QString TekstCsv() const;
-    // Writes the file whole or not at all; a failure is reported and gives false.
+    // Writes the results as CSV (header, then one line per printed time) as
+    // they are formatted, the file whole or not at all; a failure is reported
+    // and gives false.
     bool IzveziCsv(const QString& putanja);
     bool SacuvajGrafik(const QString& putanja); // PNG, or SVG for a ".svg" name
 
@@ -111,6 +126,7 @@ public:
     QPushButton* IzvozPng;
     QPushButton* IzvozSvg;
     QPushButton* ChartView;
+    QComboBox* IzborOseX; // "t", or with two rows ticked or more, each of them
     QChartView* Grafik2D;
     TGrafik3D* Grafik3D;
 
@@ -123,8 +139,22 @@ private:
     void PostaviOznake(); // lays the check boxes over the caption column
     // The width of the value columns: that of the widest time or value text.
     int SirinaKolonaVrednosti(const std::vector<size_t>& kolone) const;
-    // Fits both axes to the shown curves; gives their divisions (x, y).
+    // One drawn row: its matrix column and its series.
+    struct TKriva {
+        std::size_t Kolona;
+        QLineSeries* Serija;
+        std::vector<std::size_t> Tacke; // the printed times drawn, ascending
+    };
+    // Draws the rows (table rows from 0) against the chosen horizontal axis.
+    void NacrtajKrive(const std::vector<int>& redovi);
+    // Fits both axes to the curves' values; gives their divisions (x, y).
     std::pair<TPodelaOse, TPodelaOse> PodesiOse();
+    // Gives every series the points the view needs at its ranges and size.
+    void OsveziKrive();
+    std::vector<std::size_t> TackeZaPogled(const TKriva& kriva, const TPogledKrive& pogled) const;
+    QList<QPointF> Tacke(const TKriva& kriva, const std::vector<std::size_t>& indeksi) const;
+    TNizVrednosti Niz(std::size_t kolona) const; // the chart's part of a matrix column
+    bool JeFazni() const { return redOseX >= 0; }
     void PrikaziStranu(QWidget* strana);
 
     void BackOnModelClick();
@@ -146,6 +176,13 @@ private:
     QCategoryAxis* osaX = nullptr; // ticks and labels at round numbers, set by us
     QCategoryAxis* osaY = nullptr;
     bool jePogled3D = false;
+    std::vector<TKriva> krive;
+    std::vector<int> redoviGrafika; // the ticked rows the chart was built of
+    int redOseX = -1;               // the table row (from 0) on the horizontal axis; -1: time
+    bool crtanjeUToku = false;      // the axes are being set: no redraw meanwhile
+    QSize velicinaPogleda;          // the plot size the series were thinned for
+    QGraphicsEllipseItem* oznakaTacke = nullptr;
+    QString opisTacke;
 
     std::vector<skem::TBlokRezultata> blokovi; // the run's list, for the export
     skem::TMatricaRezultata rezultati;         // moved in, so a run's values are held once

@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -57,6 +58,15 @@ int main(int argc, char** argv) {
     r.ChartView->click();
     QApplication::processEvents();
     ok = r.GrafikTab->grab().save(dir + "/grafik-3d.png") && ok;
+    r.ChartView->click();
+
+    // The phase plot of velocity against position, with the pointer's read-out.
+    r.IzborOseX->setCurrentIndex(r.IzborOseX->findText(QStringLiteral("4. Integrator")));
+    emit r.IzborOseX->activated(r.IzborOseX->currentIndex());
+    QApplication::processEvents();
+    QChart* g = r.Grafik2D->chart();
+    r.PokaziTacku(r.Grafik2D->mapFromScene(g->mapToScene(g->mapToPosition(QPointF(1, 0)))));
+    ok = r.GrafikTab->grab().save(dir + "/grafik-fazni.png") && ok;
     std::printf("%s\n", ok ? "Slike su u /tmp/skem-rezultati" : "Slike nisu sacuvane");
     return ok ? 0 : 1;
 }

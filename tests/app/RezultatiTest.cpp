@@ -12,6 +12,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -417,6 +418,101 @@ TEST_F(RezultatiTest, ZoomIsUndoneByRightClickAndByANewChart) {
     EXPECT_DOUBLE_EQ(x->min(), min);
     EXPECT_DOUBLE_EQ(x->max(), max);
     EXPECT_FALSE(c->isZoomed());
+}
+
+// A long run draws a few points per pixel, all of them the table's own; a
+// zoom asks for the points of its range again, down to every one.
+TEST_F(RezultatiTest, LongSeriesAreThinnedAndAZoomShowsEveryPoint) {
+    const int n = 200'000;
+    R.PopuniTabelu(
+        {{1, "X", Integrator}},
+        NapraviMatricu(n, 1, [](int k, int) { return std::sin(k * 0.01) + k % 3 * 0.1; }),
+        n * 0.001, 0.001);
+    QApplication::processEvents();
+    Otkucaj(1);
+    R.PrikaziGrafik();
+    QApplication::processEvents();
+    QChart* g = R.Grafik2D->chart();
+    auto* x = qobject_cast<QValueAxis*>(g->axes(Qt::Horizontal).first());
+    // Each drawn point is a printed time and the table's value there.
+    auto proveriTacke = [&](QLineSeries* s) {
+        for (const QPointF& t : s->points()) {
+            const int k = static_cast<int>(std::lround(t.x() / 0.001));
+            ASSERT_EQ(t.x(), k * 0.001);
+            ASSERT_EQ(t.y(), skem::TekstURealan(R.Celija(k + 1, 1).toStdString())) << k;
+        }
+    };
+    QLineSeries* s = Serije().at(0);
+    EXPECT_LE(s->count(), 4 * g->plotArea().width() + 6);
+    EXPECT_GT(s->count(), g->plotArea().width());
+    proveriTacke(s);
+    const auto [dole, gore] =
+        std::minmax_element(s->points().cbegin(), s->points().cend(),
+                            [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+    double najniza = INFINITY, najvisa = -INFINITY; // of the table
+    for (int k = 0; k < n; ++k) {
+        najniza = std::min(najniza, R.Celija(k + 1, 1).toDouble());
+        najvisa = std::max(najvisa, R.Celija(k + 1, 1).toDouble());
+    }
+    EXPECT_EQ(dole->y(), najniza);
+    EXPECT_EQ(gore->y(), najvisa);
+
+    x->setRange(100.0005, 100.2); // 200 printed times
+    EXPECT_EQ(s->count(), 200 + 2) << "every point of the range, and one beyond each side";
+    proveriTacke(s);
+    QTest::mouseClick(R.Grafik2D->viewport(), Qt::RightButton, {}, QPoint(100, 100));
+    EXPECT_LE(s->count(), 4 * g->plotArea().width() + 6);
+}
+
+// With two rows ticked or more, one of them can be the horizontal axis; the
+// pointer reads the nearest point of either kind of chart.
+TEST_F(RezultatiTest, PhasePlotAndTheReadOutOfThePointer) {
+    R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
+    Otkucaj(1);
+    R.PrikaziGrafik();
+    EXPECT_EQ(R.IzborOseX->count(), 1) << "one row: only the time";
+    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    Otkucaj(2);
+    R.PrikaziGrafik();
+    QApplication::processEvents();
+    ASSERT_EQ(R.IzborOseX->count(), 3);
+    EXPECT_EQ(R.IzborOseX->itemText(1), "1. Integrator");
+    QChart* g = R.Grafik2D->chart();
+    const auto naslov = [&](Qt::Orientation o) { return g->axes(o).first()->titleText(); };
+    EXPECT_EQ(naslov(Qt::Horizontal), "t");
+    EXPECT_EQ(naslov(Qt::Vertical), "1. Integrator, 2. Pojacanje");
+
+    // Over a point of the chart, in the view's coordinates.
+    const auto iznad = [&](QPointF vrednost, QPointF pomak = {}) {
+        const QPointF p = g->mapToScene(g->mapToPosition(vrednost)) + pomak;
+        QTest::mouseMove(R.Grafik2D->viewport(), R.Grafik2D->mapFromScene(p));
+        return R.OpisTacke();
+    };
+    EXPECT_EQ(iznad({4.2, 16}, {0, 3}), "2. Pojacanje\nt = 4\nvrednost = 16");
+    EXPECT_EQ(iznad({6, 5}), "1. Integrator\nt = 6\nvrednost = 6");
+    EXPECT_EQ(iznad({6, 5}, {0, 2000}), "") << "off the plot";
+
+    R.IzborOseX->setCurrentIndex(1);
+    emit R.IzborOseX->activated(1);
+    ASSERT_EQ(Serije().size(), 1);
+    EXPECT_EQ(Serije()[0]->name(), "2. Pojacanje");
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(Serije()[0]->at(k), QPointF(k, k * k));
+    EXPECT_EQ(naslov(Qt::Horizontal), "1. Integrator");
+    EXPECT_EQ(naslov(Qt::Vertical), "2. Pojacanje");
+    QApplication::processEvents();
+    EXPECT_EQ(iznad({7, 50}, {2, 0}), "2. Pojacanje\nt = 7\n1. Integrator = 7\nvrednost = 49");
+
+    // The choice stays for a rebuild while its row is ticked.
+    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    Otkucaj(3);
+    R.PrikaziGrafik();
+    EXPECT_EQ(R.IzborOseX->currentText(), "1. Integrator");
+    EXPECT_EQ(Serije().size(), 2);
+    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    Otkucaj(1);
+    R.PrikaziGrafik();
+    EXPECT_EQ(R.IzborOseX->currentText(), "t");
 }
 
 // The value axis at round numbers with the decimals its step needs, whole
