@@ -150,12 +150,20 @@ template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
     // The run ends after a step: on an interruption, once the step's end
     // reaches D + h/2, or on a stop request, looked at (with the progress
     // report) after the first step and then every KorakaIzmedjuProvera steps.
+    // A run that gets to the end reports that too.
     int doProvere = 1;
     for (;;) {
         rk4.Korak(niz, vreme, model);
         if (!NastaviPosleKoraka()) return;
         if (stampa.Dospeo(vreme)) posmatrac(static_cast<const double*>(v));
-        if (!(trajanje + polaIntervala > vreme)) return;
+        if (!(trajanje + polaIntervala > vreme)) {
+            // The last report says the run got to the end.
+            if (napredak) {
+                stanjeNapretka.Vreme = vreme;
+                napredak(stanjeNapretka);
+            }
+            return;
+        }
         if (--doProvere == 0) {
             if (!NapredakIZaustavljanje(vreme)) return;
             doProvere = KorakaIzmedjuProvera;

@@ -432,13 +432,14 @@ TEST(VelikiModeli, Preko255IntegratoraI100000Blokova) {
 }
 
 TEST(RadUPozadini, ZaustavljanjeINapredak) {
-    // y' = 1 over 10,001 steps of 1e-4: looked at after steps 1, 4097 and 8193.
-    // With a random source beside it the model runs once per block (3 runs).
+    // y' = 1 over 10,001 steps of 1e-4: looked at after steps 1, 4097 and 8193,
+    // and reported at the end. With a random source beside it the model runs
+    // once per block (3 runs).
     const struct {
         bool slucajni;
         double zaustaviPosle; // the progress report that sets the flag; < 0: never
         int izvestaja;        // reports seen
-    } slucajevi[] = {{false, -1, 3}, {true, -1, 9},   {false, 0, 1},
+    } slucajevi[] = {{false, -1, 4}, {true, -1, 12},  {false, 0, 1},
                      {true, 0, 1},   {false, 0.3, 2}, {true, 0.3, 2}};
     for (const auto& s : slucajevi) {
         TTestModel m;
@@ -465,11 +466,13 @@ TEST(RadUPozadini, ZaustavljanjeINapredak) {
             const TNapredakRada& n = izvestaji[i];
             EXPECT_EQ(n.Trajanje, 1);
             EXPECT_EQ(n.Radova, radova);
-            EXPECT_EQ(n.Rad, static_cast<std::int32_t>(i / 3) + 1);
-            EXPECT_NEAR(n.Vreme, 1e-4 * (1 + 4096 * static_cast<double>(i % 3)), 1e-9);
+            EXPECT_EQ(n.Rad, static_cast<std::int32_t>(i / 4) + 1);
+            EXPECT_NEAR(n.Vreme,
+                        i % 4 == 3 ? 1.0001 : 1e-4 * (1 + 4096 * static_cast<double>(i % 4)), 1e-9);
             if (i > 0) EXPECT_GT(n.Udeo(), izvestaji[i - 1].Udeo());
             EXPECT_LE(n.Udeo(), 1.0);
         }
+        if (!zaustavljena) EXPECT_EQ(izvestaji.back().Udeo(), 1.0) << "the bar reaches its end";
     }
 }
 
