@@ -25,15 +25,18 @@ void DodajRedom(std::vector<std::size_t>& r, std::initializer_list<std::size_t> 
 
 } // namespace
 
-std::vector<std::size_t> ProrediVremenskuSeriju(const TNizVrednosti& y, double p,
-                                                const TPogledKrive& pogled) {
-    std::vector<std::size_t> r;
-    const std::size_t n = y.Tacaka;
+std::vector<std::vector<std::size_t>>
+ProrediVremenskeSerije(const std::vector<TNizVrednosti>& nizovi, double p,
+                       const TPogledKrive& pogled) {
+    std::vector<std::vector<std::size_t>> r(nizovi.size());
+    std::size_t n = nizovi.empty() ? 0 : nizovi.front().Tacaka;
+    for (const TNizVrednosti& y : nizovi)
+        n = std::min(n, y.Tacaka);
     if (n == 0) return r;
     if (!(p > 0) || !(pogled.XMax > pogled.XMin) || pogled.Sirina < 1) {
-        // No usable range: the whole curve, as a run of its ends and extremes.
-        r.push_back(0);
-        if (n > 1) r.push_back(n - 1);
+        // No usable range: each curve's ends only.
+        for (auto& indeksi : r)
+            indeksi = n > 1 ? std::vector<std::size_t>{0, n - 1} : std::vector<std::size_t>{0};
         return r;
     }
     // The points inside [XMin, XMax]: from `od` up to (not including) `doo`,
@@ -55,30 +58,46 @@ std::vector<std::size_t> ProrediVremenskuSeriju(const TNizVrednosti& y, double p
         --doo;
 
     const TPikseliOse kolonaOd(pogled.XMin, pogled.XMax, pogled.Sirina);
-    r.reserve(4 * static_cast<std::size_t>(pogled.Sirina) + 2);
-    if (od > 0) r.push_back(od - 1);
-    std::size_t k = od;
-    while (k < doo) {
-        // One pixel column: its points are consecutive.
-        const std::size_t prvi = k;
-        const std::int64_t kolona = kolonaOd(x(k));
-        std::size_t najnizi = k, najvisi = k;
-        double nize = y[k], vise = y[k];
-        for (++k; k < doo && kolonaOd(x(k)) == kolona; ++k) {
-            const double v = y[k];
-            // A NaN is never the lowest or highest while there is a number.
-            if (v < nize || nize != nize) {
-                nize = v;
-                najnizi = k;
-            }
-            if (v > vise || vise != vise) {
-                vise = v;
-                najvisi = k;
-            }
-        }
-        DodajRedom(r, {prvi, std::min(najnizi, najvisi), std::max(najnizi, najvisi), k - 1});
+    const double sirinaKolone = (pogled.XMax - pogled.XMin) / pogled.Sirina;
+    for (auto& indeksi : r) {
+        indeksi.reserve(4 * static_cast<std::size_t>(pogled.Sirina) + 2);
+        if (od > 0) indeksi.push_back(od - 1);
     }
-    if (doo < n) DodajRedom(r, {doo});
+    for (std::size_t k = od; k < doo;) {
+        // One pixel column's points are consecutive: from k up to `kraj`,
+        // guessed from the column's edge, then settled by the column rule.
+        const std::int64_t kolona = kolonaOd(x(k));
+        const double ivica = pogled.XMin + static_cast<double>(kolona + 1) * sirinaKolone;
+        auto kraj = static_cast<std::size_t>(
+            std::clamp(std::ceil(ivica / p), static_cast<double>(k + 1), static_cast<double>(doo)));
+        while (kraj > k + 1 && kolonaOd(x(kraj - 1)) != kolona)
+            --kraj;
+        while (kraj < doo && kolonaOd(x(kraj)) == kolona)
+            ++kraj;
+        // Every curve in turn over the same rows, which stay in the cache.
+        for (std::size_t i = 0; i < nizovi.size(); ++i) {
+            const TNizVrednosti& y = nizovi[i];
+            std::size_t najnizi = k, najvisi = k;
+            double nize = y[k], vise = nize;
+            for (std::size_t j = k + 1; j < kraj; ++j) {
+                const double v = y[j];
+                // A NaN is never the lowest or highest while there is a number.
+                if (v < nize || nize != nize) {
+                    nize = v;
+                    najnizi = j;
+                }
+                if (v > vise || vise != vise) {
+                    vise = v;
+                    najvisi = j;
+                }
+            }
+            DodajRedom(r[i], {k, std::min(najnizi, najvisi), std::max(najnizi, najvisi), kraj - 1});
+        }
+        k = kraj;
+    }
+    if (doo < n)
+        for (auto& indeksi : r)
+            DodajRedom(indeksi, {doo});
     return r;
 }
 

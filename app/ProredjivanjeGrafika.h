@@ -40,12 +40,15 @@ private:
 };
 
 // The points of the time series (k*p, y(k)) a view draws, as ascending
-// indices: of the points falling in each pixel column the first, the
-// lowest, the highest and the last; and the nearest point beyond each side
-// of the x range, so the line runs on out of the view. A column holds its
-// lowest and highest whatever the y range, which the view ignores.
-std::vector<std::size_t> ProrediVremenskuSeriju(const TNizVrednosti& y, double p,
-                                                const TPogledKrive& pogled);
+// indices, for each series: of the points falling in each pixel column the
+// first, the lowest, the highest and the last; and the nearest point beyond
+// each side of the x range, so the line runs on out of the view. A column
+// holds its lowest and highest whatever the y range, which the view
+// ignores. The series share their times (columns of one matrix), so they
+// are read together, each row once.
+std::vector<std::vector<std::size_t>>
+ProrediVremenskeSerije(const std::vector<TNizVrednosti>& nizovi, double p,
+                       const TPogledKrive& pogled);
 
 // The points of the curve (x(k), y(k)) in order (a phase plot) a view
 // draws, as ascending indices: the first and the last of every run of

@@ -155,6 +155,25 @@ TOblikBroja OblikBroja(double v) {
     return nize == vise ? oblik(nize) : Veci(oblik(nize), oblik(vise));
 }
 
+std::optional<TOblikBroja> NajsiriUBinadi(double v) {
+    const auto bitovi = std::bit_cast<std::uint64_t>(v);
+    const int polje = static_cast<int>((bitovi >> 52) & 0x7ff);
+    if (polje == 0x7ff) return std::nullopt;
+    // The binade [2^e2, 2^(e2 + 1)) spans one or two decades (its top taken
+    // in, which only adds one); fifteen digits are the most any of them has.
+    // Zero shares its bits' exponent with the numbers below 2^-1022, which
+    // spread over more decades, and is narrower than all of them.
+    const int e2 = polje == 0 ? -1074 : polje - 1023;
+    const int do2 = polje == 0 ? -1022 : e2 + 1;
+    const int od = static_cast<int>(std::floor(std::log10(std::ldexp(1.0, e2))));
+    const int doo = static_cast<int>(std::floor(std::log10(std::ldexp(1.0, do2))));
+    constexpr std::uint64_t PetnaestCifara = 123'456'789'012'345;
+    TOblikBroja o = Oblik(PetnaestCifara, od, v < 0);
+    for (int eks = od + 1; eks <= doo; ++eks)
+        o = Veci(o, Oblik(PetnaestCifara, eks, v < 0));
+    return o;
+}
+
 // The table's values as texts, exactly as shown: the chart reads them back.
 // The texts are made when a cell is asked for, not kept: a run of millions
 // of printed times would otherwise hold a string per cell.
@@ -700,7 +719,17 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) c
     const TZnakovi znakovi(Tabela->font());
     TOblikBroja najsiri = OblikBroja(0);
     double sirina = znakovi.Sirina(najsiri);
+    // Most numbers cannot be wider than what was found already: the widest
+    // text of their sign and binary exponent says so without looking closer.
+    std::array<double, 4096> granice;
+    granice.fill(-1);
     auto uzmi = [&](double v) {
+        double& granica = granice[std::bit_cast<std::uint64_t>(v) >> 52];
+        if (granica < 0) {
+            const std::optional<TOblikBroja> o = NajsiriUBinadi(v);
+            granica = o ? znakovi.Sirina(*o) : std::numeric_limits<double>::infinity();
+        }
+        if (granica <= sirina) return;
         const TOblikBroja o = OblikBroja(v);
         const double s = znakovi.Sirina(o);
         if (s > sirina) {
@@ -822,14 +851,12 @@ void TPrikazRezultata::NacrtajKrive(const std::vector<int>& redovi) {
     grafik->zoomReset();
     const auto [x, y] = PodesiOse();
     crtanjeUToku = false;
-    OsveziKrive();
 
-    // The depth view draws the whole range at a resolution of its own; it
-    // thins time series further to its width as it paints.
-    const TPogledKrive celina{x.Min, x.Max, y.Min, y.Max, 2000, 2000};
+    // The depth view shows the whole range too, with the same points (it
+    // thins time series further to its own width as it paints).
     QList<TSerija3D> zaDubinu;
     for (const TKriva& k : krive)
-        zaDubinu.append({k.Serija->name(), k.Serija->color(), Tacke(k, TackeZaPogled(k, celina))});
+        zaDubinu.append({k.Serija->name(), k.Serija->color(), k.Serija->points()});
     Grafik3D->PostaviPodatke(std::move(zaDubinu), {x.Min, x.Max, x.BrojPodeoka()},
                              {y.Min, y.Max, y.BrojPodeoka()});
 }
@@ -838,13 +865,6 @@ TNizVrednosti TPrikazRezultata::Niz(std::size_t kolona) const {
     // The chart leaves out the last printed time.
     if (rezultati.empty()) return {};
     return {rezultati.Red(0) + kolona, rezultati.Kolona(), static_cast<std::size_t>(brojIntervala)};
-}
-
-std::vector<std::size_t> TPrikazRezultata::TackeZaPogled(const TKriva& kriva,
-                                                         const TPogledKrive& pogled) const {
-    if (JeFazni())
-        return ProrediFaznuKrivu(Niz(model->KolonaReda(redOseX)), Niz(kriva.Kolona), pogled);
-    return ProrediVremenskuSeriju(Niz(kriva.Kolona), intervalStampe, pogled);
 }
 
 QList<QPointF> TPrikazRezultata::Tacke(const TKriva& kriva,
@@ -860,7 +880,11 @@ QList<QPointF> TPrikazRezultata::Tacke(const TKriva& kriva,
 }
 
 void TPrikazRezultata::OsveziKrive() {
-    if (crtanjeUToku || krive.empty()) return;
+    if (!crtanjeUToku) ProrediKrive();
+}
+
+void TPrikazRezultata::ProrediKrive() {
+    if (krive.empty()) return;
     const QRectF oblast = grafik->plotArea();
     velicinaPogleda = oblast.size().toSize();
     // A chart not laid out yet draws at a common screen's size until it is.
@@ -871,10 +895,21 @@ void TPrikazRezultata::OsveziKrive() {
                               osaY->max(),
                               izlozen ? static_cast<int>(std::ceil(oblast.width())) : 1000,
                               izlozen ? static_cast<int>(std::ceil(oblast.height())) : 600};
-    for (TKriva& k : krive) {
-        k.Tacke = TackeZaPogled(k, pogled);
-        k.Serija->replace(Tacke(k, k.Tacke));
+    if (JeFazni()) {
+        const TNizVrednosti x = Niz(model->KolonaReda(redOseX));
+        for (TKriva& k : krive)
+            k.Tacke = ProrediFaznuKrivu(x, Niz(k.Kolona), pogled);
+    } else {
+        std::vector<TNizVrednosti> nizovi;
+        for (const TKriva& k : krive)
+            nizovi.push_back(Niz(k.Kolona));
+        std::vector<std::vector<std::size_t>> tacke =
+            ProrediVremenskeSerije(nizovi, intervalStampe, pogled);
+        for (size_t i = 0; i < krive.size(); ++i)
+            krive[i].Tacke = std::move(tacke[i]);
     }
+    for (TKriva& k : krive)
+        k.Serija->replace(Tacke(k, k.Tacke));
 }
 
 std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
@@ -886,17 +921,32 @@ std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
         x = Opseg(Niz(model->KolonaReda(redOseX)));
     else
         x = {0, (brojIntervala - 1) * intervalStampe};
-    for (size_t i = 0; ima && i < krive.size(); ++i) {
-        const auto [min, max] = Opseg(Niz(krive[i].Kolona));
-        y = i == 0 ? std::pair{min, max}
-                   : std::pair{std::min(y.first, min), std::max(y.second, max)};
-    }
     // The times from the first to the last; values with room around them,
     // so no curve runs along the frame.
     const TPodelaOse px = PodelaOse(x.first, x.second, JeFazni() ? 0.05 : 0);
-    const TPodelaOse py = PodelaOse(y.first, y.second, 0.05);
     osaX->setRange(px.Min, px.Max);
+    if (ima && !JeFazni()) {
+        // Every point lies in the time range, so its thinned curves hold the
+        // extremes: one pass over the values gives the points and the range.
+        ProrediKrive();
+        bool prva = true;
+        for (const TKriva& k : krive)
+            for (const QPointF& t : k.Serija->points()) {
+                if (t.y() != t.y()) continue;
+                y = prva ? std::pair{t.y(), t.y()}
+                         : std::pair{std::min(y.first, t.y()), std::max(y.second, t.y())};
+                prva = false;
+            }
+    } else {
+        for (size_t i = 0; ima && i < krive.size(); ++i) {
+            const auto [min, max] = Opseg(Niz(krive[i].Kolona));
+            y = i == 0 ? std::pair{min, max}
+                       : std::pair{std::min(y.first, min), std::max(y.second, max)};
+        }
+    }
+    const TPodelaOse py = PodelaOse(y.first, y.second, 0.05);
     osaY->setRange(py.Min, py.Max);
+    if (JeFazni()) ProrediKrive(); // its pixels need both ranges
     // An unchanged range reports no change: the ticks are set here as well.
     PostaviPodeoke(osaX, px.Min, px.Max);
     PostaviPodeoke(osaY, py.Min, py.Max);

@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -54,6 +55,10 @@ struct TOblikBroja {
 // too close to call without writing the text, each count is the larger of
 // the two possible texts': never less than the text has.
 TOblikBroja OblikBroja(double v);
+// Each count no less than that of any number with v's sign and binary
+// exponent, so one look at v's bits tells whether it can be wider than a
+// text already found; none for NAN and INF.
+std::optional<TOblikBroja> NajsiriUBinadi(double v);
 TOblikBroja OblikTeksta(std::string_view tekst);
 
 class TPrikazRezultata : public QObject {
@@ -149,9 +154,10 @@ private:
     void NacrtajKrive(const std::vector<int>& redovi);
     // Fits both axes to the curves' values; gives their divisions (x, y).
     std::pair<TPodelaOse, TPodelaOse> PodesiOse();
-    // Gives every series the points the view needs at its ranges and size.
+    // Gives every series the points the view needs at its ranges and size;
+    // OsveziKrive unless the axes are being set.
+    void ProrediKrive();
     void OsveziKrive();
-    std::vector<std::size_t> TackeZaPogled(const TKriva& kriva, const TPogledKrive& pogled) const;
     QList<QPointF> Tacke(const TKriva& kriva, const std::vector<std::size_t>& indeksi) const;
     TNizVrednosti Niz(std::size_t kolona) const; // the chart's part of a matrix column
     bool JeFazni() const { return redOseX >= 0; }

@@ -811,8 +811,18 @@ TEST(OblikBroja, MatchesTheFormattersText) {
                                 std::nan(""),
                                 std::numeric_limits<double>::infinity(),
                                 -std::numeric_limits<double>::infinity()};
-    for (double v : vrednosti)
-        EXPECT_EQ(OblikBroja(v), OblikTeksta(skem::RealanUTekst(v))) << skem::RealanUTekst(v);
+    // Counts no less than the text's: o may stand for it where widths are compared.
+    const auto pokriva = [](const TOblikBroja& o, const TOblikBroja& t) {
+        return o.Cifre >= t.Cifre && o.Minusi >= t.Minusi && o.Tacke >= t.Tacke &&
+               o.Eksponenti >= t.Eksponenti && o.Slova >= t.Slova;
+    };
+    for (double v : vrednosti) {
+        const TOblikBroja t = OblikTeksta(skem::RealanUTekst(v));
+        EXPECT_EQ(OblikBroja(v), t) << skem::RealanUTekst(v);
+        const std::optional<TOblikBroja> b = NajsiriUBinadi(v);
+        EXPECT_EQ(b.has_value(), std::isfinite(v));
+        EXPECT_TRUE(!b || pokriva(*b, t)) << skem::RealanUTekst(v);
+    }
 
     // Random digits at every size, and sums that carry rounding noise.
     std::mt19937_64 slucajan(2004);
@@ -824,9 +834,10 @@ TEST(OblikBroja, MatchesTheFormattersText) {
         for (double v : {mantisa(slucajan) * std::pow(10.0, izlozilac(slucajan)), zbir, zbir / 7}) {
             const TOblikBroja o = OblikBroja(v);
             const TOblikBroja t = OblikTeksta(skem::RealanUTekst(v));
-            ASSERT_TRUE(o.Cifre >= t.Cifre && o.Minusi >= t.Minusi && o.Tacke >= t.Tacke &&
-                        o.Eksponenti >= t.Eksponenti && o.Slova >= t.Slova)
-                << skem::RealanUTekst(v);
+            ASSERT_TRUE(pokriva(o, t)) << skem::RealanUTekst(v);
+            // And so does the bound of its binade.
+            const std::optional<TOblikBroja> b = NajsiriUBinadi(v);
+            ASSERT_TRUE(!b || pokriva(*b, t)) << skem::RealanUTekst(v);
         }
     }
 }
