@@ -603,8 +603,12 @@ napredovalo.</li>
 <p>Tako je P = h dozvoljeno, a P = D nije; D = h prolazi cetvrtu proveru, ali ga odbija sesta. Broj sa
 zarezom (1,5) nije broj; pisite 1.5 (dozvoljen je i zapis 1e-3). Taster &quot;simulacija&quot; (ili Enter u
 polju) pokrece proracun, a &quot;odustani&quot; zatvara prozor bez simulacije. Vrednosti polja ostaju
-zapamcene do sledeceg pokretanja, dok program radi; ne cuvaju se u dokumentu. Dok proracun traje,
-program ne reaguje na komande.</p>
+zapamcene do sledeceg pokretanja, dok program radi; ne cuvaju se u dokumentu.</p>
+<p>Dok proracun traje, prozor ostaje ziv: u statusnoj liniji traka napretka pokazuje dostignuto vreme
+(&quot;t = ... od D&quot;), a taster &quot;Prekini&quot; (ili Esc) zaustavlja proracun porukom
+<span class="poruka">Simulacija je prekinuta.</span> i vraca na model, koji ostaje nepromenjen. Komande
+za uredjivanje su za to vreme onemogucene. Zatvaranje prozora tokom proracuna najpre pita
+<span class="poruka">Simulacija je u toku. Da li zelite da je prekinete?</span></p>
 
 <h3><a name="greske"></a>Greske tokom simulacije</h3>
 <p>Ako neki blok prijavi gresku (na primer <a href="5.htm#greske">delitelj</a> sa nulom na drugom ulazu),
@@ -641,11 +645,18 @@ strane modela.</p>
 <p>Oznacite kucicu pored naziva jednog ili vise blokova i kliknite taster &quot;Grafik&quot; (ili dvaput
 kliknite tabelu, ili pritisnite Enter u tabeli). Svaki oznaceni red postaje jedna kriva sa nazivom u
 legendi; kriva ima vrednosti iz tabele u tackama od t = 0 do t = (n - 1)P (poslednji trenutak tabele se
-ne crta). Ose se podesavaju automatski. Bez oznacenog reda poruka je
+ne crta). Ose se podesavaju automatski i nose natpise. Kod dugih simulacija grafik za svaki stubac
+piksela crta prvu, najmanju, najvecu i poslednju tacku tabele koje u njega padaju, pa izgleda isto kao
+sa svim tackama; uvelicani deo ponovo uzima tacke svog opsega, sve do svake tacke tabele. Kada pokazivac
+misa stoji nad grafikom, pored njega pise vreme i vrednost najblize tacke najblize krive. Bez oznacenog
+reda poruka je
 <span class="poruka">Niste oznacili zeljene izlaze!</span></p>
 <p>Na strani grafika su tasteri:</p>
 <ul>
 <li><b>Nazad</b> &ndash; vraca na tabelu;</li>
+<li><b>Horizontalna osa</b> &ndash; vreme &quot;t&quot; ili, kada su oznacena bar dva reda, jedan od
+njih: ostale krive se tada crtaju u zavisnosti od njega (fazni dijagram, na primer granicni ciklus
+primera vanderpol.skem ili orbite primera lotka_volterra.skem);</li>
 <li><b>Ponisti zumiranje</b> &ndash; vraca ceo grafik. Deo grafika uvelicavate tako sto misem
 prevucete pravougaonik preko njega; desni klik na grafik takodje ponistava uvelicanje;</li>
 <li><b>Sacuvaj PNG</b> i <b>Sacuvaj SVG</b> &ndash; cuvaju grafik, onakav kakav se vidi (ravan ili

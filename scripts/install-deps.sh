@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package SKEM needs to build, test, package and run
 # (dpkg-dev: dependencies of the Debian package; desktop-file-utils, appstream,
-# shared-mime-info, groff-base: checks of the installed desktop files).
+# shared-mime-info, groff-base: checks of the installed desktop files;
+# time: GNU time for bench/VelikiRad.sh).
 # Idempotent: packages already present are skipped, so a second run is quick.
 # With --fuzz also clang and its libFuzzer runtime (scripts/fuzz.sh).
 set -euo pipefail
@@ -13,7 +14,7 @@ PACKAGES=(
   libgl-dev libglx-dev libegl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  xauth xvfb
+  xauth xvfb time
   dpkg-dev desktop-file-utils appstream shared-mime-info groff-base
 )
 if [ "${1:-}" = "--fuzz" ]; then
