@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <QStyleOptionHeader>
 #include <QSvgGenerator>
@@ -261,8 +262,13 @@ public:
     }
     std::function<void(QPoint)> OnPomeranje;
     std::function<void()> OnIzlazak;
+    std::function<void()> OnPrikazan;
 
 protected:
+    void showEvent(QShowEvent* e) override {
+        QChartView::showEvent(e);
+        if (OnPrikazan) OnPrikazan();
+    }
     void mouseMoveEvent(QMouseEvent* e) override {
         QChartView::mouseMoveEvent(e);
         if (OnPomeranje) OnPomeranje(e->position().toPoint());
@@ -624,6 +630,9 @@ void TPrikazRezultata::NapraviGrafikTab() {
     auto* pogled = new TPogledGrafika(grafik, pogledi);
     pogled->OnPomeranje = [this](QPoint p) { PokaziTacku(p); };
     pogled->OnIzlazak = [this] { SakrijTacku(); };
+    pogled->OnPrikazan = [this] {
+        if (grafik->plotArea().size().toSize() != velicinaPogleda) OsveziKrive();
+    };
     Grafik2D = pogled;
     Grafik2D->setObjectName(QStringLiteral("Grafik2D"));
     Grafik2D->setRenderHint(QPainter::Antialiasing);
@@ -633,9 +642,10 @@ void TPrikazRezultata::NapraviGrafikTab() {
     pogledi->addWidget(Grafik2D);
     pogledi->addWidget(Grafik3D);
     raspored->addWidget(pogledi, 1);
-    // A wider or taller plot needs the points for its new size.
+    // A wider or taller plot needs the points for its new size; a hidden one
+    // (the window resized on another page) gets them when shown.
     connect(grafik, &QChart::plotAreaChanged, this, [this](const QRectF& oblast) {
-        if (oblast.size().toSize() != velicinaPogleda) OsveziKrive();
+        if (oblast.size().toSize() != velicinaPogleda && Grafik2D->isVisible()) OsveziKrive();
     });
     oznakaTacke = new QGraphicsEllipseItem(-4, -4, 8, 8, grafik);
     oznakaTacke->setPen(QPen(Qt::black, 1));
