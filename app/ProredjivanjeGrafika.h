@@ -50,12 +50,17 @@ std::vector<std::vector<std::size_t>>
 ProrediVremenskeSerije(const std::vector<TNizVrednosti>& nizovi, double p,
                        const TPogledKrive& pogled);
 
-// The points of the curve (x(k), y(k)) in order (a phase plot) a view
-// draws, as ascending indices: the first and the last of every run of
-// consecutive points inside one pixel. Beyond the view, the pixels of each
-// side merge into one strip per row or column (one corner each), so a part
-// of the curve that wanders off the view costs two points per strip it
-// passes through. A straight line between a run's first and last point stays
-// in that pixel or strip, so the picture is the one of every point.
-std::vector<std::size_t> ProrediFaznuKrivu(const TNizVrednosti& x, const TNizVrednosti& y,
-                                           const TPogledKrive& pogled);
+// The points of each curve (x(k), y(k)) (a phase plot, all against one x)
+// a view draws, as a walk over indices: every step the curve makes from one pixel to another
+// is drawn once or more, between the first points that fell in the two
+// pixels (for a step to a neighbouring pixel, within a pixel of the curve's
+// own line) or, for a longer step, between its own two points; nothing else
+// is drawn. Beyond the view the pixels of each side merge into one strip per
+// row or column (one cell per corner). An orbit retraced a thousand times
+// costs what it costs once: a walk may go back along a step already drawn,
+// and needs at most twice the steps. A curve that jumps over pixels at
+// nearly every step is drawn as the first and last point of each run of
+// points in one pixel.
+std::vector<std::vector<std::size_t>> ProrediFazneKrive(const TNizVrednosti& x,
+                                                        const std::vector<TNizVrednosti>& nizovi,
+                                                        const TPogledKrive& pogled);

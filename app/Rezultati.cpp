@@ -297,18 +297,21 @@ double KaoUTabeli(double v) {
     return skem::TekstURealan(skem::RealanUTekst(v));
 }
 
-// The lowest and highest number of a curve (NaNs left out); {0, 0} for none.
-std::pair<double, double> Opseg(const TNizVrednosti& niz) {
+// The lowest and highest number of the curves together (NaNs left out);
+// {0, 0} for none. Row by row: columns of one matrix are read at once.
+std::pair<double, double> Opseg(const std::vector<TNizVrednosti>& nizovi) {
     double min = 0, max = 0;
     bool ima = false;
-    for (std::size_t k = 0; k < niz.Tacaka; ++k) {
-        const double v = niz[k];
-        if (v != v) continue;
-        if (!ima) min = max = v;
-        ima = true;
-        min = std::min(min, v);
-        max = std::max(max, v);
-    }
+    const std::size_t n = nizovi.empty() ? 0 : nizovi.front().Tacaka;
+    for (std::size_t k = 0; k < n; ++k)
+        for (const TNizVrednosti& niz : nizovi) {
+            const double v = niz[k];
+            if (v != v) continue;
+            if (!ima) min = max = v;
+            ima = true;
+            min = std::min(min, v);
+            max = std::max(max, v);
+        }
     // Rounding to the table's digits keeps the order, so these are its extremes too.
     return {KaoUTabeli(min), KaoUTabeli(max)};
 }
@@ -859,6 +862,9 @@ void TPrikazRezultata::NacrtajKrive(const std::vector<int>& redovi) {
 
     crtanjeUToku = true;
     grafik->zoomReset();
+    // The titles take room from the plot: laid out now, the curves are
+    // thinned once, for the plot as it will be drawn.
+    grafik->layout()->activate();
     const auto [x, y] = PodesiOse();
     crtanjeUToku = false;
 
@@ -905,19 +911,14 @@ void TPrikazRezultata::ProrediKrive() {
                               osaY->max(),
                               izlozen ? static_cast<int>(std::ceil(oblast.width())) : 1000,
                               izlozen ? static_cast<int>(std::ceil(oblast.height())) : 600};
-    if (JeFazni()) {
-        const TNizVrednosti x = Niz(model->KolonaReda(redOseX));
-        for (TKriva& k : krive)
-            k.Tacke = ProrediFaznuKrivu(x, Niz(k.Kolona), pogled);
-    } else {
-        std::vector<TNizVrednosti> nizovi;
-        for (const TKriva& k : krive)
-            nizovi.push_back(Niz(k.Kolona));
-        std::vector<std::vector<std::size_t>> tacke =
-            ProrediVremenskeSerije(nizovi, intervalStampe, pogled);
-        for (size_t i = 0; i < krive.size(); ++i)
-            krive[i].Tacke = std::move(tacke[i]);
-    }
+    std::vector<TNizVrednosti> nizovi;
+    for (const TKriva& k : krive)
+        nizovi.push_back(Niz(k.Kolona));
+    std::vector<std::vector<std::size_t>> tacke =
+        JeFazni() ? ProrediFazneKrive(Niz(model->KolonaReda(redOseX)), nizovi, pogled)
+                  : ProrediVremenskeSerije(nizovi, intervalStampe, pogled);
+    for (size_t i = 0; i < krive.size(); ++i)
+        krive[i].Tacke = std::move(tacke[i]);
     for (TKriva& k : krive)
         k.Serija->replace(Tacke(k, k.Tacke));
 }
@@ -928,7 +929,7 @@ std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
     if (!ima)
         x = y = {0, 1};
     else if (JeFazni())
-        x = Opseg(Niz(model->KolonaReda(redOseX)));
+        x = Opseg({Niz(model->KolonaReda(redOseX))});
     else
         x = {0, (brojIntervala - 1) * intervalStampe};
     // The times from the first to the last; values with room around them,
@@ -947,12 +948,11 @@ std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
                          : std::pair{std::min(y.first, t.y()), std::max(y.second, t.y())};
                 prva = false;
             }
-    } else {
-        for (size_t i = 0; ima && i < krive.size(); ++i) {
-            const auto [min, max] = Opseg(Niz(krive[i].Kolona));
-            y = i == 0 ? std::pair{min, max}
-                       : std::pair{std::min(y.first, min), std::max(y.second, max)};
-        }
+    } else if (ima) {
+        std::vector<TNizVrednosti> nizovi;
+        for (const TKriva& k : krive)
+            nizovi.push_back(Niz(k.Kolona));
+        y = Opseg(nizovi);
     }
     const TPodelaOse py = PodelaOse(y.first, y.second, 0.05);
     osaY->setRange(py.Min, py.Max);

@@ -34,6 +34,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -357,6 +358,24 @@ int Izmeri(TDijaloziMerenja& dijalozi) {
         Sacuvaj(pogled->grab(), "grafik-zum");
         Ispisi("grafik, zum na srednju desetinu x i crtanje: " + zum.Izmereno() + "; zoomIn do " +
                poziv);
+    }
+    {
+        // 4. A phase plot: the first row across, the others against it.
+        const TStraza straza("fazni");
+        const TStoperica fazni;
+        QComboBox* osa = prikaz->IzborOseX;
+        if (osa->count() > 1) {
+            osa->setCurrentIndex(1);
+            emit osa->activated(1);
+            QApplication::processEvents();
+            SacekajAnimacije(*pogled);
+            Sacuvaj(pogled->grab(), "grafik-fazni");
+            qsizetype tacaka = 0;
+            for (QAbstractSeries* s : pogled->chart()->series())
+                if (auto* xy = qobject_cast<QXYSeries*>(s)) tacaka += xy->count();
+            Ispisi("fazni dijagram (" + osa->currentText().toLocal8Bit() + " na x osi): " +
+                   fazni.Izmereno() + "; " + QByteArray::number(tacaka) + " tacaka ukupno");
+        }
     }
     Ispisi(Memorija("posle grafika", matricaMB, pre));
     return 0;
