@@ -1114,6 +1114,7 @@ bool TPrikazRezultata::IzveziCsv(const QString& putanja) {
 }
 
 bool TPrikazRezultata::SacuvajGrafik(const QString& putanja) {
+    SakrijTacku(); // the picture is the chart's, not the pointer's
     QWidget* pogled = pogledi->currentWidget();
     if (pogled->width() < 100 || pogled->height() < 100) pogled->resize(900, 600);
     const QSize velicina = pogled->size();

@@ -502,6 +502,10 @@ TEST_F(RezultatiTest, PhasePlotAndTheReadOutOfThePointer) {
     EXPECT_EQ(naslov(Qt::Vertical), "2. Pojacanje");
     QApplication::processEvents();
     EXPECT_EQ(iznad({7, 50}, {2, 0}), "2. Pojacanje\nt = 7\n1. Integrator = 7\nvrednost = 49");
+    // The exports take the phase plot as it is shown.
+    QTemporaryDir dir;
+    ASSERT_TRUE(R.SacuvajGrafik(dir.filePath("f.png")));
+    EXPECT_EQ(QImage(dir.filePath("f.png")).size(), R.Grafik2D->size());
 
     // The choice stays for a rebuild while its row is ticked.
     QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
