@@ -35,6 +35,7 @@
 #include <QStyleOptionHeader>
 #include <QSvgGenerator>
 #include <QTableView>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 #include <bit>
@@ -295,25 +296,6 @@ const QColor Kestenjasta(128, 0, 0);
 // A value as the table shows it: the chart draws the texts, not the matrix.
 double KaoUTabeli(double v) {
     return skem::TekstURealan(skem::RealanUTekst(v));
-}
-
-// The lowest and highest number of the curves together (NaNs left out);
-// {0, 0} for none. Row by row: columns of one matrix are read at once.
-std::pair<double, double> Opseg(const std::vector<TNizVrednosti>& nizovi) {
-    double min = 0, max = 0;
-    bool ima = false;
-    const std::size_t n = nizovi.empty() ? 0 : nizovi.front().Tacaka;
-    for (std::size_t k = 0; k < n; ++k)
-        for (const TNizVrednosti& niz : nizovi) {
-            const double v = niz[k];
-            if (v != v) continue;
-            if (!ima) min = max = v;
-            ima = true;
-            min = std::min(min, v);
-            max = std::max(max, v);
-        }
-    // Rounding to the table's digits keeps the order, so these are its extremes too.
-    return {KaoUTabeli(min), KaoUTabeli(max)};
 }
 
 constexpr int PodrazumevanaSirina = 120; // of a column of the table
@@ -619,10 +601,18 @@ void TPrikazRezultata::NapraviGrafikTab() {
         osa->setTitleFont(IzgledGrafika::FontOsa());
         osa->setTitleBrush(IzgledGrafika::BojaOznakaOsa);
         // A zoom asks for the points of the new range: a closer view gets more.
+        // A phase plot's pixels depend on both ranges, which a zoom sets one
+        // after the other: it waits for both.
         connect(osa, &QValueAxis::rangeChanged, this, [this, osa](qreal min, qreal max) {
             PostaviPodeoke(osa, min, max);
             SakrijTacku();
-            if (osa == osaX || JeFazni()) OsveziKrive();
+            if (crtanjeUToku) return; // the chart being built thins its curves itself
+            if (!JeFazni()) {
+                if (osa == osaX) OsveziKrive();
+            } else {
+                opsegNaCekanju = true;
+                OsveziKasnije();
+            }
         });
     }
     osaY->setGridLineColor(IzgledGrafika::BojaMrezeLevo);
@@ -645,10 +635,18 @@ void TPrikazRezultata::NapraviGrafikTab() {
     pogledi->addWidget(Grafik2D);
     pogledi->addWidget(Grafik3D);
     raspored->addWidget(pogledi, 1);
+    odlozenoOsvezavanje = new QTimer(this);
+    odlozenoOsvezavanje->setSingleShot(true);
+    odlozenoOsvezavanje->setInterval(40);
+    connect(odlozenoOsvezavanje, &QTimer::timeout, this, [this] {
+        // The plot may have come back to the size the curves were made for.
+        if (opsegNaCekanju || grafik->plotArea().size().toSize() != velicinaPogleda) OsveziKrive();
+        opsegNaCekanju = false;
+    });
     // A wider or taller plot needs the points for its new size; a hidden one
     // (the window resized on another page) gets them when shown.
     connect(grafik, &QChart::plotAreaChanged, this, [this](const QRectF& oblast) {
-        if (oblast.size().toSize() != velicinaPogleda && Grafik2D->isVisible()) OsveziKrive();
+        if (oblast.size().toSize() != velicinaPogleda && Grafik2D->isVisible()) OsveziKasnije();
     });
     oznakaTacke = new QGraphicsEllipseItem(-4, -4, 8, 8, grafik);
     oznakaTacke->setPen(QPen(Qt::black, 1));
@@ -673,9 +671,13 @@ void TPrikazRezultata::OcistiTabelu() {
     for (QCheckBox* c : Oznake)
         delete c;
     Oznake.clear();
+    // The chart's curves read the matrix: they go with it.
+    redOseX = -1;
+    NacrtajKrive({});
     model->Isprazni();
     blokovi.clear();
     rezultati.clear();
+    opsegKolone.clear();
     brojIntervala = 0;
 }
 
@@ -725,7 +727,7 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& nov
     PostaviOznake();
 }
 
-int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) const {
+int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) {
     // Every time and value is written by the same formatter, so the widest
     // text is found from the make-up of each number, without writing or
     // measuring the texts one by one.
@@ -752,9 +754,27 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) c
     };
     for (int k = 0; k <= brojIntervala; ++k)
         uzmi(k * intervalStampe);
-    for (size_t k = 0; k < rezultati.Redova(); ++k)
-        for (size_t i : kolone)
-            uzmi(rezultati(k, i));
+    // The same pass finds each row's extremes over the times the chart draws
+    // (all but the last), so a chart needs no pass of its own for its axes.
+    // (std::min and std::max keep the first argument against a NaN.)
+    constexpr double Beskonacno = std::numeric_limits<double>::infinity();
+    std::vector<double> najmanje(kolone.size(), Beskonacno), najvece(kolone.size(), -Beskonacno);
+    for (size_t k = 0; k < rezultati.Redova(); ++k) {
+        const double* red = rezultati.Red(k);
+        const bool crta = static_cast<std::int64_t>(k) < brojIntervala;
+        for (size_t j = 0; j < kolone.size(); ++j) {
+            const double v = red[kolone[j]];
+            uzmi(v);
+            if (crta) {
+                najmanje[j] = std::min(najmanje[j], v);
+                najvece[j] = std::max(najvece[j], v);
+            }
+        }
+    }
+    const double nema = std::numeric_limits<double>::quiet_NaN();
+    opsegKolone.assign(rezultati.Kolona(), {nema, nema});
+    for (size_t j = 0; j < kolone.size(); ++j)
+        if (najmanje[j] <= najvece[j]) opsegKolone[kolone[j]] = {najmanje[j], najvece[j]};
     const QString uzorak = znakovi.Uzorak(najsiri);
 
     // A cell: the text between the item's margins on both sides, and the grid line.
@@ -821,16 +841,21 @@ void TPrikazRezultata::PrikaziGrafik() {
         for (int r : redovi)
             IzborOseX->addItem(Oznake[static_cast<size_t>(r)]->text(), r);
     IzborOseX->setCurrentIndex(IzborOseX->findData(redOseX));
-    NacrtajKrive(redovi);
-    if (krive.empty()) {
+    if (redovi.empty()) {
+        NacrtajKrive(redovi); // an empty chart
         Dijalozi().Poruka(QStringLiteral("Niste oznacili zeljene izlaze!"));
         return;
     }
+    // Shown first, so the curves are thinned once, for the plot's real size.
     PrikaziStranu(GrafikTab);
+    NacrtajKrive(redovi);
 }
 
 void TPrikazRezultata::NacrtajKrive(const std::vector<int>& redovi) {
     SakrijTacku();
+    // Series attached to the axes move their ranges: nothing is thinned
+    // until the chart is whole.
+    crtanjeUToku = true;
     for (QAbstractSeries* s : grafik->series()) {
         grafik->removeSeries(s);
         delete s;
@@ -852,7 +877,10 @@ void TPrikazRezultata::NacrtajKrive(const std::vector<int>& redovi) {
         krive.push_back({model->KolonaReda(r), serija, {}});
         naslovi << serija->name();
     }
-    if (krive.empty()) return;
+    if (krive.empty()) {
+        crtanjeUToku = false;
+        return;
+    }
     // Axis titles: the time or the row across, the row or rows up (a few
     // captions fit beside the axis; more are named by the legend).
     osaX->setTitleText(JeFazni() ? Oznake[static_cast<size_t>(redOseX)]->text()
@@ -860,13 +888,13 @@ void TPrikazRezultata::NacrtajKrive(const std::vector<int>& redovi) {
     osaY->setTitleText(naslovi.size() <= 3 ? naslovi.join(QStringLiteral(", "))
                                            : QStringLiteral("Izlazi"));
 
-    crtanjeUToku = true;
     grafik->zoomReset();
-    // The titles take room from the plot: laid out now, the curves are
-    // thinned once, for the plot as it will be drawn.
-    grafik->layout()->activate();
     const auto [x, y] = PodesiOse();
+    // Titles and tick labels take room from the plot: laid out now, the
+    // curves are thinned for the plot nearly as it will be drawn.
+    grafik->layout()->activate();
     crtanjeUToku = false;
+    ProrediKrive();
 
     // The depth view shows the whole range too, with the same points (it
     // thins time series further to its own width as it paints).
@@ -899,6 +927,10 @@ void TPrikazRezultata::OsveziKrive() {
     if (!crtanjeUToku) ProrediKrive();
 }
 
+void TPrikazRezultata::OsveziKasnije() {
+    odlozenoOsvezavanje->start(); // restarted: a burst of changes costs one pass
+}
+
 void TPrikazRezultata::ProrediKrive() {
     if (krive.empty()) return;
     const QRectF oblast = grafik->plotArea();
@@ -923,40 +955,36 @@ void TPrikazRezultata::ProrediKrive() {
         k.Serija->replace(Tacke(k, k.Tacke));
 }
 
+std::pair<double, double> TPrikazRezultata::Opseg(const std::vector<std::size_t>& kolone) const {
+    double min = 0, max = 0;
+    bool ima = false;
+    for (std::size_t i : kolone) {
+        const auto [dole, gore] = opsegKolone[i];
+        if (dole != dole) continue; // no number in the column
+        min = ima ? std::min(min, dole) : dole;
+        max = ima ? std::max(max, gore) : gore;
+        ima = true;
+    }
+    // Rounding to the table's digits keeps the order, so these are its extremes too.
+    return {KaoUTabeli(min), KaoUTabeli(max)};
+}
+
 std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
-    std::pair<double, double> x{0, 0}, y{0, 0};
-    const bool ima = brojIntervala > 0;
-    if (!ima)
-        x = y = {0, 1};
-    else if (JeFazni())
-        x = Opseg({Niz(model->KolonaReda(redOseX))});
-    else
-        x = {0, (brojIntervala - 1) * intervalStampe};
+    std::pair<double, double> x{0, 1}, y{0, 1};
+    if (brojIntervala > 0) {
+        x = JeFazni() ? Opseg({model->KolonaReda(redOseX)})
+                      : std::pair{0.0, (brojIntervala - 1) * intervalStampe};
+        std::vector<std::size_t> kolone;
+        for (const TKriva& k : krive)
+            kolone.push_back(k.Kolona);
+        y = Opseg(kolone);
+    }
     // The times from the first to the last; values with room around them,
     // so no curve runs along the frame.
     const TPodelaOse px = PodelaOse(x.first, x.second, JeFazni() ? 0.05 : 0);
-    osaX->setRange(px.Min, px.Max);
-    if (ima && !JeFazni()) {
-        // Every point lies in the time range, so its thinned curves hold the
-        // extremes: one pass over the values gives the points and the range.
-        ProrediKrive();
-        bool prva = true;
-        for (const TKriva& k : krive)
-            for (const QPointF& t : k.Serija->points()) {
-                if (t.y() != t.y()) continue;
-                y = prva ? std::pair{t.y(), t.y()}
-                         : std::pair{std::min(y.first, t.y()), std::max(y.second, t.y())};
-                prva = false;
-            }
-    } else if (ima) {
-        std::vector<TNizVrednosti> nizovi;
-        for (const TKriva& k : krive)
-            nizovi.push_back(Niz(k.Kolona));
-        y = Opseg(nizovi);
-    }
     const TPodelaOse py = PodelaOse(y.first, y.second, 0.05);
+    osaX->setRange(px.Min, px.Max);
     osaY->setRange(py.Min, py.Max);
-    if (JeFazni()) ProrediKrive(); // its pixels need both ranges
     // An unchanged range reports no change: the ticks are set here as well.
     PostaviPodeoke(osaX, px.Min, px.Max);
     PostaviPodeoke(osaY, py.Min, py.Max);

@@ -38,6 +38,7 @@ class QLabel;
 class QLineSeries;
 class QPushButton;
 class QStackedWidget;
+class QTimer;
 class QTableView;
 class TModelTabele;
 
@@ -143,7 +144,11 @@ private:
     void NapraviGrafikTab();
     void PostaviOznake(); // lays the check boxes over the caption column
     // The width of the value columns: that of the widest time or value text.
-    int SirinaKolonaVrednosti(const std::vector<size_t>& kolone) const;
+    // Sets opsegKolone on the way.
+    int SirinaKolonaVrednosti(const std::vector<size_t>& kolone);
+    // The lowest and highest value the chart draws of these matrix columns
+    // together, as the table shows them; {0, 0} when they hold no number.
+    std::pair<double, double> Opseg(const std::vector<std::size_t>& kolone) const;
     // One drawn row: its matrix column and its series.
     struct TKriva {
         std::size_t Kolona;
@@ -155,9 +160,12 @@ private:
     // Fits both axes to the curves' values; gives their divisions (x, y).
     std::pair<TPodelaOse, TPodelaOse> PodesiOse();
     // Gives every series the points the view needs at its ranges and size;
-    // OsveziKrive unless the axes are being set.
+    // OsveziKrive unless the chart is being built.
     void ProrediKrive();
     void OsveziKrive();
+    // OsveziKrive a moment later: a layout that settles in steps, a resize
+    // dragged along or a zoom setting both ranges costs one pass.
+    void OsveziKasnije();
     QList<QPointF> Tacke(const TKriva& kriva, const std::vector<std::size_t>& indeksi) const;
     TNizVrednosti Niz(std::size_t kolona) const; // the chart's part of a matrix column
     bool JeFazni() const { return redOseX >= 0; }
@@ -182,11 +190,16 @@ private:
     QCategoryAxis* osaX = nullptr; // ticks and labels at round numbers, set by us
     QCategoryAxis* osaY = nullptr;
     bool jePogled3D = false;
+    // Each matrix column's lowest and highest value over the times the
+    // chart draws (NaN for a column not in the table or with no number).
+    std::vector<std::pair<double, double>> opsegKolone;
     std::vector<TKriva> krive;
     std::vector<int> redoviGrafika; // the ticked rows the chart was built of
     int redOseX = -1;               // the table row (from 0) on the horizontal axis; -1: time
     bool crtanjeUToku = false;      // the axes are being set: no redraw meanwhile
-    QSize velicinaPogleda;          // the plot size the series were thinned for
+    QTimer* odlozenoOsvezavanje = nullptr; // OsveziKasnije
+    bool opsegNaCekanju = false;           // a phase plot's range has changed meanwhile
+    QSize velicinaPogleda;                 // the plot size the series were thinned for
     QGraphicsEllipseItem* oznakaTacke = nullptr;
     QString opisTacke;
 
