@@ -5,19 +5,10 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
-
-TPikseliOse::TPikseliOse(double min, double max, int broj)
-    : min(min), skala(broj / (max - min)), broj(broj) {}
-
-std::int64_t TPikseliOse::operator()(double v) const {
-    const double u = (v - min) * skala;
-    if (!(u >= 0)) return -1; // NaN too: a point with no place is off the view
-    if (u >= broj) return u > broj ? broj : broj - 1;
-    return static_cast<std::int64_t>(u);
-}
 
 namespace {
 
@@ -148,6 +139,7 @@ private:
 };
 
 constexpr std::size_t Nijedna = static_cast<std::size_t>(-1);
+constexpr std::uint32_t NijednaTacka = std::numeric_limits<std::uint32_t>::max();
 
 // One curve's steps from pixel to pixel, each kept once: to a neighbouring
 // pixel as a bit of the cell it leaves (and the opposite bit of the other),
@@ -156,21 +148,20 @@ constexpr std::size_t Nijedna = static_cast<std::size_t>(-1);
 class TKoraciKrive {
 public:
     TKoraciKrive(const TMrezaPiksela& mreza, std::size_t tacaka)
-        : mreza(mreza), najviseSkokova(tacaka / 4 + 1024), prva(mreza.Velicina(), Nijedna),
-          susedi(mreza.Velicina(), 0) {}
+        : mreza(mreza), najviseSkokova(tacaka / 4 + 1024), celije(mreza.Velicina()) {}
 
     // False once the curve has jumped over pixels at too many steps to gain
     // anything; it is then drawn point by point.
     bool Dodaj(std::size_t k, TMrezaPiksela::TPiksel novi) {
         const std::size_t c = mreza.Celija(novi);
         if (k == 0) {
-            prva[c] = 0;
+            celije[c].Prva = 0;
         } else if (novi != piksel) {
-            if (prva[c] == Nijedna) prva[c] = k;
+            if (celije[c].Prva == NijednaTacka) celije[c].Prva = static_cast<std::uint32_t>(k);
             if (const int s = TMrezaPiksela::Smer(piksel, novi); s >= 0) {
-                if (!(susedi[pre] & (1u << s))) {
-                    susedi[pre] |= static_cast<std::uint8_t>(1u << s);
-                    susedi[c] |= static_cast<std::uint8_t>(1u << (7 - s));
+                if (!(celije[pre].Susedi & (1u << s))) {
+                    celije[pre].Susedi |= static_cast<std::uint8_t>(1u << s);
+                    celije[c].Susedi |= static_cast<std::uint8_t>(1u << (7 - s));
                     ++koraka;
                 }
             } else {
@@ -210,17 +201,17 @@ public:
         };
         std::vector<TDolazak> put;
         std::size_t tekuca = pocetak;
-        dodaj(prva[tekuca]);
+        dodaj(celije[tekuca].Prva);
         while (koraka > 0) {
-            if (susedi[tekuca]) {
-                const int s = std::countr_zero(static_cast<unsigned>(susedi[tekuca]));
+            if (celije[tekuca].Susedi) {
+                const int s = std::countr_zero(static_cast<unsigned>(celije[tekuca].Susedi));
                 const std::size_t c = mreza.Sused(tekuca, s);
-                susedi[tekuca] &= static_cast<std::uint8_t>(~(1u << s));
-                susedi[c] &= static_cast<std::uint8_t>(~(1u << (7 - s)));
+                celije[tekuca].Susedi &= static_cast<std::uint8_t>(~(1u << s));
+                celije[c].Susedi &= static_cast<std::uint8_t>(~(1u << (7 - s)));
                 --koraka;
                 put.push_back({tekuca, Nijedna, false});
                 tekuca = c;
-                dodaj(prva[c]);
+                dodaj(celije[c].Prva);
                 continue;
             }
             std::size_t skok = Nijedna;
@@ -238,7 +229,7 @@ public:
                 dodaj(napred ? j.A : j.B);
                 dodaj(napred ? j.B : j.A);
                 tekuca = napred ? j.CelijaB : j.CelijaA;
-                dodaj(prva[tekuca]);
+                dodaj(celije[tekuca].Prva);
                 continue;
             }
             // Nothing new from here: back the way the walk came.
@@ -250,11 +241,10 @@ public:
                 dodaj(d.Napred ? j.A : j.B);
             }
             tekuca = d.Celija;
-            dodaj(prva[tekuca]);
+            dodaj(celije[tekuca].Prva);
         }
         // The grid's memory goes as soon as the walk is made.
-        prva = {};
-        susedi = {};
+        celije = {};
         return r;
     }
 
@@ -265,8 +255,13 @@ private:
     };
     const TMrezaPiksela& mreza;
     std::size_t najviseSkokova;
-    std::vector<std::size_t> prva;
-    std::vector<std::uint8_t> susedi;
+    // A cell's first point and its steps to neighbours, side by side: a
+    // step touches one place in memory for each end.
+    struct TCelija {
+        std::uint32_t Prva = NijednaTacka;
+        std::uint8_t Susedi = 0;
+    };
+    std::vector<TCelija> celije;
     std::vector<TSkok> skokovi;
     std::unordered_set<std::uint64_t> poznatiSkokovi;
     std::size_t koraka = 0;
@@ -305,7 +300,7 @@ std::vector<std::vector<std::size_t>> ProrediFazneKrive(const TNizVrednosti& x,
     constexpr std::size_t NajviseCelija = 64u << 20;
     const bool imaOblast = pogled.XMax > pogled.XMin && pogled.YMax > pogled.YMin &&
                            pogled.Sirina >= 1 && pogled.Visina >= 1;
-    if (!imaOblast || mreza.Velicina() > NajviseCelija) {
+    if (!imaOblast || mreza.Velicina() > NajviseCelija || n >= NijednaTacka) {
         for (std::size_t i = 0; i < nizovi.size(); ++i)
             r[i] = imaOblast ? PutanjaPoPikselima(mreza, x, nizovi[i], n)
                              : std::vector<std::size_t>{0, n - 1};

@@ -31,8 +31,14 @@ struct TPogledKrive {
 // (and for NaN), `broj` after it; the range's far end is in the last pixel.
 class TPikseliOse {
 public:
-    TPikseliOse(double min, double max, int broj);
-    std::int64_t operator()(double v) const;
+    TPikseliOse(double min, double max, int broj)
+        : min(min), skala(broj / (max - min)), broj(broj) {}
+    std::int64_t operator()(double v) const {
+        const double u = (v - min) * skala;
+        if (!(u >= 0)) return -1; // NaN too: a point with no place is off the view
+        if (u >= broj) return u > broj ? broj : broj - 1;
+        return static_cast<std::int64_t>(u);
+    }
 
 private:
     double min, skala;
