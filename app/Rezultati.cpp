@@ -157,23 +157,123 @@ TOblikBroja OblikBroja(double v) {
     return nize == vise ? oblik(nize) : Veci(oblik(nize), oblik(vise));
 }
 
-std::optional<TOblikBroja> NajsiriUBinadi(double v) {
+namespace {
+
+int BrojCifara(std::uint64_t m) {
+    int c = 1;
+    while (m >= 10) {
+        m /= 10;
+        ++c;
+    }
+    return c;
+}
+
+} // namespace
+
+TObliciVremena::TObliciVremena(double interval) : p(interval) {
+    // P's text as p x 10^e, p an integer without trailing zeros.
+    const std::string tekst = skem::RealanUTekst(p);
+    if (!(p > 0) || skem::TekstURealan(tekst) != p) return; // P is not its own text
+    std::uint64_t cifre = 0;
+    int posleTacke = 0, eksponent = 0;
+    bool tacka = false;
+    for (std::size_t i = 0; i < tekst.size(); ++i) {
+        const char z = tekst[i];
+        if (z >= '0' && z <= '9') {
+            cifre = cifre * 10 + static_cast<std::uint64_t>(z - '0');
+            posleTacke += tacka ? 1 : 0;
+        } else if (z == '.') {
+            tacka = true;
+        } else if (z == 'E') {
+            eksponent = std::stoi(tekst.substr(i + 1));
+            break;
+        }
+    }
+    if (cifre == 0) return;
+    int e = eksponent - posleTacke;
+    while (cifre % 10 == 0) {
+        cifre /= 10;
+        ++e;
+    }
+    mantisa = cifre;
+    izlozilac = e;
+    cifreP = BrojCifara(cifre);
+}
+
+TOblikBroja TObliciVremena::operator()(std::int64_t k) const {
+    // k*P, rounded once from k times P (which is its own 15-digit text), is
+    // within 2.3e-16 of the exact k x p x 10^e; with at most 14 digits that
+    // number lies on the grid of 15-digit texts, more than the error away
+    // from every rounding boundary, so it is what the text shows.
+    const auto uk = static_cast<std::uint64_t>(k);
+    if (k <= 0 || mantisa == 0 || BrojCifara(uk) + cifreP > 14)
+        return OblikBroja(static_cast<double>(k) * p);
+    const std::uint64_t m = uk * mantisa;
+    const int cifre = BrojCifara(m);
+    std::uint64_t petnaest = m;
+    for (int i = cifre; i < 15; ++i)
+        petnaest *= 10;
+    return Oblik(petnaest, cifre - 1 + izlozilac, false);
+}
+
+std::int64_t TObliciVremena::Kraj(std::int64_t n) const {
+    if (mantisa == 0) return 1;
+    std::int64_t kraj = 1;
+    for (int i = cifreP; i < 14; ++i)
+        kraj *= 10; // the first k of 15 - cifreP digits
+    return std::min(kraj, n + 1);
+}
+
+std::vector<TOblikBroja> TObliciVremena::Najsiri(std::int64_t n) const {
+    // Within one decade of k x p the texts differ only in their trailing
+    // zeros, so a k whose product has none gives the decade's widest. As p
+    // has no trailing zero, one of any ten k in a row gives such a product
+    // (an odd k when 5 divides p, one not divisible by 5 when 2 does).
+    std::vector<TOblikBroja> oblici;
+    const std::int64_t kraj = Kraj(n);
+    if (kraj <= 1) return oblici;
+    const std::uint64_t m = mantisa;
+    const auto poslednji = static_cast<std::uint64_t>(kraj - 1);
+    std::uint64_t dekada = 1;
+    while (dekada * 10 <= m)
+        dekada *= 10;
+    for (; dekada <= poslednji * m; dekada *= 10) {
+        const std::uint64_t od = std::max<std::uint64_t>(1, (dekada + m - 1) / m);
+        const std::uint64_t doo = std::min(poslednji, (dekada * 10 - 1) / m);
+        const std::uint64_t doDeset = std::min(doo, od + 9);
+        bool nasao = false;
+        for (std::uint64_t k = od; k <= doDeset && !nasao; ++k)
+            if ((k * m) % 10 != 0) {
+                oblici.push_back((*this)(static_cast<std::int64_t>(k)));
+                nasao = true;
+            }
+        // Fewer than ten, all with trailing zeros: every one of them.
+        for (std::uint64_t k = od; k <= doDeset && !nasao; ++k)
+            oblici.push_back((*this)(static_cast<std::int64_t>(k)));
+    }
+    return oblici;
+}
+
+std::vector<TOblikBroja> ObliciBinade(double v) {
     const auto bitovi = std::bit_cast<std::uint64_t>(v);
     const int polje = static_cast<int>((bitovi >> 52) & 0x7ff);
-    if (polje == 0x7ff) return std::nullopt;
+    if (polje == 0x7ff) return {};
     // The binade [2^e2, 2^(e2 + 1)) spans one or two decades (its top taken
     // in, which only adds one); fifteen digits are the most any of them has.
     // Zero shares its bits' exponent with the numbers below 2^-1022, which
     // spread over more decades, and is narrower than all of them.
     const int e2 = polje == 0 ? -1074 : polje - 1023;
     const int do2 = polje == 0 ? -1022 : e2 + 1;
-    const int od = static_cast<int>(std::floor(std::log10(std::ldexp(1.0, e2))));
-    const int doo = static_cast<int>(std::floor(std::log10(std::ldexp(1.0, do2))));
+    // (2^e is a power of ten only for e = 0, and e log10(2) stays clear of
+    // the other integers by far more than its rounding error.)
+    const double log2 = std::log10(2.0);
+    const int od = static_cast<int>(std::floor(e2 * log2));
+    const int doo = static_cast<int>(std::floor(do2 * log2));
     constexpr std::uint64_t PetnaestCifara = 123'456'789'012'345;
-    TOblikBroja o = Oblik(PetnaestCifara, od, v < 0);
-    for (int eks = od + 1; eks <= doo; ++eks)
-        o = Veci(o, Oblik(PetnaestCifara, eks, v < 0));
-    return o;
+    std::vector<TOblikBroja> oblici;
+    for (int eks = od; eks <= doo; ++eks)
+        oblici.push_back(Oblik(PetnaestCifara, eks, v < 0));
+    return oblici;
 }
 
 // The table's values as texts, exactly as shown: the chart reads them back.
@@ -344,6 +444,51 @@ private:
     QChar cifra = QLatin1Char('0');
     QChar slovo = QLatin1Char('N');
     double sirinaCifre, sirinaSlova, sirinaMinusa, sirinaTacke, sirinaE;
+};
+
+// The widest text among numbers handed in one by one, by make-up (as
+// TZnakovi measures it). Most numbers cannot be wider than what was found
+// already: the widest make-ups of their sign and binary exponent (their
+// binade) say so without looking closer. Zero, where the search starts, is
+// passed over (it shares its bits' exponent with the tiniest numbers).
+class TNajsiriTekst {
+public:
+    explicit TNajsiriTekst(const TZnakovi& znakovi)
+        : znakovi(znakovi), najsiri(OblikBroja(0)), sirina(znakovi.Sirina(najsiri)) {
+        granice.fill(Nepoznata);
+    }
+    void Uzmi(double v) {
+        if (v != 0 && granice[Binada(v)] > sirina) Pogledaj(v);
+    }
+    void Uzmi(const TOblikBroja& o) {
+        if (const double s = znakovi.Sirina(o); s > sirina) {
+            sirina = s;
+            najsiri = o;
+        }
+    }
+    double Sirina() const { return sirina; }
+    const TOblikBroja& Oblik() const { return najsiri; }
+
+private:
+    static constexpr double Nepoznata = std::numeric_limits<double>::max();
+    static std::size_t Binada(double v) { return std::bit_cast<std::uint64_t>(v) >> 52; }
+    // The closer look, rare.
+    void Pogledaj(double v) {
+        double& granica = granice[Binada(v)];
+        if (granica == Nepoznata) {
+            const std::vector<TOblikBroja> oblici = ObliciBinade(v);
+            granica = oblici.empty() ? std::numeric_limits<double>::infinity() : 0;
+            for (const TOblikBroja& o : oblici)
+                granica = std::max(granica, znakovi.Sirina(o));
+            if (granica <= sirina) return;
+        }
+        Uzmi(OblikBroja(v));
+    }
+
+    const TZnakovi& znakovi;
+    std::array<double, 4096> granice; // per binade: the widest its texts can be
+    TOblikBroja najsiri;
+    double sirina;
 };
 
 // A thin strip over the right edge of the caption column: dragging it sets
@@ -732,28 +877,17 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) {
     // text is found from the make-up of each number, without writing or
     // measuring the texts one by one.
     const TZnakovi znakovi(Tabela->font());
-    TOblikBroja najsiri = OblikBroja(0);
-    double sirina = znakovi.Sirina(najsiri);
-    // Most numbers cannot be wider than what was found already: the widest
-    // text of their sign and binary exponent says so without looking closer.
-    std::array<double, 4096> granice;
-    granice.fill(-1);
-    auto uzmi = [&](double v) {
-        double& granica = granice[std::bit_cast<std::uint64_t>(v) >> 52];
-        if (granica < 0) {
-            const std::optional<TOblikBroja> o = NajsiriUBinadi(v);
-            granica = o ? znakovi.Sirina(*o) : std::numeric_limits<double>::infinity();
-        }
-        if (granica <= sirina) return;
-        const TOblikBroja o = OblikBroja(v);
-        const double s = znakovi.Sirina(o);
-        if (s > sirina) {
-            sirina = s;
-            najsiri = o;
-        }
-    };
-    for (int k = 0; k <= brojIntervala; ++k)
-        uzmi(k * intervalStampe);
+    // The printed times: the widest of each decade from P's digits, the rest
+    // (times of more digits than that reading takes) one by one.
+    const TObliciVremena oblikVremena(intervalStampe);
+    TNajsiriTekst najsiraVremena(znakovi);
+    for (const TOblikBroja& o : oblikVremena.Najsiri(brojIntervala))
+        najsiraVremena.Uzmi(o);
+    for (std::int64_t k = oblikVremena.Kraj(brojIntervala); k <= brojIntervala; ++k)
+        najsiraVremena.Uzmi(static_cast<double>(k) * intervalStampe);
+    TOblikBroja najsiri = najsiraVremena.Oblik();
+    double sirina = najsiraVremena.Sirina();
+    TNajsiriTekst vrednosti(znakovi);
     // The same pass finds each row's extremes over the times the chart draws
     // (all but the last), so a chart needs no pass of its own for its axes.
     // (std::min and std::max keep the first argument against a NaN.)
@@ -764,7 +898,7 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) {
         const bool crta = static_cast<std::int64_t>(k) < brojIntervala;
         for (size_t j = 0; j < kolone.size(); ++j) {
             const double v = red[kolone[j]];
-            uzmi(v);
+            vrednosti.Uzmi(v);
             if (crta) {
                 najmanje[j] = std::min(najmanje[j], v);
                 najvece[j] = std::max(najvece[j], v);
@@ -775,6 +909,7 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) {
     opsegKolone.assign(rezultati.Kolona(), {nema, nema});
     for (size_t j = 0; j < kolone.size(); ++j)
         if (najmanje[j] <= najvece[j]) opsegKolone[kolone[j]] = {najmanje[j], najvece[j]};
+    if (vrednosti.Sirina() > sirina) najsiri = vrednosti.Oblik();
     const QString uzorak = znakovi.Uzorak(najsiri);
 
     // A cell: the text between the item's margins on both sides, and the grid line.

@@ -56,11 +56,32 @@ struct TOblikBroja {
 // too close to call without writing the text, each count is the larger of
 // the two possible texts': never less than the text has.
 TOblikBroja OblikBroja(double v);
-// Each count no less than that of any number with v's sign and binary
-// exponent, so one look at v's bits tells whether it can be wider than a
-// text already found; none for NAN and INF.
-std::optional<TOblikBroja> NajsiriUBinadi(double v);
+// The widest make-up of each decade the numbers with v's sign and binary
+// exponent (its binade) fall in: each number's text has no more of anything
+// than one of them, so one look at v's bits tells whether it can be wider
+// than a text already found. None for NAN and INF.
+std::vector<TOblikBroja> ObliciBinade(double v);
 TOblikBroja OblikTeksta(std::string_view tekst);
+
+// The make-up of the printed times' texts, RealanUTekst(k * P), read off
+// k's and P's digits while k x P has at most 14 of them (P its own text):
+// quicker than OblikBroja, and the same.
+class TObliciVremena {
+public:
+    explicit TObliciVremena(double p);
+    TOblikBroja operator()(std::int64_t k) const;
+    // The first k (at most n + 1) past that reading.
+    std::int64_t Kraj(std::int64_t n) const;
+    // For the times 1..Kraj(n) - 1: the make-ups of some of their texts,
+    // among them one at least as wide, in every count, as each text.
+    std::vector<TOblikBroja> Najsiri(std::int64_t n) const;
+
+private:
+    double p = 0;
+    std::uint64_t mantisa = 0; // P = mantisa x 10^izlozilac, when P is its own text
+    int izlozilac = 0;
+    int cifreP = 0;
+};
 
 class TPrikazRezultata : public QObject {
     Q_OBJECT

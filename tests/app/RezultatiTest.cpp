@@ -820,12 +820,16 @@ TEST(OblikBroja, MatchesTheFormattersText) {
         return o.Cifre >= t.Cifre && o.Minusi >= t.Minusi && o.Tacke >= t.Tacke &&
                o.Eksponenti >= t.Eksponenti && o.Slova >= t.Slova;
     };
+    const auto pokrivaBinada = [&](double v, const TOblikBroja& t) {
+        const std::vector<TOblikBroja> oblici = ObliciBinade(v);
+        return std::any_of(oblici.begin(), oblici.end(),
+                           [&](const TOblikBroja& o) { return pokriva(o, t); });
+    };
     for (double v : vrednosti) {
         const TOblikBroja t = OblikTeksta(skem::RealanUTekst(v));
         EXPECT_EQ(OblikBroja(v), t) << skem::RealanUTekst(v);
-        const std::optional<TOblikBroja> b = NajsiriUBinadi(v);
-        EXPECT_EQ(b.has_value(), std::isfinite(v));
-        EXPECT_TRUE(!b || pokriva(*b, t)) << skem::RealanUTekst(v);
+        EXPECT_EQ(ObliciBinade(v).empty(), !std::isfinite(v));
+        EXPECT_TRUE(!std::isfinite(v) || pokrivaBinada(v, t)) << skem::RealanUTekst(v);
     }
 
     // Random digits at every size, and sums that carry rounding noise.
@@ -839,10 +843,45 @@ TEST(OblikBroja, MatchesTheFormattersText) {
             const TOblikBroja o = OblikBroja(v);
             const TOblikBroja t = OblikTeksta(skem::RealanUTekst(v));
             ASSERT_TRUE(pokriva(o, t)) << skem::RealanUTekst(v);
-            // And so does the bound of its binade.
-            const std::optional<TOblikBroja> b = NajsiriUBinadi(v);
-            ASSERT_TRUE(!b || pokriva(*b, t)) << skem::RealanUTekst(v);
+            // And so does one make-up of its binade.
+            ASSERT_TRUE(!std::isfinite(v) || pokrivaBinada(v, t)) << skem::RealanUTekst(v);
         }
+    }
+}
+
+// The printed times' make-ups read off the digits of k and P: each as the
+// text has it, and the widest of each decade among those offered.
+TEST(OblikBroja, PrintedTimesFromTheirDigits) {
+    const struct {
+        double p;
+        std::int64_t n;
+    } slucajevi[] = {
+        {0.001, 20000}, {0.1, 20000},   {0.25, 5000},  {0.5, 5000},     {1, 5000},
+        {2, 5000},      {5, 5000},      {0.002, 5000}, {0.005, 5000},   {0.003, 20000},
+        {7e-7, 5000},   {2.5e-4, 5000}, {0.125, 5000}, {123.456, 5000}, {1.23456789, 200000},
+        {1.0 / 3, 100}};
+    const auto pokriva = [](const TOblikBroja& o, const TOblikBroja& t) {
+        return o.Cifre >= t.Cifre && o.Minusi >= t.Minusi && o.Tacke >= t.Tacke &&
+               o.Eksponenti >= t.Eksponenti && o.Slova >= t.Slova;
+    };
+    for (const auto& c : slucajevi) {
+        SCOPED_TRACE(c.p);
+        const TObliciVremena vremena(c.p);
+        const std::int64_t kraj = vremena.Kraj(c.n);
+        EXPECT_EQ(kraj == 1, c.p == 1.0 / 3) << "only a P that is not its own text reads nothing";
+        const std::vector<TOblikBroja> najsiri = vremena.Najsiri(c.n);
+        std::vector<TOblikBroja> tekstovi;
+        for (std::int64_t k = 1; k < kraj; ++k) {
+            const TOblikBroja t = OblikTeksta(skem::RealanUTekst(static_cast<double>(k) * c.p));
+            ASSERT_EQ(vremena(k), t) << k;
+            ASSERT_TRUE(std::any_of(najsiri.begin(), najsiri.end(), [&](const TOblikBroja& o) {
+                return pokriva(o, t);
+            })) << k;
+            tekstovi.push_back(t);
+        }
+        for (const TOblikBroja& o : najsiri)
+            EXPECT_NE(std::find(tekstovi.begin(), tekstovi.end(), o), tekstovi.end())
+                << "each offered make-up is a time's";
     }
 }
 
