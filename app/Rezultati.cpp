@@ -466,7 +466,6 @@ public:
             najsiri = o;
         }
     }
-    double Sirina() const { return sirina; }
     const TOblikBroja& Oblik() const { return najsiri; }
 
 private:
@@ -880,14 +879,11 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) {
     // The printed times: the widest of each decade from P's digits, the rest
     // (times of more digits than that reading takes) one by one.
     const TObliciVremena oblikVremena(intervalStampe);
-    TNajsiriTekst najsiraVremena(znakovi);
+    TNajsiriTekst najsiri(znakovi);
     for (const TOblikBroja& o : oblikVremena.Najsiri(brojIntervala))
-        najsiraVremena.Uzmi(o);
+        najsiri.Uzmi(o);
     for (std::int64_t k = oblikVremena.Kraj(brojIntervala); k <= brojIntervala; ++k)
-        najsiraVremena.Uzmi(static_cast<double>(k) * intervalStampe);
-    TOblikBroja najsiri = najsiraVremena.Oblik();
-    double sirina = najsiraVremena.Sirina();
-    TNajsiriTekst vrednosti(znakovi);
+        najsiri.Uzmi(static_cast<double>(k) * intervalStampe);
     // The same pass finds each row's extremes over the times the chart draws
     // (all but the last), so a chart needs no pass of its own for its axes.
     // (std::min and std::max keep the first argument against a NaN.)
@@ -898,7 +894,7 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) {
         const bool crta = static_cast<std::int64_t>(k) < brojIntervala;
         for (size_t j = 0; j < kolone.size(); ++j) {
             const double v = red[kolone[j]];
-            vrednosti.Uzmi(v);
+            najsiri.Uzmi(v);
             if (crta) {
                 najmanje[j] = std::min(najmanje[j], v);
                 najvece[j] = std::max(najvece[j], v);
@@ -909,8 +905,7 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) {
     opsegKolone.assign(rezultati.Kolona(), {nema, nema});
     for (size_t j = 0; j < kolone.size(); ++j)
         if (najmanje[j] <= najvece[j]) opsegKolone[kolone[j]] = {najmanje[j], najvece[j]};
-    if (vrednosti.Sirina() > sirina) najsiri = vrednosti.Oblik();
-    const QString uzorak = znakovi.Uzorak(najsiri);
+    const QString uzorak = znakovi.Uzorak(najsiri.Oblik());
 
     // A cell: the text between the item's margins on both sides, and the grid line.
     const int margina =
