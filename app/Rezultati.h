@@ -23,7 +23,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -174,7 +173,7 @@ private:
     struct TKriva {
         std::size_t Kolona;
         QLineSeries* Serija;
-        std::vector<std::size_t> Tacke; // the printed times drawn, ascending
+        std::vector<std::size_t> Tacke; // the printed times drawn, in drawing order
     };
     // Draws the rows (table rows from 0) against the chosen horizontal axis.
     void NacrtajKrive(const std::vector<int>& redovi);
@@ -217,7 +216,7 @@ private:
     std::vector<TKriva> krive;
     std::vector<int> redoviGrafika; // the ticked rows the chart was built of
     int redOseX = -1;               // the table row (from 0) on the horizontal axis; -1: time
-    bool crtanjeUToku = false;      // the axes are being set: no redraw meanwhile
+    bool crtanjeUToku = false;      // the chart is being built: nothing is thinned meanwhile
     QTimer* odlozenoOsvezavanje = nullptr; // OsveziKasnije
     bool opsegNaCekanju = false;           // a phase plot's range has changed meanwhile
     QSize velicinaPogleda;                 // the plot size the series were thinned for
