@@ -5,7 +5,6 @@
 #include <fstream>
 #include <limits>
 #include <unistd.h>
-#include <vector>
 
 namespace skem {
 
@@ -14,15 +13,10 @@ namespace {
 constexpr std::uint64_t MB = std::uint64_t(1) << 20;
 constexpr std::uint64_t Najvise = std::numeric_limits<std::uint64_t>::max();
 
-// What the allocator adds to every block it hands out.
-constexpr std::uint64_t ZaglavljeBloka = 16;
-
 // The exact byte count, whatever its size (64-bit mantissa).
 long double Bajtova(std::int64_t redova, std::int64_t kolona) {
-    if (redova <= 0) return 0;
-    const long double red = static_cast<long double>(kolona > 0 ? kolona : 0) * sizeof(double) +
-                            sizeof(std::vector<double>) + ZaglavljeBloka;
-    return static_cast<long double>(redova) * red;
+    if (redova <= 0 || kolona < 0) return 0;
+    return static_cast<long double>(redova) * static_cast<long double>(kolona) * sizeof(double);
 }
 
 std::uint64_t Zasiceno(long double v) {
@@ -51,7 +45,7 @@ std::uint64_t DostupnaMemorija() {
 
 std::string ProveriMemorijuRezultata(std::int64_t redova, std::int64_t kolona,
                                      std::uint64_t dostupno) {
-    const long double potrebno = Bajtova(redova, kolona) * KopijaRezultata;
+    const long double potrebno = Bajtova(redova, kolona + 1);
     if (potrebno <= static_cast<long double>(dostupno)) return {};
     const std::uint64_t potrebnoMB = Zasiceno(std::ceil(potrebno / MB));
     return "Za rezultate simulacije potrebno je " + std::to_string(potrebnoMB) +

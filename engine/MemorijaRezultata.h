@@ -8,20 +8,18 @@
 
 namespace skem {
 
-// Bytes one copy of the results takes: a row per time point, each row its
-// own array of a double per column.
+// Bytes the results matrix takes: a double per row (time point) and
+// column, in one block.
 std::uint64_t BajtovaRezultata(std::int64_t redova, std::int64_t kolona);
-
-// The caller keeps a copy about as big as the engine's (the results table
-// copies the matrix), so a run needs this many times its results.
-inline constexpr int KopijaRezultata = 2;
 
 // Bytes the machine can give now: MemAvailable of /proc/meminfo, or the free
 // physical pages where that cannot be read.
 std::uint64_t DostupnaMemorija();
 
-// Empty when KopijaRezultata copies of the results of `redova` rows and
-// `kolona` columns fit in `dostupno` bytes; otherwise the message.
+// Empty when the results of `redova` rows and `kolona` columns fit in
+// `dostupno` bytes, with 8 bytes more per row (the results table moves the
+// matrix in, and keeps that much for each of its columns of times);
+// otherwise the message.
 std::string ProveriMemorijuRezultata(std::int64_t redova, std::int64_t kolona,
                                      std::uint64_t dostupno);
 

@@ -6,22 +6,21 @@
 using namespace skem;
 
 TEST(MemorijaRezultata, RunsWhoseResultsDoNotFitAreRefused) {
-    // A row: 24 bytes of vector, 16 of the allocator's header, 8 a column;
-    // two copies (the engine's and the table's).
+    // 8 bytes a value, and 8 a row for the table's column of that time.
     const struct {
         std::int64_t redova, kolona;
         std::uint64_t dostupno;
         const char* poruka;
     } slucajevi[] = {
-        {1000, 1000, 16'080'000, ""},
-        {1000, 1000, 16'079'999,
-         "Za rezultate simulacije potrebno je 16 MB memorije, a slobodno je samo 15 MB!"},
+        {1000, 1000, 8'008'000, ""},
+        {1000, 1000, 8'007'999,
+         "Za rezultate simulacije potrebno je 8 MB memorije, a slobodno je samo 7 MB!"},
         {0, 1000, 0, ""},
-        {5, 0, 400, ""},
-        {5, 0, 399, "Za rezultate simulacije potrebno je 1 MB memorije, a slobodno je samo 0 MB!"},
+        {5, 0, 40, ""},
+        {5, 0, 39, "Za rezultate simulacije potrebno je 1 MB memorije, a slobodno je samo 0 MB!"},
         // Far beyond 64 bits of bytes: no overflow lets it through.
         {2'000'000'000, 100'000, std::uint64_t(1) << 40,
-         "Za rezultate simulacije potrebno je 3051910401 MB memorije, a slobodno je samo 1048576 "
+         "Za rezultate simulacije potrebno je 1525894166 MB memorije, a slobodno je samo 1048576 "
          "MB!"},
         {INT64_MAX, INT32_MAX, UINT64_MAX,
          "Za rezultate simulacije potrebno je 18446744073709551615 MB memorije, a slobodno je "
