@@ -90,15 +90,6 @@ private:
     int duzina = 0; // of the line now shown
 };
 
-int Cifara(std::int64_t n) {
-    int c = 1;
-    while (n >= 10) {
-        n /= 10;
-        ++c;
-    }
-    return c;
-}
-
 // A thread's engine, stopped by the batch's flag, and its results matrix,
 // reused from run to run.
 struct TRadnik {
@@ -261,7 +252,9 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
                 kod = ikNeuspeh;
             } else if (poFajlovima) {
                 const QString ime =
-                    QStringLiteral("run-%1.csv").arg(r, Cifara(ukupno), 10, QLatin1Char('0'));
+                    QStringLiteral("run-%1.csv")
+                        .arg(r, skem::BrojCifara(static_cast<std::uint64_t>(ukupno)), 10,
+                             QLatin1Char('0'));
                 if (!UpisiFajl(direktorijum.filePath(ime), QByteArray::fromStdString(ishod.Csv),
                                greske))
                     upisano = false;

@@ -1,5 +1,6 @@
 #include "Rezultati.h"
 
+#include "Brojevi.h"
 #include "Dijalozi.h"
 #include "Grafik3D.h"
 #include "IzgledGrafika.h"
@@ -157,19 +158,6 @@ TOblikBroja OblikBroja(double v) {
     return nize == vise ? oblik(nize) : Veci(oblik(nize), oblik(vise));
 }
 
-namespace {
-
-int BrojCifara(std::uint64_t m) {
-    int c = 1;
-    while (m >= 10) {
-        m /= 10;
-        ++c;
-    }
-    return c;
-}
-
-} // namespace
-
 TObliciVremena::TObliciVremena(double interval) : p(interval) {
     // P's text as p x 10^e, p an integer without trailing zeros.
     const std::string tekst = skem::RealanUTekst(p);
@@ -197,7 +185,7 @@ TObliciVremena::TObliciVremena(double interval) : p(interval) {
     }
     mantisa = cifre;
     izlozilac = e;
-    cifreP = BrojCifara(cifre);
+    cifreP = skem::BrojCifara(cifre);
 }
 
 TOblikBroja TObliciVremena::operator()(std::int64_t k) const {
@@ -206,10 +194,10 @@ TOblikBroja TObliciVremena::operator()(std::int64_t k) const {
     // number lies on the grid of 15-digit texts, more than the error away
     // from every rounding boundary, so it is what the text shows.
     const auto uk = static_cast<std::uint64_t>(k);
-    if (k <= 0 || mantisa == 0 || BrojCifara(uk) + cifreP > 14)
+    if (k <= 0 || mantisa == 0 || skem::BrojCifara(uk) + cifreP > 14)
         return OblikBroja(static_cast<double>(k) * p);
     const std::uint64_t m = uk * mantisa;
-    const int cifre = BrojCifara(m);
+    const int cifre = skem::BrojCifara(m);
     std::uint64_t petnaest = m;
     for (int i = cifre; i < 15; ++i)
         petnaest *= 10;

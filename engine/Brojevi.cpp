@@ -235,6 +235,15 @@ std::size_t PisiRealan(double v, char* izlaz) {
     return static_cast<std::size_t>(p - izlaz);
 }
 
+int BrojCifara(std::uint64_t m) {
+    int c = 1;
+    while (m >= 10) {
+        m /= 10;
+        ++c;
+    }
+    return c;
+}
+
 std::string RealanUTekst(double v) {
     char tekst[NajduziRealan];
     return std::string(tekst, PisiRealan(v, tekst));

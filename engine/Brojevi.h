@@ -31,6 +31,9 @@ bool ProcitajRealan(std::string_view tekst, double& rezultat);
 // As above, but yields NijeBroj for a text that is no number.
 double TekstURealan(std::string_view tekst);
 
+// The decimal digits of m (1 for 0).
+int BrojCifara(std::uint64_t m);
+
 // A decimal integer: optional sign, digits only. False for anything else,
 // also for a value outside the 32-bit range.
 bool ProcitajCeo(std::string_view tekst, std::int32_t& rezultat);
