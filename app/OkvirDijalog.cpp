@@ -30,6 +30,18 @@ TOkvirDijalog::TOkvirDijalog(const QString& tekstNaslova, QSize klijent, int vis
     slikaPozadine = PozadinaDijaloga(QSize(klijent.width(), klijent.height() - visinaTrake));
 }
 
+void TOkvirDijalog::NapraviDugmad(QWidget* traka, const QString& tekstPrihvati,
+                                  TIkonica ikonicaPrihvati, QRect mestoPrihvati,
+                                  QRect mestoOdustani) {
+    DugmePrihvati = NapraviDugme(tekstPrihvati, ikonicaPrihvati, traka);
+    DugmePrihvati->setObjectName(QStringLiteral("DugmePrihvati"));
+    DugmePrihvati->setGeometry(mestoPrihvati);
+    DugmeOdustani = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
+    DugmeOdustani->setObjectName(QStringLiteral("DugmeOdustani"));
+    DugmeOdustani->setGeometry(mestoOdustani);
+    connect(DugmeOdustani, &QPushButton::clicked, this, &TOkvirDijalog::Odustani);
+}
+
 QPushButton* TOkvirDijalog::NapraviDugme(const QString& tekst, TIkonica ikonica,
                                          QWidget* roditelj) {
     auto* b = new QPushButton(Ikonica(ikonica), tekst, roditelj);

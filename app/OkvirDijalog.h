@@ -32,6 +32,10 @@ public:
     // The caption drawn on the title strip.
     QString Naslov() const { return naslov; }
 
+    // The accept and cancel buttons, made by NapraviDugmad.
+    QPushButton* DugmePrihvati = nullptr;
+    QPushButton* DugmeOdustani = nullptr; // "odustani"
+
     // A flat button with an icon, bold text and a hand cursor.
     static QPushButton* NapraviDugme(const QString& tekst, TIkonica ikonica, QWidget* roditelj);
     // A link-styled text button (blue, bold, underlined, hand cursor).
@@ -45,6 +49,11 @@ public slots:
     void reject() override;
 
 protected:
+    // The accept button (its text and icon given) and "odustani" on a panel
+    // of the dialog, at these places. "odustani" closes the dialog
+    // (Odustani); the accept button's checks are the dialog's to connect.
+    void NapraviDugmad(QWidget* traka, const QString& tekstPrihvati, TIkonica ikonicaPrihvati,
+                       QRect mestoPrihvati, QRect mestoOdustani);
     // Sets Prihvaceno and closes; for the accept button once its checks passed.
     void Prihvati();
     // Clears Prihvaceno and closes; for the cancel button.

@@ -47,17 +47,12 @@ TOpcije::TOpcije(QWidget* roditelj)
 
     QFrame* traka = NapraviPanel(this, true);
     traka->setGeometry(8, 178, 365, 40);
-    DugmePrihvati = NapraviDugme(QStringLiteral("simulacija"), TIkonica::Simulacija, traka);
-    DugmePrihvati->setObjectName(QStringLiteral("DugmePrihvati"));
-    DugmePrihvati->setGeometry(44, 7, 110, 26);
-    DugmeOdustani = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
-    DugmeOdustani->setObjectName(QStringLiteral("DugmeOdustani"));
-    DugmeOdustani->setGeometry(211, 7, 110, 26);
+    NapraviDugmad(traka, QStringLiteral("simulacija"), TIkonica::Simulacija, {44, 7, 110, 26},
+                  {211, 7, 110, 26});
     // Enter in a field runs the checks, as the "simulacija" button does.
     DugmePrihvati->setDefault(true);
 
     connect(DugmePrihvati, &QPushButton::clicked, this, &TOpcije::DugmePrihvatiClick);
-    connect(DugmeOdustani, &QPushButton::clicked, this, &TOpcije::DugmeOdustaniClick);
 }
 
 void TOpcije::DugmePrihvatiClick() {
@@ -89,10 +84,6 @@ void TOpcije::showEvent(QShowEvent* e) {
     PoljeTrajanja->setFocus(Qt::OtherFocusReason);
     PoljeTrajanja->selectAll();
     TOkvirDijalog::showEvent(e);
-}
-
-void TOpcije::DugmeOdustaniClick() {
-    Odustani();
 }
 
 bool TOpcije::PitajOpcije(skem::TOpcijeSimulacije& opcije) {

@@ -23,14 +23,11 @@ public:
     QLineEdit* PoljeTrajanja;           // duration
     QLineEdit* PoljeIntervala;          // integration interval
     QLineEdit* PoljeIntervalaStampanja; // print interval
-    QPushButton* DugmePrihvati;         // "simulacija"
-    QPushButton* DugmeOdustani;         // "odustani"
 
     // Shows the dialog modally; true with the values when the user accepted.
     bool PitajOpcije(skem::TOpcijeSimulacije& opcije) override;
 
-    void DugmePrihvatiClick();
-    void DugmeOdustaniClick();
+    void DugmePrihvatiClick(); // "simulacija"
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -30,16 +30,11 @@ TIzborUlaza::TIzborUlaza(QWidget* roditelj)
 
     QFrame* traka = NapraviPanel(this, true);
     traka->setGeometry(8, 138, 191, 36);
-    DugmePrihvati = NapraviDugme(QStringLiteral("prihvati"), TIkonica::Prihvati, traka);
-    DugmePrihvati->setObjectName(QStringLiteral("DugmePrihvati"));
-    DugmePrihvati->setGeometry(5, 5, 88, 26);
-    DugmeOdustani = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
-    DugmeOdustani->setObjectName(QStringLiteral("DugmeOdustani"));
-    DugmeOdustani->setGeometry(98, 5, 88, 26);
+    NapraviDugmad(traka, QStringLiteral("prihvati"), TIkonica::Prihvati, {5, 5, 88, 26},
+                  {98, 5, 88, 26});
     DugmePrihvati->setDefault(true);
 
     connect(DugmePrihvati, &QPushButton::clicked, this, &TIzborUlaza::DugmePrihvatiClick);
-    connect(DugmeOdustani, &QPushButton::clicked, this, &TIzborUlaza::DugmeOdustaniClick);
     connect(Napomena, &QPushButton::clicked, this, &TIzborUlaza::NapomenaClick);
 }
 
@@ -60,10 +55,6 @@ void TIzborUlaza::showEvent(QShowEvent* e) {
 
 void TIzborUlaza::DugmePrihvatiClick() {
     Prihvati();
-}
-
-void TIzborUlaza::DugmeOdustaniClick() {
-    Odustani();
 }
 
 void TIzborUlaza::NapomenaClick() {

@@ -13,18 +13,15 @@ class TIzborUlaza : public TOkvirDijalog {
 public:
     explicit TIzborUlaza(QWidget* roditelj = nullptr);
 
-    QRadioButton* DugmeUlaza1;  // "Ulaz 1"
-    QRadioButton* DugmeUlaza2;  // "Ulaz 2"
-    QRadioButton* DugmeUlaza3;  // "Ulaz 3"
-    QPushButton* DugmePrihvati; // "prihvati"
-    QPushButton* DugmeOdustani; // "odustani"
-    QPushButton* Napomena;      // link: a note on the inputs' order
+    QRadioButton* DugmeUlaza1; // "Ulaz 1"
+    QRadioButton* DugmeUlaza2; // "Ulaz 2"
+    QRadioButton* DugmeUlaza3; // "Ulaz 3"
+    QPushButton* Napomena;     // link: a note on the inputs' order
 
     // The chosen slot: 0 for "Ulaz 1", 1 for "Ulaz 2", otherwise 2.
     int IzabraniUlaz() const;
 
-    void DugmePrihvatiClick();
-    void DugmeOdustaniClick();
+    void DugmePrihvatiClick(); // "prihvati"
     void NapomenaClick();
 
 protected:

@@ -29,15 +29,10 @@ TUnosOpisa::TUnosOpisa(QWidget* roditelj)
 
     QFrame* traka = NapraviPanel(panel, true);
     traka->setGeometry(0, 318 - 29, 363, 29);
-    DugmePrihvati = NapraviDugme(QStringLiteral("prihvati"), TIkonica::Prihvati, traka);
-    DugmePrihvati->setObjectName(QStringLiteral("DugmePrihvati"));
-    DugmePrihvati->setGeometry(34, 4, 95, 22);
-    DugmeOdustani = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
-    DugmeOdustani->setObjectName(QStringLiteral("DugmeOdustani"));
-    DugmeOdustani->setGeometry(214, 4, 95, 22);
+    NapraviDugmad(traka, QStringLiteral("prihvati"), TIkonica::Prihvati, {34, 4, 95, 22},
+                  {214, 4, 95, 22});
 
     connect(DugmePrihvati, &QPushButton::clicked, this, &TUnosOpisa::DugmePrihvatiClick);
-    connect(DugmeOdustani, &QPushButton::clicked, this, &TUnosOpisa::DugmeOdustaniClick);
 }
 
 void TUnosOpisa::showEvent(QShowEvent* e) {
@@ -48,8 +43,4 @@ void TUnosOpisa::showEvent(QShowEvent* e) {
 void TUnosOpisa::DugmePrihvatiClick() {
     Rezultat = PoljeOpisa->toPlainText(); // with its line breaks
     Prihvati();
-}
-
-void TUnosOpisa::DugmeOdustaniClick() {
-    Odustani();
 }

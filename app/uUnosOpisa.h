@@ -14,14 +14,11 @@ public:
     explicit TUnosOpisa(QWidget* roditelj = nullptr);
 
     QPlainTextEdit* PoljeOpisa;
-    QPushButton* DugmePrihvati; // "prihvati"
-    QPushButton* DugmeOdustani; // "odustani"
 
     // The description built by the last "prihvati".
     QString Rezultat;
 
-    void DugmePrihvatiClick();
-    void DugmeOdustaniClick();
+    void DugmePrihvatiClick(); // "prihvati"
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -41,16 +41,11 @@ TUnosPar::TUnosPar(QWidget* roditelj)
 
     QFrame* traka = NapraviPanel(this, true);
     traka->setGeometry(8, 156, 253, 36);
-    DugmePrihvati = NapraviDugme(QStringLiteral("prihvati"), TIkonica::Prihvati, traka);
-    DugmePrihvati->setObjectName(QStringLiteral("DugmePrihvati"));
-    DugmePrihvati->setGeometry(18, 5, 100, 26);
-    DugmeOdustani = NapraviDugme(QStringLiteral("odustani"), TIkonica::Odustani, traka);
-    DugmeOdustani->setObjectName(QStringLiteral("DugmeOdustani"));
-    DugmeOdustani->setGeometry(135, 5, 100, 26);
+    NapraviDugmad(traka, QStringLiteral("prihvati"), TIkonica::Prihvati, {18, 5, 100, 26},
+                  {135, 5, 100, 26});
     DugmePrihvati->setDefault(true);
 
     connect(DugmePrihvati, &QPushButton::clicked, this, &TUnosPar::DugmePrihvatiClick);
-    connect(DugmeOdustani, &QPushButton::clicked, this, &TUnosPar::DugmeOdustaniClick);
     connect(Napomena, &QPushButton::clicked, this, &TUnosPar::NapomenaClick);
 }
 
@@ -104,10 +99,6 @@ void TUnosPar::DugmePrihvatiClick() {
     }
     std::copy(v, v + 3, vrednosti);
     Prihvati();
-}
-
-void TUnosPar::DugmeOdustaniClick() {
-    Odustani();
 }
 
 void TUnosPar::NapomenaClick() {

@@ -21,9 +21,7 @@ public:
     QLineEdit* PoljeParametra1;
     QLineEdit* PoljeParametra2;
     QLineEdit* PoljeParametra3;
-    QPushButton* DugmePrihvati; // "prihvati"
-    QPushButton* DugmeOdustani; // "odustani"
-    QPushButton* Napomena;      // link: a note on the parameters' order
+    QPushButton* Napomena; // link: a note on the parameters' order
 
     // Enables the rows for a block with brparam parameters and labels them
     // natpis + ":". Only 2 and 3 enable more than the first row; disabled rows
@@ -38,8 +36,7 @@ public:
     // The value of box k (1..3) as parsed by the last successful "prihvati".
     double Vrednost(int k) const;
 
-    void DugmePrihvatiClick();
-    void DugmeOdustaniClick();
+    void DugmePrihvatiClick(); // "prihvati"
     void NapomenaClick();
 
 protected:
