@@ -51,19 +51,19 @@ QFont Pismo(const QString& ime, int tacaka, bool podebljano = false) {
     return f;
 }
 
-QAction* Akcija(QObject* vlasnik, const char* ime, const QString& natpis, const QString& savet,
-                TIkonica ikonica, const QKeySequence& precica = {}) {
-    auto* a = new QAction(Ikonica(ikonica), natpis, vlasnik);
+} // namespace
+
+QAction* TMainForm::NovaAkcija(QObject* vlasnik, const char* ime, const QString& natpis,
+                               const QString& savet, const QIcon& ikonica,
+                               const QList<QKeySequence>& precice) {
+    auto* a = new QAction(ikonica, natpis, vlasnik);
     a->setObjectName(QLatin1String(ime));
-    // A hint is "short|long": the short part is the tool tip, the long one goes to the status bar.
     const int crta = savet.indexOf(QLatin1Char('|'));
     a->setToolTip(savet.left(crta));
     a->setStatusTip(savet.mid(crta + 1));
-    if (!precica.isEmpty()) a->setShortcut(precica);
+    a->setShortcuts(precice);
     return a;
 }
-
-} // namespace
 
 // A run holds the GUI thread from the options dialog's acceptance to its
 // end, which for a long run takes a while: the pointer says so meanwhile.
@@ -240,62 +240,62 @@ TUnosOpisa* TMainForm::UnosOpisa() {
 
 void TMainForm::NapraviAkcije() {
     using K = QKeySequence;
-    novDoc = Akcija(this, "NovDoc", QStringLiteral("&Novi dokument"),
-                    QStringLiteral("Novi dokument|Kreira novu graficku semu"),
-                    TIkonica::NoviDokument, K(Qt::CTRL | Qt::Key_N));
-    fileOpen = Akcija(this, "FileOpen", QStringLiteral("&Otvori..."),
-                      QStringLiteral("Otvori|Ucitava vec snimljenu graficku semu"),
-                      TIkonica::Otvori, K(Qt::CTRL | Qt::Key_O));
-    fileSave = Akcija(this, "FileSave", QStringLiteral("&Sacuvaj"),
-                      QStringLiteral("Snimi|Snima aktivnu graficku semu"), TIkonica::Sacuvaj,
-                      K(Qt::CTRL | Qt::Key_S));
+    novDoc = NovaAkcija(this, "NovDoc", QStringLiteral("&Novi dokument"),
+                        QStringLiteral("Novi dokument|Kreira novu graficku semu"),
+                        Ikonica(TIkonica::NoviDokument), {K(Qt::CTRL | Qt::Key_N)});
+    fileOpen = NovaAkcija(this, "FileOpen", QStringLiteral("&Otvori..."),
+                          QStringLiteral("Otvori|Ucitava vec snimljenu graficku semu"),
+                          Ikonica(TIkonica::Otvori), {K(Qt::CTRL | Qt::Key_O)});
+    fileSave = NovaAkcija(this, "FileSave", QStringLiteral("&Sacuvaj"),
+                          QStringLiteral("Snimi|Snima aktivnu graficku semu"),
+                          Ikonica(TIkonica::Sacuvaj), {K(Qt::CTRL | Qt::Key_S)});
     // Its caption elsewhere is "Sacuvaj &kao..."; it is shown only in the menu.
-    fileSaveAs = Akcija(this, "FileSaveAs", QStringLiteral("S&acuvaj kao..."),
-                        QStringLiteral("Sacuvaj kao|Snima aktivnu graficku semu u novi fajl"),
-                        TIkonica::SacuvajKao);
-    fileExit =
-        Akcija(this, "FileExit", QStringLiteral("&Izlaz"), QStringLiteral("Izlaz|Kraj programa"),
-               TIkonica::Izlaz, K(Qt::CTRL | Qt::Key_X));
-    editObrisi = Akcija(this, "EditObrisi", QStringLiteral("&Obrisi"),
-                        QStringLiteral("Obrisi selektovano|Brise ono sto je na radnoj povrsini "
-                                       "selektovano"),
-                        TIkonica::Obrisi, K(Qt::Key_Delete));
-    rotiranjeCW = Akcija(this, "RotiranjeCW", QStringLiteral("Rotiraj u&desno"),
-                         QStringLiteral("Rotiraj udesno|Rotira blok u smeru kazaljke na satu"),
-                         TIkonica::RotirajDesno);
-    rotiranjeCCW = Akcija(
+    fileSaveAs = NovaAkcija(this, "FileSaveAs", QStringLiteral("S&acuvaj kao..."),
+                            QStringLiteral("Sacuvaj kao|Snima aktivnu graficku semu u novi fajl"),
+                            Ikonica(TIkonica::SacuvajKao));
+    fileExit = NovaAkcija(this, "FileExit", QStringLiteral("&Izlaz"),
+                          QStringLiteral("Izlaz|Kraj programa"), Ikonica(TIkonica::Izlaz),
+                          {K(Qt::CTRL | Qt::Key_X)});
+    editObrisi = NovaAkcija(this, "EditObrisi", QStringLiteral("&Obrisi"),
+                            QStringLiteral("Obrisi selektovano|Brise ono sto je na radnoj povrsini "
+                                           "selektovano"),
+                            Ikonica(TIkonica::Obrisi), {K(Qt::Key_Delete)});
+    rotiranjeCW = NovaAkcija(this, "RotiranjeCW", QStringLiteral("Rotiraj u&desno"),
+                             QStringLiteral("Rotiraj udesno|Rotira blok u smeru kazaljke na satu"),
+                             Ikonica(TIkonica::RotirajDesno));
+    rotiranjeCCW = NovaAkcija(
         this, "RotiranjeCCW", QStringLiteral("Rotiraj u&levo"),
         QStringLiteral("Rotiraj ulevo|Rotira blok u smeru suprotnom od smera kazaljke na satu"),
-        TIkonica::RotirajLevo);
+        Ikonica(TIkonica::RotirajLevo));
     // Both rotate buttons read "Rotiraj" on the tool bar.
     rotiranjeCW->setIconText(QStringLiteral("Rotiraj"));
     rotiranjeCCW->setIconText(QStringLiteral("Rotiraj"));
-    novaVeza = Akcija(this, "NovaVeza", QStringLiteral("Kreiraj &vezu"),
-                      QStringLiteral("Kreiraj vezu|Kreira novu vezu izmedju blokova"),
-                      TIkonica::KreirajVezu);
-    junctionVeza = Akcija(this, "JunctionVeza", QStringLiteral("Kreiraj &junction"),
-                          QStringLiteral("Kreiraj junction vezu|Kreira junction vezu"),
-                          TIkonica::KreirajJunction);
-    novDrzac = Akcija(this, "NovDrzac", QStringLiteral("Kreiraj d&rzac"),
-                      QStringLiteral("Kreiraj drzac|Kreira novi drzac na kliknutoj liniji"),
-                      TIkonica::KreirajDrzac);
+    novaVeza = NovaAkcija(this, "NovaVeza", QStringLiteral("Kreiraj &vezu"),
+                          QStringLiteral("Kreiraj vezu|Kreira novu vezu izmedju blokova"),
+                          Ikonica(TIkonica::KreirajVezu));
+    junctionVeza = NovaAkcija(this, "JunctionVeza", QStringLiteral("Kreiraj &junction"),
+                              QStringLiteral("Kreiraj junction vezu|Kreira junction vezu"),
+                              Ikonica(TIkonica::KreirajJunction));
+    novDrzac = NovaAkcija(this, "NovDrzac", QStringLiteral("Kreiraj d&rzac"),
+                          QStringLiteral("Kreiraj drzac|Kreira novi drzac na kliknutoj liniji"),
+                          Ikonica(TIkonica::KreirajDrzac));
     // The mode buttons stay down while their mode lasts.
     for (QAction* a : {novaVeza, junctionVeza, novDrzac})
         a->setCheckable(true);
     izvSimulaciju =
-        Akcija(this, "IzvSimulaciju", QStringLiteral("&Simulacija"),
-               QStringLiteral("Simulacija|Izvrsava simulaciju nad napravljenim modelom"),
-               TIkonica::Simulacija);
+        NovaAkcija(this, "IzvSimulaciju", QStringLiteral("&Simulacija"),
+                   QStringLiteral("Simulacija|Izvrsava simulaciju nad napravljenim modelom"),
+                   Ikonica(TIkonica::Simulacija));
     // Its caption elsewhere is "Opis problema"; it is shown only in the menu.
-    opisProblema = Akcija(this, "OpisProblema", QStringLiteral("O&pis problema"),
-                          QStringLiteral("Opis problema|Otvara prozor za unos opisa problema"),
-                          TIkonica::OpisProblema);
-    goFullscreen = Akcija(this, "GoFullscreen", QStringLiteral("&Fullscreen"),
-                          QStringLiteral("Fullscreen|Povecava prozor preko celog ekrana"),
-                          TIkonica::Fullscreen);
-    doHelp =
-        Akcija(this, "DoHelp", QStringLiteral("&SKEM 2004"),
-               QStringLiteral("SKEM 2004|Detaljna pomoc u radu sa programom"), TIkonica::Pomoc);
+    opisProblema = NovaAkcija(this, "OpisProblema", QStringLiteral("O&pis problema"),
+                              QStringLiteral("Opis problema|Otvara prozor za unos opisa problema"),
+                              Ikonica(TIkonica::OpisProblema));
+    goFullscreen = NovaAkcija(this, "GoFullscreen", QStringLiteral("&Fullscreen"),
+                              QStringLiteral("Fullscreen|Povecava prozor preko celog ekrana"),
+                              Ikonica(TIkonica::Fullscreen));
+    doHelp = NovaAkcija(this, "DoHelp", QStringLiteral("&SKEM 2004"),
+                        QStringLiteral("SKEM 2004|Detaljna pomoc u radu sa programom"),
+                        Ikonica(TIkonica::Pomoc));
 
     connect(novDoc, &QAction::triggered, this, [this] { NovDocExecute(); });
     connect(fileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });

@@ -9,6 +9,9 @@
 
 #include "Obrada.h"
 
+#include <QIcon>
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
@@ -104,6 +107,12 @@ protected:
     bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
 
 private:
+    // A command of the window, named for the tests. A hint "short|long" gives
+    // the tool tip and the status bar's text (one text without "|").
+    static QAction* NovaAkcija(QObject* vlasnik, const char* ime, const QString& natpis,
+                               const QString& savet, const QIcon& ikonica = {},
+                               const QList<QKeySequence>& precice = {});
+
     class TPorukeDijaloga;   // engine messages as error boxes
     class TOpcijeSaCekanjem; // the options dialog, then a wait cursor while the run lasts
 

@@ -23,16 +23,6 @@
 
 namespace {
 
-QAction* Komanda(QObject* vlasnik, const char* ime, const QString& natpis, const QString& savet,
-                 const QList<QKeySequence>& precice = {}) {
-    auto* a = new QAction(natpis, vlasnik);
-    a->setObjectName(QLatin1String(ime));
-    a->setToolTip(savet);
-    a->setStatusTip(savet);
-    a->setShortcuts(precice);
-    return a;
-}
-
 // The recent documents live in the program's own settings file.
 QSettings Podesavanja() {
     return QSettings(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
@@ -47,32 +37,32 @@ constexpr int BrojSkorasnjih = 8;
 
 void TMainForm::NapraviAkcijeUredjivanja() {
     using K = QKeySequence;
-    ponisti = Komanda(this, "Ponisti", QStringLiteral("&Ponisti"), QStringLiteral("Ponisti"),
-                      {K(Qt::CTRL | Qt::Key_Z)});
-    ponisti->setIcon(Ikonica(TIkonica::Ponisti));
-    ponovi = Komanda(this, "Ponovi", QStringLiteral("Po&novi"), QStringLiteral("Ponovi"),
-                     {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    ponovi->setIcon(Ikonica(TIkonica::Ponovi));
-    iseci = Komanda(this, "Iseci", QStringLiteral("Ise&ci"),
-                    QStringLiteral("Premesta izabrane blokove u clipboard"),
-                    {K(Qt::SHIFT | Qt::Key_Delete)});
-    kopiraj =
-        Komanda(this, "Kopiraj", QStringLiteral("&Kopiraj"),
-                QStringLiteral("Kopira izabrane blokove u clipboard"), {K(Qt::CTRL | Qt::Key_C)});
-    nalepi = Komanda(this, "Nalepi", QStringLiteral("&Nalepi"),
-                     QStringLiteral("Dodaje blokove iz clipboard-a"), {K(Qt::CTRL | Qt::Key_V)});
-    dupliraj =
-        Komanda(this, "Dupliraj", QStringLiteral("&Dupliraj"),
-                QStringLiteral("Dodaje kopiju izabranih blokova"), {K(Qt::CTRL | Qt::Key_D)});
-    uvecaj = Komanda(this, "Uvecaj", QStringLiteral("&Uvecaj"), QStringLiteral("Uvecava prikaz"),
-                     {K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal)});
-    umanji = Komanda(this, "Umanji", QStringLiteral("U&manji"), QStringLiteral("Umanjuje prikaz"),
-                     {K(Qt::CTRL | Qt::Key_Minus)});
-    stvarnaVelicina =
-        Komanda(this, "StvarnaVelicina", QStringLiteral("&Stvarna velicina"),
-                QStringLiteral("Prikaz u stvarnoj velicini (100 %)"), {K(Qt::CTRL | Qt::Key_0)});
-    prikaziSve = Komanda(this, "PrikaziSve", QStringLiteral("&Prikazi sve"),
-                         QStringLiteral("Prikazuje ceo dijagram"));
+    ponisti = NovaAkcija(this, "Ponisti", QStringLiteral("&Ponisti"), QStringLiteral("Ponisti"),
+                         Ikonica(TIkonica::Ponisti), {K(Qt::CTRL | Qt::Key_Z)});
+    ponovi = NovaAkcija(this, "Ponovi", QStringLiteral("Po&novi"), QStringLiteral("Ponovi"),
+                        Ikonica(TIkonica::Ponovi),
+                        {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    iseci = NovaAkcija(this, "Iseci", QStringLiteral("Ise&ci"),
+                       QStringLiteral("Premesta izabrane blokove u clipboard"), {},
+                       {K(Qt::SHIFT | Qt::Key_Delete)});
+    kopiraj = NovaAkcija(this, "Kopiraj", QStringLiteral("&Kopiraj"),
+                         QStringLiteral("Kopira izabrane blokove u clipboard"), {},
+                         {K(Qt::CTRL | Qt::Key_C)});
+    nalepi =
+        NovaAkcija(this, "Nalepi", QStringLiteral("&Nalepi"),
+                   QStringLiteral("Dodaje blokove iz clipboard-a"), {}, {K(Qt::CTRL | Qt::Key_V)});
+    dupliraj = NovaAkcija(this, "Dupliraj", QStringLiteral("&Dupliraj"),
+                          QStringLiteral("Dodaje kopiju izabranih blokova"), {},
+                          {K(Qt::CTRL | Qt::Key_D)});
+    uvecaj = NovaAkcija(this, "Uvecaj", QStringLiteral("&Uvecaj"), QStringLiteral("Uvecava prikaz"),
+                        {}, {K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal)});
+    umanji = NovaAkcija(this, "Umanji", QStringLiteral("U&manji"),
+                        QStringLiteral("Umanjuje prikaz"), {}, {K(Qt::CTRL | Qt::Key_Minus)});
+    stvarnaVelicina = NovaAkcija(this, "StvarnaVelicina", QStringLiteral("&Stvarna velicina"),
+                                 QStringLiteral("Prikaz u stvarnoj velicini (100 %)"), {},
+                                 {K(Qt::CTRL | Qt::Key_0)});
+    prikaziSve = NovaAkcija(this, "PrikaziSve", QStringLiteral("&Prikazi sve"),
+                            QStringLiteral("Prikazuje ceo dijagram"));
 
     connect(ponisti, &QAction::triggered, this, [this] { PonistiExecute(); });
     connect(ponovi, &QAction::triggered, this, [this] { PonoviExecute(); });
