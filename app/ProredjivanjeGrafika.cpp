@@ -12,6 +12,11 @@
 
 namespace {
 
+// A curve's ends only, for a view with no usable range.
+std::vector<std::size_t> Krajevi(std::size_t n) {
+    return n > 1 ? std::vector<std::size_t>{0, n - 1} : std::vector<std::size_t>{0};
+}
+
 // Appends the indices a, b, c, d (each at least the one before) without repeats.
 void DodajRedom(std::vector<std::size_t>& r, std::initializer_list<std::size_t> indeksi) {
     for (std::size_t i : indeksi)
@@ -29,9 +34,8 @@ ProrediVremenskeSerije(const std::vector<TNizVrednosti>& nizovi, double p,
         n = std::min(n, y.Tacaka);
     if (n == 0) return r;
     if (!(p > 0) || !(pogled.XMax > pogled.XMin) || pogled.Sirina < 1) {
-        // No usable range: each curve's ends only.
         for (auto& indeksi : r)
-            indeksi = n > 1 ? std::vector<std::size_t>{0, n - 1} : std::vector<std::size_t>{0};
+            indeksi = Krajevi(n);
         return r;
     }
     // The points inside [XMin, XMax]: from `od` up to (not including) `doo`,
@@ -302,11 +306,7 @@ std::vector<std::vector<std::size_t>> ProrediFazneKrive(const TNizVrednosti& x,
                            pogled.Sirina >= 1 && pogled.Visina >= 1;
     if (!imaOblast || mreza.Velicina() > NajviseCelija || n >= NijednaTacka) {
         for (std::size_t i = 0; i < nizovi.size(); ++i)
-            r[i] = imaOblast ? PutanjaPoPikselima(mreza, x, nizovi[i], n)
-                             : std::vector<std::size_t>{0, n - 1};
-        if (n == 1 && !imaOblast)
-            for (auto& indeksi : r)
-                indeksi = {0};
+            r[i] = imaOblast ? PutanjaPoPikselima(mreza, x, nizovi[i], n) : Krajevi(n);
         return r;
     }
     // All curves in one pass over the rows, each row read once.
