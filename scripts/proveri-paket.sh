@@ -7,8 +7,73 @@
 #
 #   sudo ./scripts/proveri-paket.sh        # about 5 minutes, needs Debian's archive
 #
-# Environment: MIRROR (default http://deb.debian.org/debian), BUILD (the build
+# Environment: MIRROR (the Debian archive debootstrap and the root's apt use;
+# by default the one this machine's own apt sources name), BUILD (the build
 # folder for the package, default build-paket). Not part of ./test.sh.
+
+# The Debian archive named by the apt sources under the folder $1 (/etc/apt):
+# sources.list, then sources.list.d/ by name, its *.list files with one-line
+# entries and its *.sources files with deb822 stanzas, as apt reads them. The
+# first "deb" entry whose suites include bookworm wins; failing that, the first
+# with a release's own suite (no "-": not its security or updates archive).
+# Prints nothing when no entry fits. Sourcing this script defines only this.
+mirror_iz_izvora() {
+  local apt=${1:-/etc/apt} fajlovi=() f
+  [ -f "$apt/sources.list" ] && fajlovi+=("$apt/sources.list")
+  for f in "$apt"/sources.list.d/*; do
+    case $f in *.list | *.sources) [ -f "$f" ] && fajlovi+=("$f") ;; esac
+  done
+  [ ${#fajlovi[@]} -gt 0 ] || return 0
+  awk '
+    function kandidat(uri, suite) {
+      if (suite == "" || uri !~ /^(https?|ftp|file):/) return
+      sub(/\/+$/, "", uri)
+      if (suite == "bookworm" && prvi == "") prvi = uri
+      if (suite !~ /-/ && drugi == "") drugi = uri
+    }
+    function stanza(   i, j, n, m, u, s, t, deb) {
+      n = split(polje["types"], t, /[ \t]+/)
+      for (i = 1; i <= n; i++) if (t[i] == "deb") deb = 1
+      if (deb && tolower(polje["enabled"]) != "no") {
+        n = split(polje["uris"], u, /[ \t]+/)
+        m = split(polje["suites"], s, /[ \t]+/)
+        for (i = 1; i <= n; i++) for (j = 1; j <= m; j++) kandidat(u[i], s[j])
+      }
+      split("", polje)
+      kljuc = ""
+    }
+    function bez_razmaka(v) {
+      gsub(/^[ \t]+|[ \t]+$/, "", v)
+      return v
+    }
+    FNR == 1 { stanza(); deb822 = FILENAME ~ /\.sources$/ }
+    deb822 && /^#/ { next }
+    deb822 && /^[ \t]*$/ { stanza(); next }
+    deb822 && /^[ \t]/ {
+      if (kljuc != "") polje[kljuc] = polje[kljuc] " " bez_razmaka($0)
+      next
+    }
+    deb822 {
+      d = index($0, ":")
+      kljuc = d ? tolower(substr($0, 1, d - 1)) : ""
+      if (kljuc != "") polje[kljuc] = bez_razmaka(substr($0, d + 1))
+      next
+    }
+    { sub(/#.*/, "") }
+    $1 == "deb" {
+      i = 2
+      if ($i ~ /^\[/) while (i < NF && $i !~ /\]$/) i++
+      if ($i ~ /^\[/ || $i ~ /\]$/) i++
+      kandidat($i, $(i + 1))
+    }
+    END {
+      stanza()
+      print (prvi != "" ? prvi : drugi)
+    }
+  ' "${fajlovi[@]}"
+}
+[ "${BASH_SOURCE[0]}" = "$0" ] || return 0
+
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +82,13 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 2
 fi
 
-MIRROR=${MIRROR:-http://deb.debian.org/debian}
+MIRROR=${MIRROR:-$(mirror_iz_izvora /etc/apt)}
+if [ -z "$MIRROR" ]; then
+  echo "proveri-paket: izvori apt-a (/etc/apt/sources.list, /etc/apt/sources.list.d/)" \
+       "ne navode Debianovu arhivu (unos \"deb\"); navedite je: MIRROR=<adresa arhive>" >&2
+  exit 2
+fi
+echo "== arhiva: $MIRROR"
 BUILD=${BUILD:-build-paket}
 pocetak=$(date +%s)
 
