@@ -440,7 +440,8 @@ def strana_bloka(sifra):
         s.append(tabela(["Parametar", "Natpis", "Znacenje"], parametri))
         s.append("<p>Parametre unosite u prozoru &quot;Unesite vrednosti parametara&quot; odmah posle "
                  "postavljanja bloka (polja nose navedene natpise), a kasnije ih menjate u "
-                 "<a href=\"index.htm#inspektor\">inspektoru</a>. Decimalni separator je tacka.</p>")
+                 "<a href=\"index.htm#inspektor\">inspektoru</a> ili dvoklikom na blok. Decimalni "
+                 "separator je tacka.</p>")
     else:
         s.append("<p>Blok nema parametre; postavlja se bez prozora za unos parametara.</p>")
     s.append('<h2><a name="greske"></a>Greske</h2>')
@@ -466,10 +467,13 @@ grafiku (ravnom ili prostornom); tabelu mozete izvesti u CSV fajl, a grafik sacu
 sliku. Model se moze simulirati i bez prozora, iz komandne linije (<a href="#paketno">paketni rad</a>).
 Gotovi modeli za isprobavanje su opisani u odeljku <a href="#primeri">Primeri</a>.</p>
 
-<p class="nav"><a href="#editor">Editor blok dijagrama</a> | <a href="#meniji">Meniji i alati</a> |
+<p class="nav"><a href="#editor">Editor blok dijagrama</a> | <a href="#selekcija">Izbor</a> |
+<a href="#medjuspremnik">Iseci, kopiraj, nalepi</a> | <a href="#ponisti">Ponisti i Ponovi</a> |
+<a href="#prikaz">Uvecanje</a> | <a href="#meniji">Meniji i alati</a> |
 <a href="#simulacija">Simulacija</a> | <a href="#rezultati">Rezultati</a> |
-<a href="#dokumenti">Dokumenti</a> | <a href="#tasteri">Tasteri</a> |
-<a href="#paketno">Paketni rad</a> | <a href="#primeri">Primeri</a> | <a href="#blokovi">Blokovi</a></p>
+<a href="#dokumenti">Dokumenti</a> | <a href="#oporavak">Oporavak posle pada</a> |
+<a href="#tasteri">Tasteri</a> | <a href="#paketno">Paketni rad</a> | <a href="#primeri">Primeri</a> |
+<a href="#blokovi">Blokovi</a></p>
 
 <h2><a name="editor"></a>Editor blok dijagrama</h2>
 <p>Glavni prozor ima paletu blokova levo, radnu povrsinu u sredini i inspektor desno. Paletu i
@@ -521,31 +525,79 @@ veza polazi iz drzaca i nosi signal bloka na pocetku veze. Brisanjem veze brisu 
 koje iz nje polaze. Primer <b>grananje.skem</b> vodi jedan izlaz na tri bloka.</p>
 
 <h3><a name="selekcija"></a>Izbor, pomeranje, rotiranje i brisanje</h3>
-<p>Klikom izaberite blok, vezu ili drzac; u jednom trenutku izabrano je samo jedno. Blok pomerate
-prevlacenjem; veze ga prate. Komande &quot;Rotiraj udesno&quot; i &quot;Rotiraj ulevo&quot; okrecu izabrani
-blok u smeru kazaljke na satu, odnosno suprotno, pa izlaz moze biti levo, dole, desno ili gore.
-Komanda &quot;Obrisi&quot; (taster Delete dok je radna povrsina u fokusu) brise izabrano; brisanjem bloka
-brisu se i sve veze koje u njega ulaze ili iz njega izlaze (i junction veze koje nose njegov signal), a
-ostali blokovi se ponovo numerisu bez praznina.</p>
+<p>Klik na blok izabira taj blok, a klik na vezu ili drzac izabira samo tu vezu, odnosno drzac. Vise
+blokova odjednom izabirate na tri nacina:</p>
+<ul>
+<li><b>Ctrl+klik</b> na blok dodaje ga izboru, a na vec izabran blok uklanja ga iz izbora;</li>
+<li><b>okvir</b>: pritisnite levi taster misa na slobodnom delu radne povrsine i prevucite; izabrani su
+svi blokovi koje okvir dodiruje. Sa pritisnutim tasterom Ctrl okvir dodaje blokove vec izabranima;</li>
+<li><b>Ctrl+A</b> (dok je radna povrsina u fokusu) izabira sve blokove.</li>
+</ul>
+<p>Izbor vise stavki vazi samo za blokove; klik na slobodan deo radne povrsine ponistava izbor. Inspektor
+prikazuje poslednji izabrani blok. Prevlacenjem bilo kog izabranog bloka pomerate sve izabrane; veze ih
+prate. Klik bez pomeranja na jedan od vise izabranih blokova ostavlja izabran samo njega. Komande
+&quot;Rotiraj udesno&quot; i &quot;Rotiraj ulevo&quot; okrecu izabrane blokove u smeru kazaljke na satu,
+odnosno suprotno, pa izlaz moze biti levo, dole, desno ili gore. Komanda &quot;Obrisi&quot; (taster Del dok
+je radna povrsina u fokusu) brise izabrane blokove, ili izabranu vezu ili drzac; brisanjem bloka brisu se i
+sve veze koje u njega ulaze ili iz njega izlaze (i junction veze koje nose njegov signal), a ostali blokovi
+se ponovo numerisu bez praznina. Dvoklik na blok otvara prozor &quot;Unesite vrednosti parametara&quot; sa
+trenutnim vrednostima bloka: &quot;prihvati&quot; ih menja, a &quot;odustani&quot; ih ostavlja kakve su
+bile.</p>
+
+<h3><a name="medjuspremnik"></a>Iseci, Kopiraj, Nalepi, Dupliraj</h3>
+<p>Komande su u meniju &quot;Uredi&quot; i deluju na izabrane blokove:</p>
+<ul>
+<li><b>Kopiraj</b> (Ctrl+C) stavlja izabrane blokove, sa vezama i junction vezama medju njima, u
+clipboard;</li>
+<li><b>Iseci</b> (Shift+Del) ih stavlja u clipboard i brise sa radne povrsine;</li>
+<li><b>Nalepi</b> (Ctrl+V) dodaje blokove iz clipboard-a. Ako je pokazivac misa nad radnom povrsinom,
+blokovi se postavljaju kod njega, a inace malo udesno i nadole od mesta sa kog su kopirani;</li>
+<li><b>Dupliraj</b> (Ctrl+D) odmah dodaje kopiju izabranih blokova, malo udesno i nadole od njih.</li>
+</ul>
+<p>Novi blokovi dobijaju brojeve posle postojecih, zadrzavaju parametre (i ordinate generatora
+funkcija) i postaju izabrani, pa ih mozete odmah prevuci na drugo mesto. Veze ka blokovima koji nisu
+kopirani se ne prenose. Clipboard sadrzi blokove kao tekst SKEM dokumenta, pa se mogu preneti i u drugi
+prozor programa SKEM. Sadrzaj clipboard-a koji nije SKEM dokument daje poruku o gresci i model ostaje
+nepromenjen.</p>
+
+<h3><a name="ponisti"></a>Ponisti i Ponovi</h3>
+<p>Svaka izmena modela (postavljanje, pomeranje, rotiranje i brisanje blokova, veze, drzaci, parametri,
+ordinate, opis problema, nalepljivanje) moze se ponistiti komandom &quot;Ponisti&quot; (Ctrl+Z) i ponovo
+izvesti komandom &quot;Ponovi&quot; (Ctrl+Y ili Ctrl+Shift+Z). Obe komande su u meniju &quot;Uredi&quot; i
+na pocetku trake sa alatima; njihov oblacic kaze sta bi uradile (na primer &quot;Ponisti: pomeranje bloka
+3&quot;), a onemogucene su kada nemaju sta da urade. Pamti se do 100 poslednjih izmena. Nova izmena posle
+ponistavanja brise ono sto se moglo ponoviti. Komande &quot;Novi dokument&quot; i &quot;Otvori...&quot;
+pocinju istoriju ispocetka. Kada ponistavanjem dokument postane isti kao snimljeni, zvezdica u naslovu
+prozora nestaje.</p>
+
+<h3><a name="prikaz"></a>Uvecanje i pomeranje prikaza</h3>
+<p>Meni &quot;Prikaz&quot; menja uvecanje radne povrsine: &quot;Uvecaj&quot; (Ctrl++ ili Ctrl+=) i
+&quot;Umanji&quot; (Ctrl+-) idu za jedan stepen (od 10 % do 800 %), &quot;Stvarna velicina&quot; (Ctrl+0)
+vraca 100 %, a &quot;Prikazi sve&quot; bira uvecanje pri kom se vidi ceo dijagram (najvise 100 %). Tocak
+misa sa pritisnutim tasterom Ctrl uvecava ili umanjuje oko tacke pod pokazivacem. Trenutno uvecanje pise
+desno u statusnoj liniji. Prikaz pomerate klizacima, tockom misa ili prevlacenjem sa pritisnutim srednjim
+tasterom misa. Uvecanje ne menja dokument.</p>
 
 <h3><a name="inspektor"></a>Inspektor</h3>
 <p>Inspektor ima cetiri odeljka; klik na zaglavlje odeljka ga sakriva ili ponovo prikazuje.</p>
 <ul>
-<li><b>Blokovi</b>: lista svih blokova modela (&quot;1. Integrator&quot;, ...). Klik na stavku bira taj
-blok na radnoj povrsini.</li>
+<li><b>Blokovi</b>: lista svih blokova modela (&quot;1. Integrator&quot;, ...). Klik na stavku izabira
+samo taj blok na radnoj povrsini.</li>
 <li><b>Naziv elementa</b>: broj i naziv izabranog bloka (bez izabranog bloka pise
 &quot;SKEMInspector&quot;).</li>
 <li><b>Ulazi/Parametri</b>: za svaki ulaz koji blok koristi, njegov natpis i blok koji ga napaja
 (&quot;3. Sinus&quot;) ili &quot;&lt;nema ulaza&gt;&quot;; zatim parametri sa natpisima i vrednostima.
 Redovi ulaza se ne menjaju ovde. Vrednost parametra menjate tako sto dvaput kliknete celiju (ili je
-izaberete i pocnete da kucate) i upisete broj sa tackom; blok dobija novu vrednost odmah. Tekst koji nije
-broj daje poruku <span class="poruka">Parametar mora biti realan broj!</span>, celija dobija 0, a blok
-zadrzava prethodnu vrednost. Kod <a href="7.htm">generatora funkcija</a> posle parametara slede redovi
+izaberete i pocnete da kucate) i upisete broj sa tackom; blok dobija novu vrednost vec dok kucate. Tekst
+koji nije broj daje poruku <span class="poruka">Parametar mora biti realan broj!</span>, a celija ponovo
+pokazuje vrednost koju blok ima: blok zadrzava poslednju prihvacenu vrednost. Zapocet broj
+(&quot;-&quot;, &quot;.&quot;, &quot;1e&quot;) se ne odbija dok kucate; ako ga tako ostavite, celija
+posle unosa pokazuje vrednost bloka. Kod <a href="7.htm">generatora funkcija</a> posle parametara slede redovi
 T0 ... T10 sa ordinatama (vidite <a href="#ordinate">Ordinate generatora funkcija</a>).</li>
 <li><b>Izlazi</b>: &quot;Izlaz 1&quot;, &quot;Izlaz 2&quot;, ... sa blokovima u koje vode veza i junction
 veze izabranog bloka, ili &quot;Izlaz&quot; sa &quot;&lt;nema izlaza&gt;&quot;.</li>
 </ul>
-<p>Izmena u inspektoru oznacava dokument kao izmenjen.</p>
+<p>Izmena u inspektoru oznacava dokument kao izmenjen i moze se <a href="#ponisti">ponistiti</a>.</p>
 
 <h3><a name="ordinate"></a>Ordinate generatora funkcija</h3>
 <p>Generator funkcija ima 11 ordinata T0 ... T10 za 11 ravnomerno rasporedjenih tacaka izmedju Donje
@@ -559,16 +611,23 @@ tabelu inspektora nudi komandu &quot;Podrazumevane ordinate&quot;, koja vraca or
 <h2><a name="meniji"></a>Meniji i traka sa alatima</h2>
 <table border="1" cellspacing="0" cellpadding="4" width="100%">
 <tr><th>Meni</th><th>Komande</th></tr>
-<tr><td>Datoteka</td><td>Novi dokument, Otvori..., Sacuvaj, Sacuvaj kao..., Izlaz (vidite
+<tr><td>Datoteka</td><td>Novi dokument, Otvori..., Sacuvaj, Sacuvaj kao..., Skorasnji, Izlaz (vidite
 <a href="#dokumenti">Dokumenti</a>)</td></tr>
-<tr><td>Uredi</td><td>Obrisi, Rotiraj udesno, Rotiraj ulevo, Kreiraj vezu, Kreiraj junction, Kreiraj
-drzac, Simulacija, Opis problema</td></tr>
+<tr><td>Uredi</td><td>Ponisti, Ponovi (vidite <a href="#ponisti">Ponisti i Ponovi</a>); Iseci, Kopiraj,
+Nalepi, Dupliraj (vidite <a href="#medjuspremnik">Iseci, Kopiraj, Nalepi, Dupliraj</a>); Obrisi, Rotiraj
+udesno, Rotiraj ulevo, Kreiraj vezu, Kreiraj junction, Kreiraj drzac, Simulacija, Opis problema</td></tr>
+<tr><td>Prikaz</td><td>Uvecaj, Umanji, Stvarna velicina, Prikazi sve (vidite
+<a href="#prikaz">Uvecanje i pomeranje prikaza</a>)</td></tr>
 <tr><td>Pomoc</td><td>SKEM 2004 (ova strana)</td></tr>
 </table>
-<p>Traka sa alatima ima dugmad Obrisi, dva dugmeta Rotiraj (udesno i ulevo), Kreiraj vezu, Kreiraj
-junction, Kreiraj drzac, Simulacija i Fullscreen. Dugmad tri nacina crtanja (veza, junction, drzac) ostaju
+<p>Traka sa alatima ima dugmad Ponisti, Ponovi, Obrisi, dva dugmeta Rotiraj (udesno i ulevo), Kreiraj
+vezu, Kreiraj junction, Kreiraj drzac, Simulacija i Fullscreen. Kada zadrzite pokazivac nad dugmetom ili
+komandom menija, statusna linija kaze sta komanda radi. Dugmad tri nacina crtanja (veza, junction, drzac) ostaju
 pritisnuta dok traje taj nacin rada. Traka se sakriva na stranama sa rezultatima i vraca se povratkom na
 model. Komande za uredjivanje i &quot;Simulacija&quot; deluju samo na strani modela.</p>
+<p>Pomoc se otvara u posebnom prozoru &quot;SKEM 2004 - Pomoc&quot;. Dugme &quot;Sadrzaj&quot; prikazuje
+ili sakriva listu svih strana levo od strane (F1 otvara pomoc sa tom listom), &quot;Nazad&quot; i
+&quot;Napred&quot; idu kroz vec pregledane strane, a &quot;Pocetna&quot; vraca ovu stranu.</p>
 
 <h2><a name="simulacija"></a>Simulacija</h2>
 <p>Komanda &quot;Simulacija&quot; najpre proverava model: prazan model daje poruku
@@ -606,13 +665,16 @@ polju) pokrece proracun, a &quot;odustani&quot; zatvara prozor bez simulacije. V
 zapamcene do sledeceg pokretanja, dok program radi; ne cuvaju se u dokumentu.</p>
 <p>Dok proracun traje, prozor ostaje ziv: u statusnoj liniji traka napretka pokazuje dostignuto vreme
 (&quot;t = ... od D&quot;), a taster &quot;Prekini&quot; (ili Esc) zaustavlja proracun porukom
-<span class="poruka">Simulacija je prekinuta.</span> i vraca na model, koji ostaje nepromenjen. Komande
-za uredjivanje su za to vreme onemogucene. Zatvaranje prozora tokom proracuna najpre pita
-<span class="poruka">Simulacija je u toku. Da li zelite da je prekinete?</span></p>
+<span class="poruka">Simulacija je prekinuta.</span> i vraca na model, koji ostaje nepromenjen. Meniji,
+traka sa alatima, paleta, radna povrsina i inspektor su za to vreme onemoguceni. Zatvaranje prozora tokom
+proracuna najpre pita <span class="poruka">Simulacija je u toku. Da li zelite da je prekinete?</span>
+Odgovor &quot;Da&quot; prekida proracun i zatim zatvara prozor (uz uobicajeno pitanje o nesnimljenim
+promenama); &quot;Ne&quot; i &quot;Odustani&quot; ostavljaju proracun da radi dalje.</p>
 
 <h3><a name="greske"></a>Greske tokom simulacije</h3>
 <p>Ako neki blok prijavi gresku (na primer <a href="5.htm#greske">delitelj</a> sa nulom na drugom ulazu),
-simulacija se prekida na kraju tekuceg koraka i prikazuje se poruka tog bloka; tabela se ne prikazuje.
+simulacija se prekida na kraju tekuceg koraka i prikazuje se poruka tog bloka; tabela se ne prikazuje, a
+blok koji je prijavio gresku postaje izabran i radna povrsina se pomera tako da se vidi.
 Blok <a href="19.htm">Quit</a> zavrsava simulaciju bez poruke, a tabela se prikazuje.</p>
 <p>Ako neka vrednost premasi opseg realnih brojeva ili racun nema smisla (na primer rezultat
 <a href="6.htm">eksponencijalne funkcije</a> ili proizvoda je prevelik), simulacija se prekida porukom
@@ -647,16 +709,20 @@ kliknite tabelu, ili pritisnite Enter u tabeli). Svaki oznaceni red postaje jedn
 legendi; kriva ima vrednosti iz tabele u tackama od t = 0 do t = (n - 1)P (poslednji trenutak tabele se
 ne crta). Ose se podesavaju automatski i nose natpise. Kod dugih simulacija grafik za svaki stubac
 piksela crta prvu, najmanju, najvecu i poslednju tacku tabele koje u njega padaju, pa izgleda isto kao
-sa svim tackama; uvelicani deo ponovo uzima tacke svog opsega, sve do svake tacke tabele. Kada pokazivac
-misa stoji nad grafikom, pored njega pise vreme i vrednost najblize tacke najblize krive. Bez oznacenog
-reda poruka je
+sa svim tackama; uvelicani deo ponovo uzima tacke svog opsega, sve do svake tacke tabele. Horizontalna
+osa nosi natpis &quot;t&quot; (ili natpis reda izabranog za horizontalnu osu), a vertikalna natpise krivih,
+ili &quot;Izlazi&quot; kada ih je vise od tri. Kada pokazivac misa stoji nad ravnim grafikom, najbliza
+tacka najblize krive se oznaci, a pored pokazivaca pise naziv te krive, vreme &quot;t = ...&quot; i
+&quot;vrednost = ...&quot;; u faznom dijagramu i vrednost reda na horizontalnoj osi. Bez oznacenog reda
+poruka je
 <span class="poruka">Niste oznacili zeljene izlaze!</span></p>
 <p>Na strani grafika su tasteri:</p>
 <ul>
 <li><b>Nazad</b> &ndash; vraca na tabelu;</li>
-<li><b>Horizontalna osa</b> &ndash; vreme &quot;t&quot; ili, kada su oznacena bar dva reda, jedan od
-njih: ostale krive se tada crtaju u zavisnosti od njega (fazni dijagram, na primer granicni ciklus
-primera vanderpol.skem ili orbite primera lotka_volterra.skem);</li>
+<li><b>Horizontalna osa:</b> &ndash; padajuca lista sa vremenom &quot;t&quot; i, kada su oznacena bar dva
+reda, natpisima oznacenih redova. Izabrani red ide na horizontalnu osu, a ostale krive se crtaju u
+zavisnosti od njega (fazni dijagram, na primer granicni ciklus primera vanderpol.skem ili orbite primera
+lotka_volterra.skem). Izbor ostaje i za sledeci grafik dok je taj red oznacen;</li>
 <li><b>Ponisti zumiranje</b> &ndash; vraca ceo grafik. Deo grafika uvelicavate tako sto misem
 prevucete pravougaonik preko njega; desni klik na grafik takodje ponistava uvelicanje;</li>
 <li><b>Sacuvaj PNG</b> i <b>Sacuvaj SVG</b> &ndash; cuvaju grafik, onakav kakav se vidi (ravan ili
@@ -679,12 +745,39 @@ dokumenta.</li>
 <li><b>Sacuvaj</b> (Ctrl+S) snima dokument; dokument bez imena trazi ime kao &quot;Sacuvaj kao&quot;.</li>
 <li><b>Sacuvaj kao...</b> snima dokument pod novim imenom (predlozeno je Dokument1; nastavak .skem se
 dodaje ako ga nema).</li>
+<li><b>Skorasnji</b> nudi do osam dokumenata poslednjih otvorenih komandom &quot;Otvori...&quot; (ili iz
+ove liste) ili snimljenih komandom &quot;Sacuvaj kao...&quot;, najnoviji prvi; izbor otvara dokument kao
+&quot;Otvori...&quot;. Dokument koji vise ne postoji uklanja se iz liste uz poruku
+<span class="poruka">Fajl &quot;putanja&quot; vise ne postoji; uklonjen je iz liste skorasnjih.</span></li>
 <li><b>Izlaz</b> (Ctrl+X) zatvara program.</li>
 </ul>
-<p>Ako dokument ima nesnimljene izmene, pre novog dokumenta, otvaranja i izlaza program pita
-<span class="poruka">Da li zelite da sacuvate promene?</span> (Da, Ne, Otkazi). Ako dokument ne moze da
-se procita ili snimi, prikazuje se poruka o gresci. Dokument naveden u komandnoj liniji
+<p>Dok dokument ima nesnimljene izmene, naslov prozora se zavrsava zvezdicom (&quot;SKEM -
+oscilator*&quot;). Pre novog dokumenta, otvaranja i izlaza program tada pita
+<span class="poruka">Da li zelite da sacuvate promene?</span> sa tasterima &quot;Da&quot; (dokument se
+najpre snima; ako se ne snimi, na primer jer ste odustali od izbora imena, ostaje otvoren),
+&quot;Ne&quot; (izmene se odbacuju) i &quot;Odustani&quot; (nista se ne menja). Ako dokument ne moze da se
+procita ili snimi, prikazuje se poruka o gresci. Dokument naveden u komandnoj liniji
 (<span class="formula">skem FAJL.skem</span>) otvara se pri pokretanju programa.</p>
+<h3><a name="oporavak"></a>Oporavak posle pada</h3>
+<p>Dok dokument ima nesnimljene izmene, program ga svakog minuta (i posle svake 20. izmene) snima u
+posebnu datoteku za oporavak, u fascikli <b>~/.local/share/SKEM 2004/oporavak</b> (ili
+<b>$XDG_DATA_HOME/SKEM 2004/oporavak</b>); sam dokument pri tome ostaje netaknut. Komande
+&quot;Sacuvaj&quot;, &quot;Sacuvaj kao...&quot;, &quot;Novi dokument&quot;, &quot;Otvori...&quot; i
+uobicajen izlaz iz programa brisu tu datoteku. Ako automatsko snimanje ne uspe, statusna linija pise
+&quot;Automatsko cuvanje nije uspelo: &quot; i razlog, a snimanje se ponovo pokusava posle minuta.</p>
+<p>Ako se program prethodni put nije zavrsio uobicajeno (pad, nestanak struje, prekinut proces), pri
+sledecem pokretanju pita <span class="poruka">Pronadjena je nesacuvana verzija dokumenta <i>ime</i> od
+<i>datum i vreme</i>. Da li zelite da je vratite?</span></p>
+<ul>
+<li><b>Da</b> otvara tu verziju kao izmenjen dokument, pod njegovim ranijim imenom, pa &quot;Sacuvaj&quot;
+snima tamo gde je dokument bio; &quot;Ponisti&quot; vraca prazan dokument;</li>
+<li><b>Ne</b> brise tu verziju i nudi sledecu, ako je ima;</li>
+<li><b>Odustani</b> je cuva, zajedno sa ostalima, za sledece pokretanje.</li>
+</ul>
+<p>Kada ima vise takvih verzija, nudi se najnovija prva; posle vracene verzije ostale cekaju sledece
+pokretanje. Vise istovremeno pokrenutih programa SKEM nikada ne uzima jedan drugom datoteke za
+oporavak.</p>
+
 <h3><a name="opis"></a>Opis problema</h3>
 <p>Komanda &quot;Opis problema&quot; (meni &quot;Uredi&quot;) otvara prozor &quot;Opisite problem koji
 resavate&quot; u koji upisujete kratak opis modela. Taster &quot;prihvati&quot; cuva opis u dokumentu (sa svim
@@ -694,8 +787,19 @@ redovima, onako kako je upisan), a &quot;odustani&quot; ga ostavlja nepromenjeni
 <table border="1" cellspacing="0" cellpadding="4" width="100%">
 <tr><th>Taster</th><th>Dejstvo</th></tr>
 <tr><td>F1</td><td>pomoc za izabrani blok, ili ova strana kada blok nije izabran</td></tr>
-<tr><td>Delete</td><td>brise izabrani blok, vezu ili drzac (kada je radna povrsina u fokusu)</td></tr>
-<tr><td>Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+X</td><td>novi dokument, otvori, sacuvaj, izlaz</td></tr>
+<tr><td>Del</td><td>Obrisi: brise izabrane blokove, vezu ili drzac (kada je radna povrsina u
+fokusu)</td></tr>
+<tr><td>Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+X</td><td>Novi dokument, Otvori..., Sacuvaj, Izlaz</td></tr>
+<tr><td>Ctrl+Z</td><td>Ponisti</td></tr>
+<tr><td>Ctrl+Y, Ctrl+Shift+Z</td><td>Ponovi</td></tr>
+<tr><td>Shift+Del, Ctrl+C, Ctrl+V, Ctrl+D</td><td>Iseci, Kopiraj, Nalepi, Dupliraj</td></tr>
+<tr><td>Ctrl+A</td><td>izabira sve blokove (kada je radna povrsina u fokusu)</td></tr>
+<tr><td>Ctrl+klik</td><td>dodaje blok izboru ili ga iz izbora uklanja</td></tr>
+<tr><td>Ctrl++ (Ctrl+=), Ctrl+-, Ctrl+0</td><td>Uvecaj, Umanji, Stvarna velicina</td></tr>
+<tr><td>Ctrl i tocak misa</td><td>uvecava ili umanjuje prikaz oko pokazivaca</td></tr>
+<tr><td>srednji taster misa</td><td>prevlacenjem pomera prikaz radne povrsine</td></tr>
+<tr><td>dvoklik na blok</td><td>prozor za izmenu parametara bloka</td></tr>
+<tr><td>Esc</td><td>dok simulacija traje: kao taster &quot;Prekini&quot;</td></tr>
 <tr><td>Enter</td><td>u tabeli rezultata: grafik oznacenih redova; u prozoru opcija: kao taster
 &quot;simulacija&quot;</td></tr>
 <tr><td>desni taster misa</td><td>na liniji veze koja se crta: odustajanje od veze; na ravnom grafiku:

@@ -638,6 +638,29 @@ TEST_F(Komande, PomocF1IKomanda) {
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Pomoc: index.htm"});
 }
 
+// The help's main page names every menu and command by its caption and every
+// shortcut as the menus show it.
+TEST_F(Komande, PomocNavodiSveKomandeIPrecice) {
+    auto g = Napravi();
+    QFile f(Izvor() + QStringLiteral("/resources/help/index.htm"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString pomoc = QString::fromUtf8(f.readAll());
+    QStringList trazeno;
+    for (const char* traka : {"MainMenu", "HelpMenuBar"})
+        for (QAction* m : Deo<QMenuBar>(*g, traka)->actions()) {
+            trazeno << m->text();
+            for (QAction* a : m->menu()->actions())
+                if (!a->isSeparator()) trazeno << a->text();
+        }
+    for (QAction* a : g->actions())
+        for (const QKeySequence& k : a->shortcuts())
+            trazeno << k.toString(QKeySequence::NativeText);
+    trazeno << Deo<QPushButton>(*g, "DugmePrekini")->shortcut().toString(QKeySequence::NativeText);
+    ASSERT_GT(trazeno.size(), 40);
+    for (QString t : trazeno)
+        EXPECT_TRUE(pomoc.contains(t.remove(QLatin1Char('&')).toHtmlEscaped())) << t.toStdString();
+}
+
 TEST_F(Komande, PomocF1NovPritisakNaRoditelju) {
     auto g = Napravi();
     Prikazi(*g);
