@@ -3,10 +3,12 @@
 
 #include "Brojevi.h"
 #include "ModelZaTest.h"
+#include "SitneVrednosti.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <bit>
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -412,6 +414,20 @@ TEST(SitneVrednosti, IspodNajmanjegNormalnogJeNula) {
     // The modes were this run's only: this thread computes subnormal values again.
     volatile double najmanji = std::numeric_limits<double>::min();
     EXPECT_NE(najmanji / 4, 0.0);
+
+    // A state from its long double sum: zero of its sign exactly when the
+    // rounded double would be subnormal, at the bound's edge too.
+    for (long double x : {0x1p-1022L, 0x1p-1074L, 0x1p-1075L}) {
+        for (int i = 0; i < 8; ++i)
+            x = std::nextafter(x, 0.0L);
+        for (int i = 0; i < 16; ++i, x = std::nextafter(x, 1.0L))
+            for (long double z : {x, -x}) {
+                const double d = static_cast<double>(z);
+                const double ocekivano = std::fpclassify(d) == FP_SUBNORMAL ? d * 0 : d;
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(UDvostrukuBezSitnih(z)),
+                          std::bit_cast<std::uint64_t>(ocekivano));
+            }
+    }
 }
 
 namespace {
