@@ -1,7 +1,9 @@
 // Engine speed: models built in code, timed against a hand-written RK4 loop of
 // the same equations (long double increments, like the engine) in the same
 // process, plus the ordering of large models on its own. The engine runs with
-// a stop flag and a progress report, as the window runs it.
+// a stop flag and a progress report, as the window runs it. Case (e) times a
+// run whose values decay below the smallest normal double against one whose
+// values stay normal, the engine and a plain hand loop each.
 //
 //   skem_bench            all cases
 //   skem_bench --brzo     fewer steps, for a quick look
@@ -160,6 +162,52 @@ double RucniPad(double h, long koraka) {
     return y;
 }
 
+// x'' = -0.4 x' - 4 x (examples/oscilator.skem): a summer and two integrators.
+TModel Oscilator(double x0) {
+    TModel m;
+    TBlok* a = m.Dodaj(26, -4, -0.4);
+    TBlok* v = m.Dodaj(10, 0);
+    TBlok* x = m.Dodaj(10, x0);
+    a->Izvori[0] = x;
+    a->Izvori[1] = v;
+    v->Izvori[0] = a;
+    x->Izvori[0] = v;
+    return m;
+}
+
+// The same by hand in plain IEEE arithmetic, as the engine computes it while
+// its values stay normal (the summer's open third input adds +0).
+double RucniOscilator(double x0, double h, long koraka) {
+    // Read and returned through volatiles, so the loop stays between the clock's readings.
+    volatile double pocetak = x0;
+    double x = pocetak, v = 0;
+    const long double hl = h;
+    auto a = [&] { return -4 * x + -0.4 * v + 0.0; };
+    double fv = a() + 0.0, fx = v + 0.0;
+    for (long s = 0; s < koraka; ++s) {
+        const double x0s = x, v0s = v;
+        const long double k1v = hl * fv, k1x = hl * fx;
+        v = static_cast<double>(k1v * 0.5L + v0s);
+        x = static_cast<double>(k1x * 0.5L + x0s);
+        fv = a() + 0.0, fx = v + 0.0;
+        const long double k2v = hl * fv, k2x = hl * fx;
+        v = static_cast<double>(k2v * 0.5L + v0s);
+        x = static_cast<double>(k2x * 0.5L + x0s);
+        fv = a() + 0.0, fx = v + 0.0;
+        const long double k3v = hl * fv, k3x = hl * fx;
+        v = static_cast<double>(k3v + v0s);
+        x = static_cast<double>(k3x + x0s);
+        fv = a() + 0.0, fx = v + 0.0;
+        v = static_cast<double>((k2v * 2 + k1v + k3v * 2 + hl * fv) * 0.16666666666666666667L +
+                                v0s);
+        x = static_cast<double>((k2x * 2 + k1x + k3x * 2 + hl * fx) * 0.16666666666666666667L +
+                                x0s);
+        fv = a() + 0.0, fx = v + 0.0;
+    }
+    volatile double kraj = x;
+    return kraj;
+}
+
 template <class F> double Najbolje(int puta, F&& f) {
     double najbolje = 1e300;
     for (int i = 0; i < puta; ++i) {
@@ -204,6 +252,50 @@ void Uporedi(const char* naziv, const TModel& m, std::size_t kolona, long evalua
                 motor, evaluacija / motor / 1e6, rucna, motor / rucna, provera);
 }
 
+// (e) The oscillator to t = 1000 from x = 1 (its values stay above 1e-87) and
+// from x = 1e-300 (below the smallest normal double from t = 90 on): the cost
+// of a step with decayed values against a normal one.
+void Sitni(double h, long koraka) {
+    TOpcije opcije;
+    TPoruke poruke;
+    TSimulacija s(&opcije, &poruke);
+    std::atomic<bool> zaustavi{false};
+    std::atomic<double> dostignuto{0};
+    s.PostaviZaustavljanje(&zaustavi);
+    s.PostaviNapredak([&dostignuto](const TNapredakRada& n) {
+        dostignuto.store(n.Udeo(), std::memory_order_relaxed);
+    });
+    const double d = h * static_cast<double>(koraka);
+    opcije.O = {d, h, d / 10};
+    MatrixReal rezultati;
+    const TModel normalan = Oscilator(1), sitan = Oscilator(1e-300);
+    const auto listaNormalan = normalan.Lista(), listaSitan = sitan.Lista();
+    double xNormalan = 0, xSitan = 0, rucnoNormalan = 0, rucnoSitan = 0;
+    // Interleaved, so a change in the machine's load hits both alike.
+    double motorNormalan = 1e300, motorSitan = 1e300, rucnaNormalan = 1e300, rucnaSitan = 1e300;
+    for (int i = 0; i < 5; ++i) {
+        motorNormalan = std::min(motorNormalan, Najbolje(1, [&] {
+                                     s.Simuliraj(listaNormalan, rezultati);
+                                     xNormalan = rezultati[10][2];
+                                 }));
+        motorSitan = std::min(motorSitan, Najbolje(1, [&] {
+                                  s.Simuliraj(listaSitan, rezultati);
+                                  xSitan = rezultati[10][2];
+                              }));
+        rucnaNormalan = std::min(
+            rucnaNormalan, Najbolje(1, [&] { rucnoNormalan = RucniOscilator(1, h, koraka); }));
+        rucnaSitan = std::min(rucnaSitan,
+                              Najbolje(1, [&] { rucnoSitan = RucniOscilator(1e-300, h, koraka); }));
+    }
+    std::printf("(e) oscillator, %ld steps to t = 1000: engine normal %.3f s, decayed %.3f s, "
+                "ratio %.2f (x ends at %g)\n",
+                koraka, motorNormalan, motorSitan, motorSitan / motorNormalan, xSitan);
+    std::printf("    plain IEEE hand loop:                 normal %.4f s, decayed %.4f s, "
+                "ratio %.2f (x ends at %g)  %s\n",
+                rucnaNormalan, rucnaSitan, rucnaSitan / rucnaNormalan, rucnoSitan,
+                xNormalan == rucnoNormalan ? "same values while normal" : "VALUES DIFFER");
+}
+
 // Ordering alone: a chain numbered against its flow (the scan's worst case).
 void Redosled(int n) {
     TModel m;
@@ -238,6 +330,7 @@ int main(int argc, char** argv) {
             [&] { return RucniLanac(1000, h, 10000 / k); });
     Uporedi("(c) 10000 lags, 1000 steps", Lanac(10000), 29998, 30000, h, 1000 / k,
             [&] { return RucniLanac(10000, h, 1000 / k); });
+    Sitni(0.001 * k, 1000000 / k);
     Redosled(10000);
     Redosled(100000);
     return 0;

@@ -4,7 +4,10 @@
 // per run); the model it drives is any callable `sistem(t, prviProlaz)` that
 // evaluates the derivatives of the states just placed, at time t. States are
 // stored as doubles; increments and their sums are long double, each operation
-// in a fixed order, so a run gives the same bits every time.
+// in a fixed order, so a run gives the same bits every time. A state that
+// would be a subnormal double is zero (SitneVrednosti.h).
+
+#include "SitneVrednosti.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,7 +39,7 @@ inline void PrvaFaza(std::size_t m, long double h, double* __restrict y, double*
     for (std::size_t i = 1; i <= m; ++i) {
         y0[i] = y[i];
         k1[i] = h * f[i];
-        y[i] = static_cast<double>(k1[i] * 0.5L + y0[i]);
+        y[i] = UDvostrukuBezSitnih(k1[i] * 0.5L + y0[i]);
         v[izlazi[i]] = y[i];
     }
 }
@@ -49,7 +52,7 @@ inline void SrednjaFaza(std::size_t m, long double h, double* __restrict y,
                         const std::int32_t* __restrict izlazi) {
     for (std::size_t i = 1; i <= m; ++i) {
         k[i] = h * f[i];
-        y[i] = static_cast<double>((DoPolaKoraka ? k[i] * 0.5L : k[i]) + y0[i]);
+        y[i] = UDvostrukuBezSitnih((DoPolaKoraka ? k[i] * 0.5L : k[i]) + y0[i]);
         v[izlazi[i]] = y[i];
     }
 }
@@ -65,7 +68,7 @@ inline void SrednjaFaza(std::size_t m, long double h, double* __restrict y,
                                             const long double* __restrict k3, double* __restrict v,
                                             const std::int32_t* __restrict izlazi) {
     for (std::size_t i = 1; i <= m; ++i) {
-        y[i] = static_cast<double>((k2[i] * 2 + k1[i] + k3[i] * 2 + h * f[i]) * sestina + y0[i]);
+        y[i] = UDvostrukuBezSitnih((k2[i] * 2 + k1[i] + k3[i] * 2 + h * f[i]) * sestina + y0[i]);
         v[izlazi[i]] = y[i];
     }
 }

@@ -4,6 +4,7 @@
 
 #include "Brojevi.h"
 #include "MemorijaRezultata.h"
+#include "SitneVrednosti.h"
 
 #include <cmath>
 #include <new>
@@ -57,8 +58,9 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
             return false;
         }
         // The dialog's checks guarantee these; a source that skips them must
-        // not hang the run (h <= 0 never reaches the end) or divide by zero.
-        if (!(opcije.Interval > 0) || !(opcije.IntervalStampanja > 0) ||
+        // not hang the run (h <= 0, or a half step taken as zero, never
+        // reaches the end) or divide by zero.
+        if (!(opcije.Interval / 2 >= NajmanjiNormalan) || !(opcije.IntervalStampanja > 0) ||
             !std::isfinite(opcije.Trajanje) || !std::isfinite(opcije.Interval) ||
             !std::isfinite(opcije.IntervalStampanja) || opcije.Trajanje < 0) {
             uspeh = false;
@@ -140,15 +142,19 @@ void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& pogledi) {
         z.Ulaz1 = brojIzvora(blok.IzvorUlazaBloka(0));
         z.Ulaz2 = brojIzvora(blok.IzvorUlazaBloka(1));
         z.Ulaz3 = brojIzvora(blok.IzvorUlazaBloka(2));
-        z.Parametar1 = blok.ParametarBloka(1);
-        z.Parametar2 = blok.ParametarBloka(2);
-        z.Parametar3 = blok.ParametarBloka(3);
+        // A run takes a subnormal parameter as zero, also where it is copied
+        // unchanged (an initial state, a constant, a limiter's bound).
+        z.Parametar1 = BezSitnih(blok.ParametarBloka(1));
+        z.Parametar2 = BezSitnih(blok.ParametarBloka(2));
+        z.Parametar3 = BezSitnih(blok.ParametarBloka(3));
         z.Broj = i;
         z.Sifra = VrstaIzSifre(blok.SifraBloka());
         z.Sortiran = false;
         z.Indeks = 0;
         if (z.Sifra == TVrstaElementa::GeneratorFunkcija) {
             tabele.push_back(blok.OrdinateBloka());
+            for (double& y : tabele.back())
+                y = BezSitnih(y);
             z.Indeks = static_cast<std::int32_t>(tabele.size()) - 1;
         } else if (z.Sifra == TVrstaElementa::Konstanta) {
             ++brojKonstanti;

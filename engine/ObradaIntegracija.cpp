@@ -5,6 +5,7 @@
 #include "Obrada.h"
 
 #include "Brojevi.h"
+#include "SitneVrednosti.h"
 
 #include <algorithm>
 #include <cfenv>
@@ -119,7 +120,9 @@ void TSimulacija::PocniRad() {
 
 // The observer is called with the value table after the initial pass and at
 // every print time; a template parameter, so recording costs no call per step.
+// The run's thread takes subnormal values as zero until the run ends.
 template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
+    const TRezimBezSitnih rezim;
     PocniRad();
     TRasporedStampe stampa(intervalStampanja, polaIntervala / (intervalStampanja * 2), vreme);
 

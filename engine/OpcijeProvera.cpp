@@ -1,6 +1,7 @@
 #include "OpcijeProvera.h"
 
 #include "Brojevi.h"
+#include "SitneVrednosti.h"
 
 namespace skem {
 
@@ -42,10 +43,11 @@ TRezultatProvere ProveriOpcije(const std::string& trajanje, const std::string& i
                        3, false);
 
     // Time advances by half steps until it passes D + h/2: a half step lost
-    // in rounding at that size would never let the run end.
+    // in rounding at that size, or one below the smallest normal double
+    // (a run takes it as zero), would never let the run end.
     const double polaKoraka = vrednosti.Interval / 2;
     const double kraj = vrednosti.Trajanje + polaKoraka;
-    if (!(polaKoraka > 0) || !(kraj + polaKoraka > kraj))
+    if (!(polaKoraka >= NajmanjiNormalan) || !(kraj + polaKoraka > kraj))
         return Neuspeh(7,
                        "Interval integracije je premali da bi vreme simulacije stiglo do "
                        "kraja!",

@@ -58,6 +58,9 @@ TEST(OpcijeProvera, ChecksRunInOrderWithTheirFieldAndSelection) {
         EXPECT_TRUE(r.SelektujTekst);
     }
     EXPECT_EQ(Proveri("1", "4.440892098500626e-16", "0.5").Provera, 0);
+    // A run takes a half step below the smallest normal double (2.2250738585072014E-308) as zero.
+    EXPECT_EQ(Proveri("1e-300", "4.4e-308", "1e-307").Provera, 7);
+    EXPECT_EQ(Proveri("1e-300", "4.46e-308", "1e-307").Provera, 0);
 }
 
 TEST(OpcijeProvera, AcceptedValuesAreParsed) {

@@ -3,10 +3,14 @@
 // transcription of the pass and the Runge-Kutta loop: one switch over the
 // translated records in the order of Redosled, memory kept in each record's p2.
 // Both must give the same bits in every cell, the same element message or the
-// same arithmetic fault.
+// same arithmetic fault. Both take values below the smallest normal double as
+// zero: the reference under the same processor modes, with its own flush of
+// the states. Run as plain IEEE arithmetic, the reference must give the same
+// bits wherever no value fell below that bound.
 
 #include "Brojevi.h"
 #include "ModelZaTest.h"
+#include "SitneVrednosti.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +19,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -27,10 +32,22 @@ struct TIshod {
     bool Uspeh = false;
     std::string Poruka; // an element's message, or the arithmetic fault's text
     MatrixReal Rezultati;
+    bool IspodGranice = false; // a plain run met a subnormal value or an underflow
 };
 
-// The straightforward run over the tables Prevedi and Sortiraj left in `s`.
-TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) {
+// The straightforward run over the tables Prevedi and Sortiraj left in `s`;
+// bezSitnih false: plain IEEE arithmetic, noting whether a value fell below
+// the smallest normal double.
+TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p,
+                            bool bezSitnih = true) {
+    std::optional<TRezimBezSitnih> rezim;
+    if (bezSitnih) rezim.emplace();
+    // A state that comes out subnormal is a zero of its sign.
+    auto stanje = [bezSitnih](long double x) {
+        const double y = static_cast<double>(x);
+        return bezSitnih && std::fabs(y) < std::numeric_limits<double>::min() ? y * 0 : y;
+    };
+    bool sitnih = false;
     ArrayBlok b = s.Blokovi();
     const auto& red = s.Redosled();
     const std::int32_t n = s.BrojBlokova() - 1, m = s.BrojIntegratora(), duz = s.DuzinaRedosleda();
@@ -63,7 +80,7 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
         vrsta = 3;
         poruka = tekst;
     };
-    auto izracunaj = [&] {
+    auto prolaz = [&] {
         for (std::int32_t i = 1; i <= m; ++i)
             v[s.Integratori()[i]] = y[i];
         std::int32_t poz = s.BrojKonstanti() + 2;
@@ -223,6 +240,13 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
         }
     };
 
+    auto izracunaj = [&] {
+        prolaz();
+        for (const std::vector<double>* niz : {&v, &f})
+            for (double x : *niz)
+                sitnih = sitnih || std::fpclassify(x) == FP_SUBNORMAL;
+    };
+
     std::feclearexcept(FE_ALL_EXCEPT);
     izracunaj();
     pocetni = false;
@@ -233,7 +257,7 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
         for (std::int32_t i = 1; i <= m; ++i) {
             y0[i] = y[i];
             k1[i] = hl * f[i];
-            y[i] = static_cast<double>(k1[i] * 0.5L + y0[i]);
+            y[i] = stanje(k1[i] * 0.5L + y0[i]);
         }
         t += h / 2;
         v[n + 1] = t;
@@ -241,20 +265,21 @@ TIshod ReferentnoPokretanje(const TSimulacija& s, double d, double h, double p) 
         if (vrsta < 3) vrsta = 2;
         for (std::int32_t i = 1; i <= m; ++i) {
             k2[i] = hl * f[i];
-            y[i] = static_cast<double>(k2[i] * 0.5L + y0[i]);
+            y[i] = stanje(k2[i] * 0.5L + y0[i]);
         }
         izracunaj();
         for (std::int32_t i = 1; i <= m; ++i) {
             k3[i] = hl * f[i];
-            y[i] = static_cast<double>(k3[i] + y0[i]);
+            y[i] = stanje(k3[i] + y0[i]);
         }
         t += h / 2;
         v[n + 1] = t;
         izracunaj();
         for (std::int32_t i = 1; i <= m; ++i)
-            y[i] = static_cast<double>(
-                (k2[i] * 2 + k1[i] + k3[i] * 2 + hl * f[i]) * 0.16666666666666666667L + y0[i]);
+            y[i] = stanje((k2[i] * 2 + k1[i] + k3[i] * 2 + hl * f[i]) * 0.16666666666666666667L +
+                          y0[i]);
         izracunaj();
+        ishod.IspodGranice = sitnih || std::fetestexcept(FE_UNDERFLOW);
         const int fe = std::fetestexcept(FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID);
         if (fe) {
             ishod.Poruka = (fe & FE_OVERFLOW)    ? "Floating point overflow"
@@ -311,11 +336,11 @@ void UporediIshode(const TIshod& motor, const TIshod& referenca, const std::stri
                 << " vs " << referenca.Rezultati[r][c];
 }
 
-TIshod Referenca(const TTestModel& model, double d, double h, double p) {
+TIshod Referenca(const TTestModel& model, double d, double h, double p, bool bezSitnih = true) {
     TSimulacija s;
     s.Prevedi(model.Lista());
     s.Sortiraj();
-    return ReferentnoPokretanje(s, d, h, p);
+    return ReferentnoPokretanje(s, d, h, p, bezSitnih);
 }
 
 // A random model: a time source, some constants and integrators, and blocks of
@@ -372,19 +397,26 @@ TTestModel SlucajniModel(std::mt19937& gen, bool sNeobicnimParametrima) {
 
 TEST(ReferentniProlaz, IstiBitoviKaoJednostavanProlaz) {
     std::mt19937 gen(20240613);
-    int uspesnih = 0, neuspesnih = 0;
+    int uspesnih = 0, neuspesnih = 0, ispodGranice = 0;
     for (int primer = 0; primer < 400; ++primer) {
         const TTestModel m = SlucajniModel(gen, false);
         const double h = (gen() % 2) ? 0.1 : 0.05;
         const TIshod motor = PokretanjeMotora(m, 2, h, 2 * h);
         const TIshod referenca = Referenca(m, 2, h, 2 * h);
         UporediIshode(motor, referenca, "model " + std::to_string(primer));
+        const TIshod obicna = Referenca(m, 2, h, 2 * h, false);
+        if (obicna.IspodGranice)
+            ++ispodGranice;
+        else
+            UporediIshode(motor, obicna, "model " + std::to_string(primer) + ", plain IEEE");
         if (HasFatalFailure()) return;
         (motor.Uspeh ? uspesnih : neuspesnih)++;
     }
-    // Both outcomes were really exercised.
+    // Both outcomes were really exercised, and values below the bound too.
     EXPECT_GT(uspesnih, 80);
     EXPECT_GT(neuspesnih, 20);
+    EXPECT_GT(ispodGranice, 0);
+    EXPECT_LT(ispodGranice, 100);
 }
 
 TEST(ReferentniProlaz, NeobicniParametriDajuIsteGreskeIVrednosti) {

@@ -3,12 +3,15 @@
 
 #include "Brojevi.h"
 #include "ModelZaTest.h"
+#include "SitneVrednosti.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <bit>
 #include <cfenv>
 #include <cmath>
+#include <limits>
 #include <thread>
 
 using namespace skem;
@@ -343,6 +346,88 @@ TEST(AritmetickeGreske, PotkoracenjeNijeGreska) {
     ASSERT_TRUE(p.Pokreni(m, 2, 0.1, 0.1));
     EXPECT_EQ(p.Vrednost(0, e), 1.0);
     EXPECT_EQ(p.Vrednost(20, e), 0.0);
+}
+
+// A value below the smallest normal double is taken as zero inside a run: a
+// decaying model ends in exact zeros, a subnormal parameter counts as zero even
+// where it is copied unchanged, and no cell ever holds a subnormal value.
+TEST(SitneVrednosti, IspodNajmanjegNormalnogJeNula) {
+    const double sitan = 1e-310;
+    struct TSlucaj {
+        const char* Opis;
+        TTestModel Model;
+        double D, H, P;
+        std::vector<int> NuleNaKraju; // blocks that end in exact zeros
+        std::vector<int> UvekNule;    // blocks that are zero in every row
+    };
+    std::vector<TSlucaj> slucajevi;
+    {
+        // y' = -y from 1, and half of y: e^-800 is far below the bound.
+        TTestModel m;
+        const int y = m.Dodaj(Integrator, 1);
+        const int minus = m.Dodaj(Invertor);
+        const int pola = m.Dodaj(Pojacanje, 0.5);
+        m.Povezi(y, minus, 1);
+        m.Povezi(minus, y, 1);
+        m.Povezi(y, pola, 1);
+        slucajevi.push_back({"pad", std::move(m), 800, 0.1, 1, {y, minus, pola}, {}});
+    }
+    {
+        // x'' = -0.4 x' - 4 x from x = 1: the decay of a damped oscillator.
+        TTestModel m;
+        const int a = m.Dodaj(Sabirac, -4, -0.4);
+        const int v = m.Dodaj(Integrator);
+        const int x = m.Dodaj(Integrator, 1);
+        m.Povezi(x, a, 1);
+        m.Povezi(v, a, 2);
+        m.Povezi(a, v, 1);
+        m.Povezi(v, x, 1);
+        slucajevi.push_back({"oscilator", std::move(m), 4000, 0.01, 10, {x}, {}});
+    }
+    {
+        // Subnormal parameters: a constant, an initial state, a limiter's
+        // bounds and a generator's ordinates, all copied to outputs unchanged.
+        TTestModel m;
+        const int c = m.Dodaj(Konstanta, sitan);
+        const int y = m.Dodaj(Integrator, -sitan);
+        const int vreme = m.Dodaj(Vreme);
+        const int granice = m.Dodaj(13, sitan, 2 * sitan);
+        const int gen = m.Dodaj(Generator, 1, 0);
+        m.Blok(gen).Ordinate.fill(sitan);
+        m.Povezi(c, y, 1);
+        m.Povezi(vreme, granice, 1);
+        m.Povezi(vreme, gen, 1);
+        slucajevi.push_back({"parametri", std::move(m), 2, 0.1, 0.1, {}, {c, y, granice, gen}});
+    }
+    for (const TSlucaj& s : slucajevi) {
+        TPokretac p;
+        ASSERT_TRUE(p.Pokreni(s.Model, s.D, s.H, s.P)) << s.Opis;
+        for (double x : p.Rezultati.Podaci())
+            ASSERT_NE(std::fpclassify(x), FP_SUBNORMAL) << s.Opis << ": " << x;
+        const int poslednji = static_cast<int>(std::lround(s.D / s.P));
+        for (int b : s.NuleNaKraju)
+            EXPECT_EQ(p.Vrednost(poslednji, b), 0.0) << s.Opis << " block " << b;
+        for (int b : s.UvekNule)
+            for (int k = 0; k <= poslednji; ++k)
+                EXPECT_EQ(p.Vrednost(k, b), 0.0) << s.Opis << " block " << b << " row " << k;
+    }
+    // The modes were this run's only: this thread computes subnormal values again.
+    volatile double najmanji = std::numeric_limits<double>::min();
+    EXPECT_NE(najmanji / 4, 0.0);
+
+    // A state from its long double sum: zero of its sign exactly when the
+    // rounded double would be subnormal, at the bound's edge too.
+    for (long double x : {0x1p-1022L, 0x1p-1074L, 0x1p-1075L}) {
+        for (int i = 0; i < 8; ++i)
+            x = std::nextafter(x, 0.0L);
+        for (int i = 0; i < 16; ++i, x = std::nextafter(x, 1.0L))
+            for (long double z : {x, -x}) {
+                const double d = static_cast<double>(z);
+                const double ocekivano = std::fpclassify(d) == FP_SUBNORMAL ? d * 0 : d;
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(UDvostrukuBezSitnih(z)),
+                          std::bit_cast<std::uint64_t>(ocekivano));
+            }
+    }
 }
 
 namespace {
