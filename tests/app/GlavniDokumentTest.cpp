@@ -180,13 +180,19 @@ TEST_F(Dokument, NeuspeloSnimanjeNistaNeGubi) {
         EXPECT_TRUE(dijalozi.Zapis[0].startsWith("Greska: "));
         EXPECT_TRUE(g->Izmenjen());
     }
-    { // Save As to an unreachable place keeps the old name.
+    { // Save As to an unreachable place keeps the old name, also for the file dialogs.
         dijalozi.Zapis.clear();
         auto g = SaIzmenom();
         dijalozi.ImenaFajlova.push_back(nedostupno);
         Akcija(*g, "FileSaveAs")->trigger();
         EXPECT_EQ(g->windowTitle(), "SKEM - Dok1*");
         EXPECT_TRUE(g->Izmenjen());
+        g->PostaviImeDokumenta(temp.filePath("stari.skem"));
+        dijalozi.ImenaFajlova.push_back(nedostupno);
+        Akcija(*g, "FileSaveAs")->trigger();
+        EXPECT_EQ(g->windowTitle(), "SKEM - stari*");
+        EXPECT_EQ(PocetnaPutanjaDijaloga(TVrstaFajla::Dokument, {}, "SKEM fajl (*.skem)"),
+                  temp.filePath("stari.skem"));
     }
     { // New: the surface is not cleared.
         auto g = SaIzmenom();
