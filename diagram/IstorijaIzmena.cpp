@@ -79,7 +79,10 @@ void TIstorijaIzmena::Procitaj(size_t indeks) {
 }
 
 void TIstorijaIzmena::OznaciSacuvano() {
-    // Saved in the middle of a step (a junction's holder already placed),
-    // the file holds no kept state: no undo leads back to it.
-    sacuvano = Tekst(povrsina) == stanja[tekuce].tekst ? tekuce : NemaSacuvanog;
+    // Saved in the middle of a drawing (a junction's new holder already
+    // placed), the file may hold no kept state: then no undo leads back to it.
+    // Otherwise the step has just ended, and the file holds the state kept last.
+    const bool drugo =
+        NedovrsenaVezaUDokumentu(povrsina) && Tekst(povrsina) != stanja[tekuce].tekst;
+    sacuvano = drugo ? NemaSacuvanog : tekuce;
 }

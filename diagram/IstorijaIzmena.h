@@ -37,8 +37,9 @@ public:
     void Ponisti();
     void Ponovi();
 
-    // The document as it is now is what its file holds; when that is not the
-    // state last kept (saved while a step was under way), no state is.
+    // The document as it is now is what its file holds (the step ended
+    // first); saved in the middle of a drawing that already changed the
+    // document, no kept state is.
     void OznaciSacuvano();
     // Whether the document differs from what its file holds.
     bool Izmenjen() const { return sacuvano != tekuce; }
