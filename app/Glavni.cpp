@@ -65,6 +65,10 @@ QAction* TMainForm::NovaAkcija(QObject* vlasnik, const char* ime, const QString&
     return a;
 }
 
+void TMainForm::NaKomandu(QAction* a, std::function<void()> izvrsi) {
+    connect(a, &QAction::triggered, this, [izvrsi = std::move(izvrsi)] { IzvrsiIPrijavi(izvrsi); });
+}
+
 // A run holds the GUI thread from the options dialog's acceptance to its
 // end, which for a long run takes a while: the pointer says so meanwhile.
 class TMainForm::TOpcijeSaCekanjem : public skem::TIzvorOpcija {
@@ -180,6 +184,7 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
+    PostaviPutanjuDokumenta({});
     // The workspace goes with the window: it must not call back into a half-destroyed one.
     radnaPovrsina->OnSelectBlok = nullptr;
     radnaPovrsina->OnSelectBlokZaInsp = nullptr;
@@ -297,21 +302,21 @@ void TMainForm::NapraviAkcije() {
                         QStringLiteral("SKEM 2004|Detaljna pomoc u radu sa programom"),
                         Ikonica(TIkonica::Pomoc));
 
-    connect(novDoc, &QAction::triggered, this, [this] { NovDocExecute(); });
-    connect(fileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });
-    connect(fileSave, &QAction::triggered, this, [this] { FileSaveExecute(); });
-    connect(fileSaveAs, &QAction::triggered, this, [this] { FileSaveAsExecute(); });
-    connect(fileExit, &QAction::triggered, this, [this] { close(); });
-    connect(editObrisi, &QAction::triggered, this, [this] { EditObrisiExecute(); });
-    connect(rotiranjeCW, &QAction::triggered, this, [this] { RotiranjeCWExecute(); });
-    connect(rotiranjeCCW, &QAction::triggered, this, [this] { RotiranjeCCWExecute(); });
-    connect(novaVeza, &QAction::triggered, this, [this] { NovaVezaExecute(); });
-    connect(junctionVeza, &QAction::triggered, this, [this] { JunctionVezaExecute(); });
-    connect(novDrzac, &QAction::triggered, this, [this] { NovDrzacExecute(); });
-    connect(izvSimulaciju, &QAction::triggered, this, [this] { PrevediModelClick(); });
-    connect(opisProblema, &QAction::triggered, this, [this] { OpisProblemaExecute(); });
-    connect(goFullscreen, &QAction::triggered, this, [this] { GoFullscreenExecute(); });
-    connect(doHelp, &QAction::triggered, this, [this] { DoHelpExecute(); });
+    NaKomandu(novDoc, [this] { NovDocExecute(); });
+    NaKomandu(fileOpen, [this] { FileOpenExecute(); });
+    NaKomandu(fileSave, [this] { FileSaveExecute(); });
+    NaKomandu(fileSaveAs, [this] { FileSaveAsExecute(); });
+    NaKomandu(fileExit, [this] { close(); });
+    NaKomandu(editObrisi, [this] { EditObrisiExecute(); });
+    NaKomandu(rotiranjeCW, [this] { RotiranjeCWExecute(); });
+    NaKomandu(rotiranjeCCW, [this] { RotiranjeCCWExecute(); });
+    NaKomandu(novaVeza, [this] { NovaVezaExecute(); });
+    NaKomandu(junctionVeza, [this] { JunctionVezaExecute(); });
+    NaKomandu(novDrzac, [this] { NovDrzacExecute(); });
+    NaKomandu(izvSimulaciju, [this] { PrevediModelClick(); });
+    NaKomandu(opisProblema, [this] { OpisProblemaExecute(); });
+    NaKomandu(goFullscreen, [this] { GoFullscreenExecute(); });
+    NaKomandu(doHelp, [this] { DoHelpExecute(); });
 
     // The shortcuts work wherever the focus is in the window, menus open or not.
     addActions({novDoc, fileOpen, fileSave, fileSaveAs, fileExit, editObrisi, rotiranjeCW,
@@ -463,7 +468,7 @@ void TMainForm::NapraviModel() {
     kolona->addWidget(zaglavljePalete);
     kolona->addWidget(paleta, 1);
     connect(izborPrikazaPalete, &QComboBox::currentIndexChanged, this,
-            [this] { IzborPrikazaPaleteChange(); });
+            [this] { IzvrsiIPrijavi([this] { IzborPrikazaPaleteChange(); }); });
 
     splitPalete = new TSKEMSplit(TSKEMSplit::TPoravnanje::alLevo, modelTab);
     splitPalete->setObjectName(QStringLiteral("SplitPalete"));
@@ -530,24 +535,28 @@ void TMainForm::NapraviStrane() {
 
 void TMainForm::PoveziPovrsinu() {
     TSKEMRadnaPovrsina* rp = radnaPovrsina;
-    rp->OnSelectBlokZaInsp = [this](TSKEMRadnaPovrsina*) { SelectBlokZaInsp(); };
-    rp->OnDropBlok = [this](TSKEMRadnaPovrsina*) { DropBlok(); };
-    rp->OnPoveziVezu = [this](TSKEMRadnaPovrsina*) { PoveziVezu(); };
-    rp->OnChange = [this](TSKEMRadnaPovrsina*) {
+    // The workspace raises its events from the middle of its mouse and key handling.
+    const auto prijavljeno = [](std::function<void()> obrada) {
+        return [obrada = std::move(obrada)](auto*) { IzvrsiIPrijavi(obrada); };
+    };
+    rp->OnSelectBlokZaInsp = prijavljeno([this] { SelectBlokZaInsp(); });
+    rp->OnDropBlok = prijavljeno([this] { DropBlok(); });
+    rp->OnPoveziVezu = prijavljeno([this] { PoveziVezu(); });
+    rp->OnChange = prijavljeno([this] {
         Change();
         IzmenaZaOporavak();
-    };
-    rp->OnStanjeChange = [this](TSKEMRadnaPovrsina*) { StanjeChange(); };
-    rp->OnBrisiBlok = [this](TSKEMRadnaPovrsina*) { BrisiBlok(); };
-    inspektor->OnIzmena = [this](TSKEMInspektor*) {
+    });
+    rp->OnStanjeChange = prijavljeno([this] { StanjeChange(); });
+    rp->OnBrisiBlok = prijavljeno([this] { BrisiBlok(); });
+    inspektor->OnIzmena = prijavljeno([this] {
         if (TSKEMBlok* b = radnaPovrsina->SelektovaniBlok)
             radnaPovrsina->OpisiKorak(
                 QStringLiteral("izmena parametara bloka %1").arg(b->LokalniBroj()));
         PostaviIzmenjen(true);
         ZakaziKorak();
         IzmenaZaOporavak();
-    };
-    rp->OnParametriBloka = [this](TSKEMRadnaPovrsina*) { ParametriBloka(); };
+    });
+    rp->OnParametriBloka = prijavljeno([this] { ParametriBloka(); });
     pogledPovrsine->OnPromenaUvecanja = [this](TSKEMPogled* v) {
         oznakaUvecanja->setText(QStringLiteral("%1 %").arg(qRound(v->Uvecanje() * 100)));
     };

@@ -112,6 +112,8 @@ private:
     static QAction* NovaAkcija(QObject* vlasnik, const char* ime, const QString& natpis,
                                const QString& savet, const QIcon& ikonica = {},
                                const QList<QKeySequence>& precice = {});
+    // Runs izvrsi when the action is triggered; whatever it throws is reported.
+    void NaKomandu(QAction* a, std::function<void()> izvrsi);
 
     class TPorukeDijaloga;   // engine messages as error boxes
     class TOpcijeSaCekanjem; // the options dialog, then a wait cursor while the run lasts

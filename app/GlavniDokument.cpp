@@ -40,6 +40,8 @@ void TMainForm::PostaviImeDokumenta(const QString& imeFajla) {
         // whatever the working directory is by then.
         putanjaDokumenta =
             QFileInfo(saNastavkom ? imeFajla : imeFajla + Nastavak).absoluteFilePath();
+    // The file dialogs start beside the document.
+    PostaviPutanjuDokumenta(putanjaDokumenta);
     OsveziNaslov();
 }
 
@@ -154,6 +156,7 @@ void TMainForm::UcitajSaKomandneLinije(const QStringList& argumenti) {
     PostaviImeDokumenta(puna);
     ObnoviListuBlokova();
     PrikaziUInspektoruAkoJeVidljiv();
+    DodajSkorasnji(puna);
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {

@@ -18,16 +18,13 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
 
 // The recent documents live in the program's own settings file.
 QSettings Podesavanja() {
-    return QSettings(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                         QStringLiteral("/skem.ini"),
-                     QSettings::IniFormat);
+    return QSettings(FajlPodesavanja(), QSettings::IniFormat);
 }
 
 const QString KljucSkorasnjih = QStringLiteral("SkorasnjiDokumenti");
@@ -64,17 +61,16 @@ void TMainForm::NapraviAkcijeUredjivanja() {
     prikaziSve = NovaAkcija(this, "PrikaziSve", QStringLiteral("&Prikazi sve"),
                             QStringLiteral("Prikazuje ceo dijagram"));
 
-    connect(ponisti, &QAction::triggered, this, [this] { PonistiExecute(); });
-    connect(ponovi, &QAction::triggered, this, [this] { PonoviExecute(); });
-    connect(iseci, &QAction::triggered, this, [this] { IseciExecute(); });
-    connect(kopiraj, &QAction::triggered, this, [this] { KopirajExecute(); });
-    connect(nalepi, &QAction::triggered, this, [this] { NalepiExecute(); });
-    connect(dupliraj, &QAction::triggered, this, [this] { DuplirajExecute(); });
-    connect(uvecaj, &QAction::triggered, this, [this] { pogledPovrsine->Uvecaj(); });
-    connect(umanji, &QAction::triggered, this, [this] { pogledPovrsine->Umanji(); });
-    connect(stvarnaVelicina, &QAction::triggered, this,
-            [this] { pogledPovrsine->PostaviUvecanje(1); });
-    connect(prikaziSve, &QAction::triggered, this, [this] { pogledPovrsine->PrikaziSve(); });
+    NaKomandu(ponisti, [this] { PonistiExecute(); });
+    NaKomandu(ponovi, [this] { PonoviExecute(); });
+    NaKomandu(iseci, [this] { IseciExecute(); });
+    NaKomandu(kopiraj, [this] { KopirajExecute(); });
+    NaKomandu(nalepi, [this] { NalepiExecute(); });
+    NaKomandu(dupliraj, [this] { DuplirajExecute(); });
+    NaKomandu(uvecaj, [this] { pogledPovrsine->Uvecaj(); });
+    NaKomandu(umanji, [this] { pogledPovrsine->Umanji(); });
+    NaKomandu(stvarnaVelicina, [this] { pogledPovrsine->PostaviUvecanje(1); });
+    NaKomandu(prikaziSve, [this] { pogledPovrsine->PrikaziSve(); });
     addActions({ponisti, ponovi, iseci, kopiraj, nalepi, dupliraj, uvecaj, umanji, stvarnaVelicina,
                 prikaziSve});
 }
@@ -102,7 +98,6 @@ void TMainForm::PostaviIzmenjen(bool izmenjenSada) {
     if (!izmenjenSada && istorija) {
         ZavrsiKorak();
         istorija->OznaciSacuvano();
-        OsveziIstoriju();
     }
     izmenjen = izmenjenSada;
     OsveziNaslov();
@@ -124,15 +119,18 @@ void TMainForm::ZakaziKorak() {
         if (pogledPovrsine->MisPritisnut() || QApplication::activeModalWidget())
             ZakaziKorak();
         else
-            ZavrsiKorak();
+            IzvrsiIPrijavi([this] { ZavrsiKorak(); });
     });
 }
 
 void TMainForm::ZavrsiKorak() {
     if (!istorija) return;
+    const TIstorijaIzmena::TKraj kraj = istorija->ZavrsiKorak(radnaPovrsina->OpisKoraka());
     // A step not yet complete keeps its name for when it is.
-    if (istorija->ZavrsiKorak(radnaPovrsina->OpisKoraka()) != TIstorijaIzmena::TKraj::NijeGotov)
-        radnaPovrsina->ZaboraviOpisKoraka();
+    if (kraj != TIstorijaIzmena::TKraj::NijeGotov) radnaPovrsina->ZaboraviOpisKoraka();
+    // A kept change marks the document; a step that changed nothing leaves the
+    // mark as the action set it (it stays until a save).
+    if (kraj == TIstorijaIzmena::TKraj::Zapamcen) izmenjen = true;
     OsveziIstoriju();
 }
 
@@ -140,6 +138,7 @@ void TMainForm::PocniIstoriju() {
     if (!istorija) return;
     radnaPovrsina->ZaboraviOpisKoraka();
     istorija->Pocni();
+    izmenjen = false;
     OsveziIstoriju();
 }
 
@@ -158,7 +157,6 @@ void TMainForm::OsveziIstoriju() {
             istorija->OpisPonistavanja());
     postavi(ponovi, QStringLiteral("Ponovi"), istorija->MozePonoviti(),
             istorija->OpisPonavljanja());
-    izmenjen = istorija->Izmenjen();
     OsveziNaslov();
 }
 
@@ -190,6 +188,8 @@ void TMainForm::PosleCitanja() {
     radnaPovrsina->ZaboraviOpisKoraka();
     ObnoviListuBlokova();
     PrikaziUInspektoruAkoJeVidljiv();
+    // Undo and redo clear the mark only where they reach the saved state.
+    izmenjen = istorija->Izmenjen();
     OsveziIstoriju();
 }
 
@@ -289,7 +289,7 @@ void TMainForm::OsveziSkorasnje() {
             QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(lista[i]).fileName()));
         a->setStatusTip(lista[i]);
         a->setToolTip(lista[i]);
-        connect(a, &QAction::triggered, this, [this, p = lista[i]] { OtvoriSkorasnji(p); });
+        NaKomandu(a, [this, p = lista[i]] { OtvoriSkorasnji(p); });
     }
     skorasnji->setEnabled(!lista.isEmpty());
 }

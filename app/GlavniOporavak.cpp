@@ -98,7 +98,9 @@ void PokreniOporavak(TAplikacija& aplikacija) {
         bool eventFilter(QObject* o, QEvent* e) override {
             auto* prozor = static_cast<TMainForm*>(o);
             if (e->type() == QEvent::EnabledChange && prozor->isEnabled()) {
-                QTimer::singleShot(0, prozor, [prozor] { prozor->PonudiOporavak(); });
+                QTimer::singleShot(0, prozor, [prozor] {
+                    IzvrsiIPrijavi([prozor] { prozor->PonudiOporavak(); });
+                });
                 prozor->removeEventFilter(this);
                 deleteLater();
             }

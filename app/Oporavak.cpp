@@ -1,5 +1,7 @@
 #include "Oporavak.h"
 
+#include "Dijalozi.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <exception>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -99,11 +102,13 @@ void TBravaOporavka::Oslobodi() {
 
 TOporavak::TOporavak(const QString& f) : fascikla(f) {
     tajmer.setInterval(60 * 1000);
-    QObject::connect(&tajmer, &QTimer::timeout, &tajmer, [this] { Snimi(); });
+    QObject::connect(&tajmer, &QTimer::timeout, &tajmer,
+                     [this] { IzvrsiIPrijavi([this] { Snimi(); }); });
     tajmer.start();
     odlozeno.setSingleShot(true);
     odlozeno.setInterval(0);
-    QObject::connect(&odlozeno, &QTimer::timeout, &odlozeno, [this] { Snimi(); });
+    QObject::connect(&odlozeno, &QTimer::timeout, &odlozeno,
+                     [this] { IzvrsiIPrijavi([this] { Snimi(); }); });
 }
 
 TOporavak::~TOporavak() {
@@ -145,13 +150,20 @@ bool TOporavak::Snimi() {
         Ukloni();
         return true;
     }
-    const QByteArray tekst = Tekst();
-    const QString putanja = Putanja ? Putanja() : QString();
-    if (!fajl.isEmpty() && tekst == poslednjiTekst && putanja == poslednjaPutanja) return true;
     auto neuspeh = [this](const QString& razlog) {
         if (OnGreska) OnGreska(QStringLiteral("Automatsko cuvanje nije uspelo: %1").arg(razlog));
         return false;
     };
+    QByteArray tekst;
+    try {
+        tekst = Tekst();
+    } catch (const std::exception& g) {
+        // A document that cannot be written now (a value that is no number)
+        // is tried again at the next write, not shown in a box every minute.
+        return neuspeh(QString::fromUtf8(g.what()));
+    }
+    const QString putanja = Putanja ? Putanja() : QString();
+    if (!fajl.isEmpty() && tekst == poslednjiTekst && putanja == poslednjaPutanja) return true;
     if (fajl.isEmpty() && !ZauzmiIme())
         return neuspeh(QStringLiteral("fascikla '%1' nije dostupna").arg(fascikla));
     const QByteArray sadrzaj = SadrzajOporavka(tekst, putanja, QDateTime::currentDateTimeUtc());

@@ -77,7 +77,8 @@ QString RealanZaSnimanje(double v, const TSKEMBlok& blok) {
     return QString::fromStdString(skem::RealanUTekst(v));
 }
 
-void SnimiVezu(const TVeza& c, QDomElement& roditelj, int dubina) {
+// `uIzradi`, the connection still being drawn, is left out with what hangs from it.
+void SnimiVezu(const TVeza& c, QDomElement& roditelj, int dubina, const TVeza* uIzradi) {
     const bool junction = dubina > 0;
     const QString greska = junction
                                ? QStringLiteral("Neocekivana greska kod snimanja junction veze!!!")
@@ -101,7 +102,7 @@ void SnimiVezu(const TVeza& c, QDomElement& roditelj, int dubina) {
         DodajCeo(d, Ime("Index"), i);
         QDomElement junctions = DodajElement(d, Ime("Junctions"));
         for (const TVeza* j : h->Junctions)
-            SnimiVezu(*j, junctions, dubina + 1);
+            if (j != uIzradi) SnimiVezu(*j, junctions, dubina + 1, uIzradi);
     }
 }
 
@@ -403,6 +404,13 @@ QByteArray ProcitajFajl(const QString& imeFajla) {
 
 } // namespace
 
+bool NedovrsenaVezaUDokumentu(const TSKEMRadnaPovrsina& povrsina) {
+    const TVeza* c = povrsina.VezaUIzradi;
+    // A junction hangs from its holder from the start; a connection joins
+    // the list once it reaches its end block.
+    return c && (c->JeJunction || povrsina.Veze.contains(c));
+}
+
 TSKEMBlok* NadjiBlok(const TSKEMRadnaPovrsina& povrsina, int broj) {
     for (TSKEMBlok* b : povrsina.Blokovi())
         if (b->LokalniBroj() == broj) return b;
@@ -475,7 +483,8 @@ QByteArray DokumentUTekst(const TSKEMRadnaPovrsina& povrsina) {
         SnimiBlok(*b, blokovi);
     QDomElement veze = DodajElement(koren, Ime("Veze"));
     for (const TVeza* c : povrsina.Veze)
-        if (!c->JeJunction) SnimiVezu(*c, veze, 0);
+        if (!c->JeJunction && c != povrsina.VezaUIzradi)
+            SnimiVezu(*c, veze, 0, povrsina.VezaUIzradi);
     return dok.toByteArray(-1); // no whitespace between the elements
 }
 

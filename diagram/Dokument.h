@@ -25,6 +25,10 @@ public:
 
 // Writes the whole document. The XML is built first and written through a
 // temporary file renamed over the target, so a failure leaves the old file intact.
+// A connection or junction still being drawn (the workspace's VezaUIzradi:
+// a junction hanging from its holder, a connection waiting for the choice of
+// its input) is left out, so the finished document is written and the
+// drawing goes on undisturbed.
 void SnimiDokument(const TSKEMRadnaPovrsina& povrsina, const QString& imeFajla);
 // Empties the surface and reads the document. After an error what was read
 // before it stays on the surface, numbered 1..n, and the surface is visible.
@@ -33,6 +37,10 @@ void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla);
 // The same two without a file: the document's XML text.
 QByteArray DokumentUTekst(const TSKEMRadnaPovrsina& povrsina);
 void UcitajDokumentIzTeksta(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml);
+
+// Whether a connection or junction still being drawn already hangs in the
+// document, so that what is written now leaves it out.
+bool NedovrsenaVezaUDokumentu(const TSKEMRadnaPovrsina& povrsina);
 
 // The XML tree of a document's text, read with the same limits as a file;
 // nothing of a workspace is touched.

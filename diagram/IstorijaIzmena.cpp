@@ -9,8 +9,8 @@
 namespace {
 constexpr size_t NemaSacuvanog = std::numeric_limits<size_t>::max();
 
-// The document's text; none while it cannot be written (a connection not yet
-// given its input, a value that is no finite number).
+// The document's text; none while it cannot be written (a value that is no
+// finite number).
 std::optional<QByteArray> Tekst(const TSKEMRadnaPovrsina& povrsina) {
     try {
         return DokumentUTekst(povrsina);
@@ -32,6 +32,9 @@ void TIstorijaIzmena::Pocni() {
 }
 
 TIstorijaIzmena::TKraj TIstorijaIzmena::ZavrsiKorak(const QString& opis) {
+    // The drawing belongs to the step: a junction's new holder and the
+    // junction are undone together.
+    if (NedovrsenaVezaUDokumentu(povrsina)) return TKraj::NijeGotov;
     std::optional<QByteArray> novi = Tekst(povrsina);
     if (!novi) return TKraj::NijeGotov;
     if (*novi == stanja[tekuce].tekst) return TKraj::BezIzmene;
@@ -76,5 +79,10 @@ void TIstorijaIzmena::Procitaj(size_t indeks) {
 }
 
 void TIstorijaIzmena::OznaciSacuvano() {
-    sacuvano = tekuce;
+    // Saved in the middle of a drawing (a junction's new holder already
+    // placed), the file may hold no kept state: then no undo leads back to it.
+    // Otherwise the step has just ended, and the file holds the state kept last.
+    const bool drugo =
+        NedovrsenaVezaUDokumentu(povrsina) && Tekst(povrsina) != stanja[tekuce].tekst;
+    sacuvano = drugo ? NemaSacuvanog : tekuce;
 }

@@ -20,8 +20,9 @@ public:
     void Pocni();
     // Ends a step: when the document differs from the last kept state, the
     // change is kept under `opis` (what the undo hint names) and redo is
-    // forgotten. A document that cannot be written just now (a connection
-    // still waiting for its input) keeps nothing yet: the step goes on.
+    // forgotten. While a connection or junction is still being drawn into the
+    // document, or the document cannot be written, nothing is kept yet: the
+    // step goes on.
     enum class TKraj { Zapamcen, BezIzmene, NijeGotov };
     TKraj ZavrsiKorak(const QString& opis);
 
@@ -36,7 +37,9 @@ public:
     void Ponisti();
     void Ponovi();
 
-    // The document as it is now is what its file holds.
+    // The document as it is now is what its file holds (the step ended
+    // first); saved in the middle of a drawing that already changed the
+    // document, no kept state is.
     void OznaciSacuvano();
     // Whether the document differs from what its file holds.
     bool Izmenjen() const { return sacuvano != tekuce; }

@@ -12,10 +12,14 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QUrl>
+#include <exception>
+#include <new>
 
 namespace {
 
@@ -43,18 +47,31 @@ QString NastavakFiltera(const QString& filter) {
     return n;
 }
 
-// The name a save dialog starts with (see TDijalozi::SacuvajKao), always a
-// full path: Qt would otherwise start in the folder any file dialog visited last.
-QString PocetnaPutanja(TVrstaFajla vrsta, const QString& poslednji, const QString& predlog,
-                       const QString& nastavak) {
-    if (QFileInfo(predlog).isAbsolute()) return predlog;
-    if (poslednji.isEmpty()) return QDir::current().absoluteFilePath(predlog);
-    const QFileInfo p(poslednji);
-    if (vrsta == TVrstaFajla::Dokument) return p.dir().absoluteFilePath(predlog);
-    if (nastavak.isEmpty() || p.suffix().compare(nastavak, Qt::CaseInsensitive) == 0)
-        return poslednji;
-    // A PNG exported last time proposes the same name for an SVG.
-    return p.dir().absoluteFilePath(p.completeBaseName() + QLatin1Char('.') + nastavak);
+// The open document's path; empty while it is unnamed.
+QString putanjaDokumenta;
+
+QSettings Podesavanja() {
+    return QSettings(FajlPodesavanja(), QSettings::IniFormat);
+}
+
+QString KljucPutanje(TVrstaFajla vrsta) {
+    static const char* const vrste[] = {"Dokument", "Tabela", "Slika"};
+    return QStringLiteral("PoslednjePutanje/") + QLatin1String(vrste[static_cast<int>(vrsta)]);
+}
+
+QString PoslednjaPutanja(TVrstaFajla vrsta) {
+    return Podesavanja().value(KljucPutanje(vrsta)).toString();
+}
+
+void ZapamtiPutanju(TVrstaFajla vrsta, const QString& putanja) {
+    Podesavanja().setValue(KljucPutanje(vrsta), putanja);
+}
+
+// The folder a path is in, when it exists; empty otherwise.
+QString PostojecaFascikla(const QString& putanja) {
+    if (putanja.isEmpty()) return {};
+    const QFileInfo f(putanja);
+    return f.absoluteDir().exists() ? f.absolutePath() : QString();
 }
 
 // The file list's columns in the program's language; sizes and dates without
@@ -169,21 +186,18 @@ public:
         return TOdgovor::Odustani;
     }
     QString OtvoriFajl(QWidget* roditelj, const QString& filter) override {
-        QString& poslednji = poslednjePutanje[static_cast<int>(TVrstaFajla::Dokument)];
         TCentriran<QFileDialog> dlg(roditelj, QStringLiteral("Otvori"),
-                                    poslednji.isEmpty() ? QDir::currentPath() : poslednji);
+                                    PocetnaPutanjaDijaloga(TVrstaFajla::Dokument, {}, filter));
         dlg.setFileMode(QFileDialog::AnyFile);
         dlg.setDefaultSuffix(QStringLiteral("skem"));
         PodesiFajlDijalog(dlg, QFileDialog::AcceptOpen, filter);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
-        poslednji = dlg.selectedFiles().first();
-        return poslednji;
+        return dlg.selectedFiles().first();
     }
     QString SacuvajKao(QWidget* roditelj, TVrstaFajla vrsta, const QString& naslov,
                        const QString& predlog, const QString& filter) override {
-        QString& poslednji = poslednjePutanje[static_cast<int>(vrsta)];
         const QString nastavak = NastavakFiltera(filter);
-        QString izabrano = PocetnaPutanja(vrsta, poslednji, predlog, nastavak);
+        QString izabrano = PocetnaPutanjaDijaloga(vrsta, predlog, filter);
         for (;;) {
             TCentriran<QFileDialog> dlg(roditelj, naslov, izabrano);
             if (!nastavak.isEmpty()) dlg.setDefaultSuffix(nastavak);
@@ -202,7 +216,7 @@ public:
                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
             if (odgovor == QMessageBox::Yes) break;
         }
-        poslednji = izabrano;
+        if (vrsta != TVrstaFajla::Dokument) ZapamtiPutanju(vrsta, izabrano);
         return izabrano;
     }
 
@@ -227,8 +241,6 @@ private:
         if (podrazumevano != QMessageBox::NoButton) box.setDefaultButton(podrazumevano);
         return box.exec();
     }
-
-    QString poslednjePutanje[3]; // the last path of each kind of file
 };
 
 TQtDijalozi& QtDijalozi() {
@@ -246,6 +258,53 @@ TDijalozi& Dijalozi() {
 
 void PostaviDijaloge(TDijalozi* d) {
     tekuci = d;
+}
+
+void PostaviPutanjuDokumenta(const QString& putanja) {
+    putanjaDokumenta = putanja;
+    if (!putanja.isEmpty()) ZapamtiPutanju(TVrstaFajla::Dokument, putanja);
+}
+
+QString PocetnaPutanjaDijaloga(TVrstaFajla vrsta, const QString& predlog, const QString& filter) {
+    const QString poslednji = PoslednjaPutanja(vrsta);
+    if (predlog.isEmpty()) {
+        for (const QString& p : {putanjaDokumenta, poslednji})
+            if (!PostojecaFascikla(p).isEmpty()) return QFileInfo(p).absoluteFilePath();
+        return QDir::currentPath();
+    }
+    // Always a full path: Qt would otherwise start in the folder any file
+    // dialog visited last.
+    if (QFileInfo(predlog).isAbsolute()) return predlog;
+    QString fascikla = PostojecaFascikla(putanjaDokumenta);
+    if (fascikla.isEmpty()) fascikla = PostojecaFascikla(poslednji);
+    if (fascikla.isEmpty()) fascikla = QDir::currentPath();
+    const QDir d(fascikla);
+    const QString fasciklaPoslednjeg = PostojecaFascikla(poslednji);
+    if (vrsta == TVrstaFajla::Dokument || fasciklaPoslednjeg.isEmpty() ||
+        QDir(fasciklaPoslednjeg) != d)
+        return d.absoluteFilePath(predlog);
+    const QString nastavak = NastavakFiltera(filter);
+    const QFileInfo p(poslednji);
+    if (nastavak.isEmpty() || p.suffix().compare(nastavak, Qt::CaseInsensitive) == 0)
+        return p.absoluteFilePath();
+    return d.absoluteFilePath(p.completeBaseName() + QLatin1Char('.') + nastavak);
+}
+
+QString FajlPodesavanja() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/skem.ini");
+}
+
+void IzvrsiIPrijavi(const std::function<void()>& posao) {
+    try {
+        posao();
+    } catch (const std::bad_alloc&) {
+        Dijalozi().Greska(QStringLiteral("Out of memory"));
+    } catch (const std::exception& g) {
+        Dijalozi().Greska(QString::fromUtf8(g.what()));
+    } catch (...) {
+        Dijalozi().Greska(QStringLiteral("Neocekivana greska!"));
+    }
 }
 
 void PostaviPrikazPomoci(std::function<void(QWidget*, const QString&, bool)> prikaz) {

@@ -10,8 +10,8 @@
 class QDialog;
 class QWidget;
 
-// The files the program asks names for. Each kind has its own file dialog,
-// which remembers the last path chosen in it apart from the others.
+// The files the program asks names for. Each kind's last path is remembered
+// apart from the others'.
 enum class TVrstaFajla { Dokument, Tabela, Slika };
 
 class TDijalozi {
@@ -29,15 +29,15 @@ public:
     // Warning box with Yes, No and Cancel.
     virtual TOdgovor Pitanje(const QString& tekst) = 0;
 
-    // File dialogs; an empty result means the user cancelled.
-    // Opens a document; the dialog starts at the last document path.
+    // File dialogs; an empty result means the user cancelled. Where they
+    // start is PocetnaPutanjaDijaloga's.
+    // Opens a document.
     virtual QString OtvoriFajl(QWidget* roditelj, const QString& filter) = 0;
-    // Asks where to save a file of the given kind. A full path in predlog is
-    // proposed as it is. A bare name is proposed in the folder of the last
-    // document path (a document), or gives way to the last path of its kind
-    // with the filter's extension (an export, which usually replaces it).
-    // The filter's extension is appended to a name without it, and replacing
-    // an existing file is asked about once.
+    // Asks where to save a file of the given kind, proposing predlog. The
+    // filter's extension is appended to a name without it, and replacing an
+    // existing file is asked about once. An export's path is remembered as
+    // the last of its kind; a document's only once the program has written
+    // it (PostaviPutanjuDokumenta), so a failed save is not offered again.
     virtual QString SacuvajKao(QWidget* roditelj, TVrstaFajla vrsta, const QString& naslov,
                                const QString& predlog, const QString& filter) = 0;
 
@@ -48,6 +48,28 @@ public:
     // Opens a help page ("index.htm", "7.htm"); with the contents pane when asked.
     virtual void PrikaziPomoc(QWidget* roditelj, const QString& stranica, bool saSadrzajem) = 0;
 };
+
+// The document the program has open, by its full path; empty while it is
+// unnamed. The file dialogs start in its folder, and a named document's path
+// is remembered, across runs, as the last document path.
+void PostaviPutanjuDokumenta(const QString& putanja);
+
+// Where a file dialog for the kind starts, as a full path. A full path in
+// predlog is proposed as it is. Otherwise the folder is the open document's,
+// else the one the last path of the kind is in (remembered across runs),
+// else the working folder; in it a document gets predlog, and an export the
+// name of the last one of its kind when that is in this folder (an export
+// usually replaces it; a picture keeps its name in the other format), else
+// predlog. The open dialog (an empty predlog) starts at the open document's
+// file, else at the last document path, else in the working folder.
+QString PocetnaPutanjaDijaloga(TVrstaFajla vrsta, const QString& predlog, const QString& filter);
+
+// The program's own settings file (the recent documents, the last paths).
+QString FajlPodesavanja();
+
+// Runs what a command, a timer or an event handler does: whatever it throws
+// is shown as an error box instead of leaving the event loop.
+void IzvrsiIPrijavi(const std::function<void()>& posao);
 
 // The Qt dialogs open help through the application's help window, which
 // registers itself here (the diagram library does not know it).

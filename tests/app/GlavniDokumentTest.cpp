@@ -2,7 +2,10 @@
 // answers for New, Open and closing, Save / Save As / Open round trips with
 // the title and the modified flag, failed saves, and the problem description.
 #include "GlavniPomoc.h"
+#include "Oporavak.h"
 
+#include <QClipboard>
+#include <QMimeData>
 #include <QPlainTextEdit>
 
 using namespace glavni_test;
@@ -177,13 +180,19 @@ TEST_F(Dokument, NeuspeloSnimanjeNistaNeGubi) {
         EXPECT_TRUE(dijalozi.Zapis[0].startsWith("Greska: "));
         EXPECT_TRUE(g->Izmenjen());
     }
-    { // Save As to an unreachable place keeps the old name.
+    { // Save As to an unreachable place keeps the old name, also for the file dialogs.
         dijalozi.Zapis.clear();
         auto g = SaIzmenom();
         dijalozi.ImenaFajlova.push_back(nedostupno);
         Akcija(*g, "FileSaveAs")->trigger();
         EXPECT_EQ(g->windowTitle(), "SKEM - Dok1*");
         EXPECT_TRUE(g->Izmenjen());
+        g->PostaviImeDokumenta(temp.filePath("stari.skem"));
+        dijalozi.ImenaFajlova.push_back(nedostupno);
+        Akcija(*g, "FileSaveAs")->trigger();
+        EXPECT_EQ(g->windowTitle(), "SKEM - stari*");
+        EXPECT_EQ(PocetnaPutanjaDijaloga(TVrstaFajla::Dokument, {}, "SKEM fajl (*.skem)"),
+                  temp.filePath("stari.skem"));
     }
     { // New: the surface is not cleared.
         auto g = SaIzmenom();
@@ -284,6 +293,8 @@ TEST_F(Dokument, OpisProblema) {
     Akcija(*g, "OpisProblema")->trigger();
     EXPECT_EQ(prikazano, "prvi red\ndrugi red");
     EXPECT_EQ(Povrsina(*g)->OpisProblema, "prvi red\ndrugi red");
+    // As the title shows it once the step has ended.
+    QCoreApplication::processEvents();
     EXPECT_TRUE(g->Izmenjen());
 
     // Cancelled: nothing changes.
@@ -310,4 +321,152 @@ TEST_F(Dokument, IzmeneKojeOznacavajuDokument) {
     ASSERT_TRUE(Inspektor(*g)->OnIzmena);
     Inspektor(*g)->OnIzmena(Inspektor(*g));
     EXPECT_TRUE(g->Izmenjen());
+}
+
+// Autosave, copy, save and the undo history's step meet a connection still
+// waiting for its input (the input dialog open) and a junction being drawn:
+// each writes the finished document, nothing is reported, and the drawing
+// then ends as it would have.
+TEST_F(Dokument, PisanjeDokOdVezeSeCrta) {
+    struct TPisanje {
+        const char* ime;
+        // Writes the document while the drawing is under way; what was written.
+        std::function<QByteArray(TMainForm&)> pisi;
+    };
+    const QString fajl = temp.filePath("crtez.skem");
+    const TPisanje pisanja[] = {
+        {"autosave",
+         [](TMainForm& g) {
+             EXPECT_TRUE(g.Oporavak()->Snimi());
+             return CitajFajl(g.Oporavak()->Fajl());
+         }},
+        {"copy",
+         [](TMainForm& g) {
+             Povrsina(g)->IzaberiSve();
+             Akcija(g, "Kopiraj")->trigger();
+             const QMimeData* podaci = QApplication::clipboard()->mimeData();
+             return podaci ? podaci->data("application/x-skem-dokument") : QByteArray();
+         }},
+        {"save",
+         [&fajl](TMainForm& g) {
+             Akcija(g, "FileSave")->trigger();
+             EXPECT_EQ(g.windowTitle(), "SKEM - crtez");
+             return CitajFajl(fajl);
+         }},
+        {"undo step",
+         [](TMainForm&) {
+             QCoreApplication::processEvents();
+             return QByteArray();
+         }},
+    };
+    for (const bool junction : {false, true}) {
+        for (const TPisanje& p : pisanja) {
+            SCOPED_TRACE(std::string(p.ime) + (junction ? ", junction" : ", connection"));
+            auto g = Napravi();
+            g->UkljuciOporavak(temp.filePath("oporavak"));
+            g->Oporavak()->PostaviInterval(3600 * 1000);
+            g->PostaviImeDokumenta(fajl);
+            TSKEMRadnaPovrsina* rp = Povrsina(*g);
+            TSKEMBlok* a = SpustiBezDijaloga(*g, 10, "Integrator", 3, {20, 20});
+            TSKEMBlok* p1 = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {400, 20});
+            TSKEMBlok* p2 = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {400, 300});
+            if (junction) {
+                dijalozi.Skripte.push_back(IzaberiUlaz(1));
+                Povezi(*g, a, p1);
+            }
+            QCoreApplication::processEvents();
+            const QByteArray pre = DokumentUTekst(*rp);
+            const int gotovih = rp->Veze.size();
+            dijalozi.Zapis.clear();
+            QByteArray napisano;
+            TSKEMBlok* kraj = junction ? p2 : p1;
+            const auto pisi = [&] {
+                ASSERT_NE(rp->VezaUIzradi, nullptr);
+                napisano = p.pisi(*g);
+            };
+            if (junction) {
+                ZapocniJunction(*g, rp->Veze[0], {150, rp->Veze[0]->Pocetak().y()});
+                pisi();
+                dijalozi.Skripte.push_back(IzaberiUlaz(1));
+                PritisniBlok(kraj);
+            } else {
+                dijalozi.Skripte.push_back([&](QDialog& d) {
+                    pisi();
+                    IzaberiUlaz(1)(d);
+                });
+                Povezi(*g, a, kraj);
+            }
+            EXPECT_TRUE(dijalozi.Zapis.filter("Greska: ").isEmpty())
+                << dijalozi.Zapis.join('\n').toStdString();
+            // The drawing went on undisturbed.
+            EXPECT_EQ(kraj->IzvorUlaza(0), a);
+            EXPECT_EQ(rp->Veze.size(), gotovih + 1);
+            if (!napisano.isEmpty()) {
+                // The finished document: every block, no connection still drawn.
+                TSKEMRadnaPovrsina procitana;
+                UcitajDokumentIzTeksta(procitana, napisano);
+                EXPECT_EQ(procitana.Blokovi().size(), 3);
+                EXPECT_EQ(procitana.Veze.size(), gotovih);
+            }
+            // The drawing is one step: undone as a whole, redone as a whole.
+            QCoreApplication::processEvents();
+            const QByteArray posle = DokumentUTekst(*rp);
+            Akcija(*g, "Ponisti")->trigger();
+            EXPECT_EQ(DokumentUTekst(*Povrsina(*g)), pre);
+            // Saved with the junction's new holder: the file is not the state before.
+            if (p.ime == std::string("save")) EXPECT_EQ(g->Izmenjen(), junction);
+            Akcija(*g, "Ponovi")->trigger();
+            EXPECT_EQ(DokumentUTekst(*Povrsina(*g)), posle);
+        }
+    }
+}
+
+// The modified mark is what the title shows once the event loop has run: an
+// action that marks the document keeps the mark until a save, also when it
+// changed nothing; undo and redo clear it only at the saved state.
+TEST_F(Dokument, OznakaIzmeneOstajeDoSnimanja) {
+    struct TSlucaj {
+        const char* ime;
+        std::function<void(TMainForm&)> radnja;
+    };
+    const TSlucaj slucajevi[] = {
+        {"description accepted unchanged",
+         [this](TMainForm& g) {
+             dijalozi.Skripte.push_back(
+                 [](QDialog& d) { dynamic_cast<TUnosOpisa&>(d).DugmePrihvati->click(); });
+             Akcija(g, "OpisProblema")->trigger();
+         }},
+        {"connection refused",
+         [](TMainForm& g) {
+             const QList<TSKEMBlok*> b = Povrsina(g)->Blokovi();
+             Povezi(g, b[0], b[1]);
+         }},
+        {"input choice cancelled",
+         [this](TMainForm& g) {
+             dijalozi.Skripte.push_back(
+                 [](QDialog& d) { dynamic_cast<TIzborUlaza&>(d).DugmeOdustani->click(); });
+             const QList<TSKEMBlok*> b = Povrsina(g)->Blokovi();
+             Povezi(g, b[0], b[2]);
+         }},
+    };
+    for (const TSlucaj& s : slucajevi) {
+        SCOPED_TRACE(s.ime);
+        auto g = Napravi();
+        SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
+        SpustiBezDijaloga(*g, 12, "Konstanta", 0, {300, 20});
+        SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {300, 300});
+        QCoreApplication::processEvents();
+        dijalozi.ImenaFajlova.push_back(temp.filePath("oznaka.skem"));
+        Akcija(*g, "FileSaveAs")->trigger();
+        ASSERT_EQ(g->windowTitle(), "SKEM - oznaka");
+        s.radnja(*g);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(g->windowTitle(), "SKEM - oznaka*");
+        EXPECT_TRUE(g->Izmenjen());
+        // Undo leaves the saved state: still modified; redo returns to it.
+        Akcija(*g, "Ponisti")->trigger();
+        EXPECT_EQ(g->windowTitle(), "SKEM - oznaka*");
+        Akcija(*g, "Ponovi")->trigger();
+        EXPECT_EQ(g->windowTitle(), "SKEM - oznaka");
+    }
 }

@@ -158,6 +158,14 @@ TEST_F(Uredjivanje, SkorasnjiDokumenti) {
     // One still there opens.
     meni->actions()[0]->trigger();
     EXPECT_EQ(g->ImeDokumenta(), "d8");
+
+    // A document given on the command line (a file manager's double click) joins the list.
+    auto sa = Napravi({Primer("oscilator.skem")});
+    auto* njegov = Deo<QMenu>(*sa, "MeniSkorasnji");
+    emit njegov->aboutToShow();
+    ASSERT_FALSE(njegov->actions().isEmpty());
+    EXPECT_EQ(njegov->actions()[0]->statusTip(),
+              QFileInfo(Primer("oscilator.skem")).absoluteFilePath());
 }
 
 TEST_F(Uredjivanje, DugaSimulacijaSePrekidaIZatvaranjePita) {

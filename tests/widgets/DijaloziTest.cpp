@@ -1,6 +1,6 @@
 // The Qt dialogs: the save dialog appends the filter's extension and asks
-// once, in the program's language, before replacing a file; each kind of
-// file remembers its own last path; the file dialogs speak the program's
+// once, in the program's language, before replacing a file; the file dialogs
+// start beside the document or where the last file of their kind went; they speak the program's
 // language; every box and dialog opens centred on the window it belongs to.
 #include "Dijalozi.h"
 
@@ -19,6 +19,13 @@
 #include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <vector>
+
+// Readable texts in the failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace {
 
@@ -109,48 +116,97 @@ TEST(Dijalozi, SacuvajKaoDodajeNastavakIPitaJednomPreZamene) {
     }
 }
 
-TEST(Dijalozi, SvakaVrstaFajlaPamtiSvojuPutanju) {
-    QTemporaryDir dir, dok;
-    ASSERT_TRUE(dir.isValid() && dok.isValid());
+// Where the file dialogs start, step by step through a user's session: the
+// open document's folder, else the last folder of the kind (kept in the
+// settings file, so also by the next run), else the working folder; a save
+// that failed is not offered again.
+TEST(Dijalozi, FasciklaDijalogaSledecaDokument) {
+    QTemporaryDir rad, dok, drugi;
+    ASSERT_TRUE(rad.isValid() && dok.isValid() && drugi.isValid());
+    const QString stara = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(rad.path()));
+    QFile::remove(FajlPodesavanja());
+    PostaviPutanjuDokumenta({});
     const QString csv = QStringLiteral("CSV fajl (*.csv)");
     const QString png = QStringLiteral("PNG slika (*.png)");
     const QString svg = QStringLiteral("SVG slika (*.svg)");
-    struct TSlucaj {
-        TVrstaFajla vrsta;
-        QString predlog, filter;
-        QString predlozeno; // what the dialog shows; empty: whatever earlier uses left
-        QString izabrano;
+    using V = TVrstaFajla;
+    struct TKorak {
+        const char* opis;
+        std::function<void()> pre; // what the program did before the dialog
+        V vrsta;
+        QString predlog, filter; // an empty predlog: the open dialog
+        QString pocetak;         // where the dialog starts
+        QString izabrano;        // chosen in the dialog; empty: the dialog is not shown
     };
-    const std::vector<TSlucaj> slucajevi = {
-        {TVrstaFajla::Dokument, "Dokument1", FilterSkem, "", dok.filePath("d.skem")},
-        {TVrstaFajla::Tabela, "Rezultati.csv", csv, "", dir.filePath("eksp.csv")},
-        // An unnamed document: a new name in the last document folder, not the export's path.
-        {TVrstaFajla::Dokument, "Dokument1", FilterSkem, dok.filePath("Dokument1"),
-         dok.filePath("d.skem")},
-        {TVrstaFajla::Slika, "Grafik.png", png, "", dir.filePath("g.png")},
-        {TVrstaFajla::Tabela, "Rezultati.csv", csv, dir.filePath("eksp.csv"),
-         dir.filePath("e2.csv")},
-        // A picture keeps its name in the other format.
-        {TVrstaFajla::Slika, "Grafik.svg", svg, dir.filePath("g.svg"), dir.filePath("g.svg")},
-        // A named document: its own file.
-        {TVrstaFajla::Dokument, dir.filePath("x.skem"), FilterSkem, dir.filePath("x.skem"),
-         dir.filePath("x.skem")},
+    const std::vector<TKorak> koraci = {
+        {"first run, unnamed", {}, V::Tabela, "Rezultati.csv", csv, rad.filePath("Rezultati.csv")},
+        {"first run, open", {}, V::Dokument, "", FilterSkem, QDir::currentPath()},
+        {"export beside the open document",
+         [&] { PostaviPutanjuDokumenta(dok.filePath("m.skem")); }, V::Tabela, "Rezultati.csv", csv,
+         dok.filePath("Rezultati.csv"), dok.filePath("e.csv")},
+        {"the same export again", {}, V::Tabela, "Rezultati.csv", csv, dok.filePath("e.csv")},
+        {"a picture",
+         {},
+         V::Slika,
+         "Grafik.png",
+         png,
+         dok.filePath("Grafik.png"),
+         dok.filePath("g.png")},
+        {"the picture in the other format", {}, V::Slika, "Grafik.svg", svg, dok.filePath("g.svg")},
+        {"open at the document",
+         {},
+         V::Dokument,
+         "",
+         FilterSkem,
+         dok.filePath("m.skem"),
+         dok.filePath("m.skem")},
+        {"a named document's own file",
+         {},
+         V::Dokument,
+         dok.filePath("m.skem"),
+         FilterSkem,
+         dok.filePath("m.skem")},
+        // Chosen, but the program does not name the document after it: the save failed.
+        {"a new document in the last document folder", [] { PostaviPutanjuDokumenta({}); },
+         V::Dokument, "Dokument1", FilterSkem, dok.filePath("Dokument1"),
+         drugi.filePath("neuspeo.skem")},
+        {"open after the failed save",
+         {},
+         V::Dokument,
+         "",
+         FilterSkem,
+         dok.filePath("m.skem"),
+         dok.filePath("m.skem")},
+        {"the open document's folder before the last export's",
+         [&] { PostaviPutanjuDokumenta(drugi.filePath("n.skem")); }, V::Tabela, "Rezultati.csv",
+         csv, drugi.filePath("Rezultati.csv")},
+        {"the next run, elsewhere",
+         [&] {
+             PostaviPutanjuDokumenta({});
+             QDir::setCurrent(stara);
+         },
+         V::Dokument, "Dokument1", FilterSkem, drugi.filePath("Dokument1")},
+        {"the next run's export", {}, V::Tabela, "Rezultati.csv", csv, dok.filePath("e.csv")},
     };
-    for (const TSlucaj& s : slucajevi) {
-        SCOPED_TRACE(s.predlozeno.toStdString());
-        QString predlozeno;
-        IzaberiFajl(s.izabrano, &predlozeno);
-        EXPECT_EQ(Dijalozi().SacuvajKao(nullptr, s.vrsta, "Naslov", s.predlog, s.filter),
-                  s.izabrano);
-        if (!s.predlozeno.isEmpty()) {
-            EXPECT_EQ(predlozeno, s.predlozeno);
+    for (const TKorak& k : koraci) {
+        SCOPED_TRACE(k.opis);
+        if (k.pre) k.pre();
+        if (k.izabrano.isEmpty()) {
+            EXPECT_EQ(PocetnaPutanjaDijaloga(k.vrsta, k.predlog, k.filter), k.pocetak);
+            continue;
         }
+        QString predlozeno;
+        IzaberiFajl(k.izabrano, &predlozeno);
+        const QString izabrano =
+            k.predlog.isEmpty()
+                ? Dijalozi().OtvoriFajl(nullptr, k.filter)
+                : Dijalozi().SacuvajKao(nullptr, k.vrsta, "Naslov", k.predlog, k.filter);
+        EXPECT_EQ(izabrano, k.izabrano);
+        EXPECT_EQ(predlozeno, k.pocetak);
     }
-    // Open starts at the last document path, whichever dialog chose it.
-    QString predlozeno;
-    IzaberiFajl(dok.filePath("d.skem"), &predlozeno);
-    EXPECT_EQ(Dijalozi().OtvoriFajl(nullptr, FilterSkem), dok.filePath("d.skem"));
-    EXPECT_EQ(predlozeno, dir.filePath("x.skem"));
+    PostaviPutanjuDokumenta({});
+    QDir::setCurrent(stara);
 }
 
 TEST(Dijalozi, FajlDijaloziGovoreSrpski) {
