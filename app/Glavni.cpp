@@ -165,7 +165,8 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
         "#StatusnaTraka { background: #eef1f5; border-top: 1px solid #c5ccd6; }"));
 
     opcijeSaCekanjem = std::make_unique<TOpcijeSaCekanjem>();
-    opcijeSaCekanjem->OnPrevise = [this](const QString& tekst) { GreskaSimulacije(tekst); };
+    // The table's limit is said as it is, not as a fault of the run.
+    opcijeSaCekanjem->OnPrevise = [](const QString& tekst) { Dijalozi().Greska(tekst); };
     porukeDijaloga = std::make_unique<TPorukeDijaloga>(opcijeSaCekanjem.get());
     simulacija.PostaviPoruke(porukeDijaloga.get());
 

@@ -6,15 +6,18 @@
 
 #include "Brojevi.h"
 #include "Dijalozi.h"
+#include "Rezultati.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <thread>
@@ -46,6 +49,8 @@ void TMainForm::NapraviTrakuRada() {
     dugmePrekini->setFocusPolicy(Qt::NoFocus);
     dugmePrekini->hide();
     connect(dugmePrekini, &QPushButton::clicked, this, [this] { zaustaviRad = true; });
+    // How the run whose results are shown ended (a Quit says so), on the left.
+    statusnaTraka->addWidget(prikazRezultata->OpisKraja);
     statusnaTraka->addPermanentWidget(trakaRada);
     statusnaTraka->addPermanentWidget(dugmePrekini);
     simulacija.PostaviZaustavljanje(&zaustaviRad);
@@ -86,13 +91,15 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
         QMetaObject::invokeMethod(&petlja, "quit", Qt::QueuedConnection);
     });
     QTimer sat;
-    // The simulated time reached, of D (set by Pripremi, read-only meanwhile).
-    const QString trajanje = QString::fromStdString(skem::RealanUTekst(simulacija.Trajanje()));
-    const auto prikazi = [this, &trajanje] {
-        const double t = vremeRada.load(std::memory_order_relaxed);
+    // The simulated time reached, of D, to the step's precision (D, h set by
+    // Pripremi, read-only meanwhile); the run's last step may go past D.
+    const double d = simulacija.Trajanje(), h = simulacija.Interval();
+    const QString trajanje = QString::fromStdString(skem::RealanUTekst(d));
+    const auto prikazi = [this, &trajanje, d, h] {
+        const double t = std::min(vremeRada.load(std::memory_order_relaxed), d);
         trakaRada->setValue(qRound(udeoRada.load(std::memory_order_relaxed) * PodelaTrake));
         trakaRada->setFormat(QStringLiteral("t = %1 od %2")
-                                 .arg(QString::fromStdString(skem::RealanUTekst(t)), trajanje));
+                                 .arg(QString::fromStdString(VremeNaKoraku(t, h)), trajanje));
     };
     prikazi();
     connect(&sat, &QTimer::timeout, this, prikazi);
@@ -101,6 +108,8 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
     radnik.join();
     sat.stop();
     PokaziRad(false);
+    // A hint left from the command that started the run would hide how it ended.
+    statusnaTraka->clearMessage();
     if (fokus) fokus->setFocus(Qt::OtherFocusReason);
     VratiPorukeProzoru(zapis.poruke);
     if (greska) std::rethrow_exception(greska);

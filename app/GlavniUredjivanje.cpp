@@ -165,8 +165,12 @@ void TMainForm::PrevediModelClick() {
             if (!zatvoriPosleRada)
                 Dijalozi().Poruka(QString::fromUtf8(skem::TSimulacija::PorukaPrekinuta));
         } else if (simulacija.Uspeh()) {
+            // A Quit may end the run at D exactly: the stop is said either way.
+            const TKrajRada kraj{simulacija.Prekid().Vrsta == skem::TStanjeRada::Quit ||
+                                     simulacija.VremeZaustavljanja() != simulacija.Trajanje(),
+                                 simulacija.VremeZaustavljanja(), simulacija.Interval()};
             prikazRezultata->PopuniTabelu(redovi, std::move(rezultati), simulacija.Trajanje(),
-                                          simulacija.IntervalStampanja());
+                                          simulacija.IntervalStampanja(), kraj);
             strane->setCurrentWidget(prikazRezultata->TabelaTab);
             mainToolBar->hide();
         } else {

@@ -186,8 +186,11 @@ public:
     // A walk over the steps that goes along each at least once and back
     // along a step already drawn when it has to turn back: going twice along
     // a line changes nothing in the picture, and the walk needs at most
-    // twice the steps, however many times the curve went round.
-    std::vector<std::size_t> Setnja(std::size_t pocetak) {
+    // twice the steps, however many times the curve went round. The curve's
+    // last point (`poslednja`, in cell `celijaPoslednje`) is drawn too: the
+    // first time the walk is in its pixel, there and back within the pixel.
+    std::vector<std::size_t> Setnja(std::size_t pocetak, std::size_t poslednja,
+                                    std::size_t celijaPoslednje) {
         std::unordered_multimap<std::size_t, std::size_t> skokoviCelije;
         for (std::size_t j = 0; j < skokovi.size(); ++j) {
             skokoviCelije.emplace(skokovi[j].CelijaA, j);
@@ -203,9 +206,17 @@ public:
         const auto dodaj = [&r](std::size_t k) {
             if (r.empty() || r.back() != k) r.push_back(k);
         };
+        bool poslednjaDodata = false;
+        const auto udji = [&](std::size_t c) {
+            dodaj(celije[c].Prva);
+            if (c != celijaPoslednje || poslednjaDodata) return;
+            poslednjaDodata = true;
+            dodaj(poslednja);
+            dodaj(celije[c].Prva);
+        };
         std::vector<TDolazak> put;
         std::size_t tekuca = pocetak;
-        dodaj(celije[tekuca].Prva);
+        udji(tekuca);
         while (koraka > 0) {
             if (celije[tekuca].Susedi) {
                 const int s = std::countr_zero(static_cast<unsigned>(celije[tekuca].Susedi));
@@ -215,7 +226,7 @@ public:
                 --koraka;
                 put.push_back({tekuca, Nijedna, false});
                 tekuca = c;
-                dodaj(celije[c].Prva);
+                udji(c);
                 continue;
             }
             std::size_t skok = Nijedna;
@@ -233,7 +244,7 @@ public:
                 dodaj(napred ? j.A : j.B);
                 dodaj(napred ? j.B : j.A);
                 tekuca = napred ? j.CelijaB : j.CelijaA;
-                dodaj(celije[tekuca].Prva);
+                udji(tekuca);
                 continue;
             }
             // Nothing new from here: back the way the walk came.
@@ -321,9 +332,11 @@ std::vector<std::vector<std::size_t>> ProrediFazneKrive(const TNizVrednosti& x,
             if (!tackaPoTacka[i] && !koraci[i].Dodaj(k, mreza.Piksel(kolona, nizovi[i][k])))
                 tackaPoTacka[i] = true;
     }
+    const auto celija = [&](std::size_t i, std::size_t k) {
+        return mreza.Celija(mreza.Piksel(mreza.Kolona(x[k]), nizovi[i][k]));
+    };
     for (std::size_t i = 0; i < nizovi.size(); ++i)
-        r[i] = tackaPoTacka[i]
-                   ? PutanjaPoPikselima(mreza, x, nizovi[i], n)
-                   : koraci[i].Setnja(mreza.Celija(mreza.Piksel(mreza.Kolona(x[0]), nizovi[i][0])));
+        r[i] = tackaPoTacka[i] ? PutanjaPoPikselima(mreza, x, nizovi[i], n)
+                               : koraci[i].Setnja(celija(i, 0), n - 1, celija(i, n - 1));
     return r;
 }

@@ -60,13 +60,12 @@ ProrediVremenskeSerije(const std::vector<TNizVrednosti>& nizovi, double p,
 // a view draws, as a walk over indices: every step the curve makes from one pixel to another
 // is drawn once or more, between the first points that fell in the two
 // pixels (for a step to a neighbouring pixel, within a pixel of the curve's
-// own line) or, for a longer step, between its own two points; nothing else
-// is drawn. Beyond the view the pixels of each side merge into one strip per
-// row or column (one cell per corner). An orbit retraced a thousand times
-// costs what it costs once: a walk may go back along a step already drawn,
-// and needs at most twice the steps. A curve that jumps over pixels at
-// nearly every step is drawn as the first and last point of each run of
-// points in one pixel.
+// own line) or, for a longer step, between its own two points; and the
+// curve's last point, there and back within its pixel; nothing else is drawn. Beyond the view the
+// pixels of each side merge into one strip per row or column (one cell per corner). An orbit
+// retraced a thousand times costs what it costs once: a walk may go back along a step already
+// drawn, and needs at most twice the steps. A curve that jumps over pixels at nearly every step is
+// drawn as the first and last point of each run of points in one pixel.
 std::vector<std::vector<std::size_t>> ProrediFazneKrive(const TNizVrednosti& x,
                                                         const std::vector<TNizVrednosti>& nizovi,
                                                         const TPogledKrive& pogled);

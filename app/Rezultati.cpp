@@ -4,6 +4,7 @@
 #include "Dijalozi.h"
 #include "Grafik3D.h"
 #include "IzgledGrafika.h"
+#include "Obrada.h"
 #include "Slike.h"
 #include "Tekst.h"
 
@@ -242,6 +243,13 @@ std::vector<TOblikBroja> TObliciVremena::Najsiri(std::int64_t n) const {
     return oblici;
 }
 
+std::string VremeNaKoraku(double t, double korak) {
+    // A step count beyond 2^53 has no exact double: the time as it is.
+    const double koraka = t / korak;
+    if (!(korak > 0) || !(std::abs(koraka) < 9007199254740992.0)) return skem::RealanUTekst(t);
+    return skem::RealanUTekst(static_cast<double>(skem::Round(koraka)) * korak);
+}
+
 std::vector<TOblikBroja> ObliciBinade(double v) {
     const auto bitovi = std::bit_cast<std::uint64_t>(v);
     const int polje = static_cast<int>((bitovi >> 52) & 0x7ff);
@@ -267,22 +275,27 @@ std::vector<TOblikBroja> ObliciBinade(double v) {
 // The table's values as texts, exactly as shown: the chart reads them back.
 // The texts are made when a cell is asked for, not kept: a run of millions
 // of printed times would otherwise hold a string per cell.
+// The text of a cell the run did not get to.
+const QColor NesimuliranaVrednost(150, 150, 150);
+
 class TModelTabele : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // tacaka times k*P, k = 0..tacaka - 1; table row r shows column
-    // redovi[r] of the matrix, which must outlive the model's use of it.
+    // tacaka times k*P, k = 0..tacaka - 1, of them the first `simulirano`
+    // simulated; table row r shows column redovi[r] of the matrix, which
+    // must outlive the model's use of it.
     void Postavi(const skem::TMatricaRezultata* izvor, std::vector<size_t> redovi, int tacaka,
-                 double p) {
+                 int simulirano, double p) {
         beginResetModel();
         matrica = izvor;
         kolone = std::move(redovi);
         brojTacaka = tacaka;
+        simuliranih = simulirano;
         intervalStampe = p;
         endResetModel();
     }
-    void Isprazni() { Postavi(nullptr, {}, 0, 1); }
+    void Isprazni() { Postavi(nullptr, {}, 0, 0, 1); }
 
     QString Vreme(int k) const { return RealanUTekst(k * intervalStampe); }
     std::size_t KolonaReda(int red) const { return kolone[static_cast<size_t>(red)]; }
@@ -303,6 +316,9 @@ public:
             return Vrednost(i.row(), i.column());
         if (uloga == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        // The zeros of the times a Quit kept the run from: no results.
+        if (uloga == Qt::ForegroundRole && i.column() >= simuliranih)
+            return QBrush(NesimuliranaVrednost);
         return {};
     }
     QVariant headerData(int odeljak, Qt::Orientation smer, int uloga) const override {
@@ -321,6 +337,7 @@ private:
     const skem::TMatricaRezultata* matrica = nullptr;
     std::vector<size_t> kolone; // the matrix column of each table row
     int brojTacaka = 0;
+    int simuliranih = 0;
     double intervalStampe = 1;
 };
 
@@ -549,12 +566,17 @@ TPrikazRezultata::TPrikazRezultata(QObject* roditelj) : QObject(roditelj) {
     NapraviGrafikTab();
     stranaTabele = TabelaTab;
     stranaGrafika = GrafikTab;
+    OpisKraja = new QLabel;
+    OpisKraja->setObjectName(QStringLiteral("OpisKraja"));
+    OpisKraja->setStyleSheet(QStringLiteral("color: #800000; font-weight: bold;"));
+    opisKraja = OpisKraja;
 }
 
 TPrikazRezultata::~TPrikazRezultata() {
-    // Pages a page control took are its to free.
+    // Pages a page control took are its to free, as is a status bar's label.
     if (stranaTabele && !stranaTabele->parent()) delete stranaTabele.data();
     if (stranaGrafika && !stranaGrafika->parent()) delete stranaGrafika.data();
+    if (opisKraja && !opisKraja->parent()) delete opisKraja.data();
 }
 
 void TPrikazRezultata::NapraviTabelaTab() {
@@ -811,11 +833,13 @@ void TPrikazRezultata::OcistiTabelu() {
     rezultati.clear();
     opsegKolone.clear();
     brojIntervala = 0;
+    simuliranihTacaka = 0;
+    OpisKraja->clear();
 }
 
 void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& noviBlokovi,
                                     skem::TMatricaRezultata noviRezultati, double novoTrajanje,
-                                    double noviIntervalStampe) {
+                                    double noviIntervalStampe, const TKrajRada& kraj) {
     // Everything is checked before the table changes.
     const std::int64_t n = skem::BrojIntervalaStampe(novoTrajanje, noviIntervalStampe);
     if (n > NajviseIntervala)
@@ -824,10 +848,28 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& nov
         throw std::invalid_argument("Matrica rezultata ima manje redova od broja tacaka.");
     if (noviRezultati.Kolona() < noviBlokovi.size())
         throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
+    std::int64_t simulirano = n + 1;
+    if (kraj.Quit) {
+        if (!std::isfinite(kraj.Vreme) || !std::isfinite(kraj.Korak) || !(kraj.Korak > 0))
+            throw std::invalid_argument("Neispravno vreme zaustavljanja simulacije.");
+        // The samples the run took, as the engine takes them: the one at
+        // t = 0, then one for each print time that the end of a step before
+        // the Quit's reached, within a quarter of a step.
+        const double uzoraka = std::floor((kraj.Vreme - kraj.Korak) / noviIntervalStampe +
+                                          kraj.Korak / (4 * noviIntervalStampe)) +
+                               1;
+        simulirano =
+            static_cast<std::int64_t>(std::clamp(uzoraka, 1.0, static_cast<double>(n + 1)));
+    }
 
     OcistiTabelu();
     PrikaziStranu(TabelaTab);
     brojIntervala = static_cast<int>(n);
+    simuliranihTacaka = static_cast<int>(simulirano);
+    if (kraj.Quit)
+        OpisKraja->setText(QString::fromUtf8(skem::TSimulacija::PorukaQuit) +
+                           QStringLiteral(" t = ") +
+                           QString::fromStdString(VremeNaKoraku(kraj.Vreme, kraj.Korak)));
     trajanje = novoTrajanje;
     intervalStampe = noviIntervalStampe;
     blokovi = noviBlokovi;
@@ -854,7 +896,8 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& nov
     // Set while the grid has no columns: setting it on millions of them would
     // resize each in turn.
     Tabela->horizontalHeader()->setDefaultSectionSize(SirinaKolonaVrednosti(kolone));
-    model->Postavi(&rezultati, std::move(kolone), brojIntervala + 1, intervalStampe);
+    model->Postavi(&rezultati, std::move(kolone), brojIntervala + 1, simuliranihTacaka,
+                   intervalStampe);
     Tabela->scrollToTop();
     PostaviOznake();
 }
@@ -873,13 +916,13 @@ int TPrikazRezultata::SirinaKolonaVrednosti(const std::vector<size_t>& kolone) {
     for (std::int64_t k = oblikVremena.Kraj(brojIntervala); k <= brojIntervala; ++k)
         najsiri.Uzmi(static_cast<double>(k) * intervalStampe);
     // The same pass finds each row's extremes over the times the chart draws
-    // (all but the last), so a chart needs no pass of its own for its axes.
+    // (those simulated), so a chart needs no pass of its own for its axes.
     // (std::min and std::max keep the first argument against a NaN.)
     constexpr double Beskonacno = std::numeric_limits<double>::infinity();
     std::vector<double> najmanje(kolone.size(), Beskonacno), najvece(kolone.size(), -Beskonacno);
     for (size_t k = 0; k < rezultati.Redova(); ++k) {
         const double* red = rezultati.Red(k);
-        const bool crta = static_cast<std::int64_t>(k) < brojIntervala;
+        const bool crta = static_cast<std::int64_t>(k) < simuliranihTacaka;
         for (size_t j = 0; j < kolone.size(); ++j) {
             const double v = red[kolone[j]];
             najsiri.Uzmi(v);
@@ -1024,9 +1067,10 @@ void TPrikazRezultata::NacrtajKrive(const std::vector<int>& redovi) {
 }
 
 TNizVrednosti TPrikazRezultata::Niz(std::size_t kolona) const {
-    // The chart leaves out the last printed time.
+    // Every printed time the run got to, the last one too.
     if (rezultati.empty()) return {};
-    return {rezultati.Red(0) + kolona, rezultati.Kolona(), static_cast<std::size_t>(brojIntervala)};
+    return {rezultati.Red(0) + kolona, rezultati.Kolona(),
+            static_cast<std::size_t>(simuliranihTacaka)};
 }
 
 QList<QPointF> TPrikazRezultata::Tacke(const TKriva& kriva,
@@ -1089,9 +1133,10 @@ std::pair<double, double> TPrikazRezultata::Opseg(const std::vector<std::size_t>
 
 std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
     std::pair<double, double> x{0, 1}, y{0, 1};
-    if (brojIntervala > 0) {
+    if (simuliranihTacaka > 0) {
+        // The time axis ends at the last time simulated.
         x = JeFazni() ? Opseg({model->KolonaReda(redOseX)})
-                      : std::pair{0.0, (brojIntervala - 1) * intervalStampe};
+                      : std::pair{0.0, (simuliranihTacaka - 1) * intervalStampe};
         std::vector<std::size_t> kolone;
         for (const TKriva& k : krive)
             kolone.push_back(k.Kolona);
@@ -1112,7 +1157,7 @@ std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
 void TPrikazRezultata::PokaziTacku(QPoint pozicija) {
     const QPointF uGrafiku = grafik->mapFromScene(Grafik2D->mapToScene(pozicija));
     const QRectF oblast = grafik->plotArea();
-    if (krive.empty() || brojIntervala < 1 || !oblast.contains(uGrafiku) || jePogled3D)
+    if (krive.empty() || simuliranihTacaka < 1 || !oblast.contains(uGrafiku) || jePogled3D)
         return SakrijTacku();
     // Values to the chart's pixels, as the axes lay them out.
     const double sx = oblast.width() / (osaX->max() - osaX->min());
@@ -1128,7 +1173,7 @@ void TPrikazRezultata::PokaziTacku(QPoint pozicija) {
         // The printed time under the pointer, and the curve nearest there.
         const double t = osaX->min() + (uGrafiku.x() - oblast.left()) / sx;
         const auto k = static_cast<std::size_t>(
-            std::clamp(std::llround(t / intervalStampe), 0LL, brojIntervala - 1LL));
+            std::clamp(std::llround(t / intervalStampe), 0LL, simuliranihTacaka - 1LL));
         for (const TKriva& kr : krive) {
             const double d =
                 std::abs(piksel({0, KaoUTabeli(Niz(kr.Kolona)[k])}).y() - uGrafiku.y());

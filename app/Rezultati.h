@@ -9,8 +9,8 @@
 // assign OnPrikaziStranu (switch the page control to the given page; while it
 // is unassigned a page control that holds the page is switched directly) and
 // OnNazadNaModel (the table's "Nazad": back to the model page and its tool
-// bar), then call PopuniTabelu after each successful run and OcistiTabelu at
-// the start of each run.
+// bar), put OpisKraja in the window's status bar, then call PopuniTabelu
+// after each successful run and OcistiTabelu at the start of each run.
 
 #include "CsvRezultata.h"
 #include "Grafik3D.h"
@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -82,6 +83,20 @@ private:
     int cifreP = 0;
 };
 
+// A simulated time as the run's messages show it: the multiple of the step
+// nearest to it, in the program's number format. The run's time is a sum of
+// half steps, whose rounding would otherwise show ("5881.85700096892").
+std::string VremeNaKoraku(double t, double korak);
+
+// How a run ended, for the result pages: by a Quit element at Vreme (the end
+// of the step, of interval Korak, in which it was raised; the engine's
+// VremeZaustavljanja), or (Quit false) at its full duration.
+struct TKrajRada {
+    bool Quit = false;
+    double Vreme = 0;
+    double Korak = 0;
+};
+
 class TPrikazRezultata : public QObject {
     Q_OBJECT
 public:
@@ -100,12 +115,14 @@ public:
 
     // Fills the table from a successful run and switches to TabelaTab.
     // noviBlokovi: the run's list in order; noviRezultati: row k = time k*P,
-    // column i = noviBlokovi[i]. Throws std::invalid_argument, leaving the
-    // table as it was, when D or P is unusable or the matrix is smaller than
-    // they need.
+    // column i = noviBlokovi[i]. After a Quit the times the run did not get
+    // to keep their zeros, greyed, the chart ends before them and OpisKraja
+    // says so. Throws std::invalid_argument, leaving the table as it was,
+    // when D or P (or the Quit's time and step) is unusable or the matrix is
+    // smaller than they need.
     void PopuniTabelu(const std::vector<skem::TBlokRezultata>& noviBlokovi,
                       skem::TMatricaRezultata noviRezultati, double novoTrajanje,
-                      double noviIntervalStampe);
+                      double noviIntervalStampe, const TKrajRada& kraj = {});
     // Frees the check boxes and empties the table.
     void OcistiTabelu();
 
@@ -140,7 +157,13 @@ public:
     // The run's values as the table holds them (row k = time k*P).
     const skem::TMatricaRezultata& Rezultati() const { return rezultati; }
 
+    // The printed times the run got to: 0..SimuliranihTacaka() - 1.
+    int SimuliranihTacaka() const { return simuliranihTacaka; }
+
     // Controls, for the main window's layout and for tests.
+    // How the shown run ended, for the window's status bar (which takes it
+    // over): empty unless a Quit element ended it.
+    QLabel* OpisKraja;
     QTableView* Tabela;
     std::vector<QCheckBox*> Oznake; // the check box of table row r is entry r - 1
     QLabel* Uputstvo;
@@ -205,6 +228,7 @@ private:
     QWidget* rucicaNaziva = nullptr; // drags the caption column's width
     QPointer<QWidget> stranaTabele;  // to free pages no page control took
     QPointer<QWidget> stranaGrafika;
+    QPointer<QLabel> opisKraja;        // to free it when no status bar took it
     QStackedWidget* pogledi = nullptr; // the flat chart and the depth view
     QChart* grafik = nullptr;
     QCategoryAxis* osaX = nullptr; // ticks and labels at round numbers, set by us
@@ -228,4 +252,7 @@ private:
     double trajanje = 0;
     double intervalStampe = 1;
     int brojIntervala = 0; // n: the table shows the times 0..n*P
+    // Of them, the times the run got to (all n + 1 unless a Quit ended it):
+    // the chart draws these.
+    int simuliranihTacaka = 0;
 };

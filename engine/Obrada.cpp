@@ -77,6 +77,7 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
 
 void TSimulacija::Izvedi(MatrixReal& rezultati) {
     zaustavljena = false;
+    vremeQuita.reset();
     uspeh = pripremljena;
     if (!uspeh) return;
     seme = pocetnoSeme;

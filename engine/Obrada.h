@@ -194,6 +194,10 @@ public:
     // The last run ended because the stop flag was set (Uspeh is false, the
     // matrix holds zeros, no message was shown).
     bool Zaustavljena() const { return zaustavljena; }
+    // The last simulated time of the last Izvedi: the end of the step in which
+    // a Quit element ended the run, D when none did. A model with a random
+    // source has a run per block, each may stop on its own: the earliest stop.
+    double VremeZaustavljanja() const { return vremeQuita.value_or(trajanje); }
 
     // Steps between two looks at the stop flag and two progress reports.
     static constexpr int KorakaIzmedjuProvera = 4096;
@@ -268,6 +272,8 @@ private:
     const std::atomic<bool>* zaustavljanje = nullptr;
     std::function<void(const TNapredakRada&)> napredak;
     bool zaustavljena = false;
+    // VremeZaustavljanja, once a Quit has ended a run.
+    std::optional<double> vremeQuita;
     bool pripremljena = false;    // Pripremi succeeded: Izvedi has what it needs
     TNapredakRada stanjeNapretka; // Rad and Radova of the runs under way
 

@@ -91,7 +91,9 @@ bool TSimulacija::NastaviPosleKoraka() {
         uspeh = false;
         return false;
     }
-    return prekid.Vrsta != TStanjeRada::Quit;
+    if (prekid.Vrsta != TStanjeRada::Quit) return true;
+    vremeQuita = std::min(vremeQuita.value_or(vreme), vreme);
+    return false;
 }
 
 void TSimulacija::PocniRad() {

@@ -1,5 +1,6 @@
 // Renders the result pages for a damped oscillator (computed here from the
-// analytic solution) to /tmp/skem-rezultati/*.png, for a visual check.
+// analytic solution) to /tmp/skem-rezultati/*.png, for a visual check; then
+// the same run as if a Quit element had ended it (tabela-quit.png, grafik-quit.png).
 #include "Grafik3D.h"
 #include "Rezultati.h"
 
@@ -9,8 +10,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QTableView>
+#include <QVBoxLayout>
 #include <cmath>
 #include <cstdio>
 
@@ -67,6 +72,29 @@ int main(int argc, char** argv) {
     QChart* g = r.Grafik2D->chart();
     r.PokaziTacku(r.Grafik2D->mapFromScene(g->mapToScene(g->mapToPosition(QPointF(1, 0)))));
     ok = r.GrafikTab->grab().save(dir + "/grafik-fazni.png") && ok;
+    // A run a Quit element ended at t = 6.05 (h = 0.01): zeros after it in
+    // the matrix, greyed in the table, left out of the chart; the status
+    // bar's label under the pages.
+    const double h = 0.01, kraj = 6.05;
+    for (int k = 0; k <= n; ++k)
+        if (k * P > kraj - h) m[k].assign(5, 0.0);
+    QWidget prozor;
+    auto* raspored = new QVBoxLayout(&prozor);
+    raspored->setContentsMargins(0, 0, 0, 0);
+    raspored->addWidget(&strane, 1);
+    raspored->addWidget(r.OpisKraja);
+    prozor.resize(1100, 640);
+    prozor.show();
+    r.PopuniTabelu(blokovi, m, D, P, {true, kraj, h});
+    for (QCheckBox* c : r.Oznake)
+        c->setChecked(true);
+    r.Tabela->horizontalScrollBar()->setValue(55);
+    QApplication::processEvents();
+    ok = prozor.grab().save(dir + "/tabela-quit.png") && ok;
+    r.PrikaziGrafik();
+    QApplication::processEvents();
+    ok = prozor.grab().save(dir + "/grafik-quit.png") && ok;
+    strane.setParent(nullptr); // the stack's own, not the window's, to destroy
     std::printf("%s\n", ok ? "Slike su u /tmp/skem-rezultati" : "Slike nisu sacuvane");
     return ok ? 0 : 1;
 }

@@ -139,6 +139,17 @@ TEST(ProredjivanjeGrafika, FaznaKrivaCrtaSvakiKorakIzmedjuPikselaINistaVise) {
          {-1.1, 1.1, -1.5, 1.5, 500, 400},
          8'000},
         {"jumps at every step", krug(0.7, 0, 20'000), {-1.1, 1.1, -1.1, 1.1, 500, 400}, 20'000},
+        // The last points fall in a pixel reached long before.
+        {"a diagonal ending in its pixel",
+         std::pair(Niz(100'001, [](std::size_t k) { return 10.0 + k; }),
+                   Niz(100'001, [](std::size_t k) { return 20.0 + k; })),
+         {0, 110'000, 0, 110'000, 800, 500},
+         4'000},
+        {"never leaving a pixel",
+         std::pair(Niz(1'000, [](std::size_t k) { return k * 1e-6; }),
+                   Niz(1'000, [](std::size_t) { return 0.5; })),
+         {0, 1, 0, 1, 500, 400},
+         4},
     };
     for (const auto& c : slucajevi) {
         SCOPED_TRACE(c.opis);
@@ -168,11 +179,13 @@ TEST(ProredjivanjeGrafika, FaznaKrivaCrtaSvakiKorakIzmedjuPikselaINistaVise) {
             sve[k] = k;
         ASSERT_FALSE(r.empty());
         EXPECT_EQ(r.front(), 0u);
+        EXPECT_NE(std::find(r.begin(), r.end(), n - 1), r.end()) << "the last point is drawn";
         EXPECT_LE(r.size(), c.najvise);
         for (std::size_t k : r)
             ASSERT_LT(k, n);
         EXPECT_EQ(koraci(r), koraci(sve)) << "every step of the curve, and none it did not make";
-        // Each pixel is drawn at the first point that fell in it, a jump at its own ends.
+        // Each pixel is drawn at the first point that fell in it, a jump at
+        // its own ends, and the last point's pixel at that point too.
         std::map<std::pair<std::int64_t, std::int64_t>, std::size_t> prva;
         for (std::size_t k = n; k-- > 0;)
             prva[piksel(k)] = k;
@@ -180,7 +193,7 @@ TEST(ProredjivanjeGrafika, FaznaKrivaCrtaSvakiKorakIzmedjuPikselaINistaVise) {
             const std::size_t k = r[i];
             const bool krajSkoka = (i + 1 < r.size() && (r[i + 1] == k + 1 || r[i + 1] + 1 == k)) ||
                                    (i > 0 && (r[i - 1] == k + 1 || r[i - 1] + 1 == k));
-            ASSERT_TRUE(prva[piksel(k)] == k || krajSkoka) << k;
+            ASSERT_TRUE(prva[piksel(k)] == k || krajSkoka || k == n - 1) << k;
         }
     }
 }

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPointer>
 #include <QPushButton>
@@ -202,7 +203,7 @@ TEST_F(RezultatiTest, ValueColumnsTakeTheWidestTextAndEveryCellItsTextAsATip) {
     }
 }
 
-TEST_F(RezultatiTest, TickedRowsBecomeSeriesWithoutTheLastTime) {
+TEST_F(RezultatiTest, TickedRowsBecomeSeries) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(2);
     Otkucaj(3);
@@ -215,8 +216,8 @@ TEST_F(RezultatiTest, TickedRowsBecomeSeriesWithoutTheLastTime) {
     ASSERT_EQ(s.size(), 2);
     EXPECT_EQ(s[0]->name(), "2. Pojacanje");
     EXPECT_EQ(s[1]->name(), "3. Sinus");
-    ASSERT_EQ(s[0]->count(), 10);
-    for (int k = 0; k < 10; ++k) {
+    ASSERT_EQ(s[0]->count(), 11);
+    for (int k = 0; k <= 10; ++k) {
         EXPECT_EQ(s[0]->at(k), QPointF(k, k * k));
         EXPECT_EQ(s[1]->at(k), QPointF(k, -k));
     }
@@ -224,10 +225,108 @@ TEST_F(RezultatiTest, TickedRowsBecomeSeriesWithoutTheLastTime) {
     auto* x = qobject_cast<QValueAxis*>(R.Grafik2D->chart()->axes(Qt::Horizontal).first());
     auto* y = qobject_cast<QValueAxis*>(R.Grafik2D->chart()->axes(Qt::Vertical).first());
     EXPECT_LE(x->min(), 0);
-    EXPECT_GE(x->max(), 9);
-    EXPECT_LE(y->min(), -9);
-    EXPECT_GE(y->max(), 81);
+    EXPECT_GE(x->max(), 10);
+    EXPECT_LE(y->min(), -10);
+    EXPECT_GE(y->max(), 100);
     EXPECT_TRUE(Dijalozi.Zapis.isEmpty());
+}
+
+// Every printed time the run got to is drawn, the last one too, in both
+// kinds of chart. After a Quit the chart ends at the last time simulated,
+// and the table keeps the zeros after it (as the CSV does) but greys them.
+TEST_F(RezultatiTest, ChartDrawsEveryPrintedTimeTheRunGotTo) {
+    struct Slucaj {
+        const char* opis;
+        double d, p;
+        TKrajRada kraj;
+        int tacaka;        // the printed times simulated: k = 0..tacaka - 1
+        const char* vreme; // the time the status bar gives a Quit
+    };
+    const std::vector<Slucaj> slucajevi = {
+        {"a full run", 10, 1, {}, 11, nullptr},
+        {"D = 5, P = 0.5", 5, 0.5, {}, 11, nullptr},
+        // The Quit's step is not sampled: raised in the third, samples 0..2.
+        {"a Quit in the third step, P = h", 10, 1, {true, 3, 1}, 3, "3"},
+        {"a Quit between print times, P = 2h", 10, 1, {true, 4, 0.5}, 4, "4"},
+        {"a Quit in the initial pass ends the first step", 10, 1, {true, 0.1, 0.1}, 1, "0.1"},
+        {"a Quit in the step past D", 10, 1, {true, 11, 1}, 11, "11"},
+        {"the time a sum of half steps", 1, 0.1, {true, 0.1 * 3 + 1e-16, 0.1}, 3, "0.3"},
+        // Thinned: a few points per pixel, the last one among them.
+        {"a long run", 1000, 0.01, {}, 100001, nullptr},
+        {"a long run a Quit ended", 1000, 0.01, {true, 600.005, 0.005}, 60001, "600.005"},
+    };
+    QChart* g = R.Grafik2D->chart();
+    for (const Slucaj& c : slucajevi) {
+        SCOPED_TRACE(c.opis);
+        const int n = static_cast<int>(std::lround(c.d / c.p));
+        // Two rows, 10 + k and 20 + k while simulated, then the run's zeros.
+        R.PopuniTabelu(
+            {{1, "A", Integrator}, {2, "B", Integrator}},
+            NapraviMatricu(n, 2,
+                           [&](int k, int i) { return k < c.tacaka ? 10.0 * (i + 1) + k : 0; }),
+            c.d, c.p, c.kraj);
+        EXPECT_EQ(R.OpisKraja->text(),
+                  c.vreme
+                      ? QStringLiteral("Kraj simulacije od strane Quit elementa. t = ") + c.vreme
+                      : QString());
+        EXPECT_EQ(R.BrojKolona(), n + 2) << "every printed time stays in the table";
+        for (int k = 0; k <= n; k += 1 + k / 1000) {
+            const QModelIndex i = R.Tabela->model()->index(0, k);
+            EXPECT_EQ(i.data(Qt::ForegroundRole).isValid(), k >= c.tacaka) << "greyed at " << k;
+            EXPECT_EQ(R.Celija(k + 1, 1), k < c.tacaka ? QString::number(10 + k) : "0");
+        }
+
+        Otkucaj(1);
+        R.PrikaziGrafik();
+        QApplication::processEvents();
+        ASSERT_EQ(Serije().size(), 1);
+        QLineSeries* s = Serije()[0];
+        const bool proredjeno = c.tacaka > 1000; // a few points per pixel
+        if (!proredjeno) ASSERT_EQ(s->count(), c.tacaka);
+        EXPECT_LE(s->count(), 4 * g->plotArea().width() + 6);
+        for (const QPointF& t : s->points()) {
+            const int k = static_cast<int>(std::lround(t.x() / c.p));
+            ASSERT_EQ(t, QPointF(k * c.p, 10 + k));
+        }
+        EXPECT_EQ(s->points().last(), QPointF((c.tacaka - 1) * c.p, 10 + c.tacaka - 1));
+        auto* x = qobject_cast<QValueAxis*>(g->axes(Qt::Horizontal).first());
+        auto* y = qobject_cast<QValueAxis*>(g->axes(Qt::Vertical).first());
+        if (c.tacaka > 1) EXPECT_DOUBLE_EQ(x->max(), (c.tacaka - 1) * c.p) << "the last time drawn";
+        if (!proredjeno) {
+            EXPECT_GT(y->min(), 0) << "the axis needs no room for the zeros";
+            // The pointer at the right end reads the last time simulated.
+            const QPointF kraj =
+                g->mapToScene(g->mapToPosition(QPointF(x->max(), 10 + c.tacaka - 1)));
+            QTest::mouseMove(R.Grafik2D->viewport(), QPoint(1, 1)); // a move, whatever came before
+            QTest::mouseMove(R.Grafik2D->viewport(),
+                             R.Grafik2D->mapFromScene(kraj - QPointF(1, 0)));
+            EXPECT_EQ(R.OpisTacke(), QStringLiteral("1. A\nt = %1\nvrednost = %2")
+                                         .arg(R.Celija(c.tacaka, 0))
+                                         .arg(10 + c.tacaka - 1));
+        }
+
+        // A phase plot of B against A runs to the last point simulated, never to the zeros.
+        QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+        Otkucaj(2);
+        R.PrikaziGrafik();
+        R.IzborOseX->setCurrentIndex(1);
+        emit R.IzborOseX->activated(1);
+        QApplication::processEvents();
+        ASSERT_EQ(Serije().size(), 1);
+        const QList<QPointF> fazne = Serije()[0]->points();
+        ASSERT_FALSE(fazne.isEmpty());
+        double najdalje = 0;
+        for (const QPointF& t : fazne) {
+            EXPECT_EQ(t.y(), t.x() + 10);
+            najdalje = std::max(najdalje, t.x());
+        }
+        EXPECT_EQ(najdalje, 10 + c.tacaka - 1);
+        QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+        Otkucaj(1);
+        Otkucaj(2);
+    }
+    R.OcistiTabelu();
+    EXPECT_EQ(R.OpisKraja->text(), "");
 }
 
 TEST_F(RezultatiTest, ChartShowsTheTableTextsNotTheMatrix) {
@@ -391,7 +490,7 @@ TEST_F(RezultatiTest, DepthViewTogglesAndSurvivesARebuild) {
     EXPECT_TRUE(R.Grafik3D->isVisible()) << "the setting survives the rebuild";
     ASSERT_EQ(R.Grafik3D->Serije().size(), 2);
     EXPECT_EQ(R.Grafik3D->Serije()[1].Naslov, "2. Pojacanje");
-    EXPECT_EQ(R.Grafik3D->Serije()[1].Tacke.size(), 10);
+    EXPECT_EQ(R.Grafik3D->Serije()[1].Tacke.size(), 11);
 
     QTest::mouseClick(R.ChartView, Qt::LeftButton);
     EXPECT_EQ(R.ChartView->text(), "3D View");
@@ -785,6 +884,36 @@ TEST(Grafik3D, TickLabelsUseTheDecimalsOfTheStep) {
 
 // The make-up of a number's text read off the number matches the text the
 // formatter writes: exactly for these, and never less than it for any.
+// A run's time is a sum of half steps; shown, it is the step's multiple.
+TEST(VremeNaKoraku, TheSumOfHalfStepsShowsAsTheStepsMultiple) {
+    const auto zbir = [](double h, long koraka) {
+        double t = 0;
+        for (long i = 0; i < koraka; ++i) {
+            t += h / 2;
+            t += h / 2;
+        }
+        return t;
+    };
+    const struct {
+        double t, h;
+        const char* tekst;
+    } slucajevi[] = {
+        {5881.85700096892, 0.001, "5881.857"},
+        {zbir(0.001, 5'881'857), 0.001, "5881.857"},
+        {zbir(0.1, 37), 0.1, "3.7"},
+        {zbir(0.01, 69), 0.01, "0.69"},
+        {zbir(1.0 / 3, 5887), 1.0 / 3, "1962.33333333333"},
+        {zbir(1e-5, 123'457), 1e-5, "1.23457"},
+        {zbir(0.5, 5), 0.5, "2.5"},
+        {0, 0.01, "0"},
+        // No step to go by, or more steps than a double counts: the time as it is.
+        {0.30000000000000004, 0, "0.3"},
+        {1e20, 0.001, "1E20"},
+    };
+    for (const auto& c : slucajevi)
+        EXPECT_EQ(VremeNaKoraku(c.t, c.h), c.tekst) << c.t << " " << c.h;
+}
+
 TEST(OblikBroja, MatchesTheFormattersText) {
     const double vrednosti[] = {0,
                                 -0.0,

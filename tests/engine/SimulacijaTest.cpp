@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cfenv>
 #include <cmath>
 #include <limits>
 #include <thread>
+#include <vector>
 
 using namespace skem;
 using namespace skem::test;
@@ -283,6 +285,71 @@ TEST(Prekidi, PetljaBezIntegratoraNijeUredjena) {
         EXPECT_EQ(p.Vrednost(k, y), 5.0); // its derivative is never computed
         EXPECT_NEAR(p.Vrednost(k, y2), 0.5 * (0.1 * k) * (0.1 * k), 1e-12);
     }
+}
+
+// Where a Quit ended the run: the end of the step that raised it; D for a
+// run no Quit ended; with a random source, the earliest of the blocks' runs.
+TEST(Prekidi, VremeZaustavljanja) {
+    struct Slucaj {
+        const char* opis;
+        double prag; // Quit when t > prag; none when negative
+        double d, h, p;
+        double ocekivano;
+    };
+    const Slucaj slucajevi[] = {
+        {"no Quit", -1, 1, 0.1, 0.1, 1},
+        {"the third step", 0.25, 1, 0.1, 0.1, 0.3},
+        {"P = 2h, between two print times", 0.25, 1, 0.1, 0.2, 0.3},
+        {"the initial pass ends the first step", 0, 1, 0.1, 0.1, 0.1},
+        {"the step beyond D", 1.02, 1, 0.1, 0.1, 1.1},
+    };
+    for (const Slucaj& c : slucajevi) {
+        SCOPED_TRACE(c.opis);
+        TPokretac p;
+        TTestModel m;
+        const int vreme = m.Dodaj(Vreme);
+        const int prag = m.Dodaj(Konstanta, c.prag);
+        m.Dodaj(Integrator);
+        if (c.prag >= 0) {
+            // Against prag 0 a constant 1 raises it already in the initial pass.
+            const int quit = m.Dodaj(Quit);
+            const int jedan = m.Dodaj(Konstanta, 1);
+            m.Povezi(c.prag == 0 ? jedan : vreme, quit, 1);
+            m.Povezi(prag, quit, 2);
+        }
+        ASSERT_TRUE(p.Pokreni(m, c.d, c.h, c.p));
+        EXPECT_NEAR(p.Simulacija.VremeZaustavljanja(), c.ocekivano, 1e-12);
+    }
+
+    // One run per block, each drawing its own values: Quit when the random
+    // value exceeds 0.9. A constant's column holds its value up to its run's
+    // stop, 0 after: its run stopped at (filled samples) x h, with P = h.
+    constexpr std::uint8_t Slucajni = 11;
+    TPokretac p;
+    TTestModel m;
+    const int quit = m.Dodaj(Quit);
+    const int r = m.Dodaj(Slucajni);
+    const int prag = m.Dodaj(Konstanta, 0.9);
+    m.Dodaj(Integrator);
+    m.Povezi(r, quit, 1);
+    m.Povezi(prag, quit, 2);
+    std::vector<int> konstante{prag};
+    for (int i = 0; i < 8; ++i)
+        konstante.push_back(m.Dodaj(Konstanta, 1));
+    p.Simulacija.PostaviSeme(2024);
+    ASSERT_TRUE(p.Pokreni(m, 100, 0.1, 0.1));
+    std::vector<double> zaustavljanja;
+    for (int b : konstante) {
+        int popunjeno = 0;
+        while (popunjeno < static_cast<int>(p.Rezultati.size()) && p.Vrednost(popunjeno, b) != 0)
+            ++popunjeno;
+        zaustavljanja.push_back(popunjeno * 0.1);
+    }
+    const auto [prvo, poslednje] = std::minmax_element(zaustavljanja.begin(), zaustavljanja.end());
+    ASSERT_LT(*prvo, *poslednje) << "the runs stopped at different times";
+    EXPECT_NEAR(p.Simulacija.VremeZaustavljanja(), *prvo, 1e-9);
+    EXPECT_LT(*prvo, zaustavljanja.back()) << "the earliest, not the last run's";
+    (void)quit;
 }
 
 TEST(AritmetickeGreske, PrekoracenjaPostajuIzuzeci) {
