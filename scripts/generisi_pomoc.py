@@ -262,8 +262,10 @@ BLOKOVI = {
         kratko="Zavrsava simulaciju kada ulaz predje prag.",
         racuna=[
             "Kada je <span class=\"formula\">u1 &gt; u2</span>, simulacija se na kraju tekuceg koraka "
-            "zavrsava normalno, bez poruke korisniku (razlog zavrsetka je &quot;Kraj simulacije od strane "
-            "Quit elementa.&quot;). U tabeli rezultata sve kolone posle zavrsetka imaju vrednost 0. "
+            "zavrsava normalno, bez okvira sa porukom; statusna traka kaze &quot;Kraj simulacije od strane "
+            "Quit elementa.&quot; i vreme do kog je simulacija stigla. U tabeli rezultata sve kolone posle "
+            "zavrsetka imaju vrednost 0, prikazanu sivo (ta vremena nisu simulirana), a grafik se zavrsava "
+            "u poslednjem simuliranom trenutku. "
             "Jednake vrednosti ne zavrsavaju simulaciju. Blok ne racuna izlaz: njegov red u tabeli "
             "rezultata ima vrednost 0. U <a href=\"index.htm#paketno\">paketnom radu</a> simulacija "
             "zavrsena ovim blokom je uspesna.",
@@ -675,7 +677,8 @@ promenama); &quot;Ne&quot; i &quot;Odustani&quot; ostavljaju proracun da radi da
 <p>Ako neki blok prijavi gresku (na primer <a href="5.htm#greske">delitelj</a> sa nulom na drugom ulazu),
 simulacija se prekida na kraju tekuceg koraka i prikazuje se poruka tog bloka; tabela se ne prikazuje, a
 blok koji je prijavio gresku postaje izabran i radna povrsina se pomera tako da se vidi.
-Blok <a href="19.htm">Quit</a> zavrsava simulaciju bez poruke, a tabela se prikazuje.</p>
+Blok <a href="19.htm">Quit</a> zavrsava simulaciju bez okvira sa porukom: tabela se prikazuje, a statusna
+traka kaze da je simulaciju zavrsio Quit i do kog vremena je stigla.</p>
 <p>Ako neka vrednost premasi opseg realnih brojeva ili racun nema smisla (na primer rezultat
 <a href="6.htm">eksponencijalne funkcije</a> ili proizvoda je prevelik), simulacija se prekida porukom
 <span class="poruka">Doslo je do neocekivane greske tokom simulacije!</span>, u kojoj sledi red
