@@ -75,6 +75,7 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
 
 void TSimulacija::Izvedi(MatrixReal& rezultati) {
     zaustavljena = false;
+    vremeZaustavljanja = 0;
     uspeh = pripremljena;
     if (!uspeh) return;
     seme = pocetnoSeme;
@@ -191,22 +192,28 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
             // one run records all columns at once.
             stanjeNapretka = TNapredakRada{0, trajanje, 1, 1};
             IntegrisiSveKolone(rezultati);
+            vremeZaustavljanja = vreme;
             if (!uspeh) rezultati.Isprazni();
             return;
         }
+        bool quit = false;
         for (std::int32_t j = 1; j <= n; ++j) {
             stanjeNapretka = TNapredakRada{0, trajanje, j, n};
             uzorci.assign(static_cast<std::size_t>(r), 0.0);
             Integrisi(j);
+            vremeZaustavljanja = std::max(vremeZaustavljanja, vreme);
             if (!uspeh) {
                 // Columns of earlier runs must not outlive a failed one.
                 rezultati.Isprazni();
                 return;
             }
+            quit = quit || prekid.Vrsta == TStanjeRada::Quit;
             for (std::int64_t k = 0; k < r; ++k)
                 rezultati(static_cast<std::size_t>(k), static_cast<std::size_t>(j) - 1) =
                     uzorci[static_cast<std::size_t>(k)];
         }
+        // A Quit that ended an earlier column's run is told too.
+        if (quit) PrijaviKraj();
     } catch (...) {
         // A run cut short by a fault leaves no infinities or half columns behind.
         uspeh = false;

@@ -194,6 +194,12 @@ public:
     // The last run ended because the stop flag was set (Uspeh is false, the
     // matrix holds zeros, no message was shown).
     bool Zaustavljena() const { return zaustavljena; }
+    // The simulated time the last Izvedi reached: the end of the step in which
+    // a Quit stopped it (Prekid().Vrsta == Quit), else of the last step taken
+    // (the one that passes D + h/2, or where a stop request ended it). With one run
+    // per block (a random source), the latest of those runs; Prekid() then
+    // says Quit when a Quit ended any of them.
+    double VremeZaustavljanja() const { return vremeZaustavljanja; }
 
     // Steps between two looks at the stop flag and two progress reports.
     static constexpr int KorakaIzmedjuProvera = 4096;
@@ -254,6 +260,7 @@ private:
     ArrayReal vrednosti;
     TVrstaPrekida prekid;
     double vreme = 0;
+    double vremeZaustavljanja = 0;
     std::vector<std::array<double, 11>> tabele;
     ArrayReal uzorci;
     bool uspeh = false;

@@ -68,6 +68,8 @@ public:
 struct TIshodSimulacije {
     bool Uspeh = false;
     bool Zaustavljena = false; // stopped on request; Poruka is TSimulacija::PorukaPrekinuta
+    bool Quit = false;         // a success that a Quit element ended
+    double Vreme = 0;          // the simulated time reached (TSimulacija::VremeZaustavljanja)
     std::string Csv;
     std::string Poruka;
 };
