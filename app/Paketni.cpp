@@ -436,12 +436,17 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
             UcitajDokument(povrsina, a.Dokument, zaustavi);
         } else {
             // A name Qt cannot write back as it came: opened by its bytes.
-            QFile fajl;
+            const auto neOtvara = [&a](const QString& razlog) {
+                return TGreskaDokumenta(
+                    QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(a.Dokument, razlog));
+            };
             const int opisnik = ::open(ime.constData(), O_RDONLY | O_CLOEXEC);
-            if (opisnik < 0 ||
-                !fajl.open(opisnik, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-                throw TGreskaDokumenta(QStringLiteral("Fajl '%1' ne moze da se otvori: %2")
-                                           .arg(a.Dokument, qt_error_string(errno)));
+            if (opisnik < 0) throw neOtvara(qt_error_string(errno));
+            QFile fajl;
+            if (!fajl.open(opisnik, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+                ::close(opisnik);
+                throw neOtvara(fajl.errorString());
+            }
             UcitajDokument(povrsina, fajl, a.Dokument, zaustavi);
         }
         std::vector<const skem::TBlokPogled*> blokovi;
