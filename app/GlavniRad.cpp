@@ -99,7 +99,7 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
         const double t = std::min(vremeRada.load(std::memory_order_relaxed), d);
         trakaRada->setValue(qRound(udeoRada.load(std::memory_order_relaxed) * PodelaTrake));
         trakaRada->setFormat(QStringLiteral("t = %1 od %2")
-                                 .arg(QString::fromStdString(VremeNaKoraku(t, h)), trajanje));
+                                 .arg(QString::fromStdString(skem::VremeNaKoraku(t, h)), trajanje));
     };
     prikazi();
     connect(&sat, &QTimer::timeout, this, prikazi);

@@ -11,11 +11,13 @@
 #include "SKEMRadnaPovrsina.h"
 
 #include <QApplication>
-#include <QSaveFile>
+#include <QFile>
 #include <QTextStream>
+#include <cerrno>
 #include <charconv>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <map>
 #include <stdexcept>
 #include <thread>
@@ -116,15 +118,32 @@ QString RasclaniArgumente(const QStringList& argumenti, TArgumenti& a) {
     if (a.Opcije.count(QStringLiteral("--output")) &&
         a.Opcije.count(QStringLiteral("--output-dir")))
         return QStringLiteral("Opcije --output i --output-dir se ne mogu zadati zajedno.");
+    // An empty name would quietly mean the output stream.
+    for (const char* ime : {"--output", "--output-dir"}) {
+        const auto i = a.Opcije.find(QLatin1String(ime));
+        if (i != a.Opcije.end() && i->second.isEmpty())
+            return QStringLiteral("Vrednost opcije %1 je prazna.").arg(QLatin1String(ime));
+    }
     return {};
 }
 
-// A whole number from min up to max; false for anything else.
-bool CeoBroj(const QString& tekst, std::uint64_t min, std::uint64_t max, std::uint64_t& v) {
+enum class TCeoBroj { Ispravan, Neispravan, Prevelik };
+
+// A whole number from min up to max; Prevelik for digits beyond max.
+TCeoBroj CeoBroj(const QString& tekst, std::uint64_t min, std::uint64_t max, std::uint64_t& v) {
     const std::string t = tekst.toStdString();
     const auto [kraj, greska] = std::from_chars(t.data(), t.data() + t.size(), v);
-    return !t.empty() && greska == std::errc() && kraj == t.data() + t.size() && v >= min &&
-           v <= max;
+    if (t.empty() || kraj != t.data() + t.size()) return TCeoBroj::Neispravan;
+    if (greska == std::errc::result_out_of_range || (greska == std::errc() && v > max))
+        return TCeoBroj::Prevelik;
+    return greska == std::errc() && v >= min ? TCeoBroj::Ispravan : TCeoBroj::Neispravan;
+}
+
+QString PorukaPrevelik(const char* opcija, const QString& tekst, const char* sta,
+                       std::uint64_t max) {
+    return QStringLiteral("Opcija %1 %2: %3 je prevelik (najvise %4).")
+        .arg(QLatin1String(opcija), tekst, QLatin1String(sta))
+        .arg(max);
 }
 
 // The batch options beyond a single run; an empty text when they are usable.
@@ -153,13 +172,16 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
     }
     std::uint64_t v = 0;
     if (const QString* t = opcija("--runs")) {
-        if (!CeoBroj(*t, 1, skem::MaksSimulacija, v))
+        const TCeoBroj ceo = CeoBroj(*t, 1, skem::MaksSimulacija, v);
+        if (ceo == TCeoBroj::Prevelik)
+            return PorukaPrevelik("--runs", *t, "broj simulacija", skem::MaksSimulacija);
+        if (ceo != TCeoBroj::Ispravan)
             return QStringLiteral("Opcija --runs %1: broj simulacija mora biti pozitivan ceo broj.")
                 .arg(*t);
         s.Plan.Ponavljanja = static_cast<std::int64_t>(v);
     }
     if (const QString* t = opcija("--seed")) {
-        if (!CeoBroj(*t, 0, UINT64_MAX, v))
+        if (CeoBroj(*t, 0, UINT64_MAX, v) != TCeoBroj::Ispravan)
             return QStringLiteral("Opcija --seed %1: seme mora biti ceo broj od 0 do %2.")
                 .arg(*t)
                 .arg(UINT64_MAX);
@@ -167,7 +189,10 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
     }
     s.Niti = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (const QString* t = opcija("--jobs")) {
-        if (!CeoBroj(*t, 1, 1024, v))
+        const TCeoBroj ceo = CeoBroj(*t, 1, 1024, v);
+        if (ceo == TCeoBroj::Prevelik)
+            return PorukaPrevelik("--jobs", *t, "broj istovremenih simulacija", 1024);
+        if (ceo != TCeoBroj::Ispravan)
             return QStringLiteral("Opcija --jobs %1: broj istovremenih simulacija mora biti ceo "
                                   "broj od 1 do 1024.")
                 .arg(*t);
@@ -176,12 +201,20 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
     if (const QString* t = opcija("--part")) {
         const QStringList delovi = t->split(QLatin1Char('/'));
         std::uint64_t m = 0;
-        if (delovi.size() != 2 || !CeoBroj(delovi[1], 1, skem::MaksSimulacija, m) ||
-            !CeoBroj(delovi[0], 1, m, v))
+        const TCeoBroj ceo = delovi.size() == 2 ? CeoBroj(delovi[1], 1, skem::MaksSimulacija, m)
+                                                : TCeoBroj::Neispravan;
+        if (ceo == TCeoBroj::Prevelik)
+            return PorukaPrevelik("--part", *t, "broj delova", skem::MaksSimulacija);
+        if (ceo != TCeoBroj::Ispravan || CeoBroj(delovi[0], 1, m, v) != TCeoBroj::Ispravan)
             return QStringLiteral("Opcija --part %1: ocekuje se I/M, gde je 1 <= I <= M.").arg(*t);
         s.Deo = static_cast<std::int64_t>(v);
         s.Delova = static_cast<std::int64_t>(m);
     }
+    // Qt writes file names as UTF-8: a name whose bytes are not cannot be made.
+    for (const char* ime : {"--output", "--output-dir"})
+        if (const QString* t = opcija(ime); t && ImeUBajtovima(*t) != QFile::encodeName(*t))
+            return QStringLiteral("Opcija %1 %2: ime nije ispravan UTF-8 tekst.")
+                .arg(QLatin1String(ime), *t);
     if (const QString* t = opcija("--output")) s.Izlaz = *t;
     if (const QString* t = opcija("--output-dir")) s.Direktorijum = *t;
     const std::string greska = s.Plan.Proveri();
@@ -229,20 +262,83 @@ const char* const IzlazniKodovi =
 
 // Runs `izvrsi` on the arguments after the program's name, with standard
 // output and standard error, both flushed before the exit code is returned.
+// Standard output is written unbuffered to its descriptor, so a failed write
+// tells its reason at once; closing a copy of the descriptor at the end lets
+// the system report a write it took but could not finish (NFS, say). A
+// failure there after an otherwise successful run gives exit code 1.
 int NaKomandnojLiniji(int argc, char** argv,
                       int (*izvrsi)(const QStringList&, QTextStream&, QTextStream&)) {
-    QStringList argumenti;
-    for (int i = 1; i < argc; ++i)
-        argumenti << QString::fromLocal8Bit(argv[i]);
-    QTextStream izlaz(stdout);
+    std::fflush(stdout);
+    QFile standardniIzlaz;
+    standardniIzlaz.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                         QFileDevice::DontCloseHandle);
+    QTextStream izlaz(&standardniIzlaz);
     QTextStream greske(stderr);
-    const int kod = izvrsi(argumenti, izlaz, greske);
+    int kod = izvrsi(ArgumentiKomandneLinije(argc, argv), izlaz, greske);
     izlaz.flush();
+    QString razlog;
+    if (izlaz.status() != QTextStream::Ok || standardniIzlaz.error() != QFileDevice::NoError) {
+        razlog = standardniIzlaz.errorString();
+    } else if (const int kopija = ::dup(STDOUT_FILENO); kopija >= 0 && ::close(kopija) != 0) {
+        razlog = qt_error_string(errno);
+    }
+    if (!razlog.isEmpty() && kod == ikUspeh) {
+        greske << PorukaStandardnogIzlaza(razlog) << '\n';
+        kod = ikNeuspeh;
+    }
     greske.flush();
     return kod;
 }
 
 } // namespace
+
+QString ArgumentKomandneLinije(const QByteArray& bajtovi) {
+    QString tekst = QString::fromUtf8(bajtovi);
+    if (tekst.toUtf8() == bajtovi) return tekst;
+    // Byte by byte: every whole UTF-8 character as it is, every other byte
+    // b >= 0x80 as the lone surrogate 0xDC00 + b, which no UTF-8 text gives.
+    tekst.clear();
+    for (qsizetype i = 0; i < bajtovi.size();) {
+        const auto c = static_cast<unsigned char>(bajtovi[i]);
+        const qsizetype duzina = c < 0x80         ? 1
+                                 : (c >> 5) == 6  ? 2
+                                 : (c >> 4) == 14 ? 3
+                                 : (c >> 3) == 30 ? 4
+                                                  : 0;
+        if (duzina > 0 && i + duzina <= bajtovi.size()) {
+            const QByteArray znak = bajtovi.mid(i, duzina);
+            const QString z = QString::fromUtf8(znak);
+            if (z.toUtf8() == znak) {
+                tekst += z;
+                i += duzina;
+                continue;
+            }
+        }
+        tekst += QChar(char16_t(0xDC00 + c));
+        ++i;
+    }
+    return tekst;
+}
+
+QByteArray ImeUBajtovima(const QString& ime) {
+    QByteArray bajtovi;
+    qsizetype pocetak = 0;
+    for (qsizetype i = 0; i < ime.size(); ++i) {
+        const char16_t z = ime[i].unicode();
+        if (z < 0xDC80 || z > 0xDCFF || (i > 0 && ime[i - 1].isHighSurrogate())) continue;
+        bajtovi += ime.mid(pocetak, i - pocetak).toUtf8();
+        bajtovi += static_cast<char>(z - 0xDC00);
+        pocetak = i + 1;
+    }
+    return bajtovi + ime.mid(pocetak).toUtf8();
+}
+
+QStringList ArgumentiKomandneLinije(int argc, char** argv) {
+    QStringList argumenti;
+    for (int i = 1; i < argc; ++i)
+        argumenti << ArgumentKomandneLinije(QByteArray(argv[i]));
+    return argumenti;
+}
 
 QString UpotrebaPaketno() {
     return QStringLiteral("Upotreba: skem --run FAJL.skem --duration D --step H --print P "
@@ -335,7 +431,24 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
 
         // Read once; every run works on its own copy of these blocks.
         TSKEMRadnaPovrsina povrsina;
-        UcitajDokument(povrsina, a.Dokument);
+        const QByteArray ime = ImeUBajtovima(a.Dokument);
+        if (ime == QFile::encodeName(a.Dokument)) {
+            UcitajDokument(povrsina, a.Dokument, zaustavi);
+        } else {
+            // A name Qt cannot write back as it came: opened by its bytes.
+            const auto neOtvara = [&a](const QString& razlog) {
+                return TGreskaDokumenta(
+                    QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(a.Dokument, razlog));
+            };
+            const int opisnik = ::open(ime.constData(), O_RDONLY | O_CLOEXEC);
+            if (opisnik < 0) throw neOtvara(qt_error_string(errno));
+            QFile fajl;
+            if (!fajl.open(opisnik, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+                ::close(opisnik);
+                throw neOtvara(fajl.errorString());
+            }
+            UcitajDokument(povrsina, fajl, a.Dokument, zaustavi);
+        }
         std::vector<const skem::TBlokPogled*> blokovi;
         std::vector<skem::TOsobineKopije> osobine;
         for (const TSKEMBlok* b : povrsina.Blokovi()) {
@@ -375,7 +488,11 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
         if (!provera.Proveri(model.Lista())) return ikNeuspeh;
         return IzvrsiSeriju(serija, izlaz, greske);
     } catch (const TGreskaDokumenta& g) {
-        greske << g.Poruka() << '\n';
+        // Ctrl+C while the document was read.
+        greske << (zaustavi && zaustavi->load()
+                       ? QString::fromLatin1(skem::TSimulacija::PorukaPrekinuta)
+                       : g.Poruka())
+               << '\n';
     } catch (const skem::TGreskaSimulacije& g) {
         greske << QStringLiteral("Greska: ") << QString::fromStdString(g.what()) << '\n';
     } catch (const std::exception& g) {

@@ -7,6 +7,7 @@
 // counts as one), 1 the model was refused, the run failed or was stopped (Ctrl+C), 2 bad arguments
 // or refused options; every message goes to the error stream.
 
+#include <QByteArray>
 #include <QStringList>
 #include <atomic>
 
@@ -27,6 +28,14 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
 // From the first call on, Ctrl+C (SIGINT) and SIGTERM set the flag returned
 // instead of ending the process; a second one ends it as usual.
 const std::atomic<bool>& ZaustavljanjeNaSignal();
+
+// The command line's arguments after the program's name. File names are
+// bytes: a byte that is no part of UTF-8 text is kept as a lone surrogate
+// (0xDC00 + b), so ImeUBajtovima gives the very bytes back and such a file
+// can still be opened.
+QStringList ArgumentiKomandneLinije(int argc, char** argv);
+QString ArgumentKomandneLinije(const QByteArray& bajtovi);
+QByteArray ImeUBajtovima(const QString& ime);
 
 // The usage text shown for bad arguments.
 QString UpotrebaPaketno();

@@ -4,9 +4,13 @@
 #include "ParalelniRad.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 #include <chrono>
+#include <filesystem>
+#include <memory>
+#include <system_error>
 
 namespace {
 
@@ -107,26 +111,118 @@ bool Zaustavljeno(const TSerijaPaketno& s) {
     return s.Zaustavi && s.Zaustavi->load(std::memory_order_relaxed);
 }
 
-// Text to the output stream: straight to its device when it has one (the
-// bytes are UTF-8 already), else through the stream.
-void Pisi(QTextStream& izlaz, std::string_view tekst) {
-    if (QIODevice* uredjaj = izlaz.device()) {
-        izlaz.flush();
-        uredjaj->write(tekst.data(), static_cast<qint64>(tekst.size()));
-    } else {
-        izlaz << QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size()));
+// All of `tekst` to the device; false, with the system's reason, when a write fails.
+bool UpisiSve(QIODevice& uredjaj, std::string_view tekst, QString& razlog) {
+    while (!tekst.empty()) {
+        const qint64 n = uredjaj.write(tekst.data(), static_cast<qint64>(tekst.size()));
+        if (n <= 0) {
+            razlog = uredjaj.errorString();
+            return false;
+        }
+        tekst.remove_prefix(static_cast<std::size_t>(n));
     }
+    return true;
+}
+
+// Where a CSV goes: a file or, without a name, the output stream. A regular
+// file (or a new one) is written beside the target and renamed over it only
+// when whole; anything else (a device, a FIFO) is written into directly, never
+// replaced. Every write is checked, and the first failure's reason is kept.
+// Dropped without Zavrsi, an unfinished file is left out.
+class TIzlaz {
+public:
+    TIzlaz(QTextStream& izlaz, const QString& imeFajla) : izlaz(izlaz), ime(imeFajla) {}
+
+    // False, with the message on the error stream, when the file cannot be opened.
+    bool Otvori(QTextStream& greske) {
+        if (ime.isEmpty()) return true;
+        const QFileInfo info(ime);
+        if (info.exists() && !info.isFile() && !info.isDir())
+            fajl = std::make_unique<QFile>(ime);
+        else
+            fajl = std::make_unique<QSaveFile>(ime);
+        // Unbuffered: a failed write tells its reason at once.
+        if (fajl->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return true;
+        razlog = fajl->errorString();
+        Poruka(greske);
+        return false;
+    }
+
+    bool Pisi(std::string_view tekst) {
+        if (!razlog.isEmpty()) return false;
+        if (fajl) return UpisiSve(*fajl, tekst, razlog);
+        // The stream's device takes the bytes (UTF-8 already) straight.
+        QIODevice* uredjaj = izlaz.device();
+        if (!uredjaj) {
+            izlaz << QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size()));
+            return true;
+        }
+        return Isprazni() && UpisiSve(*uredjaj, tekst, razlog);
+    }
+
+    // The file made whole (renamed over the target, or flushed), or the
+    // stream flushed; false, with the message, when that or a write failed.
+    bool Zavrsi(QTextStream& greske) {
+        if (razlog.isEmpty()) {
+            if (auto* cuvanje = dynamic_cast<QSaveFile*>(fajl.get())) {
+                if (!cuvanje->commit()) razlog = cuvanje->errorString();
+            } else if (fajl) {
+                if (!fajl->flush()) razlog = fajl->errorString();
+                fajl->close();
+            } else {
+                Isprazni();
+            }
+        }
+        if (razlog.isEmpty()) return true;
+        Poruka(greske);
+        return false;
+    }
+
+private:
+    // What the stream holds goes to its device first.
+    bool Isprazni() {
+        izlaz.flush();
+        QIODevice* uredjaj = izlaz.device();
+        auto* fajlUredjaj = qobject_cast<QFileDevice*>(uredjaj);
+        if (izlaz.status() == QTextStream::Ok && (!fajlUredjaj || fajlUredjaj->flush()))
+            return true;
+        razlog = uredjaj ? uredjaj->errorString() : QStringLiteral("Unknown error");
+        return false;
+    }
+
+    void Poruka(QTextStream& greske) const {
+        greske << (ime.isEmpty()
+                       ? PorukaStandardnogIzlaza(razlog)
+                       : QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(ime, razlog))
+               << '\n';
+    }
+
+    QTextStream& izlaz;
+    QString ime;
+    std::unique_ptr<QFileDevice> fajl;
+    QString razlog; // of the first failure; empty while all is well
+};
+
+// "Kraj simulacije od strane Quit elementa. t = 0.3"
+QString PorukaKrajaQuitom(const skem::TIshodSimulacije& ishod) {
+    return QStringLiteral("%1 t = %2")
+        .arg(QLatin1String(skem::TSimulacija::PorukaQuit),
+             QString::fromStdString(skem::VremeNaKoraku(ishod.Vreme, ishod.Korak)));
 }
 
 } // namespace
 
+QString PorukaStandardnogIzlaza(const QString& razlog) {
+    return QStringLiteral("Na standardni izlaz ne moze da se pise: %1").arg(razlog);
+}
+
 bool UpisiFajl(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& greske) {
-    QSaveFile f(imeFajla);
-    if (f.open(QIODevice::WriteOnly) && f.write(sadrzaj) == sadrzaj.size() && f.commit())
-        return true;
-    greske << QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(imeFajla, f.errorString())
-           << '\n';
-    return false;
+    QTextStream bezIzlaza;
+    TIzlaz fajl(bezIzlaza, imeFajla);
+    if (!fajl.Otvori(greske)) return false;
+    // A failed write is told by Zavrsi.
+    fajl.Pisi(std::string_view(sadrzaj.constData(), static_cast<std::size_t>(sadrzaj.size())));
+    return fajl.Zavrsi(greske);
 }
 
 int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
@@ -136,43 +232,25 @@ int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske
         greske << QString::fromStdString(ishod.Poruka) << '\n';
         return ikNeuspeh;
     }
-    // The CSV goes out as it is formatted (on --jobs threads): to a file
-    // written beside the target and renamed over it only when whole, or to
-    // the output stream.
-    QSaveFile fajl(s.Izlaz);
-    if (!s.Izlaz.isEmpty() && !fajl.open(QIODevice::WriteOnly)) {
-        greske
-            << QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(s.Izlaz, fajl.errorString())
-            << '\n';
-        return ikNeuspeh;
-    }
+    if (ishod.Quit) greske << PorukaKrajaQuitom(ishod) << '\n';
+    // The CSV goes out as it is formatted (on --jobs threads).
+    TIzlaz cilj(izlaz, s.Izlaz);
+    if (!cilj.Otvori(greske)) return ikNeuspeh;
     bool upisano = true;
     const auto pisi = [&](std::string_view deo) {
         if (Zaustavljeno(s)) return false;
-        if (!fajl.isOpen()) {
-            Pisi(izlaz, deo);
-            return true;
-        }
-        upisano = fajl.write(deo.data(), static_cast<qint64>(deo.size())) ==
-                  static_cast<qint64>(deo.size());
+        upisano = cilj.Pisi(deo);
         return upisano;
     };
     if (pisi(skem::ZaglavljeCsv(s.Kolone)))
         skem::PisiRedoveCsv(s.Kolone, radnik.Rezultati, s.Opcije.Trajanje,
                             s.Opcije.IntervalStampanja, {}, pisi, s.Niti);
     if (upisano && Zaustavljeno(s)) {
-        // The file is dropped unfinished, as QSaveFile does when not committed.
+        // An unfinished file is dropped, as QSaveFile does when not committed.
         greske << skem::TSimulacija::PorukaPrekinuta << '\n';
         return ikNeuspeh;
     }
-    if (fajl.isOpen() && (!upisano || !fajl.commit())) {
-        greske
-            << QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(s.Izlaz, fajl.errorString())
-            << '\n';
-        return ikNeuspeh;
-    }
-    izlaz.flush();
-    return ikUspeh;
+    return cilj.Zavrsi(greske) ? ikUspeh : ikNeuspeh;
 }
 
 int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
@@ -182,28 +260,22 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
     const std::size_t duzinaZaglavlja = skem::ZaglavljeCsv(s.Kolone).size();
 
     QDir direktorijum(s.Direktorijum);
-    QSaveFile fajl(s.Izlaz);
-    if (poFajlovima && !QDir().mkpath(s.Direktorijum)) {
-        greske << QStringLiteral("Direktorijum '%1' ne moze da se napravi.").arg(s.Direktorijum)
-               << '\n';
-        return ikNeuspeh;
-    }
-    if (!poFajlovima && !s.Izlaz.isEmpty() && !fajl.open(QIODevice::WriteOnly)) {
-        greske
-            << QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(s.Izlaz, fajl.errorString())
-            << '\n';
-        return ikNeuspeh;
-    }
-    // The long form goes to the file (written beside it, renamed over it at
-    // the end) or to the output stream as the runs come in.
-    auto pisi = [&](const std::string& tekst) {
-        if (!fajl.isOpen()) {
-            Pisi(izlaz, tekst);
-            return true;
+    if (poFajlovima) {
+        std::error_code greska;
+        std::filesystem::create_directories(QFile::encodeName(s.Direktorijum).toStdString(),
+                                            greska);
+        if (greska || !direktorijum.exists()) {
+            greske << QStringLiteral("Direktorijum '%1' ne moze da se napravi: %2")
+                          .arg(s.Direktorijum, greska ? QString::fromLocal8Bit(greska.message())
+                                                      : QStringLiteral("nije direktorijum"))
+                   << '\n';
+            return ikNeuspeh;
         }
-        return fajl.write(tekst.data(), static_cast<qint64>(tekst.size())) ==
-               static_cast<qint64>(tekst.size());
-    };
+    }
+    // The long form goes to the file or to the output stream as the runs come in.
+    TIzlaz dugaForma(izlaz, s.Izlaz);
+    if (!poFajlovima && !dugaForma.Otvori(greske)) return ikNeuspeh;
+    auto pisi = [&](const std::string& tekst) { return dugaForma.Pisi(tekst); };
 
     std::string indeks = ZaglavljeDugeForme(s);
     indeks.resize(indeks.size() - duzinaZaglavlja);
@@ -243,12 +315,16 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
                 prekinuto = true;
                 return false;
             }
-            if (!ishod.Uspeh) {
+            const auto poruka = [&](const QString& tekst) {
                 const QString tacka = OpisTacke(s, r);
                 napredak.Poruka(QStringLiteral("Simulacija %1%2: %3")
                                     .arg(r)
                                     .arg(tacka.isEmpty() ? QString() : " (" + tacka + ")")
-                                    .arg(QString::fromStdString(ishod.Poruka)));
+                                    .arg(tekst));
+            };
+            if (ishod.Quit) poruka(PorukaKrajaQuitom(ishod));
+            if (!ishod.Uspeh) {
+                poruka(QString::fromStdString(ishod.Poruka));
                 kod = ikNeuspeh;
             } else if (poFajlovima) {
                 const QString ime =
@@ -282,14 +358,8 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
         if (upisano)
             upisano =
                 UpisiFajl(direktorijum.filePath(ime), QByteArray::fromStdString(indeks), greske);
-    } else if (fajl.isOpen()) {
-        if (upisano) upisano = fajl.commit();
-        if (!upisano)
-            greske << QStringLiteral("Fajl '%1' ne moze da se snimi: %2")
-                          .arg(s.Izlaz, fajl.errorString())
-                   << '\n';
-    } else {
-        izlaz.flush();
+    } else if (!dugaForma.Zavrsi(greske)) {
+        upisano = false;
     }
     return upisano ? kod : ikNeuspeh;
 }

@@ -32,12 +32,20 @@ struct TSerijaPaketno {
 
 // Exit code: 0 when every run succeeded, 1 when one failed (its message is
 // on the error stream, its rows are left out) or the output cannot be written.
+// A run that a Quit element ended is told on the error stream, as a failed
+// one is ("Simulacija 3 (5.p1=2): Kraj simulacije ... t = 0.3"), and counts
+// as a success.
 int IzvrsiSeriju(const TSerijaPaketno& serija, QTextStream& izlaz, QTextStream& greske);
 
-// Writes the whole file beside the target and renames it over the target;
-// false (and the reason on the error stream) when that fails.
+// Writes the whole file beside the target and renames it over the target (a
+// target that is no regular file, a device or a FIFO, is written into
+// directly); false (and the reason on the error stream) when that fails.
 bool UpisiFajl(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& greske);
 
+// "Na standardni izlaz ne moze da se pise: <the system's reason>"
+QString PorukaStandardnogIzlaza(const QString& razlog);
+
 // One run alone, printed exactly as before sweeps existed (run 1 of the
-// plan), its CSV written line by line as it is formatted.
+// plan), its CSV written line by line as it is formatted. A Quit that ended
+// it is told on the error stream with the time reached; the exit code stays 0.
 int IzvrsiJednu(const TSerijaPaketno& serija, QTextStream& izlaz, QTextStream& greske);

@@ -243,13 +243,6 @@ std::vector<TOblikBroja> TObliciVremena::Najsiri(std::int64_t n) const {
     return oblici;
 }
 
-std::string VremeNaKoraku(double t, double korak) {
-    // A step count beyond 2^53 has no exact double: the time as it is.
-    const double koraka = t / korak;
-    if (!(korak > 0) || !(std::abs(koraka) < 9007199254740992.0)) return skem::RealanUTekst(t);
-    return skem::RealanUTekst(static_cast<double>(skem::Round(koraka)) * korak);
-}
-
 std::vector<TOblikBroja> ObliciBinade(double v) {
     const auto bitovi = std::bit_cast<std::uint64_t>(v);
     const int polje = static_cast<int>((bitovi >> 52) & 0x7ff);
@@ -869,7 +862,7 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& nov
     if (kraj.Quit)
         OpisKraja->setText(QString::fromUtf8(skem::TSimulacija::PorukaQuit) +
                            QStringLiteral(" t = ") +
-                           QString::fromStdString(VremeNaKoraku(kraj.Vreme, kraj.Korak)));
+                           QString::fromStdString(skem::VremeNaKoraku(kraj.Vreme, kraj.Korak)));
     trajanje = novoTrajanje;
     intervalStampe = noviIntervalStampe;
     blokovi = noviBlokovi;

@@ -83,11 +83,6 @@ private:
     int cifreP = 0;
 };
 
-// A simulated time as the run's messages show it: the multiple of the step
-// nearest to it, in the program's number format. The run's time is a sum of
-// half steps, whose rounding would otherwise show ("5881.85700096892").
-std::string VremeNaKoraku(double t, double korak);
-
 // How a run ended, for the result pages: by a Quit element at Vreme (the end
 // of the step, of interval Korak, in which it was raised; the engine's
 // VremeZaustavljanja), or (Quit false) at its full duration.

@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -389,17 +390,30 @@ QDomDocument Rasclani(const QByteArray& xml, const QString& imeFajla) {
     return dok;
 }
 
-QByteArray ProcitajFajl(const QString& imeFajla) {
-    QFile f(imeFajla);
-    if (!f.open(QIODevice::ReadOnly))
-        throw TGreskaDokumenta(
-            QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(imeFajla, f.errorString()));
+// A regular file too big is refused by its size before a byte is read; a
+// device or a pipe has no size to look at, so no more than the limit and one
+// byte is ever read of any file (an endless one is refused like a huge one),
+// and a stop request ends the reading between pieces.
+QByteArray ProcitajFajl(QFileDevice& f, const QString& imeFajla,
+                        const std::atomic<bool>* zaustavi) {
+    constexpr qint64 granica = MaksMemorijaCitanja / MemorijaPoBajtuDokumenta;
+    constexpr qint64 komad = qint64(1) << 20;
     ProveriVelicinu(f.size(), imeFajla);
-    QByteArray sadrzaj = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw TGreskaDokumenta(
-            QStringLiteral("Fajl '%1' ne moze da se procita: %2").arg(imeFajla, f.errorString()));
-    return sadrzaj;
+    QByteArray sadrzaj;
+    if (!f.isSequential()) sadrzaj.reserve(f.size());
+    QByteArray deo(komad, Qt::Uninitialized);
+    for (;;) {
+        if (zaustavi && zaustavi->load(std::memory_order_relaxed))
+            throw TGreskaDokumenta(
+                QStringLiteral("Citanje fajla '%1' je prekinuto.").arg(imeFajla));
+        const qint64 n = f.read(deo.data(), std::min(komad, granica + 1 - sadrzaj.size()));
+        if (n < 0)
+            throw TGreskaDokumenta(QStringLiteral("Fajl '%1' ne moze da se procita: %2")
+                                       .arg(imeFajla, f.errorString()));
+        if (n == 0) return sadrzaj;
+        sadrzaj.append(deo.constData(), n);
+        ProveriVelicinu(sadrzaj.size(), imeFajla);
+    }
 }
 
 } // namespace
@@ -533,10 +547,22 @@ void UcitajDokumentIzTeksta(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml)
     Ucitaj(povrsina, xml, QString());
 }
 
-void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla) {
+void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla,
+                    const std::atomic<bool>* zaustavi) {
+    QFile f(imeFajla);
+    if (!f.open(QIODevice::ReadOnly)) {
+        povrsina.Ocisti();
+        throw TGreskaDokumenta(
+            QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(imeFajla, f.errorString()));
+    }
+    UcitajDokument(povrsina, f, imeFajla, zaustavi);
+}
+
+void UcitajDokument(TSKEMRadnaPovrsina& povrsina, QFileDevice& fajl, const QString& imeFajla,
+                    const std::atomic<bool>* zaustavi) {
     QByteArray sadrzaj;
     try {
-        sadrzaj = ProcitajFajl(imeFajla);
+        sadrzaj = ProcitajFajl(fajl, imeFajla, zaustavi);
     } catch (...) {
         // The surface is emptied first, whatever happens after.
         povrsina.Ocisti();

@@ -8,9 +8,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <stdexcept>
 
 class QDomDocument;
+class QFileDevice;
 class QDomElement;
 class TSKEMBlok;
 class TSKEMRadnaPovrsina;
@@ -32,7 +34,14 @@ public:
 void SnimiDokument(const TSKEMRadnaPovrsina& povrsina, const QString& imeFajla);
 // Empties the surface and reads the document. After an error what was read
 // before it stays on the surface, numbered 1..n, and the surface is visible.
-void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla);
+// Setting *zaustavi (from any thread or a signal handler) ends the reading
+// of the file with an error.
+void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla,
+                    const std::atomic<bool>* zaustavi = nullptr);
+// The same from a file already open for reading (one whose name the file
+// system holds in bytes that are no text, say); imeFajla names it in messages.
+void UcitajDokument(TSKEMRadnaPovrsina& povrsina, QFileDevice& fajl, const QString& imeFajla,
+                    const std::atomic<bool>* zaustavi = nullptr);
 
 // The same two without a file: the document's XML text.
 QByteArray DokumentUTekst(const TSKEMRadnaPovrsina& povrsina);

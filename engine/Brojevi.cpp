@@ -298,4 +298,11 @@ bool ProcitajCeo(std::string_view tekst, std::int32_t& rezultat) {
     return true;
 }
 
+std::string VremeNaKoraku(double t, double korak) {
+    // A step count beyond 2^53 has no exact double: the time as it is.
+    const double koraka = t / korak;
+    if (!(korak > 0) || !(std::abs(koraka) < 9007199254740992.0)) return RealanUTekst(t);
+    return RealanUTekst(static_cast<double>(Round(koraka)) * korak);
+}
+
 } // namespace skem

@@ -15,6 +15,11 @@ inline constexpr double NijeBroj = 2147483647.0;
 
 // Nearest integer, ties to even (Round(2.5) = 2, Round(3.5) = 4).
 std::int64_t Round(double x);
+
+// A simulated time as the run's messages show it: the multiple of the step
+// nearest to it, in the program's number format. The run's time is a sum of
+// half steps, whose rounding would otherwise show ("5881.85700096892").
+std::string VremeNaKoraku(double t, double korak);
 // Drops the fraction (towards zero).
 std::int64_t Trunc(double x);
 

@@ -94,7 +94,8 @@ bool PisiRedoveCsv(const std::vector<TBlokRezultata>& blokovi, const TMatricaRez
         std::vector<char> tekst(static_cast<std::size_t>(doReda - od + 1) * najduziRed);
         char* p = tekst.data();
         for (std::int64_t k = od; k <= doReda; ++k) {
-            std::memcpy(p, prefiks.data(), prefiks.size());
+            // An empty prefix may have no storage at all: memcpy wants a real one.
+            if (!prefiks.empty()) std::memcpy(p, prefiks.data(), prefiks.size());
             p += prefiks.size();
             p += PisiRealan(static_cast<double>(k) * intervalStampe, p);
             const double* red = rezultati.Red(static_cast<std::size_t>(k));

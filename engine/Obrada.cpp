@@ -201,6 +201,7 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
             if (!uspeh) rezultati.Isprazni();
             return;
         }
+        bool quit = false;
         for (std::int32_t j = 1; j <= n; ++j) {
             stanjeNapretka = TNapredakRada{0, trajanje, j, n};
             uzorci.assign(static_cast<std::size_t>(r), 0.0);
@@ -210,10 +211,13 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
                 rezultati.Isprazni();
                 return;
             }
+            quit = quit || prekid.Vrsta == TStanjeRada::Quit;
             for (std::int64_t k = 0; k < r; ++k)
                 rezultati(static_cast<std::size_t>(k), static_cast<std::size_t>(j) - 1) =
                     uzorci[static_cast<std::size_t>(k)];
         }
+        // A Quit that ended an earlier column's run is told too.
+        if (quit) PrijaviKraj();
     } catch (...) {
         // A run cut short by a fault leaves no infinities or half columns behind.
         uspeh = false;

@@ -2,6 +2,7 @@
 
 #include "Brojevi.h"
 
+#include <cmath>
 #include <exception>
 
 namespace skem {
@@ -10,15 +11,42 @@ namespace {
 
 // A value as the program keeps a typed number: at its 15 significant digits,
 // so the value a sweep shows is the value it used, and a document saved with
-// that value gives the same run.
-double KaoUneseno(double v) {
-    return TekstURealan(RealanUTekst(v));
+// that value gives the same run. False when that form is no finite number
+// (rounding up near the largest double).
+bool KaoUneseno(double& v) {
+    return ProcitajRealan(RealanUTekst(v), v);
 }
 
-bool ProcitajBroj(std::string_view tekst, double& v) {
-    if (!ProcitajRealan(tekst, v)) return false;
-    v = KaoUneseno(v);
-    return true;
+std::string PorukaNijeBroj(std::string_view tekst) {
+    return "'" + std::string(tekst) + "' nije broj.";
+}
+
+std::string PorukaVanOpsega(std::string_view tekst) {
+    return "'" + std::string(tekst) + "' je van opsega realnih brojeva.";
+}
+
+// An empty text when read, else its message.
+std::string ProcitajBroj(std::string_view tekst, double& v) {
+    if (!ProcitajRealan(tekst, v)) return PorukaNijeBroj(tekst);
+    if (!KaoUneseno(v)) return PorukaVanOpsega(tekst);
+    return {};
+}
+
+// Digits only (a "+" allowed): a whole number, too large when ProcitajCeo
+// refused it.
+bool CeoBezZnaka(std::string_view tekst) {
+    if (!tekst.empty() && tekst.front() == '+') tekst.remove_prefix(1);
+    return !tekst.empty() && tekst.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Value i of c from a to b, both included: A + (B - A)·i/(C - 1) as
+// documented, or, where that overflows (B - A or its multiple beyond the
+// largest double), the same point weighted from both ends, which stays
+// between them.
+double VrednostOpsega(double a, double b, std::int32_t i, std::int32_t c) {
+    if (const double v = a + (b - a) * i / (c - 1); std::isfinite(v)) return v;
+    const double s = static_cast<double>(i) / (c - 1);
+    return a * (1 - s) + b * s;
 }
 
 // Splits "cilj=vrednost"; the message when the target is not of the form.
@@ -35,10 +63,6 @@ std::string Rastavi(std::string_view tekst, TCiljIzmene& cilj, std::string_view&
 // ten thousand runs of one parameter are plenty, and a count near the
 // limit of runs took minutes and gigabytes before the first run.
 constexpr std::int32_t MaksVrednostiOpsega = 10000;
-
-std::string PorukaNijeBroj(std::string_view tekst) {
-    return "'" + std::string(tekst) + "' nije broj.";
-}
 
 } // namespace
 
@@ -66,8 +90,7 @@ std::string ProcitajPostavku(std::string_view tekst, TPostavka& postavka) {
     std::string_view vrednost;
     if (std::string greska = Rastavi(tekst, postavka.Cilj, vrednost); !greska.empty())
         return greska;
-    if (!ProcitajBroj(vrednost, postavka.Vrednost)) return PorukaNijeBroj(vrednost);
-    return {};
+    return ProcitajBroj(vrednost, postavka.Vrednost);
 }
 
 std::string ProcitajPromenljivu(std::string_view tekst, TPromenljiva& promenljiva) {
@@ -85,16 +108,19 @@ std::string ProcitajPromenljivu(std::string_view tekst, TPromenljiva& promenljiv
         const std::string_view broj = ostatak.substr(druga + 1);
         double a = 0, b = 0;
         std::int32_t c = 0;
-        if (!ProcitajBroj(od, a)) return PorukaNijeBroj(od);
-        if (!ProcitajBroj(doV, b)) return PorukaNijeBroj(doV);
-        if (!ProcitajCeo(broj, c) || c < 2)
-            return "broj vrednosti opsega mora biti ceo broj veci od 1.";
-        if (c > MaksVrednostiOpsega)
+        if (std::string greska = ProcitajBroj(od, a); !greska.empty()) return greska;
+        if (std::string greska = ProcitajBroj(doV, b); !greska.empty()) return greska;
+        const bool ceo = ProcitajCeo(broj, c);
+        if ((ceo && c > MaksVrednostiOpsega) || (!ceo && CeoBezZnaka(broj)))
             return "broj vrednosti opsega je prevelik (najvise " +
                    std::to_string(MaksVrednostiOpsega) + ").";
+        if (!ceo || c < 2) return "broj vrednosti opsega mora biti ceo broj veci od 1.";
         promenljiva.Vrednosti.reserve(static_cast<std::size_t>(c));
-        for (std::int32_t i = 0; i + 1 < c; ++i)
-            promenljiva.Vrednosti.push_back(KaoUneseno(a + (b - a) * i / (c - 1)));
+        for (std::int32_t i = 0; i + 1 < c; ++i) {
+            double v = VrednostOpsega(a, b, i, c);
+            if (!KaoUneseno(v)) return PorukaVanOpsega(RealanUTekst(v));
+            promenljiva.Vrednosti.push_back(v);
+        }
         promenljiva.Vrednosti.push_back(b);
         return {};
     }
@@ -103,7 +129,7 @@ std::string ProcitajPromenljivu(std::string_view tekst, TPromenljiva& promenljiv
         const std::string_view deo = vrednosti.substr(
             pocetak, zarez == std::string_view::npos ? std::string_view::npos : zarez - pocetak);
         double v = 0;
-        if (!ProcitajBroj(deo, v)) return PorukaNijeBroj(deo);
+        if (std::string greska = ProcitajBroj(deo, v); !greska.empty()) return greska;
         promenljiva.Vrednosti.push_back(v);
         if (zarez == std::string_view::npos) return {};
         pocetak = zarez + 1;
@@ -218,6 +244,9 @@ TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& 
         simulacija.Simuliraj(model.Lista(), rezultati);
         ishod.Uspeh = simulacija.Uspeh();
         ishod.Zaustavljena = simulacija.Zaustavljena();
+        ishod.Quit = ishod.Uspeh && simulacija.Prekid().Vrsta == TStanjeRada::Quit;
+        ishod.Vreme = simulacija.VremeZaustavljanja();
+        ishod.Korak = opcije.Interval;
         if (ishod.Zaustavljena)
             ishod.Poruka = TSimulacija::PorukaPrekinuta;
         else if (!ishod.Uspeh)

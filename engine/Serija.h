@@ -68,6 +68,9 @@ public:
 struct TIshodSimulacije {
     bool Uspeh = false;
     bool Zaustavljena = false; // stopped on request; Poruka is TSimulacija::PorukaPrekinuta
+    bool Quit = false;         // a success that a Quit element ended
+    double Vreme = 0;          // the simulated time reached (TSimulacija::VremeZaustavljanja)
+    double Korak = 0;          // h of the run, to show Vreme at its precision
     std::string Csv;
     std::string Poruka;
 };

@@ -17,10 +17,13 @@ struct TPaketniRezultat {
     QString Greske; // stderr
 };
 
+// Standard output is `uredjaj` when given (Izlaz then stays empty).
 inline TPaketniRezultat Pokreni(const QStringList& argumenti,
-                                const std::atomic<bool>* zaustavi = nullptr) {
+                                const std::atomic<bool>* zaustavi = nullptr,
+                                QIODevice* uredjaj = nullptr) {
     TPaketniRezultat r;
     QTextStream izlaz(&r.Izlaz);
+    if (uredjaj) izlaz.setDevice(uredjaj);
     QTextStream greske(&r.Greske);
     r.Kod = IzvrsiPaketno(QStringList{QStringLiteral("--run")} + argumenti, izlaz, greske, false,
                           zaustavi);

@@ -58,6 +58,23 @@ TEST_F(Serija, BadOverridesAndSeriesOptionsExitWithTwoNamingTheArgument) {
         {{"--part", "1"}, "Opcija --part 1: "},
         {{"--output", "a.csv", "--output-dir", "b"},
          "Opcije --output i --output-dir se ne mogu zadati zajedno.\n"},
+        // An empty name is no quiet way to standard output.
+        {{"--output", ""}, "Vrednost opcije --output je prazna.\n"},
+        {{"--output-dir", ""}, "Vrednost opcije --output-dir je prazna.\n"},
+        // Counts beyond the limit are too large, not malformed.
+        {{"--runs", "10000000000"},
+         "Opcija --runs 10000000000: broj simulacija je prevelik (najvise 2147483647).\n"},
+        {{"--jobs", "10000000000"},
+         "Opcija --jobs 10000000000: broj istovremenih simulacija je "
+         "prevelik (najvise 1024).\n"},
+        {{"--jobs", "99999999999999999999999"},
+         "Opcija --jobs 99999999999999999999999: broj "
+         "istovremenih simulacija je prevelik"},
+        {{"--part", "1/10000000000"},
+         "Opcija --part 1/10000000000: broj delova je prevelik (najvise 2147483647).\n"},
+        {{"--sweep", "2.p1=0:1:10000000000"},
+         "Opcija --sweep 2.p1=0:1:10000000000: broj "
+         "vrednosti opsega je prevelik (najvise 10000).\n"},
     };
     for (const auto& s : slucajevi) {
         const TPaketniRezultat r = Pokreni(QStringList{d} + Opcije() + s.argumenti);

@@ -6,7 +6,12 @@
 #include <QFile>
 #include <atomic>
 #include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -157,6 +162,8 @@ TEST_F(Paketno, CtrlCStopsARunOrASeriesAndLeavesNoOutput) {
         QStringList argumenti;
         QString izlaz; // a file that must not be there afterwards
     } slucajevi[] = {
+        // An endless input is read no further.
+        {{"/dev/zero", "--duration", "1", "--step", "0.5", "--print", "0.5"}, {}},
         {dugo, {}},
         {dugo + QStringList{"--output", fajl}, fajl},
         {serija, {}},
@@ -173,6 +180,170 @@ TEST_F(Paketno, CtrlCStopsARunOrASeriesAndLeavesNoOutput) {
         if (!s.izlaz.isEmpty()) EXPECT_FALSE(QFile::exists(s.izlaz)) << opis;
         // Nor the temporary file beside the target.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(".csv"), QStringList()) << opis;
+    }
+}
+
+TEST_F(Paketno, EveryFailedWriteFailsTheRunWithTheSystemsReason) {
+    const QString d = Prava();
+    // About 1.6 KB of CSV per run.
+    const QStringList jedna = {d, "--duration", "100", "--step", "0.5", "--print", "0.5"};
+    const QStringList serija = jedna + QStringList{"--sweep", "2.p1=1,2", "--jobs", "2"};
+    const QString fajl = dir.filePath(QStringLiteral("rez.csv"));
+    const QString direktorijum = dir.filePath(QStringLiteral("serija"));
+    const QString prepreka = dir.filePath(QStringLiteral("prepreka")); // a file, not a directory
+    QFile(prepreka).open(QIODevice::WriteOnly);
+    const QString pun = QStringLiteral("Na standardni izlaz ne moze da se pise: No space left on "
+                                       "device\n");
+    const QString prevelik = QStringLiteral("' ne moze da se snimi: File too large\n");
+    const struct {
+        QStringList argumenti;
+        bool naPunUredjaj;      // standard output on /dev/full
+        rlim_t najvecaVelicina; // of a file written, 0: no limit
+        QString greske;
+    } slucajevi[] = {
+        {jedna, true, 0, pun},
+        {serija, true, 0, pun},
+        {jedna + QStringList{"--output", fajl}, false, 1000, "Fajl '" + fajl + prevelik},
+        {serija + QStringList{"--output", fajl}, false, 1000, "Fajl '" + fajl + prevelik},
+        {serija + QStringList{"--output-dir", direktorijum}, false, 1000,
+         "Fajl '" + direktorijum + "/run-1.csv" + prevelik},
+        {serija + QStringList{"--output-dir", prepreka + "/serija"}, false, 0,
+         "Direktorijum '" + prepreka + "/serija' ne moze da se napravi: Not a directory\n"},
+    };
+    // Beyond the size limit a write fails (EFBIG) instead of killing the process.
+    const auto prethodni = std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& s : slucajevi) {
+        const std::string opis = s.argumenti.join(' ').toStdString();
+        QFile punUredjaj(QStringLiteral("/dev/full"));
+        ASSERT_TRUE(punUredjaj.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        rlimit granica{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &granica), 0);
+        const rlimit staro = granica;
+        if (s.najvecaVelicina > 0) granica.rlim_cur = s.najvecaVelicina;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &granica), 0);
+        const TPaketniRezultat r =
+            Pokreni(s.argumenti, nullptr, s.naPunUredjaj ? &punUredjaj : nullptr);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &staro), 0);
+        EXPECT_EQ(r.Kod, 1) << opis;
+        EXPECT_EQ(r.Greske, s.greske) << opis;
+        EXPECT_FALSE(QFile::exists(fajl)) << opis;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(".csv"), QStringList()) << opis;
+    }
+    std::signal(SIGXFSZ, prethodni);
+
+    // A FIFO (as a device) is written into, never replaced by a file.
+    const QString fifo = dir.filePath(QStringLiteral("fifo.csv"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // The reading end open first: the CSV fits in the pipe's buffer.
+    const int citac = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(citac, 0);
+    const TPaketniRezultat r = Pokreni(jedna + QStringList{"--output", fifo});
+    EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+    QFile procitano;
+    ASSERT_TRUE(procitano.open(citac, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    EXPECT_EQ(QString::fromUtf8(procitano.readAll()), Pokreni(jedna).Izlaz);
+    struct stat podaci {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &podaci), 0);
+    EXPECT_TRUE(S_ISFIFO(podaci.st_mode));
+
+    // The program's own standard output: the end of --help that did not fit.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int izlaz = ::dup(STDOUT_FILENO), greske = ::dup(STDERR_FILENO);
+    const QString greskeFajl = dir.filePath(QStringLiteral("greske.txt"));
+    const int punUredjaj = ::open("/dev/full", O_WRONLY);
+    const int zaGreske =
+        ::open(QFile::encodeName(greskeFajl).constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(punUredjaj, 0);
+    ASSERT_GE(zaGreske, 0);
+    ::dup2(punUredjaj, STDOUT_FILENO);
+    ::dup2(zaGreske, STDERR_FILENO);
+    char ime[] = "skem", pomoc[] = "--help";
+    char* argv[] = {ime, pomoc, nullptr};
+    const int kod = PokreniOpcijePrograma(2, argv);
+    std::fflush(stderr);
+    ::dup2(izlaz, STDOUT_FILENO);
+    ::dup2(greske, STDERR_FILENO);
+    for (const int f : {izlaz, greske, punUredjaj, zaGreske})
+        ::close(f);
+    EXPECT_EQ(kod, 1);
+    QFile g(greskeFajl);
+    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(g.readAll()), pun);
+}
+
+TEST_F(Paketno, ARunEndedByAQuitSaysSoAndWhenOnTheErrorStream) {
+    // y = 1 + 2t (blocks 1, 2); block 5 quits once the time (3) passes p1 of
+    // block 4. With h = P = 0.25 and p1 = 0.6 the step from 0.5 to 0.75 is the last.
+    const QString d =
+        Dokument("quit.skem",
+                 Blok(1, 12, "K", 0, 2) + Blok(2, 10, "I", 3, 1) + Blok(3, 25, "T", 0) +
+                     Blok(4, 12, "P", 0, 0.6) + Blok(5, 19, "Q", 2),
+                 Veza(1, 2, 0) + Veza(3, 5, 0) + Veza(4, 5, 1));
+    const QStringList opcije = {d, "--duration", "1", "--step", "0.25", "--print", "0.25"};
+    const QString quit = QStringLiteral("Kraj simulacije od strane Quit elementa. t = 0.75\n");
+    const struct {
+        QStringList argumenti;
+        QString greske;
+    } slucajevi[] = {
+        {opcije, quit},
+        {opcije + QStringList{"--set", "4.p1=5"}, {}},
+        // Run 2 does not quit; the long form holds both runs whole.
+        {opcije + QStringList{"--sweep", "4.p1=0.6,5"}, "Simulacija 1 (4.p1=0.6): " + quit},
+    };
+    for (const auto& s : slucajevi) {
+        const std::string opis = s.argumenti.join(' ').toStdString();
+        const TPaketniRezultat r = Pokreni(s.argumenti);
+        EXPECT_EQ(r.Kod, 0) << opis;
+        EXPECT_EQ(r.Greske, s.greske) << opis;
+        TTabela t;
+        ASSERT_TRUE(ProcitajCsv(r.Izlaz, t)) << opis;
+        const int y = t.Kolona(2), vreme = t.Zaglavlje.indexOf("t");
+        ASSERT_GE(y, 0);
+        ASSERT_EQ(t.Redovi.size() % 5, 0u) << opis;
+        // Up to the stop 1 + 2t, zeros after it; without a Quit 1 + 2t throughout.
+        for (std::size_t k = 0; k < t.Redovi.size(); ++k) {
+            const auto& red = t.Redovi[k];
+            const bool zaustavljen = !s.greske.isEmpty() && (t.Redovi.size() == 5 || red[0] == 1);
+            const double ocekivano = zaustavljen && red[vreme] > 0.5 ? 0 : 1 + 2 * red[vreme];
+            EXPECT_EQ(red[y], ocekivano) << opis << " row " << k;
+        }
+    }
+}
+
+TEST_F(Paketno, FileNamesAreTheirBytes) {
+    // A name that is no UTF-8 text, as the command line gives it.
+    const QByteArray ime = QFile::encodeName(dir.path()) + "/ime\xff\xfe.skem";
+    QFile izvor(Prava());
+    ASSERT_TRUE(izvor.open(QIODevice::ReadOnly));
+    const QByteArray dokument = izvor.readAll();
+    const int f = ::open(ime.constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(f, 0);
+    ASSERT_EQ(::write(f, dokument.constData(), std::size_t(dokument.size())), dokument.size());
+    ::close(f);
+    const QStringList opcije = {"--duration", "1", "--step", "0.5", "--print", "0.5"};
+
+    QByteArray prviArgument = ime;
+    char* argv[] = {prviArgument.data(), prviArgument.data()};
+    const QStringList argumenti = ArgumentiKomandneLinije(2, argv);
+    ASSERT_EQ(argumenti.size(), 1);
+    EXPECT_EQ(ImeUBajtovima(argumenti[0]), ime);
+    const TPaketniRezultat r = Pokreni(argumenti + opcije);
+    EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+    EXPECT_EQ(r.Izlaz, Pokreni(QStringList{Prava()} + opcije).Izlaz);
+
+    // Qt writes names as UTF-8 only: such an output name is refused.
+    const TPaketniRezultat izlaz =
+        Pokreni(QStringList{Prava()} + opcije + QStringList{"--output", argumenti[0]});
+    EXPECT_EQ(izlaz.Kod, 2);
+    EXPECT_TRUE(izlaz.Greske.startsWith("Opcija --output ")) << izlaz.Greske.toStdString();
+    EXPECT_TRUE(izlaz.Greske.endsWith(": ime nije ispravan UTF-8 tekst.\n"));
+    // Text that is UTF-8, also of more bytes a letter, stays as it is.
+    for (const char* tekst : {"prava.skem", "\xc5\xa1"
+                                            "ema \xe2\x82\xac\xf0\x9f\x98\x80.skem"}) {
+        const QByteArray bajtovi(tekst);
+        EXPECT_EQ(ArgumentKomandneLinije(bajtovi), QString::fromUtf8(bajtovi)) << tekst;
+        EXPECT_EQ(ImeUBajtovima(ArgumentKomandneLinije(bajtovi)), bajtovi) << tekst;
     }
 }
 

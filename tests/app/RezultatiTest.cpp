@@ -911,7 +911,7 @@ TEST(VremeNaKoraku, TheSumOfHalfStepsShowsAsTheStepsMultiple) {
         {1e20, 0.001, "1E20"},
     };
     for (const auto& c : slucajevi)
-        EXPECT_EQ(VremeNaKoraku(c.t, c.h), c.tekst) << c.t << " " << c.h;
+        EXPECT_EQ(skem::VremeNaKoraku(c.t, c.h), c.tekst) << c.t << " " << c.h;
 }
 
 TEST(OblikBroja, MatchesTheFormattersText) {

@@ -39,6 +39,15 @@ TEST(Serija, ReadsTargetsValuesAndRanges) {
         {"1.p1=0:1:100000", false, "broj vrednosti opsega je prevelik", {}, {}},
         {"1.p1=0:1:1000000000", false, "broj vrednosti opsega je prevelik", {}, {}},
         {"2.p1=1,,2", false, "'' nije broj.", {}, {}},
+        {"1.p1=0:1:10000000000", false, "broj vrednosti opsega je prevelik", {}, {}},
+        {"1.p1=0:1:-10000000000", false, "broj vrednosti opsega mora biti", {}, {}},
+        // B - A, or (B - A)·i, beyond the largest double: still the points between.
+        {"3.p1=-1e308:1e308:3", false, "", {3, false, 1}, {-1e308, 0, 1e308}},
+        {"3.p1=0:1e308:4",
+         false,
+         "",
+         {3, false, 1},
+         {0, 3.33333333333333e307, 6.66666666666667e307, 1e308}},
     };
     for (const auto& s : slucajevi) {
         std::string greska;

@@ -204,28 +204,42 @@ TEST(Prekidi, GreskaUPrvomProlazuZavrsavaPrviKorak) {
 }
 
 TEST(Prekidi, QuitOstavljaNule) {
-    // Quit when t > 0.25: raised in the third step, whose sample is not taken.
-    TPokretac p;
-    TTestModel m;
-    const int vreme = m.Dodaj(Vreme);
-    const int prag = m.Dodaj(Konstanta, 0.25);
-    const int quit = m.Dodaj(Quit);
-    const int jedan = m.Dodaj(Konstanta, 1);
-    const int y = m.Dodaj(Integrator);
-    m.Povezi(vreme, quit, 1);
-    m.Povezi(prag, quit, 2);
-    m.Povezi(jedan, y, 1);
-    EXPECT_TRUE(p.Pokreni(m, 1, 0.1, 0.1));
-    EXPECT_TRUE(p.Poruke.Poruke.empty());
-    EXPECT_EQ(p.Simulacija.Prekid().Poruka, "Kraj simulacije od strane Quit elementa.");
-    EXPECT_EQ(p.Simulacija.Prekid().Blok, 0);
-    for (int k = 0; k <= 2; ++k)
-        EXPECT_NEAR(p.Vrednost(k, y), 0.1 * k, 1e-12);
-    for (int k = 3; k < 13; ++k) {
-        EXPECT_EQ(p.Vrednost(k, y), 0.0);
-        EXPECT_EQ(p.Vrednost(k, prag), 0.0);
+    // Quit when t > 0.25: raised in the third step, whose sample is not taken;
+    // the run got to the end of that step, t = 0.3. The same with one run per
+    // block; a run without a Quit counts as ended at D.
+    for (const bool poBlokovima : {false, true}) {
+        for (const double prag : {0.25, 5.0}) {
+            TPokretac p;
+            TSimulacijaTestPristup::UvekPoBlokovima(p.Simulacija, poBlokovima);
+            TTestModel m;
+            const int vreme = m.Dodaj(Vreme);
+            const int k = m.Dodaj(Konstanta, prag);
+            const int quit = m.Dodaj(Quit);
+            const int jedan = m.Dodaj(Konstanta, 1);
+            const int y = m.Dodaj(Integrator);
+            m.Povezi(vreme, quit, 1);
+            m.Povezi(k, quit, 2);
+            m.Povezi(jedan, y, 1);
+            EXPECT_TRUE(p.Pokreni(m, 1, 0.1, 0.1));
+            EXPECT_TRUE(p.Poruke.Poruke.empty());
+            if (prag > 1) {
+                EXPECT_EQ(p.Simulacija.Prekid().Vrsta, TStanjeRada::KasnijiProlaz);
+                EXPECT_EQ(p.Simulacija.VremeZaustavljanja(), 1.0);
+                continue;
+            }
+            EXPECT_EQ(p.Simulacija.Prekid().Vrsta, TStanjeRada::Quit) << poBlokovima;
+            EXPECT_EQ(p.Simulacija.Prekid().Poruka, "Kraj simulacije od strane Quit elementa.");
+            EXPECT_EQ(p.Simulacija.Prekid().Blok, 0);
+            EXPECT_NEAR(p.Simulacija.VremeZaustavljanja(), 0.3, 1e-12) << poBlokovima;
+            for (int r = 0; r <= 2; ++r)
+                EXPECT_NEAR(p.Vrednost(r, y), 0.1 * r, 1e-12);
+            for (int r = 3; r < 13; ++r) {
+                EXPECT_EQ(p.Vrednost(r, y), 0.0);
+                EXPECT_EQ(p.Vrednost(r, k), 0.0);
+            }
+            EXPECT_EQ(p.Vrednost(2, k), 0.25);
+        }
     }
-    EXPECT_EQ(p.Vrednost(2, prag), 0.25);
 }
 
 TEST(Prekidi, GreskaJeJacaOdQuitaIPoslednjaGreskaPise) {
