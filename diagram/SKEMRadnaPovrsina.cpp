@@ -433,6 +433,8 @@ void TSKEMRadnaPovrsina::ObrisiSelektovano() {
 void TSKEMRadnaPovrsina::Ocisti() {
     SetStanje(rpsBrisem);
     PostaviVidljivost(false);
+    // The items leave the scene together at the end, not one by one.
+    TBrisanjeSvega brisanje(this);
     try {
         OdbaciVezuUIzradi();
         // Connections first, so none of them notifies a block already gone.
@@ -444,6 +446,10 @@ void TSKEMRadnaPovrsina::Ocisti() {
         const QList<TSKEMBlok*> kopija = blokovi;
         for (TSKEMBlok* b : kopija)
             UnistiBlok(b);
+        // A selection frame is the only other item the surface holds; it
+        // would go when the selecting starts afresh below anyway.
+        alati[rpsSelektuj]->Pocni();
+        brisanje.Zavrsi();
     } catch (...) {
         PostaviVidljivost(true);
         SetStanje(rpsSelektuj);
