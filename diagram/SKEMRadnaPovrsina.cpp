@@ -678,6 +678,17 @@ void TSKEMPogled::PrikaziSve() {
     centerOn(sve.center());
 }
 
+void TSKEMPogled::PrikaziOblast(const QRectF& oblast) {
+    constexpr int margina = 16; // view pixels kept beyond it
+    const QSizeF mesto = QSizeF(viewport()->size() - QSize(2 * margina, 2 * margina)) / uvecanje;
+    ensureVisible(QRectF(oblast.topLeft(), oblast.size().boundedTo(mesto.expandedTo({1, 1}))),
+                  margina, margina);
+}
+
+QRectF TSKEMPogled::VidljivaOblast() const {
+    return mapToScene(viewport()->rect()).boundingRect();
+}
+
 void TSKEMPogled::wheelEvent(QWheelEvent* e) {
     if (!(e->modifiers() & Qt::ControlModifier)) {
         QGraphicsView::wheelEvent(e);
