@@ -238,13 +238,20 @@ void TMainForm::DuplirajExecute() {
 void TMainForm::Nalepi(const QByteArray& xml, std::optional<QPoint> tacka, const QString& opis) {
     ZavrsiKorak();
     const QPoint skrol = pogledPovrsine->Skrol();
+    // Away from the pointer, they land in the part of the surface in view.
+    const QRect vidljivo = pogledPovrsine->VidljivaOblast().toRect();
     try {
-        if (NalepiTekst(*radnaPovrsina, xml, tacka) == 0) return;
+        if (NalepiTekst(*radnaPovrsina, xml, tacka, vidljivo) == 0) return;
     } catch (const TGreskaDokumenta& g) {
         Dijalozi().Greska(g.Poruka());
         return;
     }
     pogledPovrsine->PostaviSkrol(skrol);
+    // The pasted blocks are seen whole, the view scrolled to them when needed.
+    QRectF nalepljeni;
+    for (const TSKEMBlok* b : radnaPovrsina->IzabraniBlokovi())
+        nalepljeni |= b->sceneBoundingRect();
+    pogledPovrsine->PrikaziOblast(nalepljeni);
     radnaPovrsina->OpisiKorak(opis);
     ZavrsiKorak();
     ObnoviListuBlokova();

@@ -6,9 +6,41 @@
 
 #include <QGraphicsRectItem>
 #include <QGraphicsSceneMouseEvent>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPen>
 #include <algorithm>
+
+namespace {
+
+// Whether connection c has both ends among the moved blocks: its end block
+// is one of them, and so is its start block or, for a junction, the holder
+// it starts at goes along with its parent connection. `znano` keeps the
+// answers found so far.
+bool ObaKrajaSePomeraju(const TVeza* c, const QSet<const TSKEMBlok*>& pomereni,
+                        QHash<const TVeza*, bool>& znano) {
+    // Up the chain of parents until the answer is known; it holds for every
+    // connection on the way, each depending on the next.
+    QList<const TVeza*> put;
+    bool pomera = false;
+    for (const TVeza* v = c; v; v = v->Roditelj) {
+        if (const auto z = znano.constFind(v); z != znano.cend()) {
+            pomera = *z;
+            break;
+        }
+        put.append(v);
+        if (!pomereni.contains(v->KrajBlok)) break;
+        if (!v->JeJunction) {
+            pomera = pomereni.contains(v->PocBlok);
+            break;
+        }
+    }
+    for (const TVeza* v : std::as_const(put))
+        znano.insert(v, pomera);
+    return pomera;
+}
+
+} // namespace
 
 // ---- selecting ----
 
@@ -60,6 +92,21 @@ void TAlatPovrsine::BlokVucen(TSKEMBlok* b, QPoint cilj) {
                                    : QStringLiteral("pomeranje bloka %1").arg(b->LokalniBroj()));
     for (TSKEMBlok* g : std::as_const(grupa))
         g->PostaviPoziciju(g->Left() + dx, g->Top() + dy);
+    // The bends of the connections among the moved blocks go along, so the
+    // wires keep their shape; one that reaches another block keeps its bends.
+    // Every connection is an output of the block at its start (a junction, of
+    // the block at the root of its chain).
+    const QSet<const TSKEMBlok*> pomereni(grupa.cbegin(), grupa.cend());
+    QHash<const TVeza*, bool> znano;
+    for (const TSKEMBlok* g : std::as_const(grupa)) {
+        const QList<TVeza*> izlazi = g->Izlazi;
+        for (const TVeza* c : izlazi) {
+            if (!ObaKrajaSePomeraju(c, pomereni, znano)) continue;
+            const QList<TDrzac*> drzaci = c->Drzaci;
+            for (TDrzac* h : drzaci)
+                h->PostaviPoziciju(h->Left() + dx, h->Top() + dy);
+        }
+    }
 }
 
 void TAlatPovrsine::LinijaKliknuta(TVeza* c, TLine* s, int x, int y) {

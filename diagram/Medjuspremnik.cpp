@@ -95,7 +95,8 @@ QByteArray IzborUTekst(const TSKEMRadnaPovrsina& povrsina) {
     return dok.toByteArray(-1);
 }
 
-int NalepiTekst(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml, std::optional<QPoint> tacka) {
+int NalepiTekst(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml, std::optional<QPoint> tacka,
+                std::optional<QRect> vidljivo) {
     QDomDocument deo = RasclaniDokument(xml);
     QDomElement koren = Koren(deo);
     const QList<QDomElement> noviBlokovi = Deca(koren.firstChildElement(Ime("Blokovi")));
@@ -110,6 +111,8 @@ int NalepiTekst(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml, std::option
         if (!brojevi.contains(stari)) brojevi.insert(stari, postojecih + 1 + int(brojevi.size()));
         gore = QPoint(std::min(gore.x(), Broj(b, "Left")), std::min(gore.y(), Broj(b, "Top")));
     }
+    if (!tacka && vidljivo && !vidljivo->contains(gore + QPoint(16, 16)))
+        tacka = vidljivo->topLeft() + QPoint(16, 16);
     const QPoint pomak = tacka ? *tacka - gore : QPoint(16, 16);
     int redni = postojecih;
     for (const QDomElement& b : noviBlokovi) {

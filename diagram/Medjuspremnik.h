@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QPoint>
+#include <QRect>
 #include <optional>
 
 class TSKEMRadnaPovrsina;
@@ -19,8 +20,10 @@ QByteArray IzborUTekst(const TSKEMRadnaPovrsina& povrsina);
 
 // Adds the blocks and connections of a document to the workspace, numbered
 // after the existing blocks and moved by two grid steps, or with the top
-// left of the pasted blocks at `tacka`. The pasted blocks end selected.
-// Returns how many blocks were added. Text that does not read as a
-// document throws TGreskaDokumenta and leaves the workspace as it was.
+// left of the pasted blocks at `tacka`. Without `tacka`, blocks whose top
+// left would then lie outside `vidljivo` (the part of the surface in view)
+// land two grid steps inside its top left instead. The pasted blocks end
+// selected. Returns how many blocks were added. Text that does not read as
+// a document throws TGreskaDokumenta and leaves the workspace as it was.
 int NalepiTekst(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml,
-                std::optional<QPoint> tacka = {});
+                std::optional<QPoint> tacka = {}, std::optional<QRect> vidljivo = {});

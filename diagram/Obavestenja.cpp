@@ -16,6 +16,9 @@ void IsprazniNaKraju() {
     IsprazniOdlozeno();
 }
 
+// The innermost deletion of everything under way.
+TBrisanjeSvega* brisanjeSvega = nullptr;
+
 } // namespace
 
 void DonesiNapred(QGraphicsItem* stavka) {
@@ -30,7 +33,13 @@ void DonesiNapred(QGraphicsItem* stavka) {
 
 void ObrisiOdlozeno(QGraphicsItem* stavka) {
     if (!stavka) return;
-    if (QGraphicsScene* s = stavka->scene()) s->removeItem(stavka);
+    QGraphicsScene* s = stavka->scene();
+    for (TBrisanjeSvega* b = brisanjeSvega; s && b; b = b->spoljno)
+        if (b->scena == s) {
+            b->stavke.push_back(stavka);
+            return;
+        }
+    if (s) s->removeItem(stavka);
     static bool prijavljeno = false;
     if (!prijavljeno && QCoreApplication::instance()) {
         qAddPostRoutine(IsprazniNaKraju);
@@ -46,4 +55,36 @@ void IsprazniOdlozeno() {
     lista.swap(Odlozene());
     for (QGraphicsItem* s : lista)
         delete s;
+}
+
+TBrisanjeSvega::TBrisanjeSvega(QGraphicsScene* scena_) : scena(scena_), spoljno(brisanjeSvega) {
+    brisanjeSvega = this;
+}
+
+TBrisanjeSvega::~TBrisanjeSvega() {
+    Pusti();
+    std::vector<QGraphicsItem*> lista;
+    lista.swap(stavke);
+    for (QGraphicsItem* s : lista)
+        ObrisiOdlozeno(s);
+}
+
+void TBrisanjeSvega::Pusti() {
+    if (!traje) return;
+    traje = false;
+    // Started last, it ends first; one that was not is only unlinked.
+    TBrisanjeSvega** veza = &brisanjeSvega;
+    while (*veza && *veza != this)
+        veza = &(*veza)->spoljno;
+    if (*veza) *veza = spoljno;
+}
+
+void TBrisanjeSvega::Zavrsi() {
+    Pusti();
+    // Items added since the event loop last ran still wait to be polished, and
+    // each would be looked up in that waiting list as it goes: the wait ends first.
+    QCoreApplication::sendPostedEvents(scena, QEvent::MetaCall);
+    if (scena->items().size() != qsizetype(stavke.size())) return; // the destructor takes them
+    stavke.clear();
+    scena->clear();
 }

@@ -5,6 +5,7 @@
 
 #include <QGraphicsItem>
 #include <functional>
+#include <vector>
 
 // Raises a notification; an unassigned one is skipped. The callback is copied
 // first because a handler may destroy the object that holds it.
@@ -33,3 +34,28 @@ void DonesiNapred(QGraphicsItem* stavka);
 // deleted by IsprazniOdlozeno (also called when the application ends).
 void ObrisiOdlozeno(QGraphicsItem* stavka);
 void IsprazniOdlozeno();
+
+// Deleting everything on a scene. While one lives, the items of its scene
+// handed to ObrisiOdlozeno stay on the scene; Zavrsi then deletes them all
+// at once by clearing the scene, in time proportional to their number (taken
+// off one by one, each would cost time that grows with the items still on
+// the scene). When anything else is left on the scene, or Zavrsi is never
+// reached (an error broke the work off), they go as ObrisiOdlozeno takes them.
+class TBrisanjeSvega {
+public:
+    explicit TBrisanjeSvega(QGraphicsScene* scena);
+    ~TBrisanjeSvega();
+    TBrisanjeSvega(const TBrisanjeSvega&) = delete;
+    TBrisanjeSvega& operator=(const TBrisanjeSvega&) = delete;
+
+    void Zavrsi();
+
+private:
+    friend void ObrisiOdlozeno(QGraphicsItem* stavka);
+    void Pusti();
+
+    QGraphicsScene* scena;
+    TBrisanjeSvega* spoljno; // the one that was on when this one started
+    std::vector<QGraphicsItem*> stavke;
+    bool traje = true;
+};

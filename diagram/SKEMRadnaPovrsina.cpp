@@ -433,6 +433,8 @@ void TSKEMRadnaPovrsina::ObrisiSelektovano() {
 void TSKEMRadnaPovrsina::Ocisti() {
     SetStanje(rpsBrisem);
     PostaviVidljivost(false);
+    // The items leave the scene together at the end, not one by one.
+    TBrisanjeSvega brisanje(this);
     try {
         OdbaciVezuUIzradi();
         // Connections first, so none of them notifies a block already gone.
@@ -444,6 +446,10 @@ void TSKEMRadnaPovrsina::Ocisti() {
         const QList<TSKEMBlok*> kopija = blokovi;
         for (TSKEMBlok* b : kopija)
             UnistiBlok(b);
+        // A selection frame is the only other item the surface holds; it
+        // would go when the selecting starts afresh below anyway.
+        alati[rpsSelektuj]->Pocni();
+        brisanje.Zavrsi();
     } catch (...) {
         PostaviVidljivost(true);
         SetStanje(rpsSelektuj);
@@ -670,6 +676,17 @@ void TSKEMPogled::PrikaziSve() {
     const QSize prozor = viewport()->size();
     PostaviUvecanje(std::min({1.0, prozor.width() / sve.width(), prozor.height() / sve.height()}));
     centerOn(sve.center());
+}
+
+void TSKEMPogled::PrikaziOblast(const QRectF& oblast) {
+    constexpr int margina = 16; // view pixels kept beyond it
+    const QSizeF mesto = QSizeF(viewport()->size() - QSize(2 * margina, 2 * margina)) / uvecanje;
+    ensureVisible(QRectF(oblast.topLeft(), oblast.size().boundedTo(mesto.expandedTo({1, 1}))),
+                  margina, margina);
+}
+
+QRectF TSKEMPogled::VidljivaOblast() const {
+    return mapToScene(viewport()->rect()).boundingRect();
 }
 
 void TSKEMPogled::wheelEvent(QWheelEvent* e) {

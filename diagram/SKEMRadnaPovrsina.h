@@ -246,6 +246,11 @@ public:
     void Umanji(std::optional<QPoint> tacka = {});
     // The whole diagram in the window (100 % at most).
     void PrikaziSve();
+    // Scrolls, when needed, so that `oblast` (diagram units) is in the view;
+    // of one larger than the view, its top left part.
+    void PrikaziOblast(const QRectF& oblast);
+    // The part of the diagram in the view.
+    QRectF VidljivaOblast() const;
     // A mouse button is down on the surface (a drag may be going on).
     bool MisPritisnut() const { return pritisnutaDugmad != 0; }
     static constexpr double NajmanjeUvecanje = 0.1;

@@ -6,6 +6,7 @@
 #include "IstorijaIzmena.h"
 
 #include <QClipboard>
+#include <QCursor>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
@@ -97,6 +98,58 @@ TEST_F(Uredjivanje, KopirajNalepiDuplirajIseci) {
     Akcija(*g, "Ponisti")->trigger();
     EXPECT_EQ(rp->Blokovi().size(), 6);
     EXPECT_EQ(rp->Veze.size(), 3);
+}
+
+TEST_F(Uredjivanje, NalepljeniBlokoviSeVide) {
+    // Where the pointer is (view pixels; none: off the view) and where the
+    // view is scrolled when Ctrl+V is pressed.
+    struct TSlucaj {
+        const char* opis;
+        std::optional<QPoint> mis; // from the viewport's bottom right
+        QPoint skrol;
+    } const slucajevi[] = {
+        {"mis u uglu pogleda", QPoint(-10, -10), {0, 0}},
+        {"mis van pogleda, originali van pogleda", {}, {2000, 2000}},
+        {"mis van pogleda, originali u pogledu", {}, {0, 0}},
+    };
+    for (const TSlucaj& s : slucajevi) {
+        SCOPED_TRACE(s.opis);
+        auto g = Napravi();
+        g->resize(1280, 800);
+        Prikazi(*g);
+        TSKEMRadnaPovrsina* rp = Povrsina(*g);
+        auto* pogled = Deo<TSKEMPogled>(*g, "PogledPovrsine");
+        TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {40, 40});
+        TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {300, 160});
+        SpustiBezDijaloga(*g, 25, "Vreme", 0, {3000, 3000}); // room to scroll
+        rp->IzaberiBlokove({a, p});
+        Akcija(*g, "Kopiraj")->trigger();
+        pogled->PostaviSkrol(s.skrol);
+        QWidget* ekran = pogled->viewport();
+        const QPoint mis = s.mis ? ekran->rect().bottomRight() + *s.mis : QPoint();
+        QWidget* paleta = Deo<QWidget>(*g, "PanelPalete");
+        // Over the view first, so leaving it is seen.
+        for (const QPoint tacka :
+             {ekran->mapToGlobal(ekran->rect().center()),
+              s.mis ? ekran->mapToGlobal(mis) : paleta->mapToGlobal(paleta->rect().center())}) {
+            QCursor::setPos(tacka);
+            Sacekaj();
+        }
+        ASSERT_EQ(pogled->underMouse(), s.mis.has_value());
+        const QRectF vidljivo = pogled->VidljivaOblast();
+
+        Akcija(*g, "Nalepi")->trigger();
+        ASSERT_EQ(rp->Blokovi().size(), 5);
+        const QList<TSKEMBlok*> nalepljeni = rp->IzabraniBlokovi();
+        ASSERT_EQ(nalepljeni, rp->Blokovi().mid(3));
+        if (s.mis) // at the pointer
+            EXPECT_EQ(nalepljeni[0]->pos(), vidljivo.topLeft() + QPointF(mis));
+        else if (vidljivo.contains(QPointF(56, 56))) // next to the originals
+            EXPECT_EQ(nalepljeni[0]->pos(), QPointF(56, 56));
+        for (const TSKEMBlok* b : nalepljeni)
+            EXPECT_TRUE(pogled->VidljivaOblast().contains(b->sceneBoundingRect()))
+                << b->Left() << ", " << b->Top();
+    }
 }
 
 TEST_F(Uredjivanje, DvostrukiKlikMenjaParametre) {

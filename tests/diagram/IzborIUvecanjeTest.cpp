@@ -1,5 +1,7 @@
 // Several blocks selected at once, zoom and pan, and the double click that
 // asks for a block's parameters.
+#include "Dokument.h"
+#include "IstorijaIzmena.h"
 #include "PomocTesta.h"
 
 #include <QScrollBar>
@@ -65,6 +67,82 @@ TEST(Izbor, VisestrukiIzborVucenjeIBrisanje) {
     PritisniTaster(o.v(), Qt::Key_Delete);
     EXPECT_TRUE(o.rp.Blokovi().isEmpty());
     EXPECT_EQ(o.rp.SelektovaniBlok, nullptr);
+}
+
+TEST(Izbor, GrupaNosiKrivineVezaMedjuSvojimBlokovima) {
+    // a -> b bent once, and a junction from that connection to c, bent once:
+    // which bends go along depends on which blocks are dragged.
+    struct TSlucaj {
+        const char* opis;
+        QRect okvir;         // drawn on the free surface
+        bool saC;            // c added with Ctrl+click
+        bool veza, junction; // whose bends go along
+    } const slucajevi[] = {
+        {"a i b", {20, 20, 360, 90}, false, true, false},
+        {"a, b i c", {20, 20, 360, 90}, true, true, true},
+        {"a i c: veza ide do b", {20, 20, 90, 90}, true, false, false},
+        {"samo a", {20, 20, 90, 90}, false, false, false},
+    };
+    for (const TSlucaj& s : slucajevi) {
+        SCOPED_TRACE(s.opis);
+        TOkruzenje o;
+        TSKEMBlok* a = o.Spusti({40, 40});
+        TSKEMBlok* b = o.Spusti({300, 40});
+        TSKEMBlok* c = o.Spusti({40, 300});
+        TVeza* g = o.NacrtajVezu(a, b, {QPoint(170, 160)});
+        ASSERT_NE(g, nullptr);
+        o.rp.SetStanje(rpsKreirajJunctionEx);
+        const QPoint pocetak = (g->Linije[1]->TackaA() + g->Linije[1]->TackaB()) / 2;
+        Klikni(o.v(), pocetak);
+        for (const QPoint p : {QPoint(230, 250), TOkruzenje::Sredina(c)}) {
+            Pomeri(o.v(), p);
+            Klikni(o.v(), p);
+        }
+        TVeza* j = c->Ulazi[0];
+        ASSERT_NE(j, nullptr);
+        ASSERT_EQ(g->Drzaci.size(), 2);
+        ASSERT_EQ(j->Drzaci.size(), 1);
+        TIstorijaIzmena istorija(o.rp);
+        const QByteArray pre = DokumentUTekst(o.rp);
+        const auto mesta = [](const TVeza* v) {
+            QList<QPoint> m;
+            for (const TDrzac* h : v->Drzaci)
+                m << h->pos().toPoint();
+            return m;
+        };
+        const QList<QPoint> vezaPre = mesta(g), junctionPre = mesta(j);
+
+        Prevuci(o.v(), s.okvir.topLeft(), s.okvir.bottomRight());
+        if (s.saC) Klikni(o.v(), TOkruzenje::Sredina(c), Qt::LeftButton, Qt::ControlModifier);
+        const QPoint pomak(30, 20);
+        o.dogadjaji.clear();
+        Prevuci(o.v(), TOkruzenje::Sredina(a), TOkruzenje::Sredina(a) + pomak);
+        ASSERT_EQ(a->pos(), QPointF(70, 60));
+        const auto ocekivano = [&](const QList<QPoint>& m, bool ide) {
+            QList<QPoint> r;
+            for (const QPoint p : m)
+                r << (ide ? p + pomak : p);
+            return r;
+        };
+        EXPECT_EQ(mesta(g), ocekivano(vezaPre, s.veza));
+        EXPECT_EQ(mesta(j), ocekivano(junctionPre, s.junction));
+        // The paths stay whole: the junction starts at its holder, each
+        // segment ends where the next begins.
+        EXPECT_EQ(j->Pocetak(), g->Drzaci[1]->TackaDrzaca());
+        for (const TVeza* v : {g, j})
+            for (qsizetype i = 0; i < v->Drzaci.size(); ++i) {
+                EXPECT_EQ(v->Linije[i]->TackaB(), v->Drzaci[i]->TackaDrzaca());
+                EXPECT_EQ(v->Linije[i + 1]->TackaA(), v->Drzaci[i]->TackaDrzaca());
+            }
+        // One step changed the document, and one undo brings all of it back.
+        EXPECT_TRUE(o.dogadjaji.contains("Change"));
+        EXPECT_EQ(istorija.ZavrsiKorak(o.rp.OpisKoraka()), TIstorijaIzmena::TKraj::Zapamcen);
+        EXPECT_EQ(istorija.OpisPonistavanja(), s.saC || s.veza
+                                                   ? QStringLiteral("pomeranje blokova")
+                                                   : QStringLiteral("pomeranje bloka 1"));
+        istorija.Ponisti();
+        EXPECT_EQ(DokumentUTekst(o.rp), pre);
+    }
 }
 
 TEST(Izbor, UvecanjeIPomeranjePogleda) {

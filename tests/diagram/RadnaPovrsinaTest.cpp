@@ -3,6 +3,7 @@
 #include "Dokument.h"
 #include "PomocTesta.h"
 
+#include <QGraphicsRectItem>
 #include <QGraphicsSceneDragDropEvent>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -635,30 +636,48 @@ TEST(RadnaPovrsina, KlikNaLinijuIspodTudjegPravougaonika) {
 }
 
 TEST(RadnaPovrsina, OcistiOstavljaPraznuVidljivuPovrsinu) {
-    TOkruzenje o;
-    TSKEMBlok* a = o.Spusti({40, 40});
-    TSKEMBlok* b = o.Spusti({400, 40});
-    TSKEMBlok* c = o.Spusti({400, 300});
-    TVeza* g = o.NacrtajVezu(a, b, {QPoint(250, 66)});
-    o.rp.SetStanje(rpsKreirajJunctionEx);
-    Klikni(o.v(), g->Drzaci[0]->TackaDrzaca());
-    Pomeri(o.v(), TOkruzenje::Sredina(c));
-    Klikni(o.v(), TOkruzenje::Sredina(c));
-    o.rp.SetStanje(rpsDodajVezuEx);
-    Klikni(o.v(), TOkruzenje::Sredina(c)); // a drawing in progress
-    o.dogadjaji.clear();
-    o.rp.Ocisti();
-    EXPECT_TRUE(o.rp.Blokovi().isEmpty());
-    EXPECT_TRUE(o.rp.Veze.isEmpty());
-    EXPECT_EQ(o.rp.VezaUIzradi, nullptr);
-    EXPECT_EQ(o.rp.SelektovaniBlok, nullptr);
-    EXPECT_EQ(o.rp.Stanje(), rpsSelektuj);
-    EXPECT_TRUE(o.rp.Vidljiva());
-    EXPECT_TRUE(o.rp.items().isEmpty());
-    EXPECT_FALSE(o.dogadjaji.contains("BrisiBlok"));
-    // The surface works as before.
-    TSKEMBlok* novi = o.Spusti({100, 100});
-    EXPECT_EQ(novi->LokalniBroj(), 1);
+    // What is under way while the surface is cleared.
+    enum TUToku { CrtanjeVeze, OkvirIzbora, TudjaStavka };
+    for (const TUToku uToku : {CrtanjeVeze, OkvirIzbora, TudjaStavka}) {
+        SCOPED_TRACE(int(uToku));
+        TOkruzenje o;
+        TSKEMBlok* a = o.Spusti({40, 40});
+        TSKEMBlok* b = o.Spusti({400, 40});
+        TSKEMBlok* c = o.Spusti({400, 300});
+        TVeza* g = o.NacrtajVezu(a, b, {QPoint(250, 66)});
+        o.rp.SetStanje(rpsKreirajJunctionEx);
+        Klikni(o.v(), g->Drzaci[0]->TackaDrzaca());
+        Pomeri(o.v(), TOkruzenje::Sredina(c));
+        Klikni(o.v(), TOkruzenje::Sredina(c));
+        ASSERT_EQ(o.rp.Veze.size(), 2);
+        // Someone else's item on the surface stays there, and stays its owner's.
+        QGraphicsRectItem tudja(0, 0, 10, 10);
+        if (uToku == CrtanjeVeze) {
+            o.rp.SetStanje(rpsDodajVezuEx);
+            Klikni(o.v(), TOkruzenje::Sredina(c));
+        } else if (uToku == OkvirIzbora) {
+            Pritisni(o.v(), {700, 500});
+            Pomeri(o.v(), {750, 550}, Qt::LeftButton);
+        } else {
+            o.rp.addItem(&tudja);
+        }
+        o.dogadjaji.clear();
+        o.rp.Ocisti();
+        EXPECT_TRUE(o.rp.Blokovi().isEmpty());
+        EXPECT_TRUE(o.rp.Veze.isEmpty());
+        EXPECT_EQ(o.rp.VezaUIzradi, nullptr);
+        EXPECT_EQ(o.rp.SelektovaniBlok, nullptr);
+        EXPECT_EQ(o.rp.Stanje(), rpsSelektuj);
+        EXPECT_TRUE(o.rp.Vidljiva());
+        EXPECT_EQ(o.rp.items(),
+                  uToku == TudjaStavka ? QList<QGraphicsItem*>{&tudja} : QList<QGraphicsItem*>{});
+        EXPECT_FALSE(o.dogadjaji.contains("BrisiBlok"));
+        Pusti(o.v(), {750, 550});
+        // The surface works as before.
+        TSKEMBlok* novi = o.Spusti({100, 100});
+        EXPECT_EQ(novi->LokalniBroj(), 1);
+        if (uToku == TudjaStavka) o.rp.removeItem(&tudja);
+    }
 }
 
 #include "RadnaPovrsinaTest.moc"
