@@ -17,6 +17,7 @@
 
 #include "Brojevi.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QStringList>
@@ -199,14 +200,10 @@ struct TOtvoren {
 
 class TCitacModela {
 public:
-    TCitacModela(const QByteArray& xml, const QString& imeFajla) : xml(xml), imeFajla(imeFajla) {}
+    TCitacModela(QIODevice& izvor, const QString& imeFajla) : izvor(izvor), imeFajla(imeFajla) {}
 
     TProcitanModel Citaj() {
         TProcitanModel r;
-        if (QString g = GreskaVelicine(xml.size(), imeFajla); !g.isEmpty()) {
-            r.Greska = g;
-            return r;
-        }
         if (std::optional<QString> g = Rasclani()) {
             r.Greska = std::move(g);
             return r;
@@ -221,6 +218,9 @@ public:
         model.OpisProblema = opis;
         for (size_t i = 0; i < model.Blokovi.size(); ++i)
             model.Blokovi[i].LokalniBroj = int(i) + 1;
+        // Grown one by one; what is kept is no more than what was read.
+        model.Blokovi.shrink_to_fit();
+        model.Veze.shrink_to_fit();
         r.Model = std::move(model);
         r.Greska = std::move(greska);
         return r;
@@ -229,7 +229,7 @@ public:
 private:
     // The streaming pass; returns the error that ends it (XML, limits).
     std::optional<QString> Rasclani() {
-        QXmlStreamReader citac(xml);
+        QXmlStreamReader citac(&izvor);
         citac.setNamespaceProcessing(false);
         otvoreni.reserve(64);
         int dubina = 0;
@@ -589,7 +589,7 @@ private:
         bool Dete = false;
     };
 
-    const QByteArray& xml;
+    QIODevice& izvor;
     const QString imeFajla;
     TModelDokumenta model;
     std::optional<QString> greska; // the first error in the values
@@ -615,42 +615,69 @@ private:
 } // namespace
 
 TProcitanModel ProcitajModel(const QByteArray& xml) {
-    return TCitacModela(xml, QString()).Citaj();
+    if (QString g = GreskaVelicine(xml.size(), QString()); !g.isEmpty()) return {{}, g};
+    QBuffer izvor;
+    izvor.setData(xml);
+    izvor.open(QIODevice::ReadOnly);
+    return TCitacModela(izvor, QString()).Citaj();
 }
 
+namespace {
+
+// A file read through a window of at most `granica` + 1 bytes, whatever the
+// file claims to be (a device that never ends, a pipe): the parse reads from
+// it as it goes, so the document's text is never held whole.
+class TOgranicenFajl : public QIODevice {
+public:
+    TOgranicenFajl(QFile& fajl, qint64 granica) : fajl(fajl), granica(granica) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    qint64 Procitano() const { return procitano; }
+    // Reads on to the end or past the limit, so the size of what is left
+    // behind the parse's end counts too.
+    void Isprazni() {
+        char komad[1 << 16];
+        while (readData(komad, sizeof komad) > 0) {
+        }
+    }
+
+protected:
+    qint64 readData(char* podaci, qint64 najvise) override {
+        najvise = std::min(najvise, granica + 1 - procitano);
+        if (najvise <= 0) return -1;
+        const qint64 n = fajl.read(podaci, najvise);
+        if (n <= 0) return -1;
+        procitano += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QFile& fajl;
+    const qint64 granica;
+    qint64 procitano = 0;
+};
+
+} // namespace
+
 TProcitanModel ProcitajModelIzFajla(const QString& imeFajla) {
-    TProcitanModel r;
     QFile f(imeFajla);
-    if (!f.open(QIODevice::ReadOnly)) {
-        r.Greska =
-            QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(imeFajla, f.errorString());
-        return r;
-    }
-    const qint64 granica = MaksMemorijaCitanja / MemorijaPoBajtuDokumenta;
-    if (QString g = GreskaVelicine(f.size(), imeFajla); !g.isEmpty()) {
-        r.Greska = g;
-        return r;
-    }
-    // Whatever the file claims (a device, a pipe): no more than one byte
-    // past the limit is read.
-    QByteArray sadrzaj;
-    sadrzaj.reserve(f.size());
-    constexpr qint64 Komad = qint64(1) << 20;
-    while (sadrzaj.size() <= granica) {
-        const QByteArray komad = f.read(std::min(Komad, granica + 1 - sadrzaj.size()));
-        if (komad.isEmpty()) break;
-        sadrzaj += komad;
-    }
-    if (f.error() != QFileDevice::NoError) {
-        r.Greska =
-            QStringLiteral("Fajl '%1' ne moze da se procita: %2").arg(imeFajla, f.errorString());
-        return r;
-    }
-    if (QString g = GreskaVelicine(sadrzaj.size(), imeFajla); !g.isEmpty()) {
-        r.Greska = g;
-        return r;
-    }
-    return TCitacModela(sadrzaj, imeFajla).Citaj();
+    if (!f.open(QIODevice::ReadOnly))
+        return {
+            {},
+            QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(imeFajla, f.errorString())};
+    if (QString g = GreskaVelicine(f.size(), imeFajla); !g.isEmpty()) return {{}, g};
+    TOgranicenFajl izvor(f, MaksMemorijaCitanja / MemorijaPoBajtuDokumenta);
+    TProcitanModel r = TCitacModela(izvor, imeFajla).Citaj();
+    // A file that cannot be read whole, or is too big, was not read at all.
+    izvor.Isprazni();
+    if (f.error() != QFileDevice::NoError)
+        return {
+            {},
+            QStringLiteral("Fajl '%1' ne moze da se procita: %2").arg(imeFajla, f.errorString())};
+    if (QString g = GreskaVelicine(izvor.Procitano(), imeFajla); !g.isEmpty()) return {{}, g};
+    return r;
 }
 
 TModelDokumenta UcitajModel(const QByteArray& xml) {

@@ -283,7 +283,9 @@ TEST_F(ModelDokumenta, EveryExampleAndCorpusDocumentReadsAndSavesAsOnTheSurface)
         for (const QString& ime : d.entryList(QDir::Files))
             fajlovi << d.filePath(ime);
     }
-    fajlovi << Izvor(QStringLiteral("tests/diagram/korpus/nema_ga.skem"));
+    // Neither a file that is not there nor a folder reads.
+    fajlovi << Izvor(QStringLiteral("tests/diagram/korpus/nema_ga.skem"))
+            << Izvor(QStringLiteral("tests/diagram/korpus"));
     ASSERT_GE(fajlovi.size(), 25);
     int procitanih = 0;
     for (const QString& ime : fajlovi) {
@@ -297,6 +299,13 @@ TEST_F(ModelDokumenta, EveryExampleAndCorpusDocumentReadsAndSavesAsOnTheSurface)
         if (f.open(QIODevice::ReadOnly)) Poredi(f.readAll());
     }
     EXPECT_GE(procitanih, 10);
+
+    // Cut anywhere, a document ends in the same error (the same place in the text).
+    QFile f(Izvor(QStringLiteral("examples/grananje.skem")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray celo = f.readAll();
+    for (qsizetype n = 0; n < celo.size(); n += 3)
+        Poredi(celo.left(n));
 }
 
 TEST_F(ModelDokumenta, HandMadeDocumentsEndAsOnTheSurface) {

@@ -1,0 +1,95 @@
+// Reading documents into the document model, without a drawing surface or
+// an application object (Qt Core only), as the batch mode reads them.
+//
+//   skem_bench_model                        the documents of skem_bench_citanje:
+//                                           a chain of 100,000 blocks, one
+//                                           connection with 10,000 holders, a
+//                                           block far off the surface and
+//                                           100,000 nested unknown elements
+//   skem_bench_model --blokova N --drzaca M
+//   skem_bench_model --samo-lanac N         one chain, read from a file, then
+//                                           the engine's copy: a batch run's
+//                                           reading alone, in a process of its own
+//
+// Each phase shows the wall-clock time and, in brackets, the processor time.
+// "model" is the heap the model takes (its bytes per block), "vrh" the most
+// resident memory the process has had so far, the document's text included.
+
+#include "DokumentiZaBench.h"
+#include "ModelDokumenta.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <malloc.h>
+
+namespace {
+
+using namespace bench;
+
+// Bytes taken from the heap now.
+std::size_t Zauzeto() {
+    return mallinfo2().uordblks + mallinfo2().hblkhd;
+}
+
+void Izmeri(const char* naziv, const QByteArray& xml, const QString& fajl = {}) {
+    const std::size_t pre = Zauzeto();
+    const TStoperica citanje;
+    skem::TProcitanModel r =
+        fajl.isEmpty() ? skem::ProcitajModel(xml) : skem::ProcitajModelIzFajla(fajl);
+    const QByteArray vremeCitanja =
+        citanje.Izmereno() +
+        (r.Greska ? QByteArray(" (odbijen: ") + r.Greska->toUtf8() + ")" : QByteArray());
+    const double model = double(Zauzeto() - pre);
+    const long vrh = VrhMemorijeMB();
+    const TStoperica kopiranje;
+    const skem::TKopijaModela kopija = skem::KopijaIzModela(r.Model);
+    const QByteArray vremeKopije = kopiranje.Izmereno();
+    const TStoperica pisanje;
+    QByteArray napisano;
+    try {
+        napisano = skem::ModelUTekst(r.Model);
+    } catch (const skem::TGreskaDokumenta& g) {
+        napisano = g.what();
+    }
+    std::printf(
+        "%s%s: citanje %s, model %.1f MB (%.0f B po bloku), vrh %ld MB, "
+        "kopija za simulaciju %s, pisanje %s (%.1f KB)\n",
+        naziv,
+        fajl.isEmpty()
+            ? QByteArray(", " + QByteArray::number(xml.size() / 1024.0, 'f', 1) + " KB").constData()
+            : " iz fajla",
+        vremeCitanja.constData(), model / (1 << 20),
+        r.Model.Blokovi.empty() ? 0.0 : model / double(r.Model.Blokovi.size()), vrh,
+        vremeKopije.constData(), pisanje.Izmereno().constData(), napisano.size() / 1024.0,
+        napisano == xml ? "isti tekst" : "drugi tekst");
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (const int n = Broj(argc, argv, "--samo-lanac", 0); n > 0) {
+        QTemporaryDir dir;
+        const QString fajl = dir.filePath(QStringLiteral("lanac.skem"));
+        {
+            QFile f(fajl);
+            bool upisano = f.open(QIODevice::WriteOnly);
+            Lanac(n,
+                  [&](const QByteArray& deo) { upisano = upisano && f.write(deo) == deo.size(); });
+            if (!upisano) return 1;
+        }
+        Izmeri(QByteArray("lanac od " + QByteArray::number(n) + " blokova").constData(), {}, fajl);
+        return 0;
+    }
+    const int blokova = Broj(argc, argv, "--blokova", 100000);
+    const int drzaca = Broj(argc, argv, "--drzaca", 10000);
+    if (blokova > 0)
+        Izmeri(QByteArray("lanac od " + QByteArray::number(blokova) + " blokova").constData(),
+               Lanac(blokova));
+    if (drzaca > 0)
+        Izmeri(QByteArray("veza sa " + QByteArray::number(drzaca) + " drzaca").constData(),
+               Drzaci(drzaca));
+    Izmeri("blok na 100000000", Daleko());
+    Izmeri("100000 ugnjezdenih elemenata", Ugnjezdeno(100000));
+    return 0;
+}
