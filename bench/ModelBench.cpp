@@ -51,17 +51,14 @@ void Izmeri(const char* naziv, const QByteArray& xml, const QString& fajl = {}) 
     } catch (const skem::TGreskaDokumenta& g) {
         napisano = g.what();
     }
-    std::printf(
-        "%s%s: citanje %s, model %.1f MB (%.0f B po bloku), vrh %ld MB, "
-        "kopija za simulaciju %s, pisanje %s (%.1f KB)\n",
-        naziv,
-        fajl.isEmpty()
-            ? QByteArray(", " + QByteArray::number(xml.size() / 1024.0, 'f', 1) + " KB").constData()
-            : " iz fajla",
-        vremeCitanja.constData(), model / (1 << 20),
-        r.Model.Blokovi.empty() ? 0.0 : model / double(r.Model.Blokovi.size()), vrh,
-        vremeKopije.constData(), pisanje.Izmereno().constData(), napisano.size() / 1024.0,
-        napisano == xml ? "isti tekst" : "drugi tekst");
+    const QByteArray odakle = fajl.isEmpty()
+                                  ? ", " + QByteArray::number(xml.size() / 1024.0, 'f', 1) + " KB"
+                                  : QByteArray(" iz fajla");
+    std::printf("%s%s: citanje %s, model %.1f MB (%.0f B po bloku), vrh %ld MB, "
+                "kopija za simulaciju %s, pisanje %s (%.1f KB)\n",
+                naziv, odakle.constData(), vremeCitanja.constData(), model / (1 << 20),
+                r.Model.Blokovi.empty() ? 0.0 : model / double(r.Model.Blokovi.size()), vrh,
+                vremeKopije.constData(), pisanje.Izmereno().constData(), napisano.size() / 1024.0);
     std::fflush(stdout);
 }
 
