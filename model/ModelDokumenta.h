@@ -24,11 +24,16 @@
 namespace skem {
 
 // A document that cannot be read or written; what() is the message in UTF-8.
+// Poruka() is the whole message, also when the XML service quotes a NUL
+// character of the text (what() ends there).
 class TGreskaDokumenta : public std::runtime_error {
 public:
     explicit TGreskaDokumenta(const QString& poruka)
-        : std::runtime_error(poruka.toUtf8().toStdString()) {}
-    QString Poruka() const { return QString::fromUtf8(what()); }
+        : std::runtime_error(poruka.toUtf8().toStdString()), poruka(poruka) {}
+    QString Poruka() const { return poruka; }
+
+private:
+    QString poruka;
 };
 
 // Junction connections nested deeper than this are refused when reading and
