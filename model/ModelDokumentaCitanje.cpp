@@ -6,6 +6,10 @@
 // text directly in it (blanks and CDATA included); a field that holds an
 // element is an error, but only when that field is read.
 //
+// The parser is QXmlStreamReader, as on the surface: its messages are the
+// ones users get for a broken file (the same words, line and column), Qt Core
+// is needed anyway, and it streams.
+//
 // The surface parses the whole text before it reads a block, so an XML error
 // or a limit anywhere beats any error in the values, and then nothing is
 // read. Here the values are read while the text streams: blocks as soon as

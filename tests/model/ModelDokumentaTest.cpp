@@ -506,6 +506,7 @@ TEST_F(ModelDokumenta, LimitsAreCheckedBeforeAnythingIsRead) {
     const struct {
         QByteArray xml; // read from the file when empty
         QString poruka;
+        QString fajl = {};
     } slucajevi[] = {
         {pocetak + QByteArray("<Blok/>").repeated(skem::MaksBrojBlokova) +
              "</Blokovi></SKEMDokument>",
@@ -519,11 +520,19 @@ TEST_F(ModelDokumenta, LimitsAreCheckedBeforeAnythingIsRead) {
          QStringLiteral("Fajl '%1' ima %2 MB i za njegovo citanje bilo bi potrebno vise od "
                         "4096 MB memorije!")
              .arg(f.fileName())
-             .arg(4096 / 3 + 1)},
+             .arg(4096 / 3 + 1),
+         f.fileName()},
+        // A device that never ends is read no further than the limit.
+        {{},
+         QStringLiteral("Fajl '/dev/zero' ima %1 MB i za njegovo citanje bilo bi potrebno vise "
+                        "od 4096 MB memorije!")
+             .arg(4096 / 3 + 1),
+         QStringLiteral("/dev/zero")},
     };
     for (const auto& s : slucajevi) {
+        if (s.xml.isEmpty() && !QFile::exists(s.fajl)) continue;
         const skem::TProcitanModel r =
-            s.xml.isEmpty() ? skem::ProcitajModelIzFajla(f.fileName()) : skem::ProcitajModel(s.xml);
+            s.xml.isEmpty() ? skem::ProcitajModelIzFajla(s.fajl) : skem::ProcitajModel(s.xml);
         EXPECT_EQ(r.Greska.value_or(QString()).toStdString(), s.poruka.toStdString());
         EXPECT_TRUE(r.Model.Blokovi.empty());
     }
@@ -620,7 +629,14 @@ TEST_F(ModelDokumenta, ValuesThatCannotBeSavedFailAsOnTheSurface) {
 }
 
 TEST_F(ModelDokumenta, SavingReplacesFilesWholeAndWritesIntoDevices) {
-    const skem::TModelDokumenta m = skem::UcitajModel(DokumentXml(TriBloka(), VezaXml(1, 2, 0)));
+    // Big enough for the reader to take the file in many pieces.
+    QString blokovi, veze;
+    for (int b = 1; b <= 400; ++b) {
+        blokovi += BlokXml(b, {}, 40 + 80 * (b % 20), 40 + 60 * (b / 20));
+        if (b > 1) veze += VezaXml(b - 1, b, 0, DrzacXml(10 * b, 7, JunctionXml(b - 1, b, 1)));
+    }
+    const skem::TModelDokumenta m = skem::UcitajModel(DokumentXml(blokovi, veze));
+    ASSERT_EQ(m.Veze.size(), 798u);
     const QByteArray tekst = skem::ModelUTekst(m);
     const QString ime = dir.filePath(QStringLiteral("d.skem"));
     skem::SnimiModel(m, ime);
