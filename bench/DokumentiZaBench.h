@@ -48,12 +48,17 @@ inline long VrhMemorijeMB() {
     return kb / 1024;
 }
 
-inline QByteArray Blok(int broj, int left, int top) {
+// A gain of 1 (code 8), the time source (25, no input) or an integrator (10).
+inline QByteArray Blok(int broj, int left, int top, int sifra = 8) {
+    const char* naziv = sifra == 25 ? "Vreme" : sifra == 10 ? "Integrator" : "Pojacanje";
+    const bool ulaz = sifra != 25;
     return "<Blok><Top>" + QByteArray::number(top) + "</Top><Left>" + QByteArray::number(left) +
-           "</Left><Sifra>8</Sifra><Naziv>Pojacanje</Naziv><LokalniBroj>" +
-           QByteArray::number(broj) +
-           "</LokalniBroj><brparam>1</brparam><maxuveza>1</maxuveza><str1>K</str1><str2>x</str2>"
-           "<str3>x</str3><str4>Ulaz 1</str4><str5>x</str5><str6>x</str6>"
+           "</Left><Sifra>" + QByteArray::number(sifra) + "</Sifra><Naziv>" + naziv +
+           "</Naziv><LokalniBroj>" + QByteArray::number(broj) + "</LokalniBroj><brparam>" +
+           (ulaz ? "1" : "0") + "</brparam><maxuveza>" + (ulaz ? "1" : "0") + "</maxuveza><str1>" +
+           (ulaz ? "K" : "x") + "</str1><str2>x</str2><str3>x</str3><str4>" +
+           (ulaz ? "Ulaz 1" : "x") +
+           "</str4><str5>x</str5><str6>x</str6>"
            "<Parametar1>1</Parametar1><Parametar2>0</Parametar2><Parametar3>0</Parametar3>"
            "<Smer>3</Smer></Blok>";
 }
@@ -69,11 +74,15 @@ inline QByteArray Dokument(const QByteArray& blokovi, const QByteArray& veze) {
            "</Blokovi><Veze>" + veze + "</Veze></SKEMDokument>";
 }
 
-// Blocks 1..n in rows of 100, each feeding the next, piece by piece.
+// Blocks 1..n in rows of 100, each feeding the next, piece by piece: the
+// time source, gains and an integrator, so the chain can be run.
 template <class Pisi> void Lanac(int n, Pisi&& pisi) {
     pisi("<?xml version=\"1.0\"?><SKEMDokument><OpisProblema/><Blokovi>");
     for (int i = 1; i <= n; ++i)
-        pisi(Blok(i, 20 + ((i - 1) % 100) * 100, 20 + ((i - 1) / 100) * 80));
+        pisi(Blok(i, 20 + ((i - 1) % 100) * 100, 20 + ((i - 1) / 100) * 80,
+                  i == 1   ? 25
+                  : i == n ? 10
+                           : 8));
     pisi("</Blokovi><Veze>");
     for (int i = 2; i <= n; ++i)
         pisi(Veza(i - 1, i));

@@ -8,15 +8,18 @@
 //                                           100,000 nested unknown elements
 //   skem_bench_model --blokova N --drzaca M
 //   skem_bench_model --samo-lanac N         one chain, read from a file, then
-//                                           the engine's copy: a batch run's
-//                                           reading alone, in a process of its own
+//                                           read again, copied and run for 3
+//                                           steps: a batch run without its CSV,
+//                                           in a process of its own
 //
 // Each phase shows the wall-clock time and, in brackets, the processor time.
 // "model" is the heap the model takes (its bytes per block), "vrh" the most
 // resident memory the process has had so far, the document's text included.
 
 #include "DokumentiZaBench.h"
+#include "MatricaRezultata.h"
 #include "ModelDokumenta.h"
+#include "Obrada.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -62,6 +65,39 @@ void Izmeri(const char* naziv, const QByteArray& xml, const QString& fajl = {}) 
     std::fflush(stdout);
 }
 
+// Three steps of 0.01, every one printed.
+class TTriKoraka : public skem::TIzvorOpcija {
+public:
+    bool PitajOpcije(skem::TOpcijeSimulacije& o) override {
+        o = {0.03, 0.01, 0.01};
+        return true;
+    }
+};
+
+// The engine's messages go to the error stream.
+class TPoruke : public skem::TPorukeSimulacije {
+public:
+    void GreskaSimulacije(const std::string& tekst) override {
+        std::fprintf(stderr, "%s\n", tekst.c_str());
+    }
+};
+
+// What a batch run does before its CSV: read, copy, run.
+void Simuliraj(const QString& fajl) {
+    const TStoperica rad;
+    const skem::TModelDokumenta model = skem::UcitajModelIzFajla(fajl);
+    TTriKoraka opcije;
+    TPoruke poruke;
+    skem::TSimulacija simulacija(&opcije, &poruke);
+    const skem::TKopijaModela kopija = skem::KopijaIzModela(model);
+    skem::MatrixReal rezultati;
+    simulacija.Simuliraj(kopija.Lista(), rezultati);
+    std::printf("citanje, kopija i simulacija od 3 koraka: %s, %s, vrh %ld MB\n",
+                rad.Izmereno().constData(), simulacija.Uspeh() ? "uspeh" : "neuspeh",
+                VrhMemorijeMB());
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -76,6 +112,7 @@ int main(int argc, char** argv) {
             if (!upisano) return 1;
         }
         Izmeri(QByteArray("lanac od " + QByteArray::number(n) + " blokova").constData(), {}, fajl);
+        Simuliraj(fajl);
         return 0;
     }
     const int blokova = Broj(argc, argv, "--blokova", 100000);
