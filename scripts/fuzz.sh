@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 SEKUNDI=${1:-60}
 shift || true
 HARNESI=("$@")
-[ ${#HARNESI[@]} -gt 0 ] || HARNESI=(dokument katalog paketni brojevi)
+[ ${#HARNESI[@]} -gt 0 ] || HARNESI=(dokument model katalog paketni brojevi)
 
 ./scripts/install-deps.sh --fuzz
 export QT_QPA_PLATFORM=offscreen
@@ -25,7 +25,7 @@ cmake --build "$B" -j "$(nproc)" --target "${HARNESI[@]/#/fuzz_}"
 # also has its own seeds in fuzz/korpus/<harness>/.
 semena() {
   case "$1" in
-    dokument) echo examples tests/diagram/korpus fuzz/korpus/dokument ;;
+    dokument | model) echo examples tests/diagram/korpus fuzz/korpus/dokument ;;
     katalog) echo resources/Manifest.xml fuzz/korpus/katalog ;;
     *) echo "fuzz/korpus/$1" ;;
   esac
@@ -43,6 +43,7 @@ for h in "${HARNESI[@]}"; do
   cp -f "${semeFajlovi[@]}" "$korpus"/ 2>/dev/null || true
   recnik=()
   [ -f "fuzz/$h.dict" ] && recnik=(-dict="fuzz/$h.dict")
+  [ "$h" = model ] && recnik=(-dict=fuzz/dokument.dict)
   echo "fuzz.sh: $h for ${SEKUNDI}s" >&2
   if ! nice -n 19 "$B/fuzz/fuzz_$h" "$korpus" "${recnik[@]}" -max_total_time="$SEKUNDI" \
         -timeout=5 -rss_limit_mb=4096 -print_final_stats=1 \

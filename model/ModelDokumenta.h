@@ -1,0 +1,150 @@
+#pragma once
+// A diagram document as plain values: the problem description, the blocks in
+// list order and the connections with their holders and junction
+// connections. It is read from and written to the .skem XML text without any
+// drawing surface, so the batch mode, undo and the clipboard can work on a
+// document that nobody draws. Reading and writing follow the surface's
+// rules to the byte: the same document gives the same model, the same
+// saved text and the same first error.
+//
+// Blocks and connections refer to each other by position: a connection
+// names its blocks by their place in Blokovi, a holder names its junction
+// connections by their place in Veze.
+
+#include "KopijaModela.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace skem {
+
+// A document that cannot be read or written; what() is the message in UTF-8.
+// Poruka() is the whole message, also when the XML service quotes a NUL
+// character of the text (what() ends there).
+class TGreskaDokumenta : public std::runtime_error {
+public:
+    explicit TGreskaDokumenta(const QString& poruka)
+        : std::runtime_error(poruka.toUtf8().toStdString()), poruka(poruka) {}
+    QString Poruka() const { return poruka; }
+
+private:
+    QString poruka;
+};
+
+// Junction connections nested deeper than this are refused when reading and
+// writing (each level costs stack; no drawing gets anywhere near it).
+inline constexpr int MaksDubinaJunctiona = 1000;
+// Elements nested deeper than this, or more of them than this, are refused.
+// Each junction level adds four element levels (Drzaci, Drzac, Junctions,
+// Junction) to the six of a connection with a holder's fields, so every
+// document within the junction limit passes.
+inline constexpr int MaksDubinaElemenata = 4 * MaksDubinaJunctiona + 32;
+inline constexpr qint64 MaksBrojElemenata = 5000000;
+// More blocks than this are refused before any block is made.
+inline constexpr qint64 MaksBrojBlokova = 1000000;
+// A document bigger than MaksMemorijaCitanja / MemorijaPoBajtuDokumenta
+// bytes is refused before it is read.
+inline constexpr qint64 MaksMemorijaCitanja = qint64(4) << 30;
+inline constexpr qint64 MemorijaPoBajtuDokumenta = 3;
+
+// One block. Texts read from one document share their characters (every
+// "x" caption is one string), so a large diagram costs little more than its
+// numbers.
+struct TBlokModela {
+    QString Naziv;
+    std::array<QString, 6> Natpisi; // str1..str6: labels of parameters 1..3, then inputs 1..3
+    double Parametar1 = 0, Parametar2 = 0, Parametar3 = 0;
+    // A function generator's own ordinates; none: the defaults from the parameters.
+    std::shared_ptr<const std::array<double, 11>> Ordinate;
+    int Left = 0, Top = 0;
+    int LokalniBroj = 0;
+    int MaxUlaznihVeza = 0;
+    // The connection (position in Veze) in each input slot; -1 = empty.
+    std::array<int, 3> Ulazi{-1, -1, -1};
+    quint8 Sifra = 0;
+    quint8 brparam = 0;
+    quint8 Smer = 1; // 1 left, 2 down, 3 right, 4 up; a file may hold any other
+
+    double Parametar(int k) const { return k == 1 ? Parametar1 : k == 2 ? Parametar2 : Parametar3; }
+};
+
+// A holder: its top-left corner and the junction connections that start at
+// it (positions in Veze, in order).
+struct TDrzacModela {
+    int Left = 0, Top = 0;
+    std::vector<int> Junctions;
+};
+
+// A connection: from the output of PocBlok (for a junction connection the
+// block named in the file, the root of its chain) to input slot GdeKrajBlok
+// of KrajBlok, bent at its holders in path order. It counts as attached only
+// while KrajBlok's Ulazi[GdeKrajBlok] names it: a later connection into the
+// same slot takes the slot, and the earlier one can then not be saved.
+struct TVezaModela {
+    int PocBlok = -1; // positions in Blokovi
+    int KrajBlok = -1;
+    int GdeKrajBlok = 0;
+    int Roditelj = -1;       // for a junction connection: the connection it starts on
+    int DrzacRoditelja = -1; // ... and the position of its holder there
+    std::vector<TDrzacModela> Drzaci;
+
+    bool JeJunction() const { return Roditelj >= 0; }
+};
+
+// The whole document. Veze holds every connection in the file's order: each
+// ordinary connection followed by the junction connections under its holders
+// (each again followed by its own), so a connection comes before its
+// junctions.
+struct TModelDokumenta {
+    QString OpisProblema;
+    std::vector<TBlokModela> Blokovi;
+    std::vector<TVezaModela> Veze;
+
+    // The first block, in list order, with the local number; -1 if none.
+    int NadjiBlok(int lokalniBroj) const;
+    // The input slot 0..2 of its end block that holds connection v, or -1.
+    int IndeksUlaza(int v) const;
+    // The block feeding input slot k of block b, or -1.
+    int IzvorUlaza(int b, int k) const;
+};
+
+// What reading gave: the model, and when reading stopped at an error, its
+// message. After an error the model holds what was read before it, as the
+// surface keeps it: the blocks read whole, the connections begun with the
+// holders and junctions read before the error; local numbers 1..n in list
+// order. An error found before any block is read (XML, limits) leaves it empty.
+struct TProcitanModel {
+    TModelDokumenta Model;
+    std::optional<QString> Greska;
+};
+
+// Reads a document's XML text. Never throws for any input.
+TProcitanModel ProcitajModel(const QByteArray& xml);
+// Reads a file: one that cannot be opened or read, or that is too big,
+// gives its message and an empty model.
+TProcitanModel ProcitajModelIzFajla(const QString& imeFajla);
+// The same, throwing the error (and dropping the partial model).
+TModelDokumenta UcitajModel(const QByteArray& xml);
+TModelDokumenta UcitajModelIzFajla(const QString& imeFajla);
+
+// The document's XML text, byte for byte as the surface writes it. Throws a
+// TGreskaDokumenta for a text XML cannot hold, a parameter that is not a
+// finite number, a connection in no slot of its end block or junctions
+// nested too deep.
+QByteArray ModelUTekst(const TModelDokumenta& model);
+// Writes the text to the file: a regular file (or a new one) through a
+// temporary file renamed over it, so a failure leaves the old file intact;
+// anything else (a device, a FIFO) directly. Every write is checked.
+void SnimiModel(const TModelDokumenta& model, const QString& imeFajla);
+
+// The engine's copy of the model: every block in list order with its
+// parameter count (brparam) and, for a function generator, whether it has
+// ordinates of its own; inputs from the blocks whose connections hold the slots.
+TKopijaModela KopijaIzModela(const TModelDokumenta& model);
+
+} // namespace skem

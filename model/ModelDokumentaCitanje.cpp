@@ -1,0 +1,699 @@
+// Reading a document into the model in one streaming pass, with the rules of
+// the surface's reader: the root's OpisProblema, Blokovi and Veze and the
+// fields of a Blok, Veza, Junction or Drzac are the first children with those
+// names, wherever they stand; the children of Blokovi, Veze, Drzaci and
+// Junctions are taken in order whatever their names; a field's text is every
+// text directly in it (blanks and CDATA included); a field that holds an
+// element is an error, but only when that field is read.
+//
+// The parser is QXmlStreamReader, as on the surface: its messages are the
+// ones users get for a broken file (the same words, line and column), Qt Core
+// is needed anyway, and it streams.
+//
+// The surface parses the whole text before it reads a block, so an XML error
+// or a limit anywhere beats any error in the values, and then nothing is
+// read. Here the values are read while the text streams: blocks as soon as
+// they end, connections as soon as every block is known (before that they
+// wait in a compact raw form). The first error in the values is remembered
+// and the parse goes on to its end; an XML error or a limit replaces it.
+
+#include "ModelDokumenta.h"
+
+#include "Brojevi.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QHash>
+#include <QStringList>
+#include <QXmlStreamReader>
+#include <cstring>
+
+namespace skem {
+
+namespace {
+
+// Positions far beyond the 1500 x 1500 surface are refused: the geometry adds
+// the block size to them in 32 bits.
+constexpr int MaksPolozaj = 1000000000;
+
+// A value that does not read: stops reading, its message goes to the caller.
+struct TGreskaVrednosti {
+    QString Poruka;
+};
+
+const QString& PorukaDete() {
+    static const QString poruka = QStringLiteral("Element does not contain a single text node");
+    return poruka;
+}
+
+// The text as the number readers take it (UTF-8, without a heap allocation
+// for the short texts numbers have).
+template <class F> bool Procitaj(QStringView tekst, F&& citaj) {
+    char kratki[64];
+    if (tekst.size() <= qsizetype(sizeof kratki)) {
+        bool ascii = true;
+        for (qsizetype i = 0; i < tekst.size(); ++i) {
+            const char16_t c = tekst[i].unicode();
+            if (c >= 0x80) {
+                ascii = false;
+                break;
+            }
+            kratki[i] = char(c);
+        }
+        if (ascii) return citaj(std::string_view(kratki, size_t(tekst.size())));
+    }
+    const QByteArray utf8 = tekst.toUtf8();
+    return citaj(std::string_view(utf8.constData(), size_t(utf8.size())));
+}
+
+int Ceo(QStringView tekst) {
+    std::int32_t v = 0;
+    if (!Procitaj(tekst, [&v](std::string_view t) { return ProcitajCeo(t, v); }))
+        throw TGreskaVrednosti{QLatin1Char('\'') + tekst.toString() +
+                               QStringLiteral("' is not a valid integer value")};
+    return v;
+}
+
+int Polozaj(int v) {
+    if (v < -MaksPolozaj || v > MaksPolozaj)
+        throw TGreskaVrednosti{
+            QStringLiteral("Polozaj %1 je van povrsine (dozvoljeno je od %2 do %3)!")
+                .arg(v)
+                .arg(-MaksPolozaj)
+                .arg(MaksPolozaj)};
+    return v;
+}
+
+double Realan(QStringView tekst) {
+    double v = 0;
+    if (!Procitaj(tekst, [&v](std::string_view t) { return ProcitajRealan(t, v); }))
+        throw TGreskaVrednosti{QLatin1Char('\'') + tekst.toString() +
+                               QStringLiteral("' is not a valid floating point value")};
+    return v;
+}
+
+// A function generator's own ordinates: eleven numbers separated by blanks.
+// An absent or empty element means the default ordinates.
+std::shared_ptr<const std::array<double, 11>> Ordinate(const QString& tekst) {
+    const QString sazet = tekst.simplified();
+    if (sazet.isEmpty()) return nullptr;
+    const QStringList delovi = sazet.split(QLatin1Char(' '));
+    auto r = std::make_shared<std::array<double, 11>>();
+    bool ispravno = delovi.size() == int(r->size());
+    for (int i = 0; ispravno && i < int(r->size()); ++i)
+        ispravno = ProcitajRealan(delovi[i].toStdString(), (*r)[size_t(i)]);
+    if (!ispravno)
+        throw TGreskaVrednosti{QStringLiteral("Ordinate generatora funkcija moraju biti 11 "
+                                              "realnih brojeva razdvojenih razmacima, a ne '") +
+                               tekst + QStringLiteral("'!")};
+    return r;
+}
+
+QString OpisDokumenta(const QString& imeFajla) {
+    return imeFajla.isEmpty() ? QStringLiteral("Dokument")
+                              : QStringLiteral("Fajl '%1'").arg(imeFajla);
+}
+
+// Empty when a document of that many bytes may be read, else the refusal.
+QString GreskaVelicine(qint64 bajtova, const QString& imeFajla) {
+    constexpr qint64 MB = qint64(1) << 20;
+    if (bajtova <= MaksMemorijaCitanja / MemorijaPoBajtuDokumenta) return {};
+    return OpisDokumenta(imeFajla) +
+           QStringLiteral(" ima %1 MB i za njegovo citanje bilo bi potrebno vise od %2 MB "
+                          "memorije!")
+               .arg((bajtova + MB - 1) / MB)
+               .arg(MaksMemorijaCitanja / MB);
+}
+
+// The fields of a Blok in the order they are read (and written).
+enum TPoljeBloka {
+    pbTop,
+    pbLeft,
+    pbSifra,
+    pbNaziv,
+    pbLokalniBroj,
+    pbBrparam,
+    pbMaxuveza,
+    pbStr1,
+    pbParametar1 = pbStr1 + 6,
+    pbParametar2,
+    pbParametar3,
+    pbSmer,
+    pbOrdinate,
+    pbBrojPolja
+};
+
+constexpr const char* ImenaPoljaBloka[pbBrojPolja] = {
+    "Top",      "Left",       "Sifra",      "Naziv",      "LokalniBroj", "brparam",
+    "maxuveza", "str1",       "str2",       "str3",       "str4",        "str5",
+    "str6",     "Parametar1", "Parametar2", "Parametar3", "Smer",        "Ordinate"};
+
+// The fields of a connection and of a holder that are read.
+enum TPoljeVeze { pvPocBlok, pvKrajBlok, pvGdeKrajBlok, pvBrojPolja };
+enum TPoljeDrzaca { pdLeft, pdTop, pdBrojPolja };
+
+int Indeks(QStringView ime, const char* const* imena, int broj) {
+    for (int i = 0; i < broj; ++i)
+        if (ime == QLatin1StringView(imena[i])) return i;
+    return -1;
+}
+
+// An integer field of a connection or holder waiting to be read: its value,
+// or why it does not read (a text kept aside, or an element in it).
+struct TSiroviCeo {
+    static constexpr int Dobar = -1, Dete = -2;
+    std::int32_t Vrednost = 0;
+    int Los = 0; // Dobar, Dete or the position of its text; 0 is the missing field's ""
+};
+
+struct TSiroviDrzac {
+    TSiroviCeo Polja[pdBrojPolja];
+    int PrvaJunction = -1, PoslednjaJunction = -1; // raw connections
+    int Sledeci = -1;
+    bool ImaJunctions = false;
+};
+
+struct TSirovaVeza {
+    TSiroviCeo Polja[pvBrojPolja];
+    int PrviDrzac = -1, PoslednjiDrzac = -1;
+    int Sledeca = -1;
+    bool ImaDrzace = false;
+};
+
+// What an open element is to the reader.
+enum TUloga : quint8 {
+    ulKoren,
+    ulOpis,
+    ulBlokovi,
+    ulBlok,
+    ulPoljeBloka,
+    ulVeze,
+    ulVeza, // also a junction connection
+    ulPoljeVeze,
+    ulDrzaci,
+    ulDrzac,
+    ulPoljeDrzaca,
+    ulJunctions,
+    ulOstalo, // not read, nor anything in it
+};
+
+struct TOtvoren {
+    TUloga Uloga;
+    int Indeks; // the raw connection or holder, or the field
+};
+
+class TCitacModela {
+public:
+    TCitacModela(QIODevice& izvor, const QString& imeFajla) : izvor(izvor), imeFajla(imeFajla) {}
+
+    TProcitanModel Citaj() {
+        TProcitanModel r;
+        if (std::optional<QString> g = Rasclani()) {
+            r.Greska = std::move(g);
+            return r;
+        }
+        if (opisDete) {
+            // Read before anything else, so nothing else was read.
+            r.Greska = PorukaDete();
+            return r;
+        }
+        blokoviGotovi = true;
+        CitajVeze();
+        model.OpisProblema = opis;
+        for (size_t i = 0; i < model.Blokovi.size(); ++i)
+            model.Blokovi[i].LokalniBroj = int(i) + 1;
+        // Grown one by one; what is kept is no more than what was read.
+        model.Blokovi.shrink_to_fit();
+        model.Veze.shrink_to_fit();
+        r.Model = std::move(model);
+        r.Greska = std::move(greska);
+        return r;
+    }
+
+private:
+    // The streaming pass; returns the error that ends it (XML, limits).
+    std::optional<QString> Rasclani() {
+        QXmlStreamReader citac(&izvor);
+        citac.setNamespaceProcessing(false);
+        otvoreni.reserve(64);
+        int dubina = 0;
+        qint64 elemenata = 0;
+        qint64 blokova = 0;
+        bool uBlokovima = false; // children of any Blokovi count against the block limit
+        while (!citac.atEnd()) {
+            switch (citac.readNext()) {
+            case QXmlStreamReader::StartElement: {
+                if (++dubina > MaksDubinaElemenata)
+                    return QStringLiteral("Elementi dokumenta su ugnjezdeni dublje od %1 nivoa!")
+                        .arg(MaksDubinaElemenata);
+                if (++elemenata > MaksBrojElemenata)
+                    return QStringLiteral(
+                               "Dokument ima vise od %1 elemenata i ne moze da se procita!")
+                        .arg(MaksBrojElemenata);
+                const QStringView ime = citac.qualifiedName();
+                if (dubina == 2) uBlokovima = ime == QLatin1StringView("Blokovi");
+                if (dubina == 3 && uBlokovima && ++blokova > MaksBrojBlokova)
+                    return QStringLiteral(
+                               "Dokument ima vise od %1 blokova i ne moze da se procita!")
+                        .arg(MaksBrojBlokova);
+                Otvori(ime);
+                break;
+            }
+            case QXmlStreamReader::EndElement:
+                --dubina;
+                Zatvori();
+                break;
+            case QXmlStreamReader::Characters:
+                if (!otvoreni.empty()) {
+                    const TUloga u = otvoreni.back().Uloga;
+                    if (u == ulOpis)
+                        opis += citac.text();
+                    else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca)
+                        tekst += citac.text();
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        if (citac.hasError())
+            return OpisDokumenta(imeFajla) +
+                   QStringLiteral(" nije ispravan XML dokument: %1 (red %2, kolona %3)")
+                       .arg(citac.errorString())
+                       .arg(citac.lineNumber())
+                       .arg(citac.columnNumber());
+        return std::nullopt;
+    }
+
+    void Otvori(QStringView ime) {
+        if (otvoreni.empty()) {
+            otvoreni.push_back({ulKoren, 0});
+            return;
+        }
+        const TOtvoren roditelj = otvoreni.back();
+        TOtvoren novi{ulOstalo, 0};
+        switch (roditelj.Uloga) {
+        case ulKoren:
+            if (ime == QLatin1StringView("OpisProblema")) {
+                if (!vidjenOpis) novi.Uloga = ulOpis;
+                vidjenOpis = true;
+            } else if (ime == QLatin1StringView("Blokovi")) {
+                if (!vidjeniBlokovi) novi.Uloga = ulBlokovi;
+                vidjeniBlokovi = true;
+            } else if (ime == QLatin1StringView("Veze")) {
+                if (!vidjeneVeze) novi.Uloga = ulVeze;
+                vidjeneVeze = true;
+            }
+            break;
+        case ulBlokovi:
+            novi.Uloga = ulBlok;
+            for (TPoljeBlokaTekst& p : poljaBloka)
+                p.Vidjeno = p.Dete = false;
+            break;
+        case ulBlok: {
+            const int p = Indeks(ime, ImenaPoljaBloka, pbBrojPolja);
+            if (p >= 0 && !poljaBloka[p].Vidjeno) {
+                poljaBloka[p].Vidjeno = true;
+                novi = {ulPoljeBloka, p};
+                tekst.resize(0);
+            }
+            break;
+        }
+        case ulVeze:
+        case ulJunctions:
+            // After an error no connection is read: only the parse goes on.
+            if (!greska) novi = {ulVeza, NovaVeza(roditelj)};
+            break;
+        case ulVeza: {
+            static constexpr const char* imena[pvBrojPolja] = {"PocBlok", "KrajBlok",
+                                                               "GdeKrajBlok"};
+            TSirovaVeza& v = sveze[size_t(roditelj.Indeks)];
+            if (const int p = Indeks(ime, imena, pvBrojPolja); p >= 0) {
+                if (v.Polja[p].Los == 0) { // not seen yet
+                    novi = {ulPoljeVeze, p};
+                    tekst.resize(0);
+                }
+            } else if (ime == QLatin1StringView("Drzaci") && !v.ImaDrzace) {
+                v.ImaDrzace = true;
+                novi = {ulDrzaci, roditelj.Indeks};
+            }
+            break;
+        }
+        case ulDrzaci:
+            novi = {ulDrzac, NoviDrzac(roditelj.Indeks)};
+            break;
+        case ulDrzac: {
+            static constexpr const char* imena[pdBrojPolja] = {"Left", "Top"};
+            TSiroviDrzac& d = sdrzaci[size_t(roditelj.Indeks)];
+            if (const int p = Indeks(ime, imena, pdBrojPolja); p >= 0) {
+                if (d.Polja[p].Los == 0) {
+                    novi = {ulPoljeDrzaca, p};
+                    tekst.resize(0);
+                }
+            } else if (ime == QLatin1StringView("Junctions") && !d.ImaJunctions) {
+                d.ImaJunctions = true;
+                novi = {ulJunctions, roditelj.Indeks};
+            }
+            break;
+        }
+        case ulOpis:
+            opisDete = true;
+            break;
+        case ulPoljeBloka:
+            poljaBloka[roditelj.Indeks].Dete = true;
+            break;
+        case ulPoljeVeze:
+        case ulPoljeDrzaca:
+            detePolja = true;
+            break;
+        case ulOstalo:
+            break;
+        }
+        otvoreni.push_back(novi);
+    }
+
+    void Zatvori() {
+        const TOtvoren z = otvoreni.back();
+        otvoreni.pop_back();
+        switch (z.Uloga) {
+        case ulPoljeBloka:
+            // The field keeps the text, the next field reuses its room.
+            std::swap(poljaBloka[z.Indeks].Tekst, tekst);
+            break;
+        case ulPoljeVeze:
+        case ulPoljeDrzaca: {
+            // The field is the first of its name: the holder or connection is
+            // the element around it.
+            const int vlasnik = otvoreni.back().Indeks;
+            TSiroviCeo& p = z.Uloga == ulPoljeVeze ? sveze[size_t(vlasnik)].Polja[z.Indeks]
+                                                   : sdrzaci[size_t(vlasnik)].Polja[z.Indeks];
+            ZapamtiCeo(p);
+            break;
+        }
+        case ulBlok:
+            if (!greska) CitajBlok();
+            break;
+        case ulBlokovi:
+            blokoviGotovi = true;
+            CitajVeze();
+            break;
+        case ulVeza:
+            // A whole ordinary connection: read it if every block is known.
+            if (otvoreni.back().Uloga == ulVeze && blokoviGotovi && !greska) CitajVeze();
+            break;
+        default:
+            break;
+        }
+    }
+
+    // ---- raw connections ----
+
+    int NovaVeza(const TOtvoren& roditelj) {
+        const int i = int(sveze.size());
+        sveze.emplace_back();
+        int* prva = &prvaVeza;
+        int* poslednja = &poslednjaVeza;
+        if (roditelj.Uloga == ulJunctions) {
+            TSiroviDrzac& d = sdrzaci[size_t(roditelj.Indeks)];
+            prva = &d.PrvaJunction;
+            poslednja = &d.PoslednjaJunction;
+        }
+        if (*poslednja >= 0)
+            sveze[size_t(*poslednja)].Sledeca = i;
+        else
+            *prva = i;
+        *poslednja = i;
+        return i;
+    }
+
+    int NoviDrzac(int veza) {
+        const int i = int(sdrzaci.size());
+        sdrzaci.emplace_back();
+        TSirovaVeza& v = sveze[size_t(veza)];
+        if (v.PoslednjiDrzac >= 0)
+            sdrzaci[size_t(v.PoslednjiDrzac)].Sledeci = i;
+        else
+            v.PrviDrzac = i;
+        v.PoslednjiDrzac = i;
+        return i;
+    }
+
+    void ZapamtiCeo(TSiroviCeo& p) {
+        if (detePolja) {
+            p.Los = TSiroviCeo::Dete;
+        } else {
+            std::int32_t v = 0;
+            if (Procitaj(tekst, [&v](std::string_view t) { return ProcitajCeo(t, v); })) {
+                p.Vrednost = v;
+                p.Los = TSiroviCeo::Dobar;
+            } else {
+                p.Los = int(losiTekstovi.size());
+                losiTekstovi.append(tekst);
+            }
+        }
+        detePolja = false;
+    }
+
+    int Ceo(const TSiroviCeo& p) const {
+        if (p.Los == TSiroviCeo::Dobar) return p.Vrednost;
+        if (p.Los == TSiroviCeo::Dete) throw TGreskaVrednosti{PorukaDete()};
+        return skem::Ceo(losiTekstovi[p.Los]); // throws its message
+    }
+
+    // ---- values ----
+
+    // Texts are shared: every "x" caption of a document is one string.
+    QString Zajednicki(const QString& t) {
+        if (t.isEmpty()) return {};
+        auto i = zajednicki.constFind(QStringView(t));
+        if (i == zajednicki.cend()) {
+            const QString kopija(t.constData(), t.size());
+            i = zajednicki.insert(QStringView(kopija), kopija);
+        }
+        return *i;
+    }
+
+    const QString& TekstBloka(int p) const {
+        static const QString prazan;
+        const TPoljeBlokaTekst& polje = poljaBloka[p];
+        if (!polje.Vidjeno) return prazan;
+        if (polje.Dete) throw TGreskaVrednosti{PorukaDete()};
+        return polje.Tekst;
+    }
+
+    void CitajBlok() {
+        try {
+            const int top = Polozaj(skem::Ceo(TekstBloka(pbTop)));
+            const int left = Polozaj(skem::Ceo(TekstBloka(pbLeft)));
+            const int sifra = skem::Ceo(TekstBloka(pbSifra));
+            const QString& naziv = TekstBloka(pbNaziv);
+            const int lokalniBroj = skem::Ceo(TekstBloka(pbLokalniBroj));
+            const int brparam = skem::Ceo(TekstBloka(pbBrparam));
+            const int maxuveza = skem::Ceo(TekstBloka(pbMaxuveza));
+            for (int i = 0; i < 6; ++i)
+                TekstBloka(pbStr1 + i);
+            const double p1 = Realan(TekstBloka(pbParametar1));
+            const double p2 = Realan(TekstBloka(pbParametar2));
+            const double p3 = Realan(TekstBloka(pbParametar3));
+            const int smer = skem::Ceo(TekstBloka(pbSmer));
+            auto ordinate = Ordinate(TekstBloka(pbOrdinate));
+
+            TBlokModela& b = model.Blokovi.emplace_back();
+            b.Top = top;
+            b.Left = left;
+            b.Sifra = quint8(unsigned(sifra)); // low 8 bits
+            b.Naziv = Zajednicki(naziv);
+            b.LokalniBroj = lokalniBroj;
+            b.brparam = quint8(unsigned(brparam));
+            b.MaxUlaznihVeza = maxuveza;
+            for (int i = 0; i < 6; ++i)
+                b.Natpisi[size_t(i)] = Zajednicki(TekstBloka(pbStr1 + i));
+            b.Parametar1 = p1;
+            b.Parametar2 = p2;
+            b.Parametar3 = p3;
+            b.Ordinate = std::move(ordinate);
+            b.Smer = quint8(unsigned(smer));
+            // Connections join the first block with a number.
+            if (!poBroju.contains(lokalniBroj))
+                poBroju.insert(lokalniBroj, int(model.Blokovi.size()) - 1);
+        } catch (TGreskaVrednosti& g) {
+            greska = std::move(g.Poruka);
+        }
+    }
+
+    int Blok(const TSiroviCeo& p) const {
+        const int broj = Ceo(p);
+        const auto i = poBroju.constFind(broj);
+        if (i == poBroju.cend())
+            throw TGreskaVrednosti{
+                QStringLiteral("Veza se odnosi na blok broj %1 koji ne postoji u dokumentu!")
+                    .arg(broj)};
+        return *i;
+    }
+
+    // Reads the ordinary connections waiting (with everything under them)
+    // and forgets them.
+    void CitajVeze() {
+        try {
+            if (!greska)
+                for (int v = prvaVeza; v >= 0; v = sveze[size_t(v)].Sledeca)
+                    CitajVezu(v, -1, -1, 0);
+        } catch (TGreskaVrednosti& g) {
+            greska = std::move(g.Poruka);
+        }
+        sveze.clear();
+        sdrzaci.clear();
+        losiTekstovi = QStringList{QString()};
+        prvaVeza = poslednjaVeza = -1;
+    }
+
+    // A connection (roditelj < 0) or a junction connection starting at holder
+    // drzac of connection roditelj. Once its ends are known it is in the
+    // model, with its holders and junctions read before an error.
+    void CitajVezu(int s, int roditelj, int drzac, int dubina) {
+        const TSirovaVeza& sv = sveze[size_t(s)];
+        const int izvor = Blok(sv.Polja[pvPocBlok]);
+        const int odrediste = Blok(sv.Polja[pvKrajBlok]);
+        const int k = Ceo(sv.Polja[pvGdeKrajBlok]);
+        if (k < 0 || k > 2)
+            throw TGreskaVrednosti{QStringLiteral("List index out of bounds (%1)").arg(k)};
+
+        const int c = int(model.Veze.size());
+        TVezaModela& nova = model.Veze.emplace_back();
+        nova.PocBlok = izvor;
+        nova.KrajBlok = odrediste;
+        nova.GdeKrajBlok = k;
+        nova.Roditelj = roditelj;
+        nova.DrzacRoditelja = drzac;
+        if (roditelj >= 0)
+            model.Veze[size_t(roditelj)].Drzaci[size_t(drzac)].Junctions.push_back(c);
+        // A later connection into the same slot takes it.
+        model.Blokovi[size_t(odrediste)].Ulazi[size_t(k)] = c;
+
+        for (int d = sv.PrviDrzac; d >= 0; d = sdrzaci[size_t(d)].Sledeci) {
+            const TSiroviDrzac& sd = sdrzaci[size_t(d)];
+            const int left = Polozaj(Ceo(sd.Polja[pdLeft]));
+            const int top = Polozaj(Ceo(sd.Polja[pdTop]));
+            std::vector<TDrzacModela>& drzaci = model.Veze[size_t(c)].Drzaci;
+            drzaci.push_back({left, top, {}});
+            const int h = int(drzaci.size()) - 1;
+            for (int j = sd.PrvaJunction; j >= 0; j = sveze[size_t(j)].Sledeca) {
+                if (dubina + 1 > MaksDubinaJunctiona)
+                    throw TGreskaVrednosti{
+                        QStringLiteral("Junction veze su ugnjezdene dublje od %1 nivoa!")
+                            .arg(MaksDubinaJunctiona)};
+                CitajVezu(j, c, h, dubina + 1);
+            }
+        }
+    }
+
+    struct TPoljeBlokaTekst {
+        QString Tekst;
+        bool Vidjeno = false;
+        bool Dete = false;
+    };
+
+    QIODevice& izvor;
+    const QString imeFajla;
+    TModelDokumenta model;
+    std::optional<QString> greska; // the first error in the values
+
+    std::vector<TOtvoren> otvoreni;
+    QString tekst; // of the field being read
+    bool detePolja = false;
+    QString opis;
+    bool vidjenOpis = false, vidjeniBlokovi = false, vidjeneVeze = false;
+    bool opisDete = false;
+    bool blokoviGotovi = false;
+    std::array<TPoljeBlokaTekst, pbBrojPolja> poljaBloka;
+
+    std::vector<TSirovaVeza> sveze;
+    std::vector<TSiroviDrzac> sdrzaci;
+    QStringList losiTekstovi{QString()};
+    int prvaVeza = -1, poslednjaVeza = -1;
+
+    QHash<int, int> poBroju; // local number in the file -> first block with it
+    QHash<QStringView, QString> zajednicki;
+};
+
+} // namespace
+
+TProcitanModel ProcitajModel(const QByteArray& xml) {
+    if (QString g = GreskaVelicine(xml.size(), QString()); !g.isEmpty()) return {{}, g};
+    QBuffer izvor;
+    izvor.setData(xml);
+    izvor.open(QIODevice::ReadOnly);
+    return TCitacModela(izvor, QString()).Citaj();
+}
+
+namespace {
+
+// A file read through a window of at most `granica` + 1 bytes, whatever the
+// file claims to be (a device that never ends, a pipe): the parse reads from
+// it as it goes, so the document's text is never held whole.
+class TOgranicenFajl : public QIODevice {
+public:
+    TOgranicenFajl(QFile& fajl, qint64 granica) : fajl(fajl), granica(granica) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    qint64 Procitano() const { return procitano; }
+    // Reads on to the end or past the limit, so the size of what is left
+    // behind the parse's end counts too.
+    void Isprazni() {
+        char komad[1 << 16];
+        while (readData(komad, sizeof komad) > 0) {
+        }
+    }
+
+protected:
+    qint64 readData(char* podaci, qint64 najvise) override {
+        najvise = std::min(najvise, granica + 1 - procitano);
+        if (najvise <= 0) return -1;
+        const qint64 n = fajl.read(podaci, najvise);
+        if (n <= 0) return -1;
+        procitano += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QFile& fajl;
+    const qint64 granica;
+    qint64 procitano = 0;
+};
+
+} // namespace
+
+TProcitanModel ProcitajModelIzFajla(const QString& imeFajla) {
+    QFile f(imeFajla);
+    if (!f.open(QIODevice::ReadOnly))
+        return {
+            {},
+            QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(imeFajla, f.errorString())};
+    if (QString g = GreskaVelicine(f.size(), imeFajla); !g.isEmpty()) return {{}, g};
+    TOgranicenFajl izvor(f, MaksMemorijaCitanja / MemorijaPoBajtuDokumenta);
+    TProcitanModel r = TCitacModela(izvor, imeFajla).Citaj();
+    // A file that cannot be read whole, or is too big, was not read at all.
+    izvor.Isprazni();
+    if (f.error() != QFileDevice::NoError)
+        return {
+            {},
+            QStringLiteral("Fajl '%1' ne moze da se procita: %2").arg(imeFajla, f.errorString())};
+    if (QString g = GreskaVelicine(izvor.Procitano(), imeFajla); !g.isEmpty()) return {{}, g};
+    return r;
+}
+
+TModelDokumenta UcitajModel(const QByteArray& xml) {
+    TProcitanModel r = ProcitajModel(xml);
+    if (r.Greska) throw TGreskaDokumenta(*r.Greska);
+    return std::move(r.Model);
+}
+
+TModelDokumenta UcitajModelIzFajla(const QString& imeFajla) {
+    TProcitanModel r = ProcitajModelIzFajla(imeFajla);
+    if (r.Greska) throw TGreskaDokumenta(*r.Greska);
+    return std::move(r.Model);
+}
+
+} // namespace skem

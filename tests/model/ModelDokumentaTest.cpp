@@ -1,0 +1,679 @@
+// The document model against the drawing surface: every document read both
+// ways must end in the same error, keep the same blocks and connections
+// (also what was read before an error), save to the same bytes (or fail with
+// the same message) and give the engine the same copy.
+#include "ModelDokumenta.h"
+
+#include "Dokument.h"
+#include "SKEMBlok.h"
+#include "SKEMRadnaPovrsina.h"
+#include "unDrzac.h"
+#include "unVeza.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+QString Izvor(const QString& deo) {
+    return QString::fromLocal8Bit(qgetenv("SKEM_SOURCE_DIR")) + QLatin1Char('/') + deo;
+}
+
+QString Tacka(int x, int y) {
+    return QStringLiteral("(%1,%2)").arg(x).arg(y);
+}
+
+QString Broj(double v) {
+    return QString::number(v, 'g', 17);
+}
+
+// One block's fields in a comparable line; izvor(k) is the list position of
+// the block feeding slot k, or -1.
+QString OpisBloka(int broj, int left, int top, int sifra, const QString& naziv, int brparam,
+                  int maxuveza, int smer, const std::array<double, 3>& p,
+                  const std::array<QString, 6>& natpisi, const std::array<double, 11>* ordinate,
+                  const std::function<int(int)>& izvor) {
+    QString s = QStringLiteral("blok %1 %2 sifra=%3 '%4' brparam=%5 max=%6 smer=%7 p=%8,%9,%10")
+                    .arg(broj)
+                    .arg(Tacka(left, top))
+                    .arg(sifra)
+                    .arg(naziv)
+                    .arg(brparam)
+                    .arg(maxuveza)
+                    .arg(smer)
+                    .arg(Broj(p[0]), Broj(p[1]), Broj(p[2]));
+    for (const QString& n : natpisi)
+        s += QStringLiteral(" [") + n + ']';
+    if (ordinate)
+        for (double o : *ordinate)
+            s += QStringLiteral(" o=") + Broj(o);
+    for (int k = 0; k < 3; ++k)
+        s += QStringLiteral(" u%1=%2").arg(k).arg(izvor(k));
+    return s + '\n';
+}
+
+// ---- the surface ----
+
+void OpisiVezu(const TSKEMRadnaPovrsina& rp, const TVeza* c, int nivo, QString& s) {
+    s += QString(2 * nivo, QLatin1Char(' ')) + QStringLiteral("veza %1->%2[%3]\n")
+                                                   .arg(rp.Blokovi().indexOf(c->PocBlok))
+                                                   .arg(rp.Blokovi().indexOf(c->KrajBlok))
+                                                   .arg(c->KrajBlok->IndeksUlaza(c));
+    for (const TDrzac* h : c->Drzaci) {
+        s += QString(2 * nivo, QLatin1Char(' ')) + QStringLiteral(" drzac ") +
+             Tacka(h->Left(), h->Top()) + '\n';
+        for (const TVeza* j : h->Junctions)
+            OpisiVezu(rp, j, nivo + 1, s);
+    }
+}
+
+QString Opis(const TSKEMRadnaPovrsina& rp) {
+    QString s = QStringLiteral("opis: ") + rp.OpisProblema + '\n';
+    for (const TSKEMBlok* b : rp.Blokovi())
+        s += OpisBloka(b->LokalniBroj(), b->Left(), b->Top(), b->Sifra, b->Naziv, b->brparam,
+                       b->MaxUlaznihVeza, b->Smer, {b->Parametar1, b->Parametar2, b->Parametar3},
+                       b->Natpisi, b->Ordinate ? &*b->Ordinate : nullptr,
+                       [&](int k) { return int(rp.Blokovi().indexOf(b->IzvorUlaza(k))); });
+    for (const TVeza* c : rp.Veze)
+        if (!c->JeJunction) OpisiVezu(rp, c, 0, s);
+    return s + QStringLiteral("veza ukupno %1\n").arg(rp.Veze.size());
+}
+
+// The engine's copy as the batch mode makes it from the surface.
+skem::TKopijaModela Kopija(const TSKEMRadnaPovrsina& rp) {
+    std::vector<const skem::TBlokPogled*> blokovi;
+    std::vector<skem::TOsobineKopije> osobine;
+    for (const TSKEMBlok* b : rp.Blokovi()) {
+        blokovi.push_back(b);
+        osobine.push_back({b->brparam, b->Ordinate.has_value()});
+    }
+    return skem::TKopijaModela(blokovi, osobine);
+}
+
+// ---- the model ----
+
+void OpisiVezu(const skem::TModelDokumenta& m, int v, int nivo, QString& s) {
+    const skem::TVezaModela& c = m.Veze[size_t(v)];
+    s += QString(2 * nivo, QLatin1Char(' ')) +
+         QStringLiteral("veza %1->%2[%3]\n").arg(c.PocBlok).arg(c.KrajBlok).arg(m.IndeksUlaza(v));
+    for (const skem::TDrzacModela& h : c.Drzaci) {
+        s += QString(2 * nivo, QLatin1Char(' ')) + QStringLiteral(" drzac ") +
+             Tacka(h.Left, h.Top) + '\n';
+        for (int j : h.Junctions) {
+            EXPECT_EQ(m.Veze[size_t(j)].Roditelj, v);
+            OpisiVezu(m, j, nivo + 1, s);
+        }
+    }
+}
+
+QString Opis(const skem::TModelDokumenta& m) {
+    QString s = QStringLiteral("opis: ") + m.OpisProblema + '\n';
+    for (size_t i = 0; i < m.Blokovi.size(); ++i) {
+        const skem::TBlokModela& b = m.Blokovi[i];
+        s += OpisBloka(b.LokalniBroj, b.Left, b.Top, b.Sifra, b.Naziv, b.brparam, b.MaxUlaznihVeza,
+                       b.Smer, {b.Parametar1, b.Parametar2, b.Parametar3}, b.Natpisi,
+                       b.Ordinate.get(), [&](int k) { return m.IzvorUlaza(int(i), k); });
+    }
+    for (size_t v = 0; v < m.Veze.size(); ++v)
+        if (!m.Veze[v].JeJunction()) OpisiVezu(m, int(v), 0, s);
+    return s + QStringLiteral("veza ukupno %1\n").arg(m.Veze.size());
+}
+
+QString Opis(const skem::TKopijaModela& k) {
+    QString s;
+    for (const skem::TBlokPogled* p : k.Lista()) {
+        const auto& b = static_cast<const skem::TKopijaBloka&>(*p);
+        s += QStringLiteral("%1 sifra=%2 param=%3 p=%4,%5,%6 izvori=%7,%8,%9")
+                 .arg(b.LokalniBroj)
+                 .arg(b.Sifra)
+                 .arg(b.BrojParametara)
+                 .arg(Broj(b.Parametri[0]), Broj(b.Parametri[1]), Broj(b.Parametri[2]))
+                 .arg(b.Izvori[0])
+                 .arg(b.Izvori[1])
+                 .arg(b.Izvori[2]);
+        if (b.Ordinate)
+            for (double o : *b.Ordinate)
+                s += QStringLiteral(" o=") + Broj(o);
+        s += '\n';
+    }
+    return s;
+}
+
+// Everything one way of reading gives: the reading's error, what was read,
+// the saved text or the saving's error, and the engine's copy.
+struct TIshod {
+    QString GreskaCitanja, Opis, Tekst, GreskaPisanja, Kopija;
+};
+
+void OcekujIsto(const TIshod& povrsina, const TIshod& model) {
+    // The surface's message ends at a NUL the XML service quotes (its
+    // exception keeps a C string); the model keeps all of it.
+    EXPECT_EQ(model.GreskaCitanja.left(model.GreskaCitanja.indexOf(QChar(0))).toStdString(),
+              povrsina.GreskaCitanja.toStdString());
+    EXPECT_EQ(model.Opis.toStdString(), povrsina.Opis.toStdString());
+    EXPECT_EQ(model.Tekst.toStdString(), povrsina.Tekst.toStdString());
+    EXPECT_EQ(model.GreskaPisanja.toStdString(), povrsina.GreskaPisanja.toStdString());
+    EXPECT_EQ(model.Kopija.toStdString(), povrsina.Kopija.toStdString());
+}
+
+TIshod PrekoPovrsine(const std::function<void(TSKEMRadnaPovrsina&)>& citaj,
+                     const std::function<void(TSKEMRadnaPovrsina&)>& izmeni = {}) {
+    TIshod r;
+    TSKEMRadnaPovrsina rp;
+    try {
+        citaj(rp);
+    } catch (const TGreskaDokumenta& g) {
+        r.GreskaCitanja = g.Poruka();
+    }
+    if (izmeni) izmeni(rp);
+    r.Opis = Opis(rp);
+    try {
+        r.Tekst = QString::fromUtf8(DokumentUTekst(rp));
+    } catch (const TGreskaDokumenta& g) {
+        r.GreskaPisanja = g.Poruka();
+    }
+    r.Kopija = Opis(Kopija(rp));
+    return r;
+}
+
+TIshod PrekoModela(skem::TProcitanModel procitan,
+                   const std::function<void(skem::TModelDokumenta&)>& izmeni = {}) {
+    TIshod r;
+    r.GreskaCitanja = procitan.Greska.value_or(QString());
+    if (izmeni) izmeni(procitan.Model);
+    r.Opis = Opis(procitan.Model);
+    try {
+        r.Tekst = QString::fromUtf8(skem::ModelUTekst(procitan.Model));
+    } catch (const skem::TGreskaDokumenta& g) {
+        r.GreskaPisanja = g.Poruka();
+    }
+    r.Kopija = Opis(skem::KopijaIzModela(procitan.Model));
+    return r;
+}
+
+// Reads the text both ways and expects the same; returns the model's reading error.
+QString Poredi(const QByteArray& xml) {
+    const TIshod p =
+        PrekoPovrsine([&](TSKEMRadnaPovrsina& rp) { UcitajDokumentIzTeksta(rp, xml); });
+    const TIshod m = PrekoModela(skem::ProcitajModel(xml));
+    OcekujIsto(p, m);
+    return m.GreskaCitanja;
+}
+
+// ---- hand-made documents ----
+
+QString BlokXml(int broj, const QString& dodatak = {}, int left = 40, int top = 40) {
+    return QStringLiteral("<Blok><Top>%1</Top><Left>%2</Left><Sifra>10</Sifra><Naziv>I</Naziv>"
+                          "<LokalniBroj>%3</LokalniBroj><brparam>1</brparam><maxuveza>3</maxuveza>"
+                          "<str1>K</str1><str2>x</str2><Parametar1>0.5</Parametar1>"
+                          "<Parametar2>0</Parametar2><Parametar3>-2E-7</Parametar3><Smer>3</Smer>"
+                          "%4</Blok>")
+        .arg(top)
+        .arg(left)
+        .arg(broj)
+        .arg(dodatak);
+}
+
+QString TriBloka() {
+    return BlokXml(1) + BlokXml(2, {}, 300) + BlokXml(3, {}, 300, 200);
+}
+
+QString VezaXml(const QString& od, const QString& ka, const QString& slot,
+                const QString& drzaci = {}, const QString& ime = QStringLiteral("Veza")) {
+    return QStringLiteral("<%5><PocBlok>%1</PocBlok><KrajBlok>%2</KrajBlok>"
+                          "<GdeKrajBlok>%3</GdeKrajBlok><Drzaci>%4</Drzaci></%5>")
+        .arg(od, ka, slot, drzaci, ime);
+}
+
+QString VezaXml(int od, int ka, int slot, const QString& drzaci = {},
+                const QString& ime = QStringLiteral("Veza")) {
+    return VezaXml(QString::number(od), QString::number(ka), QString::number(slot), drzaci, ime);
+}
+
+QString JunctionXml(int od, int ka, int slot, const QString& drzaci = {}) {
+    return VezaXml(od, ka, slot, drzaci, QStringLiteral("Junction"));
+}
+
+QString DrzacXml(const QString& left, const QString& top, const QString& junctions = {}) {
+    return QStringLiteral("<Drzac><Top>%1</Top><Left>%2</Left><Index>0</Index>"
+                          "<Junctions>%3</Junctions></Drzac>")
+        .arg(top, left, junctions);
+}
+
+QString DrzacXml(int left, int top, const QString& junctions = {}) {
+    return DrzacXml(QString::number(left), QString::number(top), junctions);
+}
+
+QByteArray DokumentXml(const QString& blokovi, const QString& veze,
+                       const QString& opis = QStringLiteral("<OpisProblema/>")) {
+    return (QStringLiteral("<?xml version=\"1.0\"?><SKEMDokument>") + opis +
+            QStringLiteral("<Blokovi>") + blokovi + QStringLiteral("</Blokovi><Veze>") + veze +
+            QStringLiteral("</Veze></SKEMDokument>"))
+        .toUtf8();
+}
+
+// A chain of n junctions, each on the one holder of the one before.
+QByteArray DubokDokument(int n) {
+    QString blokovi;
+    for (int b = 1; b <= n + 2; ++b)
+        blokovi += BlokXml(b, {}, 40 + (b % 20) * 70, 40 + (b / 20) * 60);
+    QString unutra;
+    for (int i = n; i >= 1; --i)
+        unutra = JunctionXml(1, i + 2, 0, DrzacXml(100 + 2 * i, 300, unutra));
+    return DokumentXml(blokovi, VezaXml(1, 2, 0, DrzacXml(100, 300, unutra)));
+}
+
+struct TSlucaj {
+    const char* naziv;
+    QByteArray xml;
+    QString poruka; // the reading's error; "*" at the end: its start only
+};
+
+class ModelDokumenta : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+};
+
+TEST_F(ModelDokumenta, EveryExampleAndCorpusDocumentReadsAndSavesAsOnTheSurface) {
+    QStringList fajlovi;
+    for (const char* folder : {"examples", "tests/diagram/korpus", "fuzz/korpus/dokument"}) {
+        const QDir d(Izvor(QString::fromLatin1(folder)));
+        for (const QString& ime : d.entryList(QDir::Files))
+            fajlovi << d.filePath(ime);
+    }
+    // Neither a file that is not there nor a folder reads.
+    fajlovi << Izvor(QStringLiteral("tests/diagram/korpus/nema_ga.skem"))
+            << Izvor(QStringLiteral("tests/diagram/korpus"));
+    ASSERT_GE(fajlovi.size(), 25);
+    int procitanih = 0;
+    for (const QString& ime : fajlovi) {
+        SCOPED_TRACE(ime.toStdString());
+        const TIshod p = PrekoPovrsine([&](TSKEMRadnaPovrsina& rp) { UcitajDokument(rp, ime); });
+        const TIshod m = PrekoModela(skem::ProcitajModelIzFajla(ime));
+        OcekujIsto(p, m);
+        procitanih += m.GreskaCitanja.isEmpty();
+        // What a file gives, its text gives (save the name in the messages).
+        QFile f(ime);
+        if (f.open(QIODevice::ReadOnly)) Poredi(f.readAll());
+    }
+    EXPECT_GE(procitanih, 10);
+
+    // Cut anywhere, a document ends in the same error (the same place in the text).
+    QFile f(Izvor(QStringLiteral("examples/grananje.skem")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray celo = f.readAll();
+    for (qsizetype n = 0; n < celo.size(); n += 3)
+        Poredi(celo.left(n));
+}
+
+TEST_F(ModelDokumenta, HandMadeDocumentsEndAsOnTheSurface) {
+    const QString elementi = QStringLiteral("Element does not contain a single text node");
+    const QString nepostoji =
+        QStringLiteral("Veza se odnosi na blok broj %1 koji ne postoji u dokumentu!");
+    const QString junction = JunctionXml(1, 3, 1, DrzacXml(150, 100));
+    const TSlucaj slucajevi[] = {
+        // XML errors and limits: nothing is read, whatever came before.
+        {"prazan", "", "Dokument nije ispravan XML dokument: *"},
+        {"skracen", DokumentXml(TriBloka(), {}).chopped(9),
+         "Dokument nije ispravan XML dokument: *"},
+        {"los_xml_posle_lose_vrednosti",
+         DokumentXml(BlokXml(1) + BlokXml(2).replace("<Sifra>10", "<Sifra>x"), {}) + "<a>",
+         "Dokument nije ispravan XML dokument: *"},
+        {"dubina_posle_lose_vrednosti",
+         DokumentXml(BlokXml(1).replace("<Top>40", "<Top>x"), {})
+             .replace("</SKEMDokument>",
+                      QByteArray("<a>").repeated(skem::MaksDubinaElemenata) +
+                          QByteArray("</a>").repeated(skem::MaksDubinaElemenata) +
+                          "</SKEMDokument>"),
+         QStringLiteral("Elementi dokumenta su ugnjezdeni dublje od %1 nivoa!")
+             .arg(skem::MaksDubinaElemenata)},
+        {"nula_u_imenu_instrukcije", QByteArray("<?xm\0l version=\"1.0\"?><a/>", 26),
+         QStringLiteral("Dokument nije ispravan XML dokument: xm") + QChar(0) + "l is*"},
+        {"nedeklarisan_entitet", DokumentXml(BlokXml(1, "<str3>&nema;</str3>"), {}),
+         "Dokument nije ispravan XML dokument: *"},
+        // Values: what was read before the error stays.
+        {"tekst_umesto_broja",
+         DokumentXml(BlokXml(1) + BlokXml(2).replace("<Top>40", "<Top>dva"), {}),
+         "'dva' is not a valid integer value"},
+        {"nema_polja", DokumentXml(BlokXml(1).remove("<Smer>3</Smer>"), {}),
+         "'' is not a valid integer value"},
+        {"preveliki_ceo", DokumentXml(BlokXml(1).replace("<Sifra>10", "<Sifra>99999999999"), {}),
+         "'99999999999' is not a valid integer value"},
+        {"realan_sa_zarezom",
+         DokumentXml(BlokXml(1).replace("<Parametar2>0", "<Parametar2>1,5"), {}),
+         "'1,5' is not a valid floating point value"},
+        {"realan_beskonacan",
+         DokumentXml(BlokXml(1).replace("<Parametar2>0", "<Parametar2>1e999"), {}),
+         "'1e999' is not a valid floating point value"},
+        {"polozaj_bloka", DokumentXml(BlokXml(1, {}, 1000000001), {}),
+         "Polozaj 1000000001 je van povrsine (dozvoljeno je od -1000000000 do 1000000000)!"},
+        {"ordinate_deset", DokumentXml(BlokXml(1, "<Ordinate>0 1 2 3 4 5 6 7 8 9</Ordinate>"), {}),
+         "Ordinate generatora funkcija moraju biti 11 realnih brojeva razdvojenih razmacima, a "
+         "ne '0 1 2 3 4 5 6 7 8 9'!"},
+        {"ordinate_tekst",
+         DokumentXml(BlokXml(1, "<Ordinate> 0 1 2 3 4 5 6 7 8 9 deset</Ordinate>"), {}),
+         "Ordinate generatora funkcija moraju biti 11*"},
+        {"element_u_opisu",
+         DokumentXml(TriBloka(), VezaXml(1, 2, 0),
+                     QStringLiteral("<OpisProblema>a<b/></OpisProblema>")),
+         elementi},
+        {"element_u_opisu_posle_blokova",
+         DokumentXml(TriBloka(), {}, {})
+             .replace("</SKEMDokument>", "<OpisProblema><b/></OpisProblema></SKEMDokument>"),
+         elementi},
+        {"element_u_polju_bloka",
+         DokumentXml(BlokXml(1) + BlokXml(2).replace("<Naziv>I</Naziv>", "<Naziv>I<i/></Naziv>"),
+                     {}),
+         elementi},
+        {"element_u_polju_veze",
+         DokumentXml(TriBloka(), VezaXml(1, 2, 0) + VezaXml("<b>1</b>", "3", "0")), elementi},
+        {"element_u_polju_drzaca",
+         DokumentXml(TriBloka(), VezaXml(1, 2, 0, DrzacXml(150, 60) + DrzacXml("1<i/>", "2"))),
+         elementi},
+        {"nepostojeci_blok", DokumentXml(TriBloka(), VezaXml(1, 2, 0) + VezaXml(9, 3, 0)),
+         nepostoji.arg(9)},
+        {"nepostojeci_blok_junctiona",
+         DokumentXml(TriBloka(),
+                     VezaXml(1, 2, 0,
+                             DrzacXml(150, 60, junction) +
+                                 DrzacXml(200, 60, JunctionXml(1, 7, 2, DrzacXml(1, 1)))) +
+                         VezaXml(2, 3, 0)),
+         nepostoji.arg(7)},
+        {"slot_van_opsega", DokumentXml(TriBloka(), VezaXml(1, 2, 0) + VezaXml(1, 3, 3)),
+         "List index out of bounds (3)"},
+        {"slot_negativan",
+         DokumentXml(TriBloka(), VezaXml(1, 2, 0, DrzacXml(150, 60, JunctionXml(1, 3, -1)))),
+         "List index out of bounds (-1)"},
+        {"polozaj_drzaca",
+         DokumentXml(TriBloka(),
+                     VezaXml(1, 2, 0, DrzacXml(150, 60, junction) + DrzacXml(-1000000001, 0))),
+         "Polozaj -1000000001 je van povrsine*"},
+        {"drzac_drugog_imena",
+         DokumentXml(TriBloka(), VezaXml(1, 2, 0,
+                                         DrzacXml(150, 60, "<q><a/></q>" + junction) +
+                                             "<Nesto><Left>1</Left></Nesto>")),
+         "'' is not a valid integer value"},
+        {"drzac_bez_top",
+         DokumentXml(TriBloka(), VezaXml(1, 2, 0, "<Drzac><Left>5</Left></Drzac>")),
+         "'' is not a valid integer value"},
+        {"junctioni_preduboko", DubokDokument(skem::MaksDubinaJunctiona + 1),
+         QStringLiteral("Junction veze su ugnjezdene dublje od %1 nivoa!")
+             .arg(skem::MaksDubinaJunctiona)},
+        {"los_blok_posle_veza",
+         DokumentXml({}, {}).replace(
+             "<Blokovi></Blokovi><Veze></Veze>",
+             ("<Veze>" + VezaXml(1, 2, 0) + "</Veze><Blokovi>" + BlokXml(1) +
+              BlokXml(2, "<Smer>x</Smer>").remove("<Smer>3</Smer>") + "</Blokovi>")
+                 .toUtf8()),
+         "'x' is not a valid integer value"},
+        // These read.
+        {"samo_koren", "<a/>", {}},
+        {"bez_deklaracije", "<x><Blokovi>" + BlokXml(1).toUtf8() + "</Blokovi></x>", {}},
+        {"veze_pre_blokova",
+         DokumentXml({}, {}).replace("<Blokovi></Blokovi><Veze></Veze>",
+                                     ("<Veze>" + VezaXml(2, 1, 1, DrzacXml(150, 60, junction)) +
+                                      VezaXml(3, 2, 0) + "</Veze><Blokovi>" + TriBloka() +
+                                      "</Blokovi>")
+                                         .toUtf8()),
+         {}},
+        {"polja_veze_posle_drzaca",
+         DokumentXml(TriBloka(),
+                     "<Veza><Drzaci>" + DrzacXml(150, 60, junction) +
+                         "</Drzaci><Drzaci><Drzac/></Drzaci><GdeKrajBlok>2</GdeKrajBlok>"
+                         "<KrajBlok>2</KrajBlok><Index>x</Index><PocBlok>3</PocBlok>"
+                         "<PocBlok>x</PocBlok></Veza>"),
+         {}},
+        {"polja_bloka_bilo_kojim_redom",
+         DokumentXml(QStringLiteral("<Stavka><Smer>2</Smer><Naziv>Sinus</Naziv><Nepoznato><a/>"
+                                    "</Nepoznato><Parametar3>3</Parametar3><Parametar2>2"
+                                    "</Parametar2><Parametar1>1</Parametar1><Parametar1>x"
+                                    "</Parametar1><maxuveza>1</maxuveza><brparam>3</brparam>"
+                                    "<LokalniBroj>2</LokalniBroj><Sifra>300</Sifra><Left>-7</Left>"
+                                    "<Top>20</Top><str4>Ulaz</str4><Smer>x</Smer></Stavka>"),
+                     {}),
+         {}},
+        {"prvi_od_istih_kontejnera",
+         DokumentXml(TriBloka(), VezaXml(1, 2, 0),
+                     QStringLiteral("<OpisProblema>prvi</OpisProblema>"))
+             .replace("</SKEMDokument>",
+                      ("<OpisProblema><x/></OpisProblema><Blokovi>" + BlokXml(1, "<Top>x</Top>") +
+                       "</Blokovi><Veze>" + VezaXml(8, 9, 7) + "</Veze></SKEMDokument>")
+                          .toUtf8()),
+         {}},
+        {"isti_brojevi_prvi_blok",
+         DokumentXml(BlokXml(5) + BlokXml(9, {}, 200) + BlokXml(5, {}, 400),
+                     VezaXml(5, 9, 0) + VezaXml(9, 5, 2)),
+         {}},
+        {"dve_veze_u_istom_slotu",
+         DokumentXml(TriBloka(), VezaXml(1, 3, 1) + VezaXml(2, 3, 1)),
+         {}},
+        {"junction_bez_slota",
+         DokumentXml(TriBloka(),
+                     VezaXml(1, 2, 0, DrzacXml(150, 60, JunctionXml(1, 3, 2))) + VezaXml(2, 3, 2)),
+         {}},
+        {"slot_preko_granice", DokumentXml(TriBloka(), VezaXml(1, 2, 2)), {}},
+        {"bliski_drzaci",
+         DokumentXml(TriBloka(), VezaXml(1, 2, 0, DrzacXml(150, 60) + DrzacXml(155, 65, junction))),
+         {}},
+        {"duboki_junctioni", DubokDokument(30), {}},
+        {"tekstovi",
+         DokumentXml(BlokXml(1, "<str3>  <![CDATA[<&>]]>\t</str3><str4> </str4>"
+                                "<str5>a<!-- b -->c<?pi x?>d</str5><str6>&amp;&lt;&#xd;&#x1F600;"
+                                "]]&gt;&quot;&apos;</str6>")
+                         .replace("<Naziv>I</Naziv>", "<Naziv>\r\n  \r</Naziv>"),
+                     {}, QStringLiteral("<OpisProblema>čćšđž € 😀 \t a\"b'c</OpisProblema>")),
+         {}},
+        {"ordinate",
+         DokumentXml(BlokXml(1, "<Ordinate>  0 1 2.5 3\t4 5 6 7 8 9 1E300 </Ordinate>") +
+                         BlokXml(2, "<Ordinate> </Ordinate>"),
+                     {}),
+         {}},
+
+        {"dtd_i_entiteti",
+         "<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY e \"E\">]><d><OpisProblema>&e;x&e;"
+         "</OpisProblema></d>",
+         {}},
+    };
+    for (const TSlucaj& s : slucajevi) {
+        SCOPED_TRACE(s.naziv);
+        const QString poruka = Poredi(s.xml);
+        if (s.poruka.endsWith('*'))
+            EXPECT_TRUE(poruka.startsWith(s.poruka.chopped(1))) << poruka.toStdString();
+        else
+            EXPECT_EQ(poruka.toStdString(), s.poruka.toStdString());
+        // Thrown, the whole message goes along.
+        try {
+            skem::UcitajModel(s.xml);
+            EXPECT_TRUE(poruka.isEmpty());
+        } catch (const skem::TGreskaDokumenta& g) {
+            EXPECT_EQ(g.Poruka(), poruka);
+        }
+    }
+}
+
+TEST_F(ModelDokumenta, LimitsAreCheckedBeforeAnythingIsRead) {
+    // Too big for the surface to compare in a test; the messages are the surface's.
+    QFile f(dir.filePath(QStringLiteral("ogroman.skem")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) &&
+                f.resize(skem::MaksMemorijaCitanja / skem::MemorijaPoBajtuDokumenta + 1));
+    f.close();
+    const QByteArray pocetak = "<SKEMDokument><Blokovi>" + BlokXml(1).toUtf8();
+    const struct {
+        QByteArray xml; // read from the file when empty
+        QString poruka;
+        QString fajl = {};
+    } slucajevi[] = {
+        {pocetak + QByteArray("<Blok/>").repeated(skem::MaksBrojBlokova) +
+             "</Blokovi></SKEMDokument>",
+         QStringLiteral("Dokument ima vise od %1 blokova i ne moze da se procita!")
+             .arg(skem::MaksBrojBlokova)},
+        {pocetak + "</Blokovi>" + QByteArray("<a/>").repeated(skem::MaksBrojElemenata) +
+             "</SKEMDokument>",
+         QStringLiteral("Dokument ima vise od %1 elemenata i ne moze da se procita!")
+             .arg(skem::MaksBrojElemenata)},
+        {{},
+         QStringLiteral("Fajl '%1' ima %2 MB i za njegovo citanje bilo bi potrebno vise od "
+                        "4096 MB memorije!")
+             .arg(f.fileName())
+             .arg(4096 / 3 + 1),
+         f.fileName()},
+        // A device that never ends is read no further than the limit.
+        {{},
+         QStringLiteral("Fajl '/dev/zero' ima %1 MB i za njegovo citanje bilo bi potrebno vise "
+                        "od 4096 MB memorije!")
+             .arg(4096 / 3 + 1),
+         QStringLiteral("/dev/zero")},
+    };
+    for (const auto& s : slucajevi) {
+        if (s.xml.isEmpty() && !QFile::exists(s.fajl)) continue;
+        const skem::TProcitanModel r =
+            s.xml.isEmpty() ? skem::ProcitajModelIzFajla(s.fajl) : skem::ProcitajModel(s.xml);
+        EXPECT_EQ(r.Greska.value_or(QString()).toStdString(), s.poruka.toStdString());
+        EXPECT_TRUE(r.Model.Blokovi.empty());
+    }
+}
+
+TEST_F(ModelDokumenta, TextsAreEscapedAsTheSurfaceEscapesThem) {
+    // Each text as the problem description, the name and a caption, written
+    // both ways; the ones XML cannot hold fail with the same message.
+    const QString tekstovi[] = {
+        QString(),
+        QStringLiteral(" "),
+        QStringLiteral("\t\n\r\n\r"),
+        QStringLiteral("a<b>c&d\"e'f"),
+        QStringLiteral("]]>"),
+        QStringLiteral("]]]>]>] ]>>"),
+        QStringLiteral("&lt;&#xd;"),
+        QStringLiteral("čćšđž ČĆŠĐŽ € ÿ"),
+        QStringLiteral("😀x😀"),
+        QString(QChar(0x7F)) + QChar(0x85) + QChar(0xA0) + QChar(0xFFFD) + QChar(0xFFFD),
+        QString(QChar(0xD7FF)) + QChar(0xE000),
+        QString(QChar(0xD800)) + QLatin1Char('x'),
+        QLatin1Char('x') + QString(QChar(0xDC00)),
+        QLatin1Char('x') + QString(QChar(0xD83D)),
+        QString(QChar(0x1)),
+        QString(QChar(0x0)),
+        QString(QChar(0xFFFE)),
+        QString(QChar(0xFFFF)),
+    };
+    const QByteArray osnova = DokumentXml(BlokXml(1), {});
+    for (const QString& t : tekstovi) {
+        SCOPED_TRACE(t.toStdString());
+        for (int polje = 0; polje < 3; ++polje) {
+            const auto naPovrsini = [&](TSKEMRadnaPovrsina& rp) {
+                if (polje == 0) rp.OpisProblema = t;
+                if (polje == 1) rp.Blokovi()[0]->Naziv = t;
+                if (polje == 2) rp.Blokovi()[0]->Natpisi[4] = t;
+            };
+            const auto uModelu = [&](skem::TModelDokumenta& m) {
+                if (polje == 0) m.OpisProblema = t;
+                if (polje == 1) m.Blokovi[0].Naziv = t;
+                if (polje == 2) m.Blokovi[0].Natpisi[4] = t;
+            };
+            const TIshod p = PrekoPovrsine(
+                [&](TSKEMRadnaPovrsina& rp) { UcitajDokumentIzTeksta(rp, osnova); }, naPovrsini);
+            OcekujIsto(p, PrekoModela(skem::ProcitajModel(osnova), uModelu));
+            // What is saved reads back to the same text.
+            if (p.GreskaPisanja.isEmpty()) Poredi(p.Tekst.toUtf8());
+        }
+    }
+}
+
+TEST_F(ModelDokumenta, ValuesThatCannotBeSavedFailAsOnTheSurface) {
+    const QByteArray osnova =
+        DokumentXml(BlokXml(1) + BlokXml(2, "<Ordinate>0 1 2 3 4 5 6 7 8 9 10</Ordinate>", 300),
+                    VezaXml(1, 2, 0, DrzacXml(150, 60, JunctionXml(1, 2, 1))));
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* naziv;
+        std::function<void(TSKEMRadnaPovrsina&)> povrsina;
+        std::function<void(skem::TModelDokumenta&)> model;
+    } izmene[] = {
+        {"p1", [&](TSKEMRadnaPovrsina& rp) { rp.Blokovi()[0]->Parametar1 = inf; },
+         [&](skem::TModelDokumenta& m) { m.Blokovi[0].Parametar1 = inf; }},
+        {"p3", [&](TSKEMRadnaPovrsina& rp) { rp.Blokovi()[1]->Parametar3 = -nan; },
+         [&](skem::TModelDokumenta& m) { m.Blokovi[1].Parametar3 = -nan; }},
+        {"ordinata", [&](TSKEMRadnaPovrsina& rp) { (*rp.Blokovi()[1]->Ordinate)[10] = -inf; },
+         [&](skem::TModelDokumenta& m) {
+             auto o = *m.Blokovi[1].Ordinate;
+             o[10] = -inf;
+             m.Blokovi[1].Ordinate = std::make_shared<const std::array<double, 11>>(o);
+         }},
+        {"veza_bez_slota", [&](TSKEMRadnaPovrsina& rp) { rp.Blokovi()[1]->Ulazi[0] = nullptr; },
+         [&](skem::TModelDokumenta& m) { m.Blokovi[1].Ulazi[0] = -1; }},
+        {"junction_bez_slota", [&](TSKEMRadnaPovrsina& rp) { rp.Blokovi()[1]->Ulazi[1] = nullptr; },
+         [&](skem::TModelDokumenta& m) { m.Blokovi[1].Ulazi[1] = -1; }},
+        {"brojevi_posle_izmene",
+         [&](TSKEMRadnaPovrsina& rp) {
+             rp.Blokovi()[0]->SetLokalniBroj(-17);
+             rp.Blokovi()[1]->Parametar2 = 1.0 / 3;
+         },
+         [&](skem::TModelDokumenta& m) {
+             m.Blokovi[0].LokalniBroj = -17;
+             m.Blokovi[1].Parametar2 = 1.0 / 3;
+         }},
+    };
+    for (const auto& i : izmene) {
+        SCOPED_TRACE(i.naziv);
+        OcekujIsto(
+            PrekoPovrsine([&](TSKEMRadnaPovrsina& rp) { UcitajDokumentIzTeksta(rp, osnova); },
+                          i.povrsina),
+            PrekoModela(skem::ProcitajModel(osnova), i.model));
+    }
+}
+
+TEST_F(ModelDokumenta, SavingReplacesFilesWholeAndWritesIntoDevices) {
+    // Big enough for the reader to take the file in many pieces.
+    QString blokovi, veze;
+    for (int b = 1; b <= 400; ++b) {
+        blokovi += BlokXml(b, {}, 40 + 80 * (b % 20), 40 + 60 * (b / 20));
+        if (b > 1) veze += VezaXml(b - 1, b, 0, DrzacXml(10 * b, 7, JunctionXml(b - 1, b, 1)));
+    }
+    const skem::TModelDokumenta m = skem::UcitajModel(DokumentXml(blokovi, veze));
+    ASSERT_EQ(m.Veze.size(), 798u);
+    const QByteArray tekst = skem::ModelUTekst(m);
+    const QString ime = dir.filePath(QStringLiteral("d.skem"));
+    skem::SnimiModel(m, ime);
+    QFile f(ime);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), tekst);
+    f.close();
+    EXPECT_EQ(Opis(skem::UcitajModelIzFajla(ime)), Opis(m));
+
+    // Failures name the file and leave the old one as it was.
+    skem::TModelDokumenta los = m;
+    los.Blokovi[1].Naziv = QString(QChar(7));
+    const QString nema = dir.filePath(QStringLiteral("nema/d.skem"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("fascikla.skem")));
+    const struct {
+        const skem::TModelDokumenta* model;
+        QString ime, poruka; // the message's start
+    } neuspesi[] = {
+        {&los, ime, QStringLiteral("Tekst polja Naziv sadrzi znak (kod 7)")},
+        {&m, nema, QStringLiteral("Fajl '%1' ne moze da se snimi: ").arg(nema)},
+        {&m, dir.filePath(QStringLiteral("fascikla.skem")), QStringLiteral("Fajl '")},
+        {&m, QStringLiteral("/dev/full"), QStringLiteral("Fajl '/dev/full' ne moze da se snimi: ")},
+    };
+    for (const auto& n : neuspesi) {
+        if (!QFile::exists(n.ime) && n.ime.startsWith(QLatin1String("/dev/"))) continue;
+        try {
+            skem::SnimiModel(*n.model, n.ime);
+            ADD_FAILURE() << "saved " << n.ime.toStdString();
+        } catch (const skem::TGreskaDokumenta& g) {
+            EXPECT_TRUE(g.Poruka().startsWith(n.poruka)) << g.what();
+        }
+    }
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), tekst);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"d.skem"});
+    // A device is written into, not replaced.
+    EXPECT_NO_THROW(skem::SnimiModel(m, QStringLiteral("/dev/null")));
+}
+
+} // namespace
