@@ -225,10 +225,10 @@ void TSimulacija::IzaberiProlaz(std::int64_t radova) {
         prevedeni = PrevediModel(plan, greskaPrevodjenja);
         return;
     }
-    // Auto: a model compiled before costs nothing; else compile when the
-    // interpreter's estimated time for all the runs is clearly beyond the
-    // compile's, and take a failure silently.
-    if (plan.Pocetak > plan.Duzina) return;
+    // Auto: only models small enough to gain; one compiled before costs
+    // nothing; else compile when the interpreter's estimated time for all the
+    // runs is clearly beyond the compile's, and take a failure silently.
+    if (plan.Pocetak > plan.Duzina || ZapisaZaPrevodjenje(plan) > NajviseZapisaZaAuto) return;
     if ((prevedeni = NadjiPrevedeni(KljucModela(plan)))) return;
     const double zapisa = static_cast<double>(ZapisaZaPrevodjenje(plan));
     const double koraka = std::floor(trajanje / interval) + 2;

@@ -122,6 +122,10 @@ std::int64_t ZapisaZaPrevodjenje(const TPlanZaPrevodjenje& plan);
 // interpreter's time per record and pass (bench/SkemBench.cpp measures both).
 double ProcenaPrevodjenja(std::int64_t zapisa);
 inline constexpr double SekundiPoZapisuTumaca = 5e-9;
+// Beyond this many records the compiled code no longer fits the processor's
+// caches and steps no faster than the interpreter (bench/SkemBench.cpp, cases
+// (b) and (c)); Auto leaves such models to the interpreter.
+inline constexpr std::int64_t NajviseZapisaZaAuto = 2000;
 
 // Records one compiled function holds at most: larger models are compiled in
 // pieces, so compile time stays proportional to size.
