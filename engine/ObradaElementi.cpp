@@ -25,6 +25,43 @@ void TSimulacija::PrijaviKraj() {
     prekid.Poruka = PorukaQuit;
 }
 
+double TSimulacija::SlucajnaVrednost() {
+    std::uint32_t s = zadatoSeme ? seme
+                                 : static_cast<std::uint32_t>(
+                                       std::chrono::steady_clock::now().time_since_epoch().count());
+    s = s * 134775813u + 1u;
+    seme = s;
+    return s / 4294967296.0;
+}
+
+void TSimulacija::PrevedenaGreska(void* s, std::int32_t poruka, std::int32_t blok) {
+    static constexpr const char* poruke[] = {PorukaArcTan,          PorukaDelitelj, PorukaGenerator,
+                                             PorukaKoren,           PorukaWyeNula,  PorukaWyeIzvor,
+                                             PorukaWyeKonvergencija};
+    static_assert(std::size(poruke) == std::size_t(TGreskaPrevedenog::WyeKonvergencija) + 1);
+    static_cast<TSimulacija*>(s)->PrijaviGresku(poruke[poruka], blok);
+}
+
+void TSimulacija::PrevedenKraj(void* s) {
+    static_cast<TSimulacija*>(s)->PrijaviKraj();
+}
+
+double TSimulacija::PrevedenaSlucajna(void* s) {
+    return static_cast<TSimulacija*>(s)->SlucajnaVrednost();
+}
+
+TPlanZaPrevodjenje TSimulacija::PlanZaPrevodjenje() const {
+    TPlanZaPrevodjenje p;
+    p.Plan = planProlaza.data();
+    p.Duzina = duzinaRedosleda;
+    p.Pocetak = brojKonstanti + 2;
+    p.BrojBlokova = brojBlokova;
+    p.BrojIntegratora = brojIntegratora;
+    p.Integratori = integratori.data();
+    p.PozicijaUPlanu = pozicijaUPlanu.data();
+    return p;
+}
+
 namespace {
 
 // A pass record's code: the kind's own code for the kinds a pass computes,
@@ -262,13 +299,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     SKEM_VRSTA(GeneratorSlucajnihBrojeva)
         : { // random: reseeded from the clock at every
             // evaluation, unless the run has a seed
-        std::uint32_t s = zadatoSeme
-                              ? seme
-                              : static_cast<std::uint32_t>(
-                                    std::chrono::steady_clock::now().time_since_epoch().count());
-        s = s * 134775813u + 1u;
-        seme = s;
-        v[z->Izlaz] = s / 4294967296.0;
+        v[z->Izlaz] = SlucajnaVrednost();
         SKEM_DALJE;
     }
     SKEM_VRSTA(Ogranicavac) : { // limiter, lower bound first
