@@ -110,7 +110,6 @@ public:
         b.Naziv = mb.Naziv;
         b.SetLokalniBroj(mb.LokalniBroj);
         b.brparam = mb.brparam;
-        b.MaxUlaznihVeza = mb.MaxUlaznihVeza;
         b.Natpisi = mb.Natpisi;
         b.Parametar1 = mb.Parametar1;
         b.Parametar2 = mb.Parametar2;
@@ -119,11 +118,15 @@ public:
             b.Ordinate = *mb.Ordinate;
         else
             b.Ordinate.reset();
-        if (b.Smer != mb.Smer) b.PostaviSmer(mb.Smer);
         if (b.toolTip() != b.Naziv) b.setToolTip(b.Naziv);
+        // The input points follow the number of inputs and the direction.
+        const bool ulazi = b.MaxUlaznihVeza != mb.MaxUlaznihVeza;
+        b.MaxUlaznihVeza = mb.MaxUlaznihVeza;
+        if (b.Smer != mb.Smer)
+            b.PostaviSmer(mb.Smer);
+        else if (ulazi)
+            b.OsveziVeze();
         b.SetImageIndex(b.Sifra);
-        // The input points follow the number of inputs.
-        b.OsveziVeze();
     }
 
     TSKEMBlok* NapraviBlok(int i) {

@@ -26,7 +26,9 @@ struct TSnimak {
     QByteArray tekst;
     std::shared_ptr<const skem::TModelDokumenta> model;
 };
-std::optional<TSnimak> Snimak(const TSKEMRadnaPovrsina& povrsina) {
+// With `isti` given, a text equal to it comes without its model.
+std::optional<TSnimak> Snimak(const TSKEMRadnaPovrsina& povrsina,
+                              const QByteArray* isti = nullptr) {
     TModelPovrsine m = ModelPovrsine(povrsina);
     TSnimak s;
     try {
@@ -34,6 +36,7 @@ std::optional<TSnimak> Snimak(const TSKEMRadnaPovrsina& povrsina) {
     } catch (const TGreskaDokumenta&) {
         return std::nullopt;
     }
+    if (isti && s.tekst == *isti) return s;
     auto& blokovi = m.Model.Blokovi;
     for (size_t i = 0; i < blokovi.size(); ++i)
         if (blokovi[i].LokalniBroj != int(i) + 1) return s;
@@ -50,6 +53,11 @@ std::optional<TSnimak> Snimak(const TSKEMRadnaPovrsina& povrsina) {
     }
     s.model = std::make_shared<const skem::TModelDokumenta>(std::move(m.Model));
     return s;
+}
+// The kept texts compress many times over even at the fastest level, which
+// takes a fraction of the default level's time on a large document.
+QByteArray Sazmi(const QByteArray& tekst) {
+    return qCompress(tekst, 1);
 }
 } // namespace
 
@@ -69,10 +77,10 @@ TIstorijaIzmena::TKraj TIstorijaIzmena::ZavrsiKorak(const QString& opis) {
     // The drawing belongs to the step: a junction's new holder and the
     // junction are undone together.
     if (NedovrsenaVezaUDokumentu(povrsina)) return TKraj::NijeGotov;
-    std::optional<TSnimak> novi = Snimak(povrsina);
+    std::optional<TSnimak> novi = Snimak(povrsina, &stanja[tekuce].tekst);
     if (!novi) return TKraj::NijeGotov;
     if (novi->tekst == stanja[tekuce].tekst) return TKraj::BezIzmene;
-    stanja[tekuce].tekst = qCompress(stanja[tekuce].tekst);
+    stanja[tekuce].tekst = Sazmi(stanja[tekuce].tekst);
     stanja.resize(tekuce + 1);                       // redo is forgotten
     if (sacuvano > tekuce) sacuvano = NemaSacuvanog; // it was in the forgotten redo
     stanja.push_back({std::move(novi->tekst), opis, std::move(novi->model)});
@@ -109,7 +117,7 @@ void TIstorijaIzmena::Procitaj(size_t indeks) {
     std::shared_ptr<const skem::TModelDokumenta> model = stanja[indeks].model;
     if (!model) model = std::make_shared<const skem::TModelDokumenta>(skem::UcitajModel(tekst));
     PrimeniModel(povrsina, *model);
-    stanja[tekuce].tekst = qCompress(stanja[tekuce].tekst);
+    stanja[tekuce].tekst = Sazmi(stanja[tekuce].tekst);
     stanja[indeks].tekst = tekst;
     stanja[indeks].model = std::move(model);
     tekuce = indeks;
@@ -127,7 +135,7 @@ void TIstorijaIzmena::OznaciSacuvano() {
     // Otherwise the step has just ended, and the file holds the state kept last.
     bool drugo = false;
     if (NedovrsenaVezaUDokumentu(povrsina)) {
-        const std::optional<TSnimak> s = Snimak(povrsina);
+        const std::optional<TSnimak> s = Snimak(povrsina, &stanja[tekuce].tekst);
         drugo = !s || s->tekst != stanja[tekuce].tekst;
     }
     sacuvano = drugo ? NemaSacuvanog : tekuce;
