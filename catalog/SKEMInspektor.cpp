@@ -457,7 +457,12 @@ void TSKEMInspektor::UskladiListu() {
     if (TSKEMBlok* s = AktivnaPovrsina->SelektovaniBlok) {
         for (int i = 0; i < lista->topLevelItemCount(); ++i) {
             QTreeWidgetItem* stavka = lista->topLevelItem(i);
-            if (BlokStavke(stavka) != s) continue;
+            // The entry's own pointer first: checking every entry's block
+            // against the workspace would cost the whole list for each.
+            if (reinterpret_cast<TSKEMBlok*>(stavka->data(0, Qt::UserRole).value<quintptr>()) !=
+                    s ||
+                BlokStavke(stavka) != s)
+                continue;
             lista->setFocus(Qt::OtherFocusReason);
             lista->setCurrentItem(stavka);
             stavka->setSelected(true);

@@ -1,226 +1,150 @@
 #include "Dokument.h"
 
-#include "Brojevi.h"
 #include "Obavestenja.h"
 #include "SKEMBlok.h"
 #include "SKEMRadnaPovrsina.h"
 #include "unDrzac.h"
 #include "unVeza.h"
 
-#include <QDomDocument>
 #include <QFile>
 #include <QHash>
 #include <QSaveFile>
-#include <QStringList>
-#include <QXmlStreamReader>
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <optional>
 
 namespace {
 
-// Positions far beyond the 1500 x 1500 surface are refused: the geometry adds
-// the block size to them in 32 bits.
-constexpr int MaksPolozaj = 1000000000;
+using skem::TBlokModela;
+using skem::TDrzacModela;
+using skem::TModelDokumenta;
+using skem::TVezaModela;
 
-QString Ime(const char* ime) {
-    return QString::fromLatin1(ime);
-}
+// ---- the workspace as a model ----
 
-// ---- writing ----
-
-// XML 1.0 allows tab, line feed, carriage return and the printable range; a
-// text with any other character would give a file that cannot be read back.
-void ProveriZnakove(const QString& tekst, const QString& polje) {
-    for (qsizetype i = 0; i < tekst.size(); ++i) {
-        const char16_t c = tekst[i].unicode();
-        bool dozvoljen;
-        if (QChar::isHighSurrogate(c)) {
-            dozvoljen = i + 1 < tekst.size() && QChar::isLowSurrogate(tekst[i + 1].unicode());
-            ++i;
-        } else if (QChar::isLowSurrogate(c)) {
-            dozvoljen = false;
-        } else {
-            dozvoljen = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c < 0xFFFE);
-        }
-        if (!dozvoljen)
-            throw TGreskaDokumenta(
-                QStringLiteral("Tekst polja %1 sadrzi znak (kod %2) koji ne moze da se snimi!")
-                    .arg(polje)
-                    .arg(int(c)));
-    }
-}
-
-QDomElement DodajElement(QDomElement& roditelj, const QString& ime) {
-    QDomElement e = roditelj.ownerDocument().createElement(ime);
-    roditelj.appendChild(e);
-    return e;
-}
-
-void DodajTekst(QDomElement& roditelj, const QString& ime, const QString& tekst) {
-    ProveriZnakove(tekst, ime);
-    QDomElement e = DodajElement(roditelj, ime);
-    if (!tekst.isEmpty()) e.appendChild(roditelj.ownerDocument().createTextNode(tekst));
-}
-
-void DodajCeo(QDomElement& roditelj, const QString& ime, int v) {
-    DodajTekst(roditelj, ime, QString::number(v));
-}
-
-QString RealanZaSnimanje(double v, const TSKEMBlok& blok) {
-    // "INF" or "NAN" would not read back as a number.
-    if (!std::isfinite(v))
-        throw TGreskaDokumenta(
-            QStringLiteral("Blok %1. %2 ima vrednost koja nije konacan broj i ne moze da se snimi!")
-                .arg(blok.LokalniBroj())
-                .arg(blok.Naziv));
-    return QString::fromStdString(skem::RealanUTekst(v));
-}
-
-// `uIzradi`, the connection still being drawn, is left out with what hangs from it.
-void SnimiVezu(const TVeza& c, QDomElement& roditelj, int dubina, const TVeza* uIzradi) {
-    const bool junction = dubina > 0;
-    const QString greska = junction
-                               ? QStringLiteral("Neocekivana greska kod snimanja junction veze!!!")
-                               : QStringLiteral("Neocekivana greska kod snimanja veze!!!");
-    if (dubina > MaksDubinaJunctiona)
-        throw TGreskaDokumenta(QStringLiteral("Junction veze su ugnjezdene dublje od %1 nivoa!")
-                                   .arg(MaksDubinaJunctiona));
-    QDomElement e = DodajElement(roditelj, junction ? Ime("Junction") : Ime("Veza"));
-    if (!c.PocBlok || !c.KrajBlok) throw TGreskaDokumenta(greska);
-    DodajCeo(e, Ime("PocBlok"), c.PocBlok->LokalniBroj());
-    DodajCeo(e, Ime("KrajBlok"), c.KrajBlok->LokalniBroj());
-    const int k = c.KrajBlok->IndeksUlaza(&c);
-    if (k == -1) throw TGreskaDokumenta(greska);
-    DodajCeo(e, Ime("GdeKrajBlok"), k);
-    QDomElement drzaci = DodajElement(e, Ime("Drzaci"));
-    for (int i = 0; i < c.Drzaci.size(); ++i) {
-        const TDrzac* h = c.Drzaci[i];
-        QDomElement d = DodajElement(drzaci, Ime("Drzac"));
-        DodajCeo(d, Ime("Top"), h->Top());
-        DodajCeo(d, Ime("Left"), h->Left());
-        DodajCeo(d, Ime("Index"), i);
-        QDomElement junctions = DodajElement(d, Ime("Junctions"));
-        for (const TVeza* j : h->Junctions)
-            if (j != uIzradi) SnimiVezu(*j, junctions, dubina + 1, uIzradi);
-    }
-}
-
-// ---- reading ----
-
-// The text of the named child; a missing child reads as an empty text.
-QString TekstPolja(const QDomElement& roditelj, const QString& ime) {
-    const QDomElement e = roditelj.firstChildElement(ime);
-    QString tekst;
-    for (QDomNode n = e.firstChild(); !n.isNull(); n = n.nextSibling()) {
-        if (n.isElement())
-            throw TGreskaDokumenta(QStringLiteral("Element does not contain a single text node"));
-        if (n.isText()) tekst += n.nodeValue(); // CDATA sections included
-    }
-    return tekst;
-}
-
-int Ceo(const QDomElement& roditelj, const char* ime) {
-    const QString tekst = TekstPolja(roditelj, Ime(ime));
-    std::int32_t v = 0;
-    if (!skem::ProcitajCeo(tekst.toStdString(), v))
-        throw TGreskaDokumenta(QLatin1Char('\'') + tekst +
-                               QStringLiteral("' is not a valid integer value"));
-    return v;
-}
-
-int Polozaj(const QDomElement& roditelj, const char* ime) {
-    const int v = Ceo(roditelj, ime);
-    if (v < -MaksPolozaj || v > MaksPolozaj)
-        throw TGreskaDokumenta(
-            QStringLiteral("Polozaj %1 je van povrsine (dozvoljeno je od %2 do %3)!")
-                .arg(v)
-                .arg(-MaksPolozaj)
-                .arg(MaksPolozaj));
-    return v;
-}
-
-double Realan(const QDomElement& roditelj, const char* ime) {
-    const QString tekst = TekstPolja(roditelj, Ime(ime));
-    double v = 0;
-    if (!skem::ProcitajRealan(tekst.toStdString(), v))
-        throw TGreskaDokumenta(QLatin1Char('\'') + tekst +
-                               QStringLiteral("' is not a valid floating point value"));
-    return v;
-}
-
-// A function generator's own ordinates: eleven numbers separated by blanks.
-// An absent or empty element means the default ordinates.
-std::optional<std::array<double, 11>> Ordinate(const QDomElement& blok) {
-    const QString tekst = TekstPolja(blok, Ime("Ordinate"));
-    const QString sazet = tekst.simplified();
-    if (sazet.isEmpty()) return std::nullopt;
-    const QStringList delovi = sazet.split(QLatin1Char(' '));
-    std::array<double, 11> r{};
-    bool ispravno = delovi.size() == int(r.size());
-    for (int i = 0; ispravno && i < int(r.size()); ++i)
-        ispravno = skem::ProcitajRealan(delovi[i].toStdString(), r[i]);
-    if (!ispravno)
-        throw TGreskaDokumenta(QStringLiteral("Ordinate generatora funkcija moraju biti 11 realnih "
-                                              "brojeva razdvojenih razmacima, a ne '") +
-                               tekst + QStringLiteral("'!"));
-    return r;
-}
-
-// Rebuilds blocks, connections, holders and junctions on the workspace.
-class TCitacDokumenta {
+class TPisacPovrsine {
 public:
-    explicit TCitacDokumenta(TSKEMRadnaPovrsina& p) : povrsina(p) {}
+    explicit TPisacPovrsine(const TSKEMRadnaPovrsina& p) : povrsina(p) {}
 
-    void Citaj(const QDomElement& koren) {
-        povrsina.OpisProblema = TekstPolja(koren, Ime("OpisProblema"));
-        const QDomElement blokovi = koren.firstChildElement(Ime("Blokovi"));
-        TSKEMBlok* poslednji = nullptr;
-        try {
-            for (QDomElement e = blokovi.firstChildElement(); !e.isNull();
-                 e = e.nextSiblingElement()) {
-                TSKEMBlok* b = povrsina.NapraviBlok();
-                try {
-                    UcitajBlok(*b, e);
-                } catch (...) {
-                    povrsina.ObrisiBlok(b); // never filled, never shown
-                    throw;
-                }
-                b->setToolTip(b->Naziv);
-                b->SetImageIndex(b->Sifra);
-                b->setVisible(true);
-                // Connections join the first block with a number.
-                poslednji = b;
-                if (!poBroju.contains(b->LokalniBroj())) poBroju.insert(b->LokalniBroj(), b);
-            }
-        } catch (...) {
-            Izaberi(poslednji);
-            throw;
+    TModelPovrsine Pisi() {
+        TModelDokumenta& m = r.Model;
+        m.OpisProblema = povrsina.OpisProblema;
+        const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
+        m.Blokovi.reserve(size_t(blokovi.size()));
+        r.Blokovi.reserve(size_t(blokovi.size()));
+        indeksBloka.reserve(blokovi.size());
+        for (TSKEMBlok* b : blokovi) {
+            indeksBloka.insert(b, int(m.Blokovi.size()));
+            r.Blokovi.push_back(b);
+            TBlokModela& mb = m.Blokovi.emplace_back();
+            mb.Naziv = b->Naziv;
+            mb.Natpisi = b->Natpisi;
+            mb.Parametar1 = b->Parametar1;
+            mb.Parametar2 = b->Parametar2;
+            mb.Parametar3 = b->Parametar3;
+            if (b->Ordinate)
+                mb.Ordinate = std::make_shared<const std::array<double, 11>>(*b->Ordinate);
+            mb.Left = b->Left();
+            mb.Top = b->Top();
+            mb.LokalniBroj = b->LokalniBroj();
+            mb.MaxUlaznihVeza = b->MaxUlaznihVeza;
+            mb.Sifra = b->Sifra;
+            mb.brparam = b->brparam;
+            mb.Smer = b->Smer;
         }
-        // Selecting each block in turn would deselect all the others every
-        // time; the last one read ends selected, as it would.
-        Izaberi(poslednji);
-        const QDomElement veze = koren.firstChildElement(Ime("Veze"));
-        for (QDomElement e = veze.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
-            CitajVezu(e, nullptr, nullptr, 0);
+        m.Veze.reserve(size_t(povrsina.Veze.size()));
+        for (const TVeza* c : povrsina.Veze)
+            if (!c->JeJunction && c != povrsina.VezaUIzradi) Vezi(c, -1, -1, 0);
+        // Each input slot names the connection in it, when that one is written.
+        for (size_t i = 0; i < blokovi.size(); ++i)
+            for (int k = 0; k < 3; ++k)
+                if (const TVeza* u = blokovi[qsizetype(i)]->Ulazi[size_t(k)])
+                    m.Blokovi[i].Ulazi[size_t(k)] = indeksVeze.value(u, -1);
+        return std::move(r);
     }
 
 private:
-    static void Izaberi(TSKEMBlok* b) {
-        if (b) b->SetAktivno(true);
+    int Blok(const TSKEMBlok* b) const { return b ? indeksBloka.value(b, -1) : -1; }
+
+    void Vezi(const TVeza* c, int roditelj, int drzac, int dubina) {
+        const int v = int(r.Model.Veze.size());
+        indeksVeze.insert(c, v);
+        r.Veze.push_back(const_cast<TVeza*>(c));
+        TVezaModela& mv = r.Model.Veze.emplace_back();
+        mv.PocBlok = Blok(c->PocBlok);
+        mv.KrajBlok = Blok(c->KrajBlok);
+        mv.GdeKrajBlok = c->KrajBlok ? c->KrajBlok->IndeksUlaza(c) : -1;
+        mv.Roditelj = roditelj;
+        mv.DrzacRoditelja = drzac;
+        mv.Drzaci.reserve(size_t(c->Drzaci.size()));
+        for (const TDrzac* h : c->Drzaci)
+            r.Model.Veze[size_t(v)].Drzaci.push_back({h->Left(), h->Top(), {}});
+        // One level past the limit is kept: writing refuses it there.
+        if (dubina > MaksDubinaJunctiona) return;
+        for (qsizetype i = 0; i < c->Drzaci.size(); ++i)
+            for (const TVeza* j : c->Drzaci[i]->Junctions) {
+                if (j == povrsina.VezaUIzradi) continue;
+                const int jv = int(r.Model.Veze.size());
+                Vezi(j, v, int(i), dubina + 1);
+                r.Model.Veze[size_t(v)].Drzaci[size_t(i)].Junctions.push_back(jv);
+            }
     }
 
-    TSKEMBlok* Blok(const QDomElement& e, const char* ime) {
-        const int broj = Ceo(e, ime);
-        TSKEMBlok* b = poBroju.value(broj);
-        if (!b)
-            throw TGreskaDokumenta(
-                QStringLiteral("Veza se odnosi na blok broj %1 koji ne postoji u dokumentu!")
-                    .arg(broj));
+    const TSKEMRadnaPovrsina& povrsina;
+    TModelPovrsine r;
+    QHash<const TSKEMBlok*, int> indeksBloka;
+    QHash<const TVeza*, int> indeksVeze;
+};
+
+// ---- the model on the workspace ----
+
+// Makes blocks and connections of a model on the workspace, as drawn ones
+// are made; Blokovi[i] and Veze[v] are what stands for the model's entries.
+class TGraditelj {
+public:
+    TGraditelj(TSKEMRadnaPovrsina& p, const TModelDokumenta& m)
+        : povrsina(p), model(m), Blokovi(m.Blokovi.size(), nullptr), Veze(m.Veze.size(), nullptr) {}
+
+    static void Postavi(TSKEMBlok& b, const TBlokModela& mb) {
+        b.PostaviPoziciju(mb.Left, mb.Top);
+        b.Sifra = mb.Sifra;
+        b.Naziv = mb.Naziv;
+        b.SetLokalniBroj(mb.LokalniBroj);
+        b.brparam = mb.brparam;
+        b.Natpisi = mb.Natpisi;
+        b.Parametar1 = mb.Parametar1;
+        b.Parametar2 = mb.Parametar2;
+        b.Parametar3 = mb.Parametar3;
+        if (mb.Ordinate)
+            b.Ordinate = *mb.Ordinate;
+        else
+            b.Ordinate.reset();
+        if (b.toolTip() != b.Naziv) b.setToolTip(b.Naziv);
+        // The input points follow the number of inputs and the direction.
+        const bool ulazi = b.MaxUlaznihVeza != mb.MaxUlaznihVeza;
+        b.MaxUlaznihVeza = mb.MaxUlaznihVeza;
+        if (b.Smer != mb.Smer)
+            b.PostaviSmer(mb.Smer);
+        else if (ulazi)
+            b.OsveziVeze();
+        b.SetImageIndex(b.Sifra);
+    }
+
+    TSKEMBlok* NapraviBlok(int i) {
+        TSKEMBlok* b = povrsina.NapraviBlok();
+        const TBlokModela& mb = model.Blokovi[size_t(i)];
+        // Its pictures come with its direction, whatever it is.
+        b->PostaviSmer(mb.Smer);
+        Postavi(*b, mb);
+        b->setVisible(true);
+        Blokovi[size_t(i)] = b;
         return b;
     }
 
+    // The connection v (no junction) with its holders and the junctions
+    // hanging from them; its blocks stand.
+    void NapraviVezu(int v) { Napravi(v, nullptr, nullptr); }
+
+private:
     // The handler assigned to the workspace's OnChange now, for a moved holder.
     std::function<void(TVeza*)> PromenaDokumenta() const {
         auto obradjivac = povrsina.OnChange;
@@ -229,22 +153,18 @@ private:
         return [obradjivac, p](TVeza*) { Javi(obradjivac, p); };
     }
 
-    // An ordinary connection (drzac == nullptr) or a junction connection
-    // starting at drzac of roditelj. Once created it is complete and goes to
-    // the Veze list even when reading its holders fails, so the workspace
-    // owns everything that was built.
-    void CitajVezu(const QDomElement& e, TDrzac* drzac, TVeza* roditelj, int dubina) {
-        TSKEMBlok* izvor = Blok(e, "PocBlok");
-        TSKEMBlok* odrediste = Blok(e, "KrajBlok");
-        const int k = Ceo(e, "GdeKrajBlok");
-        if (k < 0 || k > 2)
-            throw TGreskaDokumenta(QStringLiteral("List index out of bounds (%1)").arg(k));
+    void Napravi(int v, TDrzac* drzac, TVeza* roditelj) {
+        const TVezaModela& mv = model.Veze[size_t(v)];
+        TSKEMBlok* izvor = Blokovi[size_t(mv.PocBlok)];
+        TSKEMBlok* odrediste = Blokovi[size_t(mv.KrajBlok)];
+        const int k = mv.GdeKrajBlok;
 
         const QPoint pocetak = drzac ? drzac->TackaDrzaca() : izvor->TackaIzlaza();
         auto* c = new TVeza(&povrsina, pocetak, odrediste->TackaUlaza(nullptr));
+        Veze[size_t(v)] = c;
         c->OnDrzacPomeren = PromenaDokumenta();
-        if (!drzac) c->OnOdvojiPocetak = [izvor](TVeza* v) { izvor->UkloniIzlaz(v); };
-        c->OnOdvojiKraj = [odrediste](TVeza* v) { odrediste->OdvojiUlaz(v); };
+        if (!drzac) c->OnOdvojiPocetak = [izvor](TVeza* x) { izvor->UkloniIzlaz(x); };
+        c->OnOdvojiKraj = [odrediste](TVeza* x) { odrediste->OdvojiUlaz(x); };
         c->PocBlok = izvor;
         c->KrajBlok = odrediste;
         if (drzac) {
@@ -260,163 +180,73 @@ private:
         c->PostaviKraj(odrediste->TackaUlaza(c));
         if (!drzac) {
             TSKEMRadnaPovrsina* p = &povrsina;
-            c->OnDesniKlik = [p](TVeza* v) { p->OtkaziVezu(v); };
+            c->OnDesniKlik = [p](TVeza* x) { p->OtkaziVezu(x); };
         }
         // The workspace hears from the connection once its holders stand: each
         // holder added would otherwise make it walk every block and connection.
-        try {
-            CitajDrzace(c, e.firstChildElement(Ime("Drzaci")), dubina);
-        } catch (...) {
-            povrsina.PoveziNotifikacije(c);
-            povrsina.Veze.append(c);
-            throw;
+        for (const TDrzacModela& h : mv.Drzaci) {
+            // Without the spacing rule: holders dragged close together are
+            // rebuilt where they were stored.
+            TDrzac* d = c->ObnoviDrzac(QPoint(h.Left + 6, h.Top + 6));
+            for (int j : h.Junctions)
+                Napravi(j, d, c);
         }
         povrsina.PoveziNotifikacije(c);
+        // After the junctions under it, as a reading has always listed them.
         povrsina.Veze.append(c);
     }
 
-    void CitajDrzace(TVeza* c, const QDomElement& drzaci, int dubina) {
-        for (QDomElement d = drzaci.firstChildElement(); !d.isNull(); d = d.nextSiblingElement()) {
-            const int left = Polozaj(d, "Left");
-            const int top = Polozaj(d, "Top");
-            // Without the spacing rule: holders dragged close together are
-            // rebuilt where they were stored.
-            TDrzac* h = c->ObnoviDrzac(QPoint(left + 6, top + 6));
-            const QDomElement junctions = d.firstChildElement(Ime("Junctions"));
-            for (QDomElement j = junctions.firstChildElement(); !j.isNull();
-                 j = j.nextSiblingElement()) {
-                if (dubina + 1 > MaksDubinaJunctiona)
-                    throw TGreskaDokumenta(
-                        QStringLiteral("Junction veze su ugnjezdene dublje od %1 nivoa!")
-                            .arg(MaksDubinaJunctiona));
-                CitajVezu(j, h, c, dubina + 1);
-            }
-        }
-    }
-
     TSKEMRadnaPovrsina& povrsina;
-    QHash<int, TSKEMBlok*> poBroju; // local number in the file -> first block with it
+    const TModelDokumenta& model;
+
+public:
+    std::vector<TSKEMBlok*> Blokovi;
+    std::vector<TVeza*> Veze;
 };
 
-QString OpisDokumenta(const QString& imeFajla) {
-    return imeFajla.isEmpty() ? QStringLiteral("Dokument")
-                              : QStringLiteral("Fajl '%1'").arg(imeFajla);
+// Builds the model on an emptied, hidden surface: the blocks, the last one
+// selected, then the connections in the model's order.
+void Izgradi(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {
+    povrsina.OpisProblema = model.OpisProblema;
+    TGraditelj g(povrsina, model);
+    for (size_t i = 0; i < model.Blokovi.size(); ++i)
+        g.NapraviBlok(int(i));
+    // Selecting each block in turn would deselect all the others every time;
+    // the last one read ends selected, as it would.
+    if (!g.Blokovi.empty()) g.Blokovi.back()->SetAktivno(true);
+    for (size_t v = 0; v < model.Veze.size(); ++v)
+        if (!model.Veze[v].JeJunction()) g.NapraviVezu(int(v));
 }
 
-// Refuses a document too big to read before a byte of it is read.
-void ProveriVelicinu(qint64 bajtova, const QString& imeFajla) {
-    constexpr qint64 MB = qint64(1) << 20;
-    if (bajtova > MaksMemorijaCitanja / MemorijaPoBajtuDokumenta)
-        throw TGreskaDokumenta(
-            OpisDokumenta(imeFajla) +
-            QStringLiteral(" ima %1 MB i za njegovo citanje bilo bi potrebno vise od %2 MB "
-                           "memorije!")
-                .arg((bajtova + MB - 1) / MB)
-                .arg(MaksMemorijaCitanja / MB));
-}
-
-// Builds the tree in one streaming pass. Every text is kept, also one made
-// only of blanks (QDomDocument's own parser drops those), and nesting and
-// size are checked before an element is added, so any file costs time and
-// memory in proportion to its length. Adjacent texts and CDATA sections
-// become one text node; comments and processing instructions are left out.
-QDomDocument Rasclani(const QByteArray& xml, const QString& imeFajla) {
-    ProveriVelicinu(xml.size(), imeFajla);
-    QXmlStreamReader citac(xml);
-    citac.setNamespaceProcessing(false);
-    QDomDocument dok;
-    QDomElement tekuci; // null outside the root
-    QString tekst;
-    auto DodajTekst = [&] {
-        if (tekst.isEmpty()) return;
-        if (!tekuci.isNull()) tekuci.appendChild(dok.createTextNode(tekst));
-        tekst.clear();
-    };
-    // One copy of each element name, shared by all its elements.
-    QHash<QStringView, QString> imena;
-    int dubina = 0;
-    qint64 elemenata = 0;
-    // The children of Blokovi (depth 2) are read as blocks.
-    qint64 blokova = 0;
-    bool uBlokovima = false;
-    while (!citac.atEnd()) {
-        switch (citac.readNext()) {
-        case QXmlStreamReader::StartElement: {
-            DodajTekst();
-            if (++dubina > MaksDubinaElemenata)
-                throw TGreskaDokumenta(
-                    QStringLiteral("Elementi dokumenta su ugnjezdeni dublje od %1 nivoa!")
-                        .arg(MaksDubinaElemenata));
-            if (++elemenata > MaksBrojElemenata)
-                throw TGreskaDokumenta(
-                    QStringLiteral("Dokument ima vise od %1 elemenata i ne moze da se procita!")
-                        .arg(MaksBrojElemenata));
-            if (dubina == 2) uBlokovima = citac.qualifiedName() == QLatin1String("Blokovi");
-            if (dubina == 3 && uBlokovima && ++blokova > MaksBrojBlokova)
-                throw TGreskaDokumenta(
-                    QStringLiteral("Dokument ima vise od %1 blokova i ne moze da se procita!")
-                        .arg(MaksBrojBlokova));
-            auto ime = imena.constFind(citac.qualifiedName());
-            if (ime == imena.cend()) {
-                const QString novo = citac.qualifiedName().toString();
-                ime = imena.insert(QStringView(novo), novo);
-            }
-            QDomElement e = dok.createElement(*ime);
-            if (tekuci.isNull())
-                dok.appendChild(e);
-            else
-                tekuci.appendChild(e);
-            tekuci = e;
-            break;
-        }
-        case QXmlStreamReader::EndElement:
-            DodajTekst();
-            --dubina;
-            tekuci = tekuci.parentNode().toElement();
-            break;
-        case QXmlStreamReader::Characters:
-            tekst += citac.text();
-            break;
-        default:
-            break;
-        }
+void Ucitaj(TSKEMRadnaPovrsina& povrsina, skem::TProcitanModel procitan) {
+    povrsina.Ocisti();
+    povrsina.PostaviVidljivost(false);
+    try {
+        Izgradi(povrsina, procitan.Model);
+    } catch (...) {
+        povrsina.Prenumerisi();
+        povrsina.PostaviVidljivost(true);
+        throw;
     }
-    if (citac.hasError())
-        throw TGreskaDokumenta(OpisDokumenta(imeFajla) +
-                               QStringLiteral(" nije ispravan XML dokument: %1 (red %2, kolona %3)")
-                                   .arg(citac.errorString())
-                                   .arg(citac.lineNumber())
-                                   .arg(citac.columnNumber()));
-    return dok;
-}
-
-// A regular file too big is refused by its size before a byte is read; a
-// device or a pipe has no size to look at, so no more than the limit and one
-// byte is ever read of any file (an endless one is refused like a huge one),
-// and a stop request ends the reading between pieces.
-QByteArray ProcitajFajl(QFileDevice& f, const QString& imeFajla,
-                        const std::atomic<bool>* zaustavi) {
-    constexpr qint64 granica = MaksMemorijaCitanja / MemorijaPoBajtuDokumenta;
-    constexpr qint64 komad = qint64(1) << 20;
-    ProveriVelicinu(f.size(), imeFajla);
-    QByteArray sadrzaj;
-    if (!f.isSequential()) sadrzaj.reserve(f.size());
-    QByteArray deo(komad, Qt::Uninitialized);
-    for (;;) {
-        if (zaustavi && zaustavi->load(std::memory_order_relaxed))
-            throw TGreskaDokumenta(
-                QStringLiteral("Citanje fajla '%1' je prekinuto.").arg(imeFajla));
-        const qint64 n = f.read(deo.data(), std::min(komad, granica + 1 - sadrzaj.size()));
-        if (n < 0)
-            throw TGreskaDokumenta(QStringLiteral("Fajl '%1' ne moze da se procita: %2")
-                                       .arg(imeFajla, f.errorString()));
-        if (n == 0) return sadrzaj;
-        sadrzaj.append(deo.constData(), n);
-        ProveriVelicinu(sadrzaj.size(), imeFajla);
+    povrsina.Prenumerisi();
+    if (procitan.Greska) {
+        // What was read stays, numbered so that a run can use it.
+        povrsina.PostaviVidljivost(true);
+        throw TGreskaDokumenta(*procitan.Greska);
     }
+    // The last block read ends selected.
+    const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
+    if (!blokovi.isEmpty() && povrsina.SelektovaniBlok != blokovi.last())
+        blokovi.last()->SetAktivno(true);
+    Javi(povrsina.OnStanjeChange, &povrsina);
+    povrsina.PostaviVidljivost(true);
 }
 
 } // namespace
+
+TModelPovrsine ModelPovrsine(const TSKEMRadnaPovrsina& povrsina) {
+    return TPisacPovrsine(povrsina).Pisi();
+}
 
 bool NedovrsenaVezaUDokumentu(const TSKEMRadnaPovrsina& povrsina) {
     const TVeza* c = povrsina.VezaUIzradi;
@@ -431,75 +261,8 @@ TSKEMBlok* NadjiBlok(const TSKEMRadnaPovrsina& povrsina, int broj) {
     return nullptr;
 }
 
-void SnimiBlok(const TSKEMBlok& blok, QDomElement& roditelj) {
-    QDomElement e = DodajElement(roditelj, Ime("Blok"));
-    DodajCeo(e, Ime("Top"), blok.Top());
-    DodajCeo(e, Ime("Left"), blok.Left());
-    DodajCeo(e, Ime("Sifra"), blok.Sifra);
-    DodajTekst(e, Ime("Naziv"), blok.Naziv);
-    DodajCeo(e, Ime("LokalniBroj"), blok.LokalniBroj());
-    DodajCeo(e, Ime("brparam"), blok.brparam);
-    DodajCeo(e, Ime("maxuveza"), blok.MaxUlaznihVeza);
-    for (int i = 0; i < 6; ++i)
-        DodajTekst(e, QStringLiteral("str%1").arg(i + 1), blok.Natpisi[size_t(i)]);
-    DodajTekst(e, Ime("Parametar1"), RealanZaSnimanje(blok.Parametar1, blok));
-    DodajTekst(e, Ime("Parametar2"), RealanZaSnimanje(blok.Parametar2, blok));
-    DodajTekst(e, Ime("Parametar3"), RealanZaSnimanje(blok.Parametar3, blok));
-    DodajCeo(e, Ime("Smer"), blok.Smer);
-    if (blok.Ordinate) {
-        QStringList vrednosti;
-        for (double o : *blok.Ordinate)
-            vrednosti << RealanZaSnimanje(o, blok);
-        DodajTekst(e, Ime("Ordinate"), vrednosti.join(QLatin1Char(' ')));
-    }
-}
-
-void UcitajBlok(TSKEMBlok& blok, const QDomElement& e) {
-    // Everything is read and checked first; only then is the block changed.
-    const int top = Polozaj(e, "Top");
-    const int left = Polozaj(e, "Left");
-    const int sifra = Ceo(e, "Sifra");
-    const QString naziv = TekstPolja(e, Ime("Naziv"));
-    const int lokalniBroj = Ceo(e, "LokalniBroj");
-    const int brparam = Ceo(e, "brparam");
-    const int maxuveza = Ceo(e, "maxuveza");
-    std::array<QString, 6> natpisi;
-    for (int i = 0; i < 6; ++i)
-        natpisi[size_t(i)] = TekstPolja(e, QStringLiteral("str%1").arg(i + 1));
-    const double p1 = Realan(e, "Parametar1");
-    const double p2 = Realan(e, "Parametar2");
-    const double p3 = Realan(e, "Parametar3");
-    const int smer = Ceo(e, "Smer");
-    const auto ordinate = Ordinate(e);
-
-    blok.PostaviPoziciju(left, top);
-    blok.Sifra = quint8(unsigned(sifra)); // low 8 bits
-    blok.Naziv = naziv;
-    blok.SetLokalniBroj(lokalniBroj);
-    blok.brparam = quint8(unsigned(brparam));
-    blok.MaxUlaznihVeza = maxuveza;
-    blok.Natpisi = natpisi;
-    blok.Parametar1 = p1;
-    blok.Parametar2 = p2;
-    blok.Parametar3 = p3;
-    blok.Ordinate = ordinate;
-    blok.PostaviSmer(quint8(unsigned(smer)));
-}
-
 QByteArray DokumentUTekst(const TSKEMRadnaPovrsina& povrsina) {
-    QDomDocument dok;
-    dok.appendChild(dok.createProcessingInstruction(Ime("xml"), Ime("version=\"1.0\"")));
-    QDomElement koren = dok.createElement(Ime("SKEMDokument"));
-    dok.appendChild(koren);
-    DodajTekst(koren, Ime("OpisProblema"), povrsina.OpisProblema);
-    QDomElement blokovi = DodajElement(koren, Ime("Blokovi"));
-    for (const TSKEMBlok* b : povrsina.Blokovi())
-        SnimiBlok(*b, blokovi);
-    QDomElement veze = DodajElement(koren, Ime("Veze"));
-    for (const TVeza* c : povrsina.Veze)
-        if (!c->JeJunction && c != povrsina.VezaUIzradi)
-            SnimiVezu(*c, veze, 0, povrsina.VezaUIzradi);
-    return dok.toByteArray(-1); // no whitespace between the elements
+    return skem::ModelUTekst(ModelPovrsine(povrsina).Model);
 }
 
 void SnimiDokument(const TSKEMRadnaPovrsina& povrsina, const QString& imeFajla) {
@@ -518,33 +281,21 @@ void SnimiDokument(const TSKEMRadnaPovrsina& povrsina, const QString& imeFajla) 
     if (!f.commit()) throw greska();
 }
 
-namespace {
-
-void Ucitaj(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml, const QString& imeFajla) {
-    povrsina.Ocisti();
-    povrsina.PostaviVidljivost(false);
-    try {
-        const QDomDocument dok = Rasclani(xml, imeFajla);
-        TCitacDokumenta(povrsina).Citaj(dok.documentElement());
-    } catch (...) {
-        // What was read stays, numbered so that a run can use it.
-        povrsina.Prenumerisi();
-        povrsina.PostaviVidljivost(true);
-        throw;
-    }
-    povrsina.Prenumerisi();
-    // The last block read ends selected.
-    const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
-    if (!blokovi.isEmpty() && povrsina.SelektovaniBlok != blokovi.last())
-        blokovi.last()->SetAktivno(true);
-    Javi(povrsina.OnStanjeChange, &povrsina);
-    povrsina.PostaviVidljivost(true);
+void PostaviModel(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {
+    Ucitaj(povrsina, {model, std::nullopt});
 }
 
-} // namespace
+std::vector<TSKEMBlok*> DodajModel(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {
+    TGraditelj g(povrsina, model);
+    for (size_t i = 0; i < model.Blokovi.size(); ++i)
+        g.NapraviBlok(int(i));
+    for (size_t v = 0; v < model.Veze.size(); ++v)
+        if (!model.Veze[v].JeJunction()) g.NapraviVezu(int(v));
+    return std::move(g.Blokovi);
+}
 
 void UcitajDokumentIzTeksta(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml) {
-    Ucitaj(povrsina, xml, QString());
+    Ucitaj(povrsina, skem::ProcitajModel(xml));
 }
 
 void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla,
@@ -560,17 +311,262 @@ void UcitajDokument(TSKEMRadnaPovrsina& povrsina, const QString& imeFajla,
 
 void UcitajDokument(TSKEMRadnaPovrsina& povrsina, QFileDevice& fajl, const QString& imeFajla,
                     const std::atomic<bool>* zaustavi) {
-    QByteArray sadrzaj;
-    try {
-        sadrzaj = ProcitajFajl(fajl, imeFajla, zaustavi);
-    } catch (...) {
-        // The surface is emptied first, whatever happens after.
-        povrsina.Ocisti();
-        throw;
-    }
-    Ucitaj(povrsina, sadrzaj, imeFajla);
+    Ucitaj(povrsina, skem::ProcitajModelIzFajla(fajl, imeFajla, zaustavi));
 }
 
-QDomDocument RasclaniDokument(const QByteArray& xml) {
-    return Rasclani(xml, QString());
+// ---- bringing the workspace to a model ----
+
+namespace {
+
+// The same block but perhaps for its number (which follows its place).
+bool IstiBlok(const TBlokModela& a, const TBlokModela& b) {
+    const bool ordinate =
+        a.Ordinate && b.Ordinate ? *a.Ordinate == *b.Ordinate : !a.Ordinate && !b.Ordinate;
+    return ordinate && a.Left == b.Left && a.Top == b.Top && a.Sifra == b.Sifra &&
+           a.Smer == b.Smer && a.brparam == b.brparam && a.MaxUlaznihVeza == b.MaxUlaznihVeza &&
+           a.Parametar1 == b.Parametar1 && a.Parametar2 == b.Parametar2 &&
+           a.Parametar3 == b.Parametar3 && a.Naziv == b.Naziv && a.Natpisi == b.Natpisi;
+}
+
+// Which block of `sada` each block of `cilj` is (-1: a new one). Blocks are
+// only ever added at the end or deleted, so the lists are matched by their
+// common start and end, and what lies between as a subsequence; the same
+// count is matched place by place (blocks moved or changed).
+std::vector<int> UpariBlokove(const std::vector<TBlokModela>& sada,
+                              const std::vector<TBlokModela>& cilj) {
+    const size_t n = sada.size(), m = cilj.size();
+    std::vector<int> par(m, -1);
+    if (n == m) {
+        for (size_t i = 0; i < m; ++i)
+            par[i] = int(i);
+        return par;
+    }
+    size_t pocetak = 0;
+    while (pocetak < n && pocetak < m && IstiBlok(sada[pocetak], cilj[pocetak])) {
+        par[pocetak] = int(pocetak);
+        ++pocetak;
+    }
+    size_t kraj = 0;
+    while (kraj < n - pocetak && kraj < m - pocetak &&
+           IstiBlok(sada[n - 1 - kraj], cilj[m - 1 - kraj])) {
+        par[m - 1 - kraj] = int(n - 1 - kraj);
+        ++kraj;
+    }
+    // The shorter middle as a subsequence of the longer one; what is left over
+    // is new (or goes).
+    const size_t od = pocetak, doS = n - kraj, doC = m - kraj;
+    std::vector<int> sredina(doC - od, -1);
+    size_t i = od;
+    bool ceo = true;
+    if (doS - od >= doC - od) {
+        for (size_t j = od; j < doC; ++j) {
+            while (i < doS && !IstiBlok(sada[i], cilj[j]))
+                ++i;
+            if (i == doS) {
+                ceo = false;
+                break;
+            }
+            sredina[j - od] = int(i++);
+        }
+    } else {
+        for (size_t j = od; j < doC && i < doS; ++j)
+            if (IstiBlok(sada[i], cilj[j])) sredina[j - od] = int(i++);
+        ceo = i == doS;
+    }
+    if (ceo)
+        for (size_t j = od; j < doC; ++j)
+            par[j] = sredina[j - od];
+    return par;
+}
+
+class TPrimena {
+public:
+    TPrimena(TSKEMRadnaPovrsina& p, const TModelDokumenta& cilj, TModelPovrsine sada)
+        : povrsina(p), cilj(cilj), sada(std::move(sada)), g(p, cilj) {}
+
+    // The blocks matched; false when none is (the whole document is built anew).
+    bool Upari() {
+        const auto& sb = sada.Model.Blokovi;
+        parBloka = UpariBlokove(sb, cilj.Blokovi);
+        uCilju.assign(sb.size(), -1);
+        bool ima = false;
+        for (size_t j = 0; j < parBloka.size(); ++j)
+            if (parBloka[j] >= 0) {
+                uCilju[size_t(parBloka[j])] = int(j);
+                ima = true;
+            }
+        return ima;
+    }
+
+    TPrimenaModela Primeni() {
+        TPrimenaModela r;
+        const auto& sv = sada.Model.Veze;
+        // Connections that stay: the same ends, slot, holders and junctions.
+        QHash<QPair<int, int>, int> poUlazu; // (end block, slot) -> connection of cilj
+        for (size_t t = 0; t < cilj.Veze.size(); ++t) {
+            const TVezaModela& v = cilj.Veze[t];
+            if (!v.JeJunction() && cilj.IndeksUlaza(int(t)) == v.GdeKrajBlok)
+                poUlazu.insert({v.KrajBlok, v.GdeKrajBlok}, int(t));
+        }
+        vezaCilja.assign(cilj.Veze.size(), nullptr);
+        QList<TVeza*> brisu;
+        for (size_t c = 0; c < sv.size(); ++c) {
+            const TVezaModela& v = sv[c];
+            if (v.JeJunction()) continue;
+            const int kraj = v.KrajBlok >= 0 ? uCilju[size_t(v.KrajBlok)] : -1;
+            const int t = kraj >= 0 ? poUlazu.value({kraj, v.GdeKrajBlok}, -1) : -1;
+            if (t >= 0 && IstaVeza(int(c), t)) {
+                Zadrzi(int(c), t);
+            } else {
+                brisu.append(sada.Veze[c]);
+                ++r.ObrisanihVeza;
+            }
+        }
+        for (TVeza* c : std::as_const(brisu))
+            povrsina.ObrisiVezu(c);
+        // Blocks: gone, changed, new.
+        QList<TSKEMBlok*> bezPara;
+        for (size_t i = 0; i < uCilju.size(); ++i)
+            if (uCilju[i] < 0) bezPara.append(sada.Blokovi[i]);
+        r.ObrisanihBlokova = int(bezPara.size());
+        if (!bezPara.isEmpty()) povrsina.ObrisiBlokove(bezPara);
+        bool redosled = false;
+        for (size_t j = 0; j < cilj.Blokovi.size(); ++j) {
+            if (parBloka[j] >= 0) {
+                TSKEMBlok* b = sada.Blokovi[size_t(parBloka[j])];
+                g.Blokovi[j] = b;
+                if (!IstiBlok(sada.Model.Blokovi[size_t(parBloka[j])], cilj.Blokovi[j])) {
+                    TGraditelj::Postavi(*b, cilj.Blokovi[j]);
+                    ++r.IzmenjenihBlokova;
+                }
+            } else {
+                g.NapraviBlok(int(j));
+                redosled = redosled || j + 1 < cilj.Blokovi.size();
+                ++r.NovihBlokova;
+            }
+        }
+        if (redosled)
+            povrsina.PostaviRedosledBlokova(QList<TSKEMBlok*>(g.Blokovi.begin(), g.Blokovi.end()));
+        // The connections that differ, in the model's order.
+        for (size_t t = 0; t < cilj.Veze.size(); ++t)
+            if (!cilj.Veze[t].JeJunction() && !vezaCilja[t]) {
+                g.NapraviVezu(int(t));
+                ++r.NovihVeza;
+            }
+        for (size_t t = 0; t < cilj.Veze.size(); ++t)
+            if (!vezaCilja[t]) vezaCilja[t] = g.Veze[t];
+        // Holders of the connections that stayed, where the model has them.
+        for (const auto& [c, t] : zadrzane) {
+            const auto& drzaci = cilj.Veze[size_t(t)].Drzaci;
+            TVeza* veza = sada.Veze[size_t(c)];
+            for (size_t h = 0; h < drzaci.size(); ++h) {
+                TDrzac* d = veza->Drzaci[qsizetype(h)];
+                if (d->Left() != drzaci[h].Left || d->Top() != drzaci[h].Top)
+                    d->PostaviPoziciju(drzaci[h].Left, drzaci[h].Top);
+            }
+        }
+        // Each slot holds what the model says, and the list is in the order
+        // a reading makes it.
+        for (size_t j = 0; j < cilj.Blokovi.size(); ++j) {
+            TSKEMBlok* b = g.Blokovi[j];
+            bool promena = false;
+            for (size_t k = 0; k < 3; ++k) {
+                const int u = cilj.Blokovi[j].Ulazi[k];
+                TVeza* c = u >= 0 ? vezaCilja[size_t(u)] : nullptr;
+                if (b->Ulazi[k] != c) {
+                    b->Ulazi[k] = c;
+                    promena = true;
+                }
+            }
+            if (promena) b->OsveziVeze();
+        }
+        QList<TVeza*> veze;
+        veze.reserve(qsizetype(cilj.Veze.size()));
+        for (size_t t = 0; t < cilj.Veze.size(); ++t)
+            if (!cilj.Veze[t].JeJunction()) Poredjaj(int(t), veze);
+        if (veze.size() == povrsina.Veze.size()) povrsina.Veze = veze;
+        povrsina.OpisProblema = cilj.OpisProblema;
+        return r;
+    }
+
+private:
+    bool IstaVeza(int c, int t) const {
+        const TVezaModela& a = sada.Model.Veze[size_t(c)];
+        const TVezaModela& b = cilj.Veze[size_t(t)];
+        if (a.PocBlok < 0 || a.KrajBlok < 0 || a.GdeKrajBlok < 0) return false;
+        if (uCilju[size_t(a.PocBlok)] != b.PocBlok || uCilju[size_t(a.KrajBlok)] != b.KrajBlok ||
+            a.GdeKrajBlok != b.GdeKrajBlok || cilj.IndeksUlaza(t) != b.GdeKrajBlok ||
+            a.Drzaci.size() != b.Drzaci.size())
+            return false;
+        for (size_t h = 0; h < a.Drzaci.size(); ++h) {
+            const auto& ja = a.Drzaci[h].Junctions;
+            const auto& jb = b.Drzaci[h].Junctions;
+            if (ja.size() != jb.size()) return false;
+            for (size_t i = 0; i < ja.size(); ++i)
+                if (!IstaVeza(ja[i], jb[i])) return false;
+        }
+        return true;
+    }
+
+    void Zadrzi(int c, int t) {
+        vezaCilja[size_t(t)] = sada.Veze[size_t(c)];
+        zadrzane.emplace_back(c, t);
+        const auto& a = sada.Model.Veze[size_t(c)].Drzaci;
+        const auto& b = cilj.Veze[size_t(t)].Drzaci;
+        for (size_t h = 0; h < a.size(); ++h)
+            for (size_t i = 0; i < a[h].Junctions.size(); ++i)
+                Zadrzi(a[h].Junctions[i], b[h].Junctions[i]);
+    }
+
+    // Junctions before the connection they hang from.
+    void Poredjaj(int t, QList<TVeza*>& veze) const {
+        for (const TDrzacModela& h : cilj.Veze[size_t(t)].Drzaci)
+            for (int j : h.Junctions)
+                Poredjaj(j, veze);
+        veze.append(vezaCilja[size_t(t)]);
+    }
+
+    TSKEMRadnaPovrsina& povrsina;
+    const TModelDokumenta& cilj;
+    TModelPovrsine sada;
+    TGraditelj g;
+    std::vector<int> parBloka; // block of cilj -> block of sada, or -1
+    std::vector<int> uCilju;   // block of sada -> block of cilj, or -1
+    std::vector<TVeza*> vezaCilja;
+    std::vector<std::pair<int, int>> zadrzane; // connection of sada -> of cilj
+};
+
+} // namespace
+
+TPrimenaModela PrimeniModel(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {
+    // A drawing in progress is no part of either document.
+    povrsina.OtkaziVezu();
+    TPrimena primena(povrsina, model, ModelPovrsine(povrsina));
+    if (!primena.Upari()) {
+        TPrimenaModela r;
+        r.ObrisanihBlokova = int(povrsina.Blokovi().size());
+        r.ObrisanihVeza = int(std::count_if(povrsina.Veze.cbegin(), povrsina.Veze.cend(),
+                                            [](const TVeza* c) { return !c->JeJunction; }));
+        r.NovihBlokova = int(model.Blokovi.size());
+        r.NovihVeza = int(std::count_if(model.Veze.cbegin(), model.Veze.cend(),
+                                        [](const TVezaModela& v) { return !v.JeJunction(); }));
+        PostaviModel(povrsina, model);
+        return r;
+    }
+    povrsina.PostaviVidljivost(false);
+    TPrimenaModela r;
+    try {
+        r = primena.Primeni();
+    } catch (...) {
+        povrsina.Prenumerisi();
+        povrsina.PostaviVidljivost(true);
+        throw;
+    }
+    povrsina.Prenumerisi();
+    // As after a reading: the last block selected, nothing else.
+    const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
+    povrsina.IzaberiBlokove(blokovi.isEmpty() ? QList<TSKEMBlok*>{} : QList{blokovi.last()});
+    povrsina.SetStanje(rpsSelektuj);
+    povrsina.PostaviVidljivost(true);
+    return r;
 }

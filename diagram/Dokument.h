@@ -1,31 +1,32 @@
 #pragma once
-// Diagram documents (.skem): the workspace's blocks, connections, holders and
-// junctions with the problem description, written to and read from an XML
-// file. Reading rebuilds everything through the workspace's and the
-// connection's own operations, so a document read from a file behaves like
-// one drawn by hand. Every failure is a TGreskaDokumenta; the main window
-// shows its text.
+// Diagram documents (.skem) on the workspace. The document is read into a
+// model (ModelDokumenta.h) and the workspace is built from the model through
+// the workspace's and the connection's own operations, so a document read
+// from a file behaves like one drawn by hand; the workspace writes itself
+// into a model, and the model writes the text. Every failure is a
+// TGreskaDokumenta; the main window shows its text.
+
+#include "ModelDokumenta.h"
 
 #include <QByteArray>
 #include <QString>
 #include <atomic>
-#include <stdexcept>
+#include <vector>
 
-class QDomDocument;
 class QFileDevice;
-class QDomElement;
 class TSKEMBlok;
 class TSKEMRadnaPovrsina;
+class TVeza;
 
-// A document that cannot be read or written; what() is the message in UTF-8.
-class TGreskaDokumenta : public std::runtime_error {
-public:
-    explicit TGreskaDokumenta(const QString& poruka)
-        : std::runtime_error(poruka.toUtf8().toStdString()) {}
-    QString Poruka() const { return QString::fromUtf8(what()); }
-};
+using skem::MaksBrojBlokova;
+using skem::MaksBrojElemenata;
+using skem::MaksDubinaElemenata;
+using skem::MaksDubinaJunctiona;
+using skem::MaksMemorijaCitanja;
+using skem::MemorijaPoBajtuDokumenta;
+using skem::TGreskaDokumenta;
 
-// Writes the whole document. The XML is built first and written through a
+// Writes the whole document. The text is made first and written through a
 // temporary file renamed over the target, so a failure leaves the old file intact.
 // A connection or junction still being drawn (the workspace's VezaUIzradi:
 // a junction hanging from its holder, a connection waiting for the choice of
@@ -51,35 +52,38 @@ void UcitajDokumentIzTeksta(TSKEMRadnaPovrsina& povrsina, const QByteArray& xml)
 // document, so that what is written now leaves it out.
 bool NedovrsenaVezaUDokumentu(const TSKEMRadnaPovrsina& povrsina);
 
-// The XML tree of a document's text, read with the same limits as a file;
-// nothing of a workspace is touched.
-QDomDocument RasclaniDokument(const QByteArray& xml);
-
 // The first block, in component order, with the given local number; nullptr if none.
 TSKEMBlok* NadjiBlok(const TSKEMRadnaPovrsina& povrsina, int broj);
 
-// Appends one Blok element with the block's fields to roditelj.
-void SnimiBlok(const TSKEMBlok& blok, QDomElement& roditelj);
-// Sets the block's fields from a Blok element. Every field is checked before
-// the block is touched, so a bad element leaves the block as it was.
-void UcitajBlok(TSKEMBlok& blok, const QDomElement& element);
+// The document on the workspace as a model, and the block and connection
+// behind each of its entries. A connection being drawn is left out; a
+// connection without an end, or in no input slot of its end block, is kept
+// with that fault (-1), so writing the model fails on it in its turn.
+struct TModelPovrsine {
+    skem::TModelDokumenta Model;
+    std::vector<TSKEMBlok*> Blokovi;
+    std::vector<TVeza*> Veze;
+};
+TModelPovrsine ModelPovrsine(const TSKEMRadnaPovrsina& povrsina);
 
-// Junction connections nested deeper than this are refused when reading
-// (each level costs stack; no drawing gets anywhere near it).
-inline constexpr int MaksDubinaJunctiona = 1000;
-// Elements nested deeper than this, or more of them than this, are refused
-// before the tree is built. Each junction level adds four element levels
-// (Drzaci, Drzac, Junctions, Junction) to the six of a connection with a
-// holder's fields, so every document within the junction limit passes.
-inline constexpr int MaksDubinaElemenata = 4 * MaksDubinaJunctiona + 32;
-// The tree takes about half a kilobyte per element: five million (a chain of
-// 200,000 blocks) stay within a few gigabytes.
-inline constexpr qint64 MaksBrojElemenata = 5000000;
-// More blocks than this are refused while the tree is built, before any
-// block is made: a million blocks on the surface take gigabytes.
-inline constexpr qint64 MaksBrojBlokova = 1000000;
-// Reading holds the file's bytes and their text (two bytes a character) at
-// once: a document whose size would need more than this is refused before
-// it is read.
-inline constexpr qint64 MaksMemorijaCitanja = qint64(4) << 30;
-inline constexpr qint64 MemorijaPoBajtuDokumenta = 3;
+// Empties the surface and builds the model on it, as reading a document does.
+void PostaviModel(TSKEMRadnaPovrsina& povrsina, const skem::TModelDokumenta& model);
+
+// Adds the model's blocks after the workspace's own and its connections after
+// theirs, as reading builds them; returns the blocks made, in model order.
+// The model must be one a reader gave (its connections in their slots' range).
+std::vector<TSKEMBlok*> DodajModel(TSKEMRadnaPovrsina& povrsina,
+                                   const skem::TModelDokumenta& model);
+
+// What bringing the workspace to another model rebuilt.
+struct TPrimenaModela {
+    int NovihBlokova = 0, IzmenjenihBlokova = 0, ObrisanihBlokova = 0;
+    int NovihVeza = 0, ObrisanihVeza = 0; // counted with their junctions
+};
+// Brings the workspace to the model (one a reader gave), touching only what
+// differs: blocks are matched in list order, a changed block is set anew in
+// place, and a connection (with its holders and junctions) is rebuilt only
+// when it or one of its ends differs. A drawing in progress is discarded. The
+// result is what reading the model's text would give, the last block
+// selected; the blocks and connections that did not change stay as they were.
+TPrimenaModela PrimeniModel(TSKEMRadnaPovrsina& povrsina, const skem::TModelDokumenta& model);

@@ -1,14 +1,20 @@
 #pragma once
 // TIstorijaIzmena: the undo history of the document on one workspace. After
 // every step that changed the document, its text (as a save would write it)
-// is kept; undo and redo read a kept text back onto the workspace, so the
-// document is exactly what it was: block numbers, parameters, holders and
-// junction chains included. It also knows whether the document differs from
-// what was last saved.
+// is kept; undo and redo bring the workspace to the model of a kept text,
+// rebuilding only what differs, so the document is exactly what reading the
+// text would give: block numbers, parameters, holders and junction chains
+// included. It also knows whether the document differs from what was last
+// saved.
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <vector>
+
+namespace skem {
+struct TModelDokumenta;
+}
 
 class TSKEMRadnaPovrsina;
 
@@ -48,8 +54,13 @@ private:
     struct TStanje {
         QByteArray tekst; // compressed, except for the current state's
         QString opis;     // the step that led here
+        // The model its text reads to, kept for the current state and its
+        // neighbours so that one step needs no reading.
+        std::shared_ptr<const skem::TModelDokumenta> model;
     };
     void Procitaj(size_t indeks);
+    // Drops the models of all but the current state and its neighbours.
+    void ZaboraviDaleke();
 
     TSKEMRadnaPovrsina& povrsina;
     size_t najvise;

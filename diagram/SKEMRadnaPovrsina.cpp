@@ -331,6 +331,37 @@ void TSKEMRadnaPovrsina::ObrisiBlok(TSKEMBlok* b) {
     Javi(OnBrisiBlok, this);
 }
 
+void TSKEMRadnaPovrsina::ObrisiBlokove(const QList<TSKEMBlok*>& lista) {
+    QSet<TSKEMBlok*> brisu;
+    {
+        const QSet<TSKEMBlok*> svi(blokovi.cbegin(), blokovi.cend());
+        for (TSKEMBlok* b : lista)
+            if (svi.contains(b)) brisu.insert(b);
+    }
+    if (SelektovaniBlok && brisu.contains(SelektovaniBlok)) PostaviSelektovaniBlok(nullptr);
+    if (!brisu.isEmpty()) {
+        // A drawing that starts at one of them cannot be finished any more.
+        if (VezaUIzradi &&
+            (brisu.contains(PocetniBlok) ||
+             (VezaUIzradi->JeJunction && brisu.contains(VezaUIzradi->KorenskiBlok()))))
+            OdbaciVezuUIzradi();
+        // Every connection that ends at one of them (in a slot or not) or
+        // starts there; a junction starts at the block at the root of its chain.
+        QList<TVeza*> veze;
+        for (TVeza* c : std::as_const(Veze))
+            if (brisu.contains(c->KrajBlok) || brisu.contains(c->PocBlok)) veze.append(c);
+        ObrisiVezeIzListe(veze);
+        const QList<TSKEMBlok*> kopija = blokovi;
+        for (TSKEMBlok* b : kopija)
+            if (brisu.contains(b)) UnistiBlok(b);
+    }
+    if (stanje != rpsBrisem) {
+        Prenumerisi();
+        Javi(OnChange, this);
+    }
+    Javi(OnBrisiBlok, this);
+}
+
 // ---- connections ----
 
 void TSKEMRadnaPovrsina::PoveziNotifikacije(TVeza* c) {
@@ -408,9 +439,7 @@ void TSKEMRadnaPovrsina::ObrisiSelektovano() {
     else if (SelektovaniDrzac)
         OpisiKorak(QStringLiteral("brisanje drzaca"));
     if (izabrani.size() > 1) {
-        for (TSKEMBlok* b : izabrani)
-            ObrisiBlok(b);
-        Prenumerisi();
+        ObrisiBlokove(izabrani);
     } else if (SelektovaniBlok) {
         ObrisiBlok(SelektovaniBlok);
         Prenumerisi();

@@ -109,6 +109,12 @@ public:
 
     void ObrisiSelektovano();
     void ObrisiBlok(TSKEMBlok* b);
+    // Deletes the blocks with their connections as ObrisiBlok would one by
+    // one, but renumbers and reports (OnChange, OnBrisiBlok) once at the end.
+    void ObrisiBlokove(const QList<TSKEMBlok*>& lista);
+    // The same blocks in another component order (a document brought back
+    // by undo puts the blocks it makes where they were).
+    void PostaviRedosledBlokova(const QList<TSKEMBlok*>& redosled) { blokovi = redosled; }
     void ObrisiVezu(TVeza* c);
     template <class Lista> void ObrisiVeze(const Lista& lista) {
         QList<TVeza*> kopija;

@@ -16,10 +16,13 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <vector>
+
+class QFileDevice;
 
 namespace skem {
 
@@ -44,13 +47,21 @@ inline constexpr int MaksDubinaJunctiona = 1000;
 // Junction) to the six of a connection with a holder's fields, so every
 // document within the junction limit passes.
 inline constexpr int MaksDubinaElemenata = 4 * MaksDubinaJunctiona + 32;
-inline constexpr qint64 MaksBrojElemenata = 5000000;
+// The reader keeps nothing for an element as such: only blocks, connections
+// and holders take memory (a holder or a connection waiting for the blocks
+// about 40 bytes, twice that while its list grows). A chain of a million
+// blocks has 23 million elements, 28 million with a bend on every
+// connection; 30 million elements of the costliest kind stay under 2.5 GB.
+inline constexpr qint64 MaksBrojElemenata = 30000000;
 // More blocks than this are refused before any block is made.
 inline constexpr qint64 MaksBrojBlokova = 1000000;
 // A document bigger than MaksMemorijaCitanja / MemorijaPoBajtuDokumenta
-// bytes is refused before it is read.
+// bytes is refused before it is read. A file streams through the reader, so
+// its text is never held whole; a chain's model takes less than a byte for
+// each of its bytes, but a long text (a name, the description) is held by
+// the parser and by the model, two bytes a character each: 4 bytes a byte.
 inline constexpr qint64 MaksMemorijaCitanja = qint64(4) << 30;
-inline constexpr qint64 MemorijaPoBajtuDokumenta = 3;
+inline constexpr qint64 MemorijaPoBajtuDokumenta = 4;
 
 // One block. Texts read from one document share their characters (every
 // "x" caption is one string), so a large diagram costs little more than its
@@ -128,6 +139,12 @@ TProcitanModel ProcitajModel(const QByteArray& xml);
 // Reads a file: one that cannot be opened or read, or that is too big,
 // gives its message and an empty model.
 TProcitanModel ProcitajModelIzFajla(const QString& imeFajla);
+// The same from a file already open for reading (one whose name the file
+// system holds in bytes that are no text, say); imeFajla names it in
+// messages. Setting *zaustavi (from any thread or a signal handler) ends the
+// reading with an error and an empty model.
+TProcitanModel ProcitajModelIzFajla(QFileDevice& fajl, const QString& imeFajla,
+                                    const std::atomic<bool>* zaustavi = nullptr);
 // The same, throwing the error (and dropping the partial model).
 TModelDokumenta UcitajModel(const QByteArray& xml);
 TModelDokumenta UcitajModelIzFajla(const QString& imeFajla);

@@ -805,7 +805,7 @@ TEST_F(Dokument, DocumentsTooBigToReadAreRefusedBeforeAnyBlockIsMade) {
          QStringLiteral("Fajl '%1' ima %2 MB i za njegovo citanje bilo bi potrebno vise od "
                         "4096 MB memorije!")
              .arg(Fajl("ogroman.skem"))
-             .arg(4096 / 3 + 1)},
+             .arg(4096 / skem::MemorijaPoBajtuDokumenta + 1)},
     };
     for (const auto& s : slucajevi) {
         UcitajDokumentIzTeksta(rp, DokumentXml(BlokXml(1), ""));
@@ -831,20 +831,6 @@ TEST_F(Dokument, NadjiBlokFindsTheFirstWithTheNumber) {
     EXPECT_EQ(NadjiBlok(rp, 3), nullptr);
     b->SetLokalniBroj(1);
     EXPECT_EQ(NadjiBlok(rp, 1), a);
-}
-
-TEST_F(Dokument, UcitajBlokLeavesTheBlockAloneOnABadElement) {
-    TSKEMBlok* b = Spusti(rp, 8, "Pojacanje", 1, QPoint(40, 40));
-    b->Parametar1 = 3;
-    QDomDocument dok;
-    ASSERT_TRUE(dok.setContent(
-        DokumentXml(BlokXml(9, 500, 600).replace("<Parametar3>0", "<Parametar3>tri"), {})));
-    const QDomElement e = dok.documentElement().firstChildElement("Blokovi").firstChildElement();
-    EXPECT_THROW(UcitajBlok(*b, e), TGreskaDokumenta);
-    EXPECT_EQ(b->Left(), 40);
-    EXPECT_EQ(b->Naziv, "Pojacanje");
-    EXPECT_EQ(b->Parametar1, 3);
-    EXPECT_EQ(b->LokalniBroj(), 1);
 }
 
 } // namespace

@@ -140,3 +140,81 @@ TEST(Medjuspremnik, KopijaNosiVezeMedjuKopiranimBlokovima) {
     o.rp.IzaberiBlokove({});
     EXPECT_TRUE(IzborUTekst(o.rp).isEmpty());
 }
+
+TEST(Istorija, PonistavanjeVelikogDijagramaGradiSamoRazliku) {
+    // A chain of 2000 blocks, each bent once; undo and redo of each step
+    // give the document's text back and rebuild only the blocks and
+    // connections that step touched.
+    QString blokovi, veze;
+    constexpr int n = 2000;
+    for (int i = 1; i <= n; ++i) {
+        blokovi +=
+            QStringLiteral("<Blok><Top>%1</Top><Left>%2</Left><Sifra>8</Sifra><Naziv>P</Naziv>"
+                           "<LokalniBroj>%3</LokalniBroj><brparam>1</brparam><maxuveza>1</maxuveza>"
+                           "<Parametar1>1</Parametar1><Parametar2>0</Parametar2>"
+                           "<Parametar3>0</Parametar3><Smer>3</Smer></Blok>")
+                .arg(20 + (i / 40) * 80)
+                .arg(20 + (i % 40) * 100)
+                .arg(i);
+        if (i > 1)
+            veze += QStringLiteral("<Veza><PocBlok>%1</PocBlok><KrajBlok>%2</KrajBlok>"
+                                   "<GdeKrajBlok>0</GdeKrajBlok><Drzaci><Drzac><Top>%3</Top>"
+                                   "<Left>%4</Left><Junctions/></Drzac></Drzaci></Veza>")
+                        .arg(i - 1)
+                        .arg(i)
+                        .arg(30 + (i / 40) * 80)
+                        .arg(10 + (i % 40) * 100);
+    }
+    const QByteArray xml =
+        ("<SKEMDokument><Blokovi>" + blokovi + "</Blokovi><Veze>" + veze + "</Veze></SKEMDokument>")
+            .toUtf8();
+    const struct {
+        const char* naziv;
+        std::function<void(TSKEMRadnaPovrsina&)> izmena;
+        int blokova, veza; // rebuilt by the undo, at most
+    } koraci[] = {
+        {"pomeranje tri bloka",
+         [](TSKEMRadnaPovrsina& rp) {
+             for (int i : {5, 900, 1999})
+                 rp.Blokovi()[i]->PostaviPoziciju(rp.Blokovi()[i]->Left() + 30, 7);
+             rp.Veze[3]->Drzaci[0]->PostaviPoziciju(300, 300);
+         },
+         0, 0},
+        {"brisanje bloka u sredini",
+         [](TSKEMRadnaPovrsina& rp) { rp.ObrisiBlok(rp.Blokovi()[1000]); }, 1, 2},
+        {"nalepljivanje",
+         [](TSKEMRadnaPovrsina& rp) {
+             rp.IzaberiBlokove(rp.Blokovi().mid(10, 3));
+             NalepiTekst(rp, IzborUTekst(rp));
+         },
+         0, 0},
+        {"parametar", [](TSKEMRadnaPovrsina& rp) { rp.Blokovi()[7]->Parametar2 = 1.0 / 3; }, 0, 0},
+    };
+    for (const auto& k : koraci) {
+        SCOPED_TRACE(k.naziv);
+        TOkruzenje o;
+        UcitajDokumentIzTeksta(o.rp, xml);
+        TIstorijaIzmena istorija(o.rp);
+        const QByteArray pre = DokumentUTekst(o.rp);
+        k.izmena(o.rp);
+        ASSERT_EQ(istorija.ZavrsiKorak(QStringLiteral("korak")), TIstorijaIzmena::TKraj::Zapamcen);
+        const QByteArray posle = DokumentUTekst(o.rp);
+        const QList<TSKEMBlok*> blokoviPosle = o.rp.Blokovi();
+        const QList<TVeza*> vezePosle = o.rp.Veze;
+        istorija.Ponisti();
+        EXPECT_EQ(DokumentUTekst(o.rp), pre);
+        int novihBlokova = 0, novihVeza = 0;
+        for (TSKEMBlok* b : o.rp.Blokovi())
+            novihBlokova += !blokoviPosle.contains(b);
+        for (TVeza* c : o.rp.Veze)
+            novihVeza += !vezePosle.contains(c);
+        EXPECT_LE(novihBlokova, k.blokova);
+        EXPECT_LE(novihVeza, k.veza);
+        EXPECT_EQ(o.rp.SelektovaniBlok, o.rp.Blokovi().last());
+        istorija.Ponovi();
+        EXPECT_EQ(DokumentUTekst(o.rp), posle);
+        // The workspace is whole: a connection's segments reach its holder.
+        const TVeza* c = o.rp.Veze[3];
+        EXPECT_EQ(c->Linije[0]->TackaB(), c->Drzaci[0]->TackaDrzaca());
+    }
+}
