@@ -387,9 +387,17 @@ private:
 
     // (I, M) or "I/M": slice I of M, with the sentences of --part.
     static void Deo(const py::object& deo, std::int64_t& i, std::int64_t& m) {
-        const std::string tekst = "part=" + py::repr(deo).cast<std::string>();
         py::object delovi = deo;
         if (py::isinstance<py::str>(deo)) delovi = deo.attr("split")("/");
+        // Named as the command line names it: "part=3/2".
+        std::string tekst = "part=" + py::str(deo).cast<std::string>();
+        if (!py::isinstance<py::str>(deo) && py::isinstance<py::sequence>(deo))
+            tekst = "part=" +
+                    py::str("/")
+                        .attr("join")(py::list(
+                            py::module_::import("builtins")
+                                .attr("map")(py::module_::import("builtins").attr("str"), deo)))
+                        .cast<std::string>();
         std::vector<py::object> brojevi;
         if (py::isinstance<py::sequence>(delovi) && py::len(delovi) == 2)
             for (py::handle d : delovi) {
