@@ -2,7 +2,9 @@
 # Installs every Debian package SKEM needs to build, test, package and run
 # (dpkg-dev: dependencies of the Debian package; desktop-file-utils, appstream,
 # shared-mime-info, groff-base: checks of the installed desktop files;
-# time: GNU time for bench/VelikiRad.sh).
+# time: GNU time for bench/VelikiRad.sh; pybind11-dev, python3-dev,
+# python3-numpy, python3-pytest: the Python module and its tests;
+# python3-matplotlib, python3-pandas, python3-distributed: its examples).
 # Idempotent: packages already present are skipped, so a second run is quick.
 # With --fuzz also clang and its libFuzzer runtime (scripts/fuzz.sh).
 set -euo pipefail
@@ -16,6 +18,8 @@ PACKAGES=(
   fonts-dejavu-core
   xauth xvfb time
   dpkg-dev desktop-file-utils appstream shared-mime-info groff-base
+  pybind11-dev python3-dev python3-numpy python3-pytest
+  python3-matplotlib python3-pandas python3-distributed
 )
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang libclang-rt-14-dev)

@@ -10,6 +10,7 @@ import re
 import signal
 import subprocess
 import sys
+import time
 
 import numpy as np
 import pytest
@@ -220,12 +221,13 @@ print([l for l in open('/proc/self/maps') if 'Qt6Gui' in l or 'Qt6Widgets' in l]
     p = pokreni(f"""
 import skem
 doc = skem.ucitaj({str(PRIMERI / 'oscilator.skem')!r})
-print("pocetak", flush=True)
 try:
-    doc.simuliraj(1e7, 0.001, 1000)
+    print("pocetak", flush=True)
+    doc.simuliraj(1e7, 0.001, 1000)  # hours, unless it stops
 except KeyboardInterrupt:
     print("prekinuto")""")
     assert p.stdout.readline().strip() == "pocetak"
+    time.sleep(0.5)  # into the run
     p.send_signal(signal.SIGINT)
     izlaz, greske = p.communicate(timeout=120)
     assert (p.returncode, izlaz.strip()) == (0, "prekinuto"), greske
