@@ -21,6 +21,8 @@ IZVOR = pathlib.Path(os.environ.get("SKEM_SOURCE_DIR", pathlib.Path(__file__).re
 PRIMERI = IZVOR / "examples"
 PROGRAM = os.environ.get("SKEM_PROGRAM")
 OPCIJE = ("5", "0.01", "0.1")  # D, h, P
+# Child interpreters import the module under test, from wherever they start.
+MODUL = {"PYTHONPATH": str(pathlib.Path(skem.__file__).parent)}
 ARGUMENTI = ("--duration", "5", "--step", "0.01", "--print", "0.1")
 
 
@@ -204,7 +206,7 @@ def test_greske_kao_paketne(tmp_path, primer, poziv, argumenti):
 def pokreni(kod, **okruzenje):
     """Python code in a fresh interpreter with no display at all."""
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    return subprocess.Popen([sys.executable, "-c", kod], env={**env, **okruzenje}, text=True,
+    return subprocess.Popen([sys.executable, "-c", kod], env={**env, **MODUL, **okruzenje}, text=True,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 
 
@@ -241,7 +243,7 @@ def test_primer_iz_pythona(tmp_path, primer):
     argumenti = [str(tmp_path)] if primer == "vanderpol.py" else []
     p = subprocess.run([sys.executable, str(PRIMERI / "python" / primer), *argumenti],
                        capture_output=True, text=True, timeout=600, cwd=tmp_path,
-                       env={**os.environ, "MPLBACKEND": "Agg"})
+                       env={**os.environ, **MODUL, "MPLBACKEND": "Agg"})
     assert p.returncode == 0, p.stderr
     if primer == "vanderpol.py":
         assert {f.name for f in tmp_path.glob("*.png")} == {"vanderpol_ciklusi.png", "oscilator.png"}
