@@ -3,7 +3,10 @@
 # (dpkg-dev: dependencies of the Debian package; desktop-file-utils, appstream,
 # shared-mime-info, groff-base: checks of the installed desktop files;
 # time: GNU time for bench/VelikiRad.sh; libgccjit-12-dev: the compiled pass
-# for long runs, its header at build time and libgccjit0 at run time).
+# for long runs, its header at build time and libgccjit0 at run time;
+# pybind11-dev, python3-dev, python3-numpy, python3-pytest: the Python module
+# and its tests; python3-matplotlib, python3-pandas, python3-distributed: its
+# examples).
 # Idempotent: packages already present are skipped, so a second run is quick.
 # With --fuzz also clang and its libFuzzer runtime (scripts/fuzz.sh).
 set -euo pipefail
@@ -18,6 +21,8 @@ PACKAGES=(
   xauth xvfb time
   dpkg-dev desktop-file-utils appstream shared-mime-info groff-base
   libgccjit-12-dev
+  pybind11-dev python3-dev python3-numpy python3-pytest
+  python3-matplotlib python3-pandas python3-distributed
 )
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang libclang-rt-14-dev)

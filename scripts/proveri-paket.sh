@@ -3,7 +3,8 @@
 # made with debootstrap gets the package through apt (which must find every
 # dependency in Debian's archive), then the installed program prints its
 # version and runs the bundled oscillator example in batch mode; its CSV must
-# equal the one of the program in the build folder.
+# equal the one of the program in the build folder. The Python module then
+# imports there (with no display) and gives the same CSV.
 #
 #   sudo ./scripts/proveri-paket.sh        # about 5 minutes, needs Debian's archive
 #
@@ -167,4 +168,15 @@ if ! cmp -s "$BUILD/ocekivano.csv" "$BUILD/u-korenu.csv"; then
   exit 1
 fi
 echo "== CSV je isti kao iz $BUILD/app/skem ($(wc -l < "$BUILD/u-korenu.csv") redova)"
+echo "== python3 -c \"import skem\""
+u_korenu python3 -c '
+import sys, skem
+r = skem.ucitaj("/usr/share/skem/examples/oscilator.skem").simuliraj(10, 0.01, 0.1)
+sys.stdout.buffer.write(r.csv())' > "$BUILD/u-korenu-python.csv"
+if ! cmp -s "$BUILD/ocekivano.csv" "$BUILD/u-korenu-python.csv"; then
+  diff "$BUILD/ocekivano.csv" "$BUILD/u-korenu-python.csv" | head -20 >&2
+  echo "proveri-paket: modul skem u Pythonu daje drugi CSV" >&2
+  exit 1
+fi
+echo "== modul skem daje isti CSV"
 echo "proveri-paket: uspeh za $(( $(date +%s) - pocetak )) s"

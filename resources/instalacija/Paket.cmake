@@ -14,7 +14,7 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "generatori funkcija, ogranicavaci i drugi, 29 vrsta) se povezuju na radnoj\n"
   "povrsini, model se simulira metodom Runge-Kutta cetvrtog reda, a rezultati\n"
   "se vide u tabeli i na grafiku. Dokumenti (.skem) mogu da se simuliraju i iz\n"
-  "komandne linije (skem --run).")
+  "komandne linije (skem --run) i iz Pythona (import skem).")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -30,6 +30,17 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # - libgccjit0: the compiler of the compiled pass for long runs, loaded with
 #   dlopen (engine/Prevodjenje.cpp); without it every run is interpreted.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, libgccjit0")
+# The Python module (python/) is built for one Python version and hands out
+# numpy arrays; numpy is imported, not linked, so dpkg-shlibdeps cannot see it.
+if(TARGET skem_python)
+  string(REPLACE "." ";" delovi "${SKEM_PYTHON_VERZIJA}")
+  list(GET delovi 0 glavna)
+  list(GET delovi 1 sporedna)
+  math(EXPR sledeca "${sporedna} + 1")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+         ", python3 (>= ${SKEM_PYTHON_VERZIJA}), python3 (<< ${glavna}.${sledeca}), python3-numpy")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-matplotlib, python3-pandas, python3-distributed")
+endif()
 # Native windows on a Wayland desktop; without it Qt uses xcb through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 

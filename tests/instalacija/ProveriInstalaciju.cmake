@@ -1,5 +1,7 @@
 # cmake -DBUILD=... -DPREFIKS=... -DDRUGI_FOLDER=... -DID=... -DVERZIJA=...
-#       -DPROGRAM=<build tree's skem> -DPRIMERI=<source examples> -P ProveriInstalaciju.cmake
+#       -DPROGRAM=<build tree's skem> -DPRIMERI=<source examples>
+#       [-DPYTHON=<interpreter> -DPYTHON_FOLDER=<the module's folder under the prefix>]
+#       -P ProveriInstalaciju.cmake
 # Installs the build into PREFIKS and checks what the desktop and the user
 # rely on: every file in its place, the files naming each other consistently,
 # the document type registered, and the installed program running from a
@@ -120,6 +122,22 @@ if(NOT kod EQUAL 0)
   greska("paketni rad instaliranog programa: kod ${kod}, ${poruka}")
 elseif(NOT instalirani MATCHES "^t," OR NOT instalirani STREQUAL izgradjeni)
   greska("instalirani program daje drugi CSV nego program iz build foldera")
+endif()
+
+# The installed Python module, from the installed folder only, gives the
+# installed program's CSV.
+if(PYTHON)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${PREFIKS}/${PYTHON_FOLDER}
+                          --unset=DISPLAY --unset=QT_QPA_PLATFORM
+                          ${PYTHON} -c "import sys, skem
+assert skem.__file__.startswith(sys.path[1]), skem.__file__
+r = skem.ucitaj('${deljeno}/skem/examples/oscilator.skem').simuliraj(10, 0.01, 0.1)
+sys.stdout.buffer.write(r.csv())"
+                  WORKING_DIRECTORY ${DRUGI_FOLDER} TIMEOUT 120
+                  RESULT_VARIABLE kod OUTPUT_VARIABLE iz_pythona ERROR_VARIABLE poruka)
+  if(NOT kod EQUAL 0 OR NOT iz_pythona STREQUAL izgradjeni)
+    greska("modul skem iz ${PYTHON_FOLDER}: kod ${kod}, ${poruka}")
+  endif()
 endif()
 
 # The program's own options: its exit code and the beginnings of what it
