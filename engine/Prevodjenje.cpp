@@ -15,6 +15,7 @@
 
 #if defined(__linux__) && defined(__x86_64__) && __has_include(<libgccjit.h>)
 #define SKEM_PREVODJENJE 1
+#include <csignal>
 #include <dlfcn.h>
 #include <libgccjit.h>
 #endif
@@ -873,6 +874,31 @@ std::shared_ptr<const TPrevedeniModel> NadjiPrevedeni(const std::vector<std::int
 
 namespace {
 
+// The compiler runs its driver inside this process to assemble and link, and
+// the driver takes over these signals for itself (cleaning up its temporary
+// files and then dying by the signal again). Left so, a Ctrl+C after a
+// compile would kill the program instead of stopping its run: the handlers in
+// place before the compile come back after it. Compiles are serialised by the
+// store's lock, so no two of these overlap.
+class TCuvarSignala {
+public:
+    TCuvarSignala() {
+        for (std::size_t i = 0; i < std::size(Signali); ++i)
+            sigaction(Signali[i], nullptr, &stari[i]);
+    }
+    ~TCuvarSignala() {
+        for (std::size_t i = 0; i < std::size(Signali); ++i)
+            sigaction(Signali[i], &stari[i], nullptr);
+    }
+    TCuvarSignala(const TCuvarSignala&) = delete;
+    TCuvarSignala& operator=(const TCuvarSignala&) = delete;
+
+    static constexpr int Signali[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGCHLD};
+
+private:
+    struct sigaction stari[std::size(Signali)];
+};
+
 std::shared_ptr<const TPrevedeniModel> Prevedi(const TJit& j, const TPlanZaPrevodjenje& plan,
                                                std::string& greska) {
     gcc_jit_context* ctx = j.gcc_jit_context_acquire();
@@ -888,7 +914,11 @@ std::shared_ptr<const TPrevedeniModel> Prevedi(const TJit& j, const TPlanZaPrevo
     j.gcc_jit_context_add_command_line_option(ctx, "-fno-fast-math");
     j.gcc_jit_context_set_bool_allow_unreachable_blocks(ctx, 1);
     TGenerator(j, ctx, plan).Napravi();
-    gcc_jit_result* rezultat = j.gcc_jit_context_compile(ctx);
+    gcc_jit_result* rezultat = nullptr;
+    {
+        const TCuvarSignala signali;
+        rezultat = j.gcc_jit_context_compile(ctx);
+    }
     if (!rezultat) {
         const char* prva = j.gcc_jit_context_get_first_error(ctx);
         greska = prva ? prva : "greska prevodjenja";

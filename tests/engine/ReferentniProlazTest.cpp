@@ -12,6 +12,7 @@
 #include "ModelZaTest.h"
 #include "SitneVrednosti.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -622,6 +623,33 @@ TEST(ReferentniProlaz, PrevedeniProlazDajeIsteBitove) {
 
 // Without the compiler library: "da" and "auto" run interpreted with the same
 // results; only "da" says why, and no message reaches the user.
+// The compiler's driver takes over the process's signals while it runs; the
+// program's own handlers (Ctrl+C stops a run) must be back after a compile.
+TEST(ReferentniProlaz, PrevodjenjeVracaObradjivaceSignala) {
+    if (!PrevodilacDostupan()) GTEST_SKIP();
+    auto obradjivac = [](int) {};
+    const int signali[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+    struct sigaction nov {
+    }, pre[std::size(signali)];
+    nov.sa_handler = +obradjivac;
+    for (std::size_t i = 0; i < std::size(signali); ++i)
+        sigaction(signali[i], &nov, &pre[i]);
+    // A model no earlier test compiled: one integrator fed by a gain of itself.
+    TTestModel m;
+    const int k = m.Dodaj(8, -0.123456), x = m.Dodaj(10, 1);
+    m.Povezi(x, k, 1);
+    m.Povezi(k, x, 1);
+    TPokretac pok;
+    pok.Simulacija.PostaviPrevodjenje(TPrevodjenje::Da);
+    EXPECT_TRUE(pok.Pokreni(m, 1, 0.1, 0.1));
+    EXPECT_TRUE(pok.Simulacija.Prevedena());
+    for (std::size_t i = 0; i < std::size(signali); ++i) {
+        struct sigaction posle {};
+        sigaction(signali[i], &pre[i], &posle);
+        EXPECT_EQ(posle.sa_handler, +obradjivac) << "signal " << signali[i];
+    }
+}
+
 TEST(ReferentniProlaz, BezPrevodiocaRadiTumac) {
     PostaviBibliotekuPrevodioca("libskem-nepostojeci-prevodilac.so.0");
     std::string razlog;
