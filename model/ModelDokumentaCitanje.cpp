@@ -630,14 +630,17 @@ namespace {
 
 // A file read through a window of at most `granica` + 1 bytes, whatever the
 // file claims to be (a device that never ends, a pipe): the parse reads from
-// it as it goes, so the document's text is never held whole.
+// it as it goes, so the document's text is never held whole. A stop request
+// ends it between pieces as if the file ended there.
 class TOgranicenFajl : public QIODevice {
 public:
-    TOgranicenFajl(QFile& fajl, qint64 granica) : fajl(fajl), granica(granica) {
+    TOgranicenFajl(QFileDevice& fajl, qint64 granica, const std::atomic<bool>* zaustavi)
+        : fajl(fajl), granica(granica), zaustavi(zaustavi) {
         open(QIODevice::ReadOnly);
     }
     bool isSequential() const override { return true; }
     qint64 Procitano() const { return procitano; }
+    bool Prekinuto() const { return prekinuto; }
     // Reads on to the end or past the limit, so the size of what is left
     // behind the parse's end counts too.
     void Isprazni() {
@@ -648,8 +651,9 @@ public:
 
 protected:
     qint64 readData(char* podaci, qint64 najvise) override {
+        if (zaustavi && zaustavi->load(std::memory_order_relaxed)) prekinuto = true;
         najvise = std::min(najvise, granica + 1 - procitano);
-        if (najvise <= 0) return -1;
+        if (prekinuto || najvise <= 0) return -1;
         const qint64 n = fajl.read(podaci, najvise);
         if (n <= 0) return -1;
         procitano += n;
@@ -658,24 +662,33 @@ protected:
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    QFile& fajl;
+    QFileDevice& fajl;
     const qint64 granica;
+    const std::atomic<bool>* zaustavi;
     qint64 procitano = 0;
+    bool prekinuto = false;
 };
 
 } // namespace
 
-TProcitanModel ProcitajModelIzFajla(const QString& imeFajla) {
+TProcitanModel ProcitajModelIzFajla(const QString& imeFajla, const std::atomic<bool>* zaustavi) {
     QFile f(imeFajla);
     if (!f.open(QIODevice::ReadOnly))
         return {
             {},
             QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(imeFajla, f.errorString())};
+    return ProcitajModelIzFajla(f, imeFajla, zaustavi);
+}
+
+TProcitanModel ProcitajModelIzFajla(QFileDevice& f, const QString& imeFajla,
+                                    const std::atomic<bool>* zaustavi) {
     if (QString g = GreskaVelicine(f.size(), imeFajla); !g.isEmpty()) return {{}, g};
-    TOgranicenFajl izvor(f, MaksMemorijaCitanja / MemorijaPoBajtuDokumenta);
+    TOgranicenFajl izvor(f, MaksMemorijaCitanja / MemorijaPoBajtuDokumenta, zaustavi);
     TProcitanModel r = TCitacModela(izvor, imeFajla).Citaj();
     // A file that cannot be read whole, or is too big, was not read at all.
     izvor.Isprazni();
+    if (izvor.Prekinuto())
+        return {{}, QStringLiteral("Citanje fajla '%1' je prekinuto.").arg(imeFajla)};
     if (f.error() != QFileDevice::NoError)
         return {
             {},
