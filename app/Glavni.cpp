@@ -514,19 +514,13 @@ void TMainForm::NapraviStrane() {
     NapraviModel();
     prikazRezultata = new TPrikazRezultata(this);
     prikazRezultata->setObjectName(QStringLiteral("PrikazRezultata"));
-    prikazRezultata->TabelaTab->setWindowTitle(QStringLiteral("Prikaz Simulacije"));
-    prikazRezultata->GrafikTab->setWindowTitle(QStringLiteral("Grafik"));
-    // On a narrow window the table page's note goes on two lines instead of
-    // being cut at both ends; its row gives it the panel's whole height (the
-    // buttons keep theirs, centred).
-    prikazRezultata->Uputstvo->setWordWrap(true);
-    if (QLayout* red = prikazRezultata->Uputstvo->parentWidget()->layout()) {
-        const QMargins m = red->contentsMargins();
-        red->setContentsMargins(m.left(), 0, m.right(), 0);
-    }
+    prikazRezultata->TabelaTab()->setWindowTitle(QStringLiteral("Prikaz Simulacije"));
+    prikazRezultata->GrafikTab()->setWindowTitle(QStringLiteral("Grafik"));
+    // On a narrow window the table page's note goes on two lines.
+    prikazRezultata->PrelomiUputstvo();
     strane->addWidget(modelTab);
-    strane->addWidget(prikazRezultata->TabelaTab);
-    strane->addWidget(prikazRezultata->GrafikTab);
+    strane->addWidget(prikazRezultata->TabelaTab());
+    strane->addWidget(prikazRezultata->GrafikTab());
     strane->setCurrentWidget(modelTab);
     prikazRezultata->OnPrikaziStranu = [this](QWidget* strana) {
         strane->setCurrentWidget(strana);

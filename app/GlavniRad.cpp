@@ -50,7 +50,7 @@ void TMainForm::NapraviTrakuRada() {
     dugmePrekini->hide();
     connect(dugmePrekini, &QPushButton::clicked, this, [this] { zaustaviRad = true; });
     // How the run whose results are shown ended (a Quit says so), on the left.
-    statusnaTraka->addWidget(prikazRezultata->OpisKraja);
+    statusnaTraka->addWidget(prikazRezultata->OpisKraja());
     statusnaTraka->addPermanentWidget(trakaRada);
     statusnaTraka->addPermanentWidget(dugmePrekini);
     simulacija.PostaviZaustavljanje(&zaustaviRad);

@@ -171,7 +171,7 @@ void TMainForm::PrevediModelClick() {
                                  simulacija.VremeZaustavljanja(), simulacija.Interval()};
             prikazRezultata->PopuniTabelu(redovi, std::move(rezultati), simulacija.Trajanje(),
                                           simulacija.IntervalStampanja(), kraj);
-            strane->setCurrentWidget(prikazRezultata->TabelaTab);
+            strane->setCurrentWidget(prikazRezultata->TabelaTab());
             mainToolBar->hide();
         } else {
             PokaziBlokGreske(simulacija.Prekid().Blok);

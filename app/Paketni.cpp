@@ -44,9 +44,10 @@ struct TArgumenti {
 
 const QStringList& PoznateOpcije() {
     static const QStringList opcije = {
-        QStringLiteral("--duration"), QStringLiteral("--step"),       QStringLiteral("--print"),
-        QStringLiteral("--output"),   QStringLiteral("--output-dir"), QStringLiteral("--runs"),
-        QStringLiteral("--seed"),     QStringLiteral("--jobs"),       QStringLiteral("--part")};
+        QStringLiteral("--duration"),   QStringLiteral("--step"),       QStringLiteral("--print"),
+        QStringLiteral("--output"),     QStringLiteral("--output-dir"), QStringLiteral("--runs"),
+        QStringLiteral("--seed"),       QStringLiteral("--jobs"),       QStringLiteral("--part"),
+        QStringLiteral("--prevodjenje")};
     return opcije;
 }
 
@@ -184,6 +185,14 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
         if (const QString* t = opcija(ime); t && ImeUBajtovima(*t) != QFile::encodeName(*t))
             return QStringLiteral("Opcija %1 %2: ime nije ispravan UTF-8 tekst.")
                 .arg(QLatin1String(ime), *t);
+    if (const QString* t = opcija("--prevodjenje")) {
+        if (!skem::ProcitajPrevodjenje(t->toStdString(), s.Prevodjenje))
+            return QStringLiteral("Opcija --prevodjenje %1: ocekuje se da, ne ili auto.").arg(*t);
+        std::string razlog;
+        if (s.Prevodjenje == skem::TPrevodjenje::Da && !skem::PrevodilacDostupan(&razlog))
+            return QStringLiteral("Opcija --prevodjenje da: prevodjenje modela nije moguce (%1).")
+                .arg(QString::fromStdString(razlog));
+    }
     if (const QString* t = opcija("--output")) s.Izlaz = *t;
     if (const QString* t = opcija("--output-dir")) s.Direktorijum = *t;
     const std::string greska = s.Plan.Proveri();
@@ -243,7 +252,10 @@ const char* const OpcijePaketno =
     "                 pa ista komanda daje iste brojeve; bez nje ih seje sat\n"
     "  --jobs J       J simulacija istovremeno (podrazumevano: broj jezgara)\n"
     "  --part I/M     samo I-ti od M jednakih delova niza (sa globalnim brojevima run)\n"
-    "  --output-dir D jedan CSV po simulaciji (run-<r>.csv) i indeks.csv u direktorijumu D\n";
+    "  --output-dir D jedan CSV po simulaciji (run-<r>.csv) i indeks.csv u direktorijumu D\n"
+    "  --prevodjenje da|ne|auto\n"
+    "                 prevodjenje modela u masinski kod za duge simulacije (isti rezultati):\n"
+    "                 auto (podrazumevano) kad se isplati, da uvek, ne nikad\n";
 const char* const IzlazniKodovi =
     "Izlazni kod: 0 uspeh, 1 model odbijen, simulacija prekinuta greskom ili sa Ctrl+C,\n"
     "2 neispravni argumenti ili opcije.\n";
@@ -333,7 +345,7 @@ QString UpotrebaPaketno() {
                           "[--output IZLAZ.csv | --output-dir DIR]\n"
                           "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
                           "[--seed S]\n"
-                          "                 [--jobs J] [--part I/M]\n") +
+                          "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n") +
            QLatin1String(OpcijePaketno) + QLatin1String(IzlazniKodovi);
 }
 
@@ -345,7 +357,7 @@ QString UpotrebaPrograma() {
                "[--output IZLAZ.csv | --output-dir DIR]\n"
                "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
                "[--seed S]\n"
-               "                 [--jobs J] [--part I/M]\n"
+               "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n"
                "Bez opcija otvara editor blok dijagrama, sa dokumentom FAJL.skem ako "
                "je naveden.\n"
                "  --version      ispisuje verziju programa\n"

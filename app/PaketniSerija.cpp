@@ -103,6 +103,10 @@ struct TRadnik {
 
 skem::TIshodSimulacije Izvedi(const TSerijaPaketno& s, std::int64_t r, TRadnik& radnik) {
     radnik.Simulacija.PostaviZaustavljanje(s.Zaustavi);
+    // One compiled model serves every run of the slice; the choice weighs them all.
+    const auto [od, doBroja] = skem::DeoSerije(s.Plan.BrojSimulacija(), s.Deo, s.Delova);
+    radnik.Simulacija.PostaviPrevodjenje(s.Prevodjenje);
+    radnik.Simulacija.PostaviRadovaSerije(doBroja - od + 1);
     return skem::IzvediSimulaciju(s.Plan, s.Osnova, r, s.Opcije, radnik.Simulacija,
                                   radnik.Rezultati);
 }

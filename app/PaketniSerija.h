@@ -25,6 +25,7 @@ struct TSerijaPaketno {
     QString Izlaz;                    // --output, or empty for the output stream
     QString Direktorijum;             // --output-dir, or empty
     bool Napredak = false;            // a progress line on the error stream
+    skem::TPrevodjenje Prevodjenje = skem::TPrevodjenje::Auto; // --prevodjenje
     // Set (by Ctrl+C, say) to stop: runs under way end soon, no output file
     // is left behind, and the exit code is 1.
     const std::atomic<bool>* Zaustavi = nullptr;

@@ -1,6 +1,7 @@
 #include "Pomoc.h"
 
 #include "Dijalozi.h"
+#include "VrsteElemenata.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -97,7 +98,7 @@ TPomoc::~TPomoc() {
 
 QStringList TPomoc::ImenaStranica() {
     QStringList imena{QStringLiteral("index.htm")};
-    for (int sifra = 0; sifra <= 28; ++sifra)
+    for (int sifra = 0; sifra < skem::BrojVrstaElemenata; ++sifra)
         imena << QStringLiteral("%1.htm").arg(sifra);
     return imena;
 }

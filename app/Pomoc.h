@@ -1,6 +1,6 @@
 #pragma once
 // TPomoc: the help window. Shows the program's help pages (index.htm and one
-// page per block code, 0.htm ... 28.htm) in a browser, with a contents list
+// page per element kind, 0.htm, 1.htm, ... by code) in a browser, with a contents list
 // built from the pages' titles that can be shown or hidden. Registered as
 // the help viewer of the Qt dialogs, so Dijalozi().PrikaziPomoc(...) opens it.
 

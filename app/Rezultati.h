@@ -11,20 +11,31 @@
 // OnNazadNaModel (the table's "Nazad": back to the model page and its tool
 // bar), put OpisKraja in the window's status bar, then call PopuniTabelu
 // after each successful run and OcistiTabelu at the start of each run.
+//
+// The pages' controls are the view's own; they carry object names by which
+// they can be found: the table page's "Tabela", "BackOnModel", "Uputstvo",
+// "IzvozCsv", "GoToChart", "RucicaNaziva" and the rows' check boxes
+// "Oznaka1", "Oznaka2", ...; the chart page's "Grafik2D", "Grafik3D",
+// "BackOnTable", "IzborOseX", "PonistiZum", "IzvozPng", "IzvozSvg" and
+// "ChartView".
+//
+// The view's jobs live in files of their own: the table page (Rezultati.cpp,
+// its cells in ModelTabele, its columns' width in SirinaKolona), the chart
+// page (RezultatiGrafik.cpp), the phase plot (RezultatiFazni.cpp) and the
+// read-out of a point (RezultatiOcitavanje.cpp).
 
 #include "CsvRezultata.h"
-#include "Grafik3D.h"
-#include "ProredjivanjeGrafika.h"
 
 #include <QList>
 #include <QObject>
+#include <QPointF>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,48 +51,13 @@ class QPushButton;
 class QStackedWidget;
 class QTimer;
 class QTableView;
+class TGrafik3D;
 class TModelTabele;
-
-// What a number's text in the program's format (RealanUTekst) is made of,
-// which is what decides its width: read off the number without writing it.
-struct TOblikBroja {
-    int Cifre = 0;
-    int Minusi = 0;
-    int Tacke = 0;
-    int Eksponenti = 0; // the "E"
-    int Slova = 0;      // of "NAN" and "INF"
-    bool operator==(const TOblikBroja&) const = default;
-};
-// The make-up of RealanUTekst(v). Where the rounding of the last digit is
-// too close to call without writing the text, each count is the larger of
-// the two possible texts': never less than the text has.
-TOblikBroja OblikBroja(double v);
-// The widest make-up of each decade the numbers with v's sign and binary
-// exponent (its binade) fall in: each number's text has no more of anything
-// than one of them, so one look at v's bits tells whether it can be wider
-// than a text already found. None for NAN and INF.
-std::vector<TOblikBroja> ObliciBinade(double v);
-TOblikBroja OblikTeksta(std::string_view tekst);
-
-// The make-up of the printed times' texts, RealanUTekst(k * P), read off
-// k's and P's digits while k x P has at most 14 of them (P its own text):
-// quicker than OblikBroja, and the same.
-class TObliciVremena {
-public:
-    explicit TObliciVremena(double p);
-    TOblikBroja operator()(std::int64_t k) const;
-    // The first k (at most n + 1) past that reading.
-    std::int64_t Kraj(std::int64_t n) const;
-    // For the times 1..Kraj(n) - 1: the make-ups of some of their texts,
-    // among them one at least as wide, in every count, as each text.
-    std::vector<TOblikBroja> Najsiri(std::int64_t n) const;
-
-private:
-    double p = 0;
-    std::uint64_t mantisa = 0; // P = mantisa x 10^izlozilac, when P is its own text
-    int izlozilac = 0;
-    int cifreP = 0;
-};
+struct TNizVrednosti;
+struct TPodelaOse;
+namespace DeloviRezultata {
+struct TPikselGrafika;
+}
 
 // How a run ended, for the result pages: by a Quit element at Vreme (the end
 // of the step, of interval Korak, in which it was raised; the engine's
@@ -99,11 +75,19 @@ public:
     ~TPrikazRezultata() override;
 
     // The pages: owned by this object until a page control takes them.
-    QWidget* TabelaTab;
-    QWidget* GrafikTab;
+    QWidget* TabelaTab() const;
+    QWidget* GrafikTab() const;
+    // How the shown run ended, for the window's status bar (which takes it
+    // over): empty unless a Quit element ended it.
+    QLabel* OpisKraja() const;
 
     std::function<void(QWidget*)> OnPrikaziStranu; // switch the page control to this page
     std::function<void()> OnNazadNaModel;          // the table's "Nazad"
+
+    // For a narrow window: the table page's note goes on two lines instead
+    // of being cut at both ends; its row gives it the panel's whole height
+    // (the buttons keep theirs, centred).
+    void PrelomiUputstvo();
 
     // The most printed intervals (n) the table takes.
     static constexpr std::int64_t NajviseIntervala = 10'000'000;
@@ -155,35 +139,24 @@ public:
     // The printed times the run got to: 0..SimuliranihTacaka() - 1.
     int SimuliranihTacaka() const { return simuliranihTacaka; }
 
-    // Controls, for the main window's layout and for tests.
-    // How the shown run ended, for the window's status bar (which takes it
-    // over): empty unless a Quit element ended it.
-    QLabel* OpisKraja;
-    QTableView* Tabela;
-    std::vector<QCheckBox*> Oznake; // the check box of table row r is entry r - 1
-    QLabel* Uputstvo;
-    QPushButton* BackOnModel;
-    QPushButton* IzvozCsv;
-    QPushButton* GoToChart;
-    QPushButton* BackOnTable;
-    QPushButton* PonistiZum;
-    QPushButton* IzvozPng;
-    QPushButton* IzvozSvg;
-    QPushButton* ChartView;
-    QComboBox* IzborOseX; // "t", or with two rows ticked or more, each of them
-    QChartView* Grafik2D;
-    TGrafik3D* Grafik3D;
-
 protected:
     bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
 
 private:
+    // ---- the table page (Rezultati.cpp) ----
     void NapraviTabelaTab();
-    void NapraviGrafikTab();
     void PostaviOznake(); // lays the check boxes over the caption column
     // The width of the value columns: that of the widest time or value text.
     // Sets opsegKolone on the way.
     int SirinaKolonaVrednosti(const std::vector<size_t>& kolone);
+    void PrikaziStranu(QWidget* strana);
+    void BackOnModelClick();
+    void BackOnTableClick();
+    void GoToChartClick();
+    void IzvozCsvClick();
+
+    // ---- the chart page (RezultatiGrafik.cpp) ----
+    void NapraviGrafikTab();
     // The lowest and highest value the chart draws of these matrix columns
     // together, as the table shows them; {0, 0} when they hold no number.
     std::pair<double, double> Opseg(const std::vector<std::size_t>& kolone) const;
@@ -206,24 +179,45 @@ private:
     void OsveziKasnije();
     QList<QPointF> Tacke(const TKriva& kriva, const std::vector<std::size_t>& indeksi) const;
     TNizVrednosti Niz(std::size_t kolona) const; // the chart's part of a matrix column
-    bool JeFazni() const { return redOseX >= 0; }
-    void PrikaziStranu(QWidget* strana);
-
-    void BackOnModelClick();
-    void BackOnTableClick();
-    void GoToChartClick();
     void ChartViewClick();
-    void IzvozCsvClick();
     void IzvozSlikeClick(const QString& format);
 
-    TModelTabele* model = nullptr; // owned by Tabela
+    // ---- the phase plot (RezultatiFazni.cpp) ----
+    bool JeFazni() const { return redOseX >= 0; }
+    // Offers the time and, with two or more, the ticked rows (table rows
+    // from 0) for the horizontal axis; the chosen row stays while it is
+    // among them.
+    void PonudiOseX(const std::vector<int>& redovi);
+    void IzborOseXClick(int indeks);
+    // The drawn point nearest (in pixels) to a point of the chart: its curve
+    // (null with none) and printed time.
+    std::pair<const TKriva*, std::size_t>
+    NajblizaNacrtana(QPointF uGrafiku, const DeloviRezultata::TPikselGrafika& piksel) const;
+
+    // The pages (to free those no page control took) and their controls.
+    QPointer<QWidget> stranaTabele;
+    QPointer<QWidget> stranaGrafika;
+    QPointer<QLabel> opisKraja; // to free it when no status bar took it
+    QTableView* tabela = nullptr;
+    std::vector<QCheckBox*> oznake; // the check box of table row r is entry r - 1
+    QLabel* uputstvo = nullptr;
+    QPushButton* backOnModel = nullptr;
+    QPushButton* izvozCsv = nullptr;
+    QPushButton* goToChart = nullptr;
+    QPushButton* backOnTable = nullptr;
+    QPushButton* ponistiZum = nullptr;
+    QPushButton* izvozPng = nullptr;
+    QPushButton* izvozSvg = nullptr;
+    QPushButton* chartView = nullptr;
+    QComboBox* izborOseX = nullptr; // "t", or with two rows ticked or more, each of them
+    QChartView* grafik2D = nullptr;
+    TGrafik3D* grafik3D = nullptr;
+
+    TModelTabele* model = nullptr; // owned by the table
     // The grid, its cell area, its row of times and its caption column, as
     // the event filter tells them apart.
     std::array<QObject*, 4> prozoriTabele{};
-    QWidget* rucicaNaziva = nullptr; // drags the caption column's width
-    QPointer<QWidget> stranaTabele;  // to free pages no page control took
-    QPointer<QWidget> stranaGrafika;
-    QPointer<QLabel> opisKraja;        // to free it when no status bar took it
+    QWidget* rucicaNaziva = nullptr;   // drags the caption column's width
     QStackedWidget* pogledi = nullptr; // the flat chart and the depth view
     QChart* grafik = nullptr;
     QCategoryAxis* osaX = nullptr; // ticks and labels at round numbers, set by us

@@ -44,6 +44,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -266,7 +267,12 @@ int Izmeri(TDijaloziMerenja& dijalozi) {
     auto* traka = Deo<QProgressBar>(g, "TrakaRada");
     auto* strane = Deo<QStackedWidget>(g, "Strane");
     auto* prikaz = Deo<TPrikazRezultata>(g, "PrikazRezultata");
-    if (!otvori || !simulacija || !traka || !strane || !prikaz) return 1;
+    auto* tabelaRezultata = Deo<QTableView>(g, "Tabela");
+    auto* pogled = Deo<QChartView>(g, "Grafik2D");
+    auto* osa = Deo<QComboBox>(g, "IzborOseX");
+    if (!otvori || !simulacija || !traka || !strane || !prikaz || !tabelaRezultata || !pogled ||
+        !osa)
+        return 1;
 
     const QString dokument = dijalozi.Dokument;
     otvori->trigger();
@@ -296,14 +302,14 @@ int Izmeri(TDijaloziMerenja& dijalozi) {
         return 1;
     }
     Ispisi("rad: " + rad.Izmereno(*skrivanje.Trenutak));
-    if (strane->currentWidget() != prikaz->TabelaTab) {
+    if (strane->currentWidget() != prikaz->TabelaTab()) {
         Ispisi("rad: strana tabele nije prikazana (rad odbijen ili prekinut)");
         return 1;
     }
 
     // 2. The table, drawn whole once the command has returned.
     QApplication::processEvents();
-    Sacuvaj(prikaz->Tabela->grab(), "tabela");
+    Sacuvaj(tabelaRezultata->grab(), "tabela");
     const QByteArray tabela = TStoperica(*skrivanje.Trenutak).Izmereno();
     const skem::TMatricaRezultata& m = prikaz->Rezultati();
     const double matricaMB = double(m.Redova()) * double(m.Kolona()) * 8 / (1024.0 * 1024.0);
@@ -317,9 +323,9 @@ int Izmeri(TDijaloziMerenja& dijalozi) {
     // 3. The chart of every row. The chart animates a change of its series
     // (and a zoom): the draw counts once the animation is over, as the user
     // sees it.
-    for (QCheckBox* c : prikaz->Oznake)
+    for (QCheckBox* c :
+         g.findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("^Oznaka\\d+$"))))
         c->setChecked(true);
-    QChartView* pogled = prikaz->Grafik2D;
     {
         const TStraza straza("grafik");
         const TStoperica grafik;
@@ -337,7 +343,7 @@ int Izmeri(TDijaloziMerenja& dijalozi) {
         Ispisi("grafik: " + vreme + "; PrikaziGrafik do " + poziv + ", animacija do " + animacija +
                "; " + QByteArray::number(serije.size()) + " serija, " + QByteArray::number(tacaka) +
                " tacaka ukupno");
-        if (strane->currentWidget() != prikaz->GrafikTab) Ispisi("grafik: strana nije prikazana");
+        if (strane->currentWidget() != prikaz->GrafikTab()) Ispisi("grafik: strana nije prikazana");
     }
     {
         const TStraza straza("grafik ponovo");
@@ -363,7 +369,6 @@ int Izmeri(TDijaloziMerenja& dijalozi) {
         // 4. A phase plot: the first row across, the others against it.
         const TStraza straza("fazni");
         const TStoperica fazni;
-        QComboBox* osa = prikaz->IzborOseX;
         if (osa->count() > 1) {
             osa->setCurrentIndex(1);
             emit osa->activated(1);

@@ -7,6 +7,7 @@
 //
 //   skem_bench            all cases
 //   skem_bench --brzo     fewer steps, for a quick look
+//   skem_bench --prevodjenje  case (b) and the compile times only
 
 #include "Obrada.h"
 
@@ -218,7 +219,10 @@ template <class F> double Najbolje(int puta, F&& f) {
     return najbolje;
 }
 
-// Runs the model for `koraka` steps of h and compares with the hand loop.
+// Runs the model for `koraka` steps of h, interpreted and compiled, and
+// compares both with the hand loop; interleaved, so a change in the
+// machine's load hits all three alike. The compile is outside the timing
+// (the first compiled run fills the store).
 void Uporedi(const char* naziv, const TModel& m, std::size_t kolona, long evaluacijaPoProlazu,
              double h, long koraka, const std::function<double()>& rucno) {
     TOpcije opcije;
@@ -235,21 +239,51 @@ void Uporedi(const char* naziv, const TModel& m, std::size_t kolona, long evalua
     opcije.O = {d, h, d / 10};
     MatrixReal rezultati;
     const auto lista = m.Lista();
-    double poslednja = 0;
-    const double motor = Najbolje(3, [&] {
+    double tumacena = 0, prevedena = 0, rucnaVrednost = 0;
+    bool prevedenaJe = false;
+    auto pokreni = [&](TPrevodjenje nacin, double& poslednja) {
+        s.PostaviPrevodjenje(nacin);
         s.Simuliraj(lista, rezultati);
-        poslednja = rezultati[10][kolona];
-    });
-    double rucnaVrednost = 0;
-    const double rucna = Najbolje(3, [&] { rucnaVrednost = rucno(); });
+        poslednja = s.Uspeh() ? rezultati[10][kolona] : -1;
+        if (nacin == TPrevodjenje::Da) prevedenaJe = s.Prevedena();
+    };
+    pokreni(TPrevodjenje::Da, prevedena);
+    double motor = 1e300, prevod = 1e300, rucna = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        motor = std::min(motor, Najbolje(1, [&] { pokreni(TPrevodjenje::Ne, tumacena); }));
+        prevod = std::min(prevod, Najbolje(1, [&] { pokreni(TPrevodjenje::Da, prevedena); }));
+        rucna = std::min(rucna, Najbolje(1, [&] { rucnaVrednost = rucno(); }));
+    }
     // The engine computes one step beyond D (its end test is D + h/2 > t).
     const double evaluacija = static_cast<double>(evaluacijaPoProlazu) * (4.0 * (koraka + 1) + 1);
     // Same arithmetic, so the sampled state must match the hand loop bit for bit.
-    const char* provera = !s.Uspeh()                   ? "run FAILED"
-                          : poslednja == rucnaVrednost ? "same values"
-                                                       : "VALUES DIFFER";
+    auto provera = [&](double vrednost) {
+        return vrednost == rucnaVrednost ? "same values" : "VALUES DIFFER";
+    };
     std::printf("%-40s engine %7.3f s %6.1f M eval/s  hand %7.3f s  ratio %5.2f  %s\n", naziv,
-                motor, evaluacija / motor / 1e6, rucna, motor / rucna, provera);
+                motor, evaluacija / motor / 1e6, rucna, motor / rucna, provera(tumacena));
+    std::printf("%-40s compiled %5.3f s %6.1f M eval/s  hand %7.3f s  ratio %5.2f  %s\n", "",
+                prevod, evaluacija / prevod / 1e6, rucna, prevod / rucna,
+                prevedenaJe ? provera(prevedena) : "NOT COMPILED");
+}
+
+// Compile time alone: the store is emptied, then a run of one step compiles.
+void Prevodjenje(const char* naziv, const TModel& m) {
+    TOpcije opcije;
+    TPoruke poruke;
+    TSimulacija s(&opcije, &poruke);
+    s.PostaviPrevodjenje(TPrevodjenje::Da);
+    opcije.O = {0.001, 0.001, 0.001};
+    MatrixReal rezultati;
+    const auto lista = m.Lista();
+    bool prevedena = true;
+    const double t = Najbolje(3, [&] {
+        PostaviBibliotekuPrevodioca("libgccjit.so.0");
+        s.Simuliraj(lista, rezultati);
+        prevedena = prevedena && s.Prevedena();
+    });
+    std::printf("compile %-32s %7.3f s  %s\n", naziv, t,
+                prevedena ? "" : ("NOT COMPILED: " + s.GreskaPrevodjenja()).c_str());
 }
 
 // (e) The oscillator to t = 1000 from x = 1 (its values stay above 1e-87) and
@@ -316,20 +350,31 @@ void Redosled(int n) {
 
 int main(int argc, char** argv) {
     const bool brzo = argc > 1 && std::strcmp(argv[1], "--brzo") == 0;
+    // --prevodjenje: case (b) and the compile times only.
+    const bool samoPrevodjenje = argc > 1 && std::strcmp(argv[1], "--prevodjenje") == 0;
     const long k = brzo ? 10 : 1;
     const double h = 0.001;
 
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    Prevodjenje("(b) 301 blocks", Lanac(100));
+    Prevodjenje("1000 blocks", Lanac(333));
+    if (!brzo) Prevodjenje("10000 blocks", Lanac(3333));
+
     // The hand loops run the D / h steps the engine samples at t = D; the
     // engine runs one step more, a difference of 1 in 10^5 at most.
-    Uporedi("(a) y' = -y, 100000 steps", Pad(), 0, 2, h, 100000 / k,
-            [&] { return RucniPad(h, 100000 / k); });
+    if (!samoPrevodjenje)
+        Uporedi("(a) y' = -y, 100000 steps", Pad(), 0, 2, h, 100000 / k,
+                [&] { return RucniPad(h, 100000 / k); });
     // x_n is block 3n - 1, column 3n - 2.
     Uporedi("(b) 100 lags (301 blocks), 100000 steps", Lanac(100), 298, 300, h, 100000 / k,
             [&] { return RucniLanac(100, h, 100000 / k); });
-    Uporedi("(c) 1000 lags, 10000 steps", Lanac(1000), 2998, 3000, h, 10000 / k,
-            [&] { return RucniLanac(1000, h, 10000 / k); });
-    Uporedi("(c) 10000 lags, 1000 steps", Lanac(10000), 29998, 30000, h, 1000 / k,
-            [&] { return RucniLanac(10000, h, 1000 / k); });
+    if (!samoPrevodjenje)
+        Uporedi("(c) 1000 lags, 10000 steps", Lanac(1000), 2998, 3000, h, 10000 / k,
+                [&] { return RucniLanac(1000, h, 10000 / k); });
+    if (!samoPrevodjenje)
+        Uporedi("(c) 10000 lags, 1000 steps", Lanac(10000), 29998, 30000, h, 1000 / k,
+                [&] { return RucniLanac(10000, h, 1000 / k); });
+    if (samoPrevodjenje) return 0;
     Sitni(0.001 * k, 1000000 / k);
     Redosled(10000);
     Redosled(100000);

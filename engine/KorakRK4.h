@@ -102,10 +102,18 @@ public:
         t += polaH;
         sistem(t, false);
 
-        detalji::PoslednjaFaza(s.M, h, 0.16666666666666666667L, s.Y, s.Y0, s.F, k1.data(),
-                               k2.data(), k3.data(), s.V, s.Izlazi);
+        detalji::PoslednjaFaza(s.M, h, Sestina, s.Y, s.Y0, s.F, k1.data(), k2.data(), k3.data(),
+                               s.V, s.Izlazi);
         sistem(t, false);
     }
+
+    // What a compiled step (Prevodjenje.h) needs to do the same stages.
+    static constexpr long double Sestina = 0.16666666666666666667L;
+    long double* K1() { return k1.data(); }
+    long double* K2() { return k2.data(); }
+    long double* K3() { return k3.data(); }
+    long double H() const { return h; }
+    double PolaH() const { return polaH; }
 
 private:
     std::vector<long double> k1, k2, k3;

@@ -193,7 +193,9 @@ void TSimulacija::PopuniRezultate(MatrixReal& rezultati) {
     rezultati.Promeni(static_cast<std::size_t>(r), static_cast<std::size_t>(n));
 
     try {
-        if (!uvekPoBlokovima && !ImaSlucajnih()) {
+        const bool poBlokovima = uvekPoBlokovima || ImaSlucajnih();
+        IzaberiProlaz(poBlokovima ? n : 1);
+        if (!poBlokovima) {
             // Without a random source every per-block run is the same run, so
             // one run records all columns at once.
             stanjeNapretka = TNapredakRada{0, trajanje, 1, 1};

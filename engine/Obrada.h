@@ -6,6 +6,7 @@
 
 #include "KorakRK4.h"
 #include "MatricaRezultata.h"
+#include "Prevodjenje.h"
 #include "SimulacijaPogled.h"
 #include "VrsteElemenata.h"
 
@@ -14,6 +15,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -133,6 +135,20 @@ public:
         pocetnoSeme = pocetak.value_or(0);
     }
 
+    // Whether runs use the compiled pass (Prevodjenje.h); Auto by default.
+    void PostaviPrevodjenje(TPrevodjenje nacin) { prevodjenje = nacin; }
+    TPrevodjenje Prevodjenje() const { return prevodjenje; }
+    // How many runs of the same model the caller will make (a series), so the
+    // choice weighs the compile against all of them; 1 by default.
+    void PostaviRadovaSerije(std::int64_t radova) {
+        radovaSerije = std::max<std::int64_t>(radova, 1);
+    }
+    // The last Izvedi stepped with the compiled pass.
+    bool Prevedena() const { return prevedeni != nullptr; }
+    // Why the last Izvedi could not compile although it meant to (empty: it
+    // did not mean to, or it compiled).
+    const std::string& GreskaPrevodjenja() const { return greskaPrevodjenja; }
+
     // A flag that any thread may set to stop the runs of this engine (nullptr:
     // none); read every KorakaIzmedjuProvera steps. The caller owns it and
     // clears it before a run.
@@ -234,6 +250,15 @@ private:
     // False when the run is to stop.
     bool NapredakIZaustavljanje(double t);
     void PripremiPlan();
+    // Before the runs of Izvedi: compiles (or finds) the model when the
+    // choice says so; prevedeni stays empty for the interpreter.
+    void IzaberiProlaz(std::int64_t radova);
+    TPlanZaPrevodjenje PlanZaPrevodjenje() const;
+    double SlucajnaVrednost();
+    // What the compiled code calls back.
+    static void PrevedenaGreska(void* s, std::int32_t poruka, std::int32_t blok);
+    static void PrevedenKraj(void* s);
+    static double PrevedenaSlucajna(void* s);
     void PrijaviGresku(const char* poruka, std::int32_t blok = 0);
     void PrijaviKraj();
     void ProveriAritmetiku() const;
@@ -292,6 +317,11 @@ private:
     bool zadatoSeme = false;
     std::uint32_t pocetnoSeme = 0;
     std::uint32_t seme = 0; // the generator's state while a seeded run goes on
+
+    TPrevodjenje prevodjenje = TPrevodjenje::Auto;
+    std::int64_t radovaSerije = 1;
+    std::shared_ptr<const TPrevedeniModel> prevedeni;
+    std::string greskaPrevodjenja;
 };
 
 } // namespace skem

@@ -25,6 +25,43 @@ void TSimulacija::PrijaviKraj() {
     prekid.Poruka = PorukaQuit;
 }
 
+double TSimulacija::SlucajnaVrednost() {
+    std::uint32_t s = zadatoSeme ? seme
+                                 : static_cast<std::uint32_t>(
+                                       std::chrono::steady_clock::now().time_since_epoch().count());
+    s = s * 134775813u + 1u;
+    seme = s;
+    return s / 4294967296.0;
+}
+
+void TSimulacija::PrevedenaGreska(void* s, std::int32_t poruka, std::int32_t blok) {
+    static constexpr const char* poruke[] = {PorukaArcTan,          PorukaDelitelj, PorukaGenerator,
+                                             PorukaKoren,           PorukaWyeNula,  PorukaWyeIzvor,
+                                             PorukaWyeKonvergencija};
+    static_assert(std::size(poruke) == std::size_t(TGreskaPrevedenog::WyeKonvergencija) + 1);
+    static_cast<TSimulacija*>(s)->PrijaviGresku(poruke[poruka], blok);
+}
+
+void TSimulacija::PrevedenKraj(void* s) {
+    static_cast<TSimulacija*>(s)->PrijaviKraj();
+}
+
+double TSimulacija::PrevedenaSlucajna(void* s) {
+    return static_cast<TSimulacija*>(s)->SlucajnaVrednost();
+}
+
+TPlanZaPrevodjenje TSimulacija::PlanZaPrevodjenje() const {
+    TPlanZaPrevodjenje p;
+    p.Plan = planProlaza.data();
+    p.Duzina = duzinaRedosleda;
+    p.Pocetak = brojKonstanti + 2;
+    p.BrojBlokova = brojBlokova;
+    p.BrojIntegratora = brojIntegratora;
+    p.Integratori = integratori.data();
+    p.PozicijaUPlanu = pozicijaUPlanu.data();
+    return p;
+}
+
 namespace {
 
 // A pass record's code: the kind's own code for the kinds a pass computes,
@@ -32,15 +69,16 @@ namespace {
 constexpr std::uint8_t Kod(TVrstaElementa v) {
     return SifraVrste(v);
 }
-constexpr std::uint8_t KodBezRacuna = 29; // constants, the time source and unknown kinds
-constexpr std::uint8_t KodKraja = 30;     // the record after the last ordered block
+// The first code after the kinds: constants, the time source and unknown kinds.
+constexpr std::uint8_t KodBezRacuna = BrojVrstaElemenata;
+constexpr std::uint8_t KodKraja = KodBezRacuna + 1; // the record after the last ordered block
 // The most frequent kinds with their unconnected inputs left out. Such an input
 // reads the value table's slot 0, always +0, so its term is the parameter times
 // +0: a zero whose sign the parameter gives (if the parameter is finite, else
 // the kind stays general). Adding such zeros one after the other equals adding
 // their sum, so one precomputed zero in Parametar3 gives the very same result.
-constexpr std::uint8_t KodZbirDvaUlaza = 31;    // weighted summer without input 3
-constexpr std::uint8_t KodIntegratorJedan = 32; // integrator with input 1 only
+constexpr std::uint8_t KodZbirDvaUlaza = KodBezRacuna + 2;    // weighted summer without input 3
+constexpr std::uint8_t KodIntegratorJedan = KodBezRacuna + 3; // integrator with input 1 only
 
 bool Konacan(double x) {
     return std::isfinite(x);
@@ -126,8 +164,8 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     // A Wye may move the walk back to its loop start.
     TKorakProlaza* z = plan + pozicija;
 #if defined(SKEM_RACUNATI_SKOKOVI)
-    // By code: the kinds 0..28 (constants and the time source reach a plan as
-    // KodBezRacuna), then the pass codes 29..32.
+    // By code: one entry per kind of the kind table (constants and the time
+    // source reach a plan as KodBezRacuna), then the pass codes from KodBezRacuna.
     static const void* const oznake[] = {
         &&vrstaOdabiranjeIDrzanje,        // 0
         &&vrstaArkusTangens,              // 1
@@ -163,6 +201,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         &&vrstaKodZbirDvaUlaza,           // 31
         &&vrstaKodIntegratorJedan         // 32
     };
+    // A kind added to the table needs its entry here and its evaluation below.
     static_assert(std::size(oznake) == KodIntegratorJedan + 1);
     // Position 0 is never evaluated; its entry marks a plan whose records know their code.
     if (!plan[0].Oznaka) {
@@ -260,13 +299,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     SKEM_VRSTA(GeneratorSlucajnihBrojeva)
         : { // random: reseeded from the clock at every
             // evaluation, unless the run has a seed
-        std::uint32_t s = zadatoSeme
-                              ? seme
-                              : static_cast<std::uint32_t>(
-                                    std::chrono::steady_clock::now().time_since_epoch().count());
-        s = s * 134775813u + 1u;
-        seme = s;
-        v[z->Izlaz] = s / 4294967296.0;
+        v[z->Izlaz] = SlucajnaVrednost();
         SKEM_DALJE;
     }
     SKEM_VRSTA(Ogranicavac) : { // limiter, lower bound first

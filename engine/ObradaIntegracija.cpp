@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cfenv>
+#include <cmath>
 
 namespace skem {
 
@@ -156,24 +157,88 @@ template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
     // reaches D + h/2, or on a stop request, looked at (with the progress
     // report) after the first step and then every KorakaIzmedjuProvera steps.
     // A run that gets to the end reports that too.
-    int doProvere = 1;
-    for (;;) {
-        rk4.Korak(niz, vreme, model);
-        if (!NastaviPosleKoraka()) return;
-        if (stampa.Dospeo(vreme)) posmatrac(static_cast<const double*>(v));
-        if (!(trajanje + polaIntervala > vreme)) {
-            // The last report says the run got to the end.
-            if (napredak) {
-                stanjeNapretka.Vreme = vreme;
-                napredak(stanjeNapretka);
+    auto vozi = [&](auto&& korak) {
+        int doProvere = 1;
+        for (;;) {
+            korak();
+            if (!NastaviPosleKoraka()) return;
+            if (stampa.Dospeo(vreme)) posmatrac(static_cast<const double*>(v));
+            if (!(trajanje + polaIntervala > vreme)) {
+                // The last report says the run got to the end.
+                if (napredak) {
+                    stanjeNapretka.Vreme = vreme;
+                    napredak(stanjeNapretka);
+                }
+                return;
             }
-            return;
+            if (--doProvere == 0) {
+                if (!NapredakIZaustavljanje(vreme)) return;
+                doProvere = KorakaIzmedjuProvera;
+            }
         }
-        if (--doProvere == 0) {
-            if (!NapredakIZaustavljanje(vreme)) return;
-            doProvere = KorakaIzmedjuProvera;
-        }
+    };
+    if (!prevedeni) {
+        vozi([&] { rk4.Korak(niz, vreme, model); });
+        return;
     }
+    // The compiled step works on the same arrays and the same plan; the
+    // initial pass above was the interpreter's.
+    TKontekstPrevedenog k;
+    k.V = v;
+    k.F = izvodi.data();
+    k.Y = stanja.data();
+    k.Y0 = pocetnaStanja.data();
+    k.K1 = rk4.K1();
+    k.K2 = rk4.K2();
+    k.K3 = rk4.K3();
+    static_assert(sizeof(TKorakProlaza) % sizeof(double) == 0);
+    k.Plan = reinterpret_cast<double*>(planProlaza.data());
+    k.PlanCeli = reinterpret_cast<std::int32_t*>(planProlaza.data());
+    static_assert(sizeof(std::array<double, 11>) == 11 * sizeof(double));
+    k.Tabele = tabele.empty() ? nullptr : tabele.front().data();
+    k.Izlazi = integratori.data();
+    k.Simulacija = this;
+    k.Greska = &PrevedenaGreska;
+    k.Kraj = &PrevedenKraj;
+    k.Slucajan = &PrevedenaSlucajna;
+    k.Sin = [](double x) { return std::sin(x); };
+    k.Cos = [](double x) { return std::cos(x); };
+    k.Exp = [](double x) { return std::exp(x); };
+    k.Atan = [](double x) { return std::atan(x); };
+    k.PolaH = rk4.PolaH();
+    k.H = rk4.H();
+    k.Sestina = TKorakRK4::Sestina;
+    k.Granica = GranicaSitnihDugih;
+    vozi([&] {
+        k.T = vreme;
+        prevedeni->Korak(k);
+        vreme = k.T;
+        if (!prekid.Prekinut()) prekid.Vrsta = TStanjeRada::KasnijiProlaz;
+    });
+}
+
+void TSimulacija::IzaberiProlaz(std::int64_t radova) {
+    prevedeni.reset();
+    greskaPrevodjenja.clear();
+    if (prevodjenje == TPrevodjenje::Ne) return;
+    PripremiPlan();
+    const TPlanZaPrevodjenje plan = PlanZaPrevodjenje();
+    if (prevodjenje == TPrevodjenje::Da) {
+        prevedeni = PrevediModel(plan, greskaPrevodjenja);
+        return;
+    }
+    // Auto: only models small enough to gain; one compiled before costs
+    // nothing; else compile when the interpreter's estimated time for all the
+    // runs is clearly beyond the compile's, and take a failure silently.
+    if (plan.Pocetak > plan.Duzina || ZapisaZaPrevodjenje(plan) > NajviseZapisaZaAuto) return;
+    if ((prevedeni = NadjiPrevedeni(KljucModela(plan)))) return;
+    const double zapisa = static_cast<double>(ZapisaZaPrevodjenje(plan));
+    const double koraka = std::floor(trajanje / interval) + 2;
+    const double tumac = koraka * 4 * zapisa * static_cast<double>(radova) *
+                         static_cast<double>(radovaSerije) * SekundiPoZapisuTumaca;
+    if (!(tumac > 2 * ProcenaPrevodjenja(ZapisaZaPrevodjenje(plan)))) return;
+    std::string greska;
+    prevedeni = PrevediModel(plan, greska);
 }
 
 bool TSimulacija::NapredakIZaustavljanje(double t) {

@@ -15,7 +15,7 @@ namespace skem {
 class TBlokPogled {
 public:
     virtual ~TBlokPogled() = default;
-    virtual std::uint8_t SifraBloka() const = 0;    // element kind 0..28
+    virtual std::uint8_t SifraBloka() const = 0;    // element kind (VrsteElemenata.h)
     virtual int LokalniBrojBloka() const = 0;       // 1-based position in the run's list
     virtual double ParametarBloka(int k) const = 0; // k = 1, 2, 3
     // The 11 ordinates of a function generator (kind 7); other kinds ignore them.

@@ -1,9 +1,12 @@
 #pragma once
-// The 29 element kinds and what the program asks of each: how many inputs it
+// The element kinds and what the program asks of each: how many inputs it
 // reads, whether its output is known before any pass (and so never evaluated),
 // whether it has a row in the results and what memory it keeps. A block's kind
 // is an 8-bit code in documents and in the block view; codes beyond the table
-// are kept as they are and compute nothing.
+// are kept as they are and compute nothing. The table below is the one place
+// that counts the kinds: everything sized by kind takes BrojVrstaElemenata, and
+// the tests check the catalogue, the pictures and the help pages against it
+// (README, "Adding an element kind").
 
 #include <array>
 #include <cstdint>
@@ -42,8 +45,6 @@ enum class TVrstaElementa : std::uint8_t {
     Wye = 28, // closes an algebraic loop started by PocetakPetlje
 };
 
-inline constexpr int BrojVrstaElemenata = 29;
-
 // The kind's 8-bit code, as documents and the block view carry it.
 constexpr std::uint8_t SifraVrste(TVrstaElementa v) {
     return static_cast<std::uint8_t>(v);
@@ -52,10 +53,6 @@ constexpr std::uint8_t SifraVrste(TVrstaElementa v) {
 // Any 8-bit code converts; one beyond the table stays an unknown kind.
 constexpr TVrstaElementa VrstaIzSifre(std::uint8_t sifra) {
     return static_cast<TVrstaElementa>(sifra);
-}
-
-constexpr bool JePoznataVrsta(TVrstaElementa v) {
-    return SifraVrste(v) < BrojVrstaElemenata;
 }
 
 // What a kind keeps from one pass to the next; all of it starts afresh with
@@ -91,7 +88,7 @@ constexpr TOsobineVrste Poznat(V vrsta) {
 }
 
 // By code; entry i belongs to the kind with code i.
-inline constexpr std::array<TOsobineVrste, BrojVrstaElemenata> OsobineVrsta = {
+inline constexpr auto OsobineVrsta = std::to_array<TOsobineVrste>({
     Racuna(V::OdabiranjeIDrzanje, 2, M::Pomocna),
     Racuna(V::ArkusTangens, 1),
     Racuna(V::Znak, 1),
@@ -121,7 +118,18 @@ inline constexpr std::array<TOsobineVrste, BrojVrstaElemenata> OsobineVrsta = {
     Racuna(V::Sumator, 3),
     Racuna(V::Mnozac, 2),
     Racuna(V::Wye, 2),
-};
+});
+
+} // namespace detalji
+
+// How many kinds there are: codes 0 .. BrojVrstaElemenata - 1.
+inline constexpr int BrojVrstaElemenata = static_cast<int>(detalji::OsobineVrsta.size());
+
+constexpr bool JePoznataVrsta(TVrstaElementa v) {
+    return SifraVrste(v) < BrojVrstaElemenata;
+}
+
+namespace detalji {
 
 constexpr bool PoRedu() {
     for (int i = 0; i < BrojVrstaElemenata; ++i)

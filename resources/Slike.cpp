@@ -1,5 +1,7 @@
 #include "Slike.h"
 
+#include "VrsteElemenata.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -51,7 +53,7 @@ QString PutanjaIkonice(int i) {
         .arg(QLatin1String(ImenaIkonica[static_cast<size_t>(i)]));
 }
 
-constexpr int BrojBlokova = 29;
+constexpr int BrojBlokova = skem::BrojVrstaElemenata;
 constexpr int VelicinaBloka = 42;
 constexpr int VelicinaIkonice = 16;
 

@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <QSize>
 
-// Block pictures, 42 x 42, one per block code 0..28, for a direction:
+// Block pictures, 42 x 42, one per element kind (by code), for a direction:
 // 1 = output on the left, 2 = output down, 3 = output on the right, 4 = output up.
 const TListaSlika& SlikeBlokova(int smer);
 

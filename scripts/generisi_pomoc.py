@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Generates the help pages of SKEM: resources/help/index.htm and one page per
-block code, 0.htm ... 28.htm.
+element kind of the engine's kind table (engine/VrsteElemenata.h), by code:
+0.htm, 1.htm, ...
 
 The generated pages are kept in the repository; the build only copies them.
 Text is Serbian in Latin letters without diacritics; symbols are written as
@@ -11,6 +12,8 @@ HTML entities so that the files stay plain ASCII.
 
 import html
 import os
+
+from vrste_elemenata import broj_vrsta
 
 KOREN = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 POMOC = os.path.join(KOREN, "resources", "help")
@@ -417,7 +420,7 @@ def tabela(zaglavlja, redovi):
 def strana_bloka(sifra):
     b = BLOKOVI[sifra]
     pre = f'<a href="{sifra - 1}.htm">&lt; {BLOKOVI[sifra - 1]["naziv"]}</a> | ' if sifra > 0 else ""
-    posle = f' | <a href="{sifra + 1}.htm">{BLOKOVI[sifra + 1]["naziv"]} &gt;</a>' if sifra < 28 else ""
+    posle = f' | <a href="{sifra + 1}.htm">{BLOKOVI[sifra + 1]["naziv"]} &gt;</a>' if sifra + 1 in BLOKOVI else ""
     nav = f'<p class="nav">{pre}<a href="index.htm">Sadrzaj</a> | <a href="index.htm#blokovi">Svi blokovi</a>{posle}</p>'
     s = [zaglavlje(f"{b['naziv']} - SKEM 2004"), nav,
          f"<h1>{b['naziv']}</h1>",
@@ -463,7 +466,7 @@ def strana_bloka(sifra):
 INDEX = """<h1><a name="vrh"></a>SKEM 2004 &ndash; pomoc</h1>
 <p><b>SKEM 2004</b> je program za modelovanje i simulaciju kontinualnih dinamickih sistema pomocu
 blok dijagrama. Model sastavljate od blokova (integrator, sumator, pojacanje, generator funkcija,
-ogranicavac, sinus i drugi, ukupno 29 vrsta), povezujete ih vezama i pokrecete simulaciju sa stalnim
+ogranicavac, sinus i drugi, ukupno BROJ_VRSTA vrsta), povezujete ih vezama i pokrecete simulaciju sa stalnim
 korakom integracije (klasicna Runge-Kutta metoda cetvrtog reda). Rezultati se prikazuju u tabeli i na
 grafiku (ravnom ili prostornom); tabelu mozete izvesti u CSV fajl, a grafik sacuvati kao PNG ili SVG
 sliku. Model se moze simulirati i bez prozora, iz komandne linije (<a href="#paketno">paketni rad</a>).
@@ -851,7 +854,7 @@ bloka</td></tr>
 
 
 def index():
-    s = [zaglavlje("SKEM 2004 - Pomoc"), INDEX]
+    s = [zaglavlje("SKEM 2004 - Pomoc"), INDEX.replace("BROJ_VRSTA", str(len(BLOKOVI)))]
     for grupa in GRUPE:
         s.append(f"<h3>{grupa}</h3>")
         redovi = [(f'<a href="{c}.htm">{b["naziv"]}</a>', str(c), b["kratko"])
@@ -896,9 +899,10 @@ def uskladi_sa_katalogom():
 
 
 def main():
+    # A page for every kind of the engine's table, and for no other code.
+    assert sorted(BLOKOVI) == list(range(broj_vrsta())), "BLOKOVI and the kind table differ"
     uskladi_sa_katalogom()
     os.makedirs(POMOC, exist_ok=True)
-    assert sorted(BLOKOVI) == list(range(29))
     upisi("index.htm", index())
     for sifra in BLOKOVI:
         upisi(f"{sifra}.htm", strana_bloka(sifra))

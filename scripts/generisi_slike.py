@@ -7,7 +7,8 @@ does not need Python. Run again after changing a picture here:
 
     python3 scripts/generisi_slike.py
 
-Block pictures are 42 x 42, one file per block code and direction
+Block pictures are 42 x 42, one file per element kind (the engine's kind
+table, engine/VrsteElemenata.h, by code) and direction
 (1 = output on the left, 2 = output down, 3 = output on the right,
 4 = output up). Text and function graphs stay upright in every direction;
 only the output arrow and symbols that show a signal flow (gain triangle,
@@ -17,6 +18,8 @@ switch) turn with the direction.
 import math
 import os
 import random
+
+from vrste_elemenata import broj_vrsta
 
 KOREN = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 RESURSI = os.path.join(KOREN, "resources")
@@ -358,6 +361,12 @@ IKONICE = [
      f'<path d="M9.5 10 V14.5 H1.5 V4.5 H6" fill="none" stroke="{MASTILO}" stroke-width="1.2" stroke-linejoin="round"/>'
      f'<path d="M5 10.5 C5.5 6.5 8 5 11.5 5" fill="none" stroke="{ZELENA}" stroke-width="1.9" stroke-linecap="round"/>'
      f'<path d="M10.5 1.5 L15 5 L10.5 8.5 Z" fill="{ZELENA}"/>'),
+    ("ponisti",
+     f'<path d="M4.5 6.5 H10 A3.6 3.6 0 0 1 10 13.7 H6.5" fill="none" stroke="{PLAVA}" stroke-width="2" '
+     f'stroke-linecap="round"/><path d="M6.2 2.4 L1.6 6.5 L6.2 10.6 Z" fill="{PLAVA}"/>'),
+    ("ponovi",
+     f'<path d="M11.5 6.5 H6 A3.6 3.6 0 0 0 6 13.7 H9.5" fill="none" stroke="{PLAVA}" stroke-width="2" '
+     f'stroke-linecap="round"/><path d="M9.8 2.4 L14.4 6.5 L9.8 10.6 Z" fill="{PLAVA}"/>'),
 ]
 
 
@@ -478,14 +487,15 @@ def upisi(ime, sadrzaj):
 
 
 def main():
+    # Every kind's pictures are drawn before anything is removed: a kind of the
+    # table without a picture here stops the run with the folder as it was.
+    bloki = [(f"blok_{sifra:02d}_{smer}.svg", svg_bloka(sifra, smer))
+             for sifra in range(broj_vrsta()) for smer in range(1, 5)]
     os.makedirs(SLIKE, exist_ok=True)
     for staro in os.listdir(SLIKE):
         if staro.endswith(".svg"):
             os.remove(os.path.join(SLIKE, staro))
-    fajlovi = []
-    for sifra in range(29):
-        for smer in range(1, 5):
-            fajlovi.append(upisi(f"blok_{sifra:02d}_{smer}.svg", svg_bloka(sifra, smer)))
+    fajlovi = [upisi(ime, sadrzaj) for ime, sadrzaj in bloki]
     for i, (ime, telo) in enumerate(IKONICE):
         fajlovi.append(upisi(f"ikonica_{i:02d}_{ime}.svg", ikonica(telo)))
     fajlovi.append(upisi("splash.svg", splash()))

@@ -2,7 +2,8 @@
 # Installs every Debian package SKEM needs to build, test, package and run
 # (dpkg-dev: dependencies of the Debian package; desktop-file-utils, appstream,
 # shared-mime-info, groff-base: checks of the installed desktop files;
-# time: GNU time for bench/VelikiRad.sh).
+# time: GNU time for bench/VelikiRad.sh; libgccjit-12-dev: the compiled pass
+# for long runs, its header at build time and libgccjit0 at run time).
 # Idempotent: packages already present are skipped, so a second run is quick.
 # With --fuzz also clang and its libFuzzer runtime (scripts/fuzz.sh).
 set -euo pipefail
@@ -16,6 +17,7 @@ PACKAGES=(
   fonts-dejavu-core
   xauth xvfb time
   dpkg-dev desktop-file-utils appstream shared-mime-info groff-base
+  libgccjit-12-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang libclang-rt-14-dev)

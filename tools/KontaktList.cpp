@@ -3,6 +3,7 @@
 // rounded rectangle, with their codes; command icons at 16 and 32 pixels;
 // the splash picture; a dialog with its title strip and background).
 #include "Slike.h"
+#include "VrsteElemenata.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     const QString izlaz =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("kontakt.png");
 
-    constexpr int BrojBlokova = 29;
+    constexpr int BrojBlokova = skem::BrojVrstaElemenata;
     constexpr int SirinaCelije = 74, VisinaCelije = 60, Oznaka = 34;
     constexpr int KoloneBlokova = 2; // codes in two columns
     const int redova = (BrojBlokova + KoloneBlokova - 1) / KoloneBlokova;

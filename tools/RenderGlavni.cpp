@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
@@ -62,6 +63,9 @@ int main(int argc, char** argv) {
         auto* rp = g.findChild<TSKEMRadnaPovrsina*>(QStringLiteral("RadnaPovrsina"));
         auto* strane = g.findChild<QStackedWidget*>(QStringLiteral("Strane"));
         TPrikazRezultata* r = g.findChild<TPrikazRezultata*>(QStringLiteral("PrikazRezultata"));
+        const auto dugme = [&g](const char* ime) {
+            return g.findChild<QPushButton*>(QLatin1String(ime));
+        };
         rp->PostaviSelektovaniBlok(nullptr);
         if (!rp->Blokovi().isEmpty()) rp->Blokovi().constLast()->SetAktivno(true);
         g.statusBar()->showMessage(QStringLiteral("Izvrsava simulaciju nad napravljenim modelom"));
@@ -74,29 +78,30 @@ int main(int argc, char** argv) {
         opcije->PoljeIntervalaStampanja->setText(QStringLiteral("0.5"));
         QTimer::singleShot(0, opcije->DugmePrihvati, &QPushButton::click);
         g.findChild<QAction*>(QStringLiteral("IzvSimulaciju"))->trigger();
-        if (strane->currentWidget() != r->TabelaTab) {
+        if (strane->currentWidget() != r->TabelaTab()) {
             std::printf("the run did not reach the table\n");
             ++greske;
         } else {
             if (!Snimi(g, folder + QStringLiteral("/glavni-tabela.png"))) ++greske;
             // Every row ticked, then the chart in 2D and in the depth view.
-            for (QCheckBox* o : r->Oznake)
+            for (QCheckBox* o :
+                 g.findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("^Oznaka\\d+$"))))
                 o->setChecked(true);
-            r->GoToChart->click();
-            if (strane->currentWidget() != r->GrafikTab) {
+            dugme("GoToChart")->click();
+            if (strane->currentWidget() != r->GrafikTab()) {
                 std::printf("the chart was not built\n");
                 ++greske;
             } else {
                 if (!Snimi(g, folder + QStringLiteral("/glavni-grafik-2d.png"))) ++greske;
-                r->ChartView->click();
+                dugme("ChartView")->click();
                 if (!Snimi(g, folder + QStringLiteral("/glavni-grafik-3d.png"))) ++greske;
-                r->ChartView->click();
-                r->BackOnTable->click();
+                dugme("ChartView")->click();
+                dugme("BackOnTable")->click();
             }
             // The narrowest the window may be made.
             g.resize(g.minimumSize());
             if (!Snimi(g, folder + QStringLiteral("/glavni-tabela-uska.png"))) ++greske;
-            r->BackOnModel->click();
+            dugme("BackOnModel")->click();
             if (!Snimi(g, folder + QStringLiteral("/glavni-uzak.png"))) ++greske;
         }
     }

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableView>
@@ -46,32 +47,41 @@ int main(int argc, char** argv) {
     auto* model = new QWidget;
     strane.addWidget(model);
     TPrikazRezultata r;
-    strane.addWidget(r.TabelaTab);
-    strane.addWidget(r.GrafikTab);
-    r.Grafik2D->chart()->setAnimationOptions(QChart::NoAnimation);
+    strane.addWidget(r.TabelaTab());
+    strane.addWidget(r.GrafikTab());
+    // The view's controls, by their object names.
+    auto* grafik2D = strane.findChild<QChartView*>(QStringLiteral("Grafik2D"));
+    auto* chartView = strane.findChild<QPushButton*>(QStringLiteral("ChartView"));
+    auto* izborOseX = strane.findChild<QComboBox*>(QStringLiteral("IzborOseX"));
+    auto* tabela = strane.findChild<QTableView*>(QStringLiteral("Tabela"));
+    const auto oznaci = [&strane] {
+        for (QCheckBox* c :
+             strane.findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("^Oznaka\\d+$"))))
+            c->setChecked(true);
+    };
+    grafik2D->chart()->setAnimationOptions(QChart::NoAnimation);
     strane.resize(1100, 620);
     strane.show();
     r.PopuniTabelu(blokovi, m, D, P);
-    for (QCheckBox* c : r.Oznake)
-        c->setChecked(true);
+    oznaci();
     QApplication::processEvents();
-    bool ok = r.TabelaTab->grab().save(dir + "/tabela.png");
+    bool ok = r.TabelaTab()->grab().save(dir + "/tabela.png");
 
     r.PrikaziGrafik();
     QApplication::processEvents();
-    ok = r.GrafikTab->grab().save(dir + "/grafik-2d.png") && ok;
-    r.ChartView->click();
+    ok = r.GrafikTab()->grab().save(dir + "/grafik-2d.png") && ok;
+    chartView->click();
     QApplication::processEvents();
-    ok = r.GrafikTab->grab().save(dir + "/grafik-3d.png") && ok;
-    r.ChartView->click();
+    ok = r.GrafikTab()->grab().save(dir + "/grafik-3d.png") && ok;
+    chartView->click();
 
     // The phase plot of velocity against position, with the pointer's read-out.
-    r.IzborOseX->setCurrentIndex(r.IzborOseX->findText(QStringLiteral("4. Integrator")));
-    emit r.IzborOseX->activated(r.IzborOseX->currentIndex());
+    izborOseX->setCurrentIndex(izborOseX->findText(QStringLiteral("4. Integrator")));
+    emit izborOseX->activated(izborOseX->currentIndex());
     QApplication::processEvents();
-    QChart* g = r.Grafik2D->chart();
-    r.PokaziTacku(r.Grafik2D->mapFromScene(g->mapToScene(g->mapToPosition(QPointF(1, 0)))));
-    ok = r.GrafikTab->grab().save(dir + "/grafik-fazni.png") && ok;
+    QChart* g = grafik2D->chart();
+    r.PokaziTacku(grafik2D->mapFromScene(g->mapToScene(g->mapToPosition(QPointF(1, 0)))));
+    ok = r.GrafikTab()->grab().save(dir + "/grafik-fazni.png") && ok;
     // A run a Quit element ended at t = 6.05 (h = 0.01): zeros after it in
     // the matrix, greyed in the table, left out of the chart; the status
     // bar's label under the pages.
@@ -82,13 +92,12 @@ int main(int argc, char** argv) {
     auto* raspored = new QVBoxLayout(&prozor);
     raspored->setContentsMargins(0, 0, 0, 0);
     raspored->addWidget(&strane, 1);
-    raspored->addWidget(r.OpisKraja);
+    raspored->addWidget(r.OpisKraja());
     prozor.resize(1100, 640);
     prozor.show();
     r.PopuniTabelu(blokovi, m, D, P, {true, kraj, h});
-    for (QCheckBox* c : r.Oznake)
-        c->setChecked(true);
-    r.Tabela->horizontalScrollBar()->setValue(55);
+    oznaci();
+    tabela->horizontalScrollBar()->setValue(55);
     QApplication::processEvents();
     ok = prozor.grab().save(dir + "/tabela-quit.png") && ok;
     r.PrikaziGrafik();

@@ -26,8 +26,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 #   xcb and offscreen in libqt6gui6, which is linked, but which package holds
 #   which plugin has moved between Qt releases);
 # - fonts-dejavu-core: DejaVu Sans, the font the windows and pictures use
-#   where Verdana is missing; without any font Qt shows no text at all.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+#   where Verdana is missing; without any font Qt shows no text at all;
+# - libgccjit0: the compiler of the compiled pass for long runs, loaded with
+#   dlopen (engine/Prevodjenje.cpp); without it every run is interpreted.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, libgccjit0")
 # Native windows on a Wayland desktop; without it Qt uses xcb through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 

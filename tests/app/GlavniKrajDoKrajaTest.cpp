@@ -37,7 +37,7 @@ TEST_F(KrajDoKraja, TabelaJednakaPaketnomRezimu) {
         ASSERT_EQ(g->windowTitle(), "SKEM - " + primer.completeBaseName());
         dijalozi.Skripte.push_back(UnesiOpcije(o.d, o.h, o.p));
         Akcija(*g, "IzvSimulaciju")->trigger();
-        ASSERT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab)
+        ASSERT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab())
             << dijalozi.Zapis.join('\n').toStdString();
         // No message on the way (a Quit ends a run silently).
         EXPECT_EQ(dijalozi.Zapis, (QStringList{"Otvori", "Dijalog: Opcije"}));

@@ -5,6 +5,7 @@
 
 #include "Glavni.h"
 
+#include "DeoPoImenu.h"
 #include "Dokument.h"
 #include "Katalog.h"
 #include "Obavestenja.h"
@@ -54,16 +55,8 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 
 namespace glavni_test {
 
-// A part of the main window by its object name. A missing one fails the test
-// at once, naming it, instead of leaving a null pointer to crash on.
-template <class T> T* Deo(const QObject& prozor, const char* ime) {
-    T* deo = prozor.findChild<T*>(QLatin1String(ime));
-    if (!deo) {
-        ADD_FAILURE() << "the main window has no part named \"" << ime << "\" of the asked type";
-        throw std::runtime_error(std::string("no part ") + ime);
-    }
-    return deo;
-}
+// A part of the main window by its object name.
+using ::Deo;
 
 // The parts the tests use most.
 inline QAction* Akcija(const QObject& g, const char* ime) {

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -542,7 +543,7 @@ TEST_F(Komande, RotiranjeIBrisanjeSamoNaModelu) {
     pogledPovrsine->setFocus();
     ASSERT_TRUE(pogledPovrsine->hasFocus());
 
-    Strane(*g)->setCurrentWidget(Prikaz(*g)->TabelaTab);
+    Strane(*g)->setCurrentWidget(Prikaz(*g)->TabelaTab());
     g->PostaviIzmenjen(false);
     Akcija(*g, "RotiranjeCW")->trigger();
     Akcija(*g, "RotiranjeCCW")->trigger();
@@ -688,10 +689,10 @@ TEST_F(Komande, SavetiTabeleUStatusnojTraci) {
     dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
     Akcija(*g, "IzvSimulaciju")->trigger();
     const TPrikazRezultata& r = *Prikaz(*g);
-    ASSERT_EQ(Strane(*g)->currentWidget(), r.TabelaTab);
+    ASSERT_EQ(Strane(*g)->currentWidget(), r.TabelaTab());
     const std::pair<QWidget*, QString> saveti[] = {
-        {r.GoToChart, "Prikazuje grafik za selektovane redove"},
-        {r.Oznake[0], "1. Sumator"},
+        {Deo<QPushButton>(*g, "GoToChart"), "Prikazuje grafik za selektovane redove"},
+        {Deo<QCheckBox>(*g, "Oznaka1"), "1. Sumator"},
     };
     for (const auto& [w, savet] : saveti) {
         Deo<QStatusBar>(*g, "StatusnaTraka")->clearMessage();
@@ -714,12 +715,12 @@ TEST_F(Komande, ZaglavljeITabelaNaUskomProzoru) {
 
     dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
     Akcija(*g, "IzvSimulaciju")->trigger();
-    ASSERT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab);
+    ASSERT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab());
     g->resize(g->minimumSize());
     QApplication::processEvents();
     ASSERT_EQ(g->width(), 670);
     // The note above the table is shown whole, not cut at both ends.
-    QLabel* l = Prikaz(*g)->Uputstvo;
+    QLabel* l = Deo<QLabel>(*g, "Uputstvo");
     const QRect potrebno =
         l->fontMetrics().boundingRect(QRect(0, 0, l->width(), 1000), Qt::TextWordWrap, l->text());
     EXPECT_LE(potrebno.width(), l->width());
@@ -727,7 +728,7 @@ TEST_F(Komande, ZaglavljeITabelaNaUskomProzoru) {
     EXPECT_LE(potrebno.height() / l->fontMetrics().lineSpacing(), 2);
     EXPECT_LE(potrebno.height(), l->height());
     EXPECT_GE(l->geometry().left(), 0);
-    EXPECT_LE(l->geometry().right(), Prikaz(*g)->TabelaTab->width());
+    EXPECT_LE(l->geometry().right(), Prikaz(*g)->TabelaTab()->width());
 }
 
 // ---- "Simulacija" ----
@@ -739,7 +740,7 @@ TEST_F(Simulacija, PrimerPuniTabeluIMenjaStranu) {
     dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
     Akcija(*g, "IzvSimulaciju")->trigger();
     ASSERT_EQ(dijalozi.Zapis, QStringList{"Dijalog: Opcije"});
-    EXPECT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab);
+    EXPECT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab());
     EXPECT_TRUE(Deo<QToolBar>(*g, "MainToolBar")->isHidden());
     const TPrikazRezultata& r = *Prikaz(*g);
     ASSERT_EQ(r.BrojRedova(), 4);  // three blocks, none a constant or the time source
@@ -759,7 +760,7 @@ TEST_F(Simulacija, PrimerPuniTabeluIMenjaStranu) {
     Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_EQ(dijalozi.Zapis.size(), 1);
     // "Nazad" brings the model page and the tool bar back.
-    r.BackOnModel->click();
+    Deo<QPushButton>(*g, "BackOnModel")->click();
     EXPECT_EQ(Strane(*g)->currentWidget(), Deo<QWidget>(*g, "ModelTab"));
     EXPECT_FALSE(Deo<QToolBar>(*g, "MainToolBar")->isHidden());
 }
@@ -774,9 +775,10 @@ TEST_F(Simulacija, EnterKojiPrihvataOpcijeNeStizeDoTabele) {
     Akcija(*g, "IzvSimulaciju")->trigger();
     Prikazi(*g); // active again once the dialog is gone
     TPrikazRezultata& r = *Prikaz(*g);
-    QTest::mouseClick(r.Tabela->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
-    ASSERT_TRUE(r.Tabela->hasFocus());
-    r.BackOnModel->click();
+    QTableView* tabela = Deo<QTableView>(*g, "Tabela");
+    QTest::mouseClick(tabela->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    ASSERT_TRUE(tabela->hasFocus());
+    Deo<QPushButton>(*g, "BackOnModel")->click();
 
     dijalozi.Zapis.clear();
     dijalozi.Skripte.push_back([](QDialog& d) {
@@ -788,11 +790,11 @@ TEST_F(Simulacija, EnterKojiPrihvataOpcijeNeStizeDoTabele) {
     });
     Akcija(*g, "IzvSimulaciju")->trigger();
     Prikazi(*g);
-    ASSERT_EQ(Strane(*g)->currentWidget(), r.TabelaTab);
-    ASSERT_EQ(QApplication::focusWidget(), r.Tabela);
-    QTest::keyRelease(r.Tabela, Qt::Key_Return);
+    ASSERT_EQ(Strane(*g)->currentWidget(), r.TabelaTab());
+    ASSERT_EQ(QApplication::focusWidget(), tabela);
+    QTest::keyRelease(tabela, Qt::Key_Return);
     EXPECT_EQ(dijalozi.Zapis, QStringList{"Dijalog: Opcije"});
-    EXPECT_EQ(Strane(*g)->currentWidget(), r.TabelaTab);
+    EXPECT_EQ(Strane(*g)->currentWidget(), r.TabelaTab());
 }
 
 TEST_F(Simulacija, PrazanModelOdustajanjeIGreska) {
@@ -843,17 +845,21 @@ TEST_F(Simulacija, QuitKazeDaJeZavrsioSimulaciju) {
         dijalozi.Skripte.push_back(UnesiOpcije("10", "0.1", "0.5"));
         Akcija(*g, "IzvSimulaciju")->trigger();
         const TPrikazRezultata& r = *Prikaz(*g);
-        ASSERT_EQ(Strane(*g)->currentWidget(), r.TabelaTab);
+        ASSERT_EQ(Strane(*g)->currentWidget(), r.TabelaTab());
         EXPECT_EQ(opis->text(), c.opis);
         ASSERT_EQ(r.BrojKolona(), 22) << "the table keeps every printed time";
         ASSERT_EQ(r.Celija(0, 2), "4. Integrator");
         for (int k = 0; k <= 20; ++k) {
             EXPECT_EQ(r.Celija(k + 1, 2), k < c.simulirano ? "1" : "0") << k;
-            EXPECT_EQ(r.Tabela->model()->index(1, k).data(Qt::ForegroundRole).isValid(),
+            EXPECT_EQ(Deo<QTableView>(*g, "Tabela")
+                          ->model()
+                          ->index(1, k)
+                          .data(Qt::ForegroundRole)
+                          .isValid(),
                       k >= c.simulirano)
                 << k;
         }
-        r.BackOnModel->click();
+        Deo<QPushButton>(*g, "BackOnModel")->click();
     }
 }
 
@@ -902,11 +908,11 @@ TEST_F(Simulacija, KursorCekanjaSamoDokTraje) {
     };
     Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_TRUE(cekaoTokomRada);
-    EXPECT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab);
+    EXPECT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
     // A run that fails: its message is shown with the ordinary pointer.
-    Prikaz(*g)->BackOnModel->click();
+    Deo<QPushButton>(*g, "BackOnModel")->click();
     Akcija(*g, "NovDoc")->trigger();
     TSKEMBlok* i = SpustiBezDijaloga(*g, 10, "Integrator", 3, {40, 40});
     TSKEMBlok* p = SpustiBezDijaloga(*g, 8, "Pojacanje", 1, {240, 40});

@@ -237,7 +237,7 @@ TEST_F(Uredjivanje, DugaSimulacijaSePrekidaIZatvaranjePita) {
     Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_TRUE(tokomRada);
     EXPECT_EQ(dijalozi.Zapis.value(dijalozi.Zapis.size() - 1), "Poruka: Simulacija je prekinuta.");
-    EXPECT_NE(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab);
+    EXPECT_NE(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab());
     EXPECT_FALSE(g->Izmenjen());
     EXPECT_TRUE(Akcija(*g, "NovDoc")->isEnabled());
     EXPECT_FALSE(prekini->isVisibleTo(g.get()));

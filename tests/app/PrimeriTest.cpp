@@ -2,6 +2,7 @@
 // against the mathematics of the model it describes (analytic solutions,
 // known limit-cycle figures, conserved quantities), not against earlier runs.
 #include "PaketniPomoc.h"
+#include "Prevodjenje.h"
 
 #include <QDir>
 #include <cmath>
@@ -198,3 +199,56 @@ TEST(Primeri, OneOutputFansOutThroughJunctions) {
 }
 
 } // namespace
+
+// Every example, alone and as a sweep, compiled and interpreted: the same CSV
+// byte for byte. Without the compiler "auto" runs interpreted and "da" is refused.
+TEST(Primeri, PrevedeniIProtumaceniDajuIstiCsv) {
+    const QStringList fajlovi =
+        QDir(Primeri()).entryList({QStringLiteral("*.skem")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(fajlovi.isEmpty());
+    std::string razlog;
+    const bool moguce = skem::PrevodilacDostupan(&razlog);
+    for (const QString& ime : fajlovi) {
+        const QStringList osnova = {
+            Primeri() + '/' + ime, "--duration", "20", "--step", "0.01", "--print", "0.1"};
+        for (const QStringList& dodatak :
+             {QStringList(), QStringList({"--runs", "3", "--seed", "1", "--jobs", "2"})}) {
+            const TPaketniRezultat ne =
+                Pokreni(osnova + dodatak + QStringList{"--prevodjenje", "ne"});
+            for (const char* nacin : {"da", "auto"}) {
+                const TPaketniRezultat r =
+                    Pokreni(osnova + dodatak + QStringList{"--prevodjenje", nacin});
+                if (!moguce && QLatin1String(nacin) == QLatin1String("da")) {
+                    EXPECT_EQ(r.Kod, 2) << r.Greske.toStdString();
+                    continue;
+                }
+                EXPECT_EQ(r.Kod, ne.Kod) << ime.toStdString() << ' ' << nacin;
+                EXPECT_EQ(r.Greske, ne.Greske) << ime.toStdString() << ' ' << nacin;
+                EXPECT_TRUE(r.Izlaz == ne.Izlaz) << ime.toStdString() << ' ' << nacin;
+                EXPECT_GT(r.Izlaz.size(), 100) << ime.toStdString();
+            }
+        }
+    }
+    if (!moguce) GTEST_SKIP() << "compiled runs not checked: " << razlog;
+
+    const QStringList pad = {Primeri() + "/oscilator.skem",
+                             "--duration",
+                             "1",
+                             "--step",
+                             "0.1",
+                             "--print",
+                             "0.5",
+                             "--prevodjenje"};
+    EXPECT_EQ(Pokreni(pad + QStringList{"mozda"}).Kod, 2);
+    const TPaketniRezultat ne = Pokreni(pad + QStringList{"ne"});
+    skem::PostaviBibliotekuPrevodioca("libskem-nepostojeci-prevodilac.so.0");
+    const TPaketniRezultat da = Pokreni(pad + QStringList{"da"});
+    const TPaketniRezultat automatski = Pokreni(pad + QStringList{"auto"});
+    skem::PostaviBibliotekuPrevodioca("libgccjit.so.0");
+    EXPECT_EQ(da.Kod, 2);
+    EXPECT_TRUE(da.Greske.contains("--prevodjenje da")) << da.Greske.toStdString();
+    EXPECT_TRUE(da.Izlaz.isEmpty());
+    EXPECT_EQ(automatski.Kod, 0);
+    EXPECT_TRUE(automatski.Greske.isEmpty()) << automatski.Greske.toStdString();
+    EXPECT_TRUE(automatski.Izlaz == ne.Izlaz);
+}

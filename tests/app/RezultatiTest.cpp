@@ -3,6 +3,7 @@
 #include "Rezultati.h"
 #include "Brojevi.h"
 #include "CsvRezultata.h"
+#include "DeoPoImenu.h"
 #include "Grafik3D.h"
 #include "IzgledGrafika.h"
 #include "SkriptovaniDijalozi.h"
@@ -56,16 +57,16 @@ class RezultatiTest : public ::testing::Test {
 protected:
     RezultatiTest() {
         Strane.addWidget(ModelTab);
-        Strane.addWidget(R.TabelaTab);
-        Strane.addWidget(R.GrafikTab);
-        R.Grafik2D->chart()->setAnimationOptions(QChart::NoAnimation);
+        Strane.addWidget(R.TabelaTab());
+        Strane.addWidget(R.GrafikTab());
+        Grafik2D()->chart()->setAnimationOptions(QChart::NoAnimation);
         Strane.resize(900, 500);
         Strane.show();
     }
 
     QList<QLineSeries*> Serije() const {
         QList<QLineSeries*> r;
-        for (QAbstractSeries* s : R.Grafik2D->chart()->series())
+        for (QAbstractSeries* s : Grafik2D()->chart()->series())
             r << qobject_cast<QLineSeries*>(s);
         return r;
     }
@@ -75,8 +76,24 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Strane));
     }
     void Otkucaj(int red) {
-        QCheckBox* c = R.Oznake.at(static_cast<size_t>(red - 1));
+        QCheckBox* c = Oznake().at(static_cast<size_t>(red - 1));
         QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(8, c->height() / 2));
+    }
+
+    // The view's controls, by their object names.
+    template <class T> T* Deo(const char* ime) const { return ::Deo<T>(Strane, ime); }
+    QTableView* Tabela() const { return Deo<QTableView>("Tabela"); }
+    QChartView* Grafik2D() const { return Deo<QChartView>("Grafik2D"); }
+    TGrafik3D* Grafik3D() const { return dynamic_cast<TGrafik3D*>(Deo<QWidget>("Grafik3D")); }
+    QComboBox* IzborOseX() const { return Deo<QComboBox>("IzborOseX"); }
+    QPushButton* Dugme(const char* ime) const { return Deo<QPushButton>(ime); }
+    // The rows' check boxes, "Oznaka1", "Oznaka2", ... in the table's order.
+    std::vector<QCheckBox*> Oznake() const {
+        std::vector<QCheckBox*> oznake;
+        while (auto* c =
+                   Strane.findChild<QCheckBox*>(QStringLiteral("Oznaka%1").arg(oznake.size() + 1)))
+            oznake.push_back(c);
+        return oznake;
     }
 
     TSkriptovaniDijalozi Dijalozi;
@@ -97,7 +114,7 @@ const Matrica TriKolone = NapraviMatricu(10, 3, [](int k, int i) {
 TEST_F(RezultatiTest, TableHasCaptionColumnAndOneColumnPerPrintedTime) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
 
-    EXPECT_EQ(Strane.currentWidget(), R.TabelaTab);
+    EXPECT_EQ(Strane.currentWidget(), R.TabelaTab());
     EXPECT_EQ(R.BrojKolona(), 12);
     EXPECT_EQ(R.BrojRedova(), 4);
     EXPECT_EQ(R.Celija(0, 0), "");
@@ -110,11 +127,11 @@ TEST_F(RezultatiTest, TableHasCaptionColumnAndOneColumnPerPrintedTime) {
     EXPECT_EQ(R.Celija(12, 1), "") << "outside the grid";
 
     // The grid as laid out: 120-pixel columns, 24-pixel rows, nothing editable.
-    EXPECT_EQ(R.Tabela->horizontalHeader()->sectionSize(0), 120);
-    EXPECT_EQ(R.Tabela->verticalHeader()->sectionSize(0), 24);
-    EXPECT_EQ(R.Tabela->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
-    EXPECT_FALSE(R.Tabela->model()->flags(R.Tabela->model()->index(0, 0)) & Qt::ItemIsEditable);
-    EXPECT_TRUE(R.Tabela->font().bold());
+    EXPECT_EQ(Tabela()->horizontalHeader()->sectionSize(0), 120);
+    EXPECT_EQ(Tabela()->verticalHeader()->sectionSize(0), 24);
+    EXPECT_EQ(Tabela()->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    EXPECT_FALSE(Tabela()->model()->flags(Tabela()->model()->index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(Tabela()->font().bold());
 }
 
 TEST_F(RezultatiTest, ConstantsAndTimeSourcesGetNoRowAndRowsKeepTheListOrder) {
@@ -126,7 +143,7 @@ TEST_F(RezultatiTest, ConstantsAndTimeSourcesGetNoRowAndRowsKeepTheListOrder) {
     R.PopuniTabelu(blokovi, m, 2, 0.5);
 
     ASSERT_EQ(R.BrojRedova(), 4);
-    ASSERT_EQ(R.Oznake.size(), 3u);
+    ASSERT_EQ(Oznake().size(), 3u);
     EXPECT_EQ(R.Celija(0, 1), "2. A");
     EXPECT_EQ(R.Celija(0, 2), "4. B");
     EXPECT_EQ(R.Celija(0, 3), "6. C");
@@ -134,7 +151,7 @@ TEST_F(RezultatiTest, ConstantsAndTimeSourcesGetNoRowAndRowsKeepTheListOrder) {
     EXPECT_EQ(R.Celija(5, 2), "34");
     EXPECT_EQ(R.Celija(3, 3), "52");
     EXPECT_EQ(R.Celija(3, 0), "1");
-    for (QCheckBox* c : R.Oznake) {
+    for (QCheckBox* c : Oznake()) {
         EXPECT_FALSE(c->isChecked());
         EXPECT_EQ(c->toolTip(), c->text());
     }
@@ -181,23 +198,23 @@ TEST_F(RezultatiTest, ValueColumnsTakeTheWidestTextAndEveryCellItsTextAsATip) {
                 n, 1, [&](int k, int) { return k <= n ? c.vrednosti[static_cast<size_t>(k)] : 0; }),
             n * c.intervalStampe, c.intervalStampe);
         QApplication::processEvents();
-        const QHeaderView* vremena = R.Tabela->horizontalHeader();
-        auto* pogled = static_cast<QAbstractItemView*>(R.Tabela);
+        const QHeaderView* vremena = Tabela()->horizontalHeader();
+        auto* pogled = static_cast<QAbstractItemView*>(Tabela());
         int potrebno = 0;
         for (int k = 0; k <= n; ++k) {
             potrebno =
                 std::max({potrebno, pogled->sizeHintForColumn(k), vremena->sectionSizeHint(k)});
-            EXPECT_EQ(R.Tabela->columnWidth(k), R.Tabela->columnWidth(0)) << "one width for all";
-            const QModelIndex i = R.Tabela->model()->index(0, k);
+            EXPECT_EQ(Tabela()->columnWidth(k), Tabela()->columnWidth(0)) << "one width for all";
+            const QModelIndex i = Tabela()->model()->index(0, k);
             EXPECT_EQ(i.data(Qt::ToolTipRole).toString(), R.Celija(k + 1, 1));
-            EXPECT_EQ(R.Tabela->model()->headerData(k, Qt::Horizontal, Qt::ToolTipRole).toString(),
+            EXPECT_EQ(Tabela()->model()->headerData(k, Qt::Horizontal, Qt::ToolTipRole).toString(),
                       R.Celija(k + 1, 0));
         }
-        EXPECT_GE(R.Tabela->columnWidth(0), potrebno);
+        EXPECT_GE(Tabela()->columnWidth(0), potrebno);
         if (c.sirokaKolona)
-            EXPECT_GT(R.Tabela->columnWidth(0), 120);
+            EXPECT_GT(Tabela()->columnWidth(0), 120);
         else
-            EXPECT_EQ(R.Tabela->columnWidth(0), 120);
+            EXPECT_EQ(Tabela()->columnWidth(0), 120);
         // Every column stays the user's to resize.
         EXPECT_EQ(vremena->sectionResizeMode(n), QHeaderView::Interactive);
     }
@@ -207,11 +224,11 @@ TEST_F(RezultatiTest, TickedRowsBecomeSeries) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(2);
     Otkucaj(3);
-    ASSERT_TRUE(R.Oznake[1]->isChecked()) << "a click on the box ticks it";
-    EXPECT_FALSE(R.Oznake[0]->isChecked());
-    QTest::mouseClick(R.GoToChart, Qt::LeftButton);
+    ASSERT_TRUE(Oznake()[1]->isChecked()) << "a click on the box ticks it";
+    EXPECT_FALSE(Oznake()[0]->isChecked());
+    QTest::mouseClick(Dugme("GoToChart"), Qt::LeftButton);
 
-    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
+    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab());
     const QList<QLineSeries*> s = Serije();
     ASSERT_EQ(s.size(), 2);
     EXPECT_EQ(s[0]->name(), "2. Pojacanje");
@@ -222,8 +239,8 @@ TEST_F(RezultatiTest, TickedRowsBecomeSeries) {
         EXPECT_EQ(s[1]->at(k), QPointF(k, -k));
     }
     // The axes take in every point.
-    auto* x = qobject_cast<QValueAxis*>(R.Grafik2D->chart()->axes(Qt::Horizontal).first());
-    auto* y = qobject_cast<QValueAxis*>(R.Grafik2D->chart()->axes(Qt::Vertical).first());
+    auto* x = qobject_cast<QValueAxis*>(Grafik2D()->chart()->axes(Qt::Horizontal).first());
+    auto* y = qobject_cast<QValueAxis*>(Grafik2D()->chart()->axes(Qt::Vertical).first());
     EXPECT_LE(x->min(), 0);
     EXPECT_GE(x->max(), 10);
     EXPECT_LE(y->min(), -10);
@@ -255,7 +272,7 @@ TEST_F(RezultatiTest, ChartDrawsEveryPrintedTimeTheRunGotTo) {
         {"a long run", 1000, 0.01, {}, 100001, nullptr},
         {"a long run a Quit ended", 1000, 0.01, {true, 600.005, 0.005}, 60001, "600.005"},
     };
-    QChart* g = R.Grafik2D->chart();
+    QChart* g = Grafik2D()->chart();
     for (const Slucaj& c : slucajevi) {
         SCOPED_TRACE(c.opis);
         const int n = static_cast<int>(std::lround(c.d / c.p));
@@ -265,13 +282,13 @@ TEST_F(RezultatiTest, ChartDrawsEveryPrintedTimeTheRunGotTo) {
             NapraviMatricu(n, 2,
                            [&](int k, int i) { return k < c.tacaka ? 10.0 * (i + 1) + k : 0; }),
             c.d, c.p, c.kraj);
-        EXPECT_EQ(R.OpisKraja->text(),
+        EXPECT_EQ(R.OpisKraja()->text(),
                   c.vreme
                       ? QStringLiteral("Kraj simulacije od strane Quit elementa. t = ") + c.vreme
                       : QString());
         EXPECT_EQ(R.BrojKolona(), n + 2) << "every printed time stays in the table";
         for (int k = 0; k <= n; k += 1 + k / 1000) {
-            const QModelIndex i = R.Tabela->model()->index(0, k);
+            const QModelIndex i = Tabela()->model()->index(0, k);
             EXPECT_EQ(i.data(Qt::ForegroundRole).isValid(), k >= c.tacaka) << "greyed at " << k;
             EXPECT_EQ(R.Celija(k + 1, 1), k < c.tacaka ? QString::number(10 + k) : "0");
         }
@@ -297,20 +314,20 @@ TEST_F(RezultatiTest, ChartDrawsEveryPrintedTimeTheRunGotTo) {
             // The pointer at the right end reads the last time simulated.
             const QPointF kraj =
                 g->mapToScene(g->mapToPosition(QPointF(x->max(), 10 + c.tacaka - 1)));
-            QTest::mouseMove(R.Grafik2D->viewport(), QPoint(1, 1)); // a move, whatever came before
-            QTest::mouseMove(R.Grafik2D->viewport(),
-                             R.Grafik2D->mapFromScene(kraj - QPointF(1, 0)));
+            QTest::mouseMove(Grafik2D()->viewport(), QPoint(1, 1)); // a move, whatever came before
+            QTest::mouseMove(Grafik2D()->viewport(),
+                             Grafik2D()->mapFromScene(kraj - QPointF(1, 0)));
             EXPECT_EQ(R.OpisTacke(), QStringLiteral("1. A\nt = %1\nvrednost = %2")
                                          .arg(R.Celija(c.tacaka, 0))
                                          .arg(10 + c.tacaka - 1));
         }
 
         // A phase plot of B against A runs to the last point simulated, never to the zeros.
-        QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+        QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
         Otkucaj(2);
         R.PrikaziGrafik();
-        R.IzborOseX->setCurrentIndex(1);
-        emit R.IzborOseX->activated(1);
+        IzborOseX()->setCurrentIndex(1);
+        emit IzborOseX()->activated(1);
         QApplication::processEvents();
         ASSERT_EQ(Serije().size(), 1);
         const QList<QPointF> fazne = Serije()[0]->points();
@@ -321,12 +338,12 @@ TEST_F(RezultatiTest, ChartDrawsEveryPrintedTimeTheRunGotTo) {
             najdalje = std::max(najdalje, t.x());
         }
         EXPECT_EQ(najdalje, 10 + c.tacaka - 1);
-        QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+        QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
         Otkucaj(1);
         Otkucaj(2);
     }
     R.OcistiTabelu();
-    EXPECT_EQ(R.OpisKraja->text(), "");
+    EXPECT_EQ(R.OpisKraja()->text(), "");
 }
 
 TEST_F(RezultatiTest, ChartShowsTheTableTextsNotTheMatrix) {
@@ -344,21 +361,21 @@ TEST_F(RezultatiTest, EnterAndDoubleClickInTheGridBuildTheChart) {
     Otkucaj(1);
 
     Aktiviraj();
-    R.Tabela->setFocus();
-    QTest::keyClick(R.Tabela, Qt::Key_Return);
-    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
+    Tabela()->setFocus();
+    QTest::keyClick(Tabela(), Qt::Key_Return);
+    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab());
     EXPECT_EQ(Serije().size(), 1);
 
-    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
-    ASSERT_EQ(Strane.currentWidget(), R.TabelaTab);
+    QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
+    ASSERT_EQ(Strane.currentWidget(), R.TabelaTab());
     Otkucaj(3);
-    QTest::mouseDClick(R.Tabela->viewport(), Qt::LeftButton, {}, QPoint(30, 10));
-    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
+    QTest::mouseDClick(Tabela()->viewport(), Qt::LeftButton, {}, QPoint(30, 10));
+    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab());
     EXPECT_EQ(Serije().size(), 2);
 
-    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
-    QTest::keyClick(R.Tabela, Qt::Key_Enter); // the keypad's Enter as well
-    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
+    QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
+    QTest::keyClick(Tabela(), Qt::Key_Enter); // the keypad's Enter as well
+    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab());
 }
 
 // Only an Enter pressed in the focused grid builds the chart. The release of
@@ -391,18 +408,18 @@ TEST_F(RezultatiTest, OnlyAnEnterPressedInTheFocusedGridBuildsTheChart) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Aktiviraj();
     int grafika = 0;
-    R.OnPrikaziStranu = [&](QWidget* s) { grafika += s == R.GrafikTab; };
+    R.OnPrikaziStranu = [&](QWidget* s) { grafika += s == R.GrafikTab(); };
     for (const Slucaj& c : slucajevi) {
         SCOPED_TRACE(c.opis);
-        R.Oznake[0]->setChecked(c.otkucan);
-        (c.uFokusu ? static_cast<QWidget*>(R.Tabela) : R.GoToChart)->setFocus();
-        ASSERT_EQ(R.Tabela->hasFocus(), c.uFokusu);
+        Oznake()[0]->setChecked(c.otkucan);
+        (c.uFokusu ? static_cast<QWidget*>(Tabela()) : Dugme("GoToChart"))->setFocus();
+        ASSERT_EQ(Tabela()->hasFocus(), c.uFokusu);
         grafika = 0;
         Dijalozi.Zapis.clear();
         for (Dogadjaj d : c.tasteri) {
             QKeyEvent e(d == Pustanje ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Return,
                         Qt::NoModifier, QStringLiteral("\r"), d == Ponavljanje);
-            QApplication::sendEvent(R.Tabela, &e);
+            QApplication::sendEvent(Tabela(), &e);
         }
         EXPECT_EQ(grafika, c.grafika);
         EXPECT_EQ(Dijalozi.Zapis.size(), c.poruka);
@@ -413,22 +430,22 @@ TEST_F(RezultatiTest, DoubleClickOnTheRowOfTimesBuildsTheChartToo) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(1);
     // The fixed row of times is part of the grid: a double click on it counts.
-    QWidget* vremena = R.Tabela->horizontalHeader()->viewport();
-    QTest::mouseDClick(vremena, Qt::LeftButton, {}, QPoint(R.Tabela->columnWidth(0) / 2, 5));
-    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab);
+    QWidget* vremena = Tabela()->horizontalHeader()->viewport();
+    QTest::mouseDClick(vremena, Qt::LeftButton, {}, QPoint(Tabela()->columnWidth(0) / 2, 5));
+    EXPECT_EQ(Strane.currentWidget(), R.GrafikTab());
     EXPECT_EQ(Serije().size(), 1);
     // A single click there builds nothing.
-    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
-    QTest::mouseClick(vremena, Qt::LeftButton, {}, QPoint(R.Tabela->columnWidth(0) / 2, 5));
-    EXPECT_EQ(Strane.currentWidget(), R.TabelaTab);
+    QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
+    QTest::mouseClick(vremena, Qt::LeftButton, {}, QPoint(Tabela()->columnWidth(0) / 2, 5));
+    EXPECT_EQ(Strane.currentWidget(), R.TabelaTab());
 }
 
 TEST_F(RezultatiTest, WithNothingTickedTheChartIsRefused) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
-    QTest::mouseClick(R.GoToChart, Qt::LeftButton);
+    QTest::mouseClick(Dugme("GoToChart"), Qt::LeftButton);
 
     EXPECT_THAT(Dijalozi.Zapis, ElementsAre("Poruka: Niste oznacili zeljene izlaze!"));
-    EXPECT_EQ(Strane.currentWidget(), R.TabelaTab);
+    EXPECT_EQ(Strane.currentWidget(), R.TabelaTab());
     EXPECT_TRUE(Serije().isEmpty());
 }
 
@@ -456,7 +473,7 @@ TEST_F(RezultatiTest, SeriesGetDistinctColours) {
     for (int i = 1; i <= 14; ++i)
         blokovi.push_back({i, std::string("B").append(std::to_string(i)), Integrator});
     R.PopuniTabelu(blokovi, NapraviMatricu(4, 14, [](int k, int i) { return k * i; }), 4, 1);
-    for (QCheckBox* c : R.Oznake)
+    for (QCheckBox* c : Oznake())
         c->setChecked(true);
     R.PrikaziGrafik();
 
@@ -475,40 +492,40 @@ TEST_F(RezultatiTest, DepthViewTogglesAndSurvivesARebuild) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(1);
     R.PrikaziGrafik();
-    EXPECT_EQ(R.ChartView->text(), "3D View");
-    EXPECT_TRUE(R.Grafik2D->isVisible());
+    EXPECT_EQ(Dugme("ChartView")->text(), "3D View");
+    EXPECT_TRUE(Grafik2D()->isVisible());
 
-    QTest::mouseClick(R.ChartView, Qt::LeftButton);
-    EXPECT_EQ(R.ChartView->text(), "2D View");
+    QTest::mouseClick(Dugme("ChartView"), Qt::LeftButton);
+    EXPECT_EQ(Dugme("ChartView")->text(), "2D View");
     EXPECT_TRUE(R.Pogled3D());
-    EXPECT_TRUE(R.Grafik3D->isVisible());
-    EXPECT_FALSE(R.Grafik2D->isVisible());
+    EXPECT_TRUE(Grafik3D()->isVisible());
+    EXPECT_FALSE(Grafik2D()->isVisible());
 
-    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
     Otkucaj(2);
     R.PrikaziGrafik();
-    EXPECT_TRUE(R.Grafik3D->isVisible()) << "the setting survives the rebuild";
-    ASSERT_EQ(R.Grafik3D->Serije().size(), 2);
-    EXPECT_EQ(R.Grafik3D->Serije()[1].Naslov, "2. Pojacanje");
-    EXPECT_EQ(R.Grafik3D->Serije()[1].Tacke.size(), 11);
+    EXPECT_TRUE(Grafik3D()->isVisible()) << "the setting survives the rebuild";
+    ASSERT_EQ(Grafik3D()->Serije().size(), 2);
+    EXPECT_EQ(Grafik3D()->Serije()[1].Naslov, "2. Pojacanje");
+    EXPECT_EQ(Grafik3D()->Serije()[1].Tacke.size(), 11);
 
-    QTest::mouseClick(R.ChartView, Qt::LeftButton);
-    EXPECT_EQ(R.ChartView->text(), "3D View");
+    QTest::mouseClick(Dugme("ChartView"), Qt::LeftButton);
+    EXPECT_EQ(Dugme("ChartView")->text(), "3D View");
     EXPECT_FALSE(R.Pogled3D());
-    EXPECT_TRUE(R.Grafik2D->isVisible());
+    EXPECT_TRUE(Grafik2D()->isVisible());
 }
 
 TEST_F(RezultatiTest, ZoomIsUndoneByRightClickAndByANewChart) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(1);
     R.PrikaziGrafik();
-    QChart* c = R.Grafik2D->chart();
+    QChart* c = Grafik2D()->chart();
     auto* x = qobject_cast<QValueAxis*>(c->axes(Qt::Horizontal).first());
     const double min = x->min(), max = x->max();
 
     c->zoomIn(QRectF(c->plotArea().center(), QSizeF(40, 40)));
     ASSERT_LT(x->max() - x->min(), max - min);
-    QTest::mouseClick(R.Grafik2D->viewport(), Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseClick(Grafik2D()->viewport(), Qt::RightButton, {}, QPoint(100, 100));
     EXPECT_DOUBLE_EQ(x->min(), min);
     EXPECT_DOUBLE_EQ(x->max(), max);
 
@@ -531,7 +548,7 @@ TEST_F(RezultatiTest, LongSeriesAreThinnedAndAZoomShowsEveryPoint) {
     Otkucaj(1);
     R.PrikaziGrafik();
     QTest::qWait(150); // the layout settles, and the curve follows the plot's size
-    QChart* g = R.Grafik2D->chart();
+    QChart* g = Grafik2D()->chart();
     auto* x = qobject_cast<QValueAxis*>(g->axes(Qt::Horizontal).first());
     // Each drawn point is a printed time and the table's value there.
     auto proveriTacke = [&](QLineSeries* s) {
@@ -559,7 +576,7 @@ TEST_F(RezultatiTest, LongSeriesAreThinnedAndAZoomShowsEveryPoint) {
     x->setRange(100.0005, 100.2); // 200 printed times
     EXPECT_EQ(s->count(), 200 + 2) << "every point of the range, and one beyond each side";
     proveriTacke(s);
-    QTest::mouseClick(R.Grafik2D->viewport(), Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseClick(Grafik2D()->viewport(), Qt::RightButton, {}, QPoint(100, 100));
     EXPECT_LE(s->count(), 4 * g->plotArea().width() + 6);
 }
 
@@ -569,14 +586,14 @@ TEST_F(RezultatiTest, PhasePlotAndTheReadOutOfThePointer) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     Otkucaj(1);
     R.PrikaziGrafik();
-    EXPECT_EQ(R.IzborOseX->count(), 1) << "one row: only the time";
-    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    EXPECT_EQ(IzborOseX()->count(), 1) << "one row: only the time";
+    QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
     Otkucaj(2);
     R.PrikaziGrafik();
     QApplication::processEvents();
-    ASSERT_EQ(R.IzborOseX->count(), 3);
-    EXPECT_EQ(R.IzborOseX->itemText(1), "1. Integrator");
-    QChart* g = R.Grafik2D->chart();
+    ASSERT_EQ(IzborOseX()->count(), 3);
+    EXPECT_EQ(IzborOseX()->itemText(1), "1. Integrator");
+    QChart* g = Grafik2D()->chart();
     const auto naslov = [&](Qt::Orientation o) { return g->axes(o).first()->titleText(); };
     EXPECT_EQ(naslov(Qt::Horizontal), "t");
     EXPECT_EQ(naslov(Qt::Vertical), "1. Integrator, 2. Pojacanje");
@@ -584,15 +601,15 @@ TEST_F(RezultatiTest, PhasePlotAndTheReadOutOfThePointer) {
     // Over a point of the chart, in the view's coordinates.
     const auto iznad = [&](QPointF vrednost, QPointF pomak = {}) {
         const QPointF p = g->mapToScene(g->mapToPosition(vrednost)) + pomak;
-        QTest::mouseMove(R.Grafik2D->viewport(), R.Grafik2D->mapFromScene(p));
+        QTest::mouseMove(Grafik2D()->viewport(), Grafik2D()->mapFromScene(p));
         return R.OpisTacke();
     };
     EXPECT_EQ(iznad({4.2, 16}, {0, 3}), "2. Pojacanje\nt = 4\nvrednost = 16");
     EXPECT_EQ(iznad({6, 5}), "1. Integrator\nt = 6\nvrednost = 6");
     EXPECT_EQ(iznad({6, 5}, {0, 2000}), "") << "off the plot";
 
-    R.IzborOseX->setCurrentIndex(1);
-    emit R.IzborOseX->activated(1);
+    IzborOseX()->setCurrentIndex(1);
+    emit IzborOseX()->activated(1);
     ASSERT_EQ(Serije().size(), 1);
     EXPECT_EQ(Serije()[0]->name(), "2. Pojacanje");
     for (int k = 0; k < 10; ++k)
@@ -604,18 +621,18 @@ TEST_F(RezultatiTest, PhasePlotAndTheReadOutOfThePointer) {
     // The exports take the phase plot as it is shown.
     QTemporaryDir dir;
     ASSERT_TRUE(R.SacuvajGrafik(dir.filePath("f.png")));
-    EXPECT_EQ(QImage(dir.filePath("f.png")).size(), R.Grafik2D->size());
+    EXPECT_EQ(QImage(dir.filePath("f.png")).size(), Grafik2D()->size());
 
     // The choice stays for a rebuild while its row is ticked.
-    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
     Otkucaj(3);
     R.PrikaziGrafik();
-    EXPECT_EQ(R.IzborOseX->currentText(), "1. Integrator");
+    EXPECT_EQ(IzborOseX()->currentText(), "1. Integrator");
     EXPECT_EQ(Serije().size(), 2);
-    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+    QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
     Otkucaj(1);
     R.PrikaziGrafik();
-    EXPECT_EQ(R.IzborOseX->currentText(), "t");
+    EXPECT_EQ(IzborOseX()->currentText(), "t");
 }
 
 // The value axis at round numbers with the decimals its step needs, whole
@@ -661,7 +678,7 @@ TEST_F(RezultatiTest, AxesTickAtRoundNumbersAroundTheCurves) {
         Otkucaj(1);
         R.PrikaziGrafik();
         QApplication::processEvents();
-        QChart* g = R.Grafik2D->chart();
+        QChart* g = Grafik2D()->chart();
         auto* x = qobject_cast<QValueAxis*>(g->axes(Qt::Horizontal).first());
         auto* y = qobject_cast<QValueAxis*>(g->axes(Qt::Vertical).first());
         EXPECT_FALSE(x->labelsTruncated());
@@ -679,7 +696,7 @@ TEST_F(RezultatiTest, AxesTickAtRoundNumbersAroundTheCurves) {
         proveriOznake(x);
         proveriOznake(y);
         EXPECT_FALSE(y->labelsTruncated());
-        QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
+        QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
     }
 }
 
@@ -690,31 +707,31 @@ TEST_F(RezultatiTest, CheckBoxesFollowTheGridAsItScrolls) {
     R.PopuniTabelu(blokovi, NapraviMatricu(2, 40, [](int, int) { return 0; }), 2, 1);
     QApplication::processEvents();
 
-    QHeaderView* h = R.Tabela->verticalHeader();
+    QHeaderView* h = Tabela()->verticalHeader();
     auto uRedu = [&](int r) {
-        return R.Oznake[static_cast<size_t>(r)]->geometry() ==
+        return Oznake()[static_cast<size_t>(r)]->geometry() ==
                QRect(1, h->sectionViewportPosition(r) + 1, h->width() - 1, 23);
     };
     EXPECT_TRUE(uRedu(0));
     EXPECT_TRUE(uRedu(39));
-    R.Tabela->verticalScrollBar()->setValue(R.Tabela->verticalScrollBar()->maximum());
+    Tabela()->verticalScrollBar()->setValue(Tabela()->verticalScrollBar()->maximum());
     QApplication::processEvents();
-    EXPECT_LT(R.Oznake[0]->y(), 0) << "scrolled out of sight";
+    EXPECT_LT(Oznake()[0]->y(), 0) << "scrolled out of sight";
     EXPECT_TRUE(uRedu(0));
     EXPECT_TRUE(uRedu(39));
-    EXPECT_LT(R.Oznake[39]->geometry().bottom(), h->viewport()->height());
+    EXPECT_LT(Oznake()[39]->geometry().bottom(), h->viewport()->height());
     // The caption column is wide enough for the captions.
-    EXPECT_GE(h->width(), R.Oznake[0]->sizeHint().width());
+    EXPECT_GE(h->width(), Oznake()[0]->sizeHint().width());
 }
 
 TEST_F(RezultatiTest, CaptionColumnIsResizedByDraggingItsEdge) {
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
     QApplication::processEvents();
-    QHeaderView* h = R.Tabela->verticalHeader();
-    auto* rucica = R.Tabela->findChild<QWidget*>("RucicaNaziva");
+    QHeaderView* h = Tabela()->verticalHeader();
+    auto* rucica = Tabela()->findChild<QWidget*>("RucicaNaziva");
     ASSERT_NE(rucica, nullptr);
     // The strip lies on the column's right edge, from the row of times down.
-    const QPoint ivica = h->mapTo(R.Tabela, QPoint(h->width(), 0));
+    const QPoint ivica = h->mapTo(Tabela(), QPoint(h->width(), 0));
     EXPECT_LE(rucica->geometry().left(), ivica.x());
     EXPECT_GE(rucica->geometry().right(), ivica.x());
     EXPECT_GE(rucica->geometry().bottom(), h->geometry().bottom());
@@ -729,13 +746,13 @@ TEST_F(RezultatiTest, CaptionColumnIsResizedByDraggingItsEdge) {
         QApplication::processEvents();
         EXPECT_EQ(h->width(), pre + pomak);
         // The cells move over with it, and the check boxes keep covering the column.
-        EXPECT_EQ(R.Tabela->viewport()->mapTo(R.Tabela, QPoint(0, 0)).x(),
-                  h->mapTo(R.Tabela, QPoint(h->width(), 0)).x());
-        for (size_t r = 0; r < R.Oznake.size(); ++r)
+        EXPECT_EQ(Tabela()->viewport()->mapTo(Tabela(), QPoint(0, 0)).x(),
+                  h->mapTo(Tabela(), QPoint(h->width(), 0)).x());
+        for (size_t r = 0; r < Oznake().size(); ++r)
             EXPECT_EQ(
-                R.Oznake[r]->geometry(),
+                Oznake()[r]->geometry(),
                 QRect(1, h->sectionViewportPosition(static_cast<int>(r)) + 1, h->width() - 1, 23));
-        EXPECT_LE(rucica->geometry().left(), h->mapTo(R.Tabela, QPoint(h->width(), 0)).x());
+        EXPECT_LE(rucica->geometry().left(), h->mapTo(Tabela(), QPoint(h->width(), 0)).x());
     }
 }
 
@@ -743,8 +760,8 @@ TEST_F(RezultatiTest, NavigationButtons) {
     int nazad = 0;
     R.OnNazadNaModel = [&] { ++nazad; };
     R.PopuniTabelu(TriBloka, TriKolone, 10, 1);
-    EXPECT_EQ(R.GoToChart->toolTip(), "Prikazuje grafik za selektovane redove");
-    QTest::mouseClick(R.BackOnModel, Qt::LeftButton);
+    EXPECT_EQ(Dugme("GoToChart")->toolTip(), "Prikazuje grafik za selektovane redove");
+    QTest::mouseClick(Dugme("BackOnModel"), Qt::LeftButton);
     EXPECT_EQ(nazad, 1);
 
     // With OnPrikaziStranu assigned, the page control is the main window's business.
@@ -752,8 +769,8 @@ TEST_F(RezultatiTest, NavigationButtons) {
     R.OnPrikaziStranu = [&](QWidget* s) { trazene << s; };
     Otkucaj(1);
     R.PrikaziGrafik();
-    QTest::mouseClick(R.BackOnTable, Qt::LeftButton);
-    EXPECT_THAT(trazene, ElementsAre(R.GrafikTab, R.TabelaTab));
+    QTest::mouseClick(Dugme("BackOnTable"), Qt::LeftButton);
+    EXPECT_THAT(trazene, ElementsAre(R.GrafikTab(), R.TabelaTab()));
 }
 
 TEST_F(RezultatiTest, AMatrixThatDoesNotFitIsRefusedAndTheTableKept) {
@@ -770,11 +787,11 @@ TEST_F(RezultatiTest, AMatrixThatDoesNotFitIsRefusedAndTheTableKept) {
 
     EXPECT_EQ(R.BrojKolona(), 12);
     EXPECT_EQ(R.Celija(11, 2), "100");
-    EXPECT_TRUE(R.Oznake[0]->isChecked());
+    EXPECT_TRUE(Oznake()[0]->isChecked());
 
     R.OcistiTabelu();
     EXPECT_EQ(R.BrojRedova(), 1);
-    EXPECT_TRUE(R.Oznake.empty());
+    EXPECT_TRUE(Oznake().empty());
 }
 
 TEST(CsvRezultata, HeaderRowsAndQuoting) {
@@ -815,7 +832,7 @@ TEST_F(RezultatiTest, CsvExportWritesTheTableThroughTheSaveDialog) {
     R.PopuniTabelu(blokovi, NapraviMatricu(2, 2, [](int k, int i) { return i + k * 0.25; }), 2, 1);
     QTemporaryDir dir;
     Dijalozi.ImenaFajlova.push_back(dir.filePath("rez")); // no suffix: ".csv" is added
-    QTest::mouseClick(R.IzvozCsv, Qt::LeftButton);
+    QTest::mouseClick(Dugme("IzvozCsv"), Qt::LeftButton);
 
     QFile f(dir.filePath("rez.csv"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << Dijalozi.Zapis.join('\n').toStdString();
@@ -836,7 +853,7 @@ TEST_F(RezultatiTest, FailedExportsAreReportedAndLeaveNoFile) {
 
     // A cancelled dialog writes nothing and says nothing.
     Dijalozi.Zapis.clear();
-    QTest::mouseClick(R.IzvozCsv, Qt::LeftButton);
+    QTest::mouseClick(Dugme("IzvozCsv"), Qt::LeftButton);
     EXPECT_THAT(Dijalozi.Zapis, ElementsAre("SacuvajKao: Izvoz rezultata"));
 }
 
@@ -847,11 +864,11 @@ TEST_F(RezultatiTest, ChartIsSavedAsPngAndSvgInBothViews) {
     QTemporaryDir dir;
 
     Dijalozi.ImenaFajlova = {dir.filePath("g.png"), dir.filePath("g.svg")};
-    QTest::mouseClick(R.IzvozPng, Qt::LeftButton);
-    QTest::mouseClick(R.IzvozSvg, Qt::LeftButton);
+    QTest::mouseClick(Dugme("IzvozPng"), Qt::LeftButton);
+    QTest::mouseClick(Dugme("IzvozSvg"), Qt::LeftButton);
     QImage png(dir.filePath("g.png"));
     ASSERT_FALSE(png.isNull());
-    EXPECT_EQ(png.size(), R.Grafik2D->size());
+    EXPECT_EQ(png.size(), Grafik2D()->size());
     // The background gradient starts at RGB (92, 157, 205) at the top.
     const QColor gore = png.pixelColor(png.width() / 2, 1);
     EXPECT_NEAR(gore.red(), 92, 3);
@@ -863,9 +880,9 @@ TEST_F(RezultatiTest, ChartIsSavedAsPngAndSvgInBothViews) {
     EXPECT_TRUE(tekst.contains("<svg"));
     EXPECT_TRUE(tekst.contains("</svg>"));
 
-    QTest::mouseClick(R.ChartView, Qt::LeftButton);
+    QTest::mouseClick(Dugme("ChartView"), Qt::LeftButton);
     EXPECT_TRUE(R.SacuvajGrafik(dir.filePath("d.png")));
-    EXPECT_EQ(QImage(dir.filePath("d.png")).size(), R.Grafik3D->size());
+    EXPECT_EQ(QImage(dir.filePath("d.png")).size(), Grafik3D()->size());
 
     EXPECT_FALSE(R.SacuvajGrafik(dir.filePath("nema/d.svg")));
     EXPECT_FALSE(QFile::exists(dir.filePath("nema/d.svg")));
@@ -912,106 +929,6 @@ TEST(VremeNaKoraku, TheSumOfHalfStepsShowsAsTheStepsMultiple) {
     };
     for (const auto& c : slucajevi)
         EXPECT_EQ(skem::VremeNaKoraku(c.t, c.h), c.tekst) << c.t << " " << c.h;
-}
-
-TEST(OblikBroja, MatchesTheFormattersText) {
-    const double vrednosti[] = {0,
-                                -0.0,
-                                1,
-                                -1,
-                                0.5,
-                                0.1,
-                                0.30000000000000004,
-                                1.0 / 3,
-                                -2.0 / 3,
-                                std::exp(-10.0),
-                                8.32411492878e-5,
-                                1e-4,
-                                -1e-4,
-                                9.99999999999999e-5,
-                                9.999999999999999e-5, // rounds up to 0.0001
-                                1e-5,
-                                1.5e20,
-                                123456789012345,
-                                999999999999999,
-                                999999999999999.9, // rounds up to 1E15
-                                1e15,
-                                -1.23456789012345e-300,
-                                1e-290,
-                                1e290,
-                                4.9e-324,
-                                1.7976931348623157e308,
-                                std::nan(""),
-                                std::numeric_limits<double>::infinity(),
-                                -std::numeric_limits<double>::infinity()};
-    // Counts no less than the text's: o may stand for it where widths are compared.
-    const auto pokriva = [](const TOblikBroja& o, const TOblikBroja& t) {
-        return o.Cifre >= t.Cifre && o.Minusi >= t.Minusi && o.Tacke >= t.Tacke &&
-               o.Eksponenti >= t.Eksponenti && o.Slova >= t.Slova;
-    };
-    const auto pokrivaBinada = [&](double v, const TOblikBroja& t) {
-        const std::vector<TOblikBroja> oblici = ObliciBinade(v);
-        return std::any_of(oblici.begin(), oblici.end(),
-                           [&](const TOblikBroja& o) { return pokriva(o, t); });
-    };
-    for (double v : vrednosti) {
-        const TOblikBroja t = OblikTeksta(skem::RealanUTekst(v));
-        EXPECT_EQ(OblikBroja(v), t) << skem::RealanUTekst(v);
-        EXPECT_EQ(ObliciBinade(v).empty(), !std::isfinite(v));
-        EXPECT_TRUE(!std::isfinite(v) || pokrivaBinada(v, t)) << skem::RealanUTekst(v);
-    }
-
-    // Random digits at every size, and sums that carry rounding noise.
-    std::mt19937_64 slucajan(2004);
-    std::uniform_real_distribution<double> mantisa(-10, 10);
-    std::uniform_int_distribution<int> izlozilac(-320, 308);
-    double zbir = 0;
-    for (int i = 0; i < 20000; ++i) {
-        zbir += 0.1;
-        for (double v : {mantisa(slucajan) * std::pow(10.0, izlozilac(slucajan)), zbir, zbir / 7}) {
-            const TOblikBroja o = OblikBroja(v);
-            const TOblikBroja t = OblikTeksta(skem::RealanUTekst(v));
-            ASSERT_TRUE(pokriva(o, t)) << skem::RealanUTekst(v);
-            // And so does one make-up of its binade.
-            ASSERT_TRUE(!std::isfinite(v) || pokrivaBinada(v, t)) << skem::RealanUTekst(v);
-        }
-    }
-}
-
-// The printed times' make-ups read off the digits of k and P: each as the
-// text has it, and the widest of each decade among those offered.
-TEST(OblikBroja, PrintedTimesFromTheirDigits) {
-    const struct {
-        double p;
-        std::int64_t n;
-    } slucajevi[] = {
-        {0.001, 20000}, {0.1, 20000},   {0.25, 5000},  {0.5, 5000},     {1, 5000},
-        {2, 5000},      {5, 5000},      {0.002, 5000}, {0.005, 5000},   {0.003, 20000},
-        {7e-7, 5000},   {2.5e-4, 5000}, {0.125, 5000}, {123.456, 5000}, {1.23456789, 200000},
-        {1.0 / 3, 100}};
-    const auto pokriva = [](const TOblikBroja& o, const TOblikBroja& t) {
-        return o.Cifre >= t.Cifre && o.Minusi >= t.Minusi && o.Tacke >= t.Tacke &&
-               o.Eksponenti >= t.Eksponenti && o.Slova >= t.Slova;
-    };
-    for (const auto& c : slucajevi) {
-        SCOPED_TRACE(c.p);
-        const TObliciVremena vremena(c.p);
-        const std::int64_t kraj = vremena.Kraj(c.n);
-        EXPECT_EQ(kraj == 1, c.p == 1.0 / 3) << "only a P that is not its own text reads nothing";
-        const std::vector<TOblikBroja> najsiri = vremena.Najsiri(c.n);
-        std::vector<TOblikBroja> tekstovi;
-        for (std::int64_t k = 1; k < kraj; ++k) {
-            const TOblikBroja t = OblikTeksta(skem::RealanUTekst(static_cast<double>(k) * c.p));
-            ASSERT_EQ(vremena(k), t) << k;
-            ASSERT_TRUE(std::any_of(najsiri.begin(), najsiri.end(), [&](const TOblikBroja& o) {
-                return pokriva(o, t);
-            })) << k;
-            tekstovi.push_back(t);
-        }
-        for (const TOblikBroja& o : najsiri)
-            EXPECT_NE(std::find(tekstovi.begin(), tekstovi.end(), o), tekstovi.end())
-                << "each offered make-up is a time's";
-    }
 }
 
 // Round axes from a range: (min, max, margin) -> (Min, Max, step, decimals).

@@ -3,6 +3,7 @@
 // checked against the inputs and parameters each block kind uses.
 
 #include "Katalog.h"
+#include "VrsteElemenata.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -267,7 +268,7 @@ QVector<TGrupaKataloga> NasKatalog() {
 }
 
 TEST(ManifestTest, EveryItemMatchesTheKindsInputsAndParameters) {
-    ASSERT_EQ(UlaziIParametri().size(), 29u);
+    ASSERT_EQ(UlaziIParametri().size(), static_cast<std::size_t>(skem::BrojVrstaElemenata));
     const QVector<TGrupaKataloga> grupe = NasKatalog();
     std::map<int, QString> naziviPoSifri;
     int stavki = 0;
@@ -296,7 +297,7 @@ TEST(ManifestTest, EveryItemMatchesTheKindsInputsAndParameters) {
                 EXPECT_LT(c.unicode(), 128) << ko;
         }
     }
-    EXPECT_GT(stavki, 29);
+    EXPECT_GT(stavki, skem::BrojVrstaElemenata); // the groups list the kinds again
 }
 
 TEST(ManifestTest, FirstGroupOffersEveryKindOnceAndTheViewsHaveGroups) {
@@ -307,7 +308,7 @@ TEST(ManifestTest, FirstGroupOffersEveryKindOnceAndTheViewsHaveGroups) {
     for (const TStavkaKataloga& s : grupe[0].Stavke)
         sifre.insert(s.ImageIndex);
     std::multiset<int> sve;
-    for (int i = 0; i <= 28; ++i)
+    for (int i = 0; i < skem::BrojVrstaElemenata; ++i)
         sve.insert(i);
     EXPECT_EQ(sifre, sve);
 
@@ -318,7 +319,7 @@ TEST(ManifestTest, FirstGroupOffersEveryKindOnceAndTheViewsHaveGroups) {
         for (const TStavkaKataloga& s : grupe[g].Stavke)
             uGrupama.insert(s.ImageIndex);
     }
-    EXPECT_EQ(uGrupama.size(), 29u);
+    EXPECT_EQ(uGrupama.size(), static_cast<std::size_t>(skem::BrojVrstaElemenata));
 }
 
 TEST(ManifestTest, BuildPutsTheCatalogueBesideTheProgram) {

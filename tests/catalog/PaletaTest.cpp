@@ -7,6 +7,7 @@
 #include "SKEMDugme.h"
 #include "SKEMGrupe.h"
 #include "Skroler.h"
+#include "VrsteElemenata.h"
 
 #include <QEnterEvent>
 #include <QFile>
@@ -24,15 +25,16 @@
 
 namespace {
 
-// 29 test pictures, one plain colour each, so a pixel tells which was drawn.
+// A test picture per kind, one plain colour each, so a pixel tells which was drawn.
 QColor BojaSlike(int i) {
-    return QColor::fromHsv(i * 12, 255, 200).toRgb();
+    // Through QRgb, so it compares equal to a pixel read back.
+    return QColor(QColor::fromHsv(i * 360 / skem::BrojVrstaElemenata, 255, 200).rgb());
 }
 
 const TListaSlika& TestSlike() {
     static const TListaSlika slike = [] {
         QVector<QPixmap> v;
-        for (int i = 0; i < 29; ++i) {
+        for (int i = 0; i < skem::BrojVrstaElemenata; ++i) {
             QPixmap p(42, 42);
             p.fill(BojaSlike(i));
             v << p;
@@ -480,7 +482,7 @@ TEST_F(GroupBarTest, LoadsOurCatalogue) {
     bar.UcitajKatalog(qEnvironmentVariable("SKEM_SOURCE_DIR") + "/resources/Manifest.xml");
     ASSERT_GE(bar.Grupe().size(), 2);
     EXPECT_EQ(G(0)->Naziv(), "SVE");
-    EXPECT_EQ(G(0)->Skroler()->Stavke().size(), 29);
+    EXPECT_EQ(G(0)->Skroler()->Stavke().size(), skem::BrojVrstaElemenata);
     bar.PrikaziSve();
     // In the 177 wide column every picture fits beside the scroll bar.
     TSkroler* sve = G(0)->Skroler();

@@ -71,8 +71,9 @@ TEST(Blok, TackeUlazaPoBrojuUlaza) {
 
 TEST(Blok, RotacijaPomeraKrajeveVeza) {
     TBlokNaSceni t;
-    TListaSlika l = ObicneSlike(29, Qt::red), d = ObicneSlike(29, Qt::green),
-                g = ObicneSlike(29, Qt::blue), o = ObicneSlike(29, Qt::yellow);
+    const int n = skem::BrojVrstaElemenata;
+    TListaSlika l = ObicneSlike(n, Qt::red), d = ObicneSlike(n, Qt::green),
+                g = ObicneSlike(n, Qt::blue), o = ObicneSlike(n, Qt::yellow);
     t.b->SlikeLevo = &l;
     t.b->SlikeDesno = &d;
     t.b->SlikeGore = &g;

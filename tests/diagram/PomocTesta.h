@@ -7,6 +7,7 @@
 #include "SKEMBlok.h"
 #include "SKEMRadnaPovrsina.h"
 #include "SkriptovaniDijalozi.h"
+#include "VrsteElemenata.h"
 #include "unDrzac.h"
 #include "unLinija.h"
 #include "unVeza.h"
@@ -64,13 +65,15 @@ inline void PritisniTaster(QGraphicsView& v, int taster,
     QApplication::sendEvent(&v, &e);
 }
 
-// A workspace in a shown view, with scripted dialogs, picture sets of 29
-// pictures, a counter for each event and a wiring handler that gives a
+// A workspace in a shown view, with scripted dialogs, picture sets with a
+// picture per kind, a counter for each event and a wiring handler that gives a
 // completed connection the first free input, as the workspace's rules allow.
 struct TOkruzenje {
     TSkriptovaniDijalozi dijalozi;
-    TListaSlika levo = ObicneSlike(29, Qt::red), desno = ObicneSlike(29, Qt::green),
-                gore = ObicneSlike(29, Qt::blue), dole = ObicneSlike(29, Qt::yellow);
+    TListaSlika levo = ObicneSlike(skem::BrojVrstaElemenata, Qt::red),
+                desno = ObicneSlike(skem::BrojVrstaElemenata, Qt::green),
+                gore = ObicneSlike(skem::BrojVrstaElemenata, Qt::blue),
+                dole = ObicneSlike(skem::BrojVrstaElemenata, Qt::yellow);
     TSKEMRadnaPovrsina rp;
     std::unique_ptr<TSKEMPogled> pogled;
     QStringList dogadjaji;

@@ -69,7 +69,8 @@ TEST(Elementi, FunkcijeIParametri) {
     EXPECT_EQ(Izlaz(26, 1, 10, 100, 1.0), 1.0); // unconnected inputs read 0
     EXPECT_EQ(Izlaz(27, 0, 0, 0, 3.0, -7.0), -21.0);
     EXPECT_EQ(Izlaz(12, 6.5, 0, 0), 6.5);
-    EXPECT_EQ(Izlaz(29, 6.5, 0, 0, 1.0), 6.5); // unknown kinds keep p1
+    for (const int sifra : {BrojVrstaElemenata, 255}) // unknown kinds keep p1
+        EXPECT_EQ(Izlaz(static_cast<std::uint8_t>(sifra), 6.5, 0, 0, 1.0), 6.5) << sifra;
 }
 
 TEST(Elementi, ZnakIDelovi) {

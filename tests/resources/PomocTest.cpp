@@ -1,5 +1,7 @@
 // The help pages: one page per block code, every link resolves, plain ASCII
 // text, and the block pages carry the exact error messages of their kinds.
+#include "VrsteElemenata.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,7 +50,7 @@ TEST(Pomoc, SvakaSifraImaStranuSaNaslovom) {
     static const QRegularExpression naslov(QStringLiteral(R"re(<title>\s*(\S[^<]*)</title>)re"),
                                            QRegularExpression::CaseInsensitiveOption);
     QStringList potrebne{QStringLiteral("index.htm")};
-    for (int sifra = 0; sifra <= 28; ++sifra)
+    for (int sifra = 0; sifra < skem::BrojVrstaElemenata; ++sifra)
         potrebne << QStringLiteral("%1.htm").arg(sifra);
     for (const QString& ime : potrebne) {
         const QString html = Procitaj(Izvor + '/' + ime);
@@ -87,7 +89,7 @@ TEST(Pomoc, SviLinkoviVodeNaPostojeceStraneISidra) {
 
 TEST(Pomoc, SadrzajVodiNaSveBlokoveIBlokoviNazad) {
     const QStringList linkovi = Linkovi(Procitaj(Izvor + QStringLiteral("/index.htm")));
-    for (int sifra = 0; sifra <= 28; ++sifra) {
+    for (int sifra = 0; sifra < skem::BrojVrstaElemenata; ++sifra) {
         const QString strana = QStringLiteral("%1.htm").arg(sifra);
         EXPECT_TRUE(linkovi.contains(strana)) << sifra;
         const QStringList nazad = Linkovi(Procitaj(Izvor + '/' + strana));

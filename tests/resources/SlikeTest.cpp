@@ -1,6 +1,7 @@
 // The pictures rendered from the SVG sources: sizes, content, the output
 // arrow on the side of the direction, icons, splash and dialog strips.
 #include "Slike.h"
+#include "VrsteElemenata.h"
 
 #include <QImage>
 #include <QSet>
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr int BrojBlokova = 29;
+constexpr int BrojBlokova = skem::BrojVrstaElemenata;
 
 // Opaque pixels (alpha above the threshold) inside the rectangle.
 int Neprozirnih(const QImage& slika, QRect oblast, int prag = 128) {
