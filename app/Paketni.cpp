@@ -2,15 +2,12 @@
 
 #include "Brojevi.h"
 #include "CsvRezultata.h"
-#include "Dijalozi.h"
-#include "Dokument.h"
+#include "ModelDokumenta.h"
 #include "Obrada.h"
 #include "OpcijeProvera.h"
 #include "PaketniSerija.h"
-#include "SKEMBlok.h"
-#include "SKEMRadnaPovrsina.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 #include <cerrno>
@@ -37,34 +34,6 @@ public:
 
 private:
     QTextStream& greske;
-};
-
-// No window may ever open in batch mode: whatever would be shown goes to the
-// error stream, and questions are answered "odustani".
-class TPaketniDijalozi : public TDijalozi {
-public:
-    explicit TPaketniDijalozi(QTextStream& g) : greske(g), prethodni(&Dijalozi()) {
-        PostaviDijaloge(this);
-    }
-    ~TPaketniDijalozi() override { PostaviDijaloge(prethodni); }
-    void Greska(const QString& tekst) override { greske << tekst << '\n'; }
-    void Poruka(const QString& tekst) override { greske << tekst << '\n'; }
-    void Informacija(const QString& tekst) override { greske << tekst << '\n'; }
-    TOdgovor Pitanje(const QString& tekst) override {
-        greske << tekst << '\n';
-        return TOdgovor::Odustani;
-    }
-    QString OtvoriFajl(QWidget*, const QString&) override { return {}; }
-    QString SacuvajKao(QWidget*, TVrstaFajla, const QString&, const QString&,
-                       const QString&) override {
-        return {};
-    }
-    void PrikaziModalno(QDialog&) override {}
-    void PrikaziPomoc(QWidget*, const QString&, bool) override {}
-
-private:
-    QTextStream& greske;
-    TDijalozi* prethodni;
 };
 
 struct TArgumenti {
@@ -239,6 +208,25 @@ bool JeSerija(const TArgumenti& a) {
     return false;
 }
 
+// The document read into the model; a name Qt cannot write back as it came
+// is opened by its bytes.
+skem::TProcitanModel ProcitajDokument(const QString& dokument, const std::atomic<bool>* zaustavi) {
+    const QByteArray ime = ImeUBajtovima(dokument);
+    if (ime == QFile::encodeName(dokument)) return skem::ProcitajModelIzFajla(dokument, zaustavi);
+    const auto neOtvara = [&dokument](const QString& razlog) {
+        return skem::TProcitanModel{
+            {}, QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(dokument, razlog)};
+    };
+    const int opisnik = ::open(ime.constData(), O_RDONLY | O_CLOEXEC);
+    if (opisnik < 0) return neOtvara(qt_error_string(errno));
+    QFile fajl;
+    if (!fajl.open(opisnik, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opisnik);
+        return neOtvara(fajl.errorString());
+    }
+    return skem::ProcitajModelIzFajla(fajl, dokument, zaustavi);
+}
+
 // Qt's own notes (a missing XDG_RUNTIME_DIR on a server, say) would mix with
 // the messages a script reads on stderr; only its real errors pass.
 void SamoOzbiljnePoruke(QtMsgType vrsta, const QMessageLogContext&, const QString& tekst) {
@@ -411,8 +399,6 @@ int PokreniOpcijePrograma(int argc, char** argv) {
 
 int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream& greske,
                   bool napredak, const std::atomic<bool>* zaustavi) {
-    TPaketniDijalozi dijalozi(greske);
-
     TArgumenti a;
     const QString greskaArgumenata = RasclaniArgumente(argumenti, a);
     if (!greskaArgumenata.isEmpty()) {
@@ -441,34 +427,22 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
         // Refused before a huge results matrix is even attempted.
         skem::BrojIntervalaStampe(serija.Opcije.Trajanje, serija.Opcije.IntervalStampanja);
 
-        // Read once; every run works on its own copy of these blocks.
-        TSKEMRadnaPovrsina povrsina;
-        const QByteArray ime = ImeUBajtovima(a.Dokument);
-        if (ime == QFile::encodeName(a.Dokument)) {
-            UcitajDokument(povrsina, a.Dokument, zaustavi);
-        } else {
-            // A name Qt cannot write back as it came: opened by its bytes.
-            const auto neOtvara = [&a](const QString& razlog) {
-                return TGreskaDokumenta(
-                    QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(a.Dokument, razlog));
-            };
-            const int opisnik = ::open(ime.constData(), O_RDONLY | O_CLOEXEC);
-            if (opisnik < 0) throw neOtvara(qt_error_string(errno));
-            QFile fajl;
-            if (!fajl.open(opisnik, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-                ::close(opisnik);
-                throw neOtvara(fajl.errorString());
+        // Read once into the document model; every run works on its own
+        // copy of these blocks. The model itself is dropped before the runs.
+        {
+            const skem::TProcitanModel procitan = ProcitajDokument(a.Dokument, zaustavi);
+            if (procitan.Greska) {
+                // Ctrl+C while the document was read.
+                greske << (zaustavi && zaustavi->load()
+                               ? QString::fromLatin1(skem::TSimulacija::PorukaPrekinuta)
+                               : *procitan.Greska)
+                       << '\n';
+                return ikNeuspeh;
             }
-            UcitajDokument(povrsina, fajl, a.Dokument, zaustavi);
+            for (const skem::TBlokModela& b : procitan.Model.Blokovi)
+                serija.Kolone.push_back({b.LokalniBroj, b.Naziv.toStdString(), b.Sifra});
+            serija.Osnova = skem::KopijaIzModela(procitan.Model);
         }
-        std::vector<const skem::TBlokPogled*> blokovi;
-        std::vector<skem::TOsobineKopije> osobine;
-        for (const TSKEMBlok* b : povrsina.Blokovi()) {
-            blokovi.push_back(b);
-            osobine.push_back({b->brparam, b->Ordinate.has_value()});
-            serija.Kolone.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
-        }
-        serija.Osnova = skem::TKopijaModela(blokovi, osobine);
 
         const auto proveriCilj = [&](const char* opcija, const skem::TCiljIzmene& cilj,
                                      const QString& arg) {
@@ -499,12 +473,6 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
         skem::TSimulacija provera(nullptr, &poruke);
         if (!provera.Proveri(model.Lista())) return ikNeuspeh;
         return IzvrsiSeriju(serija, izlaz, greske);
-    } catch (const TGreskaDokumenta& g) {
-        // Ctrl+C while the document was read.
-        greske << (zaustavi && zaustavi->load()
-                       ? QString::fromLatin1(skem::TSimulacija::PorukaPrekinuta)
-                       : g.Poruka())
-               << '\n';
     } catch (const skem::TGreskaSimulacije& g) {
         greske << QStringLiteral("Greska: ") << QString::fromStdString(g.what()) << '\n';
     } catch (const std::exception& g) {
@@ -540,11 +508,14 @@ const std::atomic<bool>& ZaustavljanjeNaSignal() {
 }
 
 int PokreniPaketno(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Ctrl+C is the batch's own from the start, before Qt is set up.
+    ZaustavljanjeNaSignal();
     qInstallMessageHandler(SamoOzbiljnePoruke);
-    // Qt gets no arguments: a document may be named like a Qt option.
+    // Qt Core alone (the system's locale, as in the editor): no platform
+    // plugin, no display. Qt gets no arguments: a document may be named like
+    // a Qt option.
     int qtArgc = 1;
-    QApplication aplikacija(qtArgc, argv);
+    QCoreApplication aplikacija(qtArgc, argv);
     // The progress line is for a person watching, not for a script's log.
     return NaKomandnojLiniji(argc, argv,
                              [](const QStringList& a, QTextStream& izlaz, QTextStream& greske) {

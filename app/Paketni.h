@@ -1,11 +1,12 @@
 #pragma once
 // Batch mode: "skem --run FILE.skem --duration D --step H --print P
-// [--output OUT.csv]" reads a document with the editor's reader, checks the
-// options with the options dialog's checks, runs the engine and writes the
-// results as CSV, without any window. --set overrides parameters for the run;
-// --sweep, --runs and --part make a series of runs (PaketniSerija.h). Exit codes: 0 success (a Quit
-// counts as one), 1 the model was refused, the run failed or was stopped (Ctrl+C), 2 bad arguments
-// or refused options; every message goes to the error stream.
+// [--output OUT.csv]" reads a document into the document model (the editor's
+// rules, no drawing surface), checks the options with the options dialog's
+// checks, runs the engine and writes the results as CSV, with Qt Core alone.
+// --set overrides parameters for the run; --sweep, --runs and --part make a
+// series of runs (PaketniSerija.h). Exit codes: 0 success (a Quit counts as
+// one), 1 the model was refused, the run failed or was stopped (Ctrl+C), 2
+// bad arguments or refused options; every message goes to the error stream.
 
 #include <QByteArray>
 #include <QStringList>
@@ -13,11 +14,11 @@
 
 class QTextStream;
 
-// What main() calls when argv[1] is "--run": makes its own QApplication on
-// the offscreen platform, so it needs no display.
+// What main() calls when argv[1] is "--run", before any QApplication: makes
+// a QCoreApplication only, so it needs no display and no platform plugin.
 int PokreniPaketno(int argc, char** argv);
 
-// The whole batch run inside an existing QApplication. argumenti are the
+// The whole batch run; it needs no application object. argumenti are the
 // program's arguments after its name, starting with "--run"; napredak shows a
 // series' progress line on the error stream. Setting *zaustavi (from any
 // thread or a signal handler) stops the run: "Simulacija je prekinuta." on

@@ -9,6 +9,8 @@
 #include <cstring>
 
 int main(int argc, char** argv) {
+    // The batch mode and the program's own options come before any
+    // QApplication: they need no display and no platform plugin.
     if (argc > 1 && std::strcmp(argv[1], "--run") == 0) return PokreniPaketno(argc, argv);
     if (const int kod = PokreniOpcijePrograma(argc, argv); kod != PokreniEditor) return kod;
     QApplication app(argc, argv);

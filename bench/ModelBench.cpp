@@ -11,6 +11,8 @@
 //                                           read again, copied and run for 3
 //                                           steps: a batch run without its CSV,
 //                                           in a process of its own
+//   skem_bench_model --napisi-lanac N FILE  only writes that chain to FILE (for
+//                                           timing "skem --run" on it)
 //
 // Each phase shows the wall-clock time and, in brackets, the processor time.
 // "model" is the heap the model takes (its bytes per block), "vrh" the most
@@ -98,19 +100,25 @@ void Simuliraj(const QString& fajl) {
     std::fflush(stdout);
 }
 
+// The chain of n blocks written to a file piece by piece; false if that fails.
+bool NapisiLanac(int n, const QString& fajl) {
+    QFile f(fajl);
+    bool upisano = f.open(QIODevice::WriteOnly);
+    Lanac(n, [&](const QByteArray& deo) { upisano = upisano && f.write(deo) == deo.size(); });
+    return upisano && f.flush();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--napisi-lanac") == 0) {
+        const int n = std::atoi(argv[2]);
+        return n > 0 && NapisiLanac(n, QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    }
     if (const int n = Broj(argc, argv, "--samo-lanac", 0); n > 0) {
         QTemporaryDir dir;
         const QString fajl = dir.filePath(QStringLiteral("lanac.skem"));
-        {
-            QFile f(fajl);
-            bool upisano = f.open(QIODevice::WriteOnly);
-            Lanac(n,
-                  [&](const QByteArray& deo) { upisano = upisano && f.write(deo) == deo.size(); });
-            if (!upisano) return 1;
-        }
+        if (!NapisiLanac(n, fajl)) return 1;
         Izmeri(QByteArray("lanac od " + QByteArray::number(n) + " blokova").constData(), {}, fajl);
         Simuliraj(fajl);
         return 0;

@@ -1,17 +1,13 @@
 // The batch mode's command line: the input is the arguments after the
 // document, one per line. The document does not exist, so everything is
-// parsed and checked, and nothing runs or writes a file.
+// parsed and checked, and nothing runs or writes a file. No application
+// object: the batch mode needs none.
 
-#include "Aplikacija.h"
 #include "Paketni.h"
 
 #include <QTextStream>
 #include <cstdint>
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    NapraviAplikaciju(argc, argv);
-    return 0;
-}
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* podaci, std::size_t velicina) {
     const QString tekst =

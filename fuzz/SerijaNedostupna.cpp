@@ -15,3 +15,6 @@ int IzvrsiJednu(const TSerijaPaketno&, QTextStream&, QTextStream&) {
 bool UpisiFajl(const QString&, const QByteArray&, QTextStream&) {
     std::abort();
 }
+QString PorukaStandardnogIzlaza(const QString&) {
+    std::abort();
+}

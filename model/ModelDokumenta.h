@@ -137,12 +137,13 @@ struct TProcitanModel {
 // Reads a document's XML text. Never throws for any input.
 TProcitanModel ProcitajModel(const QByteArray& xml);
 // Reads a file: one that cannot be opened or read, or that is too big,
-// gives its message and an empty model.
-TProcitanModel ProcitajModelIzFajla(const QString& imeFajla);
+// gives its message and an empty model. Setting *zaustavi (from any thread or
+// a signal handler) ends the reading between pieces of the file with an error
+// and an empty model.
+TProcitanModel ProcitajModelIzFajla(const QString& imeFajla,
+                                    const std::atomic<bool>* zaustavi = nullptr);
 // The same from a file already open for reading (one whose name the file
-// system holds in bytes that are no text, say); imeFajla names it in
-// messages. Setting *zaustavi (from any thread or a signal handler) ends the
-// reading with an error and an empty model.
+// system holds in bytes that are no text, say); imeFajla names it in messages.
 TProcitanModel ProcitajModelIzFajla(QFileDevice& fajl, const QString& imeFajla,
                                     const std::atomic<bool>* zaustavi = nullptr);
 // The same, throwing the error (and dropping the partial model).

@@ -672,13 +672,13 @@ private:
 
 } // namespace
 
-TProcitanModel ProcitajModelIzFajla(const QString& imeFajla) {
+TProcitanModel ProcitajModelIzFajla(const QString& imeFajla, const std::atomic<bool>* zaustavi) {
     QFile f(imeFajla);
     if (!f.open(QIODevice::ReadOnly))
         return {
             {},
             QStringLiteral("Fajl '%1' ne moze da se otvori: %2").arg(imeFajla, f.errorString())};
-    return ProcitajModelIzFajla(f, imeFajla);
+    return ProcitajModelIzFajla(f, imeFajla, zaustavi);
 }
 
 TProcitanModel ProcitajModelIzFajla(QFileDevice& f, const QString& imeFajla,

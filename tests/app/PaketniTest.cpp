@@ -1,5 +1,6 @@
 // Batch mode: arguments, the options checks, exit codes, messages and the CSV;
 // and the program's own options (--version, --help) looked at before the editor.
+// This test program has no application object: the batch mode needs none.
 #include "PaketniPomoc.h"
 
 #include <QDir>
@@ -11,7 +12,11 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
+
+extern char** environ;
 
 namespace {
 
@@ -344,6 +349,92 @@ TEST_F(Paketno, FileNamesAreTheirBytes) {
         const QByteArray bajtovi(tekst);
         EXPECT_EQ(ArgumentKomandneLinije(bajtovi), QString::fromUtf8(bajtovi)) << tekst;
         EXPECT_EQ(ImeUBajtovima(ArgumentKomandneLinije(bajtovi)), bajtovi) << tekst;
+    }
+}
+
+struct TProces {
+    int Kod = -1;
+    QString Izlaz, Greske;
+};
+
+// The program run as a script runs it, its output streams into files, with
+// no display and a platform that does not exist.
+TProces PokreniProgram(const QString& program, const QStringList& argumenti, const QString& dir) {
+    std::vector<QByteArray> argumentiBajtovi{QFile::encodeName(program)};
+    for (const QString& a : argumenti)
+        argumentiBajtovi.push_back(ImeUBajtovima(a));
+    std::vector<QByteArray> okolina{"QT_QPA_PLATFORM=nonexistent"};
+    for (char** e = environ; *e; ++e) {
+        const QByteArray v(*e);
+        if (!v.startsWith("DISPLAY=") && !v.startsWith("WAYLAND_DISPLAY=") &&
+            !v.startsWith("QT_QPA_PLATFORM="))
+            okolina.push_back(v);
+    }
+    const auto pokazivaci = [](std::vector<QByteArray>& v) {
+        std::vector<char*> p;
+        for (QByteArray& b : v)
+            p.push_back(b.data());
+        p.push_back(nullptr);
+        return p;
+    };
+    std::vector<char*> argv = pokazivaci(argumentiBajtovi), envp = pokazivaci(okolina);
+    const QByteArray izlaz = QFile::encodeName(dir + "/izlaz.txt");
+    const QByteArray greske = QFile::encodeName(dir + "/greske.txt");
+    std::fflush(nullptr);
+    const pid_t dete = fork();
+    if (dete == 0) {
+        const int o = ::open(izlaz.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int g = ::open(greske.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (o < 0 || g < 0 || ::dup2(o, STDOUT_FILENO) < 0 || ::dup2(g, STDERR_FILENO) < 0)
+            _exit(126);
+        ::execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    TProces r;
+    int stanje = 0;
+    if (dete < 0 || waitpid(dete, &stanje, 0) != dete) return r;
+    r.Kod = WIFEXITED(stanje) ? WEXITSTATUS(stanje) : 128 + WTERMSIG(stanje);
+    for (const auto& [ime, tekst] : {std::pair{&izlaz, &r.Izlaz}, std::pair{&greske, &r.Greske}}) {
+        QFile f(QFile::decodeName(*ime));
+        if (f.open(QIODevice::ReadOnly)) *tekst = QString::fromUtf8(f.readAll());
+    }
+    return r;
+}
+
+TEST_F(Paketno, TheProgramRunsWithoutDisplayOrPlatformPlugins) {
+    // A copy of the program whose qt.conf puts Qt's plugins where there are
+    // none, as on a machine without them.
+    const QString program = dir.filePath(QStringLiteral("skem"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SKEM_PROGRAM), program));
+    QFile konfiguracija(dir.filePath(QStringLiteral("qt.conf")));
+    ASSERT_TRUE(konfiguracija.open(QIODevice::WriteOnly));
+    konfiguracija.write("[Paths]\nPlugins = nema\n");
+    konfiguracija.close();
+
+    const QString d = Prava();
+    const QStringList opcije = {"--duration", "1", "--step", "0.25", "--print", "0.5"};
+    const QStringList slucajevi[] = {
+        QStringList{"--run", d} + opcije,
+        QStringList{"--run", d} + opcije + QStringList{"--sweep", "2.p1=1,2", "--jobs", "2"},
+        QStringList{"--run", dir.filePath(QStringLiteral("nema.skem"))} + opcije,
+        QStringList{"--run", d, "--duration", "1"},
+        {"--version"},
+        {"--help"},
+    };
+    for (const QStringList& argumenti : slucajevi) {
+        const std::string opis = argumenti.join(' ').toStdString();
+        // The same as the same arguments given to the batch mode in this process.
+        TPaketniRezultat ocekivano;
+        {
+            QTextStream izlaz(&ocekivano.Izlaz), greske(&ocekivano.Greske);
+            ocekivano.Kod = argumenti[0] == QLatin1String("--run")
+                                ? IzvrsiPaketno(argumenti, izlaz, greske)
+                                : IzvrsiOpcijePrograma(argumenti, izlaz, greske);
+        }
+        const TProces r = PokreniProgram(program, argumenti, dir.path());
+        EXPECT_EQ(r.Kod, ocekivano.Kod) << opis << ": " << r.Greske.toStdString();
+        EXPECT_EQ(r.Izlaz.toStdString(), ocekivano.Izlaz.toStdString()) << opis;
+        EXPECT_EQ(r.Greske.toStdString(), ocekivano.Greske.toStdString()) << opis;
     }
 }
 

@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -344,11 +345,19 @@ TEST_F(ModelDokumenta, EveryExampleAndCorpusDocumentReadsAndSavesAsOnTheWorkspac
         OcekujIsto(p, m);
         OcekujPovratak(m);
         procitanih += m.GreskaCitanja.isEmpty();
-        // What a file gives, its text gives (save the name in the messages).
+        // What a file gives, its text gives (save the name in the messages),
+        // and so does the file already open; a stop asked ends the reading
+        // as on the surface.
         QFile f(ime);
         if (!f.open(QIODevice::ReadOnly)) continue;
+        OcekujIsto(p, PrekoModela(skem::ProcitajModelIzFajla(f, ime)));
+        f.seek(0);
         const QByteArray bajtovi = f.readAll();
         Poredi(bajtovi);
+        const std::atomic<bool> zaustavi{true};
+        OcekujIsto(
+            PrekoPovrsine([&](TSKEMRadnaPovrsina& rp) { UcitajDokument(rp, ime, &zaustavi); }),
+            PrekoModela(skem::ProcitajModelIzFajla(ime, &zaustavi)));
         // Written as the earlier writer (an XML document object model) wrote them.
         const QString ime0 = QFileInfo(ime).fileName();
         const auto pisano = std::find_if(std::begin(PreZapisano), std::end(PreZapisano),
