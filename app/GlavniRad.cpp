@@ -6,6 +6,7 @@
 
 #include "Brojevi.h"
 #include "Dijalozi.h"
+#include "OpcijeSim.h"
 #include "Rezultati.h"
 
 #include <QAction>
@@ -77,6 +78,8 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
     simulacija.PostaviPoruke(&zapis);
     udeoRada = 0;
     vremeRada = 0;
+    const skem::TPrevodjenje prevodjenje = Opcije()->Prevodjenje();
+    simulacija.PostaviPrevodjenje(prevodjenje);
     // Disabled parts give up the focus; it comes back where it was.
     const QPointer<QWidget> fokus = fokusPre;
     PokaziRad(true);
@@ -112,6 +115,13 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
     statusnaTraka->clearMessage();
     if (fokus) fokus->setFocus(Qt::OtherFocusReason);
     VratiPorukeProzoru(zapis.poruke);
+    // Asked for and impossible: the run went on interpreted, with the same results.
+    if (prevodjenje == skem::TPrevodjenje::Da && !simulacija.Prevedena() &&
+        !simulacija.GreskaPrevodjenja().empty())
+        statusnaTraka->showMessage(
+            QStringLiteral("Model nije preveden (%1); simulacija je izvedena bez prevodjenja.")
+                .arg(QString::fromStdString(simulacija.GreskaPrevodjenja())),
+            10000);
     if (greska) std::rethrow_exception(greska);
 }
 

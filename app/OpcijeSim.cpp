@@ -3,22 +3,33 @@
 #include "Dijalozi.h"
 #include "OpcijeProvera.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+
+namespace {
+
+// The choices in the list's order, and the key under which the last one is kept.
+constexpr skem::TPrevodjenje NaciniPrevodjenja[] = {skem::TPrevodjenje::Auto,
+                                                    skem::TPrevodjenje::Da, skem::TPrevodjenje::Ne};
+const char* const KljucPrevodjenja = "Simulacija/Prevodjenje";
+
+} // namespace
 
 TOpcije::TOpcije(QWidget* roditelj)
-    : TOkvirDijalog(QStringLiteral("Opcije za simulaciju"), QSize(381, 227), 16, roditelj) {
+    : TOkvirDijalog(QStringLiteral("Opcije za simulaciju"), QSize(381, 263), 16, roditelj) {
     setObjectName(QStringLiteral("Opcije"));
 
     QFrame* panel = NapraviPanel(this, false);
-    panel->setGeometry(8, 24, 365, 146);
+    panel->setGeometry(8, 24, 365, 182);
 
     auto* grupa = new QGroupBox(QStringLiteral("Trajanje simulacije"), panel);
     grupa->setObjectName(QStringLiteral("GrupaTrajanja"));
-    grupa->setGeometry(8, 4, 349, 136);
+    grupa->setGeometry(8, 4, 349, 172);
     grupa->setFont(izgled::Verdana(11, true));
     grupa->setStyleSheet(QStringLiteral(
         "QGroupBox { border: 1px solid #808080; border-radius: 3px; margin-top: 7px; }"
@@ -42,11 +53,29 @@ TOpcije::TOpcije(QWidget* roditelj)
     PoljeTrajanja = polja[0];
     PoljeIntervala = polja[1];
     PoljeIntervalaStampanja = polja[2];
+    // Compiling pays off on long runs only; "automatski" decides by the run's size.
+    auto* natpisPrevodjenja = new QLabel(QStringLiteral("Prevodjenje modela:"), grupa);
+    natpisPrevodjenja->setObjectName(QStringLiteral("Natpis4"));
+    natpisPrevodjenja->setFont(izgled::Verdana(11));
+    natpisPrevodjenja->setGeometry(14, 26 + 3 * 36, 186, 22);
+    IzborPrevodjenja = new QComboBox(grupa);
+    IzborPrevodjenja->setObjectName(QStringLiteral("IzborPrevodjenja"));
+    IzborPrevodjenja->addItems(
+        {QStringLiteral("automatski"), QStringLiteral("uvek"), QStringLiteral("nikad")});
+    IzborPrevodjenja->setToolTip(
+        QStringLiteral("Duge simulacije se prevode u masinski kod i traju krace; "
+                       "rezultati su isti"));
+    IzborPrevodjenja->setGeometry(204, 26 + 3 * 36, 128, 22);
+    natpisPrevodjenja->setBuddy(IzborPrevodjenja);
+    const int sacuvan =
+        QSettings(FajlPodesavanja(), QSettings::IniFormat).value(KljucPrevodjenja, 0).toInt();
+    IzborPrevodjenja->setCurrentIndex(sacuvan >= 0 && sacuvan < 3 ? sacuvan : 0);
     setTabOrder(PoljeTrajanja, PoljeIntervala);
     setTabOrder(PoljeIntervala, PoljeIntervalaStampanja);
+    setTabOrder(PoljeIntervalaStampanja, IzborPrevodjenja);
 
     QFrame* traka = NapraviPanel(this, true);
-    traka->setGeometry(8, 178, 365, 40);
+    traka->setGeometry(8, 214, 365, 40);
     NapraviDugmad(traka, QStringLiteral("simulacija"), TIkonica::Simulacija, {44, 7, 110, 26},
                   {211, 7, 110, 26});
     // Enter in a field runs the checks, as the "simulacija" button does.
@@ -64,6 +93,8 @@ void TOpcije::DugmePrihvatiClick() {
     Interval = v.Interval;
     IntervalStampanja = v.IntervalStampanja;
     if (r.Provera == 0) {
+        QSettings podesavanja(FajlPodesavanja(), QSettings::IniFormat);
+        podesavanja.setValue(KljucPrevodjenja, IzborPrevodjenja->currentIndex());
         Prihvati();
         return;
     }
@@ -91,4 +122,9 @@ bool TOpcije::PitajOpcije(skem::TOpcijeSimulacije& opcije) {
     if (!Prihvaceno) return false;
     opcije = {Trajanje, Interval, IntervalStampanja};
     return true;
+}
+
+skem::TPrevodjenje TOpcije::Prevodjenje() const {
+    const int i = IzborPrevodjenja->currentIndex();
+    return i >= 0 && i < 3 ? NaciniPrevodjenja[i] : skem::TPrevodjenje::Auto;
 }

@@ -639,12 +639,16 @@ ili sakriva listu svih strana levo od strane (F1 otvara pomoc sa tom listom), &q
 <span class="poruka">Model mora da sadrzi bar jedan blok!</span>, a model bez integratora
 <span class="poruka">Model mora da sadrzi bar jedan integrator!</span> Proverava se i redosled
 granica <a href="7.htm">generatora funkcija</a>. Zatim se otvara prozor &quot;Opcije za simulaciju&quot;
-sa tri polja u grupi &quot;Trajanje simulacije&quot;:</p>
+sa tri polja i jednim izborom u grupi &quot;Trajanje simulacije&quot;:</p>
 <table border="1" cellspacing="0" cellpadding="4" width="100%">
 <tr><th>Polje</th><th>Znacenje</th></tr>
 <tr><td>Duzina simulacije: D</td><td>vreme do kog se model simulira, od t = 0</td></tr>
 <tr><td>Interval integracije: h</td><td>korak Runge-Kutta metode</td></tr>
 <tr><td>Interval stampanja rezultata: P</td><td>razmak izmedju vremenskih trenutaka u tabeli rezultata</td></tr>
+<tr><td>Prevodjenje modela</td><td>&quot;automatski&quot;: duga simulacija se prevodi u masinski kod i traje
+krace; &quot;uvek&quot;: svaka; &quot;nikad&quot;: nijedna. Rezultati su isti do poslednje cifre. Izbor se pamti
+i posle ponovnog pokretanja programa. Ako prevodjenje nije moguce, simulacija se izvodi bez njega
+(uz &quot;uvek&quot; to kaze statusna traka).</td></tr>
 </table>
 <p>Vrednosti moraju zadovoljiti <span class="formula">0 &lt; h &le; P &lt; D</span>. Poruke, redom kojim
 se proveravaju (prikazuje se samo prva koja vazi):</p>

@@ -4,6 +4,7 @@
 #include "OpcijeSim.h"
 #include "SkriptovaniDijalozi.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -30,7 +31,7 @@ bool SveSelektovano(QLineEdit* polje) {
 
 TEST(Opcije, IzgledINaziviPolja) {
     TOpcije o;
-    EXPECT_EQ(o.size(), QSize(381, 227));
+    EXPECT_EQ(o.size(), QSize(381, 263));
     EXPECT_TRUE(o.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(o.Naslov(), "Opcije za simulaciju");
     EXPECT_EQ(o.findChild<QLineEdit*>("PoljeTrajanja"), o.PoljeTrajanja);
@@ -46,6 +47,35 @@ TEST(Opcije, IzgledINaziviPolja) {
     EXPECT_EQ(o.focusWidget(), o.PoljeIntervala);
     QTest::keyClick(o.PoljeIntervala, Qt::Key_Tab);
     EXPECT_EQ(o.focusWidget(), o.PoljeIntervalaStampanja);
+    QTest::keyClick(o.PoljeIntervalaStampanja, Qt::Key_Tab);
+    EXPECT_EQ(o.focusWidget(), o.IzborPrevodjenja);
+}
+
+// The compiled pass's choice: what each entry asks of the engine, kept for the
+// next start of the program when "simulacija" accepts, not when cancelled.
+TEST(Opcije, PrevodjenjeSePamtiPoPrihvatanju) {
+    TSkriptovaniDijalozi dijalozi;
+    const std::pair<QString, skem::TPrevodjenje> izbori[] = {
+        {"uvek", skem::TPrevodjenje::Da},
+        {"nikad", skem::TPrevodjenje::Ne},
+        {"automatski", skem::TPrevodjenje::Auto}};
+    for (const auto& [tekst, nacin] : izbori) {
+        {
+            TOpcije o;
+            o.show();
+            Unesi(o, "1", "0.1", "0.1");
+            o.IzborPrevodjenja->setCurrentText(tekst);
+            EXPECT_EQ(o.Prevodjenje(), nacin) << tekst.toStdString();
+            QTest::mouseClick(o.DugmePrihvati, Qt::LeftButton);
+            EXPECT_TRUE(o.Prihvaceno);
+        }
+        TOpcije ponovo; // a new start of the program reads the choice back
+        EXPECT_EQ(ponovo.IzborPrevodjenja->currentText(), tekst);
+        ponovo.show();
+        ponovo.IzborPrevodjenja->setCurrentText("uvek");
+        QTest::mouseClick(ponovo.DugmeOdustani, Qt::LeftButton);
+        EXPECT_EQ(TOpcije().IzborPrevodjenja->currentText(), tekst) << "a cancel keeps nothing";
+    }
 }
 
 TEST(Opcije, ProvereRedomSaPorukamaFokusomISelekcijom) {
