@@ -137,14 +137,21 @@ class TIzlaz {
 public:
     TIzlaz(QTextStream& izlaz, const QString& imeFajla) : izlaz(izlaz), ime(imeFajla) {}
 
+    // A file written beside the target and renamed over it: what is written
+    // can still be taken back.
+    static bool PrekoPrivremenog(const QString& ime) {
+        if (ime.isEmpty()) return false;
+        const QFileInfo info(ime);
+        return !info.exists() || info.isFile() || info.isDir();
+    }
+
     // False, with the message on the error stream, when the file cannot be opened.
     bool Otvori(QTextStream& greske) {
         if (ime.isEmpty()) return true;
-        const QFileInfo info(ime);
-        if (info.exists() && !info.isFile() && !info.isDir())
-            fajl = std::make_unique<QFile>(ime);
-        else
+        if (PrekoPrivremenog(ime))
             fajl = std::make_unique<QSaveFile>(ime);
+        else
+            fajl = std::make_unique<QFile>(ime);
         // Unbuffered: a failed write tells its reason at once.
         if (fajl->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return true;
         razlog = fajl->errorString();
@@ -229,7 +236,53 @@ bool UpisiFajl(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& 
     return fajl.Zavrsi(greske);
 }
 
+namespace {
+
+// A run's rows formatted into the CSV as they come.
+class TPrijemCsv : public skem::TPrijemRedova {
+public:
+    explicit TPrijemCsv(skem::TRedoviCsv& redovi) : redovi(redovi) {}
+    void Red(std::int64_t k, const double* vrednosti) override { redovi.Red(k, vrednosti); }
+
+private:
+    skem::TRedoviCsv& redovi;
+};
+
+// The single run into a file that replaces the target only when whole: the
+// CSV is written as the run goes on, so no results matrix is kept. A failed
+// or stopped run leaves its temporary file out, as if nothing had been written.
+int IzvrsiJednuUFajl(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
+    TIzlaz cilj(izlaz, s.Izlaz);
+    if (!cilj.Otvori(greske)) return ikNeuspeh;
+    // A failed write is told by Zavrsi; the run goes on to its end meanwhile.
+    const auto pisi = [&](std::string_view deo) { return !Zaustavljeno(s) && cilj.Pisi(deo); };
+    skem::TRedoviCsv redovi(s.Kolone, s.Opcije.Trajanje, s.Opcije.IntervalStampanja, pisi);
+    TPrijemCsv prijem(redovi);
+    skem::TSimulacija simulacija;
+    simulacija.PostaviZaustavljanje(s.Zaustavi);
+    simulacija.PostaviPrevodjenje(s.Prevodjenje);
+    pisi(skem::ZaglavljeCsv(s.Kolone));
+    const skem::TIshodSimulacije ishod =
+        skem::IzvediSimulaciju(s.Plan, s.Osnova, 1, s.Opcije, simulacija, prijem);
+    if (!ishod.Uspeh) {
+        greske << QString::fromStdString(ishod.Poruka) << '\n';
+        return ikNeuspeh;
+    }
+    if (ishod.Quit) greske << PorukaKrajaQuitom(ishod) << '\n';
+    redovi.Zavrsi();
+    if (Zaustavljeno(s)) {
+        greske << skem::TSimulacija::PorukaPrekinuta << '\n';
+        return ikNeuspeh;
+    }
+    return cilj.Zavrsi(greske) ? ikUspeh : ikNeuspeh;
+}
+
+} // namespace
+
 int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
+    // The output stream, a device or a FIFO cannot take back rows of a run
+    // that then fails: for them the run ends before its CSV is written.
+    if (TIzlaz::PrekoPrivremenog(s.Izlaz)) return IzvrsiJednuUFajl(s, izlaz, greske);
     TRadnik radnik;
     const skem::TIshodSimulacije ishod = Izvedi(s, 1, radnik);
     if (!ishod.Uspeh) {

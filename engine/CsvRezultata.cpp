@@ -116,6 +116,46 @@ bool PisiRedoveCsv(const std::vector<TBlokRezultata>& blokovi, const TMatricaRez
     return upisano;
 }
 
+TRedoviCsv::TRedoviCsv(const std::vector<TBlokRezultata>& blokovi, double trajanje,
+                       double intervalStampe, std::function<bool(std::string_view)> pisi)
+    : poslednji(BrojIntervalaStampe(trajanje, intervalStampe)), intervalStampe(intervalStampe),
+      pisi(std::move(pisi)) {
+    for (std::size_t i = 0; i < blokovi.size(); ++i)
+        if (ImaRedURezultatima(blokovi[i].Sifra)) kolone.push_back(i);
+    najduziRed = (kolone.size() + 1) * (NajduziRealan + 1);
+    tekst.resize(std::max<std::size_t>(65536, najduziRed));
+}
+
+void TRedoviCsv::Pisi(std::int64_t k, const double* vrednosti) {
+    if (tekst.size() - duzina < najduziRed) Predaj();
+    char* p = tekst.data() + duzina;
+    p += PisiRealan(static_cast<double>(k) * intervalStampe, p);
+    for (std::size_t i : kolone) {
+        *p++ = ',';
+        p += PisiRealan(vrednosti ? vrednosti[i] : 0.0, p);
+    }
+    *p++ = '\n';
+    duzina = static_cast<std::size_t>(p - tekst.data());
+}
+
+void TRedoviCsv::Predaj() {
+    if (upisano && duzina > 0) upisano = pisi(std::string_view(tekst.data(), duzina));
+    duzina = 0;
+}
+
+void TRedoviCsv::Red(std::int64_t k, const double* vrednosti) {
+    if (k != sledeci || k > poslednji || !upisano) return;
+    Pisi(k, vrednosti);
+    ++sledeci;
+}
+
+bool TRedoviCsv::Zavrsi() {
+    for (; sledeci <= poslednji && upisano; ++sledeci)
+        Pisi(sledeci, nullptr);
+    Predaj();
+    return upisano;
+}
+
 std::string NapraviCsv(const std::vector<TBlokRezultata>& blokovi,
                        const TMatricaRezultata& rezultati, double trajanje, double intervalStampe) {
     ProveriMatricu(blokovi, rezultati, trajanje, intervalStampe);

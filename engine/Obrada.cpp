@@ -39,6 +39,10 @@ void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& pogledi, Matr
     if (Pripremi(pogledi)) Izvedi(rezultati);
 }
 
+void TSimulacija::Simuliraj(const std::vector<const TBlokPogled*>& pogledi, TPrijemRedova& prijem) {
+    if (Pripremi(pogledi)) Izvedi(prijem);
+}
+
 bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
     uspeh = true;
     zaustavljena = false;
@@ -82,6 +86,35 @@ void TSimulacija::Izvedi(MatrixReal& rezultati) {
     if (!uspeh) return;
     seme = pocetnoSeme;
     BezMemorijeJeGreska(uspeh, [&] { PopuniRezultate(rezultati); });
+}
+
+void TSimulacija::Izvedi(TPrijemRedova& prijem) {
+    zaustavljena = false;
+    vremeQuita.reset();
+    uspeh = pripremljena;
+    if (!uspeh) return;
+    seme = pocetnoSeme;
+    BezMemorijeJeGreska(uspeh, [&] {
+        if (uvekPoBlokovima || ImaSlucajnih()) {
+            MatrixReal rezultati;
+            PopuniRezultate(rezultati);
+            if (!uspeh) return;
+            for (std::size_t k = 0; k < rezultati.Redova(); ++k)
+                prijem.Red(static_cast<std::int64_t>(k), rezultati.Red(k));
+            return;
+        }
+        try {
+            IzaberiProlaz(1);
+            stanjeNapretka = TNapredakRada{0, trajanje, 1, 1};
+            // As many rows as the matrix would have; a count beyond any run's
+            // reach limits nothing.
+            const double tacaka = trajanje / intervalStampanja;
+            IntegrisiSveKolone(prijem, tacaka < 1e18 ? Round(tacaka) + 3 : INT64_MAX);
+        } catch (...) {
+            uspeh = false;
+            throw;
+        }
+    });
 }
 
 bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& pogledi) {

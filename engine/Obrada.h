@@ -99,6 +99,16 @@ struct TNapredakRada {
     }
 };
 
+// Takes a run's printed rows as they come, in place of a results matrix, so
+// the memory a run needs does not grow with its printed points.
+class TPrijemRedova {
+public:
+    virtual ~TPrijemRedova() = default;
+    // Row k (the time k*P), k = 0, 1, ... in order: block j's output at
+    // vrednosti[j - 1]. Called on the integrating thread.
+    virtual void Red(std::int64_t k, const double* vrednosti) = 0;
+};
+
 // The one engine object of the program; every run reuses it. Simuliraj is
 // the whole run; the steps it calls are public so tests can drive them one
 // at a time, and what a run leaves behind is read through the accessors.
@@ -169,6 +179,13 @@ public:
     // The second half: the runs that fill `rezultati`, for the blocks and
     // options of the last successful Pripremi. Sets Uspeh and Zaustavljena.
     void Izvedi(MatrixReal& rezultati);
+    // Simuliraj and Izvedi handing the rows, the matrix's Round(D / P) + 3 at
+    // most, to `prijem` instead: a model without a random source as its one
+    // run makes them (no matrix, no memory check), one with a random source
+    // from a matrix after its runs. Rows already handed on stay when the run
+    // then fails: the receiver drops them unless Uspeh().
+    void Simuliraj(const std::vector<const TBlokPogled*>& pogledi, TPrijemRedova& prijem);
+    void Izvedi(TPrijemRedova& prijem);
 
     // The steps of a run, in calling order.
     bool Proveri(const std::vector<const TBlokPogled*>& pogledi);
@@ -179,6 +196,8 @@ public:
     void Integrisi(std::int32_t j);
     // One run from t = 0 recording every block into the rows of `rezultati`.
     void IntegrisiSveKolone(MatrixReal& rezultati);
+    // The same, handing the first `redova` samples to `prijem`.
+    void IntegrisiSveKolone(TPrijemRedova& prijem, std::int64_t redova);
     void Izracunaj();
     void IzracunajOd(std::int32_t pozicija);
     void ZapamtiUzorak();

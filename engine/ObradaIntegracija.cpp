@@ -53,6 +53,23 @@ private:
     std::size_t broj = 0;
 };
 
+// Hands every block's output on as row k, k counting the samples of the run;
+// samples from `redova` on are dropped, as the matrix drops them.
+class TUzorciUPrijem {
+public:
+    TUzorciUPrijem(TPrijemRedova& cilj, std::int64_t redova) : prijem(cilj), redova(redova) {}
+
+    void operator()(const double* vrednosti) {
+        if (broj < redova) prijem.Red(broj, vrednosti + 1);
+        ++broj;
+    }
+
+private:
+    TPrijemRedova& prijem;
+    std::int64_t redova;
+    std::int64_t broj = 0;
+};
+
 } // namespace
 
 void TSimulacija::Integrisi(std::int32_t j) {
@@ -64,6 +81,11 @@ void TSimulacija::Integrisi(std::int32_t j) {
 
 void TSimulacija::IntegrisiSveKolone(MatrixReal& rezultati) {
     TUzorciSvihBlokova posmatrac(rezultati);
+    IzvediRad(posmatrac);
+}
+
+void TSimulacija::IntegrisiSveKolone(TPrijemRedova& prijem, std::int64_t redova) {
+    TUzorciUPrijem posmatrac(prijem, redova);
     IzvediRad(posmatrac);
 }
 

@@ -228,9 +228,13 @@ private:
 
 } // namespace
 
-TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& osnova,
-                                  std::int64_t r, const TOpcijeSimulacije& opcije,
-                                  TSimulacija& simulacija, MatrixReal& rezultati) {
+namespace {
+
+// Run r of the plan on a copy of `osnova`, its rows to `cilj` (a matrix or a receiver).
+template <class TCilj>
+TIshodSimulacije IzvediUCilj(const TPlanSerije& plan, const TKopijaModela& osnova, std::int64_t r,
+                             const TOpcijeSimulacije& opcije, TSimulacija& simulacija,
+                             TCilj& rezultati) {
     TKopijaModela model(osnova);
     plan.Primeni(r, model);
     TFiksneOpcije izvor(opcije);
@@ -258,6 +262,20 @@ TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& 
     simulacija.PostaviIzvorOpcija(nullptr);
     simulacija.PostaviPoruke(nullptr);
     return ishod;
+}
+
+} // namespace
+
+TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& osnova,
+                                  std::int64_t r, const TOpcijeSimulacije& opcije,
+                                  TSimulacija& simulacija, MatrixReal& rezultati) {
+    return IzvediUCilj(plan, osnova, r, opcije, simulacija, rezultati);
+}
+
+TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& osnova,
+                                  std::int64_t r, const TOpcijeSimulacije& opcije,
+                                  TSimulacija& simulacija, TPrijemRedova& prijem) {
+    return IzvediUCilj(plan, osnova, r, opcije, simulacija, prijem);
 }
 
 } // namespace skem

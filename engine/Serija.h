@@ -82,5 +82,10 @@ struct TIshodSimulacije {
 TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& osnova,
                                   std::int64_t r, const TOpcijeSimulacije& opcije,
                                   TSimulacija& simulacija, MatrixReal& rezultati);
+// The same, the rows handed to `prijem` as the run makes them (TSimulacija::
+// Izvedi); the receiver drops them unless the outcome is a success.
+TIshodSimulacije IzvediSimulaciju(const TPlanSerije& plan, const TKopijaModela& osnova,
+                                  std::int64_t r, const TOpcijeSimulacije& opcije,
+                                  TSimulacija& simulacija, TPrijemRedova& prijem);
 
 } // namespace skem

@@ -124,12 +124,16 @@ TEST_F(Paketno, RefusedModelsAndFailedRunsExitWithOne) {
                   Veza(1, 2, 0) + Veza(2, 3, 0)),
          QStringLiteral("Drugi ulaz u delitelj je 0!\n")},
     };
-    for (const auto& s : slucajevi) {
-        const TPaketniRezultat r = Pokreni(QStringList{s.dokument} + opcije);
-        EXPECT_EQ(r.Kod, 1) << s.poruka.toStdString();
-        EXPECT_TRUE(r.Greske.startsWith(s.poruka)) << r.Greske.toStdString();
-        EXPECT_TRUE(r.Izlaz.isEmpty());
-    }
+    // Into a file too, written as the run goes on: a failed run leaves none.
+    const QString fajl = dir.filePath(QStringLiteral("rez.csv"));
+    for (const auto& s : slucajevi)
+        for (const QStringList& izlaz : {QStringList(), QStringList{"--output", fajl}}) {
+            const TPaketniRezultat r = Pokreni(QStringList{s.dokument} + opcije + izlaz);
+            EXPECT_EQ(r.Kod, 1) << s.poruka.toStdString();
+            EXPECT_TRUE(r.Greske.startsWith(s.poruka)) << r.Greske.toStdString();
+            EXPECT_TRUE(r.Izlaz.isEmpty());
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(".csv"), QStringList());
+        }
 }
 
 TEST_F(Paketno, ArithmeticFaultsFailTheRun) {
@@ -185,6 +189,47 @@ TEST_F(Paketno, CtrlCStopsARunOrASeriesAndLeavesNoOutput) {
         if (!s.izlaz.isEmpty()) EXPECT_FALSE(QFile::exists(s.izlaz)) << opis;
         // Nor the temporary file beside the target.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter(".csv"), QStringList()) << opis;
+    }
+}
+
+// A run into a file keeps no results matrix: with the address space a little
+// larger than now, a run whose matrix (2e5 x 41 doubles, 63 MB) would not fit
+// writes its CSV; the same run to the output stream keeps the matrix and fails.
+TEST_F(Paketno, ARunIntoAFileNeedsNoMemoryForItsPrintedPoints) {
+    QString blokovi = Blok(1, 12, "K", 0, 2) + Blok(2, 10, "I", 3, 1);
+    for (int b = 3; b <= 42; ++b)
+        blokovi += Blok(b, 8, "G", 1, 2);
+    const QString d = Dokument("siroki.skem", blokovi, Veza(1, 2, 0));
+    const QString fajl = dir.filePath(QStringLiteral("rez.csv"));
+    const QStringList opcije = {d,         "--duration", "2e5",           "--step", "1",
+                                "--print", "1",          "--prevodjenje", "ne"};
+    const struct {
+        QStringList argumenti;
+        int kod;
+    } slucajevi[] = {{opcije + QStringList{"--output", fajl}, 0}, {opcije, 1}};
+    for (const auto& s : slucajevi) {
+        rlimit granica{};
+        ASSERT_EQ(getrlimit(RLIMIT_AS, &granica), 0);
+        const rlimit staro = granica;
+        QFile status(QStringLiteral("/proc/self/status"));
+        ASSERT_TRUE(status.open(QIODevice::ReadOnly));
+        const QByteArray tekst = status.readAll();
+        const qsizetype i = tekst.indexOf("VmSize:");
+        ASSERT_GE(i, 0);
+        const rlim_t zauzeto = tekst.mid(i + 7).trimmed().split(' ').first().toULongLong() * 1024;
+        granica.rlim_cur = zauzeto + (32 << 20);
+        ASSERT_EQ(setrlimit(RLIMIT_AS, &granica), 0);
+        const TPaketniRezultat r = Pokreni(s.argumenti);
+        ASSERT_EQ(setrlimit(RLIMIT_AS, &staro), 0);
+        EXPECT_EQ(r.Kod, s.kod) << r.Greske.toStdString();
+        if (s.kod != 0) continue;
+        QFile f(fajl);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        TTabela t;
+        ASSERT_TRUE(ProcitajCsv(QString::fromUtf8(f.readAll()), t));
+        ASSERT_EQ(t.Redovi.size(), 200001u);
+        EXPECT_EQ(t.Zaglavlje.size(), 42);
+        EXPECT_EQ(t.Redovi.back()[t.Kolona(2)], 1 + 2 * 2e5);
     }
 }
 

@@ -227,6 +227,20 @@ TEST(Primeri, PrevedeniIProtumaceniDajuIstiCsv) {
                 EXPECT_TRUE(r.Izlaz == ne.Izlaz) << ime.toStdString() << ' ' << nacin;
                 EXPECT_GT(r.Izlaz.size(), 100) << ime.toStdString();
             }
+            // A file is written as the run goes on, the output stream from the
+            // matrix after it: the same bytes, compiled or not.
+            for (const char* nacin : {"ne", "auto"}) {
+                const QString fajl = QDir::temp().filePath(QStringLiteral("skem-primer.csv"));
+                const TPaketniRezultat r = Pokreni(
+                    osnova + dodatak + QStringList{"--prevodjenje", nacin, "--output", fajl});
+                QFile f(fajl);
+                EXPECT_EQ(r.Kod, ne.Kod) << ime.toStdString() << ' ' << nacin;
+                EXPECT_EQ(r.Greske, ne.Greske) << ime.toStdString() << ' ' << nacin;
+                ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << ime.toStdString();
+                EXPECT_TRUE(QString::fromUtf8(f.readAll()) == ne.Izlaz)
+                    << ime.toStdString() << ' ' << nacin;
+                f.remove();
+            }
         }
     }
     if (!moguce) GTEST_SKIP() << "compiled runs not checked: " << razlog;
