@@ -195,6 +195,9 @@ TEST_F(Paketno, CtrlCStopsARunOrASeriesAndLeavesNoOutput) {
 // A run into a file keeps no results matrix: with the address space a little
 // larger than now, a run whose matrix (2e5 x 41 doubles, 63 MB) would not fit
 // writes its CSV; the same run to the output stream keeps the matrix and fails.
+// Not in the sanitizers' build: their allocator reserves address space of its
+// own, so a limit on it says nothing there.
+#ifndef __SANITIZE_ADDRESS__
 TEST_F(Paketno, ARunIntoAFileNeedsNoMemoryForItsPrintedPoints) {
     QString blokovi = Blok(1, 12, "K", 0, 2) + Blok(2, 10, "I", 3, 1);
     for (int b = 3; b <= 42; ++b)
@@ -232,6 +235,7 @@ TEST_F(Paketno, ARunIntoAFileNeedsNoMemoryForItsPrintedPoints) {
         EXPECT_EQ(t.Redovi.back()[t.Kolona(2)], 1 + 2 * 2e5);
     }
 }
+#endif
 
 TEST_F(Paketno, EveryFailedWriteFailsTheRunWithTheSystemsReason) {
     const QString d = Prava();
