@@ -104,16 +104,8 @@ void IzmeriBrisanjeIzabranih(int n) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication aplikacija(argc, argv);
+    ZaSvakiDokument(argc, argv, Izmeri);
     const int blokova = Broj(argc, argv, "--blokova", 100000);
-    const int drzaca = Broj(argc, argv, "--drzaca", 10000);
-    if (blokova > 0)
-        Izmeri(QByteArray("lanac od " + QByteArray::number(blokova) + " blokova").constData(),
-               Lanac(blokova));
-    if (drzaca > 0)
-        Izmeri(QByteArray("veza sa " + QByteArray::number(drzaca) + " drzaca").constData(),
-               Drzaci(drzaca));
-    Izmeri("blok na 100000000", Daleko());
-    Izmeri("100000 ugnjezdenih elemenata", Ugnjezdeno(100000));
     if (blokova > 0) IzmeriCiscenje(blokova);
     if (const int izabranih = Broj(argc, argv, "--izabranih", 10000); izabranih > 0)
         IzmeriBrisanjeIzabranih(izabranih);

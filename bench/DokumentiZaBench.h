@@ -122,4 +122,20 @@ inline int Broj(int argc, char** argv, const char* ime, int podrazumevano) {
     return podrazumevano;
 }
 
+// The documents the reading benchmarks measure, each handed to
+// izmeri(naziv, xml): a chain of --blokova blocks, a connection with --drzaca
+// holders (0 skips either), a block far off the surface, nested unknown elements.
+template <class Izmeri> void ZaSvakiDokument(int argc, char** argv, Izmeri&& izmeri) {
+    const int blokova = Broj(argc, argv, "--blokova", 100000);
+    const int drzaca = Broj(argc, argv, "--drzaca", 10000);
+    if (blokova > 0)
+        izmeri(QByteArray("lanac od " + QByteArray::number(blokova) + " blokova").constData(),
+               Lanac(blokova));
+    if (drzaca > 0)
+        izmeri(QByteArray("veza sa " + QByteArray::number(drzaca) + " drzaca").constData(),
+               Drzaci(drzaca));
+    izmeri("blok na 100000000", Daleko());
+    izmeri("100000 ugnjezdenih elemenata", Ugnjezdeno(100000));
+}
+
 } // namespace bench

@@ -123,15 +123,7 @@ int main(int argc, char** argv) {
         Simuliraj(fajl);
         return 0;
     }
-    const int blokova = Broj(argc, argv, "--blokova", 100000);
-    const int drzaca = Broj(argc, argv, "--drzaca", 10000);
-    if (blokova > 0)
-        Izmeri(QByteArray("lanac od " + QByteArray::number(blokova) + " blokova").constData(),
-               Lanac(blokova));
-    if (drzaca > 0)
-        Izmeri(QByteArray("veza sa " + QByteArray::number(drzaca) + " drzaca").constData(),
-               Drzaci(drzaca));
-    Izmeri("blok na 100000000", Daleko());
-    Izmeri("100000 ugnjezdenih elemenata", Ugnjezdeno(100000));
+    ZaSvakiDokument(argc, argv,
+                    [](const char* naziv, const QByteArray& xml) { Izmeri(naziv, xml); });
     return 0;
 }

@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -266,19 +265,7 @@ QByteArray DokumentUTekst(const TSKEMRadnaPovrsina& povrsina) {
 }
 
 void SnimiDokument(const TSKEMRadnaPovrsina& povrsina, const QString& imeFajla) {
-    const QByteArray xml = DokumentUTekst(povrsina);
-    QSaveFile f(imeFajla);
-    auto greska = [&] {
-        return TGreskaDokumenta(
-            QStringLiteral("Fajl '%1' ne moze da se snimi: %2").arg(imeFajla, f.errorString()));
-    };
-    if (!f.open(QIODevice::WriteOnly)) throw greska();
-    if (f.write(xml) != xml.size()) {
-        const TGreskaDokumenta g = greska();
-        f.cancelWriting();
-        throw g;
-    }
-    if (!f.commit()) throw greska();
+    skem::SnimiModel(ModelPovrsine(povrsina).Model, imeFajla);
 }
 
 void PostaviModel(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {
