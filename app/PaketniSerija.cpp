@@ -7,10 +7,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -94,25 +98,43 @@ private:
     int duzina = 0; // of the line now shown
 };
 
-// A thread's engine, stopped by the batch's flag, and its results matrix,
-// reused from run to run.
+// A thread's engine, stopped by the batch's flag, reused from run to run.
 struct TRadnik {
     skem::TSimulacija Simulacija;
-    skem::MatrixReal Rezultati;
 };
 
-skem::TIshodSimulacije Izvedi(const TSerijaPaketno& s, std::int64_t r, TRadnik& radnik) {
+bool Zaustavljeno(const TSerijaPaketno& s) {
+    return s.Zaustavi && s.Zaustavi->load(std::memory_order_relaxed);
+}
+
+// A run's rows formatted into the CSV as they come.
+class TPrijemCsv : public skem::TPrijemRedova {
+public:
+    explicit TPrijemCsv(skem::TRedoviCsv& redovi) : redovi(redovi) {}
+    void Red(std::int64_t k, const double* vrednosti) override { redovi.Red(k, vrednosti); }
+
+private:
+    skem::TRedoviCsv& redovi;
+};
+
+// Run r with its rows formatted as they come (the header is the caller's);
+// every piece goes to `pisi`, which stops taking them once the batch is stopped.
+skem::TIshodSimulacije Izvedi(const TSerijaPaketno& s, std::int64_t r, TRadnik& radnik,
+                              const std::function<bool(std::string_view)>& pisi,
+                              std::string prefiks = {}) {
     radnik.Simulacija.PostaviZaustavljanje(s.Zaustavi);
     // One compiled model serves every run of the slice; the choice weighs them all.
     const auto [od, doBroja] = skem::DeoSerije(s.Plan.BrojSimulacija(), s.Deo, s.Delova);
     radnik.Simulacija.PostaviPrevodjenje(s.Prevodjenje);
     radnik.Simulacija.PostaviRadovaSerije(doBroja - od + 1);
-    return skem::IzvediSimulaciju(s.Plan, s.Osnova, r, s.Opcije, radnik.Simulacija,
-                                  radnik.Rezultati);
-}
-
-bool Zaustavljeno(const TSerijaPaketno& s) {
-    return s.Zaustavi && s.Zaustavi->load(std::memory_order_relaxed);
+    skem::TRedoviCsv redovi(
+        s.Kolone, s.Opcije.Trajanje, s.Opcije.IntervalStampanja,
+        [&](std::string_view deo) { return !Zaustavljeno(s) && pisi(deo); }, std::move(prefiks));
+    TPrijemCsv prijem(redovi);
+    skem::TIshodSimulacije ishod =
+        skem::IzvediSimulaciju(s.Plan, s.Osnova, r, s.Opcije, radnik.Simulacija, prijem);
+    if (ishod.Uspeh) redovi.Zavrsi();
+    return ishod;
 }
 
 // All of `tekst` to the device; false, with the system's reason, when a write fails.
@@ -214,6 +236,101 @@ private:
     QString razlog; // of the first failure; empty while all is well
 };
 
+// A run's CSV kept until the run has succeeded: in memory while it is small,
+// beyond that in an unnamed file in the temporary folder, so the memory a run
+// needs does not grow with its printed points. Then handed on whole, or dropped.
+class TCsvRada {
+public:
+    // False once a write to the temporary file has failed (Greska tells why).
+    bool Pisi(std::string_view deo) {
+        if (!razlog.isEmpty()) return false;
+        tekst += deo;
+        if (tekst.size() < UMemoriji) return true;
+        if (!fajl && !OtvoriFajl()) return false;
+        if (!UpisiSve(*fajl, tekst, razlog)) return false;
+        tekst.clear();
+        return true;
+    }
+
+    // Everything written, in order, to `predaj` in pieces that never split a
+    // UTF-8 character; false when `predaj` or a read of the file failed.
+    bool Predaj(const std::function<bool(std::string_view)>& predaj) {
+        if (!razlog.isEmpty()) return false;
+        if (fajl) {
+            if (!fajl->seek(0)) {
+                razlog = fajl->errorString();
+                return false;
+            }
+            std::string deo(UMemoriji, '\0');
+            std::size_t ostatak = 0; // bytes of a character cut at the piece's end
+            for (;;) {
+                const qint64 n =
+                    fajl->read(deo.data() + ostatak, static_cast<qint64>(deo.size() - ostatak));
+                if (n < 0) {
+                    razlog = fajl->errorString();
+                    return false;
+                }
+                if (n == 0) break;
+                const std::size_t kraj = ostatak + static_cast<std::size_t>(n);
+                const std::size_t rez = CeliZnakovi(std::string_view(deo.data(), kraj));
+                if (!predaj(std::string_view(deo.data(), rez))) return false;
+                ostatak = kraj - rez;
+                std::memmove(deo.data(), deo.data() + rez, ostatak);
+            }
+            if (ostatak > 0 && !predaj(std::string_view(deo.data(), ostatak))) return false;
+        }
+        return tekst.empty() || predaj(tekst);
+    }
+
+    // "Privremeni fajl u '/tmp' ne moze da se snimi: <reason>", or empty.
+    QString Greska() const {
+        if (razlog.isEmpty()) return {};
+        return QStringLiteral("Privremeni fajl u '%1' ne moze da se snimi: %2")
+            .arg(QDir::tempPath(), razlog);
+    }
+
+private:
+    static constexpr std::size_t UMemoriji = 1 << 20;
+
+    // The length of the text's start that ends with a whole UTF-8 character.
+    static std::size_t CeliZnakovi(std::string_view t) {
+        for (std::size_t i = t.size(); i > 0 && i + 4 > t.size(); --i) {
+            const auto c = static_cast<unsigned char>(t[i - 1]);
+            if ((c & 0xC0) == 0x80) continue; // inside a character
+            const std::size_t duzina = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+            return i - 1 + duzina <= t.size() ? t.size() : i - 1;
+        }
+        return t.size();
+    }
+
+    bool OtvoriFajl() {
+        const QByteArray folder = QFile::encodeName(QDir::tempPath());
+        int opisnik = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (opisnik < 0 && errno != EACCES && errno != ENOENT && errno != ENOTDIR) {
+            // A file system without unnamed files: a named one, removed at once.
+            QByteArray ime = folder + "/skem-XXXXXX";
+            opisnik = ::mkostemp(ime.data(), O_CLOEXEC);
+            if (opisnik >= 0) ::unlink(ime.constData());
+        }
+        if (opisnik < 0) {
+            razlog = qt_error_string(errno);
+            return false;
+        }
+        fajl = std::make_unique<QFile>();
+        if (fajl->open(opisnik, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                       QFileDevice::AutoCloseHandle))
+            return true;
+        razlog = fajl->errorString();
+        ::close(opisnik);
+        fajl.reset();
+        return false;
+    }
+
+    std::string tekst;           // what is not in the file
+    std::unique_ptr<QFile> fajl; // once the text outgrew memory
+    QString razlog;              // of a failed write; empty while all is well
+};
+
 // "Kraj simulacije od strane Quit elementa. t = 0.3"
 QString PorukaKrajaQuitom(const skem::TIshodSimulacije& ishod) {
     return QStringLiteral("%1 t = %2")
@@ -238,71 +355,55 @@ bool UpisiFajl(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& 
 
 namespace {
 
-// A run's rows formatted into the CSV as they come.
-class TPrijemCsv : public skem::TPrijemRedova {
-public:
-    explicit TPrijemCsv(skem::TRedoviCsv& redovi) : redovi(redovi) {}
-    void Red(std::int64_t k, const double* vrednosti) override { redovi.Red(k, vrednosti); }
-
-private:
-    skem::TRedoviCsv& redovi;
-};
-
-// The single run into a file that replaces the target only when whole: the
-// CSV is written as the run goes on, so no results matrix is kept. A failed
-// or stopped run leaves its temporary file out, as if nothing had been written.
-int IzvrsiJednuUFajl(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
-    TIzlaz cilj(izlaz, s.Izlaz);
-    if (!cilj.Otvori(greske)) return ikNeuspeh;
-    // A failed write is told by Zavrsi; the run goes on to its end meanwhile.
-    const auto pisi = [&](std::string_view deo) { return !Zaustavljeno(s) && cilj.Pisi(deo); };
-    skem::TRedoviCsv redovi(s.Kolone, s.Opcije.Trajanje, s.Opcije.IntervalStampanja, pisi);
-    TPrijemCsv prijem(redovi);
-    skem::TSimulacija simulacija;
-    simulacija.PostaviZaustavljanje(s.Zaustavi);
-    simulacija.PostaviPrevodjenje(s.Prevodjenje);
-    pisi(skem::ZaglavljeCsv(s.Kolone));
-    const skem::TIshodSimulacije ishod =
-        skem::IzvediSimulaciju(s.Plan, s.Osnova, 1, s.Opcije, simulacija, prijem);
-    if (!ishod.Uspeh) {
-        greske << QString::fromStdString(ishod.Poruka) << '\n';
-        return ikNeuspeh;
+// UpisiFajl with the text of a run's CSV.
+bool UpisiFajl(const QString& imeFajla, TCsvRada& csv, QTextStream& greske) {
+    QTextStream bezIzlaza;
+    TIzlaz fajl(bezIzlaza, imeFajla);
+    if (!fajl.Otvori(greske)) return false;
+    // A failed write is told by Zavrsi; a failed read before it.
+    if (!csv.Predaj([&fajl](std::string_view deo) { return fajl.Pisi(deo); }) &&
+        !csv.Greska().isEmpty()) {
+        greske << csv.Greska() << '\n';
+        return false;
     }
-    if (ishod.Quit) greske << PorukaKrajaQuitom(ishod) << '\n';
-    redovi.Zavrsi();
-    if (Zaustavljeno(s)) {
-        greske << skem::TSimulacija::PorukaPrekinuta << '\n';
-        return ikNeuspeh;
-    }
-    return cilj.Zavrsi(greske) ? ikUspeh : ikNeuspeh;
+    return fajl.Zavrsi(greske);
 }
 
 } // namespace
 
 int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
-    // The output stream, a device or a FIFO cannot take back rows of a run
-    // that then fails: for them the run ends before its CSV is written.
-    if (TIzlaz::PrekoPrivremenog(s.Izlaz)) return IzvrsiJednuUFajl(s, izlaz, greske);
+    // A regular file is written as the run goes on, beside the target, and
+    // renamed over it when whole. The output stream, a device or a FIFO cannot
+    // take back rows of a run that then fails: the CSV waits (TCsvRada) until
+    // the run has succeeded. Either way no results matrix is kept.
+    TIzlaz cilj(izlaz, s.Izlaz);
+    const bool uCilj = TIzlaz::PrekoPrivremenog(s.Izlaz);
+    if (uCilj && !cilj.Otvori(greske)) return ikNeuspeh;
+    TCsvRada csv;
+    // A failed write is told later; the run goes on to its end meanwhile.
+    const auto pisi = [&](std::string_view deo) { return uCilj ? cilj.Pisi(deo) : csv.Pisi(deo); };
+    pisi(skem::ZaglavljeCsv(s.Kolone));
     TRadnik radnik;
-    const skem::TIshodSimulacije ishod = Izvedi(s, 1, radnik);
+    const skem::TIshodSimulacije ishod = Izvedi(s, 1, radnik, pisi);
     if (!ishod.Uspeh) {
         greske << QString::fromStdString(ishod.Poruka) << '\n';
         return ikNeuspeh;
     }
     if (ishod.Quit) greske << PorukaKrajaQuitom(ishod) << '\n';
-    // The CSV goes out as it is formatted (on --jobs threads).
-    TIzlaz cilj(izlaz, s.Izlaz);
-    if (!cilj.Otvori(greske)) return ikNeuspeh;
-    bool upisano = true;
-    const auto pisi = [&](std::string_view deo) {
-        if (Zaustavljeno(s)) return false;
-        upisano = cilj.Pisi(deo);
-        return upisano;
-    };
-    if (pisi(skem::ZaglavljeCsv(s.Kolone)))
-        skem::PisiRedoveCsv(s.Kolone, radnik.Rezultati, s.Opcije.Trajanje,
-                            s.Opcije.IntervalStampanja, {}, pisi, s.Niti);
-    if (upisano && Zaustavljeno(s)) {
+    if (!csv.Greska().isEmpty()) {
+        greske << csv.Greska() << '\n';
+        return ikNeuspeh;
+    }
+    if (!uCilj && !Zaustavljeno(s)) {
+        if (!cilj.Otvori(greske)) return ikNeuspeh;
+        const bool predato =
+            csv.Predaj([&](std::string_view deo) { return !Zaustavljeno(s) && cilj.Pisi(deo); });
+        if (!predato && !Zaustavljeno(s) && !csv.Greska().isEmpty()) {
+            greske << csv.Greska() << '\n';
+            return ikNeuspeh;
+        }
+    }
+    if (Zaustavljeno(s)) {
         // An unfinished file is dropped, as QSaveFile does when not committed.
         greske << skem::TSimulacija::PorukaPrekinuta << '\n';
         return ikNeuspeh;
@@ -332,7 +433,9 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
     // The long form goes to the file or to the output stream as the runs come in.
     TIzlaz dugaForma(izlaz, s.Izlaz);
     if (!poFajlovima && !dugaForma.Otvori(greske)) return ikNeuspeh;
-    auto pisi = [&](const std::string& tekst) { return dugaForma.Pisi(tekst); };
+    const auto pisi = [&](std::string_view tekst) {
+        return !Zaustavljeno(s) && dugaForma.Pisi(tekst);
+    };
 
     std::string indeks = ZaglavljeDugeForme(s);
     indeks.resize(indeks.size() - duzinaZaglavlja);
@@ -342,32 +445,29 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
     bool upisano = true;
     bool zaglavlje = poFajlovima;
     auto napisiZaglavlje = [&] {
-        if (!zaglavlje) upisano = pisi(ZaglavljeDugeForme(s));
+        if (!zaglavlje && upisano) upisano = pisi(ZaglavljeDugeForme(s));
         zaglavlje = true;
     };
 
     int kod = ikUspeh;
     bool prekinuto = false;
     TNapredak napredak(greske, doBroja - od + 1, s.Napredak);
+    // A run's outcome and its CSV, made on the run's own thread.
+    struct TGotovRad {
+        skem::TIshodSimulacije Ishod;
+        TCsvRada Csv;
+    };
     skem::IzvrsiRedom<TRadnik>(
         od, doBroja, s.Niti,
-        // The CSV text is made on the run's own thread too.
         [&](std::int64_t r, TRadnik& radnik) {
-            skem::TIshodSimulacije ishod = Izvedi(s, r, radnik);
-            if (!ishod.Uspeh) return ishod;
-            const double d = s.Opcije.Trajanje, p = s.Opcije.IntervalStampanja;
-            if (poFajlovima) {
-                ishod.Csv = skem::NapraviCsv(s.Kolone, radnik.Rezultati, d, p);
-            } else {
-                skem::PisiRedoveCsv(s.Kolone, radnik.Rezultati, d, p, Prefiks(s, r),
-                                    [&ishod](std::string_view deo) {
-                                        ishod.Csv += deo;
-                                        return true;
-                                    });
-            }
-            return ishod;
+            TGotovRad rad;
+            const auto pisiRed = [&rad](std::string_view deo) { return rad.Csv.Pisi(deo); };
+            if (poFajlovima) rad.Csv.Pisi(skem::ZaglavljeCsv(s.Kolone));
+            rad.Ishod = Izvedi(s, r, radnik, pisiRed, poFajlovima ? std::string() : Prefiks(s, r));
+            return rad;
         },
-        [&](std::int64_t r, skem::TIshodSimulacije&& ishod) {
+        [&](std::int64_t r, TGotovRad&& rad) {
+            const skem::TIshodSimulacije& ishod = rad.Ishod;
             if (ishod.Zaustavljena || Zaustavljeno(s)) {
                 prekinuto = true;
                 return false;
@@ -383,18 +483,20 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
             if (!ishod.Uspeh) {
                 poruka(QString::fromStdString(ishod.Poruka));
                 kod = ikNeuspeh;
+            } else if (!rad.Csv.Greska().isEmpty()) {
+                napredak.Poruka(rad.Csv.Greska());
+                upisano = false;
             } else if (poFajlovima) {
                 const QString ime =
                     QStringLiteral("run-%1.csv")
                         .arg(r, skem::BrojCifara(static_cast<std::uint64_t>(ukupno)), 10,
                              QLatin1Char('0'));
-                if (!UpisiFajl(direktorijum.filePath(ime), QByteArray::fromStdString(ishod.Csv),
-                               greske))
-                    upisano = false;
+                if (!UpisiFajl(direktorijum.filePath(ime), rad.Csv, greske)) upisano = false;
                 indeks += Prefiks(s, r) + ime.toStdString() + '\n';
             } else {
                 napisiZaglavlje();
-                if (upisano) upisano = pisi(ishod.Csv);
+                if (upisano) upisano = rad.Csv.Predaj(pisi);
+                if (!rad.Csv.Greska().isEmpty()) napredak.Poruka(rad.Csv.Greska());
             }
             napredak.Korak(r - od + 1);
             return upisano;

@@ -117,18 +117,20 @@ bool PisiRedoveCsv(const std::vector<TBlokRezultata>& blokovi, const TMatricaRez
 }
 
 TRedoviCsv::TRedoviCsv(const std::vector<TBlokRezultata>& blokovi, double trajanje,
-                       double intervalStampe, std::function<bool(std::string_view)> pisi)
+                       double intervalStampe, std::function<bool(std::string_view)> pisi,
+                       std::string prefiks)
     : poslednji(BrojIntervalaStampe(trajanje, intervalStampe)), intervalStampe(intervalStampe),
-      pisi(std::move(pisi)) {
+      pisi(std::move(pisi)), prefiks(std::move(prefiks)) {
     for (std::size_t i = 0; i < blokovi.size(); ++i)
         if (ImaRedURezultatima(blokovi[i].Sifra)) kolone.push_back(i);
-    najduziRed = (kolone.size() + 1) * (NajduziRealan + 1);
+    najduziRed = this->prefiks.size() + (kolone.size() + 1) * (NajduziRealan + 1);
     tekst.resize(std::max<std::size_t>(65536, najduziRed));
 }
 
 void TRedoviCsv::Pisi(std::int64_t k, const double* vrednosti) {
     if (tekst.size() - duzina < najduziRed) Predaj();
     char* p = tekst.data() + duzina;
+    p = std::copy(prefiks.begin(), prefiks.end(), p);
     p += PisiRealan(static_cast<double>(k) * intervalStampe, p);
     for (std::size_t i : kolone) {
         *p++ = ',';

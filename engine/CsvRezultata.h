@@ -50,14 +50,15 @@ bool PisiRedoveCsv(const std::vector<TBlokRezultata>& blokovi, const TMatricaRez
                    const std::function<bool(std::string_view)>& pisi, int niti = 1);
 
 // The lines of PisiRedoveCsv made one row at a time as a run hands them on
-// (the same text, byte for byte), so no matrix need hold them: handed to
-// `pisi` in pieces of whole lines (about 64 KB each). Rows beyond Round(D/P)
-// are left out; once `pisi` returns false nothing more is handed on.
+// (the same text, byte for byte, each line begun with `prefiks`), so no
+// matrix need hold them: handed to `pisi` in pieces of whole lines (about
+// 64 KB each). Rows beyond Round(D/P) are left out; once `pisi` returns false
+// nothing more is handed on.
 class TRedoviCsv {
 public:
     // Throws std::invalid_argument when D or P is not usable.
     TRedoviCsv(const std::vector<TBlokRezultata>& blokovi, double trajanje, double intervalStampe,
-               std::function<bool(std::string_view)> pisi);
+               std::function<bool(std::string_view)> pisi, std::string prefiks = {});
 
     // Row k (the time k*P), k = 0, 1, ... in order; block i's value at vrednosti[i].
     void Red(std::int64_t k, const double* vrednosti);
@@ -74,6 +75,7 @@ private:
     std::int64_t sledeci = 0; // the next row to write
     double intervalStampe;
     std::function<bool(std::string_view)> pisi;
+    std::string prefiks;
     std::vector<char> tekst; // the lines not yet handed on
     std::size_t duzina = 0;  // of the text in it
     std::size_t najduziRed;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -104,10 +105,10 @@ TEST_F(Paketno, RefusedOptionsGiveTheDialogsMessages) {
 }
 
 TEST_F(Paketno, RefusedModelsAndFailedRunsExitWithOne) {
-    const QStringList opcije = {"--duration", "1", "--step", "0.5", "--print", "0.5"};
     const struct {
         QString dokument;
         QString poruka;
+        QStringList opcije = {"--duration", "1", "--step", "0.5", "--print", "0.5"};
     } slucajevi[] = {
         {dir.filePath(QStringLiteral("nema.skem")), QStringLiteral("Fajl '") +
                                                         dir.filePath(QStringLiteral("nema.skem")) +
@@ -123,12 +124,19 @@ TEST_F(Paketno, RefusedModelsAndFailedRunsExitWithOne) {
                   Blok(1, 12, "K", 0, 1) + Blok(2, 5, "D", 2) + Blok(3, 10, "I", 3),
                   Veza(1, 2, 0) + Veza(2, 3, 0)),
          QStringLiteral("Drugi ulaz u delitelj je 0!\n")},
+        // The same late, at t = 1e5, after megabytes of rows: 1 / (1e5 - t).
+        {Dokument("kasno.skem",
+                  Blok(1, 12, "K", 0, 1) + Blok(2, 12, "K", 0, -1) + Blok(3, 10, "I", 3, 1e5) +
+                      Blok(4, 5, "D", 2),
+                  Veza(2, 3, 0) + Veza(1, 4, 0) + Veza(3, 4, 1)),
+         QStringLiteral("Drugi ulaz u delitelj je 0!\n"),
+         {"--duration", "2e5", "--step", "1", "--print", "1"}},
     };
     // Into a file too, written as the run goes on: a failed run leaves none.
     const QString fajl = dir.filePath(QStringLiteral("rez.csv"));
     for (const auto& s : slucajevi)
         for (const QStringList& izlaz : {QStringList(), QStringList{"--output", fajl}}) {
-            const TPaketniRezultat r = Pokreni(QStringList{s.dokument} + opcije + izlaz);
+            const TPaketniRezultat r = Pokreni(QStringList{s.dokument} + s.opcije + izlaz);
             EXPECT_EQ(r.Kod, 1) << s.poruka.toStdString();
             EXPECT_TRUE(r.Greske.startsWith(s.poruka)) << r.Greske.toStdString();
             EXPECT_TRUE(r.Izlaz.isEmpty());
@@ -192,25 +200,26 @@ TEST_F(Paketno, CtrlCStopsARunOrASeriesAndLeavesNoOutput) {
     }
 }
 
-// A run into a file keeps no results matrix: with the address space a little
+// A single run keeps no results matrix: with the address space a little
 // larger than now, a run whose matrix (2e5 x 41 doubles, 63 MB) would not fit
-// writes its CSV; the same run to the output stream keeps the matrix and fails.
+// writes its CSV (180 MB), into a file as it goes and to the output stream
+// once the run has succeeded, the same bytes.
 // Not in the sanitizers' build: their allocator reserves address space of its
 // own, so a limit on it says nothing there.
 #ifndef __SANITIZE_ADDRESS__
-TEST_F(Paketno, ARunIntoAFileNeedsNoMemoryForItsPrintedPoints) {
+TEST_F(Paketno, ASingleRunNeedsNoMemoryForItsPrintedPoints) {
     QString blokovi = Blok(1, 12, "K", 0, 2) + Blok(2, 10, "I", 3, 1);
     for (int b = 3; b <= 42; ++b)
         blokovi += Blok(b, 8, "G", 1, 2);
     const QString d = Dokument("siroki.skem", blokovi, Veza(1, 2, 0));
     const QString fajl = dir.filePath(QStringLiteral("rez.csv"));
+    const QString standardni = dir.filePath(QStringLiteral("izlaz.txt"));
     const QStringList opcije = {d,         "--duration", "2e5",           "--step", "1",
                                 "--print", "1",          "--prevodjenje", "ne"};
-    const struct {
-        QStringList argumenti;
-        int kod;
-    } slucajevi[] = {{opcije + QStringList{"--output", fajl}, 0}, {opcije, 1}};
-    for (const auto& s : slucajevi) {
+    for (const bool uFajl : {true, false}) {
+        // The output stream is a regular file here, not a text held in memory.
+        QFile izlaz(standardni);
+        ASSERT_TRUE(izlaz.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         rlimit granica{};
         ASSERT_EQ(getrlimit(RLIMIT_AS, &granica), 0);
         const rlimit staro = granica;
@@ -222,18 +231,23 @@ TEST_F(Paketno, ARunIntoAFileNeedsNoMemoryForItsPrintedPoints) {
         const rlim_t zauzeto = tekst.mid(i + 7).trimmed().split(' ').first().toULongLong() * 1024;
         granica.rlim_cur = zauzeto + (32 << 20);
         ASSERT_EQ(setrlimit(RLIMIT_AS, &granica), 0);
-        const TPaketniRezultat r = Pokreni(s.argumenti);
+        const TPaketniRezultat r =
+            Pokreni(uFajl ? opcije + QStringList{"--output", fajl} : opcije, nullptr, &izlaz);
         ASSERT_EQ(setrlimit(RLIMIT_AS, &staro), 0);
-        EXPECT_EQ(r.Kod, s.kod) << r.Greske.toStdString();
-        if (s.kod != 0) continue;
-        QFile f(fajl);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        TTabela t;
-        ASSERT_TRUE(ProcitajCsv(QString::fromUtf8(f.readAll()), t));
-        ASSERT_EQ(t.Redovi.size(), 200001u);
-        EXPECT_EQ(t.Zaglavlje.size(), 42);
-        EXPECT_EQ(t.Redovi.back()[t.Kolona(2)], 1 + 2 * 2e5);
+        EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+        izlaz.close();
+        EXPECT_EQ(QFileInfo(standardni).size(), uFajl ? 0 : QFileInfo(fajl).size());
     }
+    QFile f(fajl), s(standardni);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(s.open(QIODevice::ReadOnly));
+    const QByteArray csv = f.readAll();
+    EXPECT_TRUE(csv == s.readAll());
+    TTabela t;
+    ASSERT_TRUE(ProcitajCsv(QString::fromUtf8(csv), t));
+    ASSERT_EQ(t.Redovi.size(), 200001u);
+    EXPECT_EQ(t.Zaglavlje.size(), 42);
+    EXPECT_EQ(t.Redovi.back()[t.Kolona(2)], 1 + 2 * 2e5);
 }
 #endif
 
@@ -249,6 +263,9 @@ TEST_F(Paketno, EveryFailedWriteFailsTheRunWithTheSystemsReason) {
     const QString pun = QStringLiteral("Na standardni izlaz ne moze da se pise: No space left on "
                                        "device\n");
     const QString prevelik = QStringLiteral("' ne moze da se snimi: File too large\n");
+    // Megabytes of CSV wait for the run's end in a temporary file.
+    const QStringList duga = {d, "--duration", "1e5", "--step", "1", "--print", "1"};
+    const QString privremeni = "Privremeni fajl u '" + QDir::tempPath() + prevelik;
     const struct {
         QStringList argumenti;
         bool naPunUredjaj;      // standard output on /dev/full
@@ -257,6 +274,8 @@ TEST_F(Paketno, EveryFailedWriteFailsTheRunWithTheSystemsReason) {
     } slucajevi[] = {
         {jedna, true, 0, pun},
         {serija, true, 0, pun},
+        {duga, false, 1000, privremeni},
+        {duga + QStringList{"--sweep", "2.p1=1,2"}, false, 1000, privremeni},
         {jedna + QStringList{"--output", fajl}, false, 1000, "Fajl '" + fajl + prevelik},
         {serija + QStringList{"--output", fajl}, false, 1000, "Fajl '" + fajl + prevelik},
         {serija + QStringList{"--output-dir", direktorijum}, false, 1000,

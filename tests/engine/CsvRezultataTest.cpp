@@ -44,5 +44,18 @@ TEST(CsvRezultata, LinesInPiecesOnThreadsAreTheLinesInOrder) {
             blokovi, m, d, p, {}, [&](std::string_view) { return ++delova < 3; }, niti));
         EXPECT_EQ(delova, 3);
     }
+    // Row by row as a run hands them on: the same lines.
+    std::string redomTekst;
+    TRedoviCsv redom(
+        blokovi, d, p,
+        [&](std::string_view deo) {
+            redomTekst += deo;
+            return true;
+        },
+        "7,");
+    for (std::size_t k = 0; k <= 20000; ++k)
+        redom.Red(static_cast<std::int64_t>(k), m.Red(k));
+    EXPECT_TRUE(redom.Zavrsi());
+    EXPECT_EQ(redomTekst, ocekivano);
     EXPECT_EQ(NapraviCsv(blokovi, m, d, p).substr(0, 18), "t,\"2. a,b\",3. c\n0,");
 }
