@@ -305,7 +305,12 @@ private:
 
     bool OtvoriFajl() {
         const QByteArray folder = QFile::encodeName(QDir::tempPath());
+#ifdef O_TMPFILE
         int opisnik = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+#else
+        int opisnik = -1;
+        errno = EOPNOTSUPP;
+#endif
         if (opisnik < 0 && errno != EACCES && errno != ENOENT && errno != ENOTDIR) {
             // A file system without unnamed files: a named one, removed at once.
             QByteArray ime = folder + "/skem-XXXXXX";

@@ -47,6 +47,8 @@ bool UpisiFajl(const QString& imeFajla, const QByteArray& sadrzaj, QTextStream& 
 QString PorukaStandardnogIzlaza(const QString& razlog);
 
 // One run alone, printed exactly as before sweeps existed (run 1 of the
-// plan), its CSV written line by line as it is formatted. A Quit that ended
+// plan), its CSV formatted row by row as the run goes on, with no results
+// matrix: into a file directly, to the output stream or a device once the
+// run has succeeded (kept meanwhile in a temporary file). A Quit that ended
 // it is told on the error stream with the time reached; the exit code stays 0.
 int IzvrsiJednu(const TSerijaPaketno& serija, QTextStream& izlaz, QTextStream& greske);
