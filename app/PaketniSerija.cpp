@@ -221,6 +221,14 @@ QString PorukaKrajaQuitom(const skem::TIshodSimulacije& ishod) {
              QString::fromStdString(skem::VremeNaKoraku(ishod.Vreme, ishod.Korak)));
 }
 
+// A solver's failure on the error stream: the run's rows are kept, and the
+// exit code says it did not get to the end.
+int PrijaviResavac(const skem::TIshodSimulacije& ishod, QTextStream& greske) {
+    if (ishod.PorukaResavaca.empty()) return ikUspeh;
+    greske << QString::fromStdString(ishod.PorukaResavaca) << '\n';
+    return ikNeuspeh;
+}
+
 } // namespace
 
 QString PorukaStandardnogIzlaza(const QString& razlog) {
@@ -274,7 +282,8 @@ int IzvrsiJednuUFajl(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& g
         greske << skem::TSimulacija::PorukaPrekinuta << '\n';
         return ikNeuspeh;
     }
-    return cilj.Zavrsi(greske) ? ikUspeh : ikNeuspeh;
+    if (!cilj.Zavrsi(greske)) return ikNeuspeh;
+    return PrijaviResavac(ishod, greske);
 }
 
 } // namespace
@@ -290,6 +299,7 @@ int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske
         return ikNeuspeh;
     }
     if (ishod.Quit) greske << PorukaKrajaQuitom(ishod) << '\n';
+    const int kodResavaca = PrijaviResavac(ishod, greske);
     // The CSV goes out as it is formatted (on --jobs threads).
     TIzlaz cilj(izlaz, s.Izlaz);
     if (!cilj.Otvori(greske)) return ikNeuspeh;
@@ -307,7 +317,7 @@ int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske
         greske << skem::TSimulacija::PorukaPrekinuta << '\n';
         return ikNeuspeh;
     }
-    return cilj.Zavrsi(greske) ? ikUspeh : ikNeuspeh;
+    return cilj.Zavrsi(greske) ? kodResavaca : ikNeuspeh;
 }
 
 int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
@@ -380,6 +390,11 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
                                     .arg(tekst));
             };
             if (ishod.Quit) poruka(PorukaKrajaQuitom(ishod));
+            // A solver that gave up: its rows so far stay, the series fails.
+            if (!ishod.PorukaResavaca.empty()) {
+                poruka(QString::fromStdString(ishod.PorukaResavaca));
+                kod = ikNeuspeh;
+            }
             if (!ishod.Uspeh) {
                 poruka(QString::fromStdString(ishod.Poruka));
                 kod = ikNeuspeh;

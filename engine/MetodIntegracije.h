@@ -19,6 +19,17 @@ enum class TMetodIntegracije : unsigned char {
 inline constexpr double PodrazumevanaRelativnaTolerancija = 1e-6;
 inline constexpr double PodrazumevanaApsolutnaTolerancija = 1e-9;
 
+// The method stored with a document (its element MetodIntegracije), written
+// only for a method other than RK4, so a document without one reads and
+// writes as before.
+struct TMetodDokumenta {
+    TMetodIntegracije Metod = TMetodIntegracije::RK4;
+    double RelativnaTolerancija = PodrazumevanaRelativnaTolerancija;
+    double ApsolutnaTolerancija = PodrazumevanaApsolutnaTolerancija;
+
+    bool operator==(const TMetodDokumenta&) const = default;
+};
+
 // "rk4", "dp45", "bdf": the names of the command line and the document.
 inline const char* NazivMetoda(TMetodIntegracije m) {
     switch (m) {
