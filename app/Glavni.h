@@ -168,6 +168,7 @@ private:
     // The message of a run that failed with an error, then back to the model page.
     void GreskaSimulacije(const QString& tekst);
     void PokaziBlokGreske(int lokalniBroj);
+    void ZapamtiMetod();
     void ZavrsiCekanje(); // the ordinary pointer again once a run is over
 
     // ---- a run in the background (GlavniRad.cpp) ----

@@ -104,6 +104,7 @@ bool TMainForm::NoviDokument() {
     // The description belongs to the document just closed; a new one starts
     // without it, so it is not saved into the next file by mistake.
     radnaPovrsina->OpisProblema.clear();
+    radnaPovrsina->MetodIntegracije.reset();
     ObnoviListuBlokova();
     PocniIstoriju();
     UkloniOporavak();

@@ -158,7 +158,11 @@ void TMainForm::PrevediModelClick() {
     try {
         zaustaviRad = false;
         const QPointer<QWidget> fokus = QApplication::focusWidget();
-        if (simulacija.Pripremi(blokovi)) IzvediUPozadini(fokus);
+        Opcije()->PostaviMetod(radnaPovrsina->MetodIntegracije);
+        if (simulacija.Pripremi(blokovi)) {
+            ZapamtiMetod();
+            IzvediUPozadini(fokus);
+        }
         if (simulacija.Zaustavljena()) {
             // Nothing of the document changed; a close asked for meanwhile follows.
             ZavrsiCekanje();
@@ -166,9 +170,13 @@ void TMainForm::PrevediModelClick() {
                 Dijalozi().Poruka(QString::fromUtf8(skem::TSimulacija::PorukaPrekinuta));
         } else if (simulacija.Uspeh()) {
             // A Quit may end the run at D exactly: the stop is said either way.
+            // A solver that could not go on says so; its rows so far are shown.
+            const QString resavac = QString::fromStdString(simulacija.PorukaResavaca());
+            if (!resavac.isEmpty()) Dijalozi().Greska(resavac);
             const TKrajRada kraj{simulacija.Prekid().Vrsta == skem::TStanjeRada::Quit ||
                                      simulacija.VremeZaustavljanja() != simulacija.Trajanje(),
-                                 simulacija.VremeZaustavljanja(), simulacija.Interval()};
+                                 simulacija.VremeZaustavljanja(), simulacija.KorakVremena(),
+                                 resavac.section('\n', 0, 0)};
             prikazRezultata->PopuniTabelu(redovi, std::move(rezultati), simulacija.Trajanje(),
                                           simulacija.IntervalStampanja(), kraj);
             strane->setCurrentWidget(prikazRezultata->TabelaTab());
@@ -183,6 +191,19 @@ void TMainForm::PrevediModelClick() {
         GreskaSimulacije(QString::fromUtf8(g.what()));
     }
     if (std::exchange(zatvoriPosleRada, false)) QTimer::singleShot(0, this, [this] { close(); });
+}
+
+// The method accepted in the options dialog goes with the document: a change
+// is an edit (undone as one, and saved).
+void TMainForm::ZapamtiMetod() {
+    const skem::TMetodDokumenta izabran = Opcije()->Metod();
+    std::optional<skem::TMetodDokumenta> novi;
+    if (izabran.Metod != skem::TMetodIntegracije::RK4) novi = izabran;
+    if (novi == radnaPovrsina->MetodIntegracije) return;
+    radnaPovrsina->MetodIntegracije = novi;
+    radnaPovrsina->OpisiKorak(QStringLiteral("izmena metoda integracije"));
+    PostaviIzmenjen(true);
+    ZakaziKorak();
 }
 
 // After an element's error the user sees which block raised it: the block is

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <unistd.h>
@@ -44,10 +45,11 @@ struct TArgumenti {
 
 const QStringList& PoznateOpcije() {
     static const QStringList opcije = {
-        QStringLiteral("--duration"),   QStringLiteral("--step"),       QStringLiteral("--print"),
-        QStringLiteral("--output"),     QStringLiteral("--output-dir"), QStringLiteral("--runs"),
-        QStringLiteral("--seed"),       QStringLiteral("--jobs"),       QStringLiteral("--part"),
-        QStringLiteral("--prevodjenje")};
+        QStringLiteral("--duration"),    QStringLiteral("--step"),       QStringLiteral("--print"),
+        QStringLiteral("--output"),      QStringLiteral("--output-dir"), QStringLiteral("--runs"),
+        QStringLiteral("--seed"),        QStringLiteral("--jobs"),       QStringLiteral("--part"),
+        QStringLiteral("--prevodjenje"), QStringLiteral("--metod"),      QStringLiteral("--rtol"),
+        QStringLiteral("--atol")};
     return opcije;
 }
 
@@ -200,6 +202,50 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
     return {};
 }
 
+// The method as the command line gives it; what it leaves out comes from the
+// document, else the defaults.
+struct TMetodArgumenata {
+    std::optional<skem::TMetodIntegracije> Metod;
+    std::optional<double> Relativna, Apsolutna;
+};
+
+// An empty text when --metod, --rtol and --atol are usable, else what is wrong.
+QString ProcitajMetodArgumenata(const TArgumenti& a, TMetodArgumenata& m) {
+    const auto i = a.Opcije.find(QStringLiteral("--metod"));
+    if (i != a.Opcije.end()) {
+        skem::TMetodIntegracije metod{};
+        if (!skem::ProcitajMetod(i->second.toStdString(), metod))
+            return QStringLiteral("Opcija --metod %1: ocekuje se rk4, dp45 ili bdf.")
+                .arg(i->second);
+        m.Metod = metod;
+    }
+    const auto r = a.Opcije.find(QStringLiteral("--rtol"));
+    const auto at = a.Opcije.find(QStringLiteral("--atol"));
+    if (r == a.Opcije.end() && at == a.Opcije.end()) return {};
+    // The dialog's checks and messages; an option left out passes as the default.
+    skem::TOpcijeSimulacije v;
+    const skem::TRezultatProvere provera =
+        skem::ProveriTolerancije(r == a.Opcije.end() ? "1" : r->second.toStdString(),
+                                 at == a.Opcije.end() ? "1" : at->second.toStdString(), v);
+    if (provera.Provera != 0) return QString::fromStdString(provera.Poruka);
+    if (r != a.Opcije.end()) m.Relativna = v.RelativnaTolerancija;
+    if (at != a.Opcije.end()) m.Apsolutna = v.ApsolutnaTolerancija;
+    return {};
+}
+
+// The run's method: the command line's, else the document's, else RK4.
+QString PrimeniMetod(const TMetodArgumenata& m,
+                     const std::optional<skem::TMetodDokumenta>& dokument,
+                     skem::TOpcijeSimulacije& opcije) {
+    const skem::TMetodDokumenta d = dokument.value_or(skem::TMetodDokumenta{});
+    opcije.Metod = m.Metod.value_or(d.Metod);
+    opcije.RelativnaTolerancija = m.Relativna.value_or(d.RelativnaTolerancija);
+    opcije.ApsolutnaTolerancija = m.Apsolutna.value_or(d.ApsolutnaTolerancija);
+    if (opcije.Metod == skem::TMetodIntegracije::RK4 && (m.Relativna || m.Apsolutna))
+        return QStringLiteral("Opcije --rtol i --atol vaze samo uz metode dp45 i bdf.");
+    return {};
+}
+
 // A series rather than one run: anything that makes or slices more runs.
 bool JeSerija(const TArgumenti& a) {
     if (a.Ponovljene.count(QStringLiteral("--sweep"))) return true;
@@ -255,7 +301,14 @@ const char* const OpcijePaketno =
     "  --output-dir D jedan CSV po simulaciji (run-<r>.csv) i indeks.csv u direktorijumu D\n"
     "  --prevodjenje da|ne|auto\n"
     "                 prevodjenje modela u masinski kod za duge simulacije (isti rezultati):\n"
-    "                 auto (podrazumevano) kad se isplati, da uvek, ne nikad\n";
+    "                 auto (podrazumevano) kad se isplati, da uvek, ne nikad (samo rk4)\n"
+    "  --metod rk4|dp45|bdf\n"
+    "                 metod integracije: rk4 Runge-Kutta 4 sa fiksnim korakom\n"
+    "                 (podrazumevano), dp45 Dormand-Prince 5(4) sa promenljivim korakom,\n"
+    "                 bdf za krute sisteme; uz dp45 i bdf je H najveci dozvoljeni korak;\n"
+    "                 bez nje vazi metod sacuvan u dokumentu\n"
+    "  --rtol R       relativna tolerancija metoda dp45 i bdf (podrazumevano 1E-6)\n"
+    "  --atol A       apsolutna tolerancija metoda dp45 i bdf (podrazumevano 1E-9)\n";
 const char* const IzlazniKodovi =
     "Izlazni kod: 0 uspeh, 1 model odbijen, simulacija prekinuta greskom ili sa Ctrl+C,\n"
     "2 neispravni argumenti ili opcije.\n";
@@ -345,7 +398,9 @@ QString UpotrebaPaketno() {
                           "[--output IZLAZ.csv | --output-dir DIR]\n"
                           "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
                           "[--seed S]\n"
-                          "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n") +
+                          "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n"
+                          "                 [--metod rk4|dp45|bdf] [--rtol R] [--atol A]\n"
+                          "                 [--metod rk4|dp45|bdf] [--rtol R] [--atol A]\n") +
            QLatin1String(OpcijePaketno) + QLatin1String(IzlazniKodovi);
 }
 
@@ -358,6 +413,7 @@ QString UpotrebaPrograma() {
                "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
                "[--seed S]\n"
                "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n"
+               "                 [--metod rk4|dp45|bdf] [--rtol R] [--atol A]\n"
                "Bez opcija otvara editor blok dijagrama, sa dokumentom FAJL.skem ako "
                "je naveden.\n"
                "  --version      ispisuje verziju programa\n"
@@ -416,6 +472,11 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
         greske << QString::fromStdString(provera.Poruka) << '\n';
         return ikUpotreba;
     }
+    TMetodArgumenata metod;
+    if (const QString greska = ProcitajMetodArgumenata(a, metod); !greska.isEmpty()) {
+        greske << greska << '\n';
+        return ikUpotreba;
+    }
     if (const QString greska = ProcitajSeriju(a, serija); !greska.isEmpty()) {
         greske << greska << '\n';
         return ikUpotreba;
@@ -438,6 +499,12 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
                                : *procitan.Greska)
                        << '\n';
                 return ikNeuspeh;
+            }
+            if (const QString greska =
+                    PrimeniMetod(metod, procitan.Model.MetodIntegracije, serija.Opcije);
+                !greska.isEmpty()) {
+                greske << greska << '\n';
+                return ikUpotreba;
             }
             for (const skem::TBlokModela& b : procitan.Model.Blokovi)
                 serija.Kolone.push_back({b.LokalniBroj, b.Naziv.toStdString(), b.Sifra});

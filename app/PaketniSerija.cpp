@@ -343,6 +343,14 @@ QString PorukaKrajaQuitom(const skem::TIshodSimulacije& ishod) {
              QString::fromStdString(skem::VremeNaKoraku(ishod.Vreme, ishod.Korak)));
 }
 
+// A solver's failure on the error stream: the run's rows are kept, and the
+// exit code says it did not get to the end.
+int PrijaviResavac(const skem::TIshodSimulacije& ishod, QTextStream& greske) {
+    if (ishod.PorukaResavaca.empty()) return ikUspeh;
+    greske << QString::fromStdString(ishod.PorukaResavaca) << '\n';
+    return ikNeuspeh;
+}
+
 } // namespace
 
 QString PorukaStandardnogIzlaza(const QString& razlog) {
@@ -395,6 +403,7 @@ int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske
         return ikNeuspeh;
     }
     if (ishod.Quit) greske << PorukaKrajaQuitom(ishod) << '\n';
+    const int kodResavaca = PrijaviResavac(ishod, greske);
     if (!csv.Greska().isEmpty()) {
         greske << csv.Greska() << '\n';
         return ikNeuspeh;
@@ -413,7 +422,7 @@ int IzvrsiJednu(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske
         greske << skem::TSimulacija::PorukaPrekinuta << '\n';
         return ikNeuspeh;
     }
-    return cilj.Zavrsi(greske) ? ikUspeh : ikNeuspeh;
+    return cilj.Zavrsi(greske) ? kodResavaca : ikNeuspeh;
 }
 
 int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& greske) {
@@ -485,6 +494,11 @@ int IzvrsiSeriju(const TSerijaPaketno& s, QTextStream& izlaz, QTextStream& gresk
                                     .arg(tekst));
             };
             if (ishod.Quit) poruka(PorukaKrajaQuitom(ishod));
+            // A solver that gave up: its rows so far stay, the series fails.
+            if (!ishod.PorukaResavaca.empty()) {
+                poruka(QString::fromStdString(ishod.PorukaResavaca));
+                kod = ikNeuspeh;
+            }
             if (!ishod.Uspeh) {
                 poruka(QString::fromStdString(ishod.Poruka));
                 kod = ikNeuspeh;

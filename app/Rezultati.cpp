@@ -226,14 +226,17 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& nov
         throw std::invalid_argument("Matrica rezultata ima manje kolona od broja blokova.");
     std::int64_t simulirano = n + 1;
     if (kraj.Quit) {
-        if (!std::isfinite(kraj.Vreme) || !std::isfinite(kraj.Korak) || !(kraj.Korak > 0))
+        if (!std::isfinite(kraj.Vreme) || !std::isfinite(kraj.Korak) || !(kraj.Korak >= 0))
             throw std::invalid_argument("Neispravno vreme zaustavljanja simulacije.");
         // The samples the run took, as the engine takes them: the one at
         // t = 0, then one for each print time that the end of a step before
         // the Quit's reached, within a quarter of a step.
-        const double uzoraka = std::floor((kraj.Vreme - kraj.Korak) / noviIntervalStampe +
-                                          kraj.Korak / (4 * noviIntervalStampe)) +
-                               1;
+        // A variable-step run took every print time up to its stop.
+        const double uzoraka = kraj.Korak > 0
+                                   ? std::floor((kraj.Vreme - kraj.Korak) / noviIntervalStampe +
+                                                kraj.Korak / (4 * noviIntervalStampe)) +
+                                         1
+                                   : std::floor(kraj.Vreme / noviIntervalStampe + 1e-9) + 1;
         simulirano =
             static_cast<std::int64_t>(std::clamp(uzoraka, 1.0, static_cast<double>(n + 1)));
     }
@@ -243,9 +246,11 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& nov
     brojIntervala = static_cast<int>(n);
     simuliranihTacaka = static_cast<int>(simulirano);
     if (kraj.Quit)
-        opisKraja->setText(QString::fromUtf8(skem::TSimulacija::PorukaQuit) +
-                           QStringLiteral(" t = ") +
-                           QString::fromStdString(skem::VremeNaKoraku(kraj.Vreme, kraj.Korak)));
+        opisKraja->setText(
+            !kraj.Opis.isEmpty()
+                ? kraj.Opis
+                : QString::fromUtf8(skem::TSimulacija::PorukaQuit) + QStringLiteral(" t = ") +
+                      QString::fromStdString(skem::VremeNaKoraku(kraj.Vreme, kraj.Korak)));
     trajanje = novoTrajanje;
     intervalStampe = noviIntervalStampe;
     blokovi = noviBlokovi;

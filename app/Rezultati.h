@@ -65,7 +65,8 @@ struct TPikselGrafika;
 struct TKrajRada {
     bool Quit = false;
     double Vreme = 0;
-    double Korak = 0;
+    double Korak = 0; // 0: a variable-step run, stopped at Vreme exactly
+    QString Opis;     // what stopped it, when not a Quit (a solver that gave up)
 };
 
 class TPrikazRezultata : public QObject {

@@ -70,6 +70,17 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
             uspeh = false;
             throw TGreskaSimulacije("Neispravne opcije simulacije!");
         }
+        // Tolerances a solver could not use, from a source that skips the checks.
+        if (opcije.Metod != TMetodIntegracije::RK4 &&
+            (!(opcije.RelativnaTolerancija > 0) || !(opcije.ApsolutnaTolerancija > 0) ||
+             !std::isfinite(opcije.RelativnaTolerancija) ||
+             !std::isfinite(opcije.ApsolutnaTolerancija))) {
+            uspeh = false;
+            throw TGreskaSimulacije("Neispravne opcije simulacije!");
+        }
+        metod = opcije.Metod;
+        relativnaTolerancija = opcije.RelativnaTolerancija;
+        apsolutnaTolerancija = opcije.ApsolutnaTolerancija;
         trajanje = opcije.Trajanje;
         interval = opcije.Interval;
         intervalStampanja = opcije.IntervalStampanja;
@@ -82,6 +93,7 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
 void TSimulacija::Izvedi(MatrixReal& rezultati) {
     zaustavljena = false;
     vremeQuita.reset();
+    porukaResavaca.clear();
     uspeh = pripremljena;
     if (!uspeh) return;
     seme = pocetnoSeme;
@@ -91,6 +103,7 @@ void TSimulacija::Izvedi(MatrixReal& rezultati) {
 void TSimulacija::Izvedi(TPrijemRedova& prijem) {
     zaustavljena = false;
     vremeQuita.reset();
+    porukaResavaca.clear();
     uspeh = pripremljena;
     if (!uspeh) return;
     seme = pocetnoSeme;

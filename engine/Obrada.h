@@ -1,8 +1,9 @@
 #pragma once
 // The simulation engine: turns the blocks of a diagram into numbered records,
-// checks them, orders them for evaluation, integrates the model with a fixed
-// step classical Runge-Kutta method and samples every block's output at the
-// print interval into a results matrix.
+// checks them, orders them for evaluation, integrates the model (a fixed step
+// classical Runge-Kutta method by default, or a variable-step method of
+// ObradaResavac.cpp) and samples every block's output at the print interval
+// into a results matrix.
 
 #include "KorakRK4.h"
 #include "MatricaRezultata.h"
@@ -229,8 +230,20 @@ public:
     // The last run ended because the stop flag was set (Uspeh is false, the
     // matrix holds zeros, no message was shown).
     bool Zaustavljena() const { return zaustavljena; }
+    // The method and tolerances of the last successful Pripremi.
+    TMetodIntegracije Metod() const { return metod; }
+    double RelativnaTolerancija() const { return relativnaTolerancija; }
+    double ApsolutnaTolerancija() const { return apsolutnaTolerancija; }
+    // The step to which VremeZaustavljanja is shown (VremeNaKoraku): h under
+    // RK4, 0 (the time as it is) under a variable-step method.
+    double KorakVremena() const { return metod == TMetodIntegracije::RK4 ? interval : 0.0; }
+    // Not empty when a variable-step solver could not go on: the message, with
+    // the time reached. The run counts as a success (Uspeh), its rows up to
+    // VremeZaustavljanja are kept and the later ones are 0.
+    const std::string& PorukaResavaca() const { return porukaResavaca; }
     // The last simulated time of the last Izvedi: the end of the step in which
-    // a Quit element ended the run, D when none did. A model with a random
+    // a Quit element ended the run (under a variable-step method the located
+    // crossing, or the time a failed solver reached), D when none did. A model with a random
     // source has a run per block, each may stop on its own: the earliest stop.
     double VremeZaustavljanja() const { return vremeQuita.value_or(trajanje); }
 
@@ -251,6 +264,7 @@ public:
     static constexpr const char* PorukaGenerator =
         "Kod generatora f-ja razlika prvog i drugog parametra mora biti pozitivna!";
     static constexpr const char* PorukaKoren = "Ulaz u kvadratni koren je negativan!";
+    static constexpr const char* PorukaResavac = "Resavac nije uspeo da napreduje posle t = ";
     static constexpr const char* PorukaWyeNula =
         "Prvi ulaz u Wye element je jednak nuli ili ne postoji!";
     static constexpr const char* PorukaWyeIzvor =
@@ -263,6 +277,9 @@ private:
     // driver loop steps and hands each sample to `posmatrac`.
     void PocniRad();
     template <class TPosmatrac> void IzvediRad(TPosmatrac& posmatrac);
+    // The run under a variable-step method (ObradaResavac.cpp), after PocniRad;
+    // `stampaj` gets the value table at t = 0 and at every print time.
+    void IzvediResavacem(const std::function<void(const double*)>& stampaj);
     // The end-of-step checks: arithmetic faults throw; false ends the run.
     bool NastaviPosleKoraka();
     // Every KorakaIzmedjuProvera steps: the progress report and the stop flag.
@@ -286,6 +303,7 @@ private:
 
     // Tests set what only they need through this one door.
     friend struct TSimulacijaTestPristup;
+    friend class TResavacSimulacije;
 
     ArrayReal izvodi;
     ArrayReal stanja;
@@ -339,6 +357,14 @@ private:
 
     TPrevodjenje prevodjenje = TPrevodjenje::Auto;
     std::int64_t radovaSerije = 1;
+
+    TMetodIntegracije metod = TMetodIntegracije::RK4;
+    double relativnaTolerancija = PodrazumevanaRelativnaTolerancija;
+    double apsolutnaTolerancija = PodrazumevanaApsolutnaTolerancija;
+    // A variable-step solver's passes between accepted steps: random sources
+    // keep their value instead of drawing a new one.
+    bool zamrznutiSlucajni = false;
+    std::string porukaResavaca;
     std::shared_ptr<const TPrevedeniModel> prevedeni;
     std::string greskaPrevodjenja;
 };

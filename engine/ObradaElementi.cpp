@@ -299,7 +299,7 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
     SKEM_VRSTA(GeneratorSlucajnihBrojeva)
         : { // random: reseeded from the clock at every
             // evaluation, unless the run has a seed
-        v[z->Izlaz] = SlucajnaVrednost();
+        if (!zamrznutiSlucajni) v[z->Izlaz] = SlucajnaVrednost();
         SKEM_DALJE;
     }
     SKEM_VRSTA(Ogranicavac) : { // limiter, lower bound first

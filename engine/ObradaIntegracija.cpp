@@ -149,6 +149,10 @@ void TSimulacija::PocniRad() {
 template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
     const TRezimBezSitnih rezim;
     PocniRad();
+    if (metod != TMetodIntegracije::RK4) {
+        IzvediResavacem([&posmatrac](const double* v) { posmatrac(v); });
+        return;
+    }
     TRasporedStampe stampa(intervalStampanja, polaIntervala / (intervalStampanja * 2), vreme);
 
     pocetniProlaz = true;
@@ -242,7 +246,8 @@ template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
 void TSimulacija::IzaberiProlaz(std::int64_t radova) {
     prevedeni.reset();
     greskaPrevodjenja.clear();
-    if (prevodjenje == TPrevodjenje::Ne) return;
+    // The compiled step is Runge-Kutta's; the solvers call the interpreter's pass.
+    if (prevodjenje == TPrevodjenje::Ne || metod != TMetodIntegracije::RK4) return;
     PripremiPlan();
     const TPlanZaPrevodjenje plan = PlanZaPrevodjenje();
     if (prevodjenje == TPrevodjenje::Da) {

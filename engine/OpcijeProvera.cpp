@@ -56,4 +56,17 @@ TRezultatProvere ProveriOpcije(const std::string& trajanje, const std::string& i
     return TRezultatProvere{};
 }
 
+TRezultatProvere ProveriTolerancije(const std::string& relativna, const std::string& apsolutna,
+                                    TOpcijeSimulacije& vrednosti) {
+    if (relativna.empty() || apsolutna.empty())
+        return Neuspeh(1, "Niste uneli sve potrebne vrednosti!", 0, false);
+    vrednosti.RelativnaTolerancija = TekstURealan(relativna);
+    if (NijePozitivan(vrednosti.RelativnaTolerancija))
+        return Neuspeh(8, PorukaRelativnaTolerancija, 4, true);
+    vrednosti.ApsolutnaTolerancija = TekstURealan(apsolutna);
+    if (NijePozitivan(vrednosti.ApsolutnaTolerancija))
+        return Neuspeh(9, PorukaApsolutnaTolerancija, 5, true);
+    return TRezultatProvere{};
+}
+
 } // namespace skem

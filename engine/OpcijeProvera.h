@@ -20,4 +20,15 @@ struct TRezultatProvere {
 TRezultatProvere ProveriOpcije(const std::string& trajanje, const std::string& interval,
                                const std::string& intervalStampanja, TOpcijeSimulacije& vrednosti);
 
+// The tolerances of a variable-step method, checked after the seven as
+// checks 8 (relative, field 4) and 9 (absolute, field 5); an empty field is
+// check 1's. Each value is stored into `vrednosti` as soon as it is parsed.
+TRezultatProvere ProveriTolerancije(const std::string& relativna, const std::string& apsolutna,
+                                    TOpcijeSimulacije& vrednosti);
+
+inline constexpr const char* PorukaRelativnaTolerancija =
+    "Relativna tolerancija mora biti pozitivan realan broj!";
+inline constexpr const char* PorukaApsolutnaTolerancija =
+    "Apsolutna tolerancija mora biti pozitivan realan broj!";
+
 } // namespace skem

@@ -250,7 +250,8 @@ TIshodSimulacije IzvediUCilj(const TPlanSerije& plan, const TKopijaModela& osnov
         ishod.Zaustavljena = simulacija.Zaustavljena();
         ishod.Quit = ishod.Uspeh && simulacija.Prekid().Vrsta == TStanjeRada::Quit;
         ishod.Vreme = simulacija.VremeZaustavljanja();
-        ishod.Korak = opcije.Interval;
+        ishod.Korak = simulacija.KorakVremena();
+        if (ishod.Uspeh) ishod.PorukaResavaca = simulacija.PorukaResavaca();
         if (ishod.Zaustavljena)
             ishod.Poruka = TSimulacija::PorukaPrekinuta;
         else if (!ishod.Uspeh)

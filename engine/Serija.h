@@ -70,7 +70,9 @@ struct TIshodSimulacije {
     bool Zaustavljena = false; // stopped on request; Poruka is TSimulacija::PorukaPrekinuta
     bool Quit = false;         // a success that a Quit element ended
     double Vreme = 0;          // the simulated time reached (TSimulacija::VremeZaustavljanja)
-    double Korak = 0;          // h of the run, to show Vreme at its precision
+    double Korak = 0;          // h of the run, to show Vreme at its precision (0: a variable step)
+    // A success that a variable-step solver cut short (TSimulacija::PorukaResavaca).
+    std::string PorukaResavaca;
     std::string Csv;
     std::string Poruka;
 };

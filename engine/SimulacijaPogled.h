@@ -4,6 +4,8 @@
 // to report messages. The application implements these with its blocks and
 // dialogs; tests and the batch runner with their own small classes.
 
+#include "MetodIntegracije.h"
+
 #include <array>
 #include <cstdint>
 #include <stdexcept>
@@ -38,6 +40,10 @@ struct TOpcijeSimulacije {
     double Trajanje = 0;          // D
     double Interval = 0;          // h
     double IntervalStampanja = 0; // P
+    // The method; under a variable-step one, Interval is the largest step.
+    TMetodIntegracije Metod = TMetodIntegracije::RK4;
+    double RelativnaTolerancija = PodrazumevanaRelativnaTolerancija;
+    double ApsolutnaTolerancija = PodrazumevanaApsolutnaTolerancija;
 };
 
 // Asked once per run, after the checks; false means the user cancelled.

@@ -12,6 +12,7 @@
 // connections by their place in Veze.
 
 #include "KopijaModela.h"
+#include "MetodIntegracije.h"
 
 #include <QByteArray>
 #include <QString>
@@ -115,6 +116,7 @@ struct TModelDokumenta {
     QString OpisProblema;
     std::vector<TBlokModela> Blokovi;
     std::vector<TVezaModela> Veze;
+    std::optional<TMetodDokumenta> MetodIntegracije; // none: RK4
 
     // The first block, in list order, with the local number; -1 if none.
     int NadjiBlok(int lokalniBroj) const;

@@ -27,6 +27,7 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <cstring>
+#include <utility>
 
 namespace skem {
 
@@ -148,6 +149,9 @@ constexpr const char* ImenaPoljaBloka[pbBrojPolja] = {
     "maxuveza", "str1",       "str2",       "str3",       "str4",        "str5",
     "str6",     "Parametar1", "Parametar2", "Parametar3", "Smer",        "Ordinate"};
 
+constexpr const char* ImenaPoljaMetoda[3] = {"Metod", "RelativnaTolerancija",
+                                             "ApsolutnaTolerancija"};
+
 // The fields of a connection and of a holder that are read.
 enum TPoljeVeze { pvPocBlok, pvKrajBlok, pvGdeKrajBlok, pvBrojPolja };
 enum TPoljeDrzaca { pdLeft, pdTop, pdBrojPolja };
@@ -194,7 +198,9 @@ enum TUloga : quint8 {
     ulDrzac,
     ulPoljeDrzaca,
     ulJunctions,
-    ulOstalo, // not read, nor anything in it
+    ulMetod,       // the integration method
+    ulPoljeMetoda, // ... and one of its fields
+    ulOstalo,      // not read, nor anything in it
 };
 
 struct TOtvoren {
@@ -220,6 +226,7 @@ public:
         blokoviGotovi = true;
         CitajVeze();
         model.OpisProblema = opis;
+        model.MetodIntegracije = metod;
         for (size_t i = 0; i < model.Blokovi.size(); ++i)
             model.Blokovi[i].LokalniBroj = int(i) + 1;
         // Grown one by one; what is kept is no more than what was read.
@@ -268,6 +275,8 @@ private:
                     const TUloga u = otvoreni.back().Uloga;
                     if (u == ulOpis)
                         opis += citac.text();
+                    else if (u == ulPoljeMetoda)
+                        poljaMetoda[otvoreni.back().Indeks] += citac.text();
                     else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca)
                         tekst += citac.text();
                 }
@@ -303,7 +312,23 @@ private:
             } else if (ime == QLatin1StringView("Veze")) {
                 if (!vidjeneVeze) novi.Uloga = ulVeze;
                 vidjeneVeze = true;
+            } else if (ime == QLatin1StringView("MetodIntegracije")) {
+                if (!metod) {
+                    novi.Uloga = ulMetod;
+                    metod.emplace();
+                }
             }
+            break;
+        case ulMetod: {
+            const int p = Indeks(ime, ImenaPoljaMetoda, 3);
+            if (p >= 0 && poljaMetoda[p].isNull()) {
+                novi = {ulPoljeMetoda, p};
+                poljaMetoda[p] = QLatin1String("");
+            }
+            break;
+        }
+        case ulPoljeMetoda:
+            detePolja = true;
             break;
         case ulBlokovi:
             novi.Uloga = ulBlok;
@@ -392,6 +417,12 @@ private:
         }
         case ulBlok:
             if (!greska) CitajBlok();
+            break;
+        case ulPoljeMetoda:
+            if (std::exchange(detePolja, false) && !greska) greska = PorukaDete();
+            break;
+        case ulMetod:
+            if (!greska) CitajMetod();
             break;
         case ulBlokovi:
             blokoviGotovi = true;
@@ -521,6 +552,27 @@ private:
         }
     }
 
+    // The method's name and tolerances; a missing tolerance is the default.
+    void CitajMetod() {
+        try {
+            TMetodDokumenta& m = *metod;
+            if (!ProcitajMetod(poljaMetoda[0].trimmed().toStdString(), m.Metod))
+                throw TGreskaVrednosti{QStringLiteral("Nepoznat metod integracije '%1' (ocekuje "
+                                                      "se rk4, dp45 ili bdf)!")
+                                           .arg(poljaMetoda[0])};
+            double* tolerancije[2] = {&m.RelativnaTolerancija, &m.ApsolutnaTolerancija};
+            for (int i = 0; i < 2; ++i) {
+                if (poljaMetoda[i + 1].isNull()) continue;
+                *tolerancije[i] = Realan(poljaMetoda[i + 1]);
+                if (!(*tolerancije[i] > 0))
+                    throw TGreskaVrednosti{QStringLiteral(
+                        "Tolerancija metoda integracije mora biti pozitivan realan broj!")};
+            }
+        } catch (TGreskaVrednosti& g) {
+            greska = std::move(g.Poruka);
+        }
+    }
+
     int Blok(const TSiroviCeo& p) const {
         const int broj = Ceo(p);
         const auto i = poBroju.constFind(broj);
@@ -605,6 +657,8 @@ private:
     bool vidjenOpis = false, vidjeniBlokovi = false, vidjeneVeze = false;
     bool opisDete = false;
     bool blokoviGotovi = false;
+    std::optional<TMetodDokumenta> metod;
+    std::array<QString, 3> poljaMetoda; // Metod, RelativnaTolerancija, ApsolutnaTolerancija
     std::array<TPoljeBlokaTekst, pbBrojPolja> poljaBloka;
 
     std::vector<TSirovaVeza> sveze;

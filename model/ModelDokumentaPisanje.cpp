@@ -154,6 +154,8 @@ public:
             p.Zatvori("Veze");
         else
             p.Prazan("Veze");
+        if (model.MetodIntegracije && model.MetodIntegracije->Metod != TMetodIntegracije::RK4)
+            PisiMetod(*model.MetodIntegracije);
         p.Zatvori("SKEMDokument");
     }
 
@@ -170,6 +172,22 @@ private:
             QStringLiteral("Blok %1. %2 ima vrednost koja nije konacan broj i ne moze da se snimi!")
                 .arg(b.LokalniBroj)
                 .arg(b.Naziv));
+    }
+
+    void PisiMetod(const TMetodDokumenta& m) {
+        const double tolerancije[2] = {m.RelativnaTolerancija, m.ApsolutnaTolerancija};
+        for (double t : tolerancije)
+            if (!(t > 0) || !std::isfinite(t))
+                throw TGreskaDokumenta(QStringLiteral(
+                    "Tolerancija metoda integracije mora biti pozitivan realan broj!"));
+        p.Otvori("MetodIntegracije");
+        p.Tekst("Metod", QString::fromLatin1(NazivMetoda(m.Metod)));
+        const char* imena[2] = {"RelativnaTolerancija", "ApsolutnaTolerancija"};
+        for (int i = 0; i < 2; ++i) {
+            char tekst[NajduziRealan];
+            p.Realan(imena[i], tekst, PisiRealan(tolerancije[i], tekst));
+        }
+        p.Zatvori("MetodIntegracije");
     }
 
     void PisiBlok(const TBlokModela& b) {

@@ -65,19 +65,26 @@ void ProveriCilj(const TKopijaModela& kopija, const std::string& adresa, const T
         Odbij(adresa + ": " + greska);
 }
 
-// D, h and P through the options dialog's checks, then the size of the table.
+// D, h and P through the options dialog's checks, then the size of the table;
+// the method named ("rk4", "dp45", "bdf", any case) or else the document's,
+// with the document's tolerances.
 TOpcijeSimulacije Opcije(const py::handle& trajanje, const py::handle& korak,
-                         const py::handle& stampa, const std::string& metod) {
+                         const py::handle& stampa, const std::string& metod,
+                         const TModelDokumenta& model) {
+    const TMetodDokumenta izDokumenta = model.MetodIntegracije.value_or(TMetodDokumenta{});
     std::string m = metod;
     for (char& c : m)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (m != "RK4")
-        Odbij("Nepoznat metod integracije '" + metod +
-              "'; simulacija koristi metod Runge-Kutta cetvrtog reda (RK4).");
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    TMetodIntegracije izabran = izDokumenta.Metod;
+    if (!m.empty() && !ProcitajMetod(m, izabran))
+        Odbij("Nepoznat metod integracije '" + metod + "' (ocekuje se rk4, dp45 ili bdf).");
     TOpcijeSimulacije o;
     const TRezultatProvere provera =
         ProveriOpcije(TekstVrednosti(trajanje), TekstVrednosti(korak), TekstVrednosti(stampa), o);
     if (provera.Provera != 0) Odbij(provera.Poruka);
+    o.Metod = izabran;
+    o.RelativnaTolerancija = izDokumenta.RelativnaTolerancija;
+    o.ApsolutnaTolerancija = izDokumenta.ApsolutnaTolerancija;
     try {
         BrojIntervalaStampe(o.Trajanje, o.IntervalStampanja);
     } catch (const std::invalid_argument& g) {
@@ -248,7 +255,7 @@ public:
     TRezultatPy Simuliraj(const py::handle& trajanje, const py::handle& korak,
                           const py::handle& stampa, const std::string& metod,
                           const py::object& seme) const {
-        const TOpcijeSimulacije opcije = Opcije(trajanje, korak, stampa, metod);
+        const TOpcijeSimulacije opcije = Opcije(trajanje, korak, stampa, metod, Model);
         TPlanSerije plan;
         if (!seme.is_none()) plan.Seme = Seme(seme);
         const TKopijaModela osnova = KopijaIzModela(Model);
@@ -271,7 +278,7 @@ public:
                     const py::object& promenljive, const py::object& ponavljanja,
                     const py::object& seme, const py::object& poslova, const py::object& deo,
                     const std::string& metod) const {
-        const TOpcijeSimulacije opcije = Opcije(trajanje, korak, stampa, metod);
+        const TOpcijeSimulacije opcije = Opcije(trajanje, korak, stampa, metod, Model);
         TPlanSerije plan;
         std::vector<std::string> adrese;
         if (!promenljive.is_none()) {
@@ -426,6 +433,8 @@ private:
                       std::move(t), stampa);
         r.Vreme = rad.Ishod.Vreme;
         if (rad.Ishod.Quit) r.Poruka = PorukaQuita(rad.Ishod);
+        // A solver that gave up: its rows so far, and why.
+        if (!rad.Ishod.PorukaResavaca.empty()) r.Poruka = rad.Ishod.PorukaResavaca;
         return r;
     }
 };
@@ -549,13 +558,14 @@ Refusals raise skem.SkemError with the program's own message.)";
         .def("sacuvaj", &TDokumentPy::Sacuvaj, py::arg("ime"),
              "Saves the document as the editor does; a failed write leaves the old file.")
         .def("simuliraj", &TDokumentPy::Simuliraj, py::arg("trajanje"), py::arg("korak"),
-             py::arg("stampa"), py::arg("metod") = "RK4", py::arg("seed") = py::none(),
+             py::arg("stampa"), py::arg("metod") = "", py::arg("seed") = py::none(),
              "One run (D, h, P checked as the options dialog checks them), as skem --run; "
+             "metod: 'rk4', 'dp45' or 'bdf' (default: the document's, as --metod); "
              "seed: the batch's --seed.")
         .def("serija", &TDokumentPy::Serija, py::arg("trajanje"), py::arg("korak"),
              py::arg("stampa"), py::arg("sweep") = py::none(), py::arg("runs") = 1,
              py::arg("seed") = py::none(), py::arg("jobs") = py::none(),
-             py::arg("part") = py::none(), py::arg("metod") = "RK4",
+             py::arg("part") = py::none(), py::arg("metod") = "",
              R"(A series of runs as skem --run with --sweep/--runs/--seed/--jobs/--part.
 
 sweep: {address: values} (a sequence of numbers, or the text "A:B:C" or

@@ -639,16 +639,22 @@ ili sakriva listu svih strana levo od strane (F1 otvara pomoc sa tom listom), &q
 <span class="poruka">Model mora da sadrzi bar jedan blok!</span>, a model bez integratora
 <span class="poruka">Model mora da sadrzi bar jedan integrator!</span> Proverava se i redosled
 granica <a href="7.htm">generatora funkcija</a>. Zatim se otvara prozor &quot;Opcije za simulaciju&quot;
-sa tri polja i jednim izborom u grupi &quot;Trajanje simulacije&quot;:</p>
+sa tri polja, izborom prevodjenja i izborom metoda integracije u grupi &quot;Trajanje simulacije&quot;:</p>
 <table border="1" cellspacing="0" cellpadding="4" width="100%">
 <tr><th>Polje</th><th>Znacenje</th></tr>
 <tr><td>Duzina simulacije: D</td><td>vreme do kog se model simulira, od t = 0</td></tr>
-<tr><td>Interval integracije: h</td><td>korak Runge-Kutta metode</td></tr>
+<tr><td>Interval integracije: h</td><td>korak Runge-Kutta metode; uz metod sa promenljivim korakom najveci dozvoljeni korak</td></tr>
 <tr><td>Interval stampanja rezultata: P</td><td>razmak izmedju vremenskih trenutaka u tabeli rezultata</td></tr>
 <tr><td>Prevodjenje modela</td><td>&quot;automatski&quot;: duga simulacija se prevodi u masinski kod i traje
 krace; &quot;uvek&quot;: svaka; &quot;nikad&quot;: nijedna. Rezultati su isti do poslednje cifre. Izbor se pamti
 i posle ponovnog pokretanja programa. Ako prevodjenje nije moguce, simulacija se izvodi bez njega
-(uz &quot;uvek&quot; to kaze statusna traka).</td></tr>
+(uz &quot;uvek&quot; to kaze statusna traka). Vazi samo za metod Runge-Kutta 4.</td></tr>
+<tr><td>Metod integracije</td><td>&quot;Runge-Kutta 4 (fiksni korak)&quot; (podrazumevano),
+&quot;Dormand-Prince 5(4) (promenljivi korak)&quot; ili &quot;BDF (kruti sistemi)&quot;; vidite
+<a href="#metodi">Metodi integracije</a>. Izbor se cuva sa dokumentom.</td></tr>
+<tr><td>Relativna tolerancija, Apsolutna tolerancija</td><td>samo za metode sa promenljivim korakom
+(podrazumevano 1E-6 i 1E-9): resavac bira korak tako da procenjena greska svakog koraka ostane ispod
+relativna &times; |y| + apsolutna. Cuvaju se sa dokumentom.</td></tr>
 </table>
 <p>Vrednosti moraju zadovoljiti <span class="formula">0 &lt; h &le; P &lt; D</span>. Poruke, redom kojim
 se proveravaju (prikazuje se samo prva koja vazi):</p>
@@ -666,12 +672,16 @@ nije vece od 0;</li>
 manji od duzine trajanja simulacije!</span> &ndash; P &lt; h ili P &ge; D;</li>
 <li><span class="poruka">Interval integracije je premali da bi vreme simulacije stiglo do kraja!</span>
 &ndash; h je toliko mali prema D da se polovina koraka gubi u zaokruzivanju i vreme vise ne bi
-napredovalo.</li>
+napredovalo;</li>
+<li><span class="poruka">Relativna tolerancija mora biti pozitivan realan broj!</span> i
+<span class="poruka">Apsolutna tolerancija mora biti pozitivan realan broj!</span> &ndash; samo uz
+metod sa promenljivim korakom (prazno polje daje prvu poruku).</li>
 </ol>
 <p>Tako je P = h dozvoljeno, a P = D nije; D = h prolazi cetvrtu proveru, ali ga odbija sesta. Broj sa
 zarezom (1,5) nije broj; pisite 1.5 (dozvoljen je i zapis 1e-3). Taster &quot;simulacija&quot; (ili Enter u
 polju) pokrece proracun, a &quot;odustani&quot; zatvara prozor bez simulacije. Vrednosti polja ostaju
-zapamcene do sledeceg pokretanja, dok program radi; ne cuvaju se u dokumentu.</p>
+zapamcene do sledeceg pokretanja, dok program radi; ne cuvaju se u dokumentu (metod integracije i
+tolerancije se cuvaju).</p>
 <p>Dok proracun traje, prozor ostaje ziv: u statusnoj liniji traka napretka pokazuje dostignuto vreme
 (&quot;t = ... od D&quot;), a taster &quot;Prekini&quot; (ili Esc) zaustavlja proracun porukom
 <span class="poruka">Simulacija je prekinuta.</span> i vraca na model, koji ostaje nepromenjen. Meniji,
@@ -679,6 +689,45 @@ traka sa alatima, paleta, radna povrsina i inspektor su za to vreme onemoguceni.
 proracuna najpre pita <span class="poruka">Simulacija je u toku. Da li zelite da je prekinete?</span>
 Odgovor &quot;Da&quot; prekida proracun i zatim zatvara prozor (uz uobicajeno pitanje o nesnimljenim
 promenama); &quot;Ne&quot; i &quot;Odustani&quot; ostavljaju proracun da radi dalje.</p>
+
+<h3><a name="metodi"></a>Metodi integracije</h3>
+<p><b>Runge-Kutta 4 (fiksni korak)</b> je klasican metod cetvrtog reda sa stalnim korakom h: svaki korak
+racuna ceo model cetiri puta. Rezultat je uvek isti do poslednje cifre.</p>
+<p><b>Dormand-Prince 5(4) (promenljivi korak)</b> je eksplicitni metod petog reda koji posle svakog koraka
+procenjuje gresku i sam bira sledeci korak prema tolerancijama; polje &quot;Interval integracije&quot; je
+tada najveci dozvoljeni korak (natpis postaje &quot;Najveci korak integracije:&quot;). Dobar je za
+glatke modele kod kojih se ne zna koliki korak treba.</p>
+<p><b>BDF (kruti sistemi)</b> je implicitni metod promenljivog reda (1 do 5) za krute sisteme, u kojima
+se neke velicine menjaju mnogo brze od drugih (hemijska kinetika, kola sa brzim i sporim delom, kruta
+opruga): tamo gde metod sa fiksnim korakom trazi sitan korak i milione koraka ili se raspada, BDF ide
+krupnim koracima. Primer robertson.skem stize do t = 400000 u delicu sekunde. Za modele sa vise od 200
+integratora linearne jednacine resava iterativno (GMRES), bez pune matrice.</p>
+<p>Oba metoda sa promenljivim korakom daju rezultate tacno u trenucima 0, P, 2P, ..., D, iz
+interpolacije resavaca: vrednost svakog bloka u tom trenutku je proracun modela u interpoliranom
+stanju. Blokovi pod tim metodima znace sledece:</p>
+<ul>
+<li>Blokovi sa pamcenjem &ndash; <a href="0.htm">odabiranje i drzanje</a>, <a href="23.htm">memorija</a>,
+<a href="24.htm">pocetak petlje</a> i <a href="11.htm">generator slucajnih brojeva</a> &ndash; menjaju
+zapamceno samo na kraju prihvacenog koraka. Memorija daje svoj ulaz iz prethodnog prihvacenog koraka
+(kasnjenje zavisi od koraka koji resavac izabere), generator slucajnih brojeva daje novu vrednost po
+prihvacenom koraku, a pocetak petlje polazi od resenja petlje u prethodnom koraku.</li>
+<li>Svi ostali blokovi su funkcije svojih ulaza u trenutku za koji resavac racuna.</li>
+<li>Blokovi ciji izlaz skace &ndash; <a href="2.htm">znak</a>, <a href="4.htm">mrtva zona</a>,
+<a href="13.htm">ogranicavac</a>, <a href="22.htm">odskocna funkcija</a>, <a href="20.htm">prekidac
+ulaza</a>, <a href="16.htm">pozitivni</a> i <a href="18.htm">negativni deo</a>, upravljacki ulaz bloka
+<a href="0.htm">odabiranje i drzanje</a> i <a href="19.htm">Quit</a> &ndash; javljaju resavacu trenutak
+prebacivanja (kada ulaz prode kroz nulu, odnosno kroz granicu). Korak se zavrsava tacno u tom trenutku,
+put do njega se ponovo racuna bez preskakanja prebacivanja, i resavac odatle krece iznova. Quit
+zaustavlja simulaciju u pronadjenom trenutku (na primer pad tela u primeru pad_tela_tacno.skem tacno u
+t = 4.51523640985731), a statusna traka ga navodi sa svim ciframa.</li>
+<li>Algebarske petlje (<a href="24.htm">Pocetak petlje</a> i <a href="28.htm">Wye</a>) rade isto kao
+pod metodom Runge-Kutta, u svakom proracunu modela.</li>
+<li>Greska bloka u bilo kom proracunu prekida simulaciju porukom tog bloka, kao pod metodom Runge-Kutta.</li>
+</ul>
+<p>Ako resavac ne moze dalje (previse koraka, korak je postao premali, Njutnove iteracije ne
+konvergiraju, singularna matrica), simulacija se zavrsava porukom
+<span class="poruka">Resavac nije uspeo da napreduje posle t = ...</span> sa dostignutim vremenom i
+razlogom; rezultati do tog vremena se prikazuju, a kasnije vrednosti su 0.</p>
 
 <h3><a name="greske"></a>Greske tokom simulacije</h3>
 <p>Ako neki blok prijavi gresku (na primer <a href="5.htm#greske">delitelj</a> sa nulom na drugom ulazu),
@@ -851,6 +900,10 @@ simulaciju kada telo padne na zemlju (t &asymp; 4.515 s)</td></tr>
 (parabola t<sup>2</sup>) i integrator povrsine ispod nje</td></tr>
 <tr><td>grananje.skem</td><td>jedan izlaz (sinus) vodi se <a href="#junction">junction vezama</a> na tri
 bloka</td></tr>
+<tr><td>pad_tela_tacno.skem</td><td>isti pad metodom Dormand-Prince 5(4): Quit zaustavlja simulaciju
+tacno u trenutku udara, t = sqrt(200 / 9.81)</td></tr>
+<tr><td>robertson.skem</td><td>Robertsonova hemijska kinetika, kruti sistem, metodom
+<a href="#metodi">BDF</a>; za ceo tok pokusajte D = 400000, h = 40, P = 40</td></tr>
 </table>
 
 <h2><a name="blokovi"></a>Blokovi</h2>

@@ -102,7 +102,8 @@ def pisi_vezu(roditelj, ime, v):
             pisi_vezu(j, "Junction", grana)
 
 
-def dokument(ime, opis, blokovi, veze):
+def dokument(ime, opis, blokovi, veze, metod=None):
+    """metod: (name, relative tolerance, absolute tolerance) stored with the document."""
     for i, b in enumerate(blokovi):
         b.broj = i + 1
     koren = ET.Element("SKEMDokument")
@@ -128,6 +129,11 @@ def dokument(ime, opis, blokovi, veze):
     vz = el(koren, "Veze")
     for v in veze:
         pisi_vezu(vz, "Veza", v)
+    if metod is not None:
+        m = el(koren, "MetodIntegracije")
+        el(m, "Metod", metod[0])
+        el(m, "RelativnaTolerancija", broj(metod[1]))
+        el(m, "ApsolutnaTolerancija", broj(metod[2]))
     ET.indent(koren, space="  ")
     tekst = '<?xml version="1.0"?>\n' + ET.tostring(koren, encoding="unicode") + "\n"
     with open(os.path.join(KOREN, "examples", ime), "w", encoding="utf-8") as f:
@@ -280,6 +286,57 @@ def grananje():
              [t, sn, g, a, z], veze)
 
 
+# 8. Robertson's chemical kinetics, a stiff system, for BDF:
+#    y1' = -0.04 y1 + 1E4 y2 y3, y2' = 0.04 y1 - 1E4 y2 y3 - 3E7 y2^2, y3' = 3E7 y2^2.
+#    The integrators weigh their inputs 2 and 3 (p2, p3).
+def robertson():
+    y1 = Blok(10, 340, 60, (1, -0.04, 1e4))    # in2 = y1, in3 = y2*y3
+    y2 = Blok(10, 340, 220, (0, -1e4, -3e7))   # in1 = 0.04 y1, in2 = y2*y3, in3 = y2^2
+    y3 = Blok(10, 340, 380, (0, 3e7, 0))       # in2 = y2^2
+    g = Blok(8, 160, 207, (0.04,))             # 0.04 y1, level with input 1 of y2
+    m1 = Blok(27, 560, 140, ())                # y2 y3
+    m2 = Blok(27, 560, 300, ())                # y2^2
+    x1, x2, x3 = (b.izlaz()[0] for b in (y1, y2, y3))
+    veze = [Veza(y1, y1, 1, [(x1 + 20, y1.izlaz()[1]), (x1 + 20, 30), (310, 30),
+                             (310, y1.ulaz(1)[1])],
+                 {1: [grana(y1, g, 0, [(130, 30), (130, g.ulaz(0)[1])])]}),
+            Veza(g, y2, 0),
+            Veza(y2, m1, 0, [(x2 + 30, y2.izlaz()[1]), (x2 + 30, m1.ulaz(0)[1])],
+                 {0: [grana(y2, m2, 0, [(x2 + 30, m2.ulaz(0)[1])]),
+                      grana(y2, m2, 1, [(x2 + 30, m2.ulaz(1)[1])])]}),
+            Veza(y3, m1, 1, [(x3 + 50, y3.izlaz()[1]), (x3 + 50, m1.ulaz(1)[1])]),
+            Veza(m1, y1, 2, [(650, m1.izlaz()[1]), (650, 130), (320, 130), (320, y1.ulaz(2)[1])],
+                 {2: [grana(m1, y2, 1, [(320, y2.ulaz(1)[1])])]}),
+            Veza(m2, y2, 2, [(670, m2.izlaz()[1]), (670, 290), (325, 290), (325, y2.ulaz(2)[1])],
+                 {2: [grana(m2, y3, 1, [(325, y3.ulaz(1)[1])])]})]
+    dokument("robertson.skem",
+             "Robertsonova hemijska kinetika, kruti sistem: y1' = -0.04*y1 + 1E4*y2*y3, "
+             "y2' = 0.04*y1 - 1E4*y2*y3 - 3E7*y2^2, y3' = 3E7*y2^2, y1(0) = 1. Metod BDF "
+             "(sacuvan sa dokumentom) stize do t = 4E5 u delicu sekunde; u t = 40 je "
+             "y1 = 0.7158, y2 = 9.185E-6, y3 = 0.2842, a zbir y1 + y2 + y3 ostaje 1. "
+             "Runge-Kutta sa fiksnim korakom ovde trazi korak manji od 1E-3.",
+             [y1, y2, y3, g, m1, m2], veze, ("bdf", 1e-8, 1e-12))
+
+
+# 9. The falling body of 4. with Dormand-Prince: the Quit's crossing is located,
+#    so the run stops at sqrt(200/9.81) itself, not at the end of a step.
+def pad_tela_tacno():
+    g = Blok(12, 60, 100, (-9.81,))
+    v = Blok(10, 200, 100, (0,))
+    h = Blok(10, 340, 100, (100,))
+    z = Blok(12, 340, 240, (0,))
+    q = Blok(19, 500, 180, ())
+    veze = [Veza(g, v, 0), Veza(v, h, 0),
+            Veza(h, q, 1, [(460, h.izlaz()[1]), (460, q.ulaz(1)[1])]),
+            Veza(z, q, 0, [(440, z.izlaz()[1]), (440, q.ulaz(0)[1])])]
+    dokument("pad_tela_tacno.skem",
+             "Slobodan pad tela sa visine 100 m metodom Dormand-Prince 5(4) (sacuvan sa "
+             "dokumentom): Quit element (0 > h) zaustavlja simulaciju u trenutku udara, "
+             "t = sqrt(200/9.81) = 4.51523640985731 s, koji resavac pronalazi (ne na kraju "
+             "koraka kao Runge-Kutta sa fiksnim korakom).",
+             [g, v, h, z, q], veze, ("dp45", 1e-10, 1e-12))
+
+
 if __name__ == "__main__":
     oscilator()
     van_der_pol()
@@ -288,3 +345,5 @@ if __name__ == "__main__":
     algebarska_petlja()
     generator_funkcija()
     grananje()
+    robertson()
+    pad_tela_tacno()

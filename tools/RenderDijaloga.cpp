@@ -47,6 +47,9 @@ int main(int argc, char** argv) {
     opcije.PoljeIntervala->setText(QStringLiteral("0.01"));
     opcije.PoljeIntervalaStampanja->setText(QStringLiteral("0.1"));
     ok &= Sacuvaj(opcije, folder, QStringLiteral("opcije"));
+    // A variable-step method: the tolerances open, the step is the largest one.
+    opcije.PostaviMetod(skem::TMetodDokumenta{skem::TMetodIntegracije::BDF, 1e-8, 1e-12});
+    ok &= Sacuvaj(opcije, folder, QStringLiteral("opcije_bdf"));
 
     TUnosPar par;
     par.PripremiRedove(2, QStringLiteral("Pojacanje"), QStringLiteral("Pocetni uslov"),

@@ -29,7 +29,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 #   where Verdana is missing; without any font Qt shows no text at all;
 # - libgccjit0: the compiler of the compiled pass for long runs, loaded with
 #   dlopen (engine/Prevodjenje.cpp); without it every run is interpreted.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, libgccjit0")
+# And, named although dpkg-shlibdeps finds them too, SUNDIALS's ARKODE and
+# CVODE (the variable-step methods, engine/ObradaResavac.cpp): each carries the
+# vector, matrix and linear solvers it uses, so nothing else of SUNDIALS is needed.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, fonts-dejavu-core, libgccjit0, libsundials-arkode5, libsundials-cvode6")
 # The Python module (python/) is built for one Python version and hands out
 # numpy arrays; numpy is imported, not linked, so dpkg-shlibdeps cannot see it.
 if(TARGET skem_python)

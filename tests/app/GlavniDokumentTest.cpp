@@ -5,6 +5,7 @@
 #include "Oporavak.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 
@@ -469,4 +470,32 @@ TEST_F(Dokument, OznakaIzmeneOstajeDoSnimanja) {
         Akcija(*g, "Ponovi")->trigger();
         EXPECT_EQ(g->windowTitle(), "SKEM - oznaka");
     }
+}
+
+// The method accepted in the options dialog goes with the document: a change
+// marks it modified and undoes as a step; the same method again changes nothing.
+TEST_F(Dokument, MetodIntegracijeIdeSaDokumentom) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    const auto pokreni = [&](int pre, int posle) {
+        dijalozi.Skripte.push_back([=](QDialog& d) {
+            auto& o = dynamic_cast<TOpcije&>(d);
+            EXPECT_EQ(o.IzborMetoda->currentIndex(), pre); // the document's
+            o.IzborMetoda->setCurrentIndex(posle);
+            UnesiOpcije("1", "0.1", "0.5")(d);
+        });
+        Akcija(*g, "IzvSimulaciju")->trigger();
+        QCoreApplication::processEvents();
+        Deo<QPushButton>(*g, "BackOnModel")->click();
+    };
+    pokreni(0, 2); // no element: RK4, then BDF
+    ASSERT_TRUE(Povrsina(*g)->MetodIntegracije);
+    EXPECT_EQ(Povrsina(*g)->MetodIntegracije->Metod, skem::TMetodIntegracije::BDF);
+    EXPECT_TRUE(g->Izmenjen());
+    EXPECT_TRUE(DokumentUTekst(*Povrsina(*g)).contains("<Metod>bdf</Metod>"));
+    g->PostaviIzmenjen(false);
+    pokreni(2, 2); // the same again changes nothing
+    EXPECT_FALSE(g->Izmenjen());
+    // Undone, the document has no method again.
+    Akcija(*g, "Ponisti")->trigger();
+    EXPECT_FALSE(Povrsina(*g)->MetodIntegracije);
 }

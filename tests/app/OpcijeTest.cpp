@@ -31,7 +31,7 @@ bool SveSelektovano(QLineEdit* polje) {
 
 TEST(Opcije, IzgledINaziviPolja) {
     TOpcije o;
-    EXPECT_EQ(o.size(), QSize(381, 263));
+    EXPECT_EQ(o.size(), QSize(381, 393));
     EXPECT_TRUE(o.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(o.Naslov(), "Opcije za simulaciju");
     EXPECT_EQ(o.findChild<QLineEdit*>("PoljeTrajanja"), o.PoljeTrajanja);
@@ -206,4 +206,72 @@ TEST(Opcije, VucenjeZaGornjuTraku) {
     QTest::mouseMove(&o, QPoint(90, 25));
     QTest::mouseRelease(&o, Qt::LeftButton, {}, QPoint(90, 25));
     EXPECT_EQ(o.pos(), pocetak + QPoint(30, 20));
+}
+
+// The method: the tolerances only for the variable-step ones (checked after
+// the first three fields, with their field's focus), the document's method
+// shown by PostaviMetod, and what was accepted handed to the engine.
+TEST(Opcije, MetodITolerancije) {
+    TSkriptovaniDijalozi dijalozi;
+    TOpcije o;
+    EXPECT_EQ(TOpcije::NaziviMetoda(),
+              QStringList({"Runge-Kutta 4 (fiksni korak)",
+                           "Dormand-Prince 5(4) (promenljivi korak)", "BDF (kruti sistemi)"}));
+    EXPECT_EQ(o.IzborMetoda->currentIndex(), 0);
+    EXPECT_FALSE(o.PoljeRelativneTolerancije->isEnabled());
+    EXPECT_EQ(o.PoljeRelativneTolerancije->text(), "1E-6");
+    EXPECT_EQ(o.PoljeApsolutneTolerancije->text(), "1E-9");
+    o.PostaviMetod(skem::TMetodDokumenta{skem::TMetodIntegracije::BDF, 1e-8, 1e-12});
+    EXPECT_EQ(o.IzborMetoda->currentText(), "BDF (kruti sistemi)");
+    EXPECT_TRUE(o.PoljeApsolutneTolerancije->isEnabled());
+    EXPECT_EQ(o.PoljeApsolutneTolerancije->text(), "1E-12");
+
+    const struct {
+        QString r, a, poruka;
+        QLineEdit* polje;
+    } odbijeni[] = {
+        {"0", "1e-9", "Relativna tolerancija mora biti pozitivan realan broj!",
+         o.PoljeRelativneTolerancije},
+        {"1e-6", "-1", "Apsolutna tolerancija mora biti pozitivan realan broj!",
+         o.PoljeApsolutneTolerancije},
+        {"1e-6", "", "Niste uneli sve potrebne vrednosti!", o.PoljeTrajanja},
+    };
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        Unesi(o, "10", "0.1", "0.5");
+        for (const auto& s : odbijeni) {
+            Upisi(o.PoljeRelativneTolerancije, s.r);
+            Upisi(o.PoljeApsolutneTolerancije, s.a);
+            o.PoljeTrajanja->setFocus();
+            dijalozi.Zapis.clear();
+            QTest::mouseClick(o.DugmePrihvati, Qt::LeftButton);
+            EXPECT_EQ(dijalozi.Zapis, QStringList{"Greska: " + s.poruka});
+            EXPECT_EQ(o.focusWidget(), s.polje) << s.poruka.toStdString();
+            EXPECT_TRUE(o.isVisible());
+        }
+        // Under RK4 the tolerances are not looked at.
+        o.IzborMetoda->setCurrentIndex(0);
+        EXPECT_FALSE(o.PoljeApsolutneTolerancije->isEnabled());
+        dijalozi.Zapis.clear();
+        QTest::mouseClick(o.DugmePrihvati, Qt::LeftButton);
+        EXPECT_TRUE(dijalozi.Zapis.isEmpty());
+    });
+    skem::TOpcijeSimulacije v;
+    ASSERT_TRUE(o.PitajOpcije(v));
+    EXPECT_EQ(v.Metod, skem::TMetodIntegracije::RK4);
+
+    dijalozi.Skripte.push_back([&](QDialog&) {
+        o.IzborMetoda->setCurrentIndex(1);
+        Upisi(o.PoljeRelativneTolerancije, "1e-7");
+        Upisi(o.PoljeApsolutneTolerancije, "2E-10");
+        QTest::mouseClick(o.DugmePrihvati, Qt::LeftButton);
+    });
+    ASSERT_TRUE(o.PitajOpcije(v));
+    EXPECT_EQ(v.Metod, skem::TMetodIntegracije::DP45);
+    EXPECT_EQ(v.RelativnaTolerancija, 1e-7);
+    EXPECT_EQ(v.ApsolutnaTolerancija, 2e-10);
+    EXPECT_EQ(o.Metod(), (skem::TMetodDokumenta{skem::TMetodIntegracije::DP45, 1e-7, 2e-10}));
+    // A document without a method shows RK4 and keeps the tolerances typed.
+    o.PostaviMetod(std::nullopt);
+    EXPECT_EQ(o.IzborMetoda->currentIndex(), 0);
+    EXPECT_EQ(o.PoljeApsolutneTolerancije->text(), "2E-10");
 }

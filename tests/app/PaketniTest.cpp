@@ -539,3 +539,113 @@ TEST(OpcijePrograma, IspisujuIliOdbijajuPreEditora) {
 }
 
 } // namespace
+
+namespace {
+
+// The numbers of a CSV's column, or an empty list when it does not read.
+std::vector<double> Stupac(const QString& csv, int blok) {
+    TTabela t;
+    std::vector<double> v;
+    if (!ProcitajCsv(csv, t) || t.Kolona(blok) < 0) return v;
+    for (const auto& red : t.Redovi)
+        v.push_back(red[size_t(t.Kolona(blok))]);
+    return v;
+}
+
+} // namespace
+
+TEST_F(Paketno, IntegrationMethodsFromTheCommandLineOrTheDocument) {
+    // y' = -y, y(0) = 1; the same with the method saved in the document.
+    const QString pad = Dokument("pad.skem", Blok(1, 10, "I", 3, 1) + Blok(2, 15, "N", 1),
+                                 Veza(1, 2, 0) + Veza(2, 1, 0));
+    const QString bdf = dir.filePath(QStringLiteral("pad_bdf.skem"));
+    {
+        QFile iz(pad), u(bdf);
+        ASSERT_TRUE(iz.open(QIODevice::ReadOnly) && u.open(QIODevice::WriteOnly));
+        u.write(iz.readAll().replace(
+            "</SKEMDokument>", "<MetodIntegracije><Metod>bdf</Metod><RelativnaTolerancija>"
+                               "1E-8</RelativnaTolerancija></MetodIntegracije></SKEMDokument>"));
+    }
+    const QStringList opcije = {"--duration", "2", "--step", "0.5", "--print", "0.5"};
+    const struct {
+        QString dokument;
+        QStringList dodatak;
+        int kod;
+        QString greske;
+    } odbijeni[] = {
+        {pad, {"--metod", "euler"}, 2, "Opcija --metod euler: ocekuje se rk4, dp45 ili bdf.\n"},
+        {pad,
+         {"--metod", "dp45", "--rtol", "0"},
+         2,
+         "Relativna tolerancija mora biti pozitivan realan broj!\n"},
+        {pad,
+         {"--metod", "bdf", "--atol", "x"},
+         2,
+         "Apsolutna tolerancija mora biti pozitivan realan broj!\n"},
+        {pad, {"--rtol", "1e-8"}, 2, "Opcije --rtol i --atol vaze samo uz metode dp45 i bdf.\n"},
+        {bdf,
+         {"--metod", "rk4", "--atol", "1e-8"},
+         2,
+         "Opcije --rtol i --atol vaze samo uz metode dp45 i bdf.\n"},
+    };
+    for (const auto& s : odbijeni) {
+        const TPaketniRezultat r = Pokreni(QStringList{s.dokument} + opcije + s.dodatak);
+        EXPECT_EQ(r.Kod, s.kod) << s.greske.toStdString();
+        EXPECT_EQ(r.Greske, s.greske);
+        EXPECT_TRUE(r.Izlaz.isEmpty());
+    }
+
+    // The document's method, or the command line's over it; a sweep on threads gives each
+    // run as it gives it alone.
+    const QString rk4 = Pokreni(QStringList{pad} + opcije).Izlaz;
+    const QString izDokumenta = Pokreni(QStringList{bdf} + opcije).Izlaz;
+    EXPECT_EQ(
+        Pokreni(QStringList{pad} + opcije + QStringList{"--metod", "bdf", "--rtol", "1e-8"}).Izlaz,
+        izDokumenta);
+    EXPECT_EQ(Pokreni(QStringList{bdf} + opcije + QStringList{"--metod", "rk4"}).Izlaz, rk4);
+    for (const QString& metod : {"dp45", "bdf"}) {
+        const QStringList m = opcije + QStringList{"--metod", metod};
+        const std::vector<double> y = Stupac(Pokreni(QStringList{pad} + m).Izlaz, 1);
+        ASSERT_EQ(y.size(), 5u);
+        for (std::size_t k = 0; k < y.size(); ++k)
+            EXPECT_NEAR(y[k], std::exp(-0.5 * double(k)), 1e-5) << metod.toStdString();
+        const TPaketniRezultat serija =
+            Pokreni(QStringList{pad} + m + QStringList{"--sweep", "1.p1=1,2", "--jobs", "2"});
+        EXPECT_EQ(serija.Kod, 0);
+        const TPaketniRezultat dva = Pokreni(QStringList{pad} + m + QStringList{"--set", "1.p1=2"});
+        TTabela t;
+        ASSERT_TRUE(ProcitajCsv(serija.Izlaz, t));
+        ASSERT_EQ(t.Redovi.size(), 10u);
+        const std::vector<double> y2 = Stupac(dva.Izlaz, 1);
+        for (std::size_t k = 0; k < 5; ++k) {
+            EXPECT_EQ(t.Redovi[k][size_t(t.Kolona(1))], y[k]);
+            EXPECT_EQ(t.Redovi[k + 5][size_t(t.Kolona(1))], y2[k]);
+        }
+    }
+
+    // y' = y^2, y(0) = 1 passes 1 only as 1 / (1 - t): the rows before are kept, exit 1.
+    const QString eksplozija =
+        Dokument("eksplozija.skem", Blok(1, 10, "I", 3, 1) + Blok(2, 27, "M", 2),
+                 Veza(1, 2, 0) + Veza(1, 2, 1) + Veza(2, 1, 0));
+    const QString fajl = dir.filePath(QStringLiteral("eksplozija.csv"));
+    for (const QStringList& izlaz : {QStringList(), QStringList{"--output", fajl}}) {
+        const TPaketniRezultat r =
+            Pokreni(QStringList{eksplozija} + opcije + QStringList{"--metod", "dp45"} + izlaz);
+        EXPECT_EQ(r.Kod, 1);
+        const QString pocetak = QStringLiteral("Resavac nije uspeo da napreduje posle t = ");
+        ASSERT_TRUE(r.Greske.startsWith(pocetak)) << r.Greske.toStdString();
+        const double t = r.Greske.mid(pocetak.size()).section('\n', 0, 0).toDouble();
+        EXPECT_GT(t, 0.9);
+        EXPECT_LT(t, 1.01);
+        QString csv = r.Izlaz;
+        if (!izlaz.isEmpty()) {
+            QFile f(fajl);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            csv = QString::fromUtf8(f.readAll());
+        }
+        const std::vector<double> y = Stupac(csv, 1);
+        ASSERT_EQ(y.size(), 5u);
+        EXPECT_NEAR(y[1], 2, 1e-5);
+        EXPECT_EQ(y[3], 0);
+    }
+}

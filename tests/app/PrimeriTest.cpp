@@ -5,6 +5,7 @@
 #include "Prevodjenje.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
@@ -42,9 +43,10 @@ int Kolona(const TTabela& t, int n) {
 TEST(Primeri, EveryExampleHasATest) {
     const QStringList fajlovi =
         QDir(Primeri()).entryList({QStringLiteral("*.skem")}, QDir::Files, QDir::Name);
-    EXPECT_EQ(fajlovi, QStringList({"algebarska_petlja.skem", "generator_funkcija.skem",
-                                    "grananje.skem", "lotka_volterra.skem", "oscilator.skem",
-                                    "pad_tela.skem", "vanderpol.skem"}));
+    EXPECT_EQ(fajlovi,
+              QStringList({"algebarska_petlja.skem", "generator_funkcija.skem", "grananje.skem",
+                           "lotka_volterra.skem", "oscilator.skem", "pad_tela.skem",
+                           "pad_tela_tacno.skem", "robertson.skem", "vanderpol.skem"}));
 }
 
 TEST(Primeri, DampedOscillatorFollowsItsAnalyticSolution) {
@@ -137,6 +139,35 @@ TEST(Primeri, FallingBodyStopsAtTheGround) {
         }
     }
     EXPECT_EQ(posle, 55); // t = 4.6 ... 10
+}
+
+TEST(Primeri, FallingBodyUnderDormandPrinceStopsAtTheCrossing) {
+    QString greske;
+    const TTabela t = Izvrsi("pad_tela_tacno.skem", "10", "0.01", "0.1", &greske);
+    ASSERT_EQ(t.Redovi.size(), 101u);
+    const int h = Kolona(t, 3);
+    ASSERT_GE(h, 0);
+    const double kraj = std::sqrt(200 / 9.81);
+    // The located crossing, with all its digits (no step to round it to).
+    const QString quit = QStringLiteral("Kraj simulacije od strane Quit elementa. t = ");
+    ASSERT_TRUE(greske.startsWith(quit)) << greske.toStdString();
+    EXPECT_NEAR(greske.mid(quit.size()).trimmed().toDouble(), kraj, 1e-8);
+    for (const auto& red : t.Redovi)
+        EXPECT_NEAR(red[h], red[0] < kraj ? 100 - 4.905 * red[0] * red[0] : 0, 1e-8) << red[0];
+}
+
+TEST(Primeri, RobertsonKineticsUnderBdfReachTheirPublishedValues) {
+    const TTabela t = Izvrsi("robertson.skem", "4e5", "40", "40");
+    ASSERT_EQ(t.Redovi.size(), 10001u);
+    const int y1 = Kolona(t, 1), y2 = Kolona(t, 2), y3 = Kolona(t, 3);
+    ASSERT_GE(std::min({y1, y2, y3}), 0);
+    // At t = 40, the published 0.7158271, 9.185535E-6 and 0.2841637 to four
+    // digits; the sum stays 1 to the end.
+    EXPECT_NEAR(t.Redovi[1][y1], 0.7158271, 0.00005);
+    EXPECT_NEAR(t.Redovi[1][y2], 9.185535e-6, 0.0005e-6);
+    EXPECT_NEAR(t.Redovi[1][y3], 0.2841637, 0.00005);
+    for (const auto& red : t.Redovi)
+        ASSERT_NEAR(red[y1] + red[y2] + red[y3], 1, 1e-6) << red[0];
 }
 
 TEST(Primeri, AlgebraicLoopIsSolvedByTheWye) {

@@ -271,6 +271,10 @@ TEST_F(RezultatiTest, ChartDrawsEveryPrintedTimeTheRunGotTo) {
         // Thinned: a few points per pixel, the last one among them.
         {"a long run", 1000, 0.01, {}, 100001, nullptr},
         {"a long run a Quit ended", 1000, 0.01, {true, 600.005, 0.005}, 60001, "600.005"},
+        // A variable step stops at a located instant: every print time up to it.
+        {"a variable-step Quit", 10, 1, {true, 4.51523640985731, 0}, 5, "4.51523640985731"},
+        {"a variable-step Quit on a print time", 10, 1, {true, 4, 0}, 5, "4"},
+        {"a solver that gave up", 10, 1, {true, 2.5, 0, "Resavac ... t = 2.5"}, 3, nullptr},
     };
     QChart* g = Grafik2D()->chart();
     for (const Slucaj& c : slucajevi) {
@@ -285,7 +289,7 @@ TEST_F(RezultatiTest, ChartDrawsEveryPrintedTimeTheRunGotTo) {
         EXPECT_EQ(R.OpisKraja()->text(),
                   c.vreme
                       ? QStringLiteral("Kraj simulacije od strane Quit elementa. t = ") + c.vreme
-                      : QString());
+                      : c.kraj.Opis);
         EXPECT_EQ(R.BrojKolona(), n + 2) << "every printed time stays in the table";
         for (int k = 0; k <= n; k += 1 + k / 1000) {
             const QModelIndex i = Tabela()->model()->index(0, k);

@@ -78,3 +78,34 @@ TEST(OpcijeProvera, ValuesAreStoredBeforeTheyAreChecked) {
     EXPECT_EQ(v.Interval, -2);
     EXPECT_EQ(v.IntervalStampanja, 0); // never reached
 }
+
+TEST(OpcijeProvera, Tolerancije) {
+    struct Slucaj {
+        const char *relativna, *apsolutna;
+        int provera, polje;
+        double r, a; // the values parsed
+    };
+    const Slucaj slucajevi[] = {
+        {"1e-6", "1E-9", 0, 0, 1e-6, 1e-9},
+        {"", "x", 1, 0, 1e-6, 1e-9}, // an empty field first, nothing parsed
+        {"0", "1e-9", 8, 4, 0, 1e-9},
+        {"-1e-6", "1e-9", 8, 4, -1e-6, 1e-9},
+        {"1,5", "1e-9", 8, 4, 2147483647, 1e-9},
+        {"1e-6", "0", 9, 5, 1e-6, 0},
+        {"1e-6", "nan", 9, 5, 1e-6, 2147483647},
+    };
+    for (const Slucaj& c : slucajevi) {
+        SCOPED_TRACE(std::string(c.relativna) + " / " + c.apsolutna);
+        TOpcijeSimulacije v;
+        const TRezultatProvere r = ProveriTolerancije(c.relativna, c.apsolutna, v);
+        EXPECT_EQ(r.Provera, c.provera);
+        EXPECT_EQ(r.Polje, c.polje);
+        EXPECT_EQ(r.SelektujTekst, c.polje != 0);
+        EXPECT_EQ(r.Poruka, c.provera == 8   ? PorukaRelativnaTolerancija
+                            : c.provera == 9 ? PorukaApsolutnaTolerancija
+                            : c.provera == 1 ? "Niste uneli sve potrebne vrednosti!"
+                                             : "");
+        EXPECT_EQ(v.RelativnaTolerancija, c.r);
+        EXPECT_EQ(v.ApsolutnaTolerancija, c.a);
+    }
+}

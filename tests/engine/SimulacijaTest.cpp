@@ -12,6 +12,7 @@
 #include <bit>
 #include <cfenv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <thread>
 #include <vector>
@@ -671,5 +672,224 @@ TEST(RadUPozadini, GreskeAritmetikeNaNitiKojaRacuna) {
         EXPECT_EQ(greska, m == &dobar ? "" : "Floating point overflow");
         EXPECT_EQ(p.Simulacija.Uspeh(), m == &dobar);
         if (m == &dobar) EXPECT_NEAR(p.Vrednost(20, 2), 2.0, 1e-12);
+    }
+}
+
+// ---- variable-step methods ----
+
+namespace {
+
+// y' = -y (y(0) = 1), or the damped oscillator x'' = -0.4 x' - 4 x (x(0) = 1);
+// returns the block whose output is y or x.
+int PadIliOscilator(TTestModel& m, bool oscilator) {
+    if (!oscilator) {
+        const int y = m.Dodaj(Integrator, 1);
+        const int minus = m.Dodaj(Invertor);
+        m.Povezi(y, minus, 1);
+        m.Povezi(minus, y, 1);
+        return y;
+    }
+    const int v = m.Dodaj(Integrator, 0, -0.4, -4);
+    const int x = m.Dodaj(Integrator, 1);
+    m.Povezi(v, v, 2);
+    m.Povezi(x, v, 3);
+    m.Povezi(v, x, 1);
+    return x;
+}
+
+double TacnoPadIliOscilator(bool oscilator, double t) {
+    if (!oscilator) return std::exp(-t);
+    const double wd = 2 * std::sqrt(1 - 0.01);
+    return std::exp(-0.2 * t) * (std::cos(wd * t) + 0.2 / wd * std::sin(wd * t));
+}
+
+// Runs with a variable-step method; Uspeh.
+bool PokreniMetodom(TPokretac& p, const TTestModel& m, TMetodIntegracije metod, double d, double h,
+                    double stampa, double rtol = 1e-6, double atol = 1e-9) {
+    p.Opcije.Opcije = {d, h, stampa, metod, rtol, atol};
+    p.Simulacija.Simuliraj(m.Lista(), p.Rezultati);
+    return p.Simulacija.Uspeh();
+}
+
+} // namespace
+
+TEST(PromenljiviKorak, GreskaPadaSaTolerancijomKakoRedKaze) {
+    // With tolerance-proportional step control the global error follows the
+    // tolerance: a hundredth of the tolerance gives roughly a hundredth of the
+    // error (within a factor of 5 either way), and stays near the tolerance.
+    for (TMetodIntegracije metod : {TMetodIntegracije::DP45, TMetodIntegracije::BDF})
+        for (bool oscilator : {false, true}) {
+            SCOPED_TRACE(std::string(NazivMetoda(metod)) + (oscilator ? " oscillator" : " decay"));
+            std::vector<double> greske;
+            for (double tol : {1e-5, 1e-7, 1e-9}) {
+                TTestModel m;
+                const int y = PadIliOscilator(m, oscilator);
+                TPokretac p;
+                ASSERT_TRUE(PokreniMetodom(p, m, metod, 5, 0.5, 0.5, tol, tol * 1e-3));
+                double greska = 0;
+                for (int k = 0; k <= 10; ++k)
+                    greska = std::max(greska, std::fabs(p.Vrednost(k, y) -
+                                                        TacnoPadIliOscilator(oscilator, k * 0.5)));
+                EXPECT_LT(greska, 100 * tol) << tol;
+                greske.push_back(greska);
+            }
+            for (std::size_t i = 1; i < greske.size(); ++i) {
+                EXPECT_GT(greske[i - 1] / greske[i], 20.0) << i;
+                EXPECT_LT(greske[i - 1] / greske[i], 500.0) << i;
+            }
+        }
+}
+
+TEST(PromenljiviKorak, RobertsonovaKinetikaSaBDF) {
+    // y1' = -0.04 y1 + 1E4 y2 y3, y2' = 0.04 y1 - 1E4 y2 y3 - 3E7 y2^2,
+    // y3' = 3E7 y2^2; the integrators weigh their inputs 2 and 3.
+    TTestModel m;
+    const int y1 = m.Dodaj(Integrator, 1, -0.04, 1e4);
+    const int y2 = m.Dodaj(Integrator, 0, -1e4, -3e7);
+    const int y3 = m.Dodaj(Integrator, 0, 3e7);
+    const int y2y3 = m.Dodaj(Mnozac);
+    const int y2y2 = m.Dodaj(Mnozac);
+    const int dotok = m.Dodaj(Pojacanje, 0.04);
+    m.Povezi(y2, y2y3, 1);
+    m.Povezi(y3, y2y3, 2);
+    m.Povezi(y2, y2y2, 1);
+    m.Povezi(y2, y2y2, 2);
+    m.Povezi(y1, dotok, 1);
+    m.Povezi(y1, y1, 2);
+    m.Povezi(y2y3, y1, 3);
+    m.Povezi(dotok, y2, 1);
+    m.Povezi(y2y3, y2, 2);
+    m.Povezi(y2y2, y2, 3);
+    m.Povezi(y2y2, y3, 2);
+    TPokretac p;
+    ASSERT_TRUE(PokreniMetodom(p, m, TMetodIntegracije::BDF, 4e5, 40, 40, 1e-8, 1e-12));
+    // Published values at t = 40, to four digits.
+    EXPECT_NEAR(p.Vrednost(1, y1), 0.7158271, 0.00005);
+    EXPECT_NEAR(p.Vrednost(1, y2), 9.185535e-6, 0.0005e-6 * 9.185535);
+    EXPECT_NEAR(p.Vrednost(1, y3), 0.2841637, 0.00005);
+    // Mass is conserved to the end.
+    const int kraj = 10000;
+    EXPECT_NEAR(p.Vrednost(kraj, y1) + p.Vrednost(kraj, y2) + p.Vrednost(kraj, y3), 1, 1e-6);
+    EXPECT_LT(p.Vrednost(kraj, y1), 0.01);
+    EXPECT_TRUE(p.Simulacija.PorukaResavaca().empty());
+}
+
+TEST(PromenljiviKorak, PrebacivanjaUAnalitickimTrenucima) {
+    // BDF's low orders need tighter tolerances for the same error.
+    for (TMetodIntegracije metod : {TMetodIntegracije::DP45, TMetodIntegracije::BDF}) {
+        SCOPED_TRACE(NazivMetoda(metod));
+        const double rtol = metod == TMetodIntegracije::BDF ? 1e-9 : 1e-6;
+        const double atol = rtol * 1e-3;
+        {
+            // A falling body from 100 m; Quit when 0 > h, at sqrt(200 / 9.81).
+            TTestModel m;
+            const int g = m.Dodaj(Konstanta, -9.81);
+            const int v = m.Dodaj(Integrator);
+            const int h = m.Dodaj(Integrator, 100);
+            const int quit = m.Dodaj(Quit);
+            m.Povezi(g, v, 1);
+            m.Povezi(v, h, 1);
+            m.Povezi(h, quit, 2);
+            TPokretac p;
+            ASSERT_TRUE(PokreniMetodom(p, m, metod, 10, 0.01, 0.1, rtol, atol));
+            EXPECT_EQ(p.Simulacija.Prekid().Vrsta, TStanjeRada::Quit);
+            EXPECT_NEAR(p.Simulacija.VremeZaustavljanja(), std::sqrt(200 / 9.81), 1e-8);
+            EXPECT_NEAR(p.Vrednost(45, h), 100 - 4.905 * 4.5 * 4.5, 1e-6);
+            EXPECT_EQ(p.Vrednost(46, h), 0);
+        }
+        {
+            // The relay x'' = -sign(x), x(0) = 1: x crosses 0 at sqrt(2), 3 sqrt(2), ...
+            // and is a parabola between, of period 4 sqrt(2).
+            TTestModel m;
+            const int v = m.Dodaj(Integrator, 0, -1);
+            const int x = m.Dodaj(Integrator, 1);
+            const int znak = m.Dodaj(2);
+            m.Povezi(x, znak, 1);
+            m.Povezi(znak, v, 2);
+            m.Povezi(v, x, 1);
+            TPokretac p;
+            ASSERT_TRUE(PokreniMetodom(p, m, metod, 20, 0.1, 0.1, rtol, atol));
+            EXPECT_EQ(p.Simulacija.PorukaResavaca(), "");
+            const double k = std::sqrt(2.0);
+            for (int red = 0; red <= 200; ++red) {
+                const double s = std::fmod(red * 0.1, 4 * k);
+                const double tacno = s < k       ? 1 - s * s / 2
+                                     : s < 3 * k ? -1 + (s - 2 * k) * (s - 2 * k) / 2
+                                                 : 1 - (s - 4 * k) * (s - 4 * k) / 2;
+                ASSERT_NEAR(p.Vrednost(red, x), tacno, 1e-5) << red * 0.1;
+            }
+        }
+        {
+            // Track-and-hold follows t while 1.5 - t > 0, then holds 1.5.
+            TTestModel m;
+            const int jedan = m.Dodaj(Konstanta, 1);
+            const int t = m.Dodaj(Integrator);
+            const int kontrola = m.Dodaj(Sabirac, -1, 1.5);
+            const int drzanje = m.Dodaj(Drzanje);
+            m.Povezi(jedan, t, 1);
+            m.Povezi(t, kontrola, 1);
+            m.Povezi(jedan, kontrola, 2);
+            m.Povezi(t, drzanje, 1);
+            m.Povezi(kontrola, drzanje, 2);
+            TPokretac p;
+            ASSERT_TRUE(PokreniMetodom(p, m, metod, 3, 0.5, 0.25));
+            EXPECT_NEAR(p.Vrednost(4, drzanje), 1, 1e-9);
+            EXPECT_EQ(p.Vrednost(7, drzanje), 0); // in2 < 0: output 0, memory kept
+            (void)jedan;
+        }
+    }
+}
+
+TEST(PromenljiviKorak, AlgebarskaPetlja) {
+    // y = (y + 2 sin t + 4) / 2 closed by a Wye: y = 2 sin t + 4; z' = y, z(0) = 0.
+    for (TMetodIntegracije metod : {TMetodIntegracije::DP45, TMetodIntegracije::BDF}) {
+        SCOPED_TRACE(NazivMetoda(metod));
+        TTestModel m;
+        const int vreme = m.Dodaj(Vreme);
+        const int cetiri = m.Dodaj(Konstanta, 4);
+        const int petlja = m.Dodaj(PocetakPetlje, 1);
+        const int sinus = m.Dodaj(Sinus, 2, 1, 0);
+        const int zbir = m.Dodaj(Sabirac, 0.5, 0.5, 0.5);
+        const int wye = m.Dodaj(Wye, 1e-13, 1);
+        const int z = m.Dodaj(Integrator);
+        m.Povezi(vreme, sinus, 1);
+        m.Povezi(petlja, zbir, 1);
+        m.Povezi(sinus, zbir, 2);
+        m.Povezi(cetiri, zbir, 3);
+        m.Povezi(petlja, wye, 1);
+        m.Povezi(zbir, wye, 2);
+        m.Povezi(wye, z, 1);
+        TPokretac p;
+        ASSERT_TRUE(PokreniMetodom(p, m, metod, 10, 0.1, 0.5)) << p.Poruke.Poruke.size();
+        for (int red = 0; red <= 20; ++red) {
+            const double s = red * 0.5;
+            EXPECT_NEAR(p.Vrednost(red, wye), 2 * std::sin(s) + 4, 1e-9) << s;
+            EXPECT_NEAR(p.Vrednost(red, z), 4 * s - 2 * std::cos(s) + 2, 5e-5) << s;
+        }
+    }
+}
+
+TEST(PromenljiviKorak, NeuspehResavacaCuvaRezultate) {
+    // y' = y^2, y(0) = 1 has y = 1 / (1 - t): no solver gets past t = 1.
+    for (TMetodIntegracije metod : {TMetodIntegracije::DP45, TMetodIntegracije::BDF}) {
+        SCOPED_TRACE(NazivMetoda(metod));
+        TTestModel m;
+        const int y = m.Dodaj(Integrator, 1);
+        const int kvadrat = m.Dodaj(Mnozac);
+        m.Povezi(y, kvadrat, 1);
+        m.Povezi(y, kvadrat, 2);
+        m.Povezi(kvadrat, y, 1);
+        TPokretac p;
+        ASSERT_TRUE(PokreniMetodom(p, m, metod, 2, 0.1, 0.1));
+        const std::string& poruka = p.Simulacija.PorukaResavaca();
+        ASSERT_EQ(poruka.rfind(TSimulacija::PorukaResavac, 0), 0u) << poruka;
+        const double t = p.Simulacija.VremeZaustavljanja();
+        EXPECT_NEAR(std::stod(poruka.substr(std::strlen(TSimulacija::PorukaResavac))), t, 1e-12);
+        EXPECT_GT(t, 0.9);
+        EXPECT_LT(t, 1.001);
+        EXPECT_NEAR(p.Vrednost(9, y), 10, 1e-2);
+        EXPECT_EQ(p.Vrednost(11, y), 0);
+        for (double x : p.Rezultati.Podaci())
+            EXPECT_TRUE(std::isfinite(x));
     }
 }

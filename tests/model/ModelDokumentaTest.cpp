@@ -747,3 +747,59 @@ TEST_F(ModelDokumenta, SavingReplacesFilesWholeAndWritesIntoDevices) {
 }
 
 } // namespace
+
+TEST_F(ModelDokumenta, IntegrationMethodIsAnOptionalElement) {
+    using skem::TMetodIntegracije;
+    const auto metod = [](const QString& metod, const QString& r, const QString& a) {
+        QString s = QStringLiteral("<MetodIntegracije><Metod>%1</Metod>").arg(metod);
+        if (!r.isNull())
+            s += QStringLiteral("<RelativnaTolerancija>%1</RelativnaTolerancija>").arg(r);
+        if (!a.isNull())
+            s += QStringLiteral("<ApsolutnaTolerancija>%1</ApsolutnaTolerancija>").arg(a);
+        return s + QStringLiteral("</MetodIntegracije>");
+    };
+    struct Slucaj {
+        QString element;
+        QString greska;
+        std::optional<skem::TMetodDokumenta> procitan;
+        bool zapisan; // the element is written back
+    };
+    const Slucaj slucajevi[] = {
+        {{}, {}, std::nullopt, false},
+        {metod("bdf", "1E-8", "1E-10"),
+         {},
+         skem::TMetodDokumenta{TMetodIntegracije::BDF, 1e-8, 1e-10},
+         true},
+        {metod("dp45", {}, "1E-12"),
+         {},
+         skem::TMetodDokumenta{TMetodIntegracije::DP45, 1e-6, 1e-12},
+         true},
+        {metod("rk4", "0.5", "0.5"),
+         {},
+         skem::TMetodDokumenta{TMetodIntegracije::RK4, 0.5, 0.5},
+         false},
+        {metod("euler", {}, {}),
+         "Nepoznat metod integracije 'euler' (ocekuje se rk4, dp45 ili bdf)!",
+         {},
+         false},
+        {metod("bdf", "0", {}),
+         "Tolerancija metoda integracije mora biti pozitivan realan broj!",
+         {},
+         false},
+        {metod("bdf", "1,5", {}), "'1,5' is not a valid floating point value", {}, false},
+        {metod("bdf<x/>", {}, {}), "Element does not contain a single text node", {}, false},
+    };
+    for (const Slucaj& c : slucajevi) {
+        SCOPED_TRACE(c.element.toStdString());
+        const QByteArray xml =
+            DokumentXml(TriBloka(), {}, QStringLiteral("<OpisProblema/>") + c.element);
+        EXPECT_EQ(Poredi(xml), c.greska);
+        const skem::TProcitanModel m = skem::ProcitajModel(xml);
+        if (!c.greska.isEmpty()) continue;
+        EXPECT_EQ(m.Model.MetodIntegracije, c.procitan);
+        const QByteArray tekst = skem::ModelUTekst(m.Model);
+        EXPECT_EQ(tekst.contains("<MetodIntegracije>"), c.zapisan) << tekst.toStdString();
+        EXPECT_EQ(skem::ProcitajModel(tekst).Model.MetodIntegracije,
+                  c.zapisan ? c.procitan : std::nullopt);
+    }
+}
