@@ -136,6 +136,10 @@ public:
     // The run's values as the table holds them (row k = time k*P).
     const skem::TMatricaRezultata& Rezultati() const { return rezultati; }
 
+    // The run's blocks in list order and its print interval P.
+    const std::vector<skem::TBlokRezultata>& Blokovi() const { return blokovi; }
+    double IntervalStampe() const { return intervalStampe; }
+
     // The printed times the run got to: 0..SimuliranihTacaka() - 1.
     int SimuliranihTacaka() const { return simuliranihTacaka; }
 

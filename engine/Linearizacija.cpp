@@ -450,6 +450,7 @@ TLinearniModel Linearizuj(const std::vector<const TBlokPogled*>& pogledi,
         lm.VremenaOdziva.push_back(static_cast<double>(k) * korak);
 
     const double du = zahtev.SkokUlaza;
+    lm.SkokUlaza = du;
     if (!std::isfinite(du) || du == 0 || !std::isfinite(u0 + du)) {
         lm.GreskaSimulacije = "Skok ulaza mora biti konacan broj razlicit od nule.";
         return lm;

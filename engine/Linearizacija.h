@@ -60,6 +60,7 @@ struct TLinearniModel {
     // model's, and the simulated model's change (y with u0 + SkokUlaza less y
     // with u0, over SkokUlaza), at the same times.
     std::vector<double> VremenaOdziva, LinearniOdziv, SimuliraniOdziv;
+    double SkokUlaza = 1;
     // Why the simulated response is missing (empty when it is there).
     std::string GreskaSimulacije;
 };
