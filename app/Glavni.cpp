@@ -539,6 +539,10 @@ void TMainForm::NapraviStrane() {
         strane->setCurrentWidget(strana);
     };
     prikazRezultata->OnNazadNaModel = [this] { NazadNaModel(); };
+    prikazRezultata->OnIzmenaMerenja = [this] {
+        PostaviIzmenjen(true);
+        IzmenaZaOporavak();
+    };
 }
 
 void TMainForm::PoveziPovrsinu() {

@@ -115,6 +115,9 @@ struct TModelDokumenta {
     QString OpisProblema;
     std::vector<TBlokModela> Blokovi;
     std::vector<TVezaModela> Veze;
+    // Files of measured data shown over the chart (element Merenja, one Fajl
+    // each; written only when there are any).
+    std::vector<QString> Merenja;
 
     // The first block, in list order, with the local number; -1 if none.
     int NadjiBlok(int lokalniBroj) const;

@@ -194,6 +194,8 @@ enum TUloga : quint8 {
     ulDrzac,
     ulPoljeDrzaca,
     ulJunctions,
+    ulMerenja,
+    ulFajlMerenja,
     ulOstalo, // not read, nor anything in it
 };
 
@@ -268,7 +270,8 @@ private:
                     const TUloga u = otvoreni.back().Uloga;
                     if (u == ulOpis)
                         opis += citac.text();
-                    else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca)
+                    else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca ||
+                             u == ulFajlMerenja)
                         tekst += citac.text();
                 }
                 break;
@@ -303,7 +306,13 @@ private:
             } else if (ime == QLatin1StringView("Veze")) {
                 if (!vidjeneVeze) novi.Uloga = ulVeze;
                 vidjeneVeze = true;
+            } else if (ime == QLatin1StringView("Merenja")) {
+                novi.Uloga = ulMerenja;
             }
+            break;
+        case ulMerenja:
+            if (ime == QLatin1StringView("Fajl")) novi.Uloga = ulFajlMerenja;
+            tekst.resize(0);
             break;
         case ulBlokovi:
             novi.Uloga = ulBlok;
@@ -366,6 +375,7 @@ private:
         case ulPoljeDrzaca:
             detePolja = true;
             break;
+        case ulFajlMerenja: // text only
         case ulOstalo:
             break;
         }
@@ -392,6 +402,9 @@ private:
         }
         case ulBlok:
             if (!greska) CitajBlok();
+            break;
+        case ulFajlMerenja:
+            model.Merenja.emplace_back(tekst);
             break;
         case ulBlokovi:
             blokoviGotovi = true;

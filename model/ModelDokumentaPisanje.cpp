@@ -154,6 +154,12 @@ public:
             p.Zatvori("Veze");
         else
             p.Prazan("Veze");
+        if (!model.Merenja.empty()) {
+            p.Otvori("Merenja");
+            for (const QString& f : model.Merenja)
+                p.Tekst("Fajl", f);
+            p.Zatvori("Merenja");
+        }
         p.Zatvori("SKEMDokument");
     }
 
