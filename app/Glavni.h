@@ -129,7 +129,8 @@ private:
     bool FileSaveAsAccept(const QString& izabrano);
     void OpisProblemaExecute(); // problem description
     void PrevediModelClick();   // "Simulacija"
-    void LinearizacijaExecute(); // "Analiza" > "Linearizacija" (GlavniAnaliza.cpp)
+    // "Analiza" > "Linearizacija" (GlavniAnaliza.cpp)
+    void LinearizacijaExecute();
     void EditObrisiExecute();
     void RotiranjeCWExecute();
     void RotiranjeCCWExecute();
