@@ -7,13 +7,16 @@ add_library(skem_app STATIC
   GlavniIstorija.cpp
   GlavniRad.cpp
   GlavniOporavak.cpp
+  GlavniAnaliza.cpp
+  uIzborLinearizacije.cpp
+  RezultatiLinearizacije.cpp
   Oporavak.cpp
 )
 target_include_directories(skem_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(skem_app PRIVATE SKEM_ID="${SKEM_ID}")
 target_link_libraries(skem_app PUBLIC
   skem_inspektor skem_catalog skem_dijalozi skem_rezultati
-  skem_paketni skem_diagram skem_widgets skem_engine skem_resursi Qt6::Widgets)
+  skem_paketni skem_diagram skem_widgets skem_engine skem_linearizacija skem_resursi Qt6::Widgets)
 
 add_executable(skem SKEM.cpp)
 target_link_libraries(skem PRIVATE skem_app)

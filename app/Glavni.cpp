@@ -11,6 +11,7 @@
 #include "Oporavak.h"
 #include "Pomoc.h"
 #include "Rezultati.h"
+#include "RezultatiLinearizacije.h"
 #include "SKEMBlok.h"
 #include "SKEMGrupe.h"
 #include "SKEMInspektor.h"
@@ -318,11 +319,16 @@ void TMainForm::NapraviAkcije() {
     NaKomandu(opisProblema, [this] { OpisProblemaExecute(); });
     NaKomandu(goFullscreen, [this] { GoFullscreenExecute(); });
     NaKomandu(doHelp, [this] { DoHelpExecute(); });
+    linearizacija = NovaAkcija(
+        this, "Linearizacija", QStringLiteral("&Linearizacija..."),
+        QStringLiteral("Linearizacija|A, B, C, D, polovi, Bodeov dijagram i odziv na skok oko "
+                       "radne tacke"));
+    NaKomandu(linearizacija, [this] { LinearizacijaExecute(); });
 
     // The shortcuts work wherever the focus is in the window, menus open or not.
     addActions({novDoc, fileOpen, fileSave, fileSaveAs, fileExit, editObrisi, rotiranjeCW,
                 rotiranjeCCW, novaVeza, junctionVeza, novDrzac, izvSimulaciju, opisProblema,
-                goFullscreen, doHelp});
+                goFullscreen, doHelp, linearizacija});
     NapraviAkcijeUredjivanja();
 }
 
@@ -356,6 +362,9 @@ void TMainForm::NapraviMeni() {
     prikaz->addActions({uvecaj, umanji, stvarnaVelicina});
     prikaz->addSeparator();
     prikaz->addAction(prikaziSve);
+    QMenu* analiza = mainMenu->addMenu(QStringLiteral("&Analiza"));
+    analiza->setObjectName(QStringLiteral("MeniAnaliza"));
+    analiza->addAction(linearizacija);
 
     helpMenuBar = new QMenuBar(helpPanel);
     helpMenuBar->setObjectName(QStringLiteral("HelpMenuBar"));
@@ -364,7 +373,7 @@ void TMainForm::NapraviMeni() {
     QMenu* pomoc = helpMenuBar->addMenu(QStringLiteral("&Pomoc"));
     pomoc->setObjectName(QStringLiteral("MeniPomoc"));
     pomoc->addAction(doHelp);
-    for (QMenu* m : {datoteka, uredi, prikaz, pomoc}) {
+    for (QMenu* m : {datoteka, uredi, prikaz, analiza, pomoc}) {
         m->setFont(tahoma);
         // Menus open with a half-second fade (where the window system can fade).
         connect(m, &QMenu::aboutToShow, m, [m] {
@@ -521,11 +530,19 @@ void TMainForm::NapraviStrane() {
     strane->addWidget(modelTab);
     strane->addWidget(prikazRezultata->TabelaTab());
     strane->addWidget(prikazRezultata->GrafikTab());
+    prikazLinearizacije = new TPrikazLinearizacije(this);
+    prikazLinearizacije->setObjectName(QStringLiteral("PrikazLinearizacije"));
+    strane->addWidget(prikazLinearizacije->Strana());
+    prikazLinearizacije->OnNazad = [this] { NazadNaModel(); };
     strane->setCurrentWidget(modelTab);
     prikazRezultata->OnPrikaziStranu = [this](QWidget* strana) {
         strane->setCurrentWidget(strana);
     };
     prikazRezultata->OnNazadNaModel = [this] { NazadNaModel(); };
+    prikazRezultata->OnIzmenaMerenja = [this] {
+        PostaviIzmenjen(true);
+        IzmenaZaOporavak();
+    };
 }
 
 void TMainForm::PoveziPovrsinu() {

@@ -39,6 +39,8 @@ class TIzborUlaza;
 class TOpcije;
 class TOporavak;
 class TPomoc;
+class TIzborLinearizacije;
+class TPrikazLinearizacije;
 class TPrikazRezultata;
 class TSKEMGroupBar;
 class TSKEMInspektor;
@@ -127,6 +129,8 @@ private:
     bool FileSaveAsAccept(const QString& izabrano);
     void OpisProblemaExecute(); // problem description
     void PrevediModelClick();   // "Simulacija"
+    // "Analiza" > "Linearizacija" (GlavniAnaliza.cpp)
+    void LinearizacijaExecute();
     void EditObrisiExecute();
     void RotiranjeCWExecute();
     void RotiranjeCCWExecute();
@@ -237,6 +241,7 @@ private:
     QAction* opisProblema;
     QAction* goFullscreen;
     QAction* doHelp;
+    QAction* linearizacija;
     QAction* ponisti;
     QAction* ponovi;
     QAction* iseci;
@@ -278,6 +283,7 @@ private:
     TSKEMInspektor* inspektor;
     QStatusBar* statusnaTraka;
     TPrikazRezultata* prikazRezultata;
+    TPrikazLinearizacije* prikazLinearizacije;
 
     // The engine and the results of the last run.
     skem::TSimulacija simulacija;
@@ -304,6 +310,7 @@ private:
     QPointer<TUnosPar> unosPar;
     QPointer<TOpcije> opcije;
     QPointer<TUnosOpisa> unosOpisa;
+    QPointer<TIzborLinearizacije> izborLinearizacije;
     // The first receiver of the key press last seen by the F1 filter: the
     // same press reaching its parents is not a new one.
     // A later press may be built at the same address; its time tells it apart.

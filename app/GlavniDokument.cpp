@@ -5,6 +5,7 @@
 
 #include "Dijalozi.h"
 #include "Dokument.h"
+#include "Rezultati.h"
 #include "SKEMInspektor.h"
 #include "SKEMRadnaPovrsina.h"
 #include "uUnosOpisa.h"
@@ -27,6 +28,18 @@ QString TekstGreske(const std::exception& g) {
     return QString::fromUtf8(g.what());
 }
 
+// Reads the document onto the surface and its files of measured data into the
+// chart page. A document that cannot be read whole goes the surface's own way,
+// with its message and what it keeps of it.
+void UcitajSaMerenjima(TSKEMRadnaPovrsina& povrsina, TPrikazRezultata& prikaz,
+                       const QString& puna) {
+    prikaz.PostaviMerenja({}, {});
+    const skem::TProcitanModel procitan = skem::ProcitajModelIzFajla(puna);
+    if (procitan.Greska) return UcitajDokument(povrsina, puna);
+    PostaviModel(povrsina, procitan.Model);
+    prikaz.PostaviMerenja(procitan.Model.Merenja, QFileInfo(puna).absolutePath());
+}
+
 } // namespace
 
 void TMainForm::PostaviImeDokumenta(const QString& imeFajla) {
@@ -47,7 +60,9 @@ void TMainForm::PostaviImeDokumenta(const QString& imeFajla) {
 
 bool TMainForm::Snimi(const QString& putanja) {
     try {
-        SnimiDokument(*radnaPovrsina, putanja);
+        skem::TModelDokumenta model = ModelPovrsine(*radnaPovrsina).Model;
+        model.Merenja = prikazRezultata->FajloviMerenja(QFileInfo(putanja).absolutePath());
+        skem::SnimiModel(model, putanja);
         return true;
     } catch (const TGreskaDokumenta& g) {
         Dijalozi().Greska(g.Poruka());
@@ -105,6 +120,7 @@ bool TMainForm::NoviDokument() {
     // without it, so it is not saved into the next file by mistake.
     radnaPovrsina->OpisProblema.clear();
     radnaPovrsina->MetodIntegracije.reset();
+    prikazRezultata->PostaviMerenja({}, {});
     ObnoviListuBlokova();
     PocniIstoriju();
     UkloniOporavak();
@@ -126,7 +142,7 @@ void TMainForm::OtvoriDokument(const QString& putanja) {
     if (!NoviDokument()) return;
     const QString puna = QFileInfo(putanja).absoluteFilePath();
     try {
-        UcitajDokument(*radnaPovrsina, puna);
+        UcitajSaMerenjima(*radnaPovrsina, *prikazRezultata, puna);
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
         // What was read stays, unnamed and unmodified; the list shows it.
@@ -148,7 +164,7 @@ void TMainForm::UcitajSaKomandneLinije(const QStringList& argumenti) {
     if (prvi.isEmpty() || !QFileInfo(prvi).isFile()) return;
     const QString puna = QFileInfo(prvi).absoluteFilePath();
     try {
-        UcitajDokument(*radnaPovrsina, puna);
+        UcitajSaMerenjima(*radnaPovrsina, *prikazRezultata, puna);
     } catch (const std::exception& g) {
         Dijalozi().Greska(TekstGreske(g));
         ObnoviListuBlokova();

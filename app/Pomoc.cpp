@@ -97,7 +97,8 @@ TPomoc::~TPomoc() {
 }
 
 QStringList TPomoc::ImenaStranica() {
-    QStringList imena{QStringLiteral("index.htm")};
+    QStringList imena{QStringLiteral("index.htm"), QStringLiteral("linearizacija.htm"),
+                      QStringLiteral("merenja.htm")};
     for (int sifra = 0; sifra < skem::BrojVrstaElemenata; ++sifra)
         imena << QStringLiteral("%1.htm").arg(sifra);
     return imena;

@@ -16,8 +16,8 @@
 // they can be found: the table page's "Tabela", "BackOnModel", "Uputstvo",
 // "IzvozCsv", "GoToChart", "RucicaNaziva" and the rows' check boxes
 // "Oznaka1", "Oznaka2", ...; the chart page's "Grafik2D", "Grafik3D",
-// "BackOnTable", "IzborOseX", "PonistiZum", "IzvozPng", "IzvozSvg" and
-// "ChartView".
+// "BackOnTable", "IzborOseX", "PonistiZum", "IzvozPng", "IzvozSvg",
+// "ChartView" and "Merenja" with its actions "UveziMerenja" and "UkloniMerenja".
 //
 // The view's jobs live in files of their own: the table page (Rezultati.cpp,
 // its cells in ModelTabele, its columns' width in SirinaKolona), the chart
@@ -36,9 +36,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+class QAction;
 class QChart;
 class QCategoryAxis;
 class QCheckBox;
@@ -53,6 +56,7 @@ class QTimer;
 class QTableView;
 class TGrafik3D;
 class TModelTabele;
+struct TMerenja;
 struct TNizVrednosti;
 struct TPodelaOse;
 namespace DeloviRezultata {
@@ -137,8 +141,23 @@ public:
     // The run's values as the table holds them (row k = time k*P).
     const skem::TMatricaRezultata& Rezultati() const { return rezultati; }
 
+    // The run's blocks in list order and its print interval P.
+    const std::vector<skem::TBlokRezultata>& Blokovi() const { return blokovi; }
+    double IntervalStampe() const { return intervalStampe; }
+
     // The printed times the run got to: 0..SimuliranihTacaka() - 1.
     int SimuliranihTacaka() const { return simuliranihTacaka; }
+
+    // ---- measured data over the time chart (RezultatiMerenja.cpp) ----
+    // The document's files of measured data, a relative one from fascikla
+    // (the document's folder); each is read when the chart is next drawn.
+    void PostaviMerenja(const std::vector<QString>& fajlovi, const QString& fascikla);
+    // The files as the document keeps them: relative to fascikla when inside it.
+    std::vector<QString> FajloviMerenja(const QString& fascikla) const;
+    // Reads a file (in place of its earlier reading) and redraws the chart
+    // with it; an error is shown and gives false, the chart unchanged.
+    bool UveziMerenja(const QString& putanja);
+    std::function<void()> OnIzmenaMerenja; // the document's files changed
 
 protected:
     bool eventFilter(QObject* objekat, QEvent* dogadjaj) override;
@@ -194,6 +213,22 @@ private:
     // (null with none) and printed time.
     std::pair<const TKriva*, std::size_t>
     NajblizaNacrtana(QPointF uGrafiku, const DeloviRezultata::TPikselGrafika& piksel) const;
+
+    // ---- measured data (RezultatiMerenja.cpp) ----
+    void UveziMerenjaClick();
+    void UkloniMerenjaClick();
+    void ProcitajMerenja(); // the files not read yet; errors shown once
+    void NacrtajMerenja();  // markers over a time chart's curves
+    // The measurements' extent (times, values); nothing when none is drawn.
+    std::optional<std::pair<QPointF, QPointF>> OpsegMerenja() const;
+    struct TFajlMerenja {
+        QString Putanja; // absolute
+        std::shared_ptr<const TMerenja> Podaci;
+        bool Procitan = false; // tried (Podaci empty: it failed)
+    };
+    std::vector<TFajlMerenja> merenja;
+    QAction* uveziMerenja = nullptr;
+    QAction* ukloniMerenja = nullptr;
 
     // The pages (to free those no page control took) and their controls.
     QPointer<QWidget> stranaTabele;

@@ -23,12 +23,14 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QSvgGenerator>
 #include <QTimer>
+#include <QToolButton>
 #include <cmath>
 
 using namespace DeloviRezultata;
@@ -120,6 +122,24 @@ void TPrikazRezultata::NapraviGrafikTab() {
     panel->addWidget(nazivOseX);
     panel->addWidget(izborOseX);
     panel->addStretch(1);
+    // Measured data: a narrow button with its two commands, so the panel
+    // still fits the window's smallest width.
+    auto* merenjaDugme = new QToolButton(strana);
+    merenjaDugme->setObjectName(QStringLiteral("Merenja"));
+    merenjaDugme->setIcon(Ikonica(TIkonica::Otvori));
+    merenjaDugme->setFixedHeight(24);
+    merenjaDugme->setPopupMode(QToolButton::InstantPopup);
+    Savet(merenjaDugme, QStringLiteral("Merenja: izmerene vrednosti iz CSV fajla preko krivih"));
+    auto* meniMerenja = new QMenu(merenjaDugme);
+    uveziMerenja =
+        meniMerenja->addAction(Ikonica(TIkonica::Otvori), QStringLiteral("Uvezi merenja..."));
+    uveziMerenja->setObjectName(QStringLiteral("UveziMerenja"));
+    ukloniMerenja =
+        meniMerenja->addAction(Ikonica(TIkonica::Obrisi), QStringLiteral("Ukloni merenja"));
+    ukloniMerenja->setObjectName(QStringLiteral("UkloniMerenja"));
+    ukloniMerenja->setEnabled(false);
+    merenjaDugme->setMenu(meniMerenja);
+    panel->addWidget(merenjaDugme);
     panel->addWidget(ponistiZum);
     panel->addWidget(izvozPng);
     panel->addWidget(izvozSvg);
@@ -227,6 +247,10 @@ void TPrikazRezultata::NapraviGrafikTab() {
             [this] { IzvozSlikeClick(QStringLiteral("png")); });
     connect(izvozSvg, &QPushButton::clicked, this,
             [this] { IzvozSlikeClick(QStringLiteral("svg")); });
+    connect(uveziMerenja, &QAction::triggered, this,
+            [this] { IzvrsiIPrijavi([this] { UveziMerenjaClick(); }); });
+    connect(ukloniMerenja, &QAction::triggered, this,
+            [this] { IzvrsiIPrijavi([this] { UkloniMerenjaClick(); }); });
 }
 
 void TPrikazRezultata::PrikaziGrafik() {
@@ -239,6 +263,7 @@ void TPrikazRezultata::PrikaziGrafik() {
         Dijalozi().Poruka(QStringLiteral("Niste oznacili zeljene izlaze!"));
         return;
     }
+    ProcitajMerenja();
     // Shown first, so the curves are thinned once, for the plot's real size.
     PrikaziStranu(stranaGrafika);
     NacrtajKrive(redovi);
@@ -274,6 +299,7 @@ void TPrikazRezultata::NacrtajKrive(const std::vector<int>& redovi) {
         crtanjeUToku = false;
         return;
     }
+    NacrtajMerenja();
     // Axis titles: the time or the row across, the row or rows up (a few
     // captions fit beside the axis; more are named by the legend).
     osaX->setTitleText(JeFazni() ? oznake[static_cast<size_t>(redOseX)]->text()
@@ -373,6 +399,11 @@ std::pair<TPodelaOse, TPodelaOse> TPrikazRezultata::PodesiOse() {
         for (const TKriva& k : krive)
             kolone.push_back(k.Kolona);
         y = Opseg(kolone);
+    }
+    // The time chart shows the measurements whole too.
+    if (const auto m = JeFazni() ? std::nullopt : OpsegMerenja()) {
+        x = {std::min(x.first, m->first.x()), std::max(x.second, m->second.x())};
+        y = {std::min(y.first, m->first.y()), std::max(y.second, m->second.y())};
     }
     // The times from the first to the last; values with room around them,
     // so no curve runs along the frame.

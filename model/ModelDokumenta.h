@@ -117,6 +117,9 @@ struct TModelDokumenta {
     std::vector<TBlokModela> Blokovi;
     std::vector<TVezaModela> Veze;
     std::optional<TMetodDokumenta> MetodIntegracije; // none: RK4
+    // Files of measured data shown over the chart (element Merenja, one Fajl
+    // each; written only when there are any).
+    std::vector<QString> Merenja;
 
     // The first block, in list order, with the local number; -1 if none.
     int NadjiBlok(int lokalniBroj) const;

@@ -200,7 +200,9 @@ enum TUloga : quint8 {
     ulJunctions,
     ulMetod,       // the integration method
     ulPoljeMetoda, // ... and one of its fields
-    ulOstalo,      // not read, nor anything in it
+    ulMerenja,
+    ulFajlMerenja,
+    ulOstalo, // not read, nor anything in it
 };
 
 struct TOtvoren {
@@ -277,7 +279,8 @@ private:
                         opis += citac.text();
                     else if (u == ulPoljeMetoda)
                         poljaMetoda[otvoreni.back().Indeks] += citac.text();
-                    else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca)
+                    else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca ||
+                             u == ulFajlMerenja)
                         tekst += citac.text();
                 }
                 break;
@@ -317,6 +320,8 @@ private:
                     novi.Uloga = ulMetod;
                     metod.emplace();
                 }
+            } else if (ime == QLatin1StringView("Merenja")) {
+                novi.Uloga = ulMerenja;
             }
             break;
         case ulMetod: {
@@ -329,6 +334,10 @@ private:
         }
         case ulPoljeMetoda:
             detePolja = true;
+            break;
+        case ulMerenja:
+            if (ime == QLatin1StringView("Fajl")) novi.Uloga = ulFajlMerenja;
+            tekst.resize(0);
             break;
         case ulBlokovi:
             novi.Uloga = ulBlok;
@@ -391,6 +400,7 @@ private:
         case ulPoljeDrzaca:
             detePolja = true;
             break;
+        case ulFajlMerenja: // text only
         case ulOstalo:
             break;
         }
@@ -423,6 +433,9 @@ private:
             break;
         case ulMetod:
             if (!greska) CitajMetod();
+            break;
+        case ulFajlMerenja:
+            model.Merenja.emplace_back(tekst);
             break;
         case ulBlokovi:
             blokoviGotovi = true;

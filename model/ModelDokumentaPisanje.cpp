@@ -156,6 +156,12 @@ public:
             p.Prazan("Veze");
         if (model.MetodIntegracije && model.MetodIntegracije->Metod != TMetodIntegracije::RK4)
             PisiMetod(*model.MetodIntegracije);
+        if (!model.Merenja.empty()) {
+            p.Otvori("Merenja");
+            for (const QString& f : model.Merenja)
+                p.Tekst("Fajl", f);
+            p.Zatvori("Merenja");
+        }
         p.Zatvori("SKEMDokument");
     }
 

@@ -478,7 +478,8 @@ Gotovi modeli za isprobavanje su opisani u odeljku <a href="#primeri">Primeri</a
 <a href="#simulacija">Simulacija</a> | <a href="#rezultati">Rezultati</a> |
 <a href="#dokumenti">Dokumenti</a> | <a href="#oporavak">Oporavak posle pada</a> |
 <a href="#tasteri">Tasteri</a> | <a href="#paketno">Paketni rad</a> | <a href="#primeri">Primeri</a> |
-<a href="#blokovi">Blokovi</a></p>
+<a href="#blokovi">Blokovi</a> | <a href="linearizacija.htm">Linearizacija</a> |
+<a href="merenja.htm">Merenja na grafiku</a></p>
 
 <h2><a name="editor"></a>Editor blok dijagrama</h2>
 <p>Glavni prozor ima paletu blokova levo, radnu povrsinu u sredini i inspektor desno. Paletu i
@@ -623,6 +624,7 @@ Nalepi, Dupliraj (vidite <a href="#medjuspremnik">Iseci, Kopiraj, Nalepi, Duplir
 udesno, Rotiraj ulevo, Kreiraj vezu, Kreiraj junction, Kreiraj drzac, Simulacija, Opis problema</td></tr>
 <tr><td>Prikaz</td><td>Uvecaj, Umanji, Stvarna velicina, Prikazi sve (vidite
 <a href="#prikaz">Uvecanje i pomeranje prikaza</a>)</td></tr>
+<tr><td>Analiza</td><td>Linearizacija... (vidite <a href="linearizacija.htm">Linearizacija</a>)</td></tr>
 <tr><td>Pomoc</td><td>SKEM 2004 (ova strana)</td></tr>
 </table>
 <p>Traka sa alatima ima dugmad Ponisti, Ponovi, Obrisi, dva dugmeta Rotiraj (udesno i ulevo), Kreiraj
@@ -782,6 +784,9 @@ poruka je
 reda, natpisima oznacenih redova. Izabrani red ide na horizontalnu osu, a ostale krive se crtaju u
 zavisnosti od njega (fazni dijagram, na primer granicni ciklus primera vanderpol.skem ili orbite primera
 lotka_volterra.skem). Izbor ostaje i za sledeci grafik dok je taj red oznacen;</li>
+<li><b>Merenja</b> (dugme sa slikom fascikle) &ndash; &quot;Uvezi merenja...&quot; crta izmerene
+vrednosti iz CSV fajla kao tacke preko krivih, a &quot;Ukloni merenja&quot; ih uklanja (vidite
+<a href="merenja.htm">Merenja na grafiku</a>);</li>
 <li><b>Ponisti zumiranje</b> &ndash; vraca ceo grafik. Deo grafika uvelicavate tako sto misem
 prevucete pravougaonik preko njega; desni klik na grafik takodje ponistava uvelicanje;</li>
 <li><b>Sacuvaj PNG</b> i <b>Sacuvaj SVG</b> &ndash; cuvaju grafik, onakav kakav se vidi (ravan ili
@@ -923,6 +928,119 @@ def index():
     return "\n".join(s)
 
 
+LINEARIZACIJA = """<h1><a name="vrh"></a>Linearizacija</h1>
+<p class="nav"><a href="index.htm">Sadrzaj</a> | <a href="merenja.htm">Merenja na grafiku</a></p>
+<p>Komanda <b>Analiza &gt; Linearizacija...</b> zamenjuje model, u okolini jedne radne tacke, linearnim
+modelom</p>
+<p class="formula">x' = A x + B u,&nbsp;&nbsp; y = C x + D u</p>
+<p>u kome su x, u i y odstupanja od radne tacke. Stanja x su izlazi svih
+<a href="10.htm">integratora</a>, redom brojeva blokova. Iz linearnog modela program racuna polove,
+Bodeov dijagram i odziv na skok.</p>
+
+<h2><a name="izbor"></a>Izbor ulaza, izlaza i radne tacke</h2>
+<table border="1" cellspacing="0" cellpadding="4" width="100%">
+<tr><th>Polje</th><th>Znacenje</th></tr>
+<tr><td>Ulaz u</td><td>blok ciji izlaz postaje ulaz u: <a href="12.htm">Konstanta</a>,
+<a href="22.htm">Odskocna funkcija</a>, <a href="21.htm">Sinus</a>, <a href="7.htm">Generator
+funkcija</a> ili <a href="11.htm">Generator slucajnih brojeva</a>. Za linearizaciju se izlaz tog bloka
+drzi na vrednosti koju ima u radnoj tacki (u0), pa se menja za male iznose.</td></tr>
+<tr><td>Izlaz y</td><td>bilo koji blok koji ima red u tabeli rezultata</td></tr>
+<tr><td>U trenutku t =</td><td>bez kvacice radna tacka je pocetak: t = 0 i pocetni uslovi integratora
+iz dokumenta. Sa kvacicom radna tacka je stanje poslednje simulacije u trenutku t (najblizem odstampanom
+trenutku); moguce je samo dok model ima iste blokove kao u toj simulaciji.</td></tr>
+<tr><td>Skok ulaza</td><td>promena ulaza za simulirani odziv na skok (podrazumevano 1)</td></tr>
+</table>
+<p>Taster &quot;linearizuj&quot; racuna linearni model i otvara stranu &quot;Linearizacija&quot;, a
+&quot;odustani&quot; zatvara prozor.</p>
+
+<h2><a name="racun"></a>Kako se racuna</h2>
+<p>Izvodi stanja i izlaz y racunaju se istim prolazom kroz blokove kao u simulaciji, za stanja i ulaz
+pomerene malo navise i malo nanize (centralna razlika). Korak je
+<span class="formula">&#8731;&epsilon; &middot; max(1, |x|) &asymp; 6&middot;10<sup>-6</sup> &middot;
+max(1, |x|)</span>, sto uravnotezuje gresku formule i gresku zaokruzivanja, pa su elementi matrica tacni
+na oko deset cifara. Algebarska petlja (<a href="24.htm">Pocetak petlje</a> i <a href="28.htm">Wye</a>)
+resava se pritom strozije nego u simulaciji, pocevsi od resenja u radnoj tacki. Polovi su sopstvene
+vrednosti matrice A (biblioteka Eigen).</p>
+
+<h2><a name="strana"></a>Strana Linearizacija</h2>
+<ul>
+<li><b>Model i polovi</b> &ndash; radna tacka (t, u0, y0), koji integrator je koje stanje, matrice A, B,
+C i D i tabela polova sa prirodnom ucestanoscu wn = |p| i relativnim prigusenjem
+zeta = -Re p / |p|.</li>
+<li><b>Bodeov dijagram</b> &ndash; <span class="formula">H(jw) = C (jwI - A)<sup>-1</sup> B + D</span>:
+modul u decibelima (20 log<sub>10</sub> |H|) i faza u stepenima, nad logaritamskom osom ucestanosti w
+[rad/s]. Opseg obuhvata celu dekadu ispod najmanjeg i iznad najveceg modula pola; faza se crta bez
+skokova od 360 stepeni.</li>
+<li><b>Odziv na skok</b> &ndash; promena izlaza linearnog modela na jedinicni skok ulaza, i pored nje
+simulirani odziv: razlika izlaza modela sa ulazom u0 + skok i sa ulazom u0, podeljena skokom. Kod
+linearnog modela se krive poklapaju; kod nelinearnog razlika pokazuje koliko je linearni model dobar za
+taj skok. Trajanje je oko sest vremenskih konstanti najsporijeg pola.</li>
+</ul>
+<p>Taster &quot;Nazad&quot; vraca na model, a &quot;Sacuvaj PNG&quot; cuva prikazanu karticu kao
+sliku.</p>
+
+<h2><a name="poruke"></a>Poruke</h2>
+<ul>
+<li><span class="poruka">Izlaz ne zavisi od izabranog ulaza.</span> &ndash; nijedan put veza ne vodi od
+ulaza do izlaza, ili put prolazi kroz pojacanje nula.</li>
+<li><span class="poruka">Model mora da sadrzi bar jedan integrator!</span> &ndash; model bez integratora
+nema stanja.</li>
+<li><span class="poruka">Model ne moze da se izracuna u radnoj tacki.</span> &ndash; u radnoj tacki neki
+blok prijavljuje gresku (ispod sledi njegova poruka, na primer
+<span class="poruka">Ulaz u kvadratni koren je negativan!</span>).</li>
+<li><span class="poruka">Ulaz mora biti konstanta, odskocna funkcija ili generator.</span></li>
+</ul>
+<p>Primer: u modelu <b>oscilator.skem</b> (x'' + 0.4 x' + 4 x = 0) dovedite blok Konstanta na treci
+ulaz sumatora sa koeficijentom 1 i izaberite drugi integrator za izlaz: polovi su
+-0.2 &plusmn; j&middot;1.98997 (jer je s<sup>2</sup> + 0.4 s + 4 = 0), a modul Bodeovog dijagrama ima
+rezonantni vrh kod w &asymp; 2.</p>
+<hr>
+<p class="nav"><a href="#vrh">Na vrh</a> | <a href="index.htm">Sadrzaj</a></p>
+</body>
+</html>
+"""
+
+MERENJA = """<h1><a name="vrh"></a>Merenja na grafiku</h1>
+<p class="nav"><a href="index.htm">Sadrzaj</a> | <a href="index.htm#grafik">Grafik</a> |
+<a href="linearizacija.htm">Linearizacija</a></p>
+<p>Izmerene vrednosti mozete postaviti preko krivih simulacije i tako uporediti model sa eksperimentom.
+Na strani grafika dugme <b>Merenja</b> (slika fascikle) nudi <b>Uvezi merenja...</b>: izaberite CSV fajl
+i njegove vrednosti se crtaju kao kvadratici, svaka kolona u svojoj boji i sa svojim nazivom u legendi
+(&quot;merenje: &quot; i naziv kolone). Ose se prosire tako da se vide sva merenja. Merenja se crtaju na
+grafiku nad vremenom, ne i u faznom dijagramu ni u prostornom prikazu.</p>
+
+<h2><a name="format"></a>Izgled fajla</h2>
+<ul>
+<li>prva kolona je vreme, a svaka sledeca jedno merenje;</li>
+<li>decimalni separator je tacka (dozvoljen je i zapis 1e-3);</li>
+<li>polja su razdvojena zarezom ili tackom-zarezom; odlucuje prvi red koji nije prazan;</li>
+<li>prvi red moze biti zaglavlje (red u kome nijedno polje nije broj) i tada daje nazive kolona; bez
+zaglavlja kolone se zovu po fajlu (&quot;m.csv, kolona 2&quot;);</li>
+<li>prazno polje merenja znaci da u tom trenutku nema merenja; prazni redovi se preskacu.</li>
+</ul>
+<p class="formula">t;ugao<br>0;1<br>0.5;0.62<br>1;0.37</p>
+
+<h2><a name="greske"></a>Greske</h2>
+<p>Fajl sa greskom se ne crta, a poruka navodi red i fajl, na primer
+<span class="poruka">Greska u redu 7 fajla 'x.csv': 'abc' nije broj</span>. Ostali razlozi: &quot;red ima
+3 polja, a prvi red 2&quot;, &quot;nedostaje vreme&quot;, &quot;potrebne su bar dve kolone (vreme i
+merenje)&quot;; fajl bez ijednog reda sa brojevima daje poruku &quot;Fajl 'x.csv' ne sadrzi
+merenja.&quot;</p>
+
+<h2><a name="dokument"></a>Merenja u dokumentu</h2>
+<p>Dokument pamti ime uvezenog fajla (ne i njegov sadrzaj): fajl u folderu dokumenta ili ispod njega
+pamti se relativno, pa se folder moze premestiti u celini. Uvoz ili uklanjanje merenja oznacava dokument
+kao izmenjen. Pri otvaranju dokumenta merenja se citaju kada se prvi put prikaze grafik; ako fajl vise ne
+postoji ili ima gresku, poruka se prikaze jednom, a ime ostaje u dokumentu dok merenja ne uklonite.
+Ponovni uvoz istog fajla cita ga iznova. <b>Ukloni merenja</b> uklanja sva merenja sa grafika i iz
+dokumenta.</p>
+<hr>
+<p class="nav"><a href="#vrh">Na vrh</a> | <a href="index.htm">Sadrzaj</a></p>
+</body>
+</html>
+"""
+
+
 def upisi(ime, sadrzaj):
     sadrzaj.encode("ascii")  # the pages are plain ASCII; symbols are entities
     with open(os.path.join(POMOC, ime), "w", encoding="utf-8", newline="\n") as f:
@@ -961,9 +1079,11 @@ def main():
     uskladi_sa_katalogom()
     os.makedirs(POMOC, exist_ok=True)
     upisi("index.htm", index())
+    upisi("linearizacija.htm", zaglavlje("Linearizacija") + LINEARIZACIJA)
+    upisi("merenja.htm", zaglavlje("Merenja na grafiku") + MERENJA)
     for sifra in BLOKOVI:
         upisi(f"{sifra}.htm", strana_bloka(sifra))
-    print(f"{len(BLOKOVI) + 1} strana u {POMOC}")
+    print(f"{len(BLOKOVI) + 3} strana u {POMOC}")
 
 
 if __name__ == "__main__":

@@ -6,6 +6,8 @@
 # for long runs, its header at build time and libgccjit0 at run time;
 # libsundials-dev: the variable-step methods (ARKODE's Dormand-Prince, CVODE's
 # BDF), libsundials-arkode5 and libsundials-cvode6 at run time;
+# libeigen3-dev: the linearization's linear algebra, header-only, so nothing
+# at run time;
 # pybind11-dev, python3-dev, python3-numpy, python3-pytest: the Python module
 # and its tests; python3-matplotlib, python3-pandas, python3-distributed: its
 # examples).
@@ -22,7 +24,7 @@ PACKAGES=(
   fonts-dejavu-core
   xauth xvfb time
   dpkg-dev desktop-file-utils appstream shared-mime-info groff-base
-  libgccjit-12-dev libsundials-dev
+  libgccjit-12-dev libsundials-dev libeigen3-dev
   pybind11-dev python3-dev python3-numpy python3-pytest
   python3-matplotlib python3-pandas python3-distributed
 )

@@ -518,7 +518,9 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
                                            "U&manji",
                                            "&Stvarna velicina",
                                            "-",
-                                           "&Prikazi sve"}));
+                                           "&Prikazi sve",
+                                           "&Analiza:",
+                                           "&Linearizacija..."}));
     EXPECT_EQ(Meni(Deo<QMenuBar>(*g, "HelpMenuBar")), (QStringList{"&Pomoc:", "&SKEM 2004"}));
 
     // A menu fades in over half a second.

@@ -6,6 +6,7 @@
 #include "DeoPoImenu.h"
 #include "Grafik3D.h"
 #include "IzgledGrafika.h"
+#include "Merenja.h"
 #include "SkriptovaniDijalozi.h"
 
 #include <QApplication>
@@ -964,4 +965,47 @@ TEST(Grafik3D, AxisRangesGoOutToRoundSteps) {
         EXPECT_EQ(p.BrojPodeoka(),
                   std::lround((c.ocekivano.Max - c.ocekivano.Min) / c.ocekivano.Korak) + 1);
     }
+}
+
+// Measured data files: what a good file gives, and every error naming its line.
+TEST(Merenja, CitanjeIGreske) {
+    struct Slucaj {
+        const char* tekst;
+        QString greska;          // empty: read
+        QStringList nazivi;      // of the value columns
+        std::vector<int> tacaka; // points of each column
+    };
+    const QString f = QStringLiteral("Greska u redu %1 fajla 'm.csv': %2");
+    const std::vector<Slucaj> slucajevi = {
+        {"t,x\n0,1\n0.5,2.5e-1\n", {}, {"x"}, {2}},
+        {"0;1;2\n1;3;4\n", {}, {"m.csv, kolona 2", "m.csv, kolona 3"}, {2, 2}},
+        {"\xEF\xBB\xBF\"t\",\"ugao\"\r\n\r\n0,1\r\n", {}, {"ugao"}, {1}},
+        {"t,a,b\n0,1,\n1,,2\n2,3,4\n", {}, {"a", "b"}, {2, 2}}, // empty: not measured
+        {"t,x\n0,1\n1,abc\n", f.arg(3).arg("'abc' nije broj")},
+        {"t,x\n0,1\n\n1,2,3\n", f.arg(4).arg("red ima 3 polja, a prvi red 2")},
+        {"0,1,5\n1,2\n", f.arg(2).arg("red ima 2 polja, a prvi red 3")},
+        {"t\n0\n", f.arg(1).arg("potrebne su bar dve kolone (vreme i merenje)")},
+        {"t,x\n,1\n", f.arg(2).arg("nedostaje vreme")},
+        {"0;1,5\n", f.arg(1).arg("'1,5' nije broj")}, // "." decimals only
+        {"0,inf\n", f.arg(1).arg("'inf' nije broj")},
+        {"0,1e999\n", f.arg(1).arg("'1e999' nije broj")},
+        {"t,x\n\n", QStringLiteral("Fajl 'm.csv' ne sadrzi merenja.")},
+        {"", QStringLiteral("Fajl 'm.csv' ne sadrzi merenja.")},
+    };
+    for (const Slucaj& s : slucajevi) {
+        SCOPED_TRACE(s.tekst);
+        try {
+            const TMerenja m = ProcitajMerenja(QByteArray(s.tekst), QStringLiteral("/tmp/m.csv"));
+            EXPECT_TRUE(s.greska.isEmpty());
+            EXPECT_EQ(m.Nazivi, s.nazivi);
+            ASSERT_EQ(m.Tacke.size(), s.tacaka.size());
+            for (std::size_t k = 0; k < s.tacaka.size(); ++k)
+                EXPECT_EQ(m.Tacke[k].size(), s.tacaka[k]);
+        } catch (const TGreskaMerenja& g) {
+            EXPECT_EQ(g.Poruka(), s.greska);
+        }
+    }
+    const TMerenja m = ProcitajMerenja("t,x\n0,1\n0.5,2.5e-1\n", "m.csv");
+    EXPECT_EQ(m.Tacke[0], (QList<QPointF>{{0, 1}, {0.5, 0.25}}));
+    EXPECT_THROW(UcitajMerenja(QStringLiteral("/nema/takvog/fajla.csv")), TGreskaMerenja);
 }
