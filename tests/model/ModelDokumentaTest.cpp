@@ -746,4 +746,128 @@ TEST_F(ModelDokumenta, SavingReplacesFilesWholeAndWritesIntoDevices) {
     EXPECT_NO_THROW(skem::SnimiModel(m, QStringLiteral("/dev/null")));
 }
 
+// ---- subsystems ----
+
+// A block as the writer writes it; `unutra` follows its fields (Ordinate, Podsistem).
+QString PunBlok(int broj, int sifra, double p1 = 0, const QString& unutra = {},
+                const QString& str2 = QStringLiteral("x")) {
+    return QStringLiteral("<Blok><Top>40</Top><Left>%1</Left><Sifra>%2</Sifra><Naziv>B</Naziv>"
+                          "<LokalniBroj>%3</LokalniBroj><brparam>1</brparam><maxuveza>1</maxuveza>"
+                          "<str1>p</str1><str2>%4</str2><str3/><str4/><str5/><str6/>"
+                          "<Parametar1>%5</Parametar1><Parametar2>0</Parametar2>"
+                          "<Parametar3>0</Parametar3><Smer>3</Smer>%6</Blok>")
+        .arg(40 + 70 * broj)
+        .arg(sifra)
+        .arg(broj)
+        .arg(str2, Broj(p1), unutra);
+}
+
+QString PunaVeza(int od, int ka, int slot, const QString& izlaz = {}) {
+    return QStringLiteral("<Veza><PocBlok>%1</PocBlok><KrajBlok>%2</KrajBlok>"
+                          "<GdeKrajBlok>%3</GdeKrajBlok>%4<Drzaci/></Veza>")
+        .arg(od)
+        .arg(ka)
+        .arg(slot)
+        .arg(izlaz);
+}
+
+QString Sadrzaj(const QString& blokovi, const QString& veze, const QString& dodatak = {}) {
+    return QStringLiteral("<OpisProblema/>") +
+           (blokovi.isEmpty() ? QStringLiteral("<Blokovi/>")
+                              : "<Blokovi>" + blokovi + "</Blokovi>") +
+           (veze.isEmpty() ? QStringLiteral("<Veze/>") : "<Veze>" + veze + "</Veze>") + dodatak;
+}
+
+QString Podsistem(const QString& sadrzaj) {
+    return "<Podsistem>" + sadrzaj + "</Podsistem>";
+}
+
+// A subsystem with n input ports and one output port fed by port 1 through an integrator.
+QString SaUlazima(int n) {
+    QString blokovi;
+    for (int k = 1; k <= n; ++k)
+        blokovi += PunBlok(k, 30, k, {}, "u" + QString::number(k));
+    blokovi += PunBlok(n + 1, 10, 0.5) + PunBlok(n + 2, 31, 1, {}, QStringLiteral("y"));
+    return Podsistem(Sadrzaj(blokovi, PunaVeza(1, n + 1, 0) + PunaVeza(n + 1, n + 2, 0)));
+}
+
+// Subsystems nested n deep, the innermost holding an integrator.
+QString Ugnjezdeni(int n) {
+    QString unutra = PunBlok(1, 10, 1);
+    for (int i = 0; i < n; ++i)
+        unutra = PunBlok(1, 29, 0, Podsistem(Sadrzaj(unutra, {})));
+    return unutra;
+}
+
+QByteArray PunDokument(const QString& sadrzaj) {
+    return ("<?xml version=\"1.0\"?>\n<SKEMDokument>" + sadrzaj + "</SKEMDokument>").toUtf8();
+}
+
+TEST_F(ModelDokumenta, SubsystemsReadAndWriteBackByteForByte) {
+    const QString parametri = QStringLiteral(
+        "<Parametri><Parametar><Blok>2</Blok><Broj>1</Broj><Natpis>Masa</Natpis></Parametar>"
+        "<Parametar><Blok>3</Blok><Broj>1</Broj><Natpis/></Parametar></Parametri>");
+    const QString sa2 =
+        SaUlazima(2).replace("</Veze></Podsistem>", "</Veze>" + parametri + "</Podsistem>");
+    const QString nepostoji =
+        QStringLiteral("Veza se odnosi na blok broj %1 koji ne postoji u dokumentu!");
+    const struct {
+        const char* naziv;
+        QString sadrzaj;
+        QString poruka; // empty: reads, and writes back as it is
+        size_t blokova; // read before the error
+    } slucajevi[] = {
+        {"prazan_podsistem", Sadrzaj(PunBlok(1, 29, 0, Podsistem(Sadrzaj({}, {}))), {}), {}, 1},
+        {"parametri_i_izlaz",
+         Sadrzaj(PunBlok(1, 12, 1) + PunBlok(2, 29, 0, sa2),
+                 PunaVeza(1, 2, 1) + PunaVeza(2, 2, 0, "<PocIzlaz>1</PocIzlaz>")),
+         {},
+         2},
+        {"cetiri_ulaza",
+         Sadrzaj(PunBlok(1, 12, 1) + PunBlok(2, 29, 0, SaUlazima(4)), PunaVeza(1, 2, 3)),
+         {},
+         2},
+        {"sto_nivoa", Sadrzaj(Ugnjezdeni(100), {}), {}, 1},
+        {"slot_iza_ulaza",
+         Sadrzaj(PunBlok(1, 12, 1) + PunBlok(2, 29, 0, SaUlazima(2)), PunaVeza(1, 2, 3)),
+         "List index out of bounds (3)", 2},
+        {"izlaz_koji_ne_postoji",
+         Sadrzaj(PunBlok(1, 29, 0, SaUlazima(1)) + PunBlok(2, 10),
+                 PunaVeza(1, 2, 0, "<PocIzlaz>2</PocIzlaz>")),
+         "Veza polazi sa izlaza 2 podsistema 1, a on ima 1 izlaza!", 2},
+        {"losa_veza_unutra",
+         Sadrzaj(PunBlok(1, 10) +
+                     PunBlok(2, 29, 0, Podsistem(Sadrzaj(PunBlok(1, 10), PunaVeza(9, 1, 0)))) +
+                     PunBlok(3, 10),
+                 {}),
+         nepostoji.arg(9), 1},
+        {"losa_vrednost_duboko",
+         Sadrzaj(PunBlok(1, 10) +
+                     Ugnjezdeni(5).replace("<Sifra>10</Sifra>", "<Sifra>deset</Sifra>"),
+                 {}),
+         "'deset' is not a valid integer value", 1},
+        {"parametar_bez_bloka",
+         Sadrzaj(PunBlok(1, 29, 0,
+                         SaUlazima(1).replace("</Veze></Podsistem>",
+                                              "</Veze><Parametri><Parametar><Blok>1/7</Blok><Broj>1"
+                                              "</Broj><Natpis>K</Natpis></Parametar></Parametri>"
+                                              "</Podsistem>")),
+                 {}),
+         "Parametar podsistema 'K' se odnosi na blok '1/7' koji ne postoji u podsistemu!", 0},
+        {"preduboko", Sadrzaj(Ugnjezdeni(skem::MaksDubinaPodsistema + 1), {}),
+         QStringLiteral("Podsistemi su ugnjezdeni dublje od %1 nivoa!")
+             .arg(skem::MaksDubinaPodsistema),
+         0},
+    };
+    for (const auto& s : slucajevi) {
+        SCOPED_TRACE(s.naziv);
+        const QByteArray xml = PunDokument(s.sadrzaj);
+        const skem::TProcitanModel procitan = skem::ProcitajModel(xml);
+        EXPECT_EQ(procitan.Greska.value_or(QString()).toStdString(), s.poruka.toStdString());
+        EXPECT_EQ(procitan.Model.Blokovi.size(), s.blokova);
+        if (s.poruka.isEmpty())
+            EXPECT_EQ(skem::ModelUTekst(procitan.Model).toStdString(), xml.toStdString());
+    }
+}
+
 } // namespace
