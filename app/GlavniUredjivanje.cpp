@@ -3,6 +3,7 @@
 #include "Glavni.h"
 
 #include "Dijalozi.h"
+#include "Dokument.h"
 #include "OpcijeSim.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
@@ -21,6 +22,7 @@
 #include <QToolBar>
 #include <exception>
 #include <new>
+#include <optional>
 #include <utility>
 
 // ---- the inspector ----
@@ -151,9 +153,23 @@ void TMainForm::PrevediModelClick() {
     prikazRezultata->OcistiTabelu();
     std::vector<const skem::TBlokPogled*> blokovi;
     std::vector<skem::TBlokRezultata> redovi;
-    for (TSKEMBlok* b : radnaPovrsina->Blokovi()) {
-        blokovi.push_back(b);
-        redovi.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
+    // Subsystems on the surface: the run takes the model's flat view, its
+    // blocks named by path.
+    std::optional<skem::TRavanModel> ravan;
+    if (ImaPodsistema(*radnaPovrsina)) {
+        try {
+            ravan = skem::RavanModel(ModelPovrsine(*radnaPovrsina).Model);
+        } catch (const TGreskaDokumenta& g) {
+            Dijalozi().Greska(g.Poruka());
+            return;
+        }
+        blokovi = ravan->Kopija.Lista();
+        redovi = ravan->Blokovi;
+    } else {
+        for (TSKEMBlok* b : radnaPovrsina->Blokovi()) {
+            blokovi.push_back(b);
+            redovi.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
+        }
     }
     try {
         zaustaviRad = false;
@@ -182,7 +198,11 @@ void TMainForm::PrevediModelClick() {
             strane->setCurrentWidget(prikazRezultata->TabelaTab());
             mainToolBar->hide();
         } else {
-            PokaziBlokGreske(simulacija.Prekid().Blok);
+            // Inside a subsystem: the subsystem that holds the block.
+            const int blok = simulacija.Prekid().Blok;
+            PokaziBlokGreske(ravan && blok >= 1 && size_t(blok) <= ravan->Putanje.size()
+                                 ? ravan->Putanje[size_t(blok) - 1].front()
+                                 : blok);
         }
         ZavrsiCekanje();
     } catch (const std::bad_alloc&) {

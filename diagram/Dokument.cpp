@@ -50,15 +50,18 @@ public:
             mb.Sifra = b->Sifra;
             mb.brparam = b->brparam;
             mb.Smer = b->Smer;
+            mb.Podsistem = b->Podsistem;
         }
         m.Veze.reserve(size_t(povrsina.Veze.size()));
         for (const TVeza* c : povrsina.Veze)
             if (!c->JeJunction && c != povrsina.VezaUIzradi) Vezi(c, -1, -1, 0);
         // Each input slot names the connection in it, when that one is written.
-        for (size_t i = 0; i < blokovi.size(); ++i)
-            for (int k = 0; k < 3; ++k)
-                if (const TVeza* u = blokovi[qsizetype(i)]->Ulazi[size_t(k)])
-                    m.Blokovi[i].Ulazi[size_t(k)] = indeksVeze.value(u, -1);
+        for (size_t i = 0; i < size_t(blokovi.size()); ++i) {
+            const TSKEMBlok* b = blokovi[qsizetype(i)];
+            for (int k = 0; k < b->BrojSlotova(); ++k)
+                if (const TVeza* u = k < 3 ? b->Ulazi[size_t(k)] : b->DaljiUlazi[k - 3])
+                    m.Blokovi[i].PostaviUlaz(k, indeksVeze.value(u, -1));
+        }
         return std::move(r);
     }
 
@@ -73,6 +76,7 @@ private:
         mv.PocBlok = Blok(c->PocBlok);
         mv.KrajBlok = Blok(c->KrajBlok);
         mv.GdeKrajBlok = c->KrajBlok ? c->KrajBlok->IndeksUlaza(c) : -1;
+        mv.IzlazPocBloka = c->IzlazPocBloka;
         mv.Roditelj = roditelj;
         mv.DrzacRoditelja = drzac;
         mv.Drzaci.reserve(size_t(c->Drzaci.size()));
@@ -114,6 +118,7 @@ public:
         b.Parametar1 = mb.Parametar1;
         b.Parametar2 = mb.Parametar2;
         b.Parametar3 = mb.Parametar3;
+        b.Podsistem = mb.Podsistem;
         if (mb.Ordinate)
             b.Ordinate = *mb.Ordinate;
         else
@@ -159,9 +164,10 @@ private:
         TSKEMBlok* odrediste = Blokovi[size_t(mv.KrajBlok)];
         const int k = mv.GdeKrajBlok;
 
-        const QPoint pocetak = drzac ? drzac->TackaDrzaca() : izvor->TackaIzlaza();
+        const QPoint pocetak = drzac ? drzac->TackaDrzaca() : izvor->TackaIzlaza(mv.IzlazPocBloka);
         auto* c = new TVeza(&povrsina, pocetak, odrediste->TackaUlaza(nullptr));
         Veze[size_t(v)] = c;
+        c->IzlazPocBloka = mv.IzlazPocBloka;
         c->OnDrzacPomeren = PromenaDokumenta();
         if (!drzac) c->OnOdvojiPocetak = [izvor](TVeza* x) { izvor->UkloniIzlaz(x); };
         c->OnOdvojiKraj = [odrediste](TVeza* x) { odrediste->OdvojiUlaz(x); };
@@ -249,6 +255,12 @@ TModelPovrsine ModelPovrsine(const TSKEMRadnaPovrsina& povrsina) {
     return TPisacPovrsine(povrsina).Pisi();
 }
 
+bool ImaPodsistema(const TSKEMRadnaPovrsina& povrsina) {
+    const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
+    return std::any_of(blokovi.cbegin(), blokovi.cend(),
+                       [](const TSKEMBlok* b) { return b->Podsistem != nullptr; });
+}
+
 bool NedovrsenaVezaUDokumentu(const TSKEMRadnaPovrsina& povrsina) {
     const TVeza* c = povrsina.VezaUIzradi;
     // A junction hangs from its holder from the start; a connection joins
@@ -314,7 +326,8 @@ bool IstiBlok(const TBlokModela& a, const TBlokModela& b) {
     return ordinate && a.Left == b.Left && a.Top == b.Top && a.Sifra == b.Sifra &&
            a.Smer == b.Smer && a.brparam == b.brparam && a.MaxUlaznihVeza == b.MaxUlaznihVeza &&
            a.Parametar1 == b.Parametar1 && a.Parametar2 == b.Parametar2 &&
-           a.Parametar3 == b.Parametar3 && a.Naziv == b.Naziv && a.Natpisi == b.Natpisi;
+           a.Parametar3 == b.Parametar3 && a.Naziv == b.Naziv && a.Natpisi == b.Natpisi &&
+           a.Podsistem == b.Podsistem;
 }
 
 // Which block of `sada` each block of `cilj` is (-1: a new one). Blocks are
@@ -459,11 +472,16 @@ public:
         for (size_t j = 0; j < cilj.Blokovi.size(); ++j) {
             TSKEMBlok* b = g.Blokovi[j];
             bool promena = false;
-            for (size_t k = 0; k < 3; ++k) {
-                const int u = cilj.Blokovi[j].Ulazi[k];
+            const int slotova = std::max(b->BrojSlotova(), cilj.Blokovi[j].BrojSlotova());
+            for (int k = 0; k < slotova; ++k) {
+                const int u = k < cilj.Blokovi[j].BrojSlotova() ? cilj.Blokovi[j].Ulaz(k) : -1;
                 TVeza* c = u >= 0 ? vezaCilja[size_t(u)] : nullptr;
-                if (b->Ulazi[k] != c) {
-                    b->Ulazi[k] = c;
+                if (b->IzvorUlaza(k) != (c ? c->PocBlok : nullptr) ||
+                    (k < 3 ? b->Ulazi[size_t(k)] : b->DaljiUlazi.value(k - 3)) != c) {
+                    if (k < 3)
+                        b->Ulazi[size_t(k)] = c;
+                    else
+                        b->PoveziUlaz(c, k);
                     promena = true;
                 }
             }
@@ -486,7 +504,7 @@ private:
         if (a.PocBlok < 0 || a.KrajBlok < 0 || a.GdeKrajBlok < 0) return false;
         if (uCilju[size_t(a.PocBlok)] != b.PocBlok || uCilju[size_t(a.KrajBlok)] != b.KrajBlok ||
             a.GdeKrajBlok != b.GdeKrajBlok || cilj.IndeksUlaza(t) != b.GdeKrajBlok ||
-            a.Drzaci.size() != b.Drzaci.size())
+            a.IzlazPocBloka != b.IzlazPocBloka || a.Drzaci.size() != b.Drzaci.size())
             return false;
         for (size_t h = 0; h < a.Drzaci.size(); ++h) {
             const auto& ja = a.Drzaci[h].Junctions;

@@ -8,6 +8,8 @@
 #include "Obavestenja.h"
 #include "SimulacijaPogled.h"
 
+#include <memory>
+
 #include <QGraphicsItem>
 #include <QList>
 #include <QPoint>
@@ -19,6 +21,9 @@
 class QGraphicsSceneMouseEvent;
 class TListaSlika;
 class TVeza;
+namespace skem {
+struct TPodsistemModela;
+}
 
 // The side of a block its output is on; the inputs are on the opposite side.
 // Documents store the number; a damaged file may hold any other.
@@ -64,6 +69,17 @@ public:
     // Input slots 0..2 and the outgoing connections (neither owned).
     std::array<TVeza*, 3> Ulazi{nullptr, nullptr, nullptr};
     QList<TVeza*> Izlazi;
+    // A subsystem's slots from 3 on.
+    QList<TVeza*> DaljiUlazi;
+    // A subsystem's content (ModelDokumenta.h), kept as the document has it;
+    // its ports give the block its inputs and outputs.
+    std::shared_ptr<const skem::TPodsistemModela> Podsistem;
+    // How many outputs the block has: a subsystem one per output port, any
+    // other block one.
+    int BrojIzlaza() const;
+    // The output nearest a point of the surface.
+    int NajbliziIzlaz(QPointF tacka) const;
+    int BrojSlotova() const { return 3 + int(DaljiUlazi.size()); }
 
     std::function<void(TSKEMBlok*)> OnAktiviran;
     std::function<void(TSKEMBlok*)> OnPromenaSmera;
@@ -96,7 +112,8 @@ public:
     void OdvojiUlaz(TVeza* c);
     int IndeksUlaza(const TVeza* c) const;
     TSKEMBlok* IzvorUlaza(int k) const;
-    QPoint TackaIzlaza() const;
+    // Where output k (a subsystem's k-th) leaves the block.
+    QPoint TackaIzlaza(int k = 0) const;
     QPoint TackaUlaza(const TVeza* c) const;
 
     // What the engine reads.
@@ -118,6 +135,9 @@ protected:
     void hoverMoveEvent(QGraphicsSceneHoverEvent* e) override;
 
 private:
+    // A subsystem's names of its ports in the order of their numbers.
+    QStringList ImenaPortova(bool ulazi) const;
+
     bool vucem = false;
     QPoint hvataliste;
     bool aktivno = false;

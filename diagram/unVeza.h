@@ -46,6 +46,8 @@ public:
     void SetAktivno(bool v);
     bool JeJunction = false;
     TSKEMBlok* PocBlok = nullptr;
+    // Which output of PocBlok it starts at (a subsystem's; 0 for any other block).
+    int IzlazPocBloka = 0;
     TSKEMBlok* KrajBlok = nullptr;
     TVeza* Roditelj = nullptr;
 

@@ -196,10 +196,13 @@ void TSimulacija::IzracunajOd(std::int32_t pozicija) {
         &&vrstaSumator,                   // 26
         &&vrstaMnozac,                    // 27
         &&vrstaWye,                       // 28
-        &&vrstaKodBezRacuna,              // 29
-        &&vrstaKodKraja,                  // 30
-        &&vrstaKodZbirDvaUlaza,           // 31
-        &&vrstaKodIntegratorJedan         // 32
+        &&vrstaKodBezRacuna,              // 29 (the hierarchy's kinds never reach a plan)
+        &&vrstaKodBezRacuna,              // 30
+        &&vrstaKodBezRacuna,              // 31
+        &&vrstaKodBezRacuna,              // 32
+        &&vrstaKodKraja,                  // 33
+        &&vrstaKodZbirDvaUlaza,           // 34
+        &&vrstaKodIntegratorJedan         // 35
     };
     // A kind added to the table needs its entry here and its evaluation below.
     static_assert(std::size(oznake) == KodIntegratorJedan + 1);

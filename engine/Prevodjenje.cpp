@@ -205,8 +205,9 @@ using L = gcc_jit_lvalue*;
 using B = gcc_jit_block*;
 using F = gcc_jit_function*;
 
-constexpr std::int32_t KodZbirDvaUlaza = 31;
-constexpr std::int32_t KodIntegratorJedan = 32;
+// The pass codes after the kinds' own (ObradaElementi.cpp).
+constexpr std::int32_t KodZbirDvaUlaza = BrojVrstaElemenata + 2;
+constexpr std::int32_t KodIntegratorJedan = BrojVrstaElemenata + 3;
 
 constexpr int Kod(TVrstaElementa v) {
     return SifraVrste(v);

@@ -43,6 +43,12 @@ enum class TVrstaElementa : std::uint8_t {
     Sumator = 26, // weighted sum
     Mnozac = 27,
     Wye = 28, // closes an algebraic loop started by PocetakPetlje
+    // A diagram folded into one block, and the ports inside it that stand for
+    // its inputs and outputs. A run never sees them: the document's hierarchy
+    // is flattened into direct connections first (ModelDokumenta.h).
+    Podsistem = 29,
+    UlazPodsistema = 30,
+    IzlazPodsistema = 31,
 };
 
 // The kind's 8-bit code, as documents and the block view carry it.
@@ -73,6 +79,7 @@ struct TOsobineVrste {
     bool PoznatPrePolaza = false; // constant (p1), time source (t): never evaluated
     bool URezultatima = true;     // has a row in the results table and the CSV
     TMemorijaVrste Memorija = TMemorijaVrste::Nema;
+    bool DoRada = true; // reaches a run; the hierarchy's kinds are flattened away before
 };
 
 namespace detalji {
@@ -85,6 +92,9 @@ constexpr TOsobineVrste Racuna(V vrsta, std::uint8_t ulaza, M memorija = M::Nema
 }
 constexpr TOsobineVrste Poznat(V vrsta) {
     return {vrsta, 0, true, false, M::Nema};
+}
+constexpr TOsobineVrste Hijerarhija(V vrsta, std::uint8_t ulaza) {
+    return {vrsta, ulaza, false, false, M::Nema, false};
 }
 
 // By code; entry i belongs to the kind with code i.
@@ -118,6 +128,10 @@ inline constexpr auto OsobineVrsta = std::to_array<TOsobineVrste>({
     Racuna(V::Sumator, 3),
     Racuna(V::Mnozac, 2),
     Racuna(V::Wye, 2),
+    // A subsystem's inputs are its input ports, as many as its content has.
+    Hijerarhija(V::Podsistem, 0),
+    Hijerarhija(V::UlazPodsistema, 0),
+    Hijerarhija(V::IzlazPodsistema, 1),
 });
 
 } // namespace detalji
@@ -155,7 +169,7 @@ constexpr bool PoznatPrePolaza(TVrstaElementa v) {
 
 // Whether a pass has anything to compute for the kind.
 constexpr bool RacunaSe(TVrstaElementa v) {
-    return JePoznataVrsta(v) && !PoznatPrePolaza(v);
+    return JePoznataVrsta(v) && !PoznatPrePolaza(v) && Osobine(v).DoRada;
 }
 
 constexpr bool URezultatima(TVrstaElementa v) {

@@ -153,7 +153,7 @@ constexpr const char* ImenaPoljaMetoda[3] = {"Metod", "RelativnaTolerancija",
                                              "ApsolutnaTolerancija"};
 
 // The fields of a connection and of a holder that are read.
-enum TPoljeVeze { pvPocBlok, pvKrajBlok, pvGdeKrajBlok, pvBrojPolja };
+enum TPoljeVeze { pvPocBlok, pvKrajBlok, pvGdeKrajBlok, pvPocIzlaz, pvBrojPolja };
 enum TPoljeDrzaca { pdLeft, pdTop, pdBrojPolja };
 
 int Indeks(QStringView ime, const char* const* imena, int broj) {
@@ -202,12 +202,53 @@ enum TUloga : quint8 {
     ulPoljeMetoda, // ... and one of its fields
     ulMerenja,
     ulFajlMerenja,
+    ulPodsistem, // a subsystem's content: read as a document of its own
+    ulParametri,
+    ulParametar,
+    ulPoljeParametra,
     ulOstalo, // not read, nor anything in it
 };
 
 struct TOtvoren {
     TUloga Uloga;
     int Indeks; // the raw connection or holder, or the field
+};
+
+// The fields of a subsystem's parameter, as texts until its content is known.
+enum TPoljeParametra { ppBlok, ppBroj, ppNatpis, ppBrojPolja };
+constexpr const char* ImenaPoljaParametra[ppBrojPolja] = {"Blok", "Broj", "Natpis"};
+
+struct TSirovParametar {
+    std::array<QString, ppBrojPolja> Tekst;
+    std::array<bool, ppBrojPolja> Vidjeno{}, Dete{};
+};
+
+struct TPoljeBlokaTekst {
+    QString Tekst;
+    bool Vidjeno = false;
+    bool Dete = false;
+};
+
+// Everything read of one document: the root's, or a subsystem's content
+// while it is read inside its block.
+struct TNivo {
+    TModelDokumenta model;
+    QString opis;
+    bool vidjenOpis = false, vidjeniBlokovi = false, vidjeneVeze = false, vidjeniParametri = false;
+    bool opisDete = false;
+    bool blokoviGotovi = false;
+    // The block being read: its fields and the content of its Podsistem.
+    std::array<TPoljeBlokaTekst, pbBrojPolja> poljaBloka;
+    bool vidjenPodsistem = false;
+    std::shared_ptr<const TPodsistemModela> podsistemBloka;
+
+    std::vector<TSirovaVeza> sveze;
+    std::vector<TSiroviDrzac> sdrzaci;
+    QStringList losiTekstovi{QString()};
+    int prvaVeza = -1, poslednjaVeza = -1;
+    std::vector<TSirovParametar> parametri;
+
+    QHash<int, int> poBroju; // local number in the file -> first block with it
 };
 
 class TCitacModela {
@@ -220,21 +261,15 @@ public:
             r.Greska = std::move(g);
             return r;
         }
-        if (opisDete) {
+        if (n.opisDete) {
             // Read before anything else, so nothing else was read.
             r.Greska = PorukaDete();
             return r;
         }
-        blokoviGotovi = true;
-        CitajVeze();
-        model.OpisProblema = opis;
-        model.MetodIntegracije = metod;
-        for (size_t i = 0; i < model.Blokovi.size(); ++i)
-            model.Blokovi[i].LokalniBroj = int(i) + 1;
-        // Grown one by one; what is kept is no more than what was read.
-        model.Blokovi.shrink_to_fit();
-        model.Veze.shrink_to_fit();
-        r.Model = std::move(model);
+        Zavrsi();
+        n.model.MetodIntegracije = metod;
+        n.model.Merenja = std::move(merenja);
+        r.Model = std::move(n.model);
         r.Greska = std::move(greska);
         return r;
     }
@@ -261,11 +296,17 @@ private:
                         .arg(MaksBrojElemenata);
                 const QStringView ime = citac.qualifiedName();
                 if (dubina == 2) uBlokovima = ime == QLatin1StringView("Blokovi");
-                if (dubina == 3 && uBlokovima && ++blokova > MaksBrojBlokova)
+                Otvori(ime);
+                // A subsystem's blocks count as the root's do.
+                if (((dubina == 3 && uBlokovima) ||
+                     (!spoljni.empty() && otvoreni.back().Uloga == ulBlok)) &&
+                    ++blokova > MaksBrojBlokova)
                     return QStringLiteral(
                                "Dokument ima vise od %1 blokova i ne moze da se procita!")
                         .arg(MaksBrojBlokova);
-                Otvori(ime);
+                if (spoljni.size() > size_t(MaksDubinaPodsistema))
+                    return QStringLiteral("Podsistemi su ugnjezdeni dublje od %1 nivoa!")
+                        .arg(MaksDubinaPodsistema);
                 break;
             }
             case QXmlStreamReader::EndElement:
@@ -276,11 +317,11 @@ private:
                 if (!otvoreni.empty()) {
                     const TUloga u = otvoreni.back().Uloga;
                     if (u == ulOpis)
-                        opis += citac.text();
+                        n.opis += citac.text();
                     else if (u == ulPoljeMetoda)
                         poljaMetoda[otvoreni.back().Indeks] += citac.text();
                     else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca ||
-                             u == ulFajlMerenja)
+                             u == ulPoljeParametra || u == ulFajlMerenja)
                         tekst += citac.text();
                 }
                 break;
@@ -306,21 +347,25 @@ private:
         TOtvoren novi{ulOstalo, 0};
         switch (roditelj.Uloga) {
         case ulKoren:
+        case ulPodsistem:
             if (ime == QLatin1StringView("OpisProblema")) {
-                if (!vidjenOpis) novi.Uloga = ulOpis;
-                vidjenOpis = true;
+                if (!n.vidjenOpis) novi.Uloga = ulOpis;
+                n.vidjenOpis = true;
             } else if (ime == QLatin1StringView("Blokovi")) {
-                if (!vidjeniBlokovi) novi.Uloga = ulBlokovi;
-                vidjeniBlokovi = true;
+                if (!n.vidjeniBlokovi) novi.Uloga = ulBlokovi;
+                n.vidjeniBlokovi = true;
             } else if (ime == QLatin1StringView("Veze")) {
-                if (!vidjeneVeze) novi.Uloga = ulVeze;
-                vidjeneVeze = true;
-            } else if (ime == QLatin1StringView("MetodIntegracije")) {
+                if (!n.vidjeneVeze) novi.Uloga = ulVeze;
+                n.vidjeneVeze = true;
+            } else if (roditelj.Uloga == ulPodsistem && ime == QLatin1StringView("Parametri")) {
+                if (!n.vidjeniParametri) novi.Uloga = ulParametri;
+                n.vidjeniParametri = true;
+            } else if (roditelj.Uloga == ulKoren && ime == QLatin1StringView("MetodIntegracije")) {
                 if (!metod) {
                     novi.Uloga = ulMetod;
                     metod.emplace();
                 }
-            } else if (ime == QLatin1StringView("Merenja")) {
+            } else if (roditelj.Uloga == ulKoren && ime == QLatin1StringView("Merenja")) {
                 novi.Uloga = ulMerenja;
             }
             break;
@@ -341,15 +386,23 @@ private:
             break;
         case ulBlokovi:
             novi.Uloga = ulBlok;
-            for (TPoljeBlokaTekst& p : poljaBloka)
+            for (TPoljeBlokaTekst& p : n.poljaBloka)
                 p.Vidjeno = p.Dete = false;
+            n.vidjenPodsistem = false;
+            n.podsistemBloka.reset();
             break;
         case ulBlok: {
             const int p = Indeks(ime, ImenaPoljaBloka, pbBrojPolja);
-            if (p >= 0 && !poljaBloka[p].Vidjeno) {
-                poljaBloka[p].Vidjeno = true;
+            if (p >= 0 && !n.poljaBloka[p].Vidjeno) {
+                n.poljaBloka[p].Vidjeno = true;
                 novi = {ulPoljeBloka, p};
                 tekst.resize(0);
+            } else if (ime == QLatin1StringView("Podsistem") && !n.vidjenPodsistem) {
+                n.vidjenPodsistem = true;
+                // The content is read as a document of its own, then the block goes on.
+                spoljni.push_back(std::move(n));
+                n = TNivo();
+                novi.Uloga = ulPodsistem;
             }
             break;
         }
@@ -359,9 +412,9 @@ private:
             if (!greska) novi = {ulVeza, NovaVeza(roditelj)};
             break;
         case ulVeza: {
-            static constexpr const char* imena[pvBrojPolja] = {"PocBlok", "KrajBlok",
-                                                               "GdeKrajBlok"};
-            TSirovaVeza& v = sveze[size_t(roditelj.Indeks)];
+            static constexpr const char* imena[pvBrojPolja] = {"PocBlok", "KrajBlok", "GdeKrajBlok",
+                                                               "PocIzlaz"};
+            TSirovaVeza& v = n.sveze[size_t(roditelj.Indeks)];
             if (const int p = Indeks(ime, imena, pvBrojPolja); p >= 0) {
                 if (v.Polja[p].Los == 0) { // not seen yet
                     novi = {ulPoljeVeze, p};
@@ -378,7 +431,7 @@ private:
             break;
         case ulDrzac: {
             static constexpr const char* imena[pdBrojPolja] = {"Left", "Top"};
-            TSiroviDrzac& d = sdrzaci[size_t(roditelj.Indeks)];
+            TSiroviDrzac& d = n.sdrzaci[size_t(roditelj.Indeks)];
             if (const int p = Indeks(ime, imena, pdBrojPolja); p >= 0) {
                 if (d.Polja[p].Los == 0) {
                     novi = {ulPoljeDrzaca, p};
@@ -390,17 +443,35 @@ private:
             }
             break;
         }
+        case ulParametri:
+            n.parametri.emplace_back();
+            novi = {ulParametar, int(n.parametri.size()) - 1};
+            break;
+        case ulParametar: {
+            TSirovParametar& sp = n.parametri[size_t(roditelj.Indeks)];
+            const int p = Indeks(ime, ImenaPoljaParametra, ppBrojPolja);
+            if (p >= 0 && !sp.Vidjeno[size_t(p)]) {
+                sp.Vidjeno[size_t(p)] = true;
+                novi = {ulPoljeParametra, p};
+                tekst.resize(0);
+            }
+            break;
+        }
         case ulOpis:
-            opisDete = true;
+            n.opisDete = true;
             break;
         case ulPoljeBloka:
-            poljaBloka[roditelj.Indeks].Dete = true;
+            n.poljaBloka[roditelj.Indeks].Dete = true;
             break;
         case ulPoljeVeze:
         case ulPoljeDrzaca:
             detePolja = true;
             break;
         case ulFajlMerenja: // text only
+            break;
+        case ulPoljeParametra:
+            n.parametri.back().Dete[size_t(roditelj.Indeks)] = true;
+            break;
         case ulOstalo:
             break;
         }
@@ -413,18 +484,21 @@ private:
         switch (z.Uloga) {
         case ulPoljeBloka:
             // The field keeps the text, the next field reuses its room.
-            std::swap(poljaBloka[z.Indeks].Tekst, tekst);
+            std::swap(n.poljaBloka[z.Indeks].Tekst, tekst);
             break;
         case ulPoljeVeze:
         case ulPoljeDrzaca: {
             // The field is the first of its name: the holder or connection is
             // the element around it.
             const int vlasnik = otvoreni.back().Indeks;
-            TSiroviCeo& p = z.Uloga == ulPoljeVeze ? sveze[size_t(vlasnik)].Polja[z.Indeks]
-                                                   : sdrzaci[size_t(vlasnik)].Polja[z.Indeks];
+            TSiroviCeo& p = z.Uloga == ulPoljeVeze ? n.sveze[size_t(vlasnik)].Polja[z.Indeks]
+                                                   : n.sdrzaci[size_t(vlasnik)].Polja[z.Indeks];
             ZapamtiCeo(p);
             break;
         }
+        case ulPoljeParametra:
+            std::swap(n.parametri.back().Tekst[size_t(z.Indeks)], tekst);
+            break;
         case ulBlok:
             if (!greska) CitajBlok();
             break;
@@ -435,35 +509,58 @@ private:
             if (!greska) CitajMetod();
             break;
         case ulFajlMerenja:
-            model.Merenja.emplace_back(tekst);
+            merenja.emplace_back(tekst);
             break;
         case ulBlokovi:
-            blokoviGotovi = true;
+            n.blokoviGotovi = true;
             CitajVeze();
             break;
         case ulVeza:
             // A whole ordinary connection: read it if every block is known.
-            if (otvoreni.back().Uloga == ulVeze && blokoviGotovi && !greska) CitajVeze();
+            if (otvoreni.back().Uloga == ulVeze && n.blokoviGotovi && !greska) CitajVeze();
             break;
+        case ulPodsistem: {
+            if (n.opisDete && !greska) greska = PorukaDete();
+            Zavrsi();
+            auto sadrzaj = std::make_shared<TPodsistemModela>();
+            sadrzaj->Sadrzaj = std::move(n.model);
+            if (!greska) CitajParametre(*sadrzaj);
+            n = std::move(spoljni.back());
+            spoljni.pop_back();
+            n.podsistemBloka = std::move(sadrzaj);
+            break;
+        }
         default:
             break;
         }
     }
 
+    // The document of this level is over: its connections, its numbers.
+    void Zavrsi() {
+        n.blokoviGotovi = true;
+        CitajVeze();
+        n.model.OpisProblema = n.opis;
+        for (size_t i = 0; i < n.model.Blokovi.size(); ++i)
+            n.model.Blokovi[i].LokalniBroj = int(i) + 1;
+        // Grown one by one; what is kept is no more than what was read.
+        n.model.Blokovi.shrink_to_fit();
+        n.model.Veze.shrink_to_fit();
+    }
+
     // ---- raw connections ----
 
     int NovaVeza(const TOtvoren& roditelj) {
-        const int i = int(sveze.size());
-        sveze.emplace_back();
-        int* prva = &prvaVeza;
-        int* poslednja = &poslednjaVeza;
+        const int i = int(n.sveze.size());
+        n.sveze.emplace_back();
+        int* prva = &n.prvaVeza;
+        int* poslednja = &n.poslednjaVeza;
         if (roditelj.Uloga == ulJunctions) {
-            TSiroviDrzac& d = sdrzaci[size_t(roditelj.Indeks)];
+            TSiroviDrzac& d = n.sdrzaci[size_t(roditelj.Indeks)];
             prva = &d.PrvaJunction;
             poslednja = &d.PoslednjaJunction;
         }
         if (*poslednja >= 0)
-            sveze[size_t(*poslednja)].Sledeca = i;
+            n.sveze[size_t(*poslednja)].Sledeca = i;
         else
             *prva = i;
         *poslednja = i;
@@ -471,11 +568,11 @@ private:
     }
 
     int NoviDrzac(int veza) {
-        const int i = int(sdrzaci.size());
-        sdrzaci.emplace_back();
-        TSirovaVeza& v = sveze[size_t(veza)];
+        const int i = int(n.sdrzaci.size());
+        n.sdrzaci.emplace_back();
+        TSirovaVeza& v = n.sveze[size_t(veza)];
         if (v.PoslednjiDrzac >= 0)
-            sdrzaci[size_t(v.PoslednjiDrzac)].Sledeci = i;
+            n.sdrzaci[size_t(v.PoslednjiDrzac)].Sledeci = i;
         else
             v.PrviDrzac = i;
         v.PoslednjiDrzac = i;
@@ -491,8 +588,8 @@ private:
                 p.Vrednost = v;
                 p.Los = TSiroviCeo::Dobar;
             } else {
-                p.Los = int(losiTekstovi.size());
-                losiTekstovi.append(tekst);
+                p.Los = int(n.losiTekstovi.size());
+                n.losiTekstovi.append(tekst);
             }
         }
         detePolja = false;
@@ -501,7 +598,7 @@ private:
     int Ceo(const TSiroviCeo& p) const {
         if (p.Los == TSiroviCeo::Dobar) return p.Vrednost;
         if (p.Los == TSiroviCeo::Dete) throw TGreskaVrednosti{PorukaDete()};
-        return skem::Ceo(losiTekstovi[p.Los]); // throws its message
+        return skem::Ceo(n.losiTekstovi[p.Los]); // throws its message
     }
 
     // ---- values ----
@@ -519,7 +616,7 @@ private:
 
     const QString& TekstBloka(int p) const {
         static const QString prazan;
-        const TPoljeBlokaTekst& polje = poljaBloka[p];
+        const TPoljeBlokaTekst& polje = n.poljaBloka[p];
         if (!polje.Vidjeno) return prazan;
         if (polje.Dete) throw TGreskaVrednosti{PorukaDete()};
         return polje.Tekst;
@@ -542,7 +639,7 @@ private:
             const int smer = skem::Ceo(TekstBloka(pbSmer));
             auto ordinate = Ordinate(TekstBloka(pbOrdinate));
 
-            TBlokModela& b = model.Blokovi.emplace_back();
+            TBlokModela& b = n.model.Blokovi.emplace_back();
             b.Top = top;
             b.Left = left;
             b.Sifra = quint8(unsigned(sifra)); // low 8 bits
@@ -557,9 +654,11 @@ private:
             b.Parametar3 = p3;
             b.Ordinate = std::move(ordinate);
             b.Smer = quint8(unsigned(smer));
+            // Only a subsystem keeps content.
+            if (b.JePodsistem()) b.Podsistem = std::move(n.podsistemBloka);
             // Connections join the first block with a number.
-            if (!poBroju.contains(lokalniBroj))
-                poBroju.insert(lokalniBroj, int(model.Blokovi.size()) - 1);
+            if (!n.poBroju.contains(lokalniBroj))
+                n.poBroju.insert(lokalniBroj, int(n.model.Blokovi.size()) - 1);
         } catch (TGreskaVrednosti& g) {
             greska = std::move(g.Poruka);
         }
@@ -588,8 +687,8 @@ private:
 
     int Blok(const TSiroviCeo& p) const {
         const int broj = Ceo(p);
-        const auto i = poBroju.constFind(broj);
-        if (i == poBroju.cend())
+        const auto i = n.poBroju.constFind(broj);
+        if (i == n.poBroju.cend())
             throw TGreskaVrednosti{
                 QStringLiteral("Veza se odnosi na blok broj %1 koji ne postoji u dokumentu!")
                     .arg(broj)};
@@ -601,48 +700,66 @@ private:
     void CitajVeze() {
         try {
             if (!greska)
-                for (int v = prvaVeza; v >= 0; v = sveze[size_t(v)].Sledeca)
+                for (int v = n.prvaVeza; v >= 0; v = n.sveze[size_t(v)].Sledeca)
                     CitajVezu(v, -1, -1, 0);
         } catch (TGreskaVrednosti& g) {
             greska = std::move(g.Poruka);
         }
-        sveze.clear();
-        sdrzaci.clear();
-        losiTekstovi = QStringList{QString()};
-        prvaVeza = poslednjaVeza = -1;
+        n.sveze.clear();
+        n.sdrzaci.clear();
+        n.losiTekstovi = QStringList{QString()};
+        n.prvaVeza = n.poslednjaVeza = -1;
     }
 
     // A connection (roditelj < 0) or a junction connection starting at holder
     // drzac of connection roditelj. Once its ends are known it is in the
     // model, with its holders and junctions read before an error.
     void CitajVezu(int s, int roditelj, int drzac, int dubina) {
-        const TSirovaVeza& sv = sveze[size_t(s)];
+        TModelDokumenta& model = n.model;
+        const TSirovaVeza& sv = n.sveze[size_t(s)];
         const int izvor = Blok(sv.Polja[pvPocBlok]);
         const int odrediste = Blok(sv.Polja[pvKrajBlok]);
         const int k = Ceo(sv.Polja[pvGdeKrajBlok]);
-        if (k < 0 || k > 2)
+        const TBlokModela& kraj = model.Blokovi[size_t(odrediste)];
+        const int slotova = kraj.JePodsistem() ? std::max(3, int(UlaziPodsistema(kraj).size())) : 3;
+        if (k < 0 || k >= slotova)
             throw TGreskaVrednosti{QStringLiteral("List index out of bounds (%1)").arg(k)};
+        // A subsystem's output is named; any other block has only the one.
+        int izlaz = 0;
+        const TBlokModela& pocetak = model.Blokovi[size_t(izvor)];
+        if (pocetak.JePodsistem() && sv.Polja[pvPocIzlaz].Los != 0) {
+            const int broj = Ceo(sv.Polja[pvPocIzlaz]);
+            const int izlaza = int(IzlaziPodsistema(pocetak).size());
+            if (broj < 1 || broj > izlaza)
+                throw TGreskaVrednosti{
+                    QStringLiteral("Veza polazi sa izlaza %1 podsistema %2, a on ima %3 izlaza!")
+                        .arg(broj)
+                        .arg(pocetak.LokalniBroj)
+                        .arg(izlaza)};
+            izlaz = broj - 1;
+        }
 
         const int c = int(model.Veze.size());
         TVezaModela& nova = model.Veze.emplace_back();
         nova.PocBlok = izvor;
         nova.KrajBlok = odrediste;
         nova.GdeKrajBlok = k;
+        nova.IzlazPocBloka = izlaz;
         nova.Roditelj = roditelj;
         nova.DrzacRoditelja = drzac;
         if (roditelj >= 0)
             model.Veze[size_t(roditelj)].Drzaci[size_t(drzac)].Junctions.push_back(c);
         // A later connection into the same slot takes it.
-        model.Blokovi[size_t(odrediste)].Ulazi[size_t(k)] = c;
+        model.Blokovi[size_t(odrediste)].PostaviUlaz(k, c);
 
-        for (int d = sv.PrviDrzac; d >= 0; d = sdrzaci[size_t(d)].Sledeci) {
-            const TSiroviDrzac& sd = sdrzaci[size_t(d)];
+        for (int d = sv.PrviDrzac; d >= 0; d = n.sdrzaci[size_t(d)].Sledeci) {
+            const TSiroviDrzac& sd = n.sdrzaci[size_t(d)];
             const int left = Polozaj(Ceo(sd.Polja[pdLeft]));
             const int top = Polozaj(Ceo(sd.Polja[pdTop]));
             std::vector<TDrzacModela>& drzaci = model.Veze[size_t(c)].Drzaci;
             drzaci.push_back({left, top, {}});
             const int h = int(drzaci.size()) - 1;
-            for (int j = sd.PrvaJunction; j >= 0; j = sveze[size_t(j)].Sledeca) {
+            for (int j = sd.PrvaJunction; j >= 0; j = n.sveze[size_t(j)].Sledeca) {
                 if (dubina + 1 > MaksDubinaJunctiona)
                     throw TGreskaVrednosti{
                         QStringLiteral("Junction veze su ugnjezdene dublje od %1 nivoa!")
@@ -652,34 +769,52 @@ private:
         }
     }
 
-    struct TPoljeBlokaTekst {
-        QString Tekst;
-        bool Vidjeno = false;
-        bool Dete = false;
-    };
+    // A subsystem's shown parameters, once its content is whole: each names
+    // a block inside and one of its three parameters.
+    void CitajParametre(TPodsistemModela& podsistem) {
+        try {
+            for (const TSirovParametar& sp : n.parametri) {
+                for (int p = 0; p < ppBrojPolja; ++p)
+                    if (sp.Dete[size_t(p)]) throw TGreskaVrednosti{PorukaDete()};
+                TParametarPodsistema& par = podsistem.Parametri.emplace_back();
+                par.Natpis = sp.Tekst[ppNatpis];
+                bool ispravna = !sp.Tekst[ppBlok].isEmpty();
+                for (const QString& deo : sp.Tekst[ppBlok].split(QLatin1Char('/'))) {
+                    bool broj = false;
+                    par.Blok.push_back(deo.toInt(&broj));
+                    ispravna = ispravna && broj;
+                }
+                if (!ispravna || !BlokNaPutanji(podsistem.Sadrzaj, par.Blok))
+                    throw TGreskaVrednosti{
+                        QStringLiteral("Parametar podsistema '%1' se odnosi na blok '%2' koji ne "
+                                       "postoji u podsistemu!")
+                            .arg(par.Natpis, sp.Tekst[ppBlok])};
+                par.Parametar = skem::Ceo(sp.Tekst[ppBroj]);
+                if (par.Parametar < 1 || par.Parametar > 3)
+                    throw TGreskaVrednosti{
+                        QStringLiteral("Parametar podsistema '%1' mora biti parametar 1, 2 ili 3 "
+                                       "bloka, a ne %2!")
+                            .arg(par.Natpis)
+                            .arg(par.Parametar)};
+            }
+        } catch (TGreskaVrednosti& g) {
+            greska = std::move(g.Poruka);
+        }
+    }
 
     QIODevice& izvor;
     const QString imeFajla;
-    TModelDokumenta model;
-    std::optional<QString> greska; // the first error in the values
+    std::optional<QString> greska; // the first error in the values, at any level
 
+    TNivo n;                    // the document being read now
+    std::vector<TNivo> spoljni; // the documents around it, the root first
     std::vector<TOtvoren> otvoreni;
     QString tekst; // of the field being read
     bool detePolja = false;
-    QString opis;
-    bool vidjenOpis = false, vidjeniBlokovi = false, vidjeneVeze = false;
-    bool opisDete = false;
-    bool blokoviGotovi = false;
     std::optional<TMetodDokumenta> metod;
     std::array<QString, 3> poljaMetoda; // Metod, RelativnaTolerancija, ApsolutnaTolerancija
-    std::array<TPoljeBlokaTekst, pbBrojPolja> poljaBloka;
+    std::vector<QString> merenja;
 
-    std::vector<TSirovaVeza> sveze;
-    std::vector<TSiroviDrzac> sdrzaci;
-    QStringList losiTekstovi{QString()};
-    int prvaVeza = -1, poslednjaVeza = -1;
-
-    QHash<int, int> poBroju; // local number in the file -> first block with it
     QHash<QStringView, QString> zajednicki;
 };
 

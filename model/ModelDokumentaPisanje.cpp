@@ -130,10 +130,28 @@ private:
 
 class TPisacModela {
 public:
-    TPisacModela(const TModelDokumenta& model, QByteArray& izlaz) : model(model), p(izlaz) {}
+    // prefiks: the path of the subsystem whose content this is ("3/"), for messages.
+    TPisacModela(const TModelDokumenta& model, TPisac& p, QString prefiks = {})
+        : model(model), p(p), prefiks(std::move(prefiks)) {}
 
     void Pisi() {
         p.Otvori("SKEMDokument");
+        PisiSadrzaj();
+        // What only the whole document holds.
+        if (model.MetodIntegracije && model.MetodIntegracije->Metod != TMetodIntegracije::RK4)
+            PisiMetod(*model.MetodIntegracije);
+        if (!model.Merenja.empty()) {
+            p.Otvori("Merenja");
+            for (const QString& f : model.Merenja)
+                p.Tekst("Fajl", f);
+            p.Zatvori("Merenja");
+        }
+        p.Zatvori("SKEMDokument");
+    }
+
+private:
+    // What the root holds, and a subsystem's element the same way.
+    void PisiSadrzaj() {
         p.Tekst("OpisProblema", model.OpisProblema);
         if (model.Blokovi.empty()) {
             p.Prazan("Blokovi");
@@ -154,18 +172,8 @@ public:
             p.Zatvori("Veze");
         else
             p.Prazan("Veze");
-        if (model.MetodIntegracije && model.MetodIntegracije->Metod != TMetodIntegracije::RK4)
-            PisiMetod(*model.MetodIntegracije);
-        if (!model.Merenja.empty()) {
-            p.Otvori("Merenja");
-            for (const QString& f : model.Merenja)
-                p.Tekst("Fajl", f);
-            p.Zatvori("Merenja");
-        }
-        p.Zatvori("SKEMDokument");
     }
 
-private:
     // "INF" or "NAN" would not read back as a number.
     void Realan(const char* ime, double v, const TBlokModela& b) {
         if (!std::isfinite(v)) throw Nekonacan(b);
@@ -173,9 +181,11 @@ private:
         p.Realan(ime, tekst, PisiRealan(v, tekst));
     }
 
-    static TGreskaDokumenta Nekonacan(const TBlokModela& b) {
+    TGreskaDokumenta Nekonacan(const TBlokModela& b) const {
         return TGreskaDokumenta(
-            QStringLiteral("Blok %1. %2 ima vrednost koja nije konacan broj i ne moze da se snimi!")
+            QStringLiteral("Blok %1%2. %3 ima vrednost koja nije konacan broj i ne moze da se "
+                           "snimi!")
+                .arg(prefiks)
                 .arg(b.LokalniBroj)
                 .arg(b.Naziv));
     }
@@ -222,7 +232,26 @@ private:
             }
             p.Realan("Ordinate", vrednosti.constData(), size_t(vrednosti.size()));
         }
+        if (b.Podsistem) PisiPodsistem(*b.Podsistem, b.LokalniBroj);
         p.Zatvori("Blok");
+    }
+
+    void PisiPodsistem(const TPodsistemModela& podsistem, int broj) {
+        p.Otvori("Podsistem");
+        TPisacModela(podsistem.Sadrzaj, p, prefiks + QString::number(broj) + QLatin1Char('/'))
+            .PisiSadrzaj();
+        if (!podsistem.Parametri.empty()) {
+            p.Otvori("Parametri");
+            for (const TParametarPodsistema& par : podsistem.Parametri) {
+                p.Otvori("Parametar");
+                p.Tekst("Blok", PutanjaUTekst(par.Blok));
+                p.Ceo("Broj", par.Parametar);
+                p.Tekst("Natpis", par.Natpis);
+                p.Zatvori("Parametar");
+            }
+            p.Zatvori("Parametri");
+        }
+        p.Zatvori("Podsistem");
     }
 
     bool JeBlok(int b) const { return b >= 0 && size_t(b) < model.Blokovi.size(); }
@@ -239,10 +268,13 @@ private:
             throw TGreskaDokumenta(
                 junction ? QStringLiteral("Neocekivana greska kod snimanja junction veze!!!")
                          : QStringLiteral("Neocekivana greska kod snimanja veze!!!"));
+        const TBlokModela& pocetak = model.Blokovi[size_t(c.PocBlok)];
         p.Otvori(ime);
-        p.Ceo("PocBlok", model.Blokovi[size_t(c.PocBlok)].LokalniBroj);
+        p.Ceo("PocBlok", pocetak.LokalniBroj);
         p.Ceo("KrajBlok", model.Blokovi[size_t(c.KrajBlok)].LokalniBroj);
         p.Ceo("GdeKrajBlok", k);
+        // Only a subsystem has more than one output.
+        if (pocetak.JePodsistem()) p.Ceo("PocIzlaz", c.IzlazPocBloka + 1);
         if (c.Drzaci.empty()) {
             p.Prazan("Drzaci");
         } else {
@@ -269,7 +301,8 @@ private:
     }
 
     const TModelDokumenta& model;
-    TPisac p;
+    TPisac& p;
+    const QString prefiks;
 };
 
 } // namespace
@@ -279,7 +312,8 @@ QByteArray ModelUTekst(const TModelDokumenta& model) {
     // About what a block and a connection take, so the text grows once or twice.
     izlaz.reserve(qsizetype(256 + 420 * model.Blokovi.size() + 110 * model.Veze.size()));
     izlaz += "<?xml version=\"1.0\"?>\n";
-    TPisacModela(model, izlaz).Pisi();
+    TPisac p(izlaz);
+    TPisacModela(model, p).Pisi();
     return izlaz;
 }
 

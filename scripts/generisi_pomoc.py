@@ -396,9 +396,43 @@ BLOKOVI = {
                 "priblizno 2.",
                 "Primer <b>algebarska_petlja.skem</b> (vidite <a href=\"index.htm#primeri\">Primeri</a>) "
                 "resava petlju y = 0.5 &times; y + sin(t) + 2, cije je resenje y = 2 &times; sin(t) + 4."]),
+    29: dict(
+        naziv="Podsistem", grupa="PODSISTEMI",
+        kratko="Deo dijagrama sklopljen u jedan blok.",
+        racuna=[
+            "Podsistem sadrzi svoj dijagram. Blokovi <a href=\"30.htm\">Ulaz podsistema</a> i "
+            "<a href=\"31.htm\">Izlaz podsistema</a> u njemu su njegovi ulazi i izlazi: podsistem ima "
+            "onoliko ulaza i izlaza koliko ima takvih blokova, redom po njihovim rednim brojevima, i "
+            "na bloku su oznaceni njihovim imenima. Veza iz podsistema polazi sa izlaza najblizeg "
+            "mestu gde je zapoceta.",
+            "Na pocetku simulacije hijerarhija se razlaze: veze preko ulaza i izlaza podsistema "
+            "postaju direktne veze, pa model racuna isto kao da je nacrtan ravno. Podsistem bez "
+            "izlaza se takodje racuna. U tabeli rezultata blokovi unutar podsistema imaju putanju "
+            "kao broj, na primer <b>3/2. Integrator</b> (blok 2 u podsistemu 3).",
+            "Podsistem moze da prikaze izabrane parametre unutrasnjih blokova pod svojim natpisima "
+            "(na primer \"Masa\"); vrednost ostaje u unutrasnjem bloku.",
+        ],
+        greske=["Ulazi i izlazi podsistema moraju biti numerisani 1, 2, ... bez praznina; inace se "
+                "simulacija ne pokrece i poruka navodi podsistem i broj koji nedostaje."],
+        primer=["Primer <b>podsistem.skem</b> (vidite <a href=\"index.htm#primeri\">Primeri</a>) "
+                "koristi isti sistem drugog reda dva puta."]),
+    30: dict(
+        naziv="Ulaz podsistema", grupa="PODSISTEMI",
+        kratko="Ulaz podsistema, unutar podsistema.",
+        racuna=["Izlaz bloka je vrednost koja u podsistem ulazi na ulaz sa rednim brojem p1. Ulaz "
+                "podsistema koji nije povezan spolja ima vrednost 0."],
+        parametri=[("Parametar 1", "Redni broj", "redni broj ulaza: 1, 2, ...")],
+        primer=["Vidite <a href=\"29.htm\">Podsistem</a>."]),
+    31: dict(
+        naziv="Izlaz podsistema", grupa="PODSISTEMI",
+        kratko="Izlaz podsistema, unutar podsistema.",
+        racuna=["Vrednost na ulazu bloka je vrednost izlaza podsistema sa rednim brojem p1."],
+        ulazi=[("Ulaz 1", "vrednost izlaza")],
+        parametri=[("Parametar 1", "Redni broj", "redni broj izlaza: 1, 2, ...")],
+        primer=["Vidite <a href=\"29.htm\">Podsistem</a>."]),
 }
 
-GRUPE = ["IZVORI", "LINEARNI", "NELINEARNI", "MATEMATICKE FUNKCIJE", "MEMORIJA I UPRAVLJANJE"]
+GRUPE = ["IZVORI", "LINEARNI", "NELINEARNI", "MATEMATICKE FUNKCIJE", "MEMORIJA I UPRAVLJANJE", "PODSISTEMI"]
 
 
 def zaglavlje(naslov):
@@ -909,6 +943,8 @@ bloka</td></tr>
 tacno u trenutku udara, t = sqrt(200 / 9.81)</td></tr>
 <tr><td>robertson.skem</td><td>Robertsonova hemijska kinetika, kruti sistem, metodom
 <a href="#metodi">BDF</a>; za ceo tok pokusajte D = 400000, h = 40, P = 40</td></tr>
+<tr><td>podsistem.skem</td><td>ista sekcija drugog reda dva puta, kao dva
+<a href="29.htm">podsistema</a>; slobodna i pobudjena sekcija daju zbir 1</td></tr>
 </table>
 
 <h2><a name="blokovi"></a>Blokovi</h2>

@@ -242,6 +242,15 @@ def simbol_blok(sifra, smer):
         return g, ""
     if sifra == 28:  # Wye
         return tekst(c, 28, "Y", 19), ""
+    if sifra == 29:  # subsystem: a small diagram inside the block
+        g = (f'<rect x="9.5" y="12" width="9" height="7" rx="1.5" fill="#ffffff" stroke="{MASTILO}" stroke-width="1.4"/>'
+             f'<rect x="22.5" y="22" width="9" height="7" rx="1.5" fill="#ffffff" stroke="{MASTILO}" stroke-width="1.4"/>')
+        g += linija([(18.5, 15.5), (20.5, 15.5), (20.5, 25.5), (22.5, 25.5)], sirina=1.4, boja=AKCENT)
+        return g, ""
+    if sifra in (30, 31):  # ports: an arrow with "in" or "out"
+        strelica = linija([(9.5, 14), (25, 14), (31.5, c), (25, 27), (9.5, 27)], zatvori=True,
+                          ispuna=AKCENT_SVETLI, sirina=1.4)
+        return tekst(18.5, 24, "in" if sifra == 30 else "out", 8.5), strelica
     raise ValueError(sifra)
 
 

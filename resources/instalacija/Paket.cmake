@@ -11,7 +11,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "SKEM je alat za modelovanje i simulaciju kontinualnih dinamickih sistema\n"
   "zadatih blok dijagramima: blokovi (integratori, sumatori, pojacanja,\n"
-  "generatori funkcija, ogranicavaci i drugi, 29 vrsta) se povezuju na radnoj\n"
+  "generatori funkcija, ogranicavaci i drugi, 32 vrsta) se povezuju na radnoj\n"
   "povrsini, model se simulira metodom Runge-Kutta cetvrtog reda, a rezultati\n"
   "se vide u tabeli i na grafiku. Dokumenti (.skem) mogu da se simuliraju i iz\n"
   "komandne linije (skem --run) i iz Pythona (import skem).")
