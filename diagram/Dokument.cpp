@@ -42,6 +42,7 @@ public:
             mb.Parametar3 = b->Parametar3;
             if (b->Ordinate)
                 mb.Ordinate = std::make_shared<const std::array<double, 11>>(*b->Ordinate);
+            mb.Podsistem = b->Podsistem;
             mb.Left = b->Left();
             mb.Top = b->Top();
             mb.LokalniBroj = b->LokalniBroj();
@@ -72,6 +73,7 @@ private:
         mv.PocBlok = Blok(c->PocBlok);
         mv.KrajBlok = Blok(c->KrajBlok);
         mv.GdeKrajBlok = c->KrajBlok ? c->KrajBlok->IndeksUlaza(c) : -1;
+        mv.IzlazPocBloka = c->IzlazPocBloka;
         mv.Roditelj = roditelj;
         mv.DrzacRoditelja = drzac;
         mv.Drzaci.reserve(size_t(c->Drzaci.size()));
@@ -117,6 +119,7 @@ public:
             b.Ordinate = *mb.Ordinate;
         else
             b.Ordinate.reset();
+        b.Podsistem = mb.Podsistem;
         if (b.toolTip() != b.Naziv) b.setToolTip(b.Naziv);
         // The input points follow the number of inputs and the direction.
         const bool ulazi = b.MaxUlaznihVeza != mb.MaxUlaznihVeza;
@@ -166,6 +169,7 @@ private:
         c->OnOdvojiKraj = [odrediste](TVeza* x) { odrediste->OdvojiUlaz(x); };
         c->PocBlok = izvor;
         c->KrajBlok = odrediste;
+        c->IzlazPocBloka = mv.IzlazPocBloka;
         if (drzac) {
             c->JeJunction = true;
             c->Roditelj = roditelj;
@@ -309,10 +313,11 @@ namespace {
 bool IstiBlok(const TBlokModela& a, const TBlokModela& b) {
     const bool ordinate =
         a.Ordinate && b.Ordinate ? *a.Ordinate == *b.Ordinate : !a.Ordinate && !b.Ordinate;
-    return ordinate && a.Left == b.Left && a.Top == b.Top && a.Sifra == b.Sifra &&
-           a.Smer == b.Smer && a.brparam == b.brparam && a.MaxUlaznihVeza == b.MaxUlaznihVeza &&
-           a.Parametar1 == b.Parametar1 && a.Parametar2 == b.Parametar2 &&
-           a.Parametar3 == b.Parametar3 && a.Naziv == b.Naziv && a.Natpisi == b.Natpisi;
+    return ordinate && a.Podsistem == b.Podsistem && a.Left == b.Left && a.Top == b.Top &&
+           a.Sifra == b.Sifra && a.Smer == b.Smer && a.brparam == b.brparam &&
+           a.MaxUlaznihVeza == b.MaxUlaznihVeza && a.Parametar1 == b.Parametar1 &&
+           a.Parametar2 == b.Parametar2 && a.Parametar3 == b.Parametar3 && a.Naziv == b.Naziv &&
+           a.Natpisi == b.Natpisi;
 }
 
 // Which block of `sada` each block of `cilj` is (-1: a new one). Blocks are
@@ -482,8 +487,8 @@ private:
         const TVezaModela& b = cilj.Veze[size_t(t)];
         if (a.PocBlok < 0 || a.KrajBlok < 0 || a.GdeKrajBlok < 0) return false;
         if (uCilju[size_t(a.PocBlok)] != b.PocBlok || uCilju[size_t(a.KrajBlok)] != b.KrajBlok ||
-            a.GdeKrajBlok != b.GdeKrajBlok || cilj.IndeksUlaza(t) != b.GdeKrajBlok ||
-            a.Drzaci.size() != b.Drzaci.size())
+            a.GdeKrajBlok != b.GdeKrajBlok || a.IzlazPocBloka != b.IzlazPocBloka ||
+            cilj.IndeksUlaza(t) != b.GdeKrajBlok || a.Drzaci.size() != b.Drzaci.size())
             return false;
         for (size_t h = 0; h < a.Drzaci.size(); ++h) {
             const auto& ja = a.Drzaci[h].Junctions;

@@ -28,6 +28,7 @@ int KopirajVezu(const TModelDokumenta& iz, int v, const std::vector<int>& blok, 
     k.PocBlok = blok[size_t(c.PocBlok)];
     k.KrajBlok = blok[size_t(c.KrajBlok)];
     k.GdeKrajBlok = c.GdeKrajBlok;
+    k.IzlazPocBloka = c.IzlazPocBloka;
     k.Roditelj = roditelj;
     k.DrzacRoditelja = drzac;
     for (size_t h = 0; h < c.Drzaci.size(); ++h) {
@@ -73,6 +74,7 @@ TModelDokumenta IzborUModel(const TSKEMRadnaPovrsina& povrsina) {
             blok[i] = int(deo.Blokovi.size());
             deo.Blokovi.push_back(m.Blokovi[i]);
             deo.Blokovi.back().Ulazi = {-1, -1, -1};
+            deo.Blokovi.back().DaljiUlazi.clear();
         }
     std::vector<int> veza(m.Veze.size(), -1);
     for (size_t v = 0; v < m.Veze.size(); ++v)

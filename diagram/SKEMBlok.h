@@ -14,9 +14,13 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QGraphicsSceneMouseEvent;
+namespace skem {
+struct TPodsistemModela;
+}
 class TListaSlika;
 class TVeza;
 
@@ -45,6 +49,8 @@ public:
     std::array<QString, 6> Natpisi; // labels of parameters 1..3, then inputs 1..3
     // Function-generator ordinates when set; otherwise the defaults from the parameters.
     std::optional<std::array<double, 11>> Ordinate;
+    // A subsystem's content (shared, never changed in place); none for other kinds.
+    std::shared_ptr<const skem::TPodsistemModela> Podsistem;
 
     // A TSmer, or whatever number a document held.
     quint8 Smer = smLevo;

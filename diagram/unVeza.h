@@ -47,6 +47,8 @@ public:
     bool JeJunction = false;
     TSKEMBlok* PocBlok = nullptr;
     TSKEMBlok* KrajBlok = nullptr;
+    // Which output of a subsystem PocBlok it starts at (0 for other blocks).
+    int IzlazPocBloka = 0;
     TVeza* Roditelj = nullptr;
 
     std::function<void(TVeza*)> OnDrzacDodat;
