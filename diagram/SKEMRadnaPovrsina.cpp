@@ -485,6 +485,7 @@ void TSKEMRadnaPovrsina::Ocisti() {
         throw;
     }
     setSceneRect(0, 0, Sirina, Visina); // a new document starts at the least size
+    Nivoi.clear();
     PostaviVidljivost(true);
     SetStanje(rpsSelektuj);
 }

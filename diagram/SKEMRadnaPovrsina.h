@@ -7,6 +7,7 @@
 // selection, deletes, renumbers and clears, and tells the main window through
 // its events. TSKEMPogled is the scrolling view that shows it.
 
+#include "ModelDokumenta.h"
 #include "StavkaKataloga.h"
 
 #include <QGraphicsScene>
@@ -19,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class TAlatPovrsine;
 class TDrzac;
@@ -43,6 +45,16 @@ enum class TIshodVeze {
 // inputs `slobodni` marks may be chosen. Returns 0..2, or -1 for none.
 using TIzborUlazaVeze =
     std::function<int(const TSKEMBlok& kraj, const std::array<bool, 3>& slobodni)>;
+
+// A level of the document above the one on the surface, while a subsystem
+// is open (Podsistemi.h): its model, in which the opened subsystem's content
+// is the one it had when opened (the surface holds the truth), the opened
+// block's position in it, and where its view was scrolled.
+struct TNivoPovrsine {
+    skem::TModelDokumenta Model;
+    int Blok = -1;
+    QPoint Skrol;
+};
 
 class TSKEMRadnaPovrsina : public QGraphicsScene {
     Q_OBJECT
@@ -79,6 +91,9 @@ public:
     TDrzac* NoviDrzacJunctiona() const { return drzacJunctionaNov ? drzacJunctiona : nullptr; }
     QString OpisProblema;
     QPoint PozicijaSkrola;
+    // The levels above the surface's, the document's top first; none while
+    // the top is shown. Emptied with the surface.
+    std::vector<TNivoPovrsine> Nivoi;
 
     // The blocks in component (creation) order.
     QList<TSKEMBlok*> Blokovi() const { return blokovi; }
