@@ -19,7 +19,8 @@ bool ImaRedURezultatima(int sifra) {
 }
 
 std::string OznakaBloka(const TBlokRezultata& blok) {
-    return std::to_string(blok.LokalniBroj) + ". " + blok.Naziv;
+    return (blok.Putanja.empty() ? std::to_string(blok.LokalniBroj) : blok.Putanja) + ". " +
+           blok.Naziv;
 }
 
 std::int64_t BrojIntervalaStampe(double trajanje, double intervalStampe) {

@@ -19,12 +19,13 @@ struct TBlokRezultata {
     int LokalniBroj = 0;
     std::string Naziv; // UTF-8
     int Sifra = 0;
+    std::string Putanja; // "3/2" for a block inside a subsystem; empty: the number names it
 };
 
 // Constants and time sources get no row in the results (by the block's 8-bit code).
 bool ImaRedURezultatima(int sifra);
 
-// "7. Sinus": the row's caption in the table, the chart and the CSV header.
+// "7. Sinus", "3/2. Integrator": the row's caption in the table, the chart and the CSV header.
 std::string OznakaBloka(const TBlokRezultata& blok);
 
 // n = Round(D / P): the table shows the times 0, P, ..., n*P. Throws

@@ -21,6 +21,7 @@ const TBlokPogled* TKopijaBloka::IzvorUlazaBloka(int k) const {
 }
 
 std::string TCiljIzmene::Naziv() const {
+    if (!Ime.empty()) return Ime;
     return std::to_string(Blok) + (Ordinata ? ".o" : ".p") + std::to_string(Indeks);
 }
 
@@ -94,14 +95,15 @@ std::string TKopijaModela::ProveriCilj(const TCiljIzmene& cilj) const {
     const std::string broj = std::to_string(cilj.Blok);
     if (i < 0) return "ne postoji blok sa lokalnim brojem " + broj + ".";
     const TKopijaBloka* b = &blokovi[static_cast<std::size_t>(i)];
+    const std::string ime = b->OznakaBloka();
     if (cilj.Ordinata) {
         if (VrstaIzSifre(b->Sifra) != TVrstaElementa::GeneratorFunkcija)
-            return "blok " + broj + " nije generator funkcija, nema ordinate.";
+            return "blok " + ime + " nije generator funkcija, nema ordinate.";
         if (cilj.Indeks < 0 || cilj.Indeks > 10) return "generator funkcija ima ordinate 0 do 10.";
         return {};
     }
     if (cilj.Indeks < 1 || cilj.Indeks > b->BrojParametara)
-        return "blok " + broj + " nema parametar " + std::to_string(cilj.Indeks) + ".";
+        return "blok " + ime + " nema parametar " + std::to_string(cilj.Indeks) + ".";
     return {};
 }
 

@@ -26,9 +26,14 @@ public:
     // defaults, which follow the (possibly overridden) parameters.
     std::optional<std::array<double, 11>> Ordinate;
     std::array<int, 3> Izvori{-1, -1, -1}; // positions in the copy; -1 = empty slot
+    // "3/2" for a block from inside a subsystem: how messages name it.
+    std::string Putanja;
 
     std::uint8_t SifraBloka() const override { return Sifra; }
     int LokalniBrojBloka() const override { return LokalniBroj; }
+    std::string OznakaBloka() const override {
+        return Putanja.empty() ? std::to_string(LokalniBroj) : Putanja;
+    }
     double ParametarBloka(int k) const override;
     std::array<double, 11> OrdinateBloka() const override;
     const TBlokPogled* IzvorUlazaBloka(int k) const override;
@@ -43,10 +48,16 @@ struct TCiljIzmene {
     int Blok = 0;
     bool Ordinata = false;
     int Indeks = 0;
+    // How the target was named when not by Blok itself: "3/2.p1" for a block
+    // inside a subsystem, "3.Masa" for a subsystem's parameter.
+    std::string Ime;
 
-    // "3.p1", "7.o10": how the command line and the CSV header name it.
+    // "3.p1", "7.o10", or Ime: how the command line and the CSV header name it.
     std::string Naziv() const;
-    bool operator==(const TCiljIzmene&) const = default;
+    // The same block and value, however named.
+    bool operator==(const TCiljIzmene& d) const {
+        return Blok == d.Blok && Ordinata == d.Ordinata && Indeks == d.Indeks;
+    }
 };
 
 // What the engine's view of a block does not say: the parameter count of its
@@ -74,6 +85,10 @@ public:
     std::string ProveriCilj(const TCiljIzmene& cilj) const;
     // Sets a target that ProveriCilj accepted.
     void Postavi(const TCiljIzmene& cilj, double vrednost);
+    // How messages name listed block i (from 0).
+    void PostaviPutanju(int i, const std::string& putanja) {
+        blokovi[static_cast<std::size_t>(i)].Putanja = putanja;
+    }
 
 private:
     void PoveziSkup();

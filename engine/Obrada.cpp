@@ -128,7 +128,7 @@ bool TSimulacija::Proveri(const std::vector<const TBlokPogled*>& pogledi) {
         switch (VrstaIzSifre(blok->SifraBloka())) {
         case TVrstaElementa::GeneratorFunkcija:
             if (blok->ParametarBloka(2) > blok->ParametarBloka(1)) {
-                Poruka("Kod generatora funkcija (" + std::to_string(blok->LokalniBrojBloka()) +
+                Poruka("Kod generatora funkcija (" + blok->OznakaBloka() +
                        ") prvi parametar\n    mora biti veci od drugog !");
                 return false;
             }

@@ -15,8 +15,11 @@ namespace skem {
 class TBlokPogled {
 public:
     virtual ~TBlokPogled() = default;
-    virtual std::uint8_t SifraBloka() const = 0;    // element kind (VrsteElemenata.h)
-    virtual int LokalniBrojBloka() const = 0;       // 1-based position in the run's list
+    virtual std::uint8_t SifraBloka() const = 0; // element kind (VrsteElemenata.h)
+    virtual int LokalniBrojBloka() const = 0;    // 1-based position in the run's list
+    // How messages name the block: its number, or its path in the document
+    // when the list is a hierarchy flattened ("3/2").
+    virtual std::string OznakaBloka() const { return std::to_string(LokalniBrojBloka()); }
     virtual double ParametarBloka(int k) const = 0; // k = 1, 2, 3
     // The 11 ordinates of a function generator (kind 7); other kinds ignore them.
     virtual std::array<double, 11> OrdinateBloka() const = 0;

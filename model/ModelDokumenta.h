@@ -11,6 +11,7 @@
 // names its blocks by their place in Blokovi, a holder names its junction
 // connections by their place in Veze.
 
+#include "CsvRezultata.h"
 #include "KopijaModela.h"
 
 #include <QByteArray>
@@ -20,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 class QFileDevice;
@@ -220,9 +222,42 @@ QByteArray ModelUTekst(const TModelDokumenta& model);
 // anything else (a device, a FIFO) directly. Every write is checked.
 void SnimiModel(const TModelDokumenta& model, const QString& imeFajla);
 
-// The engine's copy of the model: every block in list order with its
-// parameter count (brparam) and, for a function generator, whether it has
-// ordinates of its own; inputs from the blocks whose connections hold the slots.
+// A run's flat view of a document. The blocks that compute, in list order
+// with each subsystem's content at the subsystem's place (subsystems and
+// ports drop out), numbered 1..n; an input is fed by the block reached
+// through the ports: a connection from a subsystem's output continues at
+// what feeds its output port with that number, one from an input port at
+// what feeds the subsystem's slot with the port's number. A flat document
+// gives its own blocks, numbers and inputs.
+struct TRavanModel {
+    TKopijaModela Kopija;
+    // Per listed block: the results' caption ("3/2. Integrator" inside
+    // subsystem 3, "5. Sinus" at the top) and its path of local numbers.
+    std::vector<TBlokRezultata> Blokovi;
+    std::vector<std::vector<int>> Putanje;
+
+    // The listed position (from 0) of the block at the path, or -1.
+    int Pozicija(const std::vector<int>& putanja) const;
+};
+// Throws TGreskaDokumenta for ports numbered with a gap (or twice), and for
+// ports that feed each other round a loop with no block in it.
+TRavanModel RavanModel(const TModelDokumenta& model);
+
+// A target named in the document as the command line names it: "5.p1",
+// "7.o3", a path "3/2.p1" (block 2 inside subsystem 3) or a subsystem's
+// parameter by its caption, "3.Masa". Sets cilj to the flat view's block,
+// named as given; returns an empty text, or why there is no such target (a
+// sentence). What ProveriCilj of the flat copy checks is left to it.
+std::string NadjiCilj(const TModelDokumenta& model, const TRavanModel& ravan,
+                      std::string_view tekst, TCiljIzmene& cilj);
+
+// The block at the path, to be changed: the contents on the way are made the
+// model's own first, so copies sharing them keep theirs. nullptr if none.
+TBlokModela* IzmenljivBlok(TModelDokumenta& model, const std::vector<int>& putanja);
+
+// The engine's copy of the flat view: every block with its parameter count
+// (brparam) and, for a function generator, whether it has ordinates of its
+// own. Throws as RavanModel.
 TKopijaModela KopijaIzModela(const TModelDokumenta& model);
 
 } // namespace skem

@@ -13,6 +13,7 @@
 #include "unDrzac.h"
 #include "unVeza.h"
 
+#include "Obrada.h"
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,8 @@
 #include <atomic>
 #include <cmath>
 #include <functional>
+
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -867,6 +870,272 @@ TEST_F(ModelDokumenta, SubsystemsReadAndWriteBackByteForByte) {
         EXPECT_EQ(procitan.Model.Blokovi.size(), s.blokova);
         if (s.poruka.isEmpty())
             EXPECT_EQ(skem::ModelUTekst(procitan.Model).toStdString(), xml.toStdString());
+    }
+}
+
+// ---- the flat view ----
+
+// Builds a model in code; blocks are named by their local numbers.
+struct TGraditeljModela {
+    skem::TModelDokumenta m;
+
+    int Blok(int sifra, double p1 = 0, double p2 = 0, double p3 = 0) {
+        skem::TBlokModela& b = m.Blokovi.emplace_back();
+        b.Sifra = quint8(sifra);
+        b.Naziv = QStringLiteral("B%1").arg(sifra);
+        b.brparam = 3;
+        b.Parametar1 = p1;
+        b.Parametar2 = p2;
+        b.Parametar3 = p3;
+        b.LokalniBroj = int(m.Blokovi.size());
+        return b.LokalniBroj;
+    }
+    int Podsistem(const skem::TModelDokumenta& sadrzaj) {
+        const int b = Blok(29);
+        m.Blokovi.back().Podsistem =
+            std::make_shared<const skem::TPodsistemModela>(skem::TPodsistemModela{sadrzaj, {}});
+        return b;
+    }
+    // From output `izlaz` of block od to slot k of block ka.
+    void Veza(int od, int ka, int k, int izlaz = 1) {
+        skem::TVezaModela& c = m.Veze.emplace_back();
+        c.PocBlok = od - 1;
+        c.KrajBlok = ka - 1;
+        c.GdeKrajBlok = k;
+        c.IzlazPocBloka = izlaz - 1;
+        m.Blokovi[size_t(ka) - 1].PostaviUlaz(k, int(m.Veze.size()) - 1);
+    }
+};
+
+enum {
+    Vreme = 25,
+    Sinus = 21,
+    Int = 10,
+    Sum = 26,
+    Konst = 12,
+    Petlja = 24,
+    Wye = 28,
+    Quit = 19,
+    Ulaz = 30,
+    Izlaz = 31
+};
+
+// The second order section x'' = -4 x - 0.4 x', x(0) = 1, as the content of
+// a subsystem: its input is the acceleration, its outputs x and v.
+skem::TModelDokumenta Sekcija() {
+    TGraditeljModela s;
+    s.Blok(Ulaz, 1);
+    s.Blok(Int, 0);
+    s.Blok(Int, 1);
+    s.Blok(Izlaz, 1);
+    s.Blok(Izlaz, 2);
+    s.Veza(1, 2, 0);
+    s.Veza(2, 3, 0);
+    s.Veza(3, 4, 0);
+    s.Veza(2, 5, 0);
+    return s.m;
+}
+
+struct TParModela {
+    skem::TModelDokumenta Hijerarhija, Ravan;
+};
+
+TParModela Oscilator() {
+    TGraditeljModela h, r;
+    h.Blok(Sum, -4, -0.4);
+    h.Podsistem(Sekcija());
+    h.Veza(2, 1, 0, 1);
+    h.Veza(2, 1, 1, 2);
+    h.Veza(1, 2, 0);
+    r.Blok(Sum, -4, -0.4);
+    r.Blok(Int, 0);
+    r.Blok(Int, 1);
+    r.Veza(3, 1, 0);
+    r.Veza(2, 1, 1);
+    r.Veza(1, 2, 0);
+    r.Veza(2, 3, 0);
+    return {h.m, r.m};
+}
+
+// y = 0.5 y + sin t + 2 solved by a loop whose summer sits inside a subsystem.
+TParModela PetljaPrekoGranice() {
+    TGraditeljModela s, h, r;
+    s.Blok(Ulaz, 1);
+    s.Blok(Ulaz, 2);
+    s.Blok(Sum, 0.5, 1, 1);
+    s.Blok(Konst, 2);
+    s.Blok(Izlaz, 1);
+    s.Veza(1, 3, 0);
+    s.Veza(2, 3, 1);
+    s.Veza(4, 3, 2);
+    s.Veza(3, 5, 0);
+    h.Blok(Vreme);
+    h.Blok(Sinus, 1, 1);
+    h.Blok(Petlja, 1);
+    h.Podsistem(s.m);
+    h.Blok(Wye, 1e-9, 0.5);
+    h.Blok(Int);
+    h.Veza(1, 2, 0);
+    h.Veza(3, 4, 0);
+    h.Veza(2, 4, 1);
+    h.Veza(3, 5, 0);
+    h.Veza(4, 5, 1);
+    h.Veza(5, 6, 0);
+    r.Blok(Vreme);
+    r.Blok(Sinus, 1, 1);
+    r.Blok(Petlja, 1);
+    r.Blok(Sum, 0.5, 1, 1);
+    r.Blok(Konst, 2);
+    r.Blok(Wye, 1e-9, 0.5);
+    r.Blok(Int);
+    r.Veza(1, 2, 0);
+    r.Veza(3, 4, 0);
+    r.Veza(2, 4, 1);
+    r.Veza(5, 4, 2);
+    r.Veza(3, 6, 0);
+    r.Veza(4, 6, 1);
+    r.Veza(6, 7, 0);
+    return {h.m, r.m};
+}
+
+// A Quit in a subsystem without outputs ends the run at t > 0.75.
+TParModela QuitBezIzlaza() {
+    TGraditeljModela s, h, r;
+    s.Blok(Ulaz, 1);
+    s.Blok(Konst, 0.75);
+    s.Blok(Quit);
+    s.Veza(1, 3, 0);
+    s.Veza(2, 3, 1);
+    h.Blok(Vreme);
+    h.Blok(Int);
+    h.Podsistem(s.m);
+    h.Veza(1, 2, 0);
+    h.Veza(1, 3, 0);
+    r.Blok(Vreme);
+    r.Blok(Int);
+    r.Blok(Konst, 0.75);
+    r.Blok(Quit);
+    r.Veza(1, 2, 0);
+    r.Veza(1, 4, 0);
+    r.Veza(3, 4, 1);
+    return {h.m, r.m};
+}
+
+// Four inputs, and a subsystem inside a subsystem fed through both borders.
+TParModela Ugnjezdeni() {
+    TGraditeljModela u, s, h, r;
+    u.Blok(Ulaz, 1);
+    u.Blok(Sum, 1, -1);
+    u.Blok(Ulaz, 2);
+    u.Blok(Izlaz, 1);
+    u.Veza(1, 2, 0);
+    u.Veza(3, 2, 1);
+    u.Veza(2, 4, 0);
+    for (int k = 1; k <= 4; ++k)
+        s.Blok(Ulaz, 5 - k); // numbered backwards: the number counts, not the place
+    s.Blok(Sum, 1, 10, 100);
+    s.Podsistem(u.m);
+    s.Blok(Izlaz, 1);
+    s.Veza(4, 5, 0);
+    s.Veza(3, 5, 1);
+    s.Veza(2, 5, 2);
+    s.Veza(5, 6, 0);
+    s.Veza(1, 6, 1);
+    s.Veza(6, 7, 0);
+    for (int k = 1; k <= 4; ++k)
+        h.Blok(Konst, k);
+    h.Podsistem(s.m);
+    h.Blok(Int);
+    for (int k = 1; k <= 4; ++k)
+        h.Veza(k, 5, k - 1);
+    h.Veza(5, 6, 0);
+    for (int k = 1; k <= 4; ++k)
+        r.Blok(Konst, k);
+    r.Blok(Sum, 1, 10, 100);
+    r.Blok(Sum, 1, -1);
+    r.Blok(Int);
+    r.Veza(1, 5, 0);
+    r.Veza(2, 5, 1);
+    r.Veza(3, 5, 2);
+    r.Veza(5, 6, 0);
+    r.Veza(4, 6, 1);
+    r.Veza(6, 7, 0);
+    return {h.m, r.m};
+}
+
+TParModela SaPrazninom() {
+    TParModela p = Oscilator();
+    skem::TPodsistemModela s = *p.Hijerarhija.Blokovi[1].Podsistem;
+    s.Sadrzaj.Blokovi[4].Parametar1 = 3;
+    p.Hijerarhija.Blokovi[1].Podsistem = std::make_shared<const skem::TPodsistemModela>(s);
+    return p;
+}
+
+class TFiksneOpcije : public skem::TIzvorOpcija {
+public:
+    bool PitajOpcije(skem::TOpcijeSimulacije& o) override {
+        o = {2, 0.01, 0.1};
+        return true;
+    }
+};
+
+struct TIshodRada {
+    bool Uspeh = false;
+    skem::TStanjeRada Kraj{};
+    double Vreme = 0;
+    std::vector<double> Vrednosti;
+};
+
+TIshodRada Izvedi(const skem::TKopijaModela& kopija) {
+    TFiksneOpcije opcije;
+    skem::TSimulacija simulacija(&opcije);
+    skem::MatrixReal rezultati;
+    simulacija.Simuliraj(kopija.Lista(), rezultati);
+    TIshodRada r{
+        simulacija.Uspeh(), simulacija.Prekid().Vrsta, simulacija.VremeZaustavljanja(), {}};
+    for (size_t k = 0; k < rezultati.Redova(); ++k)
+        r.Vrednosti.insert(r.Vrednosti.end(), rezultati.Red(k),
+                           rezultati.Red(k) + rezultati.Kolona());
+    return r;
+}
+
+TEST(RavanModel, AHierarchyRunsBitForBitAsItsFlatCopy) {
+    const struct {
+        const char* naziv;
+        TParModela modeli;
+        int unutra;         // a listed block from inside a subsystem (from 0) ...
+        const char* oznaka; // ... and its caption in the results
+        bool quit;          // the run ends early, by a Quit inside
+        QString greska;
+    } slucajevi[] = {
+        {"oscilator", Oscilator(), 2, "2/3. B10", false, {}},
+        {"petlja_preko_granice", PetljaPrekoGranice(), 3, "4/3. B26", false, {}},
+        {"quit_bez_izlaza", QuitBezIzlaza(), 3, "3/3. B19", true, {}},
+        {"ugnjezdeni", Ugnjezdeni(), 5, "5/6/2. B26", false, {}},
+        {"praznina", SaPrazninom(), 0, "", false,
+         "Izlazi podsistema 2 nisu numerisani 1, 2, ... bez praznina: nedostaje izlaz 2!"},
+    };
+    for (const auto& s : slucajevi) {
+        SCOPED_TRACE(s.naziv);
+        try {
+            const skem::TRavanModel ravan = skem::RavanModel(s.modeli.Hijerarhija);
+            EXPECT_TRUE(s.greska.isEmpty());
+            const skem::TKopijaModela flat = skem::KopijaIzModela(s.modeli.Ravan);
+            EXPECT_EQ(Opis(ravan.Kopija).toStdString(), Opis(flat).toStdString());
+            EXPECT_EQ(skem::OznakaBloka(ravan.Blokovi[size_t(s.unutra)]), s.oznaka);
+            const TIshodRada h = Izvedi(ravan.Kopija), r = Izvedi(flat);
+            EXPECT_TRUE(h.Uspeh);
+            EXPECT_EQ(h.Kraj == skem::TStanjeRada::Quit, s.quit);
+            EXPECT_EQ(h.Vreme < 2, s.quit);
+            EXPECT_EQ(h.Kraj, r.Kraj);
+            EXPECT_EQ(h.Vreme, r.Vreme);
+            ASSERT_EQ(h.Vrednosti.size(), r.Vrednosti.size());
+            EXPECT_EQ(std::memcmp(h.Vrednosti.data(), r.Vrednosti.data(),
+                                  h.Vrednosti.size() * sizeof(double)),
+                      0);
+        } catch (const skem::TGreskaDokumenta& g) {
+            EXPECT_EQ(g.Poruka().toStdString(), s.greska.toStdString());
+        }
     }
 }
 
