@@ -7,6 +7,8 @@ add_library(skem_app STATIC
   GlavniIstorija.cpp
   GlavniRad.cpp
   GlavniOporavak.cpp
+  GlavniPodsistemi.cpp
+  uUnosPodsistema.cpp
   Oporavak.cpp
 )
 target_include_directories(skem_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -3,11 +3,14 @@
 #include "Glavni.h"
 
 #include "Dijalozi.h"
+#include "Dokument.h"
 #include "OpcijeSim.h"
+#include "Podsistemi.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
 #include "SKEMInspektor.h"
 #include "SKEMRadnaPovrsina.h"
+#include "VrsteElemenata.h"
 #include "uIzborUlaza.h"
 #include "uUnosParam.h"
 
@@ -151,9 +154,29 @@ void TMainForm::PrevediModelClick() {
     prikazRezultata->OcistiTabelu();
     std::vector<const skem::TBlokPogled*> blokovi;
     std::vector<skem::TBlokRezultata> redovi;
-    for (TSKEMBlok* b : radnaPovrsina->Blokovi()) {
-        blokovi.push_back(b);
-        redovi.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
+    ravanRada.reset();
+    // A document with subsystems runs as its flat view, whatever level is shown.
+    bool hijerarhija = DubinaNivoa(*radnaPovrsina) > 0;
+    for (TSKEMBlok* b : radnaPovrsina->Blokovi())
+        hijerarhija = hijerarhija || b->Podsistem ||
+                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::Podsistem) ||
+                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::UlazPodsistema) ||
+                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::IzlazPodsistema);
+    if (hijerarhija) {
+        try {
+            ravanRada = std::make_unique<skem::TRavanModel>(
+                skem::RavanModel(ModelDokumenta(*radnaPovrsina)));
+        } catch (const TGreskaDokumenta& g) {
+            Dijalozi().Greska(g.Poruka());
+            return;
+        }
+        blokovi = ravanRada->Kopija.Lista();
+        redovi = ravanRada->Blokovi;
+    } else {
+        for (TSKEMBlok* b : radnaPovrsina->Blokovi()) {
+            blokovi.push_back(b);
+            redovi.push_back({b->LokalniBroj(), b->Naziv.toStdString(), b->Sifra});
+        }
     }
     try {
         zaustaviRad = false;
@@ -188,6 +211,12 @@ void TMainForm::PrevediModelClick() {
 // After an element's error the user sees which block raised it: the block is
 // selected, as a pick in the inspector's list would select it, and scrolled to.
 void TMainForm::PokaziBlokGreske(int lokalniBroj) {
+    // Inside a subsystem: that level is opened and the block selected there.
+    if (ravanRada) {
+        if (lokalniBroj >= 1 && size_t(lokalniBroj) <= ravanRada->Putanje.size())
+            PokaziPutanju(ravanRada->Putanje[size_t(lokalniBroj - 1)]);
+        return;
+    }
     const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
     if (lokalniBroj < 1 || lokalniBroj > blokovi.size()) return;
     TSKEMBlok* b = blokovi[lokalniBroj - 1];

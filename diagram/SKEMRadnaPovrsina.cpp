@@ -641,6 +641,10 @@ void TSKEMRadnaPovrsina::dropEvent(QGraphicsSceneDragDropEvent* e) {
     }
     e->setDropAction(Qt::CopyAction);
     e->accept();
+    if (!stavka.Dokument.isEmpty()) {
+        if (OnSpustiDokument) OnSpustiDokument(stavka.Dokument, e->scenePos().toPoint());
+        return;
+    }
     SpustiStavku(stavka, e->scenePos().toPoint());
 }
 

@@ -108,6 +108,8 @@ public:
     // A double click on the selected block (SelektovaniBlok): its parameters
     // are to be edited.
     std::function<void(TSKEMRadnaPovrsina*)> OnParametriBloka;
+    // A library item dropped at `tacka`: its document is to be inserted there.
+    std::function<void(const QByteArray& dokument, QPoint tacka)> OnSpustiDokument;
 
     // Drops a palette item with its top-left corner at tacka (scene coordinates).
     TSKEMBlok* SpustiStavku(const TStavkaKataloga& stavka, QPoint tacka);
