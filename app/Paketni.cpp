@@ -116,6 +116,56 @@ QString PorukaPrevelik(const char* opcija, const QString& tekst, const char* sta
         .arg(max);
 }
 
+int NoviBrojZamene() {
+    static std::atomic<int> poslednji{0};
+    return --poslednji;
+}
+
+// Reads an override as `citaj` does; one whose target is a path or a caption
+// is read for its values, its target named in Cilj.Ime and found once the
+// document is read (NadjiCiljeve). Each such target has a block number of
+// its own below zero meanwhile, so none counts as named twice.
+template <class T, class F>
+std::string SaCiljemIzDokumenta(const std::string& tekst, T& t, F citaj) {
+    const auto jednako = tekst.find('=');
+    if (jednako == std::string::npos ||
+        !skem::JeCiljPoPutanji(std::string_view(tekst).substr(0, jednako)))
+        return citaj(tekst, t);
+    if (std::string greska = citaj("1.p1" + tekst.substr(jednako), t); !greska.empty())
+        return greska;
+    t.Cilj = skem::TCiljIzmene{NoviBrojZamene(), false, 1, tekst.substr(0, jednako)};
+    return {};
+}
+
+// Every target found in the document's flat view ("5.p1" is the block
+// numbered 5 at the top, which inside a hierarchy is not the 5th listed),
+// then checked as before. Empty when all are there, else the message.
+QString NadjiCiljeve(const skem::TModelDokumenta& model, const skem::TRavanModel& ravan,
+                     const TArgumenti& a, skem::TPlanSerije& plan) {
+    const auto nadji = [&](const char* opcija, const QString& arg, skem::TCiljIzmene& cilj) {
+        const std::string ime = cilj.Naziv();
+        std::string greska = skem::NadjiCilj(model, ravan, ime, cilj);
+        if (greska.empty()) greska = ravan.Kopija.ProveriCilj(cilj);
+        return greska.empty()
+                   ? QString()
+                   : QStringLiteral("Opcija %1 %2: %3")
+                         .arg(QLatin1String(opcija), arg, QString::fromStdString(greska));
+    };
+    const auto argumenti = [&a](const char* ime) {
+        const auto i = a.Ponovljene.find(QLatin1String(ime));
+        return i == a.Ponovljene.end() ? QStringList() : i->second;
+    };
+    const QStringList postavke = argumenti("--set"), promenljive = argumenti("--sweep");
+    for (std::size_t i = 0; i < plan.Postavke.size(); ++i)
+        if (QString g = nadji("--set", postavke[qsizetype(i)], plan.Postavke[i].Cilj); !g.isEmpty())
+            return g;
+    for (std::size_t i = 0; i < plan.Promenljive.size(); ++i)
+        if (QString g = nadji("--sweep", promenljive[qsizetype(i)], plan.Promenljive[i].Cilj);
+            !g.isEmpty())
+            return g;
+    return QString::fromStdString(plan.Proveri());
+}
+
 // The batch options beyond a single run; an empty text when they are usable.
 QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
     const auto opcija = [&a](const char* ime) -> const QString* {
@@ -128,14 +178,16 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
     };
     for (const QString& arg : ponovljene("--set")) {
         skem::TPostavka p;
-        const std::string greska = skem::ProcitajPostavku(arg.toStdString(), p);
+        const std::string greska =
+            SaCiljemIzDokumenta(arg.toStdString(), p, skem::ProcitajPostavku);
         if (!greska.empty())
             return QStringLiteral("Opcija --set %1: %2").arg(arg, QString::fromStdString(greska));
         s.Plan.Postavke.push_back(p);
     }
     for (const QString& arg : ponovljene("--sweep")) {
         skem::TPromenljiva p;
-        const std::string greska = skem::ProcitajPromenljivu(arg.toStdString(), p);
+        const std::string greska =
+            SaCiljemIzDokumenta(arg.toStdString(), p, skem::ProcitajPromenljivu);
         if (!greska.empty())
             return QStringLiteral("Opcija --sweep %1: %2").arg(arg, QString::fromStdString(greska));
         s.Plan.Promenljive.push_back(p);
@@ -242,7 +294,8 @@ const char* const OpcijePaketno =
     "  --output F     rezultati (CSV) u fajl F; bez nje na standardni izlaz\n"
     "  --set N.pK=V   u ovoj simulaciji parametar K (1..3) bloka N ima vrednost V;\n"
     "                 N.oJ=V: ordinata J (0..10) generatora funkcija N; moze vise puta,\n"
-    "                 dokument se ne menja\n"
+    "                 dokument se ne menja; blok u podsistemu putanjom (3/2.p1=V),\n"
+    "                 parametar podsistema natpisom (3.Masa=V)\n"
     "  --sweep N.pK=A:B:C | N.pK=V1,V2,...\n"
     "                 niz simulacija: C vrednosti od A do B (oba ukljucena) ili navedene\n"
     "                 vrednosti; vise opcija --sweep daje punu mrezu (prva se menja\n"
@@ -439,29 +492,18 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
                        << '\n';
                 return ikNeuspeh;
             }
-            for (const skem::TBlokModela& b : procitan.Model.Blokovi)
-                serija.Kolone.push_back({b.LokalniBroj, b.Naziv.toStdString(), b.Sifra});
-            serija.Osnova = skem::KopijaIzModela(procitan.Model);
+            // Subsystems are opened and their ports joined up here, once;
+            // the runs see a flat model whose blocks are named by path.
+            skem::TRavanModel ravan = skem::RavanModel(procitan.Model);
+            if (const QString g = NadjiCiljeve(procitan.Model, ravan, a, serija.Plan);
+                !g.isEmpty()) {
+                greske << g << '\n';
+                return ikUpotreba;
+            }
+            serija.Kolone = std::move(ravan.Blokovi);
+            serija.Osnova = std::move(ravan.Kopija);
         }
-
-        const auto proveriCilj = [&](const char* opcija, const skem::TCiljIzmene& cilj,
-                                     const QString& arg) {
-            const std::string greska = serija.Osnova.ProveriCilj(cilj);
-            if (!greska.empty())
-                greske << QStringLiteral("Opcija %1 %2: %3")
-                              .arg(QLatin1String(opcija), arg, QString::fromStdString(greska))
-                       << '\n';
-            return greska.empty();
-        };
         const bool serijski = JeSerija(a);
-        const QStringList postavke = a.Ponovljene[QStringLiteral("--set")];
-        for (std::size_t i = 0; i < serija.Plan.Postavke.size(); ++i)
-            if (!proveriCilj("--set", serija.Plan.Postavke[i].Cilj, postavke[qsizetype(i)]))
-                return ikUpotreba;
-        const QStringList promenljive = a.Ponovljene[QStringLiteral("--sweep")];
-        for (std::size_t i = 0; i < serija.Plan.Promenljive.size(); ++i)
-            if (!proveriCilj("--sweep", serija.Plan.Promenljive[i].Cilj, promenljive[qsizetype(i)]))
-                return ikUpotreba;
 
         if (!serijski) return IzvrsiJednu(serija, izlaz, greske);
 

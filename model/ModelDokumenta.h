@@ -248,8 +248,13 @@ TRavanModel RavanModel(const TModelDokumenta& model);
 // parameter by its caption, "3.Masa". Sets cilj to the flat view's block,
 // named as given; returns an empty text, or why there is no such target (a
 // sentence). What ProveriCilj of the flat copy checks is left to it.
+// putanja, when given, receives the path of the block the target changes.
 std::string NadjiCilj(const TModelDokumenta& model, const TRavanModel& ravan,
-                      std::string_view tekst, TCiljIzmene& cilj);
+                      std::string_view tekst, TCiljIzmene& cilj,
+                      std::vector<int>* putanja = nullptr);
+// Whether a target names its block by path or a subsystem's parameter by
+// caption ("3/2.p1", "3.Masa"), rather than in the form "N.pK" or "N.oJ".
+bool JeCiljPoPutanji(std::string_view cilj);
 
 // The block at the path, to be changed: the contents on the way are made the
 // model's own first, so copies sharing them keep theirs. nullptr if none.

@@ -216,8 +216,18 @@ int TRavanModel::Pozicija(const std::vector<int>& putanja) const {
     return -1;
 }
 
+bool JeCiljPoPutanji(std::string_view cilj) {
+    const auto tacka = cilj.find('.');
+    if (tacka == std::string_view::npos || tacka + 1 >= cilj.size()) return false;
+    const std::string_view putanja = cilj.substr(0, tacka), ostatak = cilj.substr(tacka + 1);
+    if (putanja.find_first_not_of("0123456789/") != std::string_view::npos) return false;
+    const bool parametar = (ostatak[0] == 'p' || ostatak[0] == 'o') && ostatak.size() > 1 &&
+                           ostatak.find_first_not_of("0123456789", 1) == std::string_view::npos;
+    return putanja.find('/') != std::string_view::npos || !parametar;
+}
+
 std::string NadjiCilj(const TModelDokumenta& model, const TRavanModel& ravan,
-                      std::string_view tekst, TCiljIzmene& cilj) {
+                      std::string_view tekst, TCiljIzmene& cilj, std::vector<int>* gde) {
     const auto tacka = tekst.find('.');
     const std::string_view deo = tacka == tekst.npos ? tekst : tekst.substr(0, tacka);
     const std::string_view ostatak =
@@ -251,7 +261,10 @@ std::string NadjiCilj(const TModelDokumenta& model, const TRavanModel& ravan,
                              "putanjom (" +
                              ime + "/2.p1) ili natpisom (" + ime + ".Masa)."
                        : "blok " + ime + " je ulaz ili izlaz podsistema, nema parametre.";
-        cilj = TCiljIzmene{i + 1, kratki.Ordinata, kratki.Indeks, ime + "." + std::string(ostatak)};
+        if (gde) *gde = putanja;
+        cilj = TCiljIzmene{ravan.Kopija.Lista()[size_t(i)]->LokalniBrojBloka(), kratki.Ordinata,
+                           kratki.Indeks,
+                           ime + (kratki.Ordinata ? ".o" : ".p") + std::to_string(kratki.Indeks)};
         return {};
     }
     // A subsystem's parameter by its caption.
@@ -265,7 +278,9 @@ std::string NadjiCilj(const TModelDokumenta& model, const TRavanModel& ravan,
             unutra.insert(unutra.end(), par.Blok.begin(), par.Blok.end());
             const int i = ravan.Pozicija(unutra);
             if (i < 0) break;
-            cilj = TCiljIzmene{i + 1, false, par.Parametar, std::string(tekst)};
+            if (gde) *gde = unutra;
+            cilj = TCiljIzmene{ravan.Kopija.Lista()[size_t(i)]->LokalniBrojBloka(), false,
+                               par.Parametar, std::string(tekst)};
             return {};
         }
     return "podsistem " + ime + " nema parametar '" + std::string(ostatak) + "'.";

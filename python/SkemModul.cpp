@@ -53,16 +53,26 @@ std::string FormaAdrese() {
     return ProcitajPostavku("", p);
 }
 
-TCiljIzmene ProcitajAdresu(const std::string& adresa) {
+// An address of the command line's form: "N.pK", "N.oJ", a path "3/2.p1" or
+// a subsystem's caption "3.Masa".
+void ProveriOblikAdrese(const std::string& adresa) {
     TCiljIzmene cilj;
-    if (adresa.find('=') != std::string::npos || !ProcitajCilj(adresa, cilj))
+    if (adresa.find('=') != std::string::npos ||
+        (!ProcitajCilj(adresa, cilj) && !JeCiljPoPutanji(adresa)))
         Odbij(adresa + ": " + FormaAdrese());
-    return cilj;
 }
 
-void ProveriCilj(const TKopijaModela& kopija, const std::string& adresa, const TCiljIzmene& cilj) {
-    if (const std::string greska = kopija.ProveriCilj(cilj); !greska.empty())
+// The address's target in the document's flat view, checked as --set checks
+// it; putanja receives the path of the block it changes.
+TCiljIzmene NadjiAdresu(const TModelDokumenta& model, const TRavanModel& ravan,
+                        const std::string& adresa, std::vector<int>* putanja = nullptr) {
+    ProveriOblikAdrese(adresa);
+    TCiljIzmene cilj;
+    if (const std::string greska = NadjiCilj(model, ravan, adresa, cilj, putanja); !greska.empty())
         Odbij(adresa + ": " + greska);
+    if (const std::string greska = ravan.Kopija.ProveriCilj(cilj); !greska.empty())
+        Odbij(adresa + ": " + greska);
+    return cilj;
 }
 
 // D, h and P through the options dialog's checks, then the size of the table.
@@ -163,13 +173,16 @@ struct TKolone {
     std::vector<py::ssize_t> Indeksi;
 };
 
+// Blocks inside subsystems are named by path ("3/2. Integrator"); a number
+// keys only a block of the top level (0: none).
 TKolone KoloneModela(const TModelDokumenta& model) {
+    const TRavanModel ravan = RavanModel(model);
     TKolone k;
-    for (std::size_t i = 0; i < model.Blokovi.size(); ++i) {
-        const TBlokModela& b = model.Blokovi[i];
+    for (std::size_t i = 0; i < ravan.Blokovi.size(); ++i) {
+        const TBlokRezultata& b = ravan.Blokovi[i];
         if (!ImaRedURezultatima(b.Sifra)) continue;
-        k.Imena.push_back(OznakaBloka({b.LokalniBroj, b.Naziv.toStdString(), b.Sifra}));
-        k.Brojevi.push_back(b.LokalniBroj);
+        k.Imena.push_back(OznakaBloka(b));
+        k.Brojevi.push_back(ravan.Putanje[i].size() == 1 ? b.LokalniBroj : 0);
         k.Indeksi.push_back(static_cast<py::ssize_t>(i));
     }
     return k;
@@ -212,9 +225,9 @@ public:
     }
 
     double Vrednost(const std::string& adresa) const {
-        const TCiljIzmene cilj = ProcitajAdresu(adresa);
-        ProveriCilj(KopijaIzModela(Model), adresa, cilj);
-        const TBlokModela& b = Model.Blokovi[static_cast<std::size_t>(Model.NadjiBlok(cilj.Blok))];
+        std::vector<int> putanja;
+        const TCiljIzmene cilj = NadjiAdresu(Model, RavanModel(Model), adresa, &putanja);
+        const TBlokModela& b = *BlokNaPutanji(Model, putanja);
         if (!cilj.Ordinata) return b.Parametar(cilj.Indeks);
         const auto i = static_cast<std::size_t>(cilj.Indeks);
         return b.Ordinate ? (*b.Ordinate)[i] : PodrazumevaneOrdinate(b.Parametar1, b.Parametar2)[i];
@@ -224,13 +237,14 @@ public:
     // the program's 15 digits. A generator without ordinates of its own takes
     // the defaults of its parameters before one of them changes.
     void Postavi(const std::string& adresa, const py::handle& vrednost) {
-        const TCiljIzmene cilj = ProcitajAdresu(adresa);
+        ProveriOblikAdrese(adresa);
         TPostavka p;
-        if (const std::string greska = ProcitajPostavku(adresa + "=" + TekstVrednosti(vrednost), p);
+        if (const std::string greska = ProcitajPostavku("1.p1=" + TekstVrednosti(vrednost), p);
             !greska.empty())
             Odbij(adresa + ": " + greska);
-        ProveriCilj(KopijaIzModela(Model), adresa, cilj);
-        TBlokModela& b = Model.Blokovi[static_cast<std::size_t>(Model.NadjiBlok(cilj.Blok))];
+        std::vector<int> putanja;
+        const TCiljIzmene cilj = NadjiAdresu(Model, RavanModel(Model), adresa, &putanja);
+        TBlokModela& b = *IzmenljivBlok(Model, putanja);
         if (cilj.Ordinata) {
             auto ordinate =
                 b.Ordinate ? *b.Ordinate : PodrazumevaneOrdinate(b.Parametar1, b.Parametar2);
@@ -278,17 +292,17 @@ public:
             for (auto [kljuc, vrednosti] : promenljive.cast<py::dict>()) {
                 const std::string adresa = py::str(kljuc).cast<std::string>();
                 TPromenljiva p;
-                p.Cilj = ProcitajAdresu(adresa);
+                ProveriOblikAdrese(adresa);
                 if (py::isinstance<py::str>(vrednosti)) {
                     // The command line's own form: "A:B:C" or "V1,V2,...".
                     const std::string greska =
-                        ProcitajPromenljivu(adresa + "=" + vrednosti.cast<std::string>(), p);
+                        ProcitajPromenljivu("1.p1=" + vrednosti.cast<std::string>(), p);
                     if (!greska.empty()) Odbij(adresa + ": " + greska);
                 } else {
                     for (py::handle v : vrednosti) {
                         TPostavka jedna;
                         if (const std::string greska =
-                                ProcitajPostavku(adresa + "=" + TekstVrednosti(v), jedna);
+                                ProcitajPostavku("1.p1=" + TekstVrednosti(v), jedna);
                             !greska.empty())
                             Odbij(adresa + ": " + greska);
                         p.Vrednosti.push_back(jedna.Vrednost);
@@ -309,11 +323,11 @@ public:
                             "broj istovremenih simulacija mora biti ceo broj od 1 do 1024."));
         std::int64_t i = 1, m = 1;
         if (!deo.is_none()) Deo(deo, i, m);
-        if (const std::string greska = plan.Proveri(); !greska.empty()) Odbij(greska);
-
-        const TKopijaModela osnova = KopijaIzModela(Model);
+        TRavanModel ravan = RavanModel(Model);
         for (std::size_t k = 0; k < adrese.size(); ++k)
-            ProveriCilj(osnova, adrese[k], plan.Promenljive[k].Cilj);
+            plan.Promenljive[k].Cilj = NadjiAdresu(Model, ravan, adrese[k]);
+        if (const std::string greska = plan.Proveri(); !greska.empty()) Odbij(greska);
+        const TKopijaModela osnova = std::move(ravan.Kopija);
         // The model is checked once, before any run, as the batch mode does.
         {
             TPoslednjaPoruka poruke;

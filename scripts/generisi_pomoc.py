@@ -913,6 +913,8 @@ simulaciju kada telo padne na zemlju (t &asymp; 4.515 s)</td></tr>
 (parabola t<sup>2</sup>) i integrator povrsine ispod nje</td></tr>
 <tr><td>grananje.skem</td><td>jedan izlaz (sinus) vodi se <a href="#junction">junction vezama</a> na tri
 bloka</td></tr>
+<tr><td>podsistem.skem</td><td>ista sekcija drugog reda dva puta, kao dva
+<a href="29.htm">podsistema</a>; slobodna i pobudjena sekcija daju zbir 1</td></tr>
 </table>
 
 <h2><a name="blokovi"></a>Blokovi</h2>

@@ -46,11 +46,20 @@ def broj(v):
 
 
 class Blok:
-    def __init__(self, sifra, left, top, p=(0, 0, 0), smer=3, ordinate=None):
+    def __init__(self, sifra, left, top, p=(0, 0, 0), smer=3, ordinate=None, naziv=None, ime=None,
+                 podsistem=None):
         self.sifra, self.left, self.top, self.p, self.smer = sifra, left, top, p, smer
         self.ordinate = ordinate
+        self.naziv = naziv  # instead of the kind's name
+        self.ime = ime      # a subsystem port's name (caption str2)
+        self.podsistem = podsistem  # a subsystem's Podsistem: (blocks, connections, parameters)
         self.broj = None
         self.ulazi = {}  # slot -> Veza
+
+    def maxuveza(self):
+        if self.podsistem is not None:  # one input per input port
+            return sum(1 for b in self.podsistem[0] if b.sifra == 30)
+        return int(KATALOG[self.sifra]["maxuveza"])
 
     def izlaz(self):
         L, T = self.left, self.top
@@ -58,7 +67,7 @@ class Blok:
                 3: (L + SIRINA, T + VISINA // 2), 4: (L + SIRINA // 2, T)}[self.smer]
 
     def ulaz(self, slot):
-        m = int(KATALOG[self.sifra]["maxuveza"])
+        m = self.maxuveza()
         k = slot + 1
         L, T = self.left, self.top
         return {1: (L + SIRINA, T + k * (VISINA // (m + 1))), 2: (L + k * (SIRINA // (m + 1)), T),
@@ -69,8 +78,8 @@ class Veza:
     """A connection; `tacke` are the bends (holder points), `grane` maps a
     bend index to the junction connections that start there."""
 
-    def __init__(self, od, do, slot, tacke=(), grane=None):
-        self.od, self.do, self.slot = od, do, slot
+    def __init__(self, od, do, slot, tacke=(), grane=None, izlaz=1):
+        self.od, self.do, self.slot, self.izlaz = od, do, slot, izlaz
         self.tacke = list(tacke)
         self.grane = grane or {}
         do.ulazi[slot] = self
@@ -91,6 +100,8 @@ def pisi_vezu(roditelj, ime, v):
     el(e, "PocBlok", v.od.broj)
     el(e, "KrajBlok", v.do.broj)
     el(e, "GdeKrajBlok", v.slot)
+    if v.od.sifra == 29:  # which of a subsystem's outputs
+        el(e, "PocIzlaz", v.izlaz)
     drzaci = el(e, "Drzaci")
     for i, (x, y) in enumerate(v.tacke):
         d = el(drzaci, "Drzac")
@@ -102,10 +113,9 @@ def pisi_vezu(roditelj, ime, v):
             pisi_vezu(j, "Junction", grana)
 
 
-def dokument(ime, opis, blokovi, veze):
+def pisi_sadrzaj(koren, opis, blokovi, veze):
     for i, b in enumerate(blokovi):
         b.broj = i + 1
-    koren = ET.Element("SKEMDokument")
     el(koren, "OpisProblema", opis)
     bl = el(koren, "Blokovi")
     for b in blokovi:
@@ -114,20 +124,36 @@ def dokument(ime, opis, blokovi, veze):
         el(e, "Top", b.top)
         el(e, "Left", b.left)
         el(e, "Sifra", b.sifra)
-        el(e, "Naziv", k["naziv"])
+        el(e, "Naziv", b.naziv or k["naziv"])
         el(e, "LokalniBroj", b.broj)
         el(e, "brparam", k["brparam"])
-        el(e, "maxuveza", k["maxuveza"])
+        el(e, "maxuveza", b.maxuveza())
         for i in range(1, 7):
-            el(e, "str%d" % i, k["str%d" % i])
+            el(e, "str%d" % i, b.ime if i == 2 and b.ime else k["str%d" % i])
         for i in range(3):
             el(e, "Parametar%d" % (i + 1), broj(b.p[i] if i < len(b.p) else 0))
         el(e, "Smer", b.smer)
         if b.ordinate is not None:
             el(e, "Ordinate", " ".join(broj(o) for o in b.ordinate))
+        if b.podsistem is not None:
+            unutra, unutra_veze, parametri = b.podsistem
+            p = el(e, "Podsistem")
+            pisi_sadrzaj(p, None, unutra, unutra_veze)
+            if parametri:
+                ps = el(p, "Parametri")
+                for blok, k, natpis in parametri:
+                    par = el(ps, "Parametar")
+                    el(par, "Blok", blok.broj)
+                    el(par, "Broj", k)
+                    el(par, "Natpis", natpis)
     vz = el(koren, "Veze")
     for v in veze:
         pisi_vezu(vz, "Veza", v)
+
+
+def dokument(ime, opis, blokovi, veze):
+    koren = ET.Element("SKEMDokument")
+    pisi_sadrzaj(koren, opis, blokovi, veze)
     ET.indent(koren, space="  ")
     tekst = '<?xml version="1.0"?>\n' + ET.tostring(koren, encoding="unicode") + "\n"
     with open(os.path.join(KOREN, "examples", ime), "w", encoding="utf-8") as f:
@@ -280,6 +306,36 @@ def grananje():
              [t, sn, g, a, z], veze)
 
 
+# 8. The same second order section x'' + 0.4 x' + 4 x = u, folded into a subsystem, used twice.
+def sekcija(x0):
+    u = Blok(30, 40, 120, (1,), ime="u")
+    s = Blok(26, 160, 120, (1, -0.4, -4))
+    v = Blok(10, 300, 120, (0,))
+    x = Blok(10, 440, 120, (x0,))
+    y = Blok(31, 580, 120, (1,), ime="x")
+    veze = [Veza(u, s, 0), Veza(s, v, 0),
+            Veza(v, x, 0, [(400, v.izlaz()[1])],
+                 {0: [grana(v, s, 1, [(400, 240), (130, 240), (130, s.ulaz(1)[1])])]}),
+            Veza(x, y, 0, [(540, x.izlaz()[1])],
+                 {0: [grana(x, s, 2, [(540, 280), (110, 280), (110, s.ulaz(2)[1])])]})]
+    return [u, s, v, x, y], veze, [(x, 1, "Pocetni polozaj"), (s, 3, "Koef. polozaja")]
+
+
+def podsistem():
+    k = Blok(12, 60, 260, (4,))
+    a = Blok(29, 220, 100, naziv="Slobodna sekcija", podsistem=sekcija(1))
+    b = Blok(29, 220, 260, naziv="Pobudjena sekcija", podsistem=sekcija(0))
+    z = Blok(26, 420, 180, (1, 1, 0))
+    veze = [Veza(k, b, 0), Veza(a, z, 0, [(360, a.izlaz()[1]), (360, z.ulaz(0)[1])]),
+            Veza(b, z, 1, [(380, b.izlaz()[1]), (380, z.ulaz(1)[1])])]
+    dokument("podsistem.skem",
+             "Ista sekcija drugog reda x'' + 0.4*x' + 4*x = u, sklopljena u podsistem, koristi se "
+             "dva puta. Slobodna sekcija (bez ulaza, x(0) = 1) daje x(t) = exp(-0.2 t) * "
+             "(cos(wd t) + 0.2/wd * sin(wd t)), wd = 2*sqrt(0.99); pobudjena (u = 4, x(0) = 0) "
+             "daje 1 - x(t), pa je zbir izlaza 1.",
+             [k, a, b, z], veze)
+
+
 if __name__ == "__main__":
     oscilator()
     van_der_pol()
@@ -288,3 +344,4 @@ if __name__ == "__main__":
     algebarska_petlja()
     generator_funkcija()
     grananje()
+    podsistem()

@@ -88,6 +88,68 @@ TEST_F(Serija, BadOverridesAndSeriesOptionsExitWithTwoNamingTheArgument) {
     EXPECT_EQ(f.readAll(), dokument);
 }
 
+// Inside subsystems blocks are named by path, a subsystem's parameters by caption.
+TEST_F(Serija, PathsAndCaptionsNameBlocksInsideSubsystems) {
+    const QString d = QString::fromLocal8Bit(qgetenv("SKEM_SOURCE_DIR")) +
+                      QStringLiteral("/examples/podsistem.skem");
+    const auto pokreni = [&](const QStringList& a) {
+        return Pokreni(QStringList{d} + Opcije() + a);
+    };
+    const TPaketniRezultat osnovni = pokreni({});
+    ASSERT_EQ(osnovni.Kod, 0) << osnovni.Greske.toStdString();
+    EXPECT_TRUE(
+        osnovni.Izlaz.startsWith("t,2/2. Sumator,2/3. Integrator,2/4. Integrator,"
+                                 "3/2. Sumator,3/3. Integrator,3/4. Integrator,4. Sumator\n"))
+        << osnovni.Izlaz.toStdString();
+    const struct {
+        QStringList argumenti;
+        QString ishod; // the error's start, or the same output as these arguments give
+        QStringList isto;
+    } slucajevi[] = {
+        {{"--set", "3.Koef. polozaja=-1"}, {}, {"--set", "3/2.p3=-1"}},
+        {{"--set", "2.Pocetni polozaj=0.5"}, {}, {"--set", "2/4.p1=0.5"}},
+        {{"--sweep", "2/4.p1=1,0.5"}, "run,2/4.p1,t,2/2. Sumator,", {}},
+        {{"--set", "2.p1=1"},
+         "Opcija --set 2.p1=1: blok 2 je podsistem: parametar bloka u "
+         "njemu zadaje se putanjom (2/2.p1) ili natpisom (2.Masa).\n",
+         {}},
+        {{"--set", "2/9.p1=1"}, "Opcija --set 2/9.p1=1: ne postoji blok 2/9.\n", {}},
+        {{"--set", "2/1.p1=1"},
+         "Opcija --set 2/1.p1=1: blok 2/1 je ulaz ili izlaz podsistema, nema parametre.\n",
+         {}},
+        {{"--sweep", "2.Masa=1,2"},
+         "Opcija --sweep 2.Masa=1,2: podsistem 2 nema parametar 'Masa'.\n",
+         {}},
+        {{"--set", "1.Masa=1"},
+         "Opcija --set 1.Masa=1: blok 1 nije podsistem, nema parametar 'Masa'.\n",
+         {}},
+        {{"--set", "4.o1=1"},
+         "Opcija --set 4.o1=1: blok 4 nije generator funkcija, nema ordinate.\n",
+         {}},
+        {{"--set", "2/3.o1=1"},
+         "Opcija --set 2/3.o1=1: blok 2/3 nije generator funkcija, nema ordinate.\n",
+         {}},
+        {{"--set", "3.Pocetni polozaj=1", "--sweep", "3/4.p1=1,2"},
+         "3/4.p1 je zadat vise puta.\n",
+         {}},
+    };
+    for (const auto& s : slucajevi) {
+        SCOPED_TRACE(s.argumenti.join(' ').toStdString());
+        const TPaketniRezultat r = pokreni(s.argumenti);
+        if (!s.isto.isEmpty()) {
+            EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+            EXPECT_EQ(r.Izlaz, pokreni(s.isto).Izlaz);
+            EXPECT_NE(r.Izlaz, osnovni.Izlaz);
+        } else if (s.ishod.startsWith("run,")) {
+            EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+            EXPECT_TRUE(r.Izlaz.startsWith(s.ishod)) << r.Izlaz.left(200).toStdString();
+        } else {
+            EXPECT_EQ(r.Kod, 2);
+            EXPECT_EQ(r.Greske.toStdString(), s.ishod.toStdString());
+        }
+    }
+}
+
 TEST_F(Serija, ASweepIsTheGridOfSeparateRunsInOrderWhateverTheJobsAndParts) {
     const QStringList mreza = {"--sweep", "2.p1=-1:-0.5:3", "--sweep", "3.p1=1,2"};
     const TPaketniRezultat cela =

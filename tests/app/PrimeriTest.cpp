@@ -42,9 +42,10 @@ int Kolona(const TTabela& t, int n) {
 TEST(Primeri, EveryExampleHasATest) {
     const QStringList fajlovi =
         QDir(Primeri()).entryList({QStringLiteral("*.skem")}, QDir::Files, QDir::Name);
-    EXPECT_EQ(fajlovi, QStringList({"algebarska_petlja.skem", "generator_funkcija.skem",
-                                    "grananje.skem", "lotka_volterra.skem", "oscilator.skem",
-                                    "pad_tela.skem", "regulacija.skem", "vanderpol.skem"}));
+    EXPECT_EQ(fajlovi,
+              QStringList({"algebarska_petlja.skem", "generator_funkcija.skem", "grananje.skem",
+                           "lotka_volterra.skem", "oscilator.skem", "pad_tela.skem",
+                           "podsistem.skem", "regulacija.skem", "vanderpol.skem"}));
 }
 
 TEST(Primeri, LibrarySubsystemsCloseALoopWhoseIntegralActionRemovesTheError) {
@@ -71,6 +72,26 @@ TEST(Primeri, DampedOscillatorFollowsItsAnalyticSolution) {
         EXPECT_NEAR(red[x], e * (std::cos(wd * s) + 0.2 / wd * std::sin(wd * s)), 1e-6) << s;
         // x' = -(omega^2 / wd) e^(-0.2 t) sin(wd t)
         EXPECT_NEAR(red[v], -4 / wd * e * std::sin(wd * s), 1e-6) << s;
+    }
+}
+
+// The same section in two subsystems: one free, one driven, their sum constant.
+TEST(Primeri, TwoCopiesOfASubsystemFollowTheSectionsSolution) {
+    const TTabela t = Izvrsi("podsistem.skem", "10", "0.01", "0.1");
+    ASSERT_EQ(t.Redovi.size(), 101u);
+    const int slobodna = int(t.Zaglavlje.indexOf("2/4. Integrator"));
+    const int pobudjena = int(t.Zaglavlje.indexOf("3/4. Integrator"));
+    const int zbir = Kolona(t, 4);
+    ASSERT_GE(slobodna, 0);
+    ASSERT_GE(pobudjena, 0);
+    ASSERT_GE(zbir, 0);
+    const double wd = 2 * std::sqrt(0.99);
+    for (const auto& red : t.Redovi) {
+        const double s = red[0];
+        const double x = std::exp(-0.2 * s) * (std::cos(wd * s) + 0.2 / wd * std::sin(wd * s));
+        EXPECT_NEAR(red[slobodna], x, 1e-6) << s;
+        EXPECT_NEAR(red[pobudjena], 1 - x, 1e-6) << s;
+        EXPECT_NEAR(red[zbir], 1, 1e-9) << s;
     }
 }
 

@@ -86,6 +86,11 @@ ADRESE = [
     ("vanderpol.skem", "5.p1", "abc"),
     ("vanderpol.skem", "5.p1", float("nan")),
     ("vanderpol.skem", "5.p1", 1e308 * 10),
+    # Inside subsystems: by path, by a subsystem's caption; a subsystem is no block.
+    ("podsistem.skem", "2/4.p1", 0.5),
+    ("podsistem.skem", "3.Koef. polozaja", -1),
+    ("podsistem.skem", "2.p1", 1),
+    ("podsistem.skem", "2/9.p1", 1),
 ]
 
 
@@ -125,6 +130,8 @@ SERIJE = [
     ("vanderpol.skem", {"5.p1": np.linspace(0.5, 2, 4), "7.p1": "1,2"},
      ["--sweep", "5.p1=0.5:2:4", "--sweep", "7.p1=1,2"], 1, None),
     ("slucajni", {"3.p1": [0, 1]}, ["--sweep", "3.p1=0,1"], 3, 5),
+    ("podsistem.skem", {"3.Pocetni polozaj": [0, 2], "2/2.p2": "-0.4,0"},
+     ["--sweep", "3.Pocetni polozaj=0,2", "--sweep", "2/2.p2=-0.4,0"], 1, None),
 ]
 
 
