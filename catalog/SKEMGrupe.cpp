@@ -132,7 +132,9 @@ void TSKEMGroupBar::PostaviAktivnuGrupu(TSKEMGrupa* grupa) {
             // A hidden group gets no resize event: its scroller follows the width here.
             g->PostaviVisinuTela(g->Telo()->height());
         }
-        vrh += g->height();
+        // Past the first, a hidden group takes no room: a group shown below
+        // it (the library in the "SVE" view) stays in view.
+        if (g == grupe.first() || !g->isHidden()) vrh += g->height();
     }
 }
 

@@ -626,6 +626,10 @@ TEST_F(Komande, PrikazPalete) {
     for (int i = 1; i < grupe.size(); ++i)
         EXPECT_EQ(grupe[i]->isHidden(), grupe[i]->Naziv() != "Biblioteka") << i;
     EXPECT_EQ(grupe.last()->Naziv(), "Biblioteka");
+    // ... its header at the bottom, under the open group.
+    EXPECT_EQ(grupe.last()->geometry().bottom(),
+              grupe[0]->geometry().bottom() + TSKEMGrupa::VisinaZaglavlja);
+    EXPECT_LE(grupe.last()->geometry().bottom(), paleta->height());
     EXPECT_EQ(paleta->AktivnaGrupa(), grupe[0]);
 }
 
