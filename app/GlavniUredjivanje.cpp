@@ -197,6 +197,7 @@ void TMainForm::PrevediModelClick() {
             strane->setCurrentWidget(prikazRezultata->TabelaTab());
             mainToolBar->hide();
         } else {
+            // Inside a subsystem: that level opens with the block selected.
             PokaziBlokGreske(simulacija.Prekid().Blok);
         }
         ZavrsiCekanje();

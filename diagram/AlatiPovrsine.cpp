@@ -237,9 +237,10 @@ void TAlatCrtanjaVeze::Odbij(const QString& poruka) {
         roditelj->UkloniDrzac(drzac);
 }
 
-void TAlatVeze::BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent*) {
+void TAlatVeze::BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent* e) {
     if (!rp.PocetniBlok) {
-        Zapocni(b);
+        // A subsystem's connection starts at the output nearest the press.
+        Zapocni(b, e ? b->NajbliziIzlaz(e->scenePos()) : 0);
     } else if (b == rp.PocetniBlok) {
         rp.OdbaciVezuUIzradi();
         rp.SetStanje(rpsSelektuj);
@@ -248,15 +249,23 @@ void TAlatVeze::BlokPritisnut(TSKEMBlok* b, QGraphicsSceneMouseEvent*) {
     }
 }
 
-void TAlatVeze::Zapocni(TSKEMBlok* s) {
-    if (!s->Izlazi.isEmpty()) {
+void TAlatVeze::Zapocni(TSKEMBlok* s, int izlaz) {
+    if (s->BrojIzlaza() == 0) {
+        Dijalozi().Greska(QStringLiteral("Podsistem nema nijedan izlaz!"));
+        return;
+    }
+    // One connection from each output; the rest branch off it as junctions.
+    const bool zauzet = std::any_of(s->Izlazi.cbegin(), s->Izlazi.cend(),
+                                    [izlaz](const TVeza* c) { return c->IzlazPocBloka == izlaz; });
+    if (zauzet) {
         Dijalozi().Greska(SaPrelomima(
             QStringLiteral("Iz ovog bloka vec postoji izlaz!\r    Koristite junction vezu!")));
         return;
     }
     rp.OdbaciVezuUIzradi();
     rp.PocetniBlok = s;
-    auto* c = new TVeza(&rp, s->TackaIzlaza(), s->TackaIzlaza());
+    auto* c = new TVeza(&rp, s->TackaIzlaza(izlaz), s->TackaIzlaza(izlaz));
+    c->IzlazPocBloka = izlaz;
     rp.VezaUIzradi = c;
     c->OnDrzacPomeren = rp.KopijaOnChange<TVeza>();
     c->OnDesniKlik = [p = &rp](TVeza* v) { p->OtkaziVezu(v); };
@@ -311,6 +320,7 @@ void TAlatJunctiona::Zapocni(TVeza* g, bool noviDrzac) {
     TVeza* j = g->NapraviJunction(h->TackaDrzaca());
     if (!j) return;
     rp.VezaUIzradi = j;
+    j->IzlazPocBloka = g->IzlazPocBloka; // a junction carries its root's output
     rp.PocetniBlok = nullptr;
     rp.drzacJunctiona = h;
     rp.drzacJunctionaNov = noviDrzac;

@@ -129,7 +129,7 @@ public:
     void DrzacDodat(TVeza*) override {}
 
 private:
-    void Zapocni(TSKEMBlok* s);
+    void Zapocni(TSKEMBlok* s, int izlaz);
     void Zavrsi(TSKEMBlok* d);
 };
 

@@ -43,7 +43,6 @@ public:
             mb.Parametar3 = b->Parametar3;
             if (b->Ordinate)
                 mb.Ordinate = std::make_shared<const std::array<double, 11>>(*b->Ordinate);
-            mb.Podsistem = b->Podsistem;
             mb.Left = b->Left();
             mb.Top = b->Top();
             mb.LokalniBroj = b->LokalniBroj();
@@ -51,15 +50,18 @@ public:
             mb.Sifra = b->Sifra;
             mb.brparam = b->brparam;
             mb.Smer = b->Smer;
+            mb.Podsistem = b->Podsistem;
         }
         m.Veze.reserve(size_t(povrsina.Veze.size()));
         for (const TVeza* c : povrsina.Veze)
             if (!c->JeJunction && c != povrsina.VezaUIzradi) Vezi(c, -1, -1, 0);
         // Each input slot names the connection in it, when that one is written.
-        for (size_t i = 0; i < blokovi.size(); ++i)
-            for (int k = 0; k < 3; ++k)
-                if (const TVeza* u = blokovi[qsizetype(i)]->Ulazi[size_t(k)])
-                    m.Blokovi[i].Ulazi[size_t(k)] = indeksVeze.value(u, -1);
+        for (size_t i = 0; i < size_t(blokovi.size()); ++i) {
+            const TSKEMBlok* b = blokovi[qsizetype(i)];
+            for (int k = 0; k < b->BrojSlotova(); ++k)
+                if (const TVeza* u = k < 3 ? b->Ulazi[size_t(k)] : b->DaljiUlazi[k - 3])
+                    m.Blokovi[i].PostaviUlaz(k, indeksVeze.value(u, -1));
+        }
         return std::move(r);
     }
 
@@ -116,11 +118,11 @@ public:
         b.Parametar1 = mb.Parametar1;
         b.Parametar2 = mb.Parametar2;
         b.Parametar3 = mb.Parametar3;
+        b.Podsistem = mb.Podsistem;
         if (mb.Ordinate)
             b.Ordinate = *mb.Ordinate;
         else
             b.Ordinate.reset();
-        b.Podsistem = mb.Podsistem;
         if (b.toolTip() != b.Naziv) b.setToolTip(b.Naziv);
         // The input points follow the number of inputs and the direction.
         const bool ulazi = b.MaxUlaznihVeza != mb.MaxUlaznihVeza;
@@ -162,15 +164,15 @@ private:
         TSKEMBlok* odrediste = Blokovi[size_t(mv.KrajBlok)];
         const int k = mv.GdeKrajBlok;
 
-        const QPoint pocetak = drzac ? drzac->TackaDrzaca() : izvor->TackaIzlaza();
+        const QPoint pocetak = drzac ? drzac->TackaDrzaca() : izvor->TackaIzlaza(mv.IzlazPocBloka);
         auto* c = new TVeza(&povrsina, pocetak, odrediste->TackaUlaza(nullptr));
         Veze[size_t(v)] = c;
+        c->IzlazPocBloka = mv.IzlazPocBloka;
         c->OnDrzacPomeren = PromenaDokumenta();
         if (!drzac) c->OnOdvojiPocetak = [izvor](TVeza* x) { izvor->UkloniIzlaz(x); };
         c->OnOdvojiKraj = [odrediste](TVeza* x) { odrediste->OdvojiUlaz(x); };
         c->PocBlok = izvor;
         c->KrajBlok = odrediste;
-        c->IzlazPocBloka = mv.IzlazPocBloka;
         if (drzac) {
             c->JeJunction = true;
             c->Roditelj = roditelj;
@@ -252,6 +254,12 @@ TModelPovrsine ModelPovrsine(const TSKEMRadnaPovrsina& povrsina) {
     return TPisacPovrsine(povrsina).Pisi();
 }
 
+bool ImaPodsistema(const TSKEMRadnaPovrsina& povrsina) {
+    const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
+    return std::any_of(blokovi.cbegin(), blokovi.cend(),
+                       [](const TSKEMBlok* b) { return b->Podsistem != nullptr; });
+}
+
 bool NedovrsenaVezaUDokumentu(const TSKEMRadnaPovrsina& povrsina) {
     const TVeza* c = povrsina.VezaUIzradi;
     // A junction hangs from its holder from the start; a connection joins
@@ -314,11 +322,11 @@ namespace {
 bool IstiBlok(const TBlokModela& a, const TBlokModela& b) {
     const bool ordinate =
         a.Ordinate && b.Ordinate ? *a.Ordinate == *b.Ordinate : !a.Ordinate && !b.Ordinate;
-    return ordinate && a.Podsistem == b.Podsistem && a.Left == b.Left && a.Top == b.Top &&
-           a.Sifra == b.Sifra && a.Smer == b.Smer && a.brparam == b.brparam &&
-           a.MaxUlaznihVeza == b.MaxUlaznihVeza && a.Parametar1 == b.Parametar1 &&
-           a.Parametar2 == b.Parametar2 && a.Parametar3 == b.Parametar3 && a.Naziv == b.Naziv &&
-           a.Natpisi == b.Natpisi;
+    return ordinate && a.Left == b.Left && a.Top == b.Top && a.Sifra == b.Sifra &&
+           a.Smer == b.Smer && a.brparam == b.brparam && a.MaxUlaznihVeza == b.MaxUlaznihVeza &&
+           a.Parametar1 == b.Parametar1 && a.Parametar2 == b.Parametar2 &&
+           a.Parametar3 == b.Parametar3 && a.Naziv == b.Naziv && a.Natpisi == b.Natpisi &&
+           a.Podsistem == b.Podsistem;
 }
 
 // Which block of `sada` each block of `cilj` is (-1: a new one). Blocks are
@@ -463,11 +471,16 @@ public:
         for (size_t j = 0; j < cilj.Blokovi.size(); ++j) {
             TSKEMBlok* b = g.Blokovi[j];
             bool promena = false;
-            for (size_t k = 0; k < 3; ++k) {
-                const int u = cilj.Blokovi[j].Ulazi[k];
+            const int slotova = std::max(b->BrojSlotova(), cilj.Blokovi[j].BrojSlotova());
+            for (int k = 0; k < slotova; ++k) {
+                const int u = k < cilj.Blokovi[j].BrojSlotova() ? cilj.Blokovi[j].Ulaz(k) : -1;
                 TVeza* c = u >= 0 ? vezaCilja[size_t(u)] : nullptr;
-                if (b->Ulazi[k] != c) {
-                    b->Ulazi[k] = c;
+                if (b->IzvorUlaza(k) != (c ? c->PocBlok : nullptr) ||
+                    (k < 3 ? b->Ulazi[size_t(k)] : b->DaljiUlazi.value(k - 3)) != c) {
+                    if (k < 3)
+                        b->Ulazi[size_t(k)] = c;
+                    else
+                        b->PoveziUlaz(c, k);
                     promena = true;
                 }
             }
@@ -488,8 +501,8 @@ private:
         const TVezaModela& b = cilj.Veze[size_t(t)];
         if (a.PocBlok < 0 || a.KrajBlok < 0 || a.GdeKrajBlok < 0) return false;
         if (uCilju[size_t(a.PocBlok)] != b.PocBlok || uCilju[size_t(a.KrajBlok)] != b.KrajBlok ||
-            a.GdeKrajBlok != b.GdeKrajBlok || a.IzlazPocBloka != b.IzlazPocBloka ||
-            cilj.IndeksUlaza(t) != b.GdeKrajBlok || a.Drzaci.size() != b.Drzaci.size())
+            a.GdeKrajBlok != b.GdeKrajBlok || cilj.IndeksUlaza(t) != b.GdeKrajBlok ||
+            a.IzlazPocBloka != b.IzlazPocBloka || a.Drzaci.size() != b.Drzaci.size())
             return false;
         for (size_t h = 0; h < a.Drzaci.size(); ++h) {
             const auto& ja = a.Drzaci[h].Junctions;

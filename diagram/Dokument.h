@@ -66,6 +66,10 @@ struct TModelPovrsine {
 };
 TModelPovrsine ModelPovrsine(const TSKEMRadnaPovrsina& povrsina);
 
+// Whether a subsystem stands on the workspace: a run then takes the flat view
+// of its model (skem::RavanModel(ModelPovrsine(povrsina).Model)), not its blocks.
+bool ImaPodsistema(const TSKEMRadnaPovrsina& povrsina);
+
 // Empties the surface and builds the model on it, as reading a document does.
 void PostaviModel(TSKEMRadnaPovrsina& povrsina, const skem::TModelDokumenta& model);
 

@@ -74,7 +74,7 @@ TModelDokumenta IzborUModel(const TSKEMRadnaPovrsina& povrsina) {
             blok[i] = int(deo.Blokovi.size());
             deo.Blokovi.push_back(m.Blokovi[i]);
             deo.Blokovi.back().Ulazi = {-1, -1, -1};
-            deo.Blokovi.back().DaljiUlazi.clear();
+            deo.Blokovi.back().DaljiUlazi.assign(deo.Blokovi.back().DaljiUlazi.size(), -1);
         }
     std::vector<int> veza(m.Veze.size(), -1);
     for (size_t v = 0; v < m.Veze.size(); ++v)
@@ -82,9 +82,9 @@ TModelDokumenta IzborUModel(const TSKEMRadnaPovrsina& povrsina) {
     // The slots keep the connections that came along.
     for (size_t i = 0; i < m.Blokovi.size(); ++i)
         if (blok[i] >= 0)
-            for (size_t k = 0; k < 3; ++k) {
-                const int u = m.Blokovi[i].Ulazi[k];
-                deo.Blokovi[size_t(blok[i])].Ulazi[k] = u >= 0 ? veza[size_t(u)] : -1;
+            for (int k = 0; k < m.Blokovi[i].BrojSlotova(); ++k) {
+                const int u = m.Blokovi[i].Ulaz(k);
+                deo.Blokovi[size_t(blok[i])].PostaviUlaz(k, u >= 0 ? veza[size_t(u)] : -1);
             }
     return deo;
 }

@@ -1,7 +1,9 @@
 #include "SKEMBlok.h"
 
 #include "ListaSlika.h"
+#include "ModelDokumenta.h"
 #include "SKEMRadnaPovrsina.h"
+#include "VrsteElemenata.h"
 #include "unVeza.h"
 
 #include <QFont>
@@ -89,15 +91,52 @@ void TSKEMBlok::RotirajL() {
 void TSKEMBlok::OsveziVeze() {
     const QList<TVeza*> izlazi = Izlazi;
     for (TVeza* c : izlazi)
-        if (!c->JeJunction) c->PostaviPocetak(TackaIzlaza());
+        if (!c->JeJunction) c->PostaviPocetak(TackaIzlaza(c->IzlazPocBloka));
     for (TVeza* c : izlazi)
         c->Osvezi();
-    for (TVeza* c : Ulazi) {
+    for (int k = 0; k < BrojSlotova(); ++k) {
+        TVeza* c = k < 3 ? Ulazi[size_t(k)] : DaljiUlazi[k - 3];
         if (!c) continue;
         c->PostaviKraj(TackaUlaza(c));
         c->Osvezi();
     }
     update();
+}
+
+int TSKEMBlok::BrojIzlaza() const {
+    if (!Podsistem) return 1;
+    return int(
+        Podsistem->Sadrzaj.Portovi(skem::SifraVrste(skem::TVrstaElementa::IzlazPodsistema)).size());
+}
+
+int TSKEMBlok::NajbliziIzlaz(QPointF tacka) const {
+    int najblizi = 0;
+    double razmak = 0;
+    for (int k = 0; k < BrojIzlaza(); ++k) {
+        const QPointF d = tacka - QPointF(TackaIzlaza(k));
+        const double r = d.x() * d.x() + d.y() * d.y();
+        if (k == 0 || r < razmak) {
+            najblizi = k;
+            razmak = r;
+        }
+    }
+    return najblizi;
+}
+
+QStringList TSKEMBlok::ImenaPortova(bool ulazi) const {
+    QStringList imena;
+    if (!Podsistem) return imena;
+    const skem::TModelDokumenta& m = Podsistem->Sadrzaj;
+    const std::vector<int> portovi = m.Portovi(skem::SifraVrste(
+        ulazi ? skem::TVrstaElementa::UlazPodsistema : skem::TVrstaElementa::IzlazPodsistema));
+    for (size_t k = 1; k <= portovi.size(); ++k) {
+        QString ime;
+        for (int p : portovi)
+            if (skem::BrojPorta(m.Blokovi[size_t(p)]) == int(k))
+                ime = skem::ImePorta(m.Blokovi[size_t(p)]);
+        imena << ime;
+    }
+    return imena;
 }
 
 void TSKEMBlok::DodajIzlaz(TVeza* c) {
@@ -111,41 +150,54 @@ void TSKEMBlok::UkloniIzlaz(TVeza* c) {
 }
 
 void TSKEMBlok::PoveziUlaz(TVeza* c, int k) {
-    if (k >= 0 && k < int(Ulazi.size())) Ulazi[k] = c;
+    if (k >= 0 && k < int(Ulazi.size())) {
+        Ulazi[k] = c;
+    } else if (k >= 3 && Podsistem) {
+        while (DaljiUlazi.size() <= k - 3)
+            DaljiUlazi.append(nullptr);
+        DaljiUlazi[k - 3] = c;
+    }
     Javi(OnChange, this);
 }
 
 void TSKEMBlok::OdvojiUlaz(TVeza* c) {
-    for (TVeza*& u : Ulazi)
-        if (u == c) {
-            u = nullptr;
-            break;
-        }
+    if (const int k = IndeksUlaza(c); k >= 0) {
+        if (k < 3)
+            Ulazi[size_t(k)] = nullptr;
+        else
+            DaljiUlazi[k - 3] = nullptr;
+    }
     Javi(OnChange, this);
 }
 
 int TSKEMBlok::IndeksUlaza(const TVeza* c) const {
     for (int k = 0; k < int(Ulazi.size()); ++k)
         if (Ulazi[k] == c) return k;
+    for (int k = 0; k < DaljiUlazi.size(); ++k)
+        if (DaljiUlazi[k] == c) return k + 3;
     return -1;
 }
 
 TSKEMBlok* TSKEMBlok::IzvorUlaza(int k) const {
-    if (k < 0 || k >= int(Ulazi.size()) || !Ulazi[k]) return nullptr;
-    return Ulazi[k]->PocBlok;
+    if (k < 0 || k >= BrojSlotova()) return nullptr;
+    const TVeza* c = k < 3 ? Ulazi[size_t(k)] : DaljiUlazi[k - 3];
+    return c ? c->PocBlok : nullptr;
 }
 
-QPoint TSKEMBlok::TackaIzlaza() const {
+QPoint TSKEMBlok::TackaIzlaza(int k) const {
     const int L = Left(), T = Top(), W = Sirina, H = Visina;
+    // A subsystem's outputs share the side as inputs do theirs; one output is in the middle.
+    const int n = std::max(BrojIzlaza(), 1);
+    const int y = (k + 1) * H / (n + 1), x = (k + 1) * W / (n + 1);
     switch (Smer) {
     case smLevo:
-        return QPoint(L, T + H / 2);
+        return QPoint(L, T + y);
     case smDole:
-        return QPoint(L + W / 2, T + H);
+        return QPoint(L + x, T + H);
     case smDesno:
-        return QPoint(L + W, T + H / 2);
+        return QPoint(L + W, T + y);
     case smGore:
-        return QPoint(L + W / 2, T);
+        return QPoint(L + x, T);
     default:
         return QPoint(0, 0);
     }
@@ -208,6 +260,36 @@ void TSKEMBlok::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
     p->setBrush(Qt::NoBrush);
     p->drawText(QRect(5, 5, Sirina - 10, 16), Qt::AlignLeft | Qt::AlignTop,
                 QString::number(lokalniBroj));
+    const auto vrsta = skem::VrstaIzSifre(Sifra);
+    if (vrsta == skem::TVrstaElementa::UlazPodsistema ||
+        vrsta == skem::TVrstaElementa::IzlazPodsistema || Podsistem) {
+        slova.setPixelSize(8);
+        slova.setBold(false);
+        p->setFont(slova);
+        // A port: its number and name under the picture.
+        if (!Podsistem) {
+            const QString natpis = QString::number(Parametar1) + QStringLiteral(": ") + Natpisi[1];
+            p->drawText(QRect(3, Visina - 11, Sirina - 6, 10), Qt::AlignHCenter | Qt::AlignBottom,
+                        p->fontMetrics().elidedText(natpis, Qt::ElideRight, Sirina - 6));
+        } else if (Smer == smLevo || Smer == smDesno) {
+            // The ports' names beside the inputs and the outputs.
+            const bool desno = Smer == smDesno;
+            const QStringList ulazi = ImenaPortova(true), izlazi = ImenaPortova(false);
+            const auto nacrtaj = [&](const QStringList& imena, bool levo) {
+                for (int k = 0; k < imena.size(); ++k) {
+                    const int y = (k + 1) * Visina / (int(imena.size()) + 1);
+                    p->drawText(QRect(3, y - 5, Sirina / 2 - 3, 10),
+                                (levo ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                                imena[k]);
+                }
+            };
+            p->save();
+            nacrtaj(desno ? ulazi : izlazi, true);
+            p->translate(Sirina / 2, 0);
+            nacrtaj(desno ? izlazi : ulazi, false);
+            p->restore();
+        }
+    }
     p->restore();
 }
 

@@ -8,21 +8,22 @@
 #include "Obavestenja.h"
 #include "SimulacijaPogled.h"
 
+#include <memory>
+
 #include <QGraphicsItem>
 #include <QList>
 #include <QPoint>
 #include <QString>
 #include <array>
 #include <functional>
-#include <memory>
 #include <optional>
 
 class QGraphicsSceneMouseEvent;
+class TListaSlika;
+class TVeza;
 namespace skem {
 struct TPodsistemModela;
 }
-class TListaSlika;
-class TVeza;
 
 // The side of a block its output is on; the inputs are on the opposite side.
 // Documents store the number; a damaged file may hold any other.
@@ -49,8 +50,6 @@ public:
     std::array<QString, 6> Natpisi; // labels of parameters 1..3, then inputs 1..3
     // Function-generator ordinates when set; otherwise the defaults from the parameters.
     std::optional<std::array<double, 11>> Ordinate;
-    // A subsystem's content (shared, never changed in place); none for other kinds.
-    std::shared_ptr<const skem::TPodsistemModela> Podsistem;
 
     // A TSmer, or whatever number a document held.
     quint8 Smer = smLevo;
@@ -70,6 +69,17 @@ public:
     // Input slots 0..2 and the outgoing connections (neither owned).
     std::array<TVeza*, 3> Ulazi{nullptr, nullptr, nullptr};
     QList<TVeza*> Izlazi;
+    // A subsystem's slots from 3 on.
+    QList<TVeza*> DaljiUlazi;
+    // A subsystem's content (ModelDokumenta.h), kept as the document has it;
+    // its ports give the block its inputs and outputs.
+    std::shared_ptr<const skem::TPodsistemModela> Podsistem;
+    // How many outputs the block has: a subsystem one per output port, any
+    // other block one.
+    int BrojIzlaza() const;
+    // The output nearest a point of the surface.
+    int NajbliziIzlaz(QPointF tacka) const;
+    int BrojSlotova() const { return 3 + int(DaljiUlazi.size()); }
 
     std::function<void(TSKEMBlok*)> OnAktiviran;
     std::function<void(TSKEMBlok*)> OnPromenaSmera;
@@ -102,7 +112,8 @@ public:
     void OdvojiUlaz(TVeza* c);
     int IndeksUlaza(const TVeza* c) const;
     TSKEMBlok* IzvorUlaza(int k) const;
-    QPoint TackaIzlaza() const;
+    // Where output k (a subsystem's k-th) leaves the block.
+    QPoint TackaIzlaza(int k = 0) const;
     QPoint TackaUlaza(const TVeza* c) const;
 
     // What the engine reads.
@@ -124,6 +135,9 @@ protected:
     void hoverMoveEvent(QGraphicsSceneHoverEvent* e) override;
 
 private:
+    // A subsystem's names of its ports in the order of their numbers.
+    QStringList ImenaPortova(bool ulazi) const;
+
     bool vucem = false;
     QPoint hvataliste;
     bool aktivno = false;

@@ -298,6 +298,7 @@ void TSKEMRadnaPovrsina::Prenumerisi() {
 void TSKEMRadnaPovrsina::UnistiBlok(TSKEMBlok* b) {
     b->Izlazi.clear();
     b->Ulazi = {nullptr, nullptr, nullptr};
+    b->DaljiUlazi.clear();
     b->OnAktiviran = b->OnBlokMouseMove = b->OnChange = b->OnPromenaSmera = nullptr;
     b->OnPritisnut = b->OnDvostrukiKlik = nullptr;
     b->OnVucenje = nullptr;

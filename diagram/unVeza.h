@@ -46,9 +46,9 @@ public:
     void SetAktivno(bool v);
     bool JeJunction = false;
     TSKEMBlok* PocBlok = nullptr;
-    TSKEMBlok* KrajBlok = nullptr;
-    // Which output of a subsystem PocBlok it starts at (0 for other blocks).
+    // Which output of PocBlok it starts at (a subsystem's; 0 for any other block).
     int IzlazPocBloka = 0;
+    TSKEMBlok* KrajBlok = nullptr;
     TVeza* Roditelj = nullptr;
 
     std::function<void(TVeza*)> OnDrzacDodat;

@@ -778,6 +778,23 @@ TEST_F(Simulacija, PrimerPuniTabeluIMenjaStranu) {
     EXPECT_FALSE(Deo<QToolBar>(*g, "MainToolBar")->isHidden());
 }
 
+// Subsystems on the surface: the run takes the flat view, rows named by path.
+TEST_F(Simulacija, PodsistemiURedovimaPoPutanji) {
+    auto g = Napravi({Primer("podsistem.skem")});
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.5"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    const TPrikazRezultata& r = *Prikaz(*g);
+    ASSERT_EQ(r.BrojRedova(), 8); // captions, three blocks in each subsystem, the summer
+    const QStringList ocekivano = {"2/2. Sumator", "2/3. Integrator", "2/4. Integrator",
+                                   "3/2. Sumator", "3/3. Integrator", "3/4. Integrator",
+                                   "4. Sumator"};
+    for (int i = 0; i < ocekivano.size(); ++i)
+        EXPECT_EQ(r.Celija(0, i + 1), ocekivano[i]);
+    // The free and the driven section add up to 1 (x(0) = 1, then 1 - x).
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_NEAR(TekstURealan(r.Celija(k, 7)), 1, 1e-9);
+}
+
 // Enter accepting the options dialog after the table had the focus: the
 // dialog takes the press, the new table gets the release, which builds
 // nothing (it used to show "Niste oznacili zeljene izlaze!").
