@@ -10,6 +10,8 @@ add_library(skem_app STATIC
   GlavniAnaliza.cpp
   uIzborLinearizacije.cpp
   RezultatiLinearizacije.cpp
+  GlavniPodsistemi.cpp
+  uUnosPodsistema.cpp
   Oporavak.cpp
 )
 target_include_directories(skem_app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -6,6 +6,7 @@
 #include "Dijalozi.h"
 #include "IstorijaIzmena.h"
 #include "Katalog.h"
+#include "ModelDokumenta.h"
 #include "Obavestenja.h"
 #include "OpcijeSim.h"
 #include "Oporavak.h"
@@ -174,6 +175,7 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
     // Creation steps.
     PostaviImeDokumenta(QStringLiteral(".skem"));
     UcitajKatalog();
+    UcitajBiblioteku();
     PoveziPovrsinu();
     paleta->PrikaziSve();
     UcitajSaKomandneLinije(argumenti);
@@ -196,6 +198,7 @@ TMainForm::~TMainForm() {
     radnaPovrsina->OnPoveziVezu = nullptr;
     radnaPovrsina->OnBrisiBlok = nullptr;
     radnaPovrsina->OnParametriBloka = nullptr;
+    radnaPovrsina->OnSpustiDokument = nullptr;
     inspektor->OnIzmena = nullptr;
     inspektor->AktivnaPovrsina = nullptr;
     delete pogledPovrsine;
@@ -330,6 +333,7 @@ void TMainForm::NapraviAkcije() {
                 rotiranjeCCW, novaVeza, junctionVeza, novDrzac, izvSimulaciju, opisProblema,
                 goFullscreen, doHelp, linearizacija});
     NapraviAkcijeUredjivanja();
+    NapraviAkcijePodsistema();
 }
 
 void TMainForm::NapraviMeni() {
@@ -357,6 +361,7 @@ void TMainForm::NapraviMeni() {
     uredi->addSeparator();
     uredi->addAction(opisProblema);
     NapraviMeniUredjivanja(datoteka, uredi);
+    NapraviMeniPodsistema(uredi);
     QMenu* prikaz = mainMenu->addMenu(QStringLiteral("Pri&kaz"));
     prikaz->setObjectName(QStringLiteral("MeniPrikaz"));
     prikaz->addActions({uvecaj, umanji, stvarnaVelicina});
@@ -435,6 +440,8 @@ void TMainForm::NapraviZaglavlje() {
     dugmeKreirajJunction = dugme(junctionVeza, "DugmeKreirajJunction");
     dugmeKreirajDrzac = dugme(novDrzac, "DugmeKreirajDrzac");
     mainToolBar->addSeparator();
+    dugme(napraviPodsistem, "DugmePodsistem");
+    mainToolBar->addSeparator();
     dugmeSimulacija = dugme(izvSimulaciju, "DugmeSimulacija");
     mainToolBar->addSeparator()->setVisible(false);
     dugmeFullscreen = dugme(goFullscreen, "DugmeFullscreen");
@@ -512,7 +519,13 @@ void TMainForm::NapraviModel() {
     model->setSpacing(0);
     model->addWidget(panelPalete);
     model->addWidget(splitPalete);
-    model->addWidget(pogledPovrsine, 1);
+    // The path bar above the surface says which level of the document it shows.
+    auto* sredina = new QVBoxLayout;
+    sredina->setContentsMargins(0, 0, 0, 0);
+    sredina->setSpacing(0);
+    sredina->addWidget(NapraviTrakuPutanje(modelTab));
+    sredina->addWidget(pogledPovrsine, 1);
+    model->addLayout(sredina, 1);
     model->addWidget(splitInspektora);
     model->addWidget(inspektor);
 }
@@ -569,6 +582,9 @@ void TMainForm::PoveziPovrsinu() {
         IzmenaZaOporavak();
     });
     rp->OnParametriBloka = prijavljeno([this] { ParametriBloka(); });
+    rp->OnSpustiDokument = [this](const QByteArray& xml, QPoint tacka) {
+        IzvrsiIPrijavi([&] { Nalepi(xml, tacka, QStringLiteral("dodavanje iz biblioteke")); });
+    };
     pogledPovrsine->OnPromenaUvecanja = [this](TSKEMPogled* v) {
         oznakaUvecanja->setText(QStringLiteral("%1 %").arg(qRound(v->Uvecanje() * 100)));
     };

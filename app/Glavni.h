@@ -51,6 +51,10 @@ class TIstorijaIzmena;
 class TSplashForm;
 class TUnosOpisa;
 class TUnosPar;
+class TUnosPodsistema;
+namespace skem {
+struct TRavanModel;
+}
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -225,6 +229,27 @@ private:
     void ZavrsiOporavak();
     bool VratiOporavak(const QString& fajl, const QString& putanja);
 
+    // ---- subsystems and the library (GlavniPodsistemi.cpp) ----
+    void NapraviAkcijePodsistema();
+    void NapraviMeniPodsistema(QMenu* uredi);
+    // The path bar above the surface: "Model", then each open subsystem.
+    QWidget* NapraviTrakuPutanje(QWidget* roditelj);
+    void OsveziPutanju();
+    // The selected blocks into a subsystem; the selected subsystem opened,
+    // broken up, its parameters shown, stored in the library.
+    void NapraviPodsistemExecute();
+    void OtvoriPodsistemExecute();
+    void RazbijPodsistemExecute();
+    void ParametriPodsistemaExecute();
+    void SacuvajUBibliotekuExecute();
+    // Up to level `dubina` of the path (0: the document's top).
+    void IdiNaNivo(int dubina);
+    // The block at the path of local numbers, its subsystems opened on the way, selected.
+    void PokaziPutanju(const std::vector<int>& putanja);
+    // The palette's "Biblioteka": the shipped subsystems and the user's.
+    void UcitajBiblioteku();
+    TUnosPodsistema* UnosPodsistema();
+
     // ---- actions ----
     QAction* novDoc;
     QAction* fileOpen;
@@ -252,6 +277,12 @@ private:
     QAction* umanji;
     QAction* stvarnaVelicina;
     QAction* prikaziSve;
+    QAction* napraviPodsistem;
+    QAction* otvoriPodsistem;
+    QAction* nazadIzPodsistema;
+    QAction* razbijPodsistem;
+    QAction* parametriPodsistema;
+    QAction* sacuvajUBiblioteku;
     QMenu* skorasnji;
     QLabel* oznakaUvecanja;
 
@@ -279,6 +310,7 @@ private:
     TSKEMSplit* splitPalete;
     TSKEMRadnaPovrsina* radnaPovrsina;
     TSKEMPogled* pogledPovrsine;
+    QWidget* trakaPutanje = nullptr;
     TSKEMSplit* splitInspektora;
     TSKEMInspektor* inspektor;
     QStatusBar* statusnaTraka;
@@ -288,6 +320,8 @@ private:
     // The engine and the results of the last run.
     skem::TSimulacija simulacija;
     skem::MatrixReal rezultati;
+    // The flat view the last run of a document with subsystems read.
+    std::unique_ptr<skem::TRavanModel> ravanRada;
 
     QString imeDokumenta;
     QString putanjaDokumenta;
@@ -311,6 +345,7 @@ private:
     QPointer<TOpcije> opcije;
     QPointer<TUnosOpisa> unosOpisa;
     QPointer<TIzborLinearizacije> izborLinearizacije;
+    QPointer<TUnosPodsistema> unosPodsistema;
     // The first receiver of the key press last seen by the F1 filter: the
     // same press reaching its parents is not a new one.
     // A later press may be built at the same address; its time tells it apart.
@@ -326,6 +361,11 @@ struct TAplikacija {
     std::unique_ptr<TSplashForm> Splash;
     ~TAplikacija();
 };
+
+// The user's library of subsystems (a folder in the user's data location)
+// and the one installed with the program (beside the catalogue).
+QString FasciklaBiblioteke();
+QString FasciklaIsporuceneBiblioteke();
 
 // Start-up, once the QApplication exists: the application's title, the help
 // window (registered for Dijalozi().PrikaziPomoc), the main window with the

@@ -5,6 +5,7 @@
 
 #include "Dijalozi.h"
 #include "Dokument.h"
+#include "Podsistemi.h"
 #include "Rezultati.h"
 #include "SKEMInspektor.h"
 #include "SKEMRadnaPovrsina.h"
@@ -60,7 +61,8 @@ void TMainForm::PostaviImeDokumenta(const QString& imeFajla) {
 
 bool TMainForm::Snimi(const QString& putanja) {
     try {
-        skem::TModelDokumenta model = ModelPovrsine(*radnaPovrsina).Model;
+        // The whole document, whatever level of it the surface shows.
+        skem::TModelDokumenta model = ModelDokumenta(*radnaPovrsina);
         model.Merenja = prikazRezultata->FajloviMerenja(QFileInfo(putanja).absolutePath());
         skem::SnimiModel(model, putanja);
         return true;

@@ -9,6 +9,7 @@
 #include "SKEMBlok.h"
 #include "SKEMRadnaPovrsina.h"
 #include "Slike.h"
+#include "VrsteElemenata.h"
 #include "uUnosParam.h"
 
 #include <QAction>
@@ -140,6 +141,7 @@ void TMainForm::PocniIstoriju() {
     istorija->Pocni();
     izmenjen = false;
     OsveziIstoriju();
+    OsveziPutanju();
 }
 
 void TMainForm::OznaciSacuvano() {
@@ -191,6 +193,7 @@ void TMainForm::PosleCitanja() {
     // Undo and redo clear the mark only where they reach the saved state.
     izmenjen = istorija->Izmenjen();
     OsveziIstoriju();
+    OsveziPutanju();
 }
 
 // ---- the clipboard ----
@@ -262,6 +265,11 @@ void TMainForm::Nalepi(const QByteArray& xml, std::optional<QPoint> tacka, const
 
 void TMainForm::ParametriBloka() {
     TSKEMBlok* b = radnaPovrsina->SelektovaniBlok;
+    // A subsystem opens: its parameters have a dialog of their own.
+    if (b && b->Sifra == skem::SifraVrste(skem::TVrstaElementa::Podsistem)) {
+        OtvoriPodsistemExecute();
+        return;
+    }
     if (!b || b->brparam == 0) return;
     TUnosPar* d = UnosPar();
     d->PripremiRedove(b->brparam, b->Natpisi[0], b->Natpisi[1], b->Natpisi[2]);

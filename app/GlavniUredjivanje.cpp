@@ -5,10 +5,12 @@
 #include "Dijalozi.h"
 #include "Dokument.h"
 #include "OpcijeSim.h"
+#include "Podsistemi.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
 #include "SKEMInspektor.h"
 #include "SKEMRadnaPovrsina.h"
+#include "VrsteElemenata.h"
 #include "uIzborUlaza.h"
 #include "uUnosParam.h"
 
@@ -22,7 +24,6 @@
 #include <QToolBar>
 #include <exception>
 #include <new>
-#include <optional>
 #include <utility>
 
 // ---- the inspector ----
@@ -153,18 +154,24 @@ void TMainForm::PrevediModelClick() {
     prikazRezultata->OcistiTabelu();
     std::vector<const skem::TBlokPogled*> blokovi;
     std::vector<skem::TBlokRezultata> redovi;
-    // Subsystems on the surface: the run takes the model's flat view, its
-    // blocks named by path.
-    std::optional<skem::TRavanModel> ravan;
-    if (ImaPodsistema(*radnaPovrsina)) {
+    ravanRada.reset();
+    // A document with subsystems runs as its flat view, whatever level is shown.
+    bool hijerarhija = DubinaNivoa(*radnaPovrsina) > 0;
+    for (TSKEMBlok* b : radnaPovrsina->Blokovi())
+        hijerarhija = hijerarhija || b->Podsistem ||
+                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::Podsistem) ||
+                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::UlazPodsistema) ||
+                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::IzlazPodsistema);
+    if (hijerarhija) {
         try {
-            ravan = skem::RavanModel(ModelPovrsine(*radnaPovrsina).Model);
+            ravanRada = std::make_unique<skem::TRavanModel>(
+                skem::RavanModel(ModelDokumenta(*radnaPovrsina)));
         } catch (const TGreskaDokumenta& g) {
             Dijalozi().Greska(g.Poruka());
             return;
         }
-        blokovi = ravan->Kopija.Lista();
-        redovi = ravan->Blokovi;
+        blokovi = ravanRada->Kopija.Lista();
+        redovi = ravanRada->Blokovi;
     } else {
         for (TSKEMBlok* b : radnaPovrsina->Blokovi()) {
             blokovi.push_back(b);
@@ -198,11 +205,8 @@ void TMainForm::PrevediModelClick() {
             strane->setCurrentWidget(prikazRezultata->TabelaTab());
             mainToolBar->hide();
         } else {
-            // Inside a subsystem: the subsystem that holds the block.
-            const int blok = simulacija.Prekid().Blok;
-            PokaziBlokGreske(ravan && blok >= 1 && size_t(blok) <= ravan->Putanje.size()
-                                 ? ravan->Putanje[size_t(blok) - 1].front()
-                                 : blok);
+            // Inside a subsystem: that level opens with the block selected.
+            PokaziBlokGreske(simulacija.Prekid().Blok);
         }
         ZavrsiCekanje();
     } catch (const std::bad_alloc&) {
@@ -229,6 +233,12 @@ void TMainForm::ZapamtiMetod() {
 // After an element's error the user sees which block raised it: the block is
 // selected, as a pick in the inspector's list would select it, and scrolled to.
 void TMainForm::PokaziBlokGreske(int lokalniBroj) {
+    // Inside a subsystem: that level is opened and the block selected there.
+    if (ravanRada) {
+        if (lokalniBroj >= 1 && size_t(lokalniBroj) <= ravanRada->Putanje.size())
+            PokaziPutanju(ravanRada->Putanje[size_t(lokalniBroj - 1)]);
+        return;
+    }
     const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
     if (lokalniBroj < 1 || lokalniBroj > blokovi.size()) return;
     TSKEMBlok* b = blokovi[lokalniBroj - 1];

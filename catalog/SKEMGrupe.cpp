@@ -94,6 +94,24 @@ void TSKEMGroupBar::DodajGrupu(TSKEMGrupa* grupa) {
     PostaviAktivnuGrupu(grupe.first());
 }
 
+TSKEMGrupa* TSKEMGroupBar::ZameniGrupu(const TGrupaKataloga& grupa) {
+    TSKEMGrupa* otvorena = aktivna;
+    for (TSKEMGrupa* g : grupe)
+        if (g->Naziv() == grupa.Naziv) {
+            grupe.removeOne(g);
+            if (otvorena == g) otvorena = nullptr;
+            g->deleteLater();
+            g->hide();
+            break;
+        }
+    TSKEMGrupa* nova = NapraviGrupu(grupa);
+    nova->UvekVidljiva = true;
+    nova->setVisible(true);
+    PostaviAktivnuGrupu(otvorena ? otvorena : grupe.first());
+    update();
+    return nova;
+}
+
 void TSKEMGroupBar::PostaviAktivnuGrupu(TSKEMGrupa* grupa) {
     aktivna = grupa;
     int raspolozivo = height() - 3;
@@ -114,7 +132,9 @@ void TSKEMGroupBar::PostaviAktivnuGrupu(TSKEMGrupa* grupa) {
             // A hidden group gets no resize event: its scroller follows the width here.
             g->PostaviVisinuTela(g->Telo()->height());
         }
-        vrh += g->height();
+        // Past the first, a hidden group takes no room: a group shown below
+        // it (the library in the "SVE" view) stays in view.
+        if (g == grupe.first() || !g->isHidden()) vrh += g->height();
     }
 }
 
@@ -126,7 +146,7 @@ void TSKEMGroupBar::PostaviSlike(const TListaSlika* nove) {
 
 void TSKEMGroupBar::PrikaziSve() {
     for (int i = 0; i < grupe.size(); ++i)
-        grupe[i]->setVisible(i == 0);
+        grupe[i]->setVisible(i == 0 || grupe[i]->UvekVidljiva);
     PostaviAktivnuGrupu(grupe.isEmpty() ? nullptr : grupe.first());
     update();
 }

@@ -31,6 +31,9 @@ public:
     // Sizes the body (and the scroller filling it).
     void PostaviVisinuTela(int visina);
 
+    // Shown in the "SVE" view too, below the first group (the library).
+    bool UvekVidljiva = false;
+
     // Raised with the group when its header is clicked.
     std::function<void(TSKEMGrupa*)> OnCaptionClick;
 
@@ -64,6 +67,9 @@ public:
     // group added becomes the open one.
     void DodajGrupu(TSKEMGrupa* grupa);
     const QList<TSKEMGrupa*>& Grupe() const { return grupe; }
+    // The group of that name made anew from `grupa` (added last when there
+    // is none), shown in both views; the open group stays open.
+    TSKEMGrupa* ZameniGrupu(const TGrupaKataloga& grupa);
 
     TSKEMGrupa* AktivnaGrupa() const { return aktivna; }
     // Opens the group and lays all groups out.

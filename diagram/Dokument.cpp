@@ -1,6 +1,7 @@
 #include "Dokument.h"
 
 #include "Obavestenja.h"
+#include "Podsistemi.h"
 #include "SKEMBlok.h"
 #include "SKEMRadnaPovrsina.h"
 #include "unDrzac.h"
@@ -275,11 +276,11 @@ TSKEMBlok* NadjiBlok(const TSKEMRadnaPovrsina& povrsina, int broj) {
 }
 
 QByteArray DokumentUTekst(const TSKEMRadnaPovrsina& povrsina) {
-    return skem::ModelUTekst(ModelPovrsine(povrsina).Model);
+    return skem::ModelUTekst(ModelDokumenta(povrsina));
 }
 
 void SnimiDokument(const TSKEMRadnaPovrsina& povrsina, const QString& imeFajla) {
-    skem::SnimiModel(ModelPovrsine(povrsina).Model, imeFajla);
+    skem::SnimiModel(ModelDokumenta(povrsina), imeFajla);
 }
 
 void PostaviModel(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {

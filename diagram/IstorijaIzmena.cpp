@@ -2,6 +2,7 @@
 
 #include "Brojevi.h"
 #include "Dokument.h"
+#include "Podsistemi.h"
 #include "SKEMRadnaPovrsina.h"
 
 #include <limits>
@@ -29,17 +30,19 @@ struct TSnimak {
 // With `isti` given, a text equal to it comes without its model.
 std::optional<TSnimak> Snimak(const TSKEMRadnaPovrsina& povrsina,
                               const QByteArray* isti = nullptr) {
-    TModelPovrsine m = ModelPovrsine(povrsina);
+    skem::TModelDokumenta m = ModelDokumenta(povrsina);
     TSnimak s;
     try {
-        s.tekst = skem::ModelUTekst(m.Model);
+        s.tekst = skem::ModelUTekst(m);
     } catch (const TGreskaDokumenta&) {
         return std::nullopt;
     }
     if (isti && s.tekst == *isti) return s;
-    auto& blokovi = m.Model.Blokovi;
+    auto& blokovi = m.Blokovi;
+    // A subsystem's content is read anew from the text: its numbers are not
+    // brought to their written form here.
     for (size_t i = 0; i < blokovi.size(); ++i)
-        if (blokovi[i].LokalniBroj != int(i) + 1) return s;
+        if (blokovi[i].LokalniBroj != int(i) + 1 || blokovi[i].Podsistem) return s;
     for (skem::TBlokModela& b : blokovi) {
         b.Parametar1 = KaoUTekstu(b.Parametar1);
         b.Parametar2 = KaoUTekstu(b.Parametar2);
@@ -51,7 +54,7 @@ std::optional<TSnimak> Snimak(const TSKEMRadnaPovrsina& povrsina,
             b.Ordinate = std::make_shared<const std::array<double, 11>>(o);
         }
     }
-    s.model = std::make_shared<const skem::TModelDokumenta>(std::move(m.Model));
+    s.model = std::make_shared<const skem::TModelDokumenta>(std::move(m));
     return s;
 }
 // The kept texts compress many times over even at the fastest level, which
@@ -116,7 +119,7 @@ void TIstorijaIzmena::Procitaj(size_t indeks) {
         throw TGreskaDokumenta(QStringLiteral("To stanje dokumenta nije sacuvano."));
     std::shared_ptr<const skem::TModelDokumenta> model = stanja[indeks].model;
     if (!model) model = std::make_shared<const skem::TModelDokumenta>(skem::UcitajModel(tekst));
-    PrimeniModel(povrsina, *model);
+    PrimeniDokument(povrsina, *model);
     stanja[tekuce].tekst = Sazmi(stanja[tekuce].tekst);
     stanja[indeks].tekst = tekst;
     stanja[indeks].model = std::move(model);

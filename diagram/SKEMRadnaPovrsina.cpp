@@ -486,6 +486,7 @@ void TSKEMRadnaPovrsina::Ocisti() {
         throw;
     }
     setSceneRect(0, 0, Sirina, Visina); // a new document starts at the least size
+    Nivoi.clear();
     PostaviVidljivost(true);
     SetStanje(rpsSelektuj);
 }
@@ -641,6 +642,10 @@ void TSKEMRadnaPovrsina::dropEvent(QGraphicsSceneDragDropEvent* e) {
     }
     e->setDropAction(Qt::CopyAction);
     e->accept();
+    if (!stavka.Dokument.isEmpty()) {
+        if (OnSpustiDokument) OnSpustiDokument(stavka.Dokument, e->scenePos().toPoint());
+        return;
+    }
     SpustiStavku(stavka, e->scenePos().toPoint());
 }
 

@@ -8,6 +8,7 @@
 // its events. TSKEMPogled is the scrolling view that shows it.
 
 #include "MetodIntegracije.h"
+#include "ModelDokumenta.h"
 #include "StavkaKataloga.h"
 
 #include <QGraphicsScene>
@@ -20,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class TAlatPovrsine;
 class TDrzac;
@@ -44,6 +46,16 @@ enum class TIshodVeze {
 // inputs `slobodni` marks may be chosen. Returns 0..2, or -1 for none.
 using TIzborUlazaVeze =
     std::function<int(const TSKEMBlok& kraj, const std::array<bool, 3>& slobodni)>;
+
+// A level of the document above the one on the surface, while a subsystem
+// is open (Podsistemi.h): its model, in which the opened subsystem's content
+// is the one it had when opened (the surface holds the truth), the opened
+// block's position in it, and where its view was scrolled.
+struct TNivoPovrsine {
+    skem::TModelDokumenta Model;
+    int Blok = -1;
+    QPoint Skrol;
+};
 
 class TSKEMRadnaPovrsina : public QGraphicsScene {
     Q_OBJECT
@@ -82,6 +94,9 @@ public:
     // The integration method saved with the document; none: RK4.
     std::optional<skem::TMetodDokumenta> MetodIntegracije;
     QPoint PozicijaSkrola;
+    // The levels above the surface's, the document's top first; none while
+    // the top is shown. Emptied with the surface.
+    std::vector<TNivoPovrsine> Nivoi;
 
     // The blocks in component (creation) order.
     QList<TSKEMBlok*> Blokovi() const { return blokovi; }
@@ -96,6 +111,8 @@ public:
     // A double click on the selected block (SelektovaniBlok): its parameters
     // are to be edited.
     std::function<void(TSKEMRadnaPovrsina*)> OnParametriBloka;
+    // A library item dropped at `tacka`: its document is to be inserted there.
+    std::function<void(const QByteArray& dokument, QPoint tacka)> OnSpustiDokument;
 
     // Drops a palette item with its top-left corner at tacka (scene coordinates).
     TSKEMBlok* SpustiStavku(const TStavkaKataloga& stavka, QPoint tacka);

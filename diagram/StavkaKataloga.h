@@ -15,6 +15,9 @@ struct TStavkaKataloga {
     int MaxUlaznihVeza = 0;
     int BrojParam = 0;
     std::array<QString, 6> Natpisi; // labels of parameters 1..3, then inputs 1..3
+    // A library item: the document whose blocks a drop inserts (a copy of
+    // a stored subsystem); empty for a block kind.
+    QByteArray Dokument;
 };
 
 inline constexpr char MimeStavkeKataloga[] = "application/x-skem-stavka";
@@ -25,6 +28,7 @@ inline QByteArray KodirajStavku(const TStavkaKataloga& s) {
     out << s.Naziv << qint32(s.ImageIndex) << qint32(s.MaxUlaznihVeza) << qint32(s.BrojParam);
     for (const QString& n : s.Natpisi)
         out << n;
+    if (!s.Dokument.isEmpty()) out << s.Dokument;
     return b;
 }
 
@@ -34,6 +38,8 @@ inline bool DekodirajStavku(const QByteArray& b, TStavkaKataloga& s) {
     in >> s.Naziv >> indeks >> maxUlaza >> brParam;
     for (QString& n : s.Natpisi)
         in >> n;
+    s.Dokument.clear();
+    if (!in.atEnd()) in >> s.Dokument;
     if (in.status() != QDataStream::Ok) return false;
     s.ImageIndex = indeks;
     s.MaxUlaznihVeza = maxUlaza;

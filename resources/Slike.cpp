@@ -44,7 +44,7 @@ constexpr std::array<const char*, static_cast<int>(TIkonica::Broj)> ImenaIkonica
     "obrisi",        "rotiraj_desno", "rotiraj_levo",  "kreiraj_vezu", "kreiraj_junction",
     "kreiraj_drzac", "simulacija",    "opis_problema", "fullscreen",   "pomoc",
     "prihvati",      "odustani",      "nazad",         "grafik",       "pogled_3d",
-    "izvoz",         "ponisti",       "ponovi",
+    "izvoz",         "ponisti",       "ponovi",        "podsistem",
 };
 
 QString PutanjaIkonice(int i) {

@@ -38,6 +38,7 @@ enum class TIkonica {
     Izvoz,
     Ponisti,
     Ponovi,
+    Podsistem,
     Broj // number of icons
 };
 QIcon Ikonica(TIkonica koja);

@@ -584,6 +584,30 @@ se ponovo numerisu bez praznina. Dvoklik na blok otvara prozor &quot;Unesite vre
 trenutnim vrednostima bloka: &quot;prihvati&quot; ih menja, a &quot;odustani&quot; ih ostavlja kakve su
 bile.</p>
 
+<h3><a name="podsistemi"></a>Podsistemi</h3>
+<p>Deo dijagrama moze se sklopiti u jedan blok, podsistem, i koristiti kao jedan blok:</p>
+<ul>
+<li><b>Napravi podsistem</b> (meni &quot;Uredi&quot;, dugme Podsistem, Ctrl+G) premesta izabrane blokove u
+novi podsistem na njihovom mestu. Svaka veza koja prelazi granicu izbora prolazi kroz ulaz ili izlaz
+podsistema (blokovi Ulaz podsistema i Izlaz podsistema u njemu), a drzaci i junction veze ostaju gde je to
+moguce. To je jedan korak za Ponisti.</li>
+<li><b>Otvori podsistem</b> (ili dvoklik na podsistem) prikazuje njegov sadrzaj na istoj radnoj povrsini.
+Traka iznad povrsine pokazuje putanju (&quot;Model &rsaquo; Podsistem 3 &rsaquo; ...&quot;); klik na deo
+putanje vodi na taj nivo, a <b>Nazad</b> (Backspace) na nivo iznad. Paleta, inspektor, Ponisti, clipboard i
+uvecanje rade na svakom nivou; istorija izmena je jedna za ceo dokument.</li>
+<li><b>Razbij podsistem</b> vraca sadrzaj podsistema na nivo iznad; veze kroz ulaze i izlaze postaju
+direktne.</li>
+<li><b>Parametri podsistema...</b> menja naziv podsistema i bira parametre unutrasnjih blokova koje
+podsistem prikazuje, svaki pod svojim natpisom (na primer &quot;Masa&quot;), sa vrednostima. Vrednosti
+ostaju u unutrasnjim blokovima.</li>
+<li><b>Sacuvaj u biblioteku</b> cuva izabrani podsistem, pod njegovim nazivom, u biblioteci korisnika.
+Grupa palete &quot;Biblioteka&quot; prikazuje podsisteme iz biblioteke (i one koji dolaze sa programom: PID
+regulator, clan drugog reda, aktuator sa zasicenjem); prevlacenje na povrsinu dodaje kopiju. Primer
+<b>regulacija.skem</b> ih koristi.</li>
+</ul>
+<p>Simulacija dokumenta sa podsistemima racuna ravan model; kada blok u podsistemu javi gresku, program
+otvara taj podsistem i izabira blok.</p>
+
 <h3><a name="medjuspremnik"></a>Iseci, Kopiraj, Nalepi, Dupliraj</h3>
 <p>Komande su u meniju &quot;Uredi&quot; i deluju na izabrane blokove:</p>
 <ul>
@@ -655,14 +679,16 @@ tabelu inspektora nudi komandu &quot;Podrazumevane ordinate&quot;, koja vraca or
 <a href="#dokumenti">Dokumenti</a>)</td></tr>
 <tr><td>Uredi</td><td>Ponisti, Ponovi (vidite <a href="#ponisti">Ponisti i Ponovi</a>); Iseci, Kopiraj,
 Nalepi, Dupliraj (vidite <a href="#medjuspremnik">Iseci, Kopiraj, Nalepi, Dupliraj</a>); Obrisi, Rotiraj
-udesno, Rotiraj ulevo, Kreiraj vezu, Kreiraj junction, Kreiraj drzac, Simulacija, Opis problema</td></tr>
+udesno, Rotiraj ulevo, Kreiraj vezu, Kreiraj junction, Kreiraj drzac, Simulacija; Napravi podsistem,
+Otvori podsistem, Nazad, Razbij podsistem, Parametri podsistema..., Sacuvaj u biblioteku (vidite
+<a href="#podsistemi">Podsistemi</a>); Opis problema</td></tr>
 <tr><td>Prikaz</td><td>Uvecaj, Umanji, Stvarna velicina, Prikazi sve (vidite
 <a href="#prikaz">Uvecanje i pomeranje prikaza</a>)</td></tr>
 <tr><td>Analiza</td><td>Linearizacija... (vidite <a href="linearizacija.htm">Linearizacija</a>)</td></tr>
 <tr><td>Pomoc</td><td>SKEM 2004 (ova strana)</td></tr>
 </table>
 <p>Traka sa alatima ima dugmad Ponisti, Ponovi, Obrisi, dva dugmeta Rotiraj (udesno i ulevo), Kreiraj
-vezu, Kreiraj junction, Kreiraj drzac, Simulacija i Fullscreen. Kada zadrzite pokazivac nad dugmetom ili
+vezu, Kreiraj junction, Kreiraj drzac, Podsistem, Simulacija i Fullscreen. Kada zadrzite pokazivac nad dugmetom ili
 komandom menija, statusna linija kaze sta komanda radi. Dugmad tri nacina crtanja (veza, junction, drzac) ostaju
 pritisnuta dok traje taj nacin rada. Traka se sakriva na stranama sa rezultatima i vraca se povratkom na
 model. Komande za uredjivanje i &quot;Simulacija&quot; deluju samo na strani modela.</p>
@@ -891,6 +917,8 @@ fokusu)</td></tr>
 <tr><td>Ctrl+Z</td><td>Ponisti</td></tr>
 <tr><td>Ctrl+Y, Ctrl+Shift+Z</td><td>Ponovi</td></tr>
 <tr><td>Shift+Del, Ctrl+C, Ctrl+V, Ctrl+D</td><td>Iseci, Kopiraj, Nalepi, Dupliraj</td></tr>
+<tr><td>Ctrl+G</td><td>Napravi podsistem od izabranih blokova</td></tr>
+<tr><td>Backspace</td><td>Nazad: nivo iznad otvorenog podsistema (kada je radna povrsina u fokusu)</td></tr>
 <tr><td>Ctrl+A</td><td>izabira sve blokove (kada je radna povrsina u fokusu)</td></tr>
 <tr><td>Ctrl+klik</td><td>dodaje blok izboru ili ga iz izbora uklanja</td></tr>
 <tr><td>Ctrl++ (Ctrl+=), Ctrl+-, Ctrl+0</td><td>Uvecaj, Umanji, Stvarna velicina</td></tr>

@@ -376,6 +376,12 @@ IKONICE = [
     ("ponovi",
      f'<path d="M11.5 6.5 H6 A3.6 3.6 0 0 0 6 13.7 H9.5" fill="none" stroke="{PLAVA}" stroke-width="2" '
      f'stroke-linecap="round"/><path d="M9.8 2.4 L14.4 6.5 L9.8 10.6 Z" fill="{PLAVA}"/>'),
+    ("podsistem",
+     f'<rect x="1.5" y="1.5" width="13" height="13" rx="1.5" fill="{POLJE}" stroke="{MASTILO}" '
+     f'stroke-width="1" stroke-dasharray="2 1.2"/>'
+     f'<rect x="3.5" y="4" width="4" height="3.5" fill="{AKCENT}" stroke="{MASTILO}" stroke-width="0.7"/>'
+     f'<rect x="8.5" y="8.5" width="4" height="3.5" fill="{AKCENT}" stroke="{MASTILO}" stroke-width="0.7"/>'
+     f'<path d="M7.5 5.75 H10.5 V8.5" fill="none" stroke="{MASTILO}" stroke-width="0.9"/>'),
 ]
 
 

@@ -468,9 +468,9 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
     for (QAction* a : mainToolBar->actions())
         if (!a->isSeparator())
             natpisi << mainToolBar->widgetForAction(a)->property("text").toString();
-    EXPECT_EQ(natpisi,
-              (QStringList{"Ponisti", "Ponovi", "Obrisi", "Rotiraj", "Rotiraj", "Kreiraj vezu",
-                           "Kreiraj junction", "Kreiraj drzac", "Simulacija", "Fullscreen"}));
+    EXPECT_EQ(natpisi, (QStringList{"Ponisti", "Ponovi", "Obrisi", "Rotiraj", "Rotiraj",
+                                    "Kreiraj vezu", "Kreiraj junction", "Kreiraj drzac",
+                                    "Podsistem", "Simulacija", "Fullscreen"}));
     EXPECT_EQ(mainToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     // Menus in order, separators as "-".
     auto Meni = [](QMenuBar* traka) {
@@ -511,6 +511,13 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
                                            "Kreiraj d&rzac",
                                            "-",
                                            "&Simulacija",
+                                           "-",
+                                           "Napravi &podsistem",
+                                           "O&tvori podsistem",
+                                           "Na&zad",
+                                           "&Razbij podsistem",
+                                           "Parametri podsist&ema...",
+                                           "Sacuvaj u &biblioteku",
                                            "-",
                                            "O&pis problema",
                                            "Pri&kaz:",
@@ -617,8 +624,14 @@ TEST_F(Komande, PrikazPalete) {
     EXPECT_EQ(paleta->AktivnaGrupa(), grupe[1]);
     Deo<QComboBox>(*g, "IzborPrikazaPalete")->setCurrentIndex(0);
     EXPECT_FALSE(grupe[0]->isHidden());
+    // The library stays in view below "SVE".
     for (int i = 1; i < grupe.size(); ++i)
-        EXPECT_TRUE(grupe[i]->isHidden()) << i;
+        EXPECT_EQ(grupe[i]->isHidden(), grupe[i]->Naziv() != "Biblioteka") << i;
+    EXPECT_EQ(grupe.last()->Naziv(), "Biblioteka");
+    // ... its header at the bottom, under the open group.
+    EXPECT_EQ(grupe.last()->geometry().bottom(),
+              grupe[0]->geometry().bottom() + TSKEMGrupa::VisinaZaglavlja);
+    EXPECT_LE(grupe.last()->geometry().bottom(), paleta->height());
     EXPECT_EQ(paleta->AktivnaGrupa(), grupe[0]);
 }
 

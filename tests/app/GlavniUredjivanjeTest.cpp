@@ -4,6 +4,8 @@
 #include "GlavniPomoc.h"
 
 #include "IstorijaIzmena.h"
+#include "Skroler.h"
+#include "uUnosPodsistema.h"
 
 #include <QClipboard>
 #include <QCursor>
@@ -12,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace glavni_test;
 
@@ -254,4 +257,99 @@ TEST_F(Uredjivanje, DugaSimulacijaSePrekidaIZatvaranjePita) {
               (QStringList{"Dijalog: Opcije", "Pitanje: Simulacija je u toku. Da li zelite da je "
                                               "prekinete?"}));
     EXPECT_FALSE(g->isVisible());
+}
+
+TEST_F(Uredjivanje, PodsistemOtvorenNazadBibliotekaIUmetanje) {
+    // The user's library in the scratch folder.
+    const QByteArray stari = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", temp.filePath(QStringLiteral("podaci")).toLocal8Bit());
+    auto g = Napravi();
+    Prikazi(*g);
+    FileOpen(*g, Primer("oscilator.skem"));
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
+    const auto putanja = [&] {
+        QStringList r;
+        for (const QToolButton* d : Deo<QWidget>(*g, "TrakaPutanje")->findChildren<QToolButton*>())
+            r << d->text();
+        return r;
+    };
+    EXPECT_EQ(putanja(), QStringList{"Model"});
+    rp->IzaberiBlokove(rp->Blokovi().mid(1, 2));
+    Akcija(*g, "NapraviPodsistem")->trigger();
+    Sacekaj();
+    ASSERT_EQ(rp->Blokovi().size(), 2);
+    EXPECT_EQ(Akcija(*g, "Ponisti")->toolTip(), "Ponisti: pravljenje podsistema 2");
+    EXPECT_EQ(Akcija(*g, "NapraviPodsistem")->shortcut(), QKeySequence("Ctrl+G"));
+    const QByteArray posle = DokumentUTekst(*rp);
+
+    // Opened by a double click's handler; Backspace on the surface goes back.
+    rp->OnParametriBloka(rp);
+    EXPECT_EQ(putanja(), (QStringList{"Model", "Podsistem 2"}));
+    EXPECT_EQ(rp->Blokovi().size(), 5); // two blocks, an input port, two output ports
+    EXPECT_EQ(DokumentUTekst(*rp), posle);
+    // Saved from inside: the whole document, with the method it keeps.
+    rp->MetodIntegracije = skem::TMetodDokumenta{skem::TMetodIntegracije::DP45, 1e-7, 1e-9};
+    const QString snimljen = temp.filePath(QStringLiteral("unutra.skem"));
+    g->PostaviImeDokumenta(snimljen);
+    Akcija(*g, "FileSave")->trigger();
+    skem::TModelDokumenta ocekivan = skem::UcitajModel(posle);
+    ocekivan.MetodIntegracije = rp->MetodIntegracije;
+    EXPECT_EQ(skem::UcitajModelIzFajla(snimljen).Blokovi.size(), 2u);
+    QFile f(snimljen);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray procitan = f.readAll();
+    EXPECT_EQ(procitan.toStdString(), skem::ModelUTekst(ocekivan).toStdString());
+    QTest::keyClick(Deo<QWidget>(*g, "PogledPovrsine"), Qt::Key_Backspace);
+    EXPECT_EQ(rp->MetodIntegracije, ocekivan.MetodIntegracije);
+    rp->MetodIntegracije.reset();
+    EXPECT_EQ(putanja(), QStringList{"Model"});
+    EXPECT_EQ(rp->SelektovaniBlok, rp->Blokovi()[1]);
+
+    // It runs as the flat diagram did.
+    dijalozi.Skripte.push_back(UnesiOpcije("10", "0.01", "0.1"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    EXPECT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab())
+        << dijalozi.Poruke().join('\n').toStdString();
+    Akcija(*g, "IzvSimulaciju")->setEnabled(true);
+    Strane(*g)->setCurrentIndex(0);
+
+    // Named and with a parameter shown, stored in the library, offered in the
+    // palette beside the shipped ones, and inserted as a copy.
+    rp->IzaberiBlokove({rp->Blokovi()[1]});
+    dijalozi.Skripte.push_back([](QDialog& d) {
+        auto& u = static_cast<TUnosPodsistema&>(d);
+        u.PoljeNaziva->setText("Oscilator");
+        u.DodajRed(1, "Pocetni x");
+        u.DugmePrihvatiClick();
+    });
+    Akcija(*g, "ParametriPodsistema")->trigger();
+    TSKEMBlok* p = rp->Blokovi()[1];
+    EXPECT_EQ(p->Naziv, "Oscilator");
+    ASSERT_EQ(p->Podsistem->Parametri.size(), 1u);
+    Akcija(*g, "SacuvajUBiblioteku")->trigger();
+    const QString fajl = FasciklaBiblioteke() + "/Oscilator.skem";
+    ASSERT_TRUE(QFileInfo::exists(fajl)) << dijalozi.Poruke().join('\n').toStdString();
+    const TSKEMGrupa* biblioteka = Deo<TSKEMGroupBar>(*g, "Paleta")->Grupe().last();
+    EXPECT_EQ(biblioteka->Naziv(), "Biblioteka");
+    QStringList stavke;
+    for (const TSkrolStavka* s : biblioteka->Skroler()->Stavke())
+        stavke << s->Naziv();
+    EXPECT_EQ(stavke, (QStringList{"Aktuator sa zasicenjem", "Clan drugog reda", "PID regulator",
+                                   "Oscilator"}));
+    rp->OnSpustiDokument(biblioteka->Skroler()->Stavke().last()->Stavka().Dokument, {600, 400});
+    ASSERT_EQ(rp->Blokovi().size(), 3);
+    EXPECT_EQ(rp->Blokovi()[2]->pos(), QPointF(600, 400));
+    EXPECT_EQ(skem::ModelUTekst(rp->Blokovi()[2]->Podsistem->Sadrzaj),
+              skem::ModelUTekst(p->Podsistem->Sadrzaj));
+    EXPECT_EQ(Akcija(*g, "Ponisti")->toolTip(), "Ponisti: dodavanje iz biblioteke");
+
+    // The copy broken up: its two blocks in its place, selected.
+    Akcija(*g, "RazbijPodsistem")->trigger();
+    ASSERT_EQ(rp->Blokovi().size(), 4);
+    EXPECT_EQ(rp->IzabraniBlokovi(), rp->Blokovi().mid(2));
+    EXPECT_EQ(rp->Blokovi()[2]->pos(), QPointF(600, 400));
+    if (stari.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", stari);
 }

@@ -46,7 +46,18 @@ TEST(Primeri, EveryExampleHasATest) {
     EXPECT_EQ(fajlovi, QStringList({"algebarska_petlja.skem", "generator_funkcija.skem",
                                     "grananje.skem", "lotka_volterra.skem", "oscilator.skem",
                                     "pad_tela.skem", "pad_tela_tacno.skem", "podsistem.skem",
-                                    "robertson.skem", "vanderpol.skem"}));
+                                    "regulacija.skem", "robertson.skem", "vanderpol.skem"}));
+}
+
+TEST(Primeri, LibrarySubsystemsCloseALoopWhoseIntegralActionRemovesTheError) {
+    // r = 1 through a PID, a saturating actuator and a second-order plant:
+    // the error starts at r and the integral action leaves none at rest.
+    const TTabela t = Izvrsi("regulacija.skem", "30", "0.01", "1");
+    ASSERT_EQ(t.Redovi.size(), 31u);
+    const int e = Kolona(t, 2);
+    ASSERT_GE(e, 0);
+    EXPECT_EQ(t.Redovi.front()[e], 1);
+    EXPECT_NEAR(t.Redovi.back()[e], 0, 1e-4);
 }
 
 TEST(Primeri, DampedOscillatorFollowsItsAnalyticSolution) {

@@ -3,6 +3,7 @@
 #include "Dokument.h"
 #include "IstorijaIzmena.h"
 #include "Medjuspremnik.h"
+#include "Podsistemi.h"
 #include "PomocTesta.h"
 
 #include <gtest/gtest.h>
@@ -216,5 +217,131 @@ TEST(Istorija, PonistavanjeVelikogDijagramaGradiSamoRazliku) {
         // The workspace is whole: a connection's segments reach its holder.
         const TVeza* c = o.rp.Veze[3];
         EXPECT_EQ(c->Linije[0]->TackaB(), c->Drzaci[0]->TackaDrzaca());
+    }
+}
+
+namespace {
+
+// What a document computes, whatever its drawing: the blocks with their
+// values and places, and which output feeds which input.
+QStringList Sustina(const skem::TModelDokumenta& m) {
+    QStringList r;
+    for (const skem::TBlokModela& b : m.Blokovi)
+        r << QStringLiteral("%1 %2 %3,%4 %5")
+                 .arg(b.LokalniBroj)
+                 .arg(b.Sifra)
+                 .arg(b.Left)
+                 .arg(b.Top)
+                 .arg(b.Parametar1);
+    QStringList veze;
+    for (size_t v = 0; v < m.Veze.size(); ++v) {
+        const skem::TVezaModela& c = m.Veze[v];
+        if (m.IndeksUlaza(int(v)) == c.GdeKrajBlok)
+            veze << QStringLiteral("%1.%2 -> %3.%4")
+                        .arg(c.PocBlok + 1)
+                        .arg(c.IzlazPocBloka)
+                        .arg(c.KrajBlok + 1)
+                        .arg(c.GdeKrajBlok);
+    }
+    veze.sort();
+    return r + veze;
+}
+
+QByteArray Primer(const char* ime) {
+    QFile f(QString::fromLocal8Bit(qgetenv("SKEM_SOURCE_DIR")) + "/examples/" + ime);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(Podsistemi, NapraviOtvoriRazbijIPonistiKaoTekstDokumenta) {
+    const struct {
+        const char* primer;
+        QList<int> izabrani; // local numbers
+        int ulaza, izlaza;
+    } slucajevi[] = {
+        {"oscilator.skem", {2}, 1, 1},       // the junction back to 1 goes out
+        {"oscilator.skem", {2, 3}, 1, 2},    // two signals leave
+        {"oscilator.skem", {1, 2, 3}, 0, 0}, // all of it
+        {"grananje.skem", {2}, 1, 1},        // a source whose junctions all go out
+        {"grananje.skem", {3, 4, 5}, 1, 0},  // the whole tree goes in
+        {"grananje.skem", {4}, 1, 0},        // its junctions stay out without it
+        {"algebarska_petlja.skem", {4, 5, 6}, 2, 1},
+    };
+    for (const auto& s : slucajevi) {
+        SCOPED_TRACE(s.primer + (" " + QString::number(s.izabrani.first())).toStdString());
+        TOkruzenje o;
+        UcitajDokumentIzTeksta(o.rp, Primer(s.primer));
+        TIstorijaIzmena istorija(o.rp);
+        const QByteArray pre = DokumentUTekst(o.rp);
+        const QStringList sustina = Sustina(skem::UcitajModel(pre));
+        QList<TSKEMBlok*> izabrani;
+        for (int b : s.izabrani)
+            izabrani << o.rp.Blokovi()[b - 1];
+        o.rp.IzaberiBlokove(izabrani);
+        ASSERT_TRUE(NapraviPodsistem(o.rp));
+        ASSERT_EQ(istorija.ZavrsiKorak(o.rp.OpisKoraka()), TIstorijaIzmena::TKraj::Zapamcen);
+        const QByteArray posle = DokumentUTekst(o.rp);
+        TSKEMBlok* p = o.rp.SelektovaniBlok;
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->LokalniBroj(), s.izabrani.first());
+        EXPECT_EQ(p->MaxUlaznihVeza, s.ulaza);
+        EXPECT_EQ(
+            skem::UlaziPodsistema(ModelPovrsine(o.rp).Model.Blokovi[size_t(p->LokalniBroj() - 1)])
+                .size(),
+            size_t(s.ulaza));
+        EXPECT_EQ(
+            skem::IzlaziPodsistema(ModelPovrsine(o.rp).Model.Blokovi[size_t(p->LokalniBroj() - 1)])
+                .size(),
+            size_t(s.izlaza));
+        // Broken up again, it computes what it did, from the same places.
+        EXPECT_EQ(Sustina(RazbijPodsistemUModelu(skem::UcitajModel(posle), p->LokalniBroj() - 1)),
+                  sustina);
+
+        // One undo step, redone to the same text.
+        istorija.Ponisti();
+        EXPECT_EQ(DokumentUTekst(o.rp), pre);
+        istorija.Ponovi();
+        EXPECT_EQ(DokumentUTekst(o.rp), posle);
+
+        // Copied into another document, it brings its content along.
+        p = o.rp.Blokovi()[s.izabrani.first() - 1];
+        o.rp.IzaberiBlokove({p});
+        TOkruzenje drugi;
+        ASSERT_EQ(NalepiTekst(drugi.rp, IzborUTekst(o.rp)), 1);
+        EXPECT_EQ(skem::ModelUTekst(ModelDokumenta(drugi.rp).Blokovi[0].Podsistem->Sadrzaj),
+                  skem::ModelUTekst(p->Podsistem->Sadrzaj));
+
+        // Opened, edited inside and left: one document, one history.
+        OtvoriPodsistem(o.rp, p);
+        ASSERT_EQ(NaziviNivoa(o.rp),
+                  (QStringList{"Model", QStringLiteral("Podsistem %1").arg(s.izabrani.first())}));
+        EXPECT_EQ(DokumentUTekst(o.rp), posle);
+        EXPECT_EQ(o.rp.Blokovi().size(), s.izabrani.size() + s.ulaza + s.izlaza);
+        o.rp.Blokovi()[0]->PostaviPoziciju(900, 900);
+        ASSERT_EQ(istorija.ZavrsiKorak(QStringLiteral("pomeranje")),
+                  TIstorijaIzmena::TKraj::Zapamcen);
+        const QByteArray unutra = DokumentUTekst(o.rp);
+        EXPECT_NE(unutra, posle);
+        IdiNaNivo(o.rp, 0);
+        EXPECT_EQ(DokumentUTekst(o.rp), unutra);
+        EXPECT_EQ(o.rp.SelektovaniBlok, o.rp.Blokovi()[s.izabrani.first() - 1]);
+        istorija.Ponisti();
+        EXPECT_EQ(DokumentUTekst(o.rp), posle);
+        // Undone inside, the level stays open; undone past its making, it goes.
+        istorija.Ponovi();
+        OtvoriPodsistem(o.rp, o.rp.Blokovi()[s.izabrani.first() - 1]);
+        istorija.Ponisti();
+        EXPECT_EQ(DubinaNivoa(o.rp), 1);
+        EXPECT_EQ(DokumentUTekst(o.rp), posle);
+        istorija.Ponisti();
+        EXPECT_EQ(DubinaNivoa(o.rp), 0);
+        EXPECT_EQ(DokumentUTekst(o.rp), pre);
+
+        // Broken up on the surface: the blocks are back, selected.
+        istorija.Ponovi();
+        ASSERT_TRUE(RazbijPodsistem(o.rp, o.rp.Blokovi()[s.izabrani.first() - 1]));
+        EXPECT_EQ(Sustina(ModelDokumenta(o.rp)), sustina);
+        EXPECT_EQ(o.rp.IzabraniBlokovi().size(), s.izabrani.size());
     }
 }
