@@ -44,10 +44,10 @@ struct TArgumenti {
 
 const QStringList& PoznateOpcije() {
     static const QStringList opcije = {
-        QStringLiteral("--duration"),   QStringLiteral("--step"),       QStringLiteral("--print"),
-        QStringLiteral("--output"),     QStringLiteral("--output-dir"), QStringLiteral("--runs"),
-        QStringLiteral("--seed"),       QStringLiteral("--jobs"),       QStringLiteral("--part"),
-        QStringLiteral("--prevodjenje")};
+        QStringLiteral("--duration"),    QStringLiteral("--step"),       QStringLiteral("--print"),
+        QStringLiteral("--output"),      QStringLiteral("--output-dir"), QStringLiteral("--runs"),
+        QStringLiteral("--seed"),        QStringLiteral("--jobs"),       QStringLiteral("--part"),
+        QStringLiteral("--prevodjenje"), QStringLiteral("--izmene")};
     return opcije;
 }
 
@@ -193,6 +193,21 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
             return QStringLiteral("Opcija --prevodjenje da: prevodjenje modela nije moguce (%1).")
                 .arg(QString::fromStdString(razlog));
     }
+    if (const QString* t = opcija("--izmene")) {
+        QFile fajl(*t);
+        if (!fajl.open(QIODevice::ReadOnly))
+            return QStringLiteral("Opcija --izmene %1: fajl ne moze da se otvori: %2")
+                .arg(*t, fajl.errorString());
+        const QByteArray tekst = fajl.readAll();
+        if (fajl.error() != QFileDevice::NoError)
+            return QStringLiteral("Opcija --izmene %1: fajl ne moze da se procita: %2")
+                .arg(*t, fajl.errorString());
+        const std::string greska =
+            skem::ProcitajIzmene(std::string_view(tekst.constData(), std::size_t(tekst.size())),
+                                 s.Izmene, &s.RedoviIzmena);
+        if (!greska.empty())
+            return QStringLiteral("Opcija --izmene %1: %2").arg(*t, QString::fromStdString(greska));
+    }
     if (const QString* t = opcija("--output")) s.Izlaz = *t;
     if (const QString* t = opcija("--output-dir")) s.Direktorijum = *t;
     const std::string greska = s.Plan.Proveri();
@@ -253,6 +268,8 @@ const char* const OpcijePaketno =
     "  --jobs J       J simulacija istovremeno (podrazumevano: broj jezgara)\n"
     "  --part I/M     samo I-ti od M jednakih delova niza (sa globalnim brojevima run)\n"
     "  --output-dir D jedan CSV po simulaciji (run-<r>.csv) i indeks.csv u direktorijumu D\n"
+    "  --izmene F     izmene parametara tokom simulacije iz CSV fajla F (t,parametar,vrednost;\n"
+    "                 npr. 5,1.p1,-9: od prvog koraka posle t = 5 parametar 1 bloka 1 je -9)\n"
     "  --prevodjenje da|ne|auto\n"
     "                 prevodjenje modela u masinski kod za duge simulacije (isti rezultati):\n"
     "                 auto (podrazumevano) kad se isplati, da uvek, ne nikad\n";
@@ -345,7 +362,8 @@ QString UpotrebaPaketno() {
                           "[--output IZLAZ.csv | --output-dir DIR]\n"
                           "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
                           "[--seed S]\n"
-                          "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n") +
+                          "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto] "
+                          "[--izmene F]\n") +
            QLatin1String(OpcijePaketno) + QLatin1String(IzlazniKodovi);
 }
 
@@ -357,7 +375,8 @@ QString UpotrebaPrograma() {
                "[--output IZLAZ.csv | --output-dir DIR]\n"
                "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
                "[--seed S]\n"
-               "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n"
+               "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto] "
+               "[--izmene F]\n"
                "Bez opcija otvara editor blok dijagrama, sa dokumentom FAJL.skem ako "
                "je naveden.\n"
                "  --version      ispisuje verziju programa\n"
@@ -458,6 +477,18 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
         for (std::size_t i = 0; i < serija.Plan.Postavke.size(); ++i)
             if (!proveriCilj("--set", serija.Plan.Postavke[i].Cilj, postavke[qsizetype(i)]))
                 return ikUpotreba;
+        for (std::size_t i = 0; i < serija.Izmene.size(); ++i) {
+            const skem::TIzmenaParametra& izmena = serija.Izmene[i];
+            const std::string greska =
+                serija.Osnova.ProveriCilj({izmena.Blok, false, izmena.Parametar});
+            if (greska.empty()) continue;
+            greske << QStringLiteral("Opcija --izmene %1: Red %2: %3")
+                          .arg(a.Opcije[QStringLiteral("--izmene")])
+                          .arg(serija.RedoviIzmena[i])
+                          .arg(QString::fromStdString(greska))
+                   << '\n';
+            return ikUpotreba;
+        }
         const QStringList promenljive = a.Ponovljene[QStringLiteral("--sweep")];
         for (std::size_t i = 0; i < serija.Plan.Promenljive.size(); ++i)
             if (!proveriCilj("--sweep", serija.Plan.Promenljive[i].Cilj, promenljive[qsizetype(i)]))

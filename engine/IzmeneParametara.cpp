@@ -45,8 +45,10 @@ std::string IzmeneUCsv(const TListaIzmena& izmene) {
     return csv;
 }
 
-std::string ProcitajIzmene(std::string_view tekst, TListaIzmena& izmene) {
+std::string ProcitajIzmene(std::string_view tekst, TListaIzmena& izmene,
+                           std::vector<std::size_t>* redovi) {
     izmene.clear();
+    if (redovi) redovi->clear();
     std::size_t broj = 0;
     while (!tekst.empty()) {
         const std::size_t kraj = tekst.find('\n');
@@ -76,6 +78,7 @@ std::string ProcitajIzmene(std::string_view tekst, TListaIzmena& izmene) {
         izmena.Blok = c.Blok;
         izmena.Parametar = c.Indeks;
         izmene.push_back(izmena);
+        if (redovi) redovi->push_back(broj);
     }
     return {};
 }

@@ -42,7 +42,9 @@ std::string IzmeneUCsv(const TListaIzmena& izmene);
 // Reads such a text (a header line is optional; "\r\n" line ends, blank lines
 // and an empty last line are taken). Returns an empty text when read, else
 // what is wrong, naming the line: "Red 3: ...". Times must not decrease.
-std::string ProcitajIzmene(std::string_view tekst, TListaIzmena& izmene);
+// `redovi` (when given) gets each change's line number, from 1.
+std::string ProcitajIzmene(std::string_view tekst, TListaIzmena& izmene,
+                           std::vector<std::size_t>* redovi = nullptr);
 
 // A value as the list keeps it: its 15-digit text read back, so a value set
 // live is the very value a replay reads.
