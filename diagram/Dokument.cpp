@@ -27,6 +27,7 @@ public:
     TModelPovrsine Pisi() {
         TModelDokumenta& m = r.Model;
         m.OpisProblema = povrsina.OpisProblema;
+        m.Laboratorija = povrsina.Laboratorija;
         const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
         m.Blokovi.reserve(size_t(blokovi.size()));
         r.Blokovi.reserve(size_t(blokovi.size()));
@@ -207,6 +208,7 @@ public:
 // selected, then the connections in the model's order.
 void Izgradi(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {
     povrsina.OpisProblema = model.OpisProblema;
+    povrsina.Laboratorija = model.Laboratorija;
     TGraditelj g(povrsina, model);
     for (size_t i = 0; i < model.Blokovi.size(); ++i)
         g.NapraviBlok(int(i));
@@ -473,6 +475,7 @@ public:
             if (!cilj.Veze[t].JeJunction()) Poredjaj(int(t), veze);
         if (veze.size() == povrsina.Veze.size()) povrsina.Veze = veze;
         povrsina.OpisProblema = cilj.OpisProblema;
+        povrsina.Laboratorija = cilj.Laboratorija;
         return r;
     }
 

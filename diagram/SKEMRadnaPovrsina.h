@@ -7,6 +7,7 @@
 // selection, deletes, renumbers and clears, and tells the main window through
 // its events. TSKEMPogled is the scrolling view that shows it.
 
+#include "ModelDokumenta.h"
 #include "StavkaKataloga.h"
 
 #include <QGraphicsScene>
@@ -78,6 +79,8 @@ public:
     // kept then, as a bend of its own).
     TDrzac* NoviDrzacJunctiona() const { return drzacJunctionaNov ? drzacJunctiona : nullptr; }
     QString OpisProblema;
+    // The lab's settings saved with the document (watched blocks, sliders).
+    skem::TLaboratorijaModela Laboratorija;
     QPoint PozicijaSkrola;
 
     // The blocks in component (creation) order.

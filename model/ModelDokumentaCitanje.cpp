@@ -194,7 +194,9 @@ enum TUloga : quint8 {
     ulDrzac,
     ulPoljeDrzaca,
     ulJunctions,
-    ulOstalo, // not read, nor anything in it
+    ulLaboratorija,
+    ulPoljeLaboratorije, // Indeks 0: Prati, 1: Klizac
+    ulOstalo,            // not read, nor anything in it
 };
 
 struct TOtvoren {
@@ -268,6 +270,8 @@ private:
                     const TUloga u = otvoreni.back().Uloga;
                     if (u == ulOpis)
                         opis += citac.text();
+                    else if (u == ulPoljeLaboratorije)
+                        tekstLaboratorije += citac.text();
                     else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca)
                         tekst += citac.text();
                 }
@@ -303,6 +307,15 @@ private:
             } else if (ime == QLatin1StringView("Veze")) {
                 if (!vidjeneVeze) novi.Uloga = ulVeze;
                 vidjeneVeze = true;
+            } else if (ime == QLatin1StringView("Laboratorija")) {
+                if (!vidjenaLaboratorija) novi.Uloga = ulLaboratorija;
+                vidjenaLaboratorija = true;
+            }
+            break;
+        case ulLaboratorija:
+            if (ime == QLatin1StringView("Prati") || ime == QLatin1StringView("Klizac")) {
+                novi = {ulPoljeLaboratorije, ime == QLatin1StringView("Prati") ? 0 : 1};
+                tekstLaboratorije.clear();
             }
             break;
         case ulBlokovi:
@@ -359,6 +372,8 @@ private:
         case ulOpis:
             opisDete = true;
             break;
+        case ulPoljeLaboratorije:
+            break;
         case ulPoljeBloka:
             poljaBloka[roditelj.Indeks].Dete = true;
             break;
@@ -393,6 +408,9 @@ private:
         case ulBlok:
             if (!greska) CitajBlok();
             break;
+        case ulPoljeLaboratorije:
+            CitajLaboratoriju(z.Indeks == 0);
+            break;
         case ulBlokovi:
             blokoviGotovi = true;
             CitajVeze();
@@ -404,6 +422,33 @@ private:
         default:
             break;
         }
+    }
+
+    // The lab's settings are a convenience: an entry that does not read is
+    // left out rather than costing the document.
+    void CitajLaboratoriju(bool prati) {
+        const QStringList delovi = tekstLaboratorije.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        TLaboratorijaModela& l = model.Laboratorija;
+        if (prati) {
+            for (const QString& d : delovi) {
+                bool ok = false;
+                const int b = d.toInt(&ok);
+                if (ok && b > 0) l.Praceni.push_back(b);
+            }
+            return;
+        }
+        if (delovi.size() != 4) return;
+        TKlizacModela k;
+        const QStringList cilj = delovi[0].split(QStringLiteral(".p"));
+        bool ok1 = false, ok2 = false;
+        if (cilj.size() != 2) return;
+        k.Blok = cilj[0].toInt(&ok1);
+        k.Parametar = cilj[1].toInt(&ok2);
+        double* vrednosti[] = {&k.Min, &k.Max, &k.Vrednost};
+        for (int i = 0; i < 3; ++i)
+            if (!ProcitajRealan(delovi[i + 1].toStdString(), *vrednosti[i])) return;
+        if (ok1 && ok2 && k.Blok > 0 && k.Parametar >= 1 && k.Parametar <= 3 && k.Min < k.Max)
+            l.Klizaci.push_back(k);
     }
 
     // ---- raw connections ----
@@ -602,7 +647,9 @@ private:
     QString tekst; // of the field being read
     bool detePolja = false;
     QString opis;
+    QString tekstLaboratorije;
     bool vidjenOpis = false, vidjeniBlokovi = false, vidjeneVeze = false;
+    bool vidjenaLaboratorija = false;
     bool opisDete = false;
     bool blokoviGotovi = false;
     std::array<TPoljeBlokaTekst, pbBrojPolja> poljaBloka;
