@@ -3,6 +3,7 @@
 #include "Glavni.h"
 
 #include "Dijalozi.h"
+#include "Laboratorija.h"
 #include "OpcijeSim.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
@@ -148,6 +149,7 @@ void TMainForm::NovDrzacExecute() {
 
 void TMainForm::PrevediModelClick() {
     if (!NaModelu() || radUToku) return;
+    const std::vector<int> oznaceni = prikazRezultata->OznaceniBlokovi();
     prikazRezultata->OcistiTabelu();
     std::vector<const skem::TBlokPogled*> blokovi;
     std::vector<skem::TBlokRezultata> redovi;
@@ -158,7 +160,15 @@ void TMainForm::PrevediModelClick() {
     try {
         zaustaviRad = false;
         const QPointer<QWidget> fokus = QApplication::focusWidget();
-        if (simulacija.Pripremi(blokovi)) IzvediUPozadini(fokus);
+        if (simulacija.Pripremi(blokovi)) {
+            PripremiLaboratoriju(oznaceni);
+            try {
+                IzvediUPozadini(fokus);
+            } catch (...) {
+                ZavrsiLaboratoriju(false);
+                throw;
+            }
+        }
         if (simulacija.Zaustavljena()) {
             // Nothing of the document changed; a close asked for meanwhile follows.
             ZavrsiCekanje();
@@ -174,8 +184,10 @@ void TMainForm::PrevediModelClick() {
             strane->setCurrentWidget(prikazRezultata->TabelaTab());
             mainToolBar->hide();
         } else {
+            if (strane->currentWidget() == laboratorija) NazadNaModel();
             PokaziBlokGreske(simulacija.Prekid().Blok);
         }
+        ZavrsiLaboratoriju(simulacija.Uspeh());
         ZavrsiCekanje();
     } catch (const std::bad_alloc&) {
         GreskaSimulacije(QStringLiteral("Out of memory"));
