@@ -91,10 +91,11 @@ void TMainForm::NapraviLaboratoriju() {
         p.PostaviPauzu(!p.Pauzirano());
         dugmePauza->setText(p.Pauzirano() ? QStringLiteral("Nastavi") : QStringLiteral("Pauza"));
     });
-    // Beside "Prekini", before it.
-    statusnaTraka->insertPermanentWidget(1, oznaka);
-    statusnaTraka->insertPermanentWidget(2, izborBrzine);
-    statusnaTraka->insertPermanentWidget(4, dugmePauza);
+    // After the zoom: the pace, the progress bar, then "Pauza" beside "Prekini"
+    // (the indexes count the status bar's one ordinary widget too).
+    statusnaTraka->insertPermanentWidget(2, oznaka);
+    statusnaTraka->insertPermanentWidget(3, izborBrzine);
+    statusnaTraka->insertPermanentWidget(5, dugmePauza);
 
     prikaziLaboratoriju = NovaAkcija(this, "Laboratorija", QStringLiteral("&Laboratorija"),
                                      QStringLiteral("Pracenje simulacije i klizaci"));
