@@ -146,6 +146,7 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
     oznakaUvecanja->setObjectName(QStringLiteral("OznakaUvecanja"));
     statusnaTraka->addPermanentWidget(oznakaUvecanja);
     NapraviTrakuRada();
+    NapraviLaboratoriju();
 
     auto* centar = new QWidget(this);
     auto* raspored = new QVBoxLayout(centar);

@@ -36,6 +36,8 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class TIzborUlaza;
+class TLaboratorija;
+class TSKEMBlok;
 class TOpcije;
 class TOporavak;
 class TPomoc;
@@ -188,6 +190,32 @@ private:
     // with its arithmetic fault or memory error thrown again here. The focus
     // goes back to fokusPre, where it was before the options dialog.
     void IzvediUPozadini(QWidget* fokusPre);
+    // ---- the lab (GlavniLaboratorija.cpp) ----
+    // The lab page, the pace and pause controls, the block's and the
+    // inspector's menu entries.
+    void NapraviLaboratoriju();
+    // "Prati tokom simulacije": the block joins or leaves the watched ones.
+    void PratiBlok(int lokalniBroj);
+    // "Dodaj klizac" over a parameter (1..3) of a block.
+    void DodajKlizac(int lokalniBroj, int parametar);
+    // The lab's settings changed: kept with the document as an undo step.
+    void IzmenaLaboratorije(const QString& opis);
+    // The sliders shown with the blocks' names and parameters as they are now.
+    void OsveziKlizace();
+    // Before a run: the watched blocks (the document's, or else the rows
+    // ticked in the last table) and whether the run is to be observed.
+    bool PripremiLaboratoriju(const std::vector<int>& oznaceniRedovi);
+    // After it: the change list, the sliders' values kept when asked, the
+    // watched rows ticked in the new table.
+    void ZavrsiLaboratoriju(bool uspeh);
+    // The watched blocks for the run about to start (local numbers).
+    std::vector<int> praceniRada;
+    bool posmatranRad = false;
+    TLaboratorija* laboratorija = nullptr;
+    QComboBox* izborBrzine = nullptr;
+    QPushButton* dugmePauza = nullptr;
+    QAction* prikaziLaboratoriju = nullptr;
+
     // Closing during a run: asks, and stops the run to close after it; true
     // when a run was under way (this close is ignored).
     bool ZatvaranjeTokomRada();
@@ -331,6 +359,7 @@ private:
     std::atomic<bool> zaustaviRad{false};
     std::atomic<double> udeoRada{0};  // share of the run done, for the bar
     std::atomic<double> vremeRada{0}; // simulated time reached
+    std::atomic<int> radovaRada{0};   // integration runs of the run (0: not known yet)
     bool radUToku = false;
     bool zatvoriPosleRada = false;
     QProgressBar* trakaRada = nullptr;

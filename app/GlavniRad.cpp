@@ -6,18 +6,23 @@
 
 #include "Brojevi.h"
 #include "Dijalozi.h"
+#include "Laboratorija.h"
 #include "OpcijeSim.h"
 #include "Rezultati.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <algorithm>
 #include <exception>
 #include <string>
@@ -58,6 +63,7 @@ void TMainForm::NapraviTrakuRada() {
     simulacija.PostaviNapredak([this](const skem::TNapredakRada& n) {
         udeoRada.store(n.Udeo(), std::memory_order_relaxed);
         vremeRada.store(n.Vreme, std::memory_order_relaxed);
+        radovaRada.store(n.Radova, std::memory_order_relaxed);
     });
 }
 
@@ -70,6 +76,8 @@ void TMainForm::PokaziRad(bool radi) {
     trakaRada->setValue(0);
     trakaRada->setVisible(radi);
     dugmePrekini->setVisible(radi);
+    dugmePauza->setVisible(radi && posmatranRad);
+    dugmePauza->setText(QStringLiteral("Pauza"));
     if (!radi) OsveziIstoriju(); // undo and redo as the history allows
 }
 
@@ -78,8 +86,12 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
     simulacija.PostaviPoruke(&zapis);
     udeoRada = 0;
     vremeRada = 0;
+    radovaRada = 0;
     const skem::TPrevodjenje prevodjenje = Opcije()->Prevodjenje();
     simulacija.PostaviPrevodjenje(prevodjenje);
+    // Watched, steered or paced: the lab's observer sees every step. Else
+    // the run is exactly as it always was.
+    simulacija.PostaviPosmatraca(posmatranRad ? &laboratorija->Pracenje() : nullptr);
     // Disabled parts give up the focus; it comes back where it was.
     const QPointer<QWidget> fokus = fokusPre;
     PokaziRad(true);
@@ -104,12 +116,35 @@ void TMainForm::IzvediUPozadini(QWidget* fokusPre) {
         trakaRada->setFormat(QStringLiteral("t = %1 od %2")
                                  .arg(QString::fromStdString(skem::VremeNaKoraku(t, h)), trajanje));
     };
+    // A run that lasts more than a moment shows the lab page, its chart
+    // growing on every tick.
+    QElapsedTimer trajanjeRada;
+    trajanjeRada.start();
+    const auto prikaziSve = [this, prikazi, &trajanjeRada] {
+        if (posmatranRad) {
+            const double t = laboratorija->Pracenje().Vreme();
+            // Paced, the engine's own reports come seldom.
+            if (t > vremeRada.load(std::memory_order_relaxed)) {
+                vremeRada.store(t, std::memory_order_relaxed);
+                const double d = simulacija.Trajanje();
+                if (d > 0 && radovaRada.load(std::memory_order_relaxed) == 1)
+                    udeoRada.store(std::max(udeoRada.load(), std::min(t / d, 1.0)));
+            }
+            if (trajanjeRada.elapsed() >= 300 && strane->currentWidget() != laboratorija) {
+                strane->setCurrentWidget(laboratorija);
+                mainToolBar->hide();
+            }
+            laboratorija->Osvezi();
+        }
+        prikazi();
+    };
     prikazi();
-    connect(&sat, &QTimer::timeout, this, prikazi);
+    connect(&sat, &QTimer::timeout, this, prikaziSve);
     sat.start(100);
     petlja.exec();
     radnik.join();
     sat.stop();
+    simulacija.PostaviPosmatraca(nullptr);
     PokaziRad(false);
     // A hint left from the command that started the run would hide how it ended.
     statusnaTraka->clearMessage();

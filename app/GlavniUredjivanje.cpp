@@ -4,6 +4,7 @@
 
 #include "Dijalozi.h"
 #include "Dokument.h"
+#include "Laboratorija.h"
 #include "OpcijeSim.h"
 #include "Podsistemi.h"
 #include "Rezultati.h"
@@ -151,6 +152,7 @@ void TMainForm::NovDrzacExecute() {
 
 void TMainForm::PrevediModelClick() {
     if (!NaModelu() || radUToku) return;
+    const std::vector<int> oznaceni = prikazRezultata->OznaceniBlokovi();
     prikazRezultata->OcistiTabelu();
     std::vector<const skem::TBlokPogled*> blokovi;
     std::vector<skem::TBlokRezultata> redovi;
@@ -184,7 +186,13 @@ void TMainForm::PrevediModelClick() {
         Opcije()->PostaviMetod(radnaPovrsina->MetodIntegracije);
         if (simulacija.Pripremi(blokovi)) {
             ZapamtiMetod();
-            IzvediUPozadini(fokus);
+            PripremiLaboratoriju(oznaceni);
+            try {
+                IzvediUPozadini(fokus);
+            } catch (...) {
+                ZavrsiLaboratoriju(false);
+                throw;
+            }
         }
         if (simulacija.Zaustavljena()) {
             // Nothing of the document changed; a close asked for meanwhile follows.
@@ -205,9 +213,11 @@ void TMainForm::PrevediModelClick() {
             strane->setCurrentWidget(prikazRezultata->TabelaTab());
             mainToolBar->hide();
         } else {
+            if (strane->currentWidget() == laboratorija) NazadNaModel();
             // Inside a subsystem: that level opens with the block selected.
             PokaziBlokGreske(simulacija.Prekid().Blok);
         }
+        ZavrsiLaboratoriju(simulacija.Uspeh());
         ZavrsiCekanje();
     } catch (const std::bad_alloc&) {
         GreskaSimulacije(QStringLiteral("Out of memory"));

@@ -49,7 +49,7 @@ const QStringList& PoznateOpcije() {
         QStringLiteral("--output"),      QStringLiteral("--output-dir"), QStringLiteral("--runs"),
         QStringLiteral("--seed"),        QStringLiteral("--jobs"),       QStringLiteral("--part"),
         QStringLiteral("--prevodjenje"), QStringLiteral("--metod"),      QStringLiteral("--rtol"),
-        QStringLiteral("--atol")};
+        QStringLiteral("--atol"),        QStringLiteral("--izmene")};
     return opcije;
 }
 
@@ -247,6 +247,21 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
             return QStringLiteral("Opcija --prevodjenje da: prevodjenje modela nije moguce (%1).")
                 .arg(QString::fromStdString(razlog));
     }
+    if (const QString* t = opcija("--izmene")) {
+        QFile fajl(*t);
+        if (!fajl.open(QIODevice::ReadOnly))
+            return QStringLiteral("Opcija --izmene %1: fajl ne moze da se otvori: %2")
+                .arg(*t, fajl.errorString());
+        const QByteArray tekst = fajl.readAll();
+        if (fajl.error() != QFileDevice::NoError)
+            return QStringLiteral("Opcija --izmene %1: fajl ne moze da se procita: %2")
+                .arg(*t, fajl.errorString());
+        const std::string greska =
+            skem::ProcitajIzmene(std::string_view(tekst.constData(), std::size_t(tekst.size())),
+                                 s.Izmene, &s.RedoviIzmena);
+        if (!greska.empty())
+            return QStringLiteral("Opcija --izmene %1: %2").arg(*t, QString::fromStdString(greska));
+    }
     if (const QString* t = opcija("--output")) s.Izlaz = *t;
     if (const QString* t = opcija("--output-dir")) s.Direktorijum = *t;
     const std::string greska = s.Plan.Proveri();
@@ -352,6 +367,8 @@ const char* const OpcijePaketno =
     "  --jobs J       J simulacija istovremeno (podrazumevano: broj jezgara)\n"
     "  --part I/M     samo I-ti od M jednakih delova niza (sa globalnim brojevima run)\n"
     "  --output-dir D jedan CSV po simulaciji (run-<r>.csv) i indeks.csv u direktorijumu D\n"
+    "  --izmene F     izmene parametara tokom simulacije iz CSV fajla F (t,parametar,vrednost;\n"
+    "                 npr. 5,1.p1,-9: od prvog koraka posle t = 5 parametar 1 bloka 1 je -9)\n"
     "  --prevodjenje da|ne|auto\n"
     "                 prevodjenje modela u masinski kod za duge simulacije (isti rezultati):\n"
     "                 auto (podrazumevano) kad se isplati, da uvek, ne nikad (samo rk4)\n"
@@ -447,13 +464,13 @@ QStringList ArgumentiKomandneLinije(int argc, char** argv) {
 }
 
 QString UpotrebaPaketno() {
-    return QStringLiteral("Upotreba: skem --run FAJL.skem --duration D --step H --print P "
-                          "[--output IZLAZ.csv | --output-dir DIR]\n"
-                          "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
-                          "[--seed S]\n"
-                          "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n"
-                          "                 [--metod rk4|dp45|bdf] [--rtol R] [--atol A]\n"
-                          "                 [--metod rk4|dp45|bdf] [--rtol R] [--atol A]\n") +
+    return QStringLiteral(
+               "Upotreba: skem --run FAJL.skem --duration D --step H --print P "
+               "[--output IZLAZ.csv | --output-dir DIR]\n"
+               "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
+               "[--seed S]\n"
+               "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n"
+               "                 [--metod rk4|dp45|bdf] [--rtol R] [--atol A] [--izmene F]\n") +
            QLatin1String(OpcijePaketno) + QLatin1String(IzlazniKodovi);
 }
 
@@ -466,7 +483,7 @@ QString UpotrebaPrograma() {
                "                 [--set N.pK=V]... [--sweep N.pK=A:B:C]... [--runs R] "
                "[--seed S]\n"
                "                 [--jobs J] [--part I/M] [--prevodjenje da|ne|auto]\n"
-               "                 [--metod rk4|dp45|bdf] [--rtol R] [--atol A]\n"
+               "                 [--metod rk4|dp45|bdf] [--rtol R] [--atol A] [--izmene F]\n"
                "Bez opcija otvara editor blok dijagrama, sa dokumentom FAJL.skem ako "
                "je naveden.\n"
                "  --version      ispisuje verziju programa\n"
@@ -571,6 +588,18 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
             serija.Osnova = std::move(ravan.Kopija);
         }
         const bool serijski = JeSerija(a);
+        for (std::size_t i = 0; i < serija.Izmene.size(); ++i) {
+            const skem::TIzmenaParametra& izmena = serija.Izmene[i];
+            const std::string greska =
+                serija.Osnova.ProveriCilj({izmena.Blok, false, izmena.Parametar});
+            if (greska.empty()) continue;
+            greske << QStringLiteral("Opcija --izmene %1: Red %2: %3")
+                          .arg(a.Opcije[QStringLiteral("--izmene")])
+                          .arg(serija.RedoviIzmena[i])
+                          .arg(QString::fromStdString(greska))
+                   << '\n';
+            return ikUpotreba;
+        }
 
         if (!serijski) return IzvrsiJednu(serija, izlaz, greske);
 

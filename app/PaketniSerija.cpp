@@ -126,6 +126,7 @@ skem::TIshodSimulacije Izvedi(const TSerijaPaketno& s, std::int64_t r, TRadnik& 
     // One compiled model serves every run of the slice; the choice weighs them all.
     const auto [od, doBroja] = skem::DeoSerije(s.Plan.BrojSimulacija(), s.Deo, s.Delova);
     radnik.Simulacija.PostaviPrevodjenje(s.Prevodjenje);
+    radnik.Simulacija.PostaviIzmene(s.Izmene);
     radnik.Simulacija.PostaviRadovaSerije(doBroja - od + 1);
     skem::TRedoviCsv redovi(
         s.Kolone, s.Opcije.Trajanje, s.Opcije.IntervalStampanja,

@@ -26,6 +26,8 @@ struct TSerijaPaketno {
     QString Direktorijum;             // --output-dir, or empty
     bool Napredak = false;            // a progress line on the error stream
     skem::TPrevodjenje Prevodjenje = skem::TPrevodjenje::Auto; // --prevodjenje
+    skem::TListaIzmena Izmene;                                 // --izmene: replayed in every run
+    std::vector<std::size_t> RedoviIzmena;                     // each change's line in its file
     // Set (by Ctrl+C, say) to stop: runs under way end soon, no output file
     // is left behind, and the exit code is 1.
     const std::atomic<bool>* Zaustavi = nullptr;

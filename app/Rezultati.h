@@ -109,6 +109,10 @@ public:
                       double noviIntervalStampe, const TKrajRada& kraj = {});
     // Frees the check boxes and empties the table.
     void OcistiTabelu();
+    // The local numbers of the ticked rows, in table order; and ticking the
+    // rows of these blocks (the others stay as they are).
+    std::vector<int> OznaceniBlokovi() const;
+    void OznaciBlokove(const std::vector<int>& brojevi);
 
     // Draws the ticked rows and switches to GrafikTab; with none ticked it says
     // "Niste oznacili zeljene izlaze!" and stays. The horizontal axis is the
@@ -236,6 +240,7 @@ private:
     QPointer<QLabel> opisKraja; // to free it when no status bar took it
     QTableView* tabela = nullptr;
     std::vector<QCheckBox*> oznake; // the check box of table row r is entry r - 1
+    std::vector<int> brojeviOznaka; // the local number of each check box's block
     QLabel* uputstvo = nullptr;
     QPushButton* backOnModel = nullptr;
     QPushButton* izvozCsv = nullptr;

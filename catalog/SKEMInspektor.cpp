@@ -275,11 +275,17 @@ TSKEMInspektor::TSKEMInspektor(QWidget* roditelj) : QWidget(roditelj) {
     gridUlaza->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(gridUlaza, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         TSKEMBlok* b = PrikazaniBlok();
-        if (!b || b->Sifra != SifraGeneratoraFunkcija) return;
-        akcijaPodrazumevane->setEnabled(b->Ordinate.has_value());
+        if (!b) return;
         QMenu meni(this);
-        meni.addAction(akcijaPodrazumevane);
-        meni.exec(gridUlaza->viewport()->mapToGlobal(p));
+        const int red = gridUlaza->rowAt(p.y());
+        if (OnMeniParametra && red >= 0 && red < redovi.size() &&
+            redovi[red].Vrsta == TRed::TVrsta::Parametar)
+            OnMeniParametra(meni, b, redovi[red].Broj);
+        if (b->Sifra == SifraGeneratoraFunkcija) {
+            akcijaPodrazumevane->setEnabled(b->Ordinate.has_value());
+            meni.addAction(akcijaPodrazumevane);
+        }
+        if (!meni.isEmpty()) meni.exec(gridUlaza->viewport()->mapToGlobal(p));
     });
 
     connect(lista->selectionModel(), &QItemSelectionModel::selectionChanged, this,

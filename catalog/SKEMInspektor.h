@@ -15,6 +15,7 @@
 #include <functional>
 
 class QAction;
+class QMenu;
 class QFrame;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -105,6 +106,9 @@ public:
     QString Caption;
     // Raised after the inspector wrote a parameter or an ordinate of the shown block.
     std::function<void(TSKEMInspektor*)> OnIzmena;
+    // Grid 1's context menu on a parameter row (1..3 of the shown block)
+    // takes the actions this adds to it.
+    std::function<void(QMenu&, TSKEMBlok*, int parametar)> OnMeniParametra;
 
     // Empties the list and, when the inspector has a workspace and the given
     // one is visible, adds one entry per block of it.

@@ -29,6 +29,7 @@ public:
         TModelDokumenta& m = r.Model;
         m.OpisProblema = povrsina.OpisProblema;
         m.MetodIntegracije = povrsina.MetodIntegracije;
+        m.Laboratorija = povrsina.Laboratorija;
         const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
         m.Blokovi.reserve(size_t(blokovi.size()));
         r.Blokovi.reserve(size_t(blokovi.size()));
@@ -216,6 +217,7 @@ public:
 void Izgradi(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {
     povrsina.OpisProblema = model.OpisProblema;
     povrsina.MetodIntegracije = model.MetodIntegracije;
+    povrsina.Laboratorija = model.Laboratorija;
     TGraditelj g(povrsina, model);
     for (size_t i = 0; i < model.Blokovi.size(); ++i)
         g.NapraviBlok(int(i));
@@ -495,6 +497,7 @@ public:
         if (veze.size() == povrsina.Veze.size()) povrsina.Veze = veze;
         povrsina.OpisProblema = cilj.OpisProblema;
         povrsina.MetodIntegracije = cilj.MetodIntegracije;
+        povrsina.Laboratorija = cilj.Laboratorija;
         return r;
     }
 

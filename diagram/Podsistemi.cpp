@@ -361,9 +361,10 @@ TModelDokumenta Upisi(TModelDokumenta m, const TNivoPovrsine& nivo) {
     } else {
         m.OpisProblema.clear();
     }
-    // The method and the measurements belong to the whole document only.
+    // The method, the measurements and the lab belong to the whole document only.
     m.MetodIntegracije.reset();
     m.Merenja.clear();
+    m.Laboratorija = {};
     novi->Sadrzaj = std::move(m);
     b.Podsistem = std::move(novi);
     OsveziUlazePodsistema(b);
@@ -371,11 +372,12 @@ TModelDokumenta Upisi(TModelDokumenta m, const TNivoPovrsine& nivo) {
 }
 
 // The surface rebuilt as `model` at the levels `nivoi`, the document's
-// description and integration method kept; nothing of it counts as a change.
+// description, integration method and lab settings kept; nothing of it counts as a change.
 void PostaviNivo(TSKEMRadnaPovrsina& p, std::vector<TNivoPovrsine> nivoi,
                  const TModelDokumenta& model, bool primeni) {
     const QString opis = p.OpisProblema;
     const auto metod = p.MetodIntegracije;
+    const auto laboratorija = p.Laboratorija;
     const auto promena = std::exchange(p.OnChange, nullptr);
     const auto brisanje = std::exchange(p.OnBrisiBlok, nullptr);
     try {
@@ -389,6 +391,7 @@ void PostaviNivo(TSKEMRadnaPovrsina& p, std::vector<TNivoPovrsine> nivoi,
         p.Nivoi = std::move(nivoi);
         p.OpisProblema = opis;
         p.MetodIntegracije = metod;
+        p.Laboratorija = laboratorija;
         throw;
     }
     p.OnChange = promena;
@@ -396,6 +399,7 @@ void PostaviNivo(TSKEMRadnaPovrsina& p, std::vector<TNivoPovrsine> nivoi,
     p.Nivoi = std::move(nivoi);
     p.OpisProblema = opis;
     p.MetodIntegracije = metod;
+    p.Laboratorija = laboratorija;
     Javi(p.OnBrisiBlok, &p); // the block list is another one
 }
 
@@ -407,6 +411,7 @@ TModelDokumenta ModelDokumenta(const TSKEMRadnaPovrsina& povrsina) {
         m = Upisi(std::move(m), povrsina.Nivoi[i]);
     m.OpisProblema = povrsina.OpisProblema;
     m.MetodIntegracije = povrsina.MetodIntegracije;
+    m.Laboratorija = povrsina.Laboratorija;
     return m;
 }
 
@@ -476,6 +481,7 @@ void PrimeniDokument(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model)
     nivo.OpisProblema = model.OpisProblema;
     povrsina.OpisProblema = model.OpisProblema;
     povrsina.MetodIntegracije = model.MetodIntegracije;
+    povrsina.Laboratorija = model.Laboratorija;
     PostaviNivo(povrsina, std::move(nivoi), nivo, isti);
 }
 

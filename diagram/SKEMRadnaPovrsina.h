@@ -93,6 +93,8 @@ public:
     QString OpisProblema;
     // The integration method saved with the document; none: RK4.
     std::optional<skem::TMetodDokumenta> MetodIntegracije;
+    // The lab's settings saved with the document (watched blocks, sliders).
+    skem::TLaboratorijaModela Laboratorija;
     QPoint PozicijaSkrola;
     // The levels above the surface's, the document's top first; none while
     // the top is shown. Emptied with the surface.

@@ -54,6 +54,7 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
             return false;
         }
         Prevedi(pogledi);
+        PripremiIzmene(pogledi);
         Sortiraj();
 
         TOpcijeSimulacije opcije;
@@ -97,6 +98,7 @@ void TSimulacija::Izvedi(MatrixReal& rezultati) {
     uspeh = pripremljena;
     if (!uspeh) return;
     seme = pocetnoSeme;
+    izmeneRada = zadateIzmene;
     BezMemorijeJeGreska(uspeh, [&] { PopuniRezultate(rezultati); });
 }
 
@@ -107,6 +109,7 @@ void TSimulacija::Izvedi(TPrijemRedova& prijem) {
     uspeh = pripremljena;
     if (!uspeh) return;
     seme = pocetnoSeme;
+    izmeneRada = zadateIzmene;
     BezMemorijeJeGreska(uspeh, [&] {
         if (uvekPoBlokovima || ImaSlucajnih()) {
             MatrixReal rezultati;

@@ -5,6 +5,7 @@
 // ObradaResavac.cpp) and samples every block's output at the print interval
 // into a results matrix.
 
+#include "IzmeneParametara.h"
 #include "KorakRK4.h"
 #include "MatricaRezultata.h"
 #include "Prevodjenje.h"
@@ -19,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace skem {
@@ -169,6 +171,18 @@ public:
         napredak = std::move(prijem);
     }
 
+    // Parameter changes to replay in the next runs (IzmeneParametara.h): from
+    // the first step that starts at or after each one's time, in list order.
+    // An empty list is the plain run.
+    void PostaviIzmene(TListaIzmena izmene) { zadateIzmene = std::move(izmene); }
+    // Watches, paces and steers the runs (nullptr: none). A model with a
+    // random source is watched in its first run; the later ones replay the
+    // changes made in it.
+    void PostaviPosmatraca(TPosmatracRada* posmatrac) { posmatracRada = posmatrac; }
+    // The changes the last Izvedi made, each with the time it took effect:
+    // replayed, they give the same results.
+    const TListaIzmena& IzmeneRada() const { return izmeneRada; }
+
     // Checks, translates and orders the blocks, asks for the options and fills
     // `rezultati` (Round(D / P) + 3 rows of N columns): Pripremi, then Izvedi.
     // Sets Uspeh. Arithmetic faults and exhausted memory leave as TGreskaSimulacije.
@@ -295,6 +309,13 @@ private:
     static void PrevedenaGreska(void* s, std::int32_t poruka, std::int32_t blok);
     static void PrevedenKraj(void* s);
     static double PrevedenaSlucajna(void* s);
+    // Parameter changes: the local numbers of the run's blocks (Pripremi),
+    // the changes due at the current time applied to the plan, and the
+    // observer's look after a step (false: stop).
+    void PripremiIzmene(const std::vector<const TBlokPogled*>& pogledi);
+    void PrimeniIzmene();
+    void PrimeniIzmenu(const TIzmenaParametra& izmena);
+    bool PosmatrajKorak();
     void PrijaviGresku(const char* poruka, std::int32_t blok = 0);
     void PrijaviKraj();
     void ProveriAritmetiku() const;
@@ -354,6 +375,16 @@ private:
     bool zadatoSeme = false;
     std::uint32_t pocetnoSeme = 0;
     std::uint32_t seme = 0; // the generator's state while a seeded run goes on
+
+    TListaIzmena zadateIzmene;
+    TListaIzmena izmeneRada;
+    std::size_t sledecaIzmena = 0;
+    TListaIzmena noveIzmene; // what the observer hands over after a step
+    TPosmatracRada* posmatracRada = nullptr;
+    std::vector<std::pair<int, std::int32_t>> brojeviBlokova; // (local number, block), sorted
+    // The parameters as changed so far in this run, by block (a plan record
+    // may hold a value derived from them).
+    std::vector<std::array<double, 3>> parametriRada;
 
     TPrevodjenje prevodjenje = TPrevodjenje::Auto;
     std::int64_t radovaSerije = 1;

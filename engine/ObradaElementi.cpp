@@ -5,6 +5,7 @@
 // so the floating-point flags only ever report genuine arithmetic faults.
 
 #include "Obrada.h"
+#include "SitneVrednosti.h"
 
 #include <chrono>
 #include <cmath>
@@ -119,6 +120,39 @@ void TSimulacija::PripremiPlan() {
     planProlaza[0].Kod = KodBezRacuna;
     planProlaza[1].Kod = KodBezRacuna; // the time source
     planProlaza[static_cast<std::size_t>(duzinaRedosleda) + 1].Kod = KodKraja;
+}
+
+// A change reaches the plan as PripremiPlan would have put its value there,
+// derived values included, so a run changed at its start equals one that
+// began with the value. A memory kept in Parametar2 is no parameter; the
+// kinds that read a parameter only in the initial pass take no later change,
+// but a constant's output is its parameter.
+void TSimulacija::PrimeniIzmenu(const TIzmenaParametra& izmena) {
+    const auto par = izmena.Parametar;
+    const auto b = static_cast<std::size_t>(izmena.Blok);
+    if (b < 1 || b >= blokovi.size() || par < 1 || par > 3) return;
+    if (parametriRada.empty()) {
+        parametriRada.resize(blokovi.size());
+        for (std::size_t i = 1; i < blokovi.size(); ++i)
+            parametriRada[i] = {blokovi[i].Parametar1, blokovi[i].Parametar2,
+                                blokovi[i].Parametar3};
+    }
+    const TVrstaElementa vrsta = blokovi[b].Sifra;
+    if (par == 2 &&
+        (vrsta == TVrstaElementa::OdabiranjeIDrzanje || vrsta == TVrstaElementa::Memorija))
+        return;
+    std::array<double, 3>& p = parametriRada[b];
+    p[static_cast<std::size_t>(par) - 1] = BezSitnih(izmena.Vrednost);
+    if (vrsta == TVrstaElementa::Konstanta && par == 1) vrednosti[b] = p[0];
+    const std::int32_t pozicija = pozicijaUPlanu[b];
+    if (pozicija < 2) return;
+    TKorakProlaza& k = planProlaza[static_cast<std::size_t>(pozicija)];
+    k.Parametar1 = p[0];
+    if (vrsta != TVrstaElementa::OdabiranjeIDrzanje && vrsta != TVrstaElementa::Memorija)
+        k.Parametar2 = p[1];
+    k.Parametar3 = p[2];
+    if (k.Kod == KodZbirDvaUlaza) k.Parametar3 = p[2] * 0.0;
+    if (k.Kod == KodIntegratorJedan) k.Parametar3 = p[1] * 0.0 + p[2] * 0.0;
 }
 
 void TSimulacija::Izracunaj() {

@@ -141,6 +141,8 @@ void TSimulacija::PocniRad() {
     vreme = 0;
     v[brojBlokova] = 0;
     prekid = TVrstaPrekida{};
+    sledecaIzmena = 0;
+    parametriRada.clear();
 }
 
 // The observer is called with the value table after the initial pass and at
@@ -154,11 +156,17 @@ template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
         return;
     }
     TRasporedStampe stampa(intervalStampanja, polaIntervala / (intervalStampanja * 2), vreme);
+    // The run's observer sees the printed rows of the first run.
+    auto uzorak = [&](const double* vrednostiBlokova) {
+        posmatrac(vrednostiBlokova);
+        if (posmatracRada && stanjeNapretka.Rad == 1)
+            posmatracRada->Uzorak(vreme, vrednostiBlokova + 1);
+    };
 
     pocetniProlaz = true;
     Izracunaj();
     pocetniProlaz = false;
-    posmatrac(static_cast<const double*>(vrednosti.data()));
+    uzorak(static_cast<const double*>(vrednosti.data()));
 
     double* const v = vrednosti.data();
     const TStanjaIntegratora niz{static_cast<std::size_t>(brojIntegratora),
@@ -186,9 +194,11 @@ template <class TPosmatrac> void TSimulacija::IzvediRad(TPosmatrac& posmatrac) {
     auto vozi = [&](auto&& korak) {
         int doProvere = 1;
         for (;;) {
+            if (sledecaIzmena < izmeneRada.size()) PrimeniIzmene();
             korak();
             if (!NastaviPosleKoraka()) return;
-            if (stampa.Dospeo(vreme)) posmatrac(static_cast<const double*>(v));
+            if (stampa.Dospeo(vreme)) uzorak(static_cast<const double*>(v));
+            if (posmatracRada && !PosmatrajKorak()) return;
             if (!(trajanje + polaIntervala > vreme)) {
                 // The last report says the run got to the end.
                 if (napredak) {

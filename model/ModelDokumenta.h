@@ -144,6 +144,22 @@ struct TVezaModela {
     bool JeJunction() const { return Roditelj >= 0; }
 };
 
+// What the lab keeps with a document: the blocks watched during a run (local
+// numbers) and the sliders over block parameters. A document without them
+// has no such element.
+struct TKlizacModela {
+    int Blok = 0;      // local number
+    int Parametar = 1; // 1..3
+    double Min = 0, Max = 1, Vrednost = 0;
+    bool operator==(const TKlizacModela&) const = default;
+};
+struct TLaboratorijaModela {
+    std::vector<int> Praceni;
+    std::vector<TKlizacModela> Klizaci;
+    bool Prazna() const { return Praceni.empty() && Klizaci.empty(); }
+    bool operator==(const TLaboratorijaModela&) const = default;
+};
+
 // The whole document. Veze holds every connection in the file's order: each
 // ordinary connection followed by the junction connections under its holders
 // (each again followed by its own), so a connection comes before its
@@ -156,6 +172,7 @@ struct TModelDokumenta {
     // Files of measured data shown over the chart (element Merenja, one Fajl
     // each; written only when there are any).
     std::vector<QString> Merenja;
+    TLaboratorijaModela Laboratorija;
 
     // The first block, in list order, with the local number; -1 if none.
     int NadjiBlok(int lokalniBroj) const;

@@ -206,7 +206,9 @@ enum TUloga : quint8 {
     ulParametri,
     ulParametar,
     ulPoljeParametra,
-    ulOstalo, // not read, nor anything in it
+    ulLaboratorija,
+    ulPoljeLaboratorije, // Indeks 0: Prati, 1: Klizac
+    ulOstalo,            // not read, nor anything in it
 };
 
 struct TOtvoren {
@@ -269,6 +271,7 @@ public:
         Zavrsi();
         n.model.MetodIntegracije = metod;
         n.model.Merenja = std::move(merenja);
+        n.model.Laboratorija = std::move(laboratorija);
         r.Model = std::move(n.model);
         r.Greska = std::move(greska);
         return r;
@@ -320,6 +323,8 @@ private:
                         n.opis += citac.text();
                     else if (u == ulPoljeMetoda)
                         poljaMetoda[otvoreni.back().Indeks] += citac.text();
+                    else if (u == ulPoljeLaboratorije)
+                        tekstLaboratorije += citac.text();
                     else if (u == ulPoljeBloka || u == ulPoljeVeze || u == ulPoljeDrzaca ||
                              u == ulPoljeParametra || u == ulFajlMerenja)
                         tekst += citac.text();
@@ -367,6 +372,15 @@ private:
                 }
             } else if (roditelj.Uloga == ulKoren && ime == QLatin1StringView("Merenja")) {
                 novi.Uloga = ulMerenja;
+            } else if (roditelj.Uloga == ulKoren && ime == QLatin1StringView("Laboratorija")) {
+                if (!vidjenaLaboratorija) novi.Uloga = ulLaboratorija;
+                vidjenaLaboratorija = true;
+            }
+            break;
+        case ulLaboratorija:
+            if (ime == QLatin1StringView("Prati") || ime == QLatin1StringView("Klizac")) {
+                novi = {ulPoljeLaboratorije, ime == QLatin1StringView("Prati") ? 0 : 1};
+                tekstLaboratorije.clear();
             }
             break;
         case ulMetod: {
@@ -460,6 +474,8 @@ private:
         case ulOpis:
             n.opisDete = true;
             break;
+        case ulPoljeLaboratorije:
+            break;
         case ulPoljeBloka:
             n.poljaBloka[roditelj.Indeks].Dete = true;
             break;
@@ -511,6 +527,9 @@ private:
         case ulFajlMerenja:
             merenja.emplace_back(tekst);
             break;
+        case ulPoljeLaboratorije:
+            CitajLaboratoriju(z.Indeks == 0);
+            break;
         case ulBlokovi:
             n.blokoviGotovi = true;
             CitajVeze();
@@ -545,6 +564,33 @@ private:
         // Grown one by one; what is kept is no more than what was read.
         n.model.Blokovi.shrink_to_fit();
         n.model.Veze.shrink_to_fit();
+    }
+
+    // The lab's settings are a convenience: an entry that does not read is
+    // left out rather than costing the document.
+    void CitajLaboratoriju(bool prati) {
+        const QStringList delovi = tekstLaboratorije.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        TLaboratorijaModela& l = laboratorija;
+        if (prati) {
+            for (const QString& d : delovi) {
+                bool ok = false;
+                const int b = d.toInt(&ok);
+                if (ok && b > 0) l.Praceni.push_back(b);
+            }
+            return;
+        }
+        if (delovi.size() != 4) return;
+        TKlizacModela k;
+        const QStringList cilj = delovi[0].split(QStringLiteral(".p"));
+        bool ok1 = false, ok2 = false;
+        if (cilj.size() != 2) return;
+        k.Blok = cilj[0].toInt(&ok1);
+        k.Parametar = cilj[1].toInt(&ok2);
+        double* vrednosti[] = {&k.Min, &k.Max, &k.Vrednost};
+        for (int i = 0; i < 3; ++i)
+            if (!ProcitajRealan(delovi[i + 1].toStdString(), *vrednosti[i])) return;
+        if (ok1 && ok2 && k.Blok > 0 && k.Parametar >= 1 && k.Parametar <= 3 && k.Min < k.Max)
+            l.Klizaci.push_back(k);
     }
 
     // ---- raw connections ----
@@ -814,6 +860,9 @@ private:
     std::optional<TMetodDokumenta> metod;
     std::array<QString, 3> poljaMetoda; // Metod, RelativnaTolerancija, ApsolutnaTolerancija
     std::vector<QString> merenja;
+    TLaboratorijaModela laboratorija;
+    QString tekstLaboratorije;
+    bool vidjenaLaboratorija = false;
 
     QHash<QStringView, QString> zajednicki;
 };

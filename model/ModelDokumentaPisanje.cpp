@@ -146,6 +146,7 @@ public:
                 p.Tekst("Fajl", f);
             p.Zatvori("Merenja");
         }
+        if (!model.Laboratorija.Prazna()) PisiLaboratoriju();
         p.Zatvori("SKEMDokument");
     }
 
@@ -252,6 +253,36 @@ private:
             p.Zatvori("Parametri");
         }
         p.Zatvori("Podsistem");
+    }
+
+    // <Laboratorija><Prati>1 3</Prati><Klizac>1.p1 0 10 2</Klizac>...</Laboratorija>:
+    // the watched blocks, then each slider's parameter, min, max and value.
+    void PisiLaboratoriju() {
+        const TLaboratorijaModela& l = model.Laboratorija;
+        p.Otvori("Laboratorija");
+        if (!l.Praceni.empty()) {
+            QByteArray brojevi;
+            for (int b : l.Praceni) {
+                if (!brojevi.isEmpty()) brojevi += ' ';
+                brojevi += QByteArray::number(b);
+            }
+            p.Realan("Prati", brojevi.constData(), size_t(brojevi.size()));
+        }
+        for (const TKlizacModela& k : l.Klizaci) {
+            QByteArray tekst = QByteArray::number(k.Blok) + ".p" + QByteArray::number(k.Parametar);
+            for (double v : {k.Min, k.Max, k.Vrednost}) {
+                if (!std::isfinite(v))
+                    throw TGreskaDokumenta(
+                        QStringLiteral("Klizac %1 ima vrednost koja nije konacan broj i ne moze "
+                                       "da se snimi!")
+                            .arg(QString::fromLatin1(tekst)));
+                char broj[NajduziRealan];
+                tekst += ' ';
+                tekst.append(broj, qsizetype(PisiRealan(v, broj)));
+            }
+            p.Realan("Klizac", tekst.constData(), size_t(tekst.size()));
+        }
+        p.Zatvori("Laboratorija");
     }
 
     bool JeBlok(int b) const { return b >= 0 && size_t(b) < model.Blokovi.size(); }

@@ -510,7 +510,7 @@ Gotovi modeli za isprobavanje su opisani u odeljku <a href="#primeri">Primeri</a
 <a href="#medjuspremnik">Iseci, kopiraj, nalepi</a> | <a href="#ponisti">Ponisti i Ponovi</a> |
 <a href="#prikaz">Uvecanje</a> | <a href="#meniji">Meniji i alati</a> |
 <a href="#simulacija">Simulacija</a> | <a href="#rezultati">Rezultati</a> |
-<a href="#dokumenti">Dokumenti</a> | <a href="#oporavak">Oporavak posle pada</a> |
+<a href="#laboratorija">Laboratorija</a> | <a href="#dokumenti">Dokumenti</a> | <a href="#oporavak">Oporavak posle pada</a> |
 <a href="#tasteri">Tasteri</a> | <a href="#paketno">Paketni rad</a> | <a href="#primeri">Primeri</a> |
 <a href="#blokovi">Blokovi</a> | <a href="linearizacija.htm">Linearizacija</a> |
 <a href="merenja.htm">Merenja na grafiku</a></p>
@@ -858,6 +858,38 @@ postaje &quot;2D View&quot; i njime se grafik vraca u ravan. U prostornom prikaz
 </ul>
 <p>Ako fajl ne moze da se sacuva, poruka navodi ime fajla i razlog.</p>
 
+<h2><a name="laboratorija"></a>Laboratorija: pracenje i klizaci</h2>
+<p>Simulacija se moze pratiti dok traje i menjati usput. Strana <b>Laboratorija</b> (meni Prikaz)
+prikazuje grafik koji raste tokom simulacije i, pored njega, klizace za izabrane parametre blokova.</p>
+<h3>Pracenje</h3>
+<p>Komanda &quot;Prati tokom simulacije&quot; u meniju bloka (desni klik na blok) dodaje blok u
+pracene ili ga uklanja. Ako nijedan blok nije izabran, prate se redovi oznaceni u tabeli prethodne
+simulacije. Kada simulacija traje duze od trenutka, strana Laboratorija se prikazuje sama i krive
+pracenih blokova rastu kako simulacija napreduje; po zavrsetku se prikazuje tabela rezultata, sa
+pracenim redovima vec oznacenim. Izbor se cuva u dokumentu.</p>
+<h3>Brzina i pauza</h3>
+<p>Pored trake napretka su izbor &quot;Brzina&quot; i taster &quot;Pauza&quot;/&quot;Nastavi&quot;
+(pored &quot;Prekini&quot;). &quot;najbrze&quot; racuna bez cekanja (podrazumevano); &quot;1&times; realno
+vreme&quot; vodi simulaciju tako da sekunda simuliranog vremena traje sekundu, a faktori od 0.01&times;
+do 100&times; sporije ili brze od toga. Brzina se moze menjati i tokom simulacije.</p>
+<h3>Klizaci</h3>
+<p>Komanda &quot;Dodaj klizac&quot; u meniju parametra u inspektoru (desni klik na red parametra) dodaje
+klizac sa granicama min i max oko sadasnje vrednosti; granice se menjaju u poljima ispod klizaca, a
+taster &quot;x&quot; uklanja klizac. Klizaci se cuvaju u dokumentu. Tokom simulacije pomeranje klizaca
+menja parametar od sledeceg koraka integracije; svaka izmena se belezi kao (vreme, parametar,
+vrednost) u listi &quot;Izmene tokom simulacije&quot;, u obliku CSV:</p>
+<p class="formula">t,parametar,vrednost<br>5,1.p1,-9</p>
+<p>Parametar se navodi kao u paketnom radu (N.pK: parametar K bloka sa lokalnim brojem N). Taster
+&quot;Sacuvaj izmene&quot; snima listu, a paketni rad je ponavlja opcijom &quot;--izmene&quot; i daje
+iste rezultate do poslednjeg bita. Izmena u trenutku t deluje od prvog koraka koji pocinje u t ili
+posle njega. Posle simulacije parametri dokumenta ostaju kakvi su bili pre nje, osim ako je oznaceno
+&quot;Zadrzi vrednosti klizaca&quot;: tada dobijaju poslednje vrednosti klizaca (izmena se moze
+ponistiti).</p>
+<p>Pocetni uslovi (na primer Parametar 1 integratora) citaju se samo na pocetku simulacije, pa
+njihova kasnija izmena ne menja tok; memorija blokova Memorija i Odabiranje i drzanje nije parametar.
+Kod modela sa generatorom slucajnih brojeva prati se prvi od proracuna, a ostali ponavljaju njegove
+izmene.</p>
+
 <h2><a name="dokumenti"></a>Dokumenti</h2>
 <p>Model se cuva kao dokument sa nastavkom <b>.skem</b> (XML datoteka) zajedno sa opisom problema i
 izmenjenim ordinatama generatora funkcija. Komande su u meniju &quot;Datoteka&quot;:</p>
@@ -944,6 +976,9 @@ standardni izlaz. Poruke (greske modela, dokumenta i simulacije) idu na standard
 Izlazni kod je 0 za uspeh (i kada simulaciju zavrsi blok Quit), 1 kada dokument ne moze da se procita,
 model je odbijen ili je simulacija prekinuta greskom, i 2 za neispravne argumente ili opcije. Primer:</p>
 <p class="formula">skem --run oscilator.skem --duration 10 --step 0.01 --print 0.1 --output oscilator.csv</p>
+<p>&quot;--izmene IZMENE.csv&quot; ponavlja izmene parametara snimljene u
+<a href="#laboratorija">laboratoriji</a>; neispravan red fajla se prijavljuje sa svojim brojem
+(izlazni kod 2).</p>
 <p>&quot;skem --version&quot; ispisuje verziju programa, a &quot;skem --help&quot; kratko uputstvo za
 upotrebu; podrobno uputstvo za komandnu liniju daje &quot;man skem&quot;.</p>
 

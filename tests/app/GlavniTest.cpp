@@ -2,17 +2,23 @@
 // editing commands, help, full screen, "Simulacija" and the document
 // commands, driven through the scripted dialogs.
 #include "GlavniPomoc.h"
+#include "Laboratorija.h"
 #include "unDrzac.h"
 
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
@@ -20,6 +26,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 using namespace glavni_test;
@@ -526,6 +533,8 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
                                            "&Stvarna velicina",
                                            "-",
                                            "&Prikazi sve",
+                                           "-",
+                                           "&Laboratorija",
                                            "&Analiza:",
                                            "&Linearizacija..."}));
     EXPECT_EQ(Meni(Deo<QMenuBar>(*g, "HelpMenuBar")), (QStringList{"&Pomoc:", "&SKEM 2004"}));
@@ -795,6 +804,111 @@ TEST_F(Simulacija, PodsistemiURedovimaPoPutanji) {
     // The free and the driven section add up to 1 (x(0) = 1, then 1 - x).
     for (int k = 1; k <= 3; ++k)
         EXPECT_NEAR(TekstURealan(r.Celija(k, 7)), 1, 1e-9);
+}
+
+// The lab: a block watched from its menu and a slider added from the
+// inspector's; a paced run shows the live chart growing, a slider moved during
+// it is recorded and steers the run, and the document keeps its parameters.
+TEST_F(Simulacija, LaboratorijaPratiIKlizacBelezi) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    Prikazi(*g);
+    // Picks an entry of the menu about to open, then closes it.
+    const auto izaberi = [](const char* akcija) {
+        QTimer::singleShot(0, [akcija] {
+            QWidget* meni = QApplication::activePopupWidget();
+            ASSERT_NE(meni, nullptr);
+            auto* a = meni->findChild<QAction*>(QString::fromLatin1(akcija));
+            ASSERT_NE(a, nullptr) << akcija;
+            a->trigger();
+            meni->close();
+        });
+    };
+    TSKEMBlok* x = Povrsina(*g)->Blokovi()[2];
+    QWidget* platno = Deo<QGraphicsView>(*g, "PogledPovrsine")->viewport();
+    const QPoint naBloku =
+        Deo<QGraphicsView>(*g, "PogledPovrsine")->mapFromScene(x->sceneBoundingRect().center());
+    izaberi("PratiTokomSimulacije");
+    QContextMenuEvent meniBloka(QContextMenuEvent::Mouse, naBloku, platno->mapToGlobal(naBloku));
+    QApplication::sendEvent(platno, &meniBloka);
+    EXPECT_EQ(Povrsina(*g)->Laboratorija.Praceni, std::vector<int>{3});
+    EXPECT_TRUE(g->Izmenjen());
+
+    TSKEMBlok* zbir = Povrsina(*g)->Blokovi()[0];
+    Inspektor(*g)->PrikaziBlok(zbir);
+    TSKEMGrid* grid = Inspektor(*g)->GridUlaza();
+    int red = -1;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (grid->item(r, 0) && grid->item(r, 0)->text() == "Koef. ulaza 1") red = r;
+    ASSERT_GE(red, 0);
+    izaberi("DodajKlizac");
+    emit grid->customContextMenuRequested(QPoint(5, grid->rowViewportPosition(red) + 2));
+    ASSERT_EQ(Povrsina(*g)->Laboratorija.Klizaci.size(), 1u);
+    const skem::TKlizacModela k = Povrsina(*g)->Laboratorija.Klizaci[0];
+    EXPECT_EQ(k.Blok, 1);
+    EXPECT_EQ(k.Parametar, 1);
+    EXPECT_LT(k.Min, -4);
+    EXPECT_GT(k.Max, -4);
+    Deo<QPushButton>(*g, "NazadSaLaboratorije")->click();
+
+    // 20 simulated seconds at 2x the wall clock: paused under way, looked
+    // at, steered, then finished as fast as possible.
+    auto* brzina = Deo<QComboBox>(*g, "Brzina");
+    brzina->setCurrentIndex(brzina->findText("2×"));
+    auto* lab = Deo<TLaboratorija>(*g, "Laboratorija");
+    bool video = false;
+    int tacaka = 0;
+    QTimer::singleShot(400, g.get(), [&] {
+        auto* pauza = Deo<QPushButton>(*g, "DugmePauza");
+        pauza->click();
+        EXPECT_EQ(pauza->text(), "Nastavi");
+        video = Strane(*g)->currentWidget() == lab;
+        lab->Osvezi();
+        auto* grafik = Deo<QChartView>(*g, "LiveGrafik")->chart();
+        if (grafik->series().size() == 1)
+            tacaka = int(static_cast<QLineSeries*>(grafik->series()[0])->count());
+        Deo<QSlider>(*g, "Klizac1")->setValue(TLaboratorija::Podela);
+        brzina->setCurrentIndex(0);
+        pauza->click();
+    });
+    dijalozi.Skripte.push_back(UnesiOpcije("20", "0.01", "0.1"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    EXPECT_TRUE(video);
+    EXPECT_GT(tacaka, 1);
+    EXPECT_LT(tacaka, 201); // still growing
+    ASSERT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab());
+    ASSERT_EQ(lab->Izmene().size(), 1u);
+    const skem::TIzmenaParametra i = lab->Izmene()[0];
+    EXPECT_EQ(i.Blok, 1);
+    EXPECT_EQ(i.Parametar, 1);
+    EXPECT_EQ(i.Vrednost, k.Max);
+    EXPECT_GT(i.Vreme, 0);
+    EXPECT_LT(i.Vreme, 20);
+    EXPECT_TRUE(
+        Deo<QPlainTextEdit>(*g, "ListaIzmena")->toPlainText().startsWith("t,parametar,vrednost\n"));
+    // The watched row is ticked; the document keeps its parameter.
+    EXPECT_EQ(Prikaz(*g)->OznaceniBlokovi(), std::vector<int>{3});
+    EXPECT_EQ(zbir->Parametar1, -4);
+    // The run is the replay of its list: the same x at the end.
+    skem::TSimulacija ponovo;
+    struct : skem::TIzvorOpcija {
+        bool PitajOpcije(skem::TOpcijeSimulacije& o) override {
+            o = {20, 0.01, 0.1};
+            return true;
+        }
+    } opcije;
+    ponovo.PostaviIzvorOpcija(&opcije);
+    ponovo.PostaviIzmene(lab->Izmene());
+    skem::MatrixReal m;
+    std::vector<const skem::TBlokPogled*> lista;
+    for (TSKEMBlok* b : Povrsina(*g)->Blokovi())
+        lista.push_back(b);
+    ponovo.Simuliraj(lista, m);
+    ASSERT_TRUE(ponovo.Uspeh());
+    const skem::MatrixReal& prikazano = Prikaz(*g)->Rezultati();
+    ASSERT_EQ(prikazano.Redova(), 201u);
+    for (std::size_t r = 0; r < 201; ++r)
+        EXPECT_EQ(std::memcmp(m.Red(r), prikazano.Red(r), 3 * sizeof(double)), 0) << r;
+    EXPECT_TRUE(DokumentUTekst(*Povrsina(*g)).contains("<Laboratorija>"));
 }
 
 // Enter accepting the options dialog after the table had the focus: the

@@ -3,6 +3,10 @@
 // This test program has no application object: the batch mode needs none.
 #include "PaketniPomoc.h"
 
+#include "CsvRezultata.h"
+#include "ModelDokumenta.h"
+#include "Obrada.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,6 +77,81 @@ TEST_F(Paketno, BadArgumentsShowTheUsage) {
         EXPECT_TRUE(r.Greske.startsWith(QString::fromUtf8(s.greska))) << r.Greske.toStdString();
         EXPECT_TRUE(r.Greske.contains(UpotrebaPaketno())) << s.greska;
         EXPECT_TRUE(r.Izlaz.isEmpty());
+    }
+}
+
+// Changes made live from an observer at known steps, saved as CSV and replayed
+// by --izmene, give the live run's CSV byte for byte; a bad list is refused
+// with its line.
+TEST_F(Paketno, ReplayedChangesGiveTheLiveRunsCsv) {
+    // c -> x' = c, x(0) = 1 -> g = 0.5 x -> y' = g
+    const QString d =
+        Dokument("zivo.skem",
+                 Blok(1, 12, QStringLiteral("c"), 0, 2) + Blok(2, 10, QStringLiteral("x"), 3, 1) +
+                     Blok(3, 8, QStringLiteral("g"), 1, 0.5) + Blok(4, 10, QStringLiteral("y"), 3),
+                 Veza(1, 2, 0) + Veza(2, 3, 0) + Veza(3, 4, 0));
+    struct TOpcije : skem::TIzvorOpcija {
+        bool PitajOpcije(skem::TOpcijeSimulacije& o) override {
+            o = {3, 0.01, 0.05};
+            return true;
+        }
+    } opcije;
+    struct TRuka : skem::TPosmatracRada {
+        int korak = 0;
+        void Uzorak(double, const double*) override {}
+        bool PosleKoraka(double, skem::TListaIzmena& nove) override {
+            if (++korak == 7) nove.push_back({0, 1, 1, -3});
+            if (korak == 130) nove.push_back({0, 3, 1, 1.0 / 3});
+            if (korak == 131) nove.push_back({0, 1, 1, 0.25});
+            return true;
+        }
+    } ruka;
+    const skem::TModelDokumenta model = skem::UcitajModelIzFajla(d);
+    const skem::TKopijaModela kopija = skem::KopijaIzModela(model);
+    skem::TSimulacija s(&opcije);
+    s.PostaviPosmatraca(&ruka);
+    skem::MatrixReal m;
+    s.Simuliraj(kopija.Lista(), m);
+    ASSERT_TRUE(s.Uspeh());
+    ASSERT_EQ(s.IzmeneRada().size(), 3u);
+    std::vector<skem::TBlokRezultata> kolone;
+    for (const skem::TBlokModela& b : model.Blokovi)
+        kolone.push_back({b.LokalniBroj, b.Naziv.toStdString(), b.Sifra});
+    const std::string uzivo = skem::NapraviCsv(kolone, m, 3, 0.05);
+    const std::string izmene = skem::IzmeneUCsv(s.IzmeneRada());
+    const QString fajl = dir.filePath(QStringLiteral("izmene.csv"));
+    const auto upisi = [&](const std::string& tekst) {
+        QFile f(fajl);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(tekst.data(), qint64(tekst.size()));
+    };
+    const QStringList argumenti = {d,         "--duration", "3",        "--step", "0.01",
+                                   "--print", "0.05",       "--izmene", fajl};
+    upisi(izmene);
+    const TPaketniRezultat r = Pokreni(argumenti);
+    EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+    EXPECT_EQ(r.Izlaz.toStdString(), uzivo);
+    // Without the changes the run differs.
+    EXPECT_NE(Pokreni(argumenti.mid(0, 7)).Izlaz.toStdString(), uzivo);
+
+    const struct {
+        std::string tekst; // empty: no file
+        const char* greska;
+    } slucajevi[] = {
+        {"", "fajl ne moze da se otvori: "},
+        {"t,parametar,vrednost\n1,1.p1,2\n1,1.p1\n", "Red 3: ocekuju se tri polja"},
+        {"t,parametar,vrednost\n\n1,9.p1,2\n", "Red 3: ne postoji blok sa lokalnim brojem 9."},
+        {"1,1.o2,2\n", "Red 1: '1.o2' nije parametar"},
+    };
+    for (const auto& c : slucajevi) {
+        QFile::remove(fajl);
+        if (!c.tekst.empty()) upisi(c.tekst);
+        const TPaketniRezultat los = Pokreni(argumenti);
+        EXPECT_EQ(los.Kod, 2) << c.greska;
+        EXPECT_TRUE(los.Greske.startsWith(QStringLiteral("Opcija --izmene ") + fajl +
+                                          QStringLiteral(": ") + QString::fromUtf8(c.greska)))
+            << los.Greske.toStdString();
+        EXPECT_TRUE(los.Izlaz.isEmpty());
     }
 }
 

@@ -713,6 +713,51 @@ bool PokreniMetodom(TPokretac& p, const TTestModel& m, TMetodIntegracije metod, 
 
 } // namespace
 
+namespace {
+
+// c -> summer(c, x) -> x' -> gain -> y' = x + g*gain: the summer without input
+// 3 and x with input 1 only take the plan's shortened codes; y the general one.
+TTestModel ModelZaIzmene() {
+    TTestModel m;
+    const int c = m.Dodaj(Konstanta, 2);
+    const int zbir = m.Dodaj(Sabirac, 1, -0.5, 4);
+    const int x = m.Dodaj(Integrator, 0.25, 7, -3);
+    const int g = m.Dodaj(Pojacanje, 3);
+    const int y = m.Dodaj(Integrator, 0, 0.5, 2);
+    m.Povezi(c, zbir, 1);
+    m.Povezi(x, zbir, 2);
+    m.Povezi(zbir, x, 1);
+    m.Povezi(x, g, 1);
+    m.Povezi(x, y, 1);
+    m.Povezi(g, y, 2);
+    m.Povezi(x, y, 3);
+    return m;
+}
+
+// Records the rows it sees and, after the given steps, makes its changes.
+class TTestPosmatrac : public TPosmatracRada {
+public:
+    std::vector<std::pair<int, TIzmenaParametra>> Plan; // (step, change)
+    int ZaustaviPosle = -1;
+    int Koraka = 0;
+    std::vector<double> Vremena;
+    void Uzorak(double t, const double*) override { Vremena.push_back(t); }
+    bool PosleKoraka(double, TListaIzmena& nove) override {
+        ++Koraka;
+        for (const auto& [korak, izmena] : Plan)
+            if (korak == Koraka) nove.push_back(izmena);
+        return Koraka != ZaustaviPosle;
+    }
+};
+
+std::vector<TPrevodjenje> NaciniProlaza() {
+    std::vector<TPrevodjenje> n{TPrevodjenje::Ne};
+    if (PrevodilacDostupan()) n.push_back(TPrevodjenje::Da);
+    return n;
+}
+
+} // namespace
+
 TEST(PromenljiviKorak, GreskaPadaSaTolerancijomKakoRedKaze) {
     // With tolerance-proportional step control the global error follows the
     // tolerance: a hundredth of the tolerance gives roughly a hundredth of the
@@ -892,4 +937,133 @@ TEST(PromenljiviKorak, NeuspehResavacaCuvaRezultate) {
         for (double x : p.Rezultati.Podaci())
             EXPECT_TRUE(std::isfinite(x));
     }
+}
+
+TEST(IzmeneParametara, OdPocetkaKaoZadateIPrazneKaoObican) {
+    const struct {
+        int blok, parametar;
+        bool deluje; // false: the weight of an input not connected
+    } ciljevi[] = {{1, 1, true},  {2, 1, true}, {2, 2, true}, {2, 3, false}, {3, 2, false},
+                   {3, 3, false}, {4, 1, true}, {5, 2, true}, {5, 3, true}};
+    for (const TPrevodjenje nacin : NaciniProlaza()) {
+        TTestModel m = ModelZaIzmene();
+        TPokretac obican, prazan;
+        obican.Simulacija.PostaviPrevodjenje(nacin);
+        prazan.Simulacija.PostaviPrevodjenje(nacin);
+        TTestPosmatrac posmatrac;
+        prazan.Simulacija.PostaviIzmene({});
+        prazan.Simulacija.PostaviPosmatraca(&posmatrac);
+        ASSERT_TRUE(obican.Pokreni(m, 2, 0.01, 0.1));
+        ASSERT_TRUE(prazan.Pokreni(m, 2, 0.01, 0.1));
+        EXPECT_EQ(obican.Rezultati, prazan.Rezultati);
+        EXPECT_EQ(posmatrac.Koraka, 201); // the last step ends beyond D
+        EXPECT_EQ(posmatrac.Vremena.size(), 21u);
+        EXPECT_TRUE(prazan.Simulacija.IzmeneRada().empty());
+        // A change at t = 0 acts from the first step: every row after the
+        // initial pass is that of a run begun with the value.
+        for (const auto& c : ciljevi) {
+            TPokretac izmenjen, zadat;
+            izmenjen.Simulacija.PostaviPrevodjenje(nacin);
+            zadat.Simulacija.PostaviPrevodjenje(nacin);
+            izmenjen.Simulacija.PostaviIzmene({{0, c.blok, c.parametar, -1.5}});
+            ASSERT_TRUE(izmenjen.Pokreni(m, 2, 0.01, 0.1));
+            TTestModel m2 = ModelZaIzmene();
+            m2.Blok(c.blok).Parametri[c.parametar - 1] = -1.5;
+            ASSERT_TRUE(zadat.Pokreni(m2, 2, 0.01, 0.1));
+            for (int red = 1; red <= 22; ++red)
+                for (int b = 1; b <= m.Broj(); ++b)
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(izmenjen.Vrednost(red, b)),
+                              std::bit_cast<std::uint64_t>(zadat.Vrednost(red, b)))
+                        << c.blok << ".p" << c.parametar << " row " << red << " block " << b;
+            EXPECT_EQ(izmenjen.Rezultati != obican.Rezultati, c.deluje)
+                << c.blok << ".p" << c.parametar;
+        }
+    }
+}
+
+TEST(IzmeneParametara, UzivoPaPonovljenoIstiBitovi) {
+    // x' = c: c goes from 2 to -1 at t = 1, so x(1) = 2 and x(2) = 1.
+    TTestModel nagib;
+    const int c = nagib.Dodaj(Konstanta, 2);
+    nagib.Povezi(c, nagib.Dodaj(Integrator), 1);
+    TPokretac p;
+    p.Simulacija.PostaviIzmene({{1, 1, 1, -1}});
+    ASSERT_TRUE(p.Pokreni(nagib, 2, 0.01, 0.5));
+    EXPECT_NEAR(p.Vrednost(2, 2), 2, 1e-12);
+    EXPECT_NEAR(p.Vrednost(4, 2), 1, 1e-12);
+
+    for (const TPrevodjenje nacin : NaciniProlaza()) {
+        const TTestModel m = ModelZaIzmene();
+        TPokretac uzivo;
+        uzivo.Simulacija.PostaviPrevodjenje(nacin);
+        TTestPosmatrac posmatrac;
+        posmatrac.Plan = {{37, {0, 4, 1, 0.123456789012345678}},
+                          {37, {0, 1, 1, -1}},
+                          {120, {0, 2, 3, 9}},
+                          {150, {0, 99, 1, 5}}}; // no such block: recorded, changes nothing
+        uzivo.Simulacija.PostaviPosmatraca(&posmatrac);
+        ASSERT_TRUE(uzivo.Pokreni(m, 2, 0.01, 0.1));
+        const TListaIzmena izmene = uzivo.Simulacija.IzmeneRada();
+        ASSERT_EQ(izmene.size(), 4u);
+        EXPECT_NEAR(izmene[0].Vreme, 0.37, 1e-12);
+        EXPECT_EQ(izmene[0].Vrednost, 0.123456789012346);
+        EXPECT_NEAR(izmene[2].Vreme, 1.2, 1e-12);
+        // Replayed, also from its CSV text, it gives the live run's bits.
+        TListaIzmena procitane;
+        ASSERT_EQ(ProcitajIzmene(IzmeneUCsv(izmene), procitane), "");
+        for (const TListaIzmena& lista : {izmene, procitane}) {
+            TPokretac ponovljen;
+            ponovljen.Simulacija.PostaviPrevodjenje(nacin);
+            ponovljen.Simulacija.PostaviIzmene(lista);
+            ASSERT_TRUE(ponovljen.Pokreni(m, 2, 0.01, 0.1));
+            EXPECT_EQ(std::memcmp(ponovljen.Rezultati.Podaci().data(),
+                                  uzivo.Rezultati.Podaci().data(),
+                                  uzivo.Rezultati.Podaci().size() * sizeof(double)),
+                      0);
+            EXPECT_EQ(ponovljen.Rezultati, uzivo.Rezultati);
+        }
+        // The observer may stop the run.
+        TPokretac zaustavljen;
+        TTestPosmatrac stani;
+        stani.ZaustaviPosle = 5;
+        zaustavljen.Simulacija.PostaviPosmatraca(&stani);
+        EXPECT_FALSE(zaustavljen.Pokreni(m, 2, 0.01, 0.1));
+        EXPECT_TRUE(zaustavljen.Simulacija.Zaustavljena());
+        EXPECT_EQ(stani.Koraka, 5);
+    }
+}
+
+TEST(IzmeneParametara, CsvIzmena) {
+    const struct {
+        const char* tekst;
+        const char* greska; // empty: read
+        std::size_t izmena;
+    } slucajevi[] = {
+        {"t,parametar,vrednost\n5,1.p1,-9\n", "", 1},
+        {"0,2.p3,1E-5\r\n\r\n0.5, 3.p2 ,4\n", "", 2},
+        {"", "", 0},
+        {"t,parametar,vrednost\n5,1.p1\n", "Red 2: ocekuju se tri polja: t,parametar,vrednost.", 0},
+        {"1,1.p1,2,3\n", "Red 1: ocekuju se tri polja: t,parametar,vrednost.", 0},
+        {"x,1.p1,2\n", "Red 1: vreme 'x' nije nenegativan broj.", 0},
+        {"-1,1.p1,2\n", "Red 1: vreme '-1' nije nenegativan broj.", 0},
+        {"1,1.p4,2\n",
+         "Red 1: '1.p4' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N).", 0},
+        {"1,7.o2,2\n",
+         "Red 1: '7.o2' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N).", 0},
+        {"1,1.p1,1e999\n", "Red 1: vrednost '1e999' nije konacan broj.", 0},
+        {"1,1.p1,2\n\n0.5,1.p1,3\n", "Red 3: vreme je manje od vremena prethodne izmene.", 0},
+    };
+    for (const auto& s : slucajevi) {
+        TListaIzmena izmene;
+        EXPECT_EQ(ProcitajIzmene(s.tekst, izmene), s.greska) << s.tekst;
+        if (*s.greska) continue;
+        EXPECT_EQ(izmene.size(), s.izmena) << s.tekst;
+        TListaIzmena opet;
+        ASSERT_EQ(ProcitajIzmene(IzmeneUCsv(izmene), opet), "");
+        EXPECT_EQ(opet, izmene);
+    }
+    TListaIzmena jedna;
+    ASSERT_EQ(ProcitajIzmene("5,1.p1,-9", jedna), "");
+    EXPECT_EQ(jedna, (TListaIzmena{{5, 1, 1, -9}}));
+    EXPECT_EQ(IzmeneUCsv(jedna), "t,parametar,vrednost\n5,1.p1,-9\n");
 }

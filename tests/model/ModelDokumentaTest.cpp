@@ -1199,3 +1199,39 @@ TEST_F(ModelDokumenta, IntegrationMethodIsAnOptionalElement) {
                   c.zapisan ? c.procitan : std::nullopt);
     }
 }
+
+// The lab's settings: read, written back to the same text and left out of a
+// document without them; entries that do not read are dropped.
+TEST_F(ModelDokumenta, LabSettingsRoundTrip) {
+    const QString blok = BlokXml(1, {}, 40, 40);
+    const auto xml = [&](const QString& lab) {
+        QByteArray d = DokumentXml(blok, {});
+        d.insert(d.size() - qsizetype(strlen("</SKEMDokument>")), lab.toUtf8());
+        return d;
+    };
+    const struct {
+        QString lab;
+        skem::TLaboratorijaModela ocekivano;
+        bool isti; // written back as read
+    } slucajevi[] = {
+        {"", {}, true},
+        {"<Laboratorija><Prati>1 3</Prati><Klizac>1.p1 -2 10 0.5</Klizac></Laboratorija>",
+         {{1, 3}, {{1, 1, -2, 10, 0.5}}},
+         true},
+        {"<Laboratorija><Klizac>2.p3 0 1E-5 0</Klizac><Klizac>1.p2 0 1 1</Klizac></Laboratorija>",
+         {{}, {{2, 3, 0, 1e-5, 0}, {1, 2, 0, 1, 1}}},
+         true},
+        {"<Laboratorija><Prati>x 2 -1</Prati><Klizac>1.p4 0 1 0</Klizac><Klizac>1.p1 1 0 0"
+         "</Klizac><Klizac>1.o1 0 1 0</Klizac><Klizac>1.p1 0 1</Klizac></Laboratorija>",
+         {{2}, {}},
+         false},
+    };
+    for (const auto& s : slucajevi) {
+        const skem::TModelDokumenta m = skem::UcitajModel(xml(s.lab));
+        EXPECT_EQ(m.Laboratorija, s.ocekivano) << s.lab.toStdString();
+        const QByteArray zapis = skem::ModelUTekst(m);
+        EXPECT_EQ(zapis.contains("<Laboratorija>"), !s.ocekivano.Prazna());
+        EXPECT_EQ(skem::UcitajModel(zapis).Laboratorija, s.ocekivano);
+        if (s.isti) EXPECT_TRUE(zapis.endsWith(s.lab.toUtf8() + "</SKEMDokument>")) << zapis.data();
+    }
+}

@@ -1,0 +1,233 @@
+// The main window's lab: the blocks watched during a run, the live chart and
+// the sliders page, the pace ("Brzina") and "Pauza"/"Nastavi" beside
+// "Prekini", and the menu entries that choose what to watch and steer.
+#include "Glavni.h"
+
+#include "Brojevi.h"
+#include "Dijalozi.h"
+#include "Laboratorija.h"
+#include "Rezultati.h"
+#include "SKEMBlok.h"
+#include "SKEMInspektor.h"
+#include "SKEMRadnaPovrsina.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGraphicsItem>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The paces offered: simulated seconds per wall second; 0 = as fast as possible.
+const struct {
+    const char* Naziv;
+    double Faktor;
+} Brzine[] = {{"najbrze", 0},         {"0.01×", 0.01}, {"0.1×", 0.1}, {"0.5×", 0.5},
+              {"1× realno vreme", 1}, {"2×", 2},       {"10×", 10},   {"100×", 100}};
+
+// The block's context menu on the workspace's view.
+class TMeniBloka : public QObject {
+public:
+    TMeniBloka(QGraphicsView* pogled, std::function<void(TSKEMBlok*, QPoint)> prikazi)
+        : QObject(pogled), pogled(pogled), prikazi(std::move(prikazi)) {
+        pogled->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::ContextMenu || o != pogled->viewport()) return false;
+        const auto* m = static_cast<QContextMenuEvent*>(e);
+        for (QGraphicsItem* s : pogled->items(m->pos()))
+            for (QGraphicsItem* i = s; i; i = i->parentItem())
+                if (auto* b = dynamic_cast<TSKEMBlok*>(i)) {
+                    prikazi(b, m->globalPos());
+                    return true;
+                }
+        return false;
+    }
+
+private:
+    QGraphicsView* pogled;
+    std::function<void(TSKEMBlok*, QPoint)> prikazi;
+};
+
+} // namespace
+
+void TMainForm::NapraviLaboratoriju() {
+    laboratorija = new TLaboratorija(strane);
+    strane->addWidget(laboratorija);
+    laboratorija->OnNazad = [this] { NazadNaModel(); };
+    laboratorija->OnIzmenaKlizaca = [this](const std::vector<skem::TKlizacModela>& k) {
+        radnaPovrsina->Laboratorija.Klizaci = k;
+        IzmenaLaboratorije(QStringLiteral("izmena klizaca"));
+    };
+
+    auto* oznaka = new QLabel(QStringLiteral("Brzina"), statusnaTraka);
+    izborBrzine = new QComboBox(statusnaTraka);
+    izborBrzine->setObjectName(QStringLiteral("Brzina"));
+    izborBrzine->setToolTip(QStringLiteral("Brzina simulacije: najbrze, ili vreme simulacije u "
+                                           "odnosu na stvarno vreme"));
+    izborBrzine->setFocusPolicy(Qt::NoFocus);
+    for (const auto& b : Brzine)
+        izborBrzine->addItem(QString::fromUtf8(b.Naziv), b.Faktor);
+    connect(izborBrzine, &QComboBox::currentIndexChanged, this, [this] {
+        laboratorija->Pracenje().PostaviBrzinu(izborBrzine->currentData().toDouble());
+    });
+    dugmePauza = new QPushButton(QStringLiteral("Pauza"), statusnaTraka);
+    dugmePauza->setObjectName(QStringLiteral("DugmePauza"));
+    dugmePauza->setFocusPolicy(Qt::NoFocus);
+    dugmePauza->hide();
+    connect(dugmePauza, &QPushButton::clicked, this, [this] {
+        skem::TPracenjeRada& p = laboratorija->Pracenje();
+        p.PostaviPauzu(!p.Pauzirano());
+        dugmePauza->setText(p.Pauzirano() ? QStringLiteral("Nastavi") : QStringLiteral("Pauza"));
+    });
+    // After the zoom: the pace, the progress bar, then "Pauza" beside "Prekini"
+    // (the indexes count the status bar's one ordinary widget too).
+    statusnaTraka->insertPermanentWidget(2, oznaka);
+    statusnaTraka->insertPermanentWidget(3, izborBrzine);
+    statusnaTraka->insertPermanentWidget(5, dugmePauza);
+
+    prikaziLaboratoriju = NovaAkcija(this, "Laboratorija", QStringLiteral("&Laboratorija"),
+                                     QStringLiteral("Pracenje simulacije i klizaci"));
+    NaKomandu(prikaziLaboratoriju, [this] {
+        OsveziKlizace();
+        strane->setCurrentWidget(laboratorija);
+    });
+    addAction(prikaziLaboratoriju);
+    if (auto* prikaz = findChild<QMenu*>(QStringLiteral("MeniPrikaz"))) {
+        prikaz->addSeparator();
+        prikaz->addAction(prikaziLaboratoriju);
+    }
+
+    new TMeniBloka(pogledPovrsine, [this](TSKEMBlok* b, QPoint gde) {
+        if (radUToku) return;
+        QMenu meni(this);
+        QAction* prati = meni.addAction(QStringLiteral("Prati tokom simulacije"));
+        prati->setObjectName(QStringLiteral("PratiTokomSimulacije"));
+        prati->setCheckable(true);
+        const std::vector<int>& p = radnaPovrsina->Laboratorija.Praceni;
+        const int broj = b->LokalniBroj();
+        prati->setChecked(std::find(p.begin(), p.end(), broj) != p.end());
+        connect(prati, &QAction::triggered, this,
+                [this, broj] { IzvrsiIPrijavi([&] { PratiBlok(broj); }); });
+        meni.exec(gde);
+    });
+    inspektor->OnMeniParametra = [this](QMenu& meni, TSKEMBlok* b, int parametar) {
+        if (radUToku) return;
+        QAction* a = meni.addAction(QStringLiteral("Dodaj klizac"));
+        a->setObjectName(QStringLiteral("DodajKlizac"));
+        const int broj = b->LokalniBroj();
+        connect(a, &QAction::triggered, this,
+                [this, broj, parametar] { IzvrsiIPrijavi([&] { DodajKlizac(broj, parametar); }); });
+    };
+}
+
+void TMainForm::IzmenaLaboratorije(const QString& opis) {
+    radnaPovrsina->OpisiKorak(opis);
+    PostaviIzmenjen(true);
+    ZakaziKorak();
+}
+
+void TMainForm::PratiBlok(int lokalniBroj) {
+    std::vector<int>& p = radnaPovrsina->Laboratorija.Praceni;
+    const auto i = std::find(p.begin(), p.end(), lokalniBroj);
+    if (i != p.end())
+        p.erase(i);
+    else
+        p.push_back(lokalniBroj);
+    IzmenaLaboratorije(QStringLiteral("pracenje bloka %1").arg(lokalniBroj));
+}
+
+void TMainForm::DodajKlizac(int lokalniBroj, int parametar) {
+    TSKEMBlok* b = nullptr;
+    for (TSKEMBlok* x : radnaPovrsina->Blokovi())
+        if (x->LokalniBroj() == lokalniBroj) b = x;
+    if (!b) return;
+    std::vector<skem::TKlizacModela>& k = radnaPovrsina->Laboratorija.Klizaci;
+    const bool ima = std::any_of(k.begin(), k.end(), [&](const skem::TKlizacModela& x) {
+        return x.Blok == lokalniBroj && x.Parametar == parametar;
+    });
+    if (!ima) {
+        // Around the value now: from 0 to twice it, or -1..1 about zero.
+        const double v = b->ParametarBloka(parametar);
+        const double a = std::abs(v);
+        skem::TKlizacModela novi{lokalniBroj, parametar, v - (a > 0 ? a : 1), v + (a > 0 ? a : 1),
+                                 v};
+        if (!(novi.Min < novi.Max) || !std::isfinite(novi.Min) || !std::isfinite(novi.Max))
+            novi = {lokalniBroj, parametar, -1, 1, 0};
+        k.push_back(novi);
+        IzmenaLaboratorije(QStringLiteral("klizac %1.p%2").arg(lokalniBroj).arg(parametar));
+    }
+    OsveziKlizace();
+    strane->setCurrentWidget(laboratorija);
+    mainToolBar->hide();
+}
+
+void TMainForm::OsveziKlizace() {
+    const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
+    std::vector<skem::TKlizacModela> klizaci;
+    std::vector<QString> nazivi;
+    std::vector<double> vrednosti;
+    for (const skem::TKlizacModela& k : radnaPovrsina->Laboratorija.Klizaci) {
+        if (k.Blok < 1 || k.Blok > blokovi.size()) continue;
+        const TSKEMBlok* b = blokovi[k.Blok - 1];
+        klizaci.push_back(k);
+        nazivi.push_back(b->Naziv);
+        vrednosti.push_back(b->ParametarBloka(k.Parametar));
+    }
+    laboratorija->PostaviKlizace(klizaci, nazivi, vrednosti);
+}
+
+bool TMainForm::PripremiLaboratoriju(const std::vector<int>& oznaceniRedovi) {
+    const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
+    const std::vector<int>& izDokumenta = radnaPovrsina->Laboratorija.Praceni;
+    praceniRada = izDokumenta.empty() ? oznaceniRedovi : izDokumenta;
+    std::vector<TPraceniBlok> praceni;
+    for (int broj : praceniRada)
+        if (broj >= 1 && broj <= blokovi.size())
+            praceni.push_back({broj, blokovi[broj - 1]->Naziv, std::size_t(broj - 1)});
+    OsveziKlizace();
+    posmatranRad = !praceni.empty() || !laboratorija->Klizaci().empty() ||
+                   izborBrzine->currentData().toDouble() > 0;
+    if (!posmatranRad) return false;
+    const double d = simulacija.Trajanje(), p = simulacija.IntervalStampanja();
+    const double tacaka = d / p;
+    laboratorija->PocniRad(praceni, d, tacaka < 1e15 ? skem::Round(tacaka) + 1 : INT64_MAX,
+                           &zaustaviRad);
+    laboratorija->Pracenje().PostaviBrzinu(izborBrzine->currentData().toDouble());
+    return true;
+}
+
+void TMainForm::ZavrsiLaboratoriju(bool uspeh) {
+    if (!posmatranRad) return;
+    posmatranRad = false;
+    const skem::TListaIzmena izmene = simulacija.IzmeneRada();
+    laboratorija->ZavrsiRad(izmene);
+    if (uspeh) prikazRezultata->OznaciBlokove(praceniRada);
+    if (izmene.empty() || !laboratorija->ZadrziVrednosti()) {
+        OsveziKlizace();
+        return;
+    }
+    // The last value of each parameter changed becomes the document's.
+    const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
+    for (const skem::TIzmenaParametra& i : izmene) {
+        if (i.Blok < 1 || i.Blok > blokovi.size()) continue;
+        TSKEMBlok* b = blokovi[i.Blok - 1];
+        (i.Parametar == 1   ? b->Parametar1
+         : i.Parametar == 2 ? b->Parametar2
+                            : b->Parametar3) = i.Vrednost;
+    }
+    IzmenaLaboratorije(QStringLiteral("vrednosti klizaca"));
+    PrikaziUInspektoruAkoJeVidljiv();
+    OsveziKlizace();
+}

@@ -1,0 +1,128 @@
+// The window's run observer (TPracenjeRada): what watching a run costs the
+// engine, and how closely a paced run keeps to the wall clock.
+//
+//   skem_bench_pracenje [ROUNDS]   cost: a chain of 40 oscillators run as
+//                                  fast as possible, plain and watched (three
+//                                  blocks, every printed row), interleaved;
+//                                  the best thread processor time of each
+//   skem_bench_pracenje --tempo    pace: 5 simulated seconds at 1x the wall
+//                                  clock (h = 0.01); wall seconds taken
+// Exit code 1 when watching costs more than 5 % or the paced run misses 5 s
+// by more than 0.2 s.
+
+#include "Obrada.h"
+#include "PracenjeRada.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace skem;
+
+namespace {
+
+class TBlok : public TBlokPogled {
+public:
+    std::uint8_t Sifra = 0;
+    int Broj = 0;
+    double P[3] = {0, 0, 0};
+    const TBlok* Izvori[3] = {nullptr, nullptr, nullptr};
+    std::uint8_t SifraBloka() const override { return Sifra; }
+    int LokalniBrojBloka() const override { return Broj; }
+    double ParametarBloka(int k) const override { return P[k - 1]; }
+    std::array<double, 11> OrdinateBloka() const override { return {}; }
+    const TBlokPogled* IzvorUlazaBloka(int k) const override { return Izvori[k]; }
+};
+
+// x'' = -w² x - 0.1 x', w from 1 to 2, each pair a summer and two integrators.
+std::vector<std::unique_ptr<TBlok>> Oscilatori(int n) {
+    std::vector<std::unique_ptr<TBlok>> b;
+    auto dodaj = [&](std::uint8_t sifra, double p1, double p2, double p3) {
+        b.push_back(std::make_unique<TBlok>());
+        b.back()->Sifra = sifra;
+        b.back()->Broj = static_cast<int>(b.size());
+        b.back()->P[0] = p1;
+        b.back()->P[1] = p2;
+        b.back()->P[2] = p3;
+        return b.back().get();
+    };
+    for (int i = 0; i < n; ++i) {
+        const double w = 1 + double(i) / n;
+        TBlok* zbir = dodaj(26, -w * w, -0.1, 0);
+        TBlok* v = dodaj(10, 0, 0, 0);
+        TBlok* x = dodaj(10, 1, 0, 0);
+        zbir->Izvori[0] = x;
+        zbir->Izvori[1] = v;
+        v->Izvori[0] = zbir;
+        x->Izvori[0] = v;
+    }
+    return b;
+}
+
+class TOpcije : public TIzvorOpcija {
+public:
+    TOpcijeSimulacije O;
+    bool PitajOpcije(TOpcijeSimulacije& o) override {
+        o = O;
+        return true;
+    }
+};
+
+double ProcesorskoVreme() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const auto blokovi = Oscilatori(40);
+    std::vector<const TBlokPogled*> lista;
+    for (const auto& b : blokovi)
+        lista.push_back(b.get());
+    TOpcije opcije;
+    TSimulacija s(&opcije);
+    s.PostaviPrevodjenje(TPrevodjenje::Ne);
+    MatrixReal m;
+    TPracenjeRada pracenje;
+    std::atomic<bool> zaustavi{false};
+
+    if (argc > 1 && std::strcmp(argv[1], "--tempo") == 0) {
+        opcije.O = {5, 0.01, 0.05};
+        pracenje.Pripremi({2, 5, 8}, 101, &zaustavi);
+        pracenje.PostaviBrzinu(1);
+        s.PostaviPosmatraca(&pracenje);
+        const auto pocetak = std::chrono::steady_clock::now();
+        s.Simuliraj(lista, m);
+        const double zid =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - pocetak).count();
+        const bool dobro = s.Uspeh() && std::abs(zid - 5) <= 0.2;
+        std::printf("1x realno vreme, 5 s simulacije: %.3f s (dozvoljeno 5 +- 0.2) %s\n", zid,
+                    dobro ? "DA" : "NE");
+        return dobro ? 0 : 1;
+    }
+
+    const int krugova = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    opcije.O = {200, 0.001, 0.01};
+    double obican = 1e300, pracen = 1e300;
+    for (int k = 0; k < krugova; ++k) {
+        for (const bool sa : {false, true}) {
+            if (sa) pracenje.Pripremi({2, 5, 8}, 20001, &zaustavi);
+            s.PostaviPosmatraca(sa ? &pracenje : nullptr);
+            const double t0 = ProcesorskoVreme();
+            s.Simuliraj(lista, m);
+            const double t = ProcesorskoVreme() - t0;
+            (sa ? pracen : obican) = std::min(sa ? pracen : obican, t);
+        }
+    }
+    const double odnos = pracen / obican;
+    std::printf("bez pracenja %.3f s, sa pracenjem %.3f s, odnos %.3f (najvise 1.05) %s\n", obican,
+                pracen, odnos, odnos <= 1.05 ? "DA" : "NE");
+    return odnos <= 1.05 ? 0 : 1;
+}
