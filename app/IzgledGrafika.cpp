@@ -1,5 +1,12 @@
 #include "IzgledGrafika.h"
 
+#include <QAbstractAxis>
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QLinearGradient>
+#include <QPen>
+
 #include <array>
 #include <cmath>
 
@@ -15,6 +22,34 @@ QFont FontLegende() {
     QFont f(QStringLiteral("Verdana"));
     f.setPointSize(8);
     return f;
+}
+
+void UrediGrafik(QChart* grafik, const QMargins& margine) {
+    grafik->setBackgroundRoundness(0);
+    QLinearGradient pozadina(0, 0, 0, 1);
+    pozadina.setCoordinateMode(QGradient::ObjectBoundingMode);
+    pozadina.setColorAt(0, PozadinaGore);
+    pozadina.setColorAt(1, PozadinaDole);
+    grafik->setBackgroundBrush(pozadina);
+    grafik->setBackgroundPen(Qt::NoPen);
+    grafik->layout()->setContentsMargins(0, 0, 0, 0);
+    grafik->setMargins(margine);
+    QLegend* legenda = grafik->legend();
+    legenda->setAlignment(Qt::AlignBottom);
+    legenda->setBackgroundVisible(true);
+    legenda->setBrush(PozadinaLegende);
+    legenda->setPen(QPen(OkvirLegende, 1, Qt::DotLine));
+    legenda->setLabelColor(TekstLegende);
+    legenda->setFont(FontLegende());
+}
+
+void UrediOsu(QAbstractAxis* osa) {
+    osa->setLinePenColor(BojaOsa);
+    osa->setGridLineColor(BojaOsa);
+    osa->setLabelsFont(FontOsa());
+    osa->setLabelsBrush(BojaOznakaOsa);
+    osa->setTitleFont(FontOsa());
+    osa->setTitleBrush(BojaOznakaOsa);
 }
 
 QColor BojaSerije(int i) {

@@ -4,6 +4,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMargins>
+
+class QAbstractAxis;
+class QChart;
 
 namespace IzgledGrafika {
 
@@ -22,5 +26,11 @@ QFont FontLegende(); // Verdana
 // The colour of the i-th series of a chart (i from 0): distinct for every i,
 // and chosen to stand out against the blue background.
 QColor BojaSerije(int i);
+
+// A chart in the results' look: the blue gradient without a frame, the
+// margins given, the legend below.
+void UrediGrafik(QChart* grafik, const QMargins& margine);
+// An axis in the results' look: its lines, grid, labels and title.
+void UrediOsu(QAbstractAxis* osa);
 
 } // namespace IzgledGrafika

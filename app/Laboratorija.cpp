@@ -87,10 +87,12 @@ TLaboratorija::TLaboratorija(QWidget* roditelj) : QWidget(roditelj) {
     sacuvajIzmene->setToolTip(
         QStringLiteral("Izmene kao CSV (t,parametar,vrednost), za skem --run ... --izmene"));
     connect(sacuvajIzmene, &QPushButton::clicked, this, [this] {
-        const QString ime =
-            Dijalozi().SacuvajKao(this, TVrstaFajla::Tabela, QStringLiteral("Izmene parametara"),
-                                  QStringLiteral("Izmene.csv"), QStringLiteral("CSV fajl (*.csv)"));
-        if (!ime.isEmpty()) SacuvajIzmene(ime);
+        IzvrsiIPrijavi([this] {
+            const QString ime = Dijalozi().SacuvajKao(
+                this, TVrstaFajla::Tabela, QStringLiteral("Izmene parametara"),
+                QStringLiteral("Izmene.csv"), QStringLiteral("CSV fajl (*.csv)"));
+            if (!ime.isEmpty()) SacuvajIzmene(ime);
+        });
     });
     auto* nazad = new QPushButton(QStringLiteral("Nazad"), this);
     nazad->setObjectName(QStringLiteral("NazadSaLaboratorije"));
@@ -179,7 +181,8 @@ void TLaboratorija::NapraviKlizace() {
         klizaciUI.push_back(klizac);
         vrednostiUI.push_back(vrednost);
 
-        connect(klizac, &QSlider::valueChanged, this, [this, i](int p) { KlizacPomeren(i, p); });
+        connect(klizac, &QSlider::valueChanged, this,
+                [this, i](int p) { IzvrsiIPrijavi([&] { KlizacPomeren(i, p); }); });
         // New bounds: both numbers, min below max; otherwise the old ones come back.
         const auto granica = [this, i, min, max] {
             double a = 0, b = 0;
@@ -196,8 +199,8 @@ void TLaboratorija::NapraviKlizace() {
             min->setText(Tekst(kl.Min));
             max->setText(Tekst(kl.Max));
         };
-        connect(min, &QLineEdit::editingFinished, this, granica);
-        connect(max, &QLineEdit::editingFinished, this, granica);
+        connect(min, &QLineEdit::editingFinished, this, [granica] { IzvrsiIPrijavi(granica); });
+        connect(max, &QLineEdit::editingFinished, this, [granica] { IzvrsiIPrijavi(granica); });
         connect(ukloni, &QToolButton::clicked, this, [this, i] {
             if (uToku) return;
             klizaci.erase(klizaci.begin() + std::ptrdiff_t(i));

@@ -85,13 +85,14 @@ TMerenja UcitajMerenja(const QString& putanja) {
     if (!f.open(QIODevice::ReadOnly))
         throw TGreskaMerenja(QStringLiteral("Fajl '%1' ne moze da se otvori: %2")
                                  .arg(QFileInfo(putanja).fileName(), f.errorString()));
-    if (f.size() > NajvecaDuzinaMerenja)
-        throw TGreskaMerenja(QStringLiteral("Fajl '%1' je prevelik (vise od %2 MB).")
-                                 .arg(QFileInfo(putanja).fileName())
-                                 .arg(NajvecaDuzinaMerenja >> 20));
-    const QByteArray tekst = f.readAll();
+    // Read up to one byte past the limit: a device or a FIFO has no size to ask.
+    const QByteArray tekst = f.read(NajvecaDuzinaMerenja + 1);
     if (f.error() != QFileDevice::NoError)
         throw TGreskaMerenja(QStringLiteral("Fajl '%1' ne moze da se procita: %2")
                                  .arg(QFileInfo(putanja).fileName(), f.errorString()));
+    if (tekst.size() > NajvecaDuzinaMerenja)
+        throw TGreskaMerenja(QStringLiteral("Fajl '%1' je prevelik (vise od %2 MB).")
+                                 .arg(QFileInfo(putanja).fileName())
+                                 .arg(NajvecaDuzinaMerenja >> 20));
     return ProcitajMerenja(tekst, putanja);
 }

@@ -252,10 +252,16 @@ QString ProcitajSeriju(const TArgumenti& a, TSerijaPaketno& s) {
         if (!fajl.open(QIODevice::ReadOnly))
             return QStringLiteral("Opcija --izmene %1: fajl ne moze da se otvori: %2")
                 .arg(*t, fajl.errorString());
-        const QByteArray tekst = fajl.readAll();
+        // Up to one byte past the limit: a device or a FIFO has no size to ask.
+        constexpr qint64 NajviseBajtova = qint64(64) << 20;
+        const QByteArray tekst = fajl.read(NajviseBajtova + 1);
         if (fajl.error() != QFileDevice::NoError)
             return QStringLiteral("Opcija --izmene %1: fajl ne moze da se procita: %2")
                 .arg(*t, fajl.errorString());
+        if (tekst.size() > NajviseBajtova)
+            return QStringLiteral("Opcija --izmene %1: fajl je veci od %2 MB.")
+                .arg(*t)
+                .arg(NajviseBajtova >> 20);
         const std::string greska =
             skem::ProcitajIzmene(std::string_view(tekst.constData(), std::size_t(tekst.size())),
                                  s.Izmene, &s.RedoviIzmena);

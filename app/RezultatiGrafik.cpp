@@ -147,28 +147,13 @@ void TPrikazRezultata::NapraviGrafikTab() {
 
     grafik = new QChart;
     grafik->setTitle(QString());
-    grafik->setBackgroundRoundness(0);
-    QLinearGradient pozadina(0, 0, 0, 1);
-    pozadina.setCoordinateMode(QGradient::ObjectBoundingMode);
-    pozadina.setColorAt(0, IzgledGrafika::PozadinaGore);
-    pozadina.setColorAt(1, IzgledGrafika::PozadinaDole);
-    grafik->setBackgroundBrush(pozadina);
-    grafik->setBackgroundPen(Qt::NoPen);
-    grafik->layout()->setContentsMargins(0, 0, 0, 0);
-    grafik->setMargins(QMargins(8, 16, 22, 8));
+    IzgledGrafika::UrediGrafik(grafik, QMargins(8, 16, 22, 8));
     // The curves move on a zoom; the axes take their new ticks at once (the
     // charts' axis animation fails when an axis's labels change under it).
     grafik->setAnimationOptions(QChart::SeriesAnimations);
     grafik->setAnimationDuration(250);
 
-    QLegend* legenda = grafik->legend();
-    legenda->setAlignment(Qt::AlignBottom);
-    legenda->setBackgroundVisible(true);
-    legenda->setBrush(IzgledGrafika::PozadinaLegende);
-    legenda->setPen(QPen(IzgledGrafika::OkvirLegende, 1, Qt::DotLine));
-    legenda->setLabelColor(IzgledGrafika::TekstLegende);
-    legenda->setFont(IzgledGrafika::FontLegende());
-    legenda->setShowToolTips(true);
+    grafik->legend()->setShowToolTips(true);
 
     // The ticks and their labels are ours (PostaviPodeoke): at round
     // numbers, with the decimals the step needs, also when zoomed.
@@ -177,13 +162,8 @@ void TPrikazRezultata::NapraviGrafikTab() {
     for (QCategoryAxis* osa : {osaX, osaY}) {
         osa->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         osa->setTruncateLabels(false); // the axis makes room for its labels instead
-        osa->setLinePenColor(IzgledGrafika::BojaOsa);
-        osa->setGridLineColor(IzgledGrafika::BojaOsa);
         osa->setMinorGridLineVisible(false);
-        osa->setLabelsFont(IzgledGrafika::FontOsa());
-        osa->setLabelsBrush(IzgledGrafika::BojaOznakaOsa);
-        osa->setTitleFont(IzgledGrafika::FontOsa());
-        osa->setTitleBrush(IzgledGrafika::BojaOznakaOsa);
+        IzgledGrafika::UrediOsu(osa);
         // A zoom asks for the points of the new range: a closer view gets more.
         // A phase plot's pixels depend on both ranges, which a zoom sets one
         // after the other: it waits for both.

@@ -38,30 +38,10 @@ QString Kompleksan(std::complex<double> p) {
 // A chart in the look of the results' chart, with its two axes.
 QChartView* NoviGrafik(const char* ime, QAbstractAxis* osaX, QWidget* roditelj) {
     auto* grafik = new QChart;
-    grafik->setBackgroundRoundness(0);
-    QLinearGradient pozadina(0, 0, 0, 1);
-    pozadina.setCoordinateMode(QGradient::ObjectBoundingMode);
-    pozadina.setColorAt(0, IzgledGrafika::PozadinaGore);
-    pozadina.setColorAt(1, IzgledGrafika::PozadinaDole);
-    grafik->setBackgroundBrush(pozadina);
-    grafik->setBackgroundPen(Qt::NoPen);
-    grafik->layout()->setContentsMargins(0, 0, 0, 0);
-    grafik->setMargins(QMargins(8, 8, 22, 4));
-    QLegend* legenda = grafik->legend();
-    legenda->setAlignment(Qt::AlignBottom);
-    legenda->setBackgroundVisible(true);
-    legenda->setBrush(IzgledGrafika::PozadinaLegende);
-    legenda->setPen(QPen(IzgledGrafika::OkvirLegende, 1, Qt::DotLine));
-    legenda->setLabelColor(IzgledGrafika::TekstLegende);
-    legenda->setFont(IzgledGrafika::FontLegende());
+    IzgledGrafika::UrediGrafik(grafik, QMargins(8, 8, 22, 4));
     auto* osaY = new QValueAxis;
     for (QAbstractAxis* osa : {osaX, static_cast<QAbstractAxis*>(osaY)}) {
-        osa->setLinePenColor(IzgledGrafika::BojaOsa);
-        osa->setGridLineColor(IzgledGrafika::BojaOsa);
-        osa->setLabelsFont(IzgledGrafika::FontOsa());
-        osa->setLabelsBrush(IzgledGrafika::BojaOznakaOsa);
-        osa->setTitleFont(IzgledGrafika::FontOsa());
-        osa->setTitleBrush(IzgledGrafika::BojaOznakaOsa);
+        IzgledGrafika::UrediOsu(osa);
     }
     grafik->addAxis(osaX, Qt::AlignBottom);
     grafik->addAxis(osaY, Qt::AlignLeft);

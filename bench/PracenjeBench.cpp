@@ -10,7 +10,7 @@
 // Exit code 1 when watching costs more than 5 % or the paced run misses 5 s
 // by more than 0.2 s.
 
-#include "Obrada.h"
+#include "ModelZaBench.h"
 #include "PracenjeRada.h"
 
 #include <algorithm>
@@ -23,69 +23,31 @@
 #include <vector>
 
 using namespace skem;
+using namespace skem::bench;
 
 namespace {
 
-class TBlok : public TBlokPogled {
-public:
-    std::uint8_t Sifra = 0;
-    int Broj = 0;
-    double P[3] = {0, 0, 0};
-    const TBlok* Izvori[3] = {nullptr, nullptr, nullptr};
-    std::uint8_t SifraBloka() const override { return Sifra; }
-    int LokalniBrojBloka() const override { return Broj; }
-    double ParametarBloka(int k) const override { return P[k - 1]; }
-    std::array<double, 11> OrdinateBloka() const override { return {}; }
-    const TBlokPogled* IzvorUlazaBloka(int k) const override { return Izvori[k]; }
-};
-
 // x'' = -w² x - 0.1 x', w from 1 to 2, each pair a summer and two integrators.
-std::vector<std::unique_ptr<TBlok>> Oscilatori(int n) {
-    std::vector<std::unique_ptr<TBlok>> b;
-    auto dodaj = [&](std::uint8_t sifra, double p1, double p2, double p3) {
-        b.push_back(std::make_unique<TBlok>());
-        b.back()->Sifra = sifra;
-        b.back()->Broj = static_cast<int>(b.size());
-        b.back()->P[0] = p1;
-        b.back()->P[1] = p2;
-        b.back()->P[2] = p3;
-        return b.back().get();
-    };
+TModel Oscilatori(int n) {
+    TModel m;
     for (int i = 0; i < n; ++i) {
         const double w = 1 + double(i) / n;
-        TBlok* zbir = dodaj(26, -w * w, -0.1, 0);
-        TBlok* v = dodaj(10, 0, 0, 0);
-        TBlok* x = dodaj(10, 1, 0, 0);
+        TBlok* zbir = m.Dodaj(26, -w * w, -0.1);
+        TBlok* v = m.Dodaj(10);
+        TBlok* x = m.Dodaj(10, 1);
         zbir->Izvori[0] = x;
         zbir->Izvori[1] = v;
         v->Izvori[0] = zbir;
         x->Izvori[0] = v;
     }
-    return b;
-}
-
-class TOpcije : public TIzvorOpcija {
-public:
-    TOpcijeSimulacije O;
-    bool PitajOpcije(TOpcijeSimulacije& o) override {
-        o = O;
-        return true;
-    }
-};
-
-double ProcesorskoVreme() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+    return m;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto blokovi = Oscilatori(40);
-    std::vector<const TBlokPogled*> lista;
-    for (const auto& b : blokovi)
-        lista.push_back(b.get());
+    const TModel model = Oscilatori(40);
+    const std::vector<const TBlokPogled*> lista = model.Lista();
     TOpcije opcije;
     TSimulacija s(&opcije);
     s.PostaviPrevodjenje(TPrevodjenje::Ne);
@@ -115,9 +77,9 @@ int main(int argc, char** argv) {
         for (const bool sa : {false, true}) {
             if (sa) pracenje.Pripremi({2, 5, 8}, 20001, &zaustavi);
             s.PostaviPosmatraca(sa ? &pracenje : nullptr);
-            const double t0 = ProcesorskoVreme();
+            const double t0 = SekundiNiti();
             s.Simuliraj(lista, m);
-            const double t = ProcesorskoVreme() - t0;
+            const double t = SekundiNiti() - t0;
             (sa ? pracen : obican) = std::min(sa ? pracen : obican, t);
         }
     }

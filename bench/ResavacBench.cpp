@@ -6,7 +6,7 @@
 //
 //   skem_bench_resavac    best of 5 runs of each case
 
-#include "Obrada.h"
+#include "ModelZaBench.h"
 
 #include <algorithm>
 #include <chrono>
@@ -16,55 +16,9 @@
 #include <vector>
 
 using namespace skem;
+using namespace skem::bench;
 
 namespace {
-
-using Sat = std::chrono::steady_clock;
-
-class TBlok : public TBlokPogled {
-public:
-    std::uint8_t Sifra = 0;
-    int Broj = 0;
-    double P[3] = {0, 0, 0};
-    const TBlok* Izvori[3] = {nullptr, nullptr, nullptr};
-    std::uint8_t SifraBloka() const override { return Sifra; }
-    int LokalniBrojBloka() const override { return Broj; }
-    double ParametarBloka(int k) const override { return P[k - 1]; }
-    std::array<double, 11> OrdinateBloka() const override { return {}; }
-    const TBlokPogled* IzvorUlazaBloka(int k) const override { return Izvori[k]; }
-};
-
-class TModel {
-public:
-    TBlok* Dodaj(std::uint8_t sifra, double p1 = 0, double p2 = 0, double p3 = 0) {
-        blokovi.push_back(std::make_unique<TBlok>());
-        TBlok* b = blokovi.back().get();
-        b->Sifra = sifra;
-        b->Broj = static_cast<int>(blokovi.size());
-        b->P[0] = p1;
-        b->P[1] = p2;
-        b->P[2] = p3;
-        return b;
-    }
-    std::vector<const TBlokPogled*> Lista() const {
-        std::vector<const TBlokPogled*> l;
-        for (const auto& b : blokovi)
-            l.push_back(b.get());
-        return l;
-    }
-
-private:
-    std::vector<std::unique_ptr<TBlok>> blokovi;
-};
-
-class TOpcije : public TIzvorOpcija {
-public:
-    TOpcijeSimulacije O;
-    bool PitajOpcije(TOpcijeSimulacije& o) override {
-        o = O;
-        return true;
-    }
-};
 
 constexpr std::uint8_t Integrator = 10, Konstanta = 12, Pojacanje = 8, Mnozac = 27;
 
@@ -121,8 +75,7 @@ TIshod Izvedi(const TModel& m, const TOpcijeSimulacije& o, int puta = 5) {
         s.PostaviPrevodjenje(TPrevodjenje::Ne);
         const Sat::time_point pocetak = Sat::now();
         s.Simuliraj(m.Lista(), r.Rezultati);
-        r.Sekundi =
-            std::min(r.Sekundi, std::chrono::duration<double>(Sat::now() - pocetak).count());
+        r.Sekundi = std::min(r.Sekundi, bench::Sekundi(pocetak));
         r.Uspeh = s.Uspeh() && s.PorukaResavaca().empty();
     }
     return r;

@@ -12,7 +12,7 @@
 //   skem_bench --prevodjenje  case (b) and the compile times only
 //   skem_bench --b N      case (b) alone, best of N interleaved rounds
 
-#include "Obrada.h"
+#include "ModelZaBench.h"
 
 #include <algorithm>
 #include <atomic>
@@ -26,59 +26,9 @@
 #include <vector>
 
 using namespace skem;
+using namespace skem::bench;
 
 namespace {
-
-using Sat = std::chrono::steady_clock;
-
-double Sekundi(Sat::time_point od) {
-    return std::chrono::duration<double>(Sat::now() - od).count();
-}
-
-class TBlok : public TBlokPogled {
-public:
-    std::uint8_t Sifra = 0;
-    int Broj = 0;
-    double P[3] = {0, 0, 0};
-    const TBlok* Izvori[3] = {nullptr, nullptr, nullptr};
-    std::uint8_t SifraBloka() const override { return Sifra; }
-    int LokalniBrojBloka() const override { return Broj; }
-    double ParametarBloka(int k) const override { return P[k - 1]; }
-    std::array<double, 11> OrdinateBloka() const override { return {}; }
-    const TBlokPogled* IzvorUlazaBloka(int k) const override { return Izvori[k]; }
-};
-
-// Blocks numbered in the order they are added.
-class TModel {
-public:
-    TBlok* Dodaj(std::uint8_t sifra, double p1 = 0, double p2 = 0) {
-        blokovi.push_back(std::make_unique<TBlok>());
-        TBlok* b = blokovi.back().get();
-        b->Sifra = sifra;
-        b->Broj = static_cast<int>(blokovi.size());
-        b->P[0] = p1;
-        b->P[1] = p2;
-        return b;
-    }
-    std::vector<const TBlokPogled*> Lista() const {
-        std::vector<const TBlokPogled*> l;
-        for (const auto& b : blokovi)
-            l.push_back(b.get());
-        return l;
-    }
-
-private:
-    std::vector<std::unique_ptr<TBlok>> blokovi;
-};
-
-class TOpcije : public TIzvorOpcija {
-public:
-    TOpcijeSimulacije O;
-    bool PitajOpcije(TOpcijeSimulacije& o) override {
-        o = O;
-        return true;
-    }
-};
 
 class TPoruke : public TPorukeSimulacije {
 public:
@@ -212,14 +162,6 @@ double RucniOscilator(double x0, double h, long koraka) {
     }
     volatile double kraj = x;
     return kraj;
-}
-
-// The processor time of this thread: a busy machine's other work, which
-// moves wall times by tens of per cent, is left out.
-double SekundiNiti() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 template <class F> double NajboljeNiti(int puta, F&& f) {

@@ -372,7 +372,8 @@ TModelDokumenta Upisi(TModelDokumenta m, const TNivoPovrsine& nivo) {
 }
 
 // The surface rebuilt as `model` at the levels `nivoi`, the document's
-// description, integration method and lab settings kept; nothing of it counts as a change.
+// description, integration method and lab settings kept (a level's model
+// has none of them); nothing of it counts as a change.
 void PostaviNivo(TSKEMRadnaPovrsina& p, std::vector<TNivoPovrsine> nivoi,
                  const TModelDokumenta& model, bool primeni) {
     const QString opis = p.OpisProblema;
@@ -380,26 +381,24 @@ void PostaviNivo(TSKEMRadnaPovrsina& p, std::vector<TNivoPovrsine> nivoi,
     const auto laboratorija = p.Laboratorija;
     const auto promena = std::exchange(p.OnChange, nullptr);
     const auto brisanje = std::exchange(p.OnBrisiBlok, nullptr);
-    try {
-        if (primeni)
-            PrimeniModel(p, model);
-        else
-            PostaviModel(p, model);
-    } catch (...) {
+    const auto vrati = [&] {
         p.OnChange = promena;
         p.OnBrisiBlok = brisanje;
         p.Nivoi = std::move(nivoi);
         p.OpisProblema = opis;
         p.MetodIntegracije = metod;
         p.Laboratorija = laboratorija;
+    };
+    try {
+        if (primeni)
+            PrimeniModel(p, model);
+        else
+            PostaviModel(p, model);
+    } catch (...) {
+        vrati();
         throw;
     }
-    p.OnChange = promena;
-    p.OnBrisiBlok = brisanje;
-    p.Nivoi = std::move(nivoi);
-    p.OpisProblema = opis;
-    p.MetodIntegracije = metod;
-    p.Laboratorija = laboratorija;
+    vrati();
     Javi(p.OnBrisiBlok, &p); // the block list is another one
 }
 

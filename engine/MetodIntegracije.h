@@ -6,6 +6,7 @@
 // the step field is the largest step allowed and the tolerances steer the
 // step size.
 
+#include <cmath>
 #include <string_view>
 
 namespace skem {
@@ -18,6 +19,11 @@ enum class TMetodIntegracije : unsigned char {
 
 inline constexpr double PodrazumevanaRelativnaTolerancija = 1e-6;
 inline constexpr double PodrazumevanaApsolutnaTolerancija = 1e-9;
+
+// A tolerance a solver can work with: positive and finite.
+inline bool IspravnaTolerancija(double t) {
+    return t > 0 && std::isfinite(t);
+}
 
 // The method stored with a document (its element MetodIntegracije), written
 // only for a method other than RK4, so a document without one reads and

@@ -73,9 +73,8 @@ bool TSimulacija::Pripremi(const std::vector<const TBlokPogled*>& pogledi) {
         }
         // Tolerances a solver could not use, from a source that skips the checks.
         if (opcije.Metod != TMetodIntegracije::RK4 &&
-            (!(opcije.RelativnaTolerancija > 0) || !(opcije.ApsolutnaTolerancija > 0) ||
-             !std::isfinite(opcije.RelativnaTolerancija) ||
-             !std::isfinite(opcije.ApsolutnaTolerancija))) {
+            (!IspravnaTolerancija(opcije.RelativnaTolerancija) ||
+             !IspravnaTolerancija(opcije.ApsolutnaTolerancija))) {
             uspeh = false;
             throw TGreskaSimulacije("Neispravne opcije simulacije!");
         }

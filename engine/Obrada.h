@@ -112,6 +112,10 @@ public:
     virtual void Red(std::int64_t k, const double* vrednosti) = 0;
 };
 
+// The text of a pending arithmetic fault of this thread (its flags then
+// cleared), or nullptr.
+const char* UzmiAritmetickuGresku();
+
 // The one engine object of the program; every run reuses it. Simuliraj is
 // the whole run; the steps it calls are public so tests can drive them one
 // at a time, and what a run leaves behind is read through the accessors.

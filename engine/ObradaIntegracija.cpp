@@ -96,15 +96,19 @@ void TSimulacija::ZapamtiUzorak() {
     ++brojUzorka;
 }
 
+const char* UzmiAritmetickuGresku() {
+    const int greske = std::fetestexcept(FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID);
+    if (greske == 0) return nullptr;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    if (greske & FE_OVERFLOW) return "Floating point overflow";
+    if (greske & FE_DIVBYZERO) return "Floating point division by zero";
+    return "Invalid floating point operation";
+}
+
 // Arithmetic faults leave the run as exceptions; the flags are sticky, so one
 // test per step catches a fault anywhere in its four passes.
 void TSimulacija::ProveriAritmetiku() const {
-    const int greske = std::fetestexcept(FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID);
-    if (greske == 0) return;
-    std::feclearexcept(FE_ALL_EXCEPT);
-    if (greske & FE_OVERFLOW) throw TGreskaSimulacije("Floating point overflow");
-    if (greske & FE_DIVBYZERO) throw TGreskaSimulacije("Floating point division by zero");
-    throw TGreskaSimulacije("Invalid floating point operation");
+    if (const char* greska = UzmiAritmetickuGresku()) throw TGreskaSimulacije(greska);
 }
 
 bool TSimulacija::NastaviPosleKoraka() {

@@ -66,15 +66,6 @@ const char* RazlogNeuspeha(int kod) {
     }
 }
 
-// The text of a pending arithmetic fault, or nullptr.
-const char* AritmetickaGreska() {
-    const int greske = std::fetestexcept(FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID);
-    if (greske == 0) return nullptr;
-    if (greske & FE_OVERFLOW) return "Floating point overflow";
-    if (greske & FE_DIVBYZERO) return "Floating point division by zero";
-    return "Invalid floating point operation";
-}
-
 } // namespace
 
 // The solver, its vector and context for one run; frees them on every way out.
@@ -255,8 +246,7 @@ bool TResavacSimulacije::Prolaz(double t, const double* stanje, bool trajan) {
     if (!trajan)
         for (std::size_t i = 0; i < memorije.size(); ++i)
             *memorije[i] = sacuvano[i];
-    if (const char* greska = AritmetickaGreska()) {
-        std::feclearexcept(FE_ALL_EXCEPT);
+    if (const char* greska = UzmiAritmetickuGresku()) {
         greskaAritmetike = greska;
         return false;
     }

@@ -722,7 +722,7 @@ private:
             for (int i = 0; i < 2; ++i) {
                 if (poljaMetoda[i + 1].isNull()) continue;
                 *tolerancije[i] = Realan(poljaMetoda[i + 1]);
-                if (!(*tolerancije[i] > 0))
+                if (!IspravnaTolerancija(*tolerancije[i]))
                     throw TGreskaVrednosti{QStringLiteral(
                         "Tolerancija metoda integracije mora biti pozitivan realan broj!")};
             }

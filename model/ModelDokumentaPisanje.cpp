@@ -194,7 +194,7 @@ private:
     void PisiMetod(const TMetodDokumenta& m) {
         const double tolerancije[2] = {m.RelativnaTolerancija, m.ApsolutnaTolerancija};
         for (double t : tolerancije)
-            if (!(t > 0) || !std::isfinite(t))
+            if (!IspravnaTolerancija(t))
                 throw TGreskaDokumenta(QStringLiteral(
                     "Tolerancija metoda integracije mora biti pozitivan realan broj!"));
         p.Otvori("MetodIntegracije");

@@ -153,6 +153,10 @@ TEST_F(Paketno, ReplayedChangesGiveTheLiveRunsCsv) {
             << los.Greske.toStdString();
         EXPECT_TRUE(los.Izlaz.isEmpty());
     }
+    // A file without end is refused at the limit, not read until memory runs out.
+    const TPaketniRezultat beskrajan = Pokreni(argumenti.mid(0, 8) << QStringLiteral("/dev/zero"));
+    EXPECT_EQ(beskrajan.Kod, 2);
+    EXPECT_EQ(beskrajan.Greske, "Opcija --izmene /dev/zero: fajl je veci od 64 MB.\n");
 }
 
 TEST_F(Paketno, RefusedOptionsGiveTheDialogsMessages) {

@@ -1008,4 +1008,10 @@ TEST(Merenja, CitanjeIGreske) {
     const TMerenja m = ProcitajMerenja("t,x\n0,1\n0.5,2.5e-1\n", "m.csv");
     EXPECT_EQ(m.Tacke[0], (QList<QPointF>{{0, 1}, {0.5, 0.25}}));
     EXPECT_THROW(UcitajMerenja(QStringLiteral("/nema/takvog/fajla.csv")), TGreskaMerenja);
+    try { // a file without end is refused at the limit
+        UcitajMerenja(QStringLiteral("/dev/zero"));
+        ADD_FAILURE();
+    } catch (const TGreskaMerenja& g) {
+        EXPECT_TRUE(g.Poruka().contains("je prevelik")) << g.Poruka().toStdString();
+    }
 }
