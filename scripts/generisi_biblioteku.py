@@ -24,7 +24,9 @@ def blok(n, sifra, left, top, p=(0, 0, 0), naziv=None, ime="", sadrzaj=None, ula
         vr = ("Ulaz podsistema" if sifra == 30 else "Izlaz podsistema", 1, 0 if sifra == 30 else 1,
               ["Redni broj", ime, "x", "x" if sifra == 30 else "Ulaz 1", "x", "x"])
     elif sifra == 29:
-        vr = ("Podsistem", 0, ulaza, ["x"] * 6)
+        # Inputs 1..3 are captioned with the names of the input ports, as the editor keeps them.
+        imena = {int(b["p"][0]): b["natpisi"][1] for b in sadrzaj[0] if b["sifra"] == 30}
+        vr = ("Podsistem", 0, ulaza, ["x"] * 3 + [imena.get(k, "x") for k in (1, 2, 3)])
     else:
         vr = VRSTE[sifra]
     r = dict(n=n, sifra=sifra, left=left, top=top, p=list(p) + [0] * (3 - len(p)),

@@ -74,6 +74,18 @@ class Blok:
                 3: (L, T + k * (VISINA // (m + 1))), 4: (L + k * (SIRINA // (m + 1)), T + VISINA)}[self.smer]
 
 
+def natpis(b, i, k):
+    """Caption str<i>: a port's name is its str2; a subsystem's inputs 1..3
+    are captioned with the names of its input ports, as the editor keeps them."""
+    if i == 2 and b.ime:
+        return b.ime
+    if b.podsistem is not None and i >= 4:
+        for p in b.podsistem[0]:
+            if p.sifra == 30 and int(p.p[0]) == i - 3:
+                return p.ime or ""
+    return k["str%d" % i]
+
+
 class Veza:
     """A connection; `tacke` are the bends (holder points), `grane` maps a
     bend index to the junction connections that start there."""
@@ -129,7 +141,7 @@ def pisi_sadrzaj(koren, opis, blokovi, veze):
         el(e, "brparam", k["brparam"])
         el(e, "maxuveza", b.maxuveza())
         for i in range(1, 7):
-            el(e, "str%d" % i, b.ime if i == 2 and b.ime else k["str%d" % i])
+            el(e, "str%d" % i, natpis(b, i, k))
         for i in range(3):
             el(e, "Parametar%d" % (i + 1), broj(b.p[i] if i < len(b.p) else 0))
         el(e, "Smer", b.smer)
@@ -141,11 +153,11 @@ def pisi_sadrzaj(koren, opis, blokovi, veze):
             pisi_sadrzaj(p, None, unutra, unutra_veze)
             if parametri:
                 ps = el(p, "Parametri")
-                for blok, k, natpis in parametri:
+                for blok, k, tekst in parametri:
                     par = el(ps, "Parametar")
                     el(par, "Blok", blok.broj)
                     el(par, "Broj", k)
-                    el(par, "Natpis", natpis)
+                    el(par, "Natpis", tekst)
     vz = el(koren, "Veze")
     for v in veze:
         pisi_vezu(vz, "Veza", v)

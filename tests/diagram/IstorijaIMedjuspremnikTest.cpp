@@ -5,6 +5,12 @@
 #include "Medjuspremnik.h"
 #include "Podsistemi.h"
 #include "PomocTesta.h"
+#include "SKEMBlok.h"
+#include "VrsteElemenata.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -343,5 +349,35 @@ TEST(Podsistemi, NapraviOtvoriRazbijIPonistiKaoTekstDokumenta) {
         ASSERT_TRUE(RazbijPodsistem(o.rp, o.rp.Blokovi()[s.izabrani.first() - 1]));
         EXPECT_EQ(Sustina(ModelDokumenta(o.rp)), sustina);
         EXPECT_EQ(o.rp.IzabraniBlokovi().size(), s.izabrani.size());
+    }
+}
+
+// Opening a subsystem of a shipped document and leaving it changes nothing:
+// the documents hold their subsystems as the editor keeps them.
+TEST(Podsistemi, OtvaranjeIsporucenihPodsistemaNeMenjaDokument) {
+    const QString koren = QString::fromLocal8Bit(qgetenv("SKEM_SOURCE_DIR"));
+    QStringList fajlovi{koren + "/examples/podsistem.skem", koren + "/examples/regulacija.skem"};
+    for (const QFileInfo& f : QDir(koren + "/resources/biblioteka").entryInfoList({"*.skem"}))
+        fajlovi << f.absoluteFilePath();
+    ASSERT_GE(fajlovi.size(), 5);
+    for (const QString& ime : fajlovi) {
+        SCOPED_TRACE(ime.toStdString());
+        QFile f(ime);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        TOkruzenje o;
+        UcitajDokumentIzTeksta(o.rp, f.readAll());
+        const QByteArray pre = DokumentUTekst(o.rp);
+        int podsistema = 0;
+        for (int i = 0; i < o.rp.Blokovi().size(); ++i) {
+            TSKEMBlok* b = o.rp.Blokovi()[i];
+            if (skem::VrstaIzSifre(b->Sifra) != skem::TVrstaElementa::Podsistem) continue;
+            ++podsistema;
+            OtvoriPodsistem(o.rp, b);
+            ASSERT_EQ(DubinaNivoa(o.rp), 1);
+            EXPECT_EQ(DokumentUTekst(o.rp), pre);
+            IdiNaNivo(o.rp, 0);
+            EXPECT_EQ(DokumentUTekst(o.rp), pre);
+        }
+        EXPECT_GT(podsistema, 0);
     }
 }
