@@ -6,6 +6,8 @@
 #include "Dijalozi.h"
 #include "Dokument.h"
 #include "Oporavak.h"
+#include "Podsistemi.h"
+#include "Rezultati.h"
 #include "SKEMRadnaPovrsina.h"
 
 #include <QEvent>
@@ -28,7 +30,13 @@ QString ImeZaPitanje(const QString& putanja) {
 void TMainForm::UkljuciOporavak(const QString& fascikla) {
     oporavak = std::make_unique<TOporavak>(fascikla);
     oporavak->Izmenjen = [this] { return izmenjen; };
-    oporavak->Tekst = [this] { return DokumentUTekst(*radnaPovrsina); };
+    // With the measurement files by their full paths: the recovery file lives
+    // elsewhere than the document.
+    oporavak->Tekst = [this] {
+        skem::TModelDokumenta model = ModelDokumenta(*radnaPovrsina);
+        model.Merenja = prikazRezultata->FajloviMerenja({});
+        return skem::ModelUTekst(model);
+    };
     oporavak->Putanja = [this] { return putanjaDokumenta; };
     // A minute later it is tried again; a message box every minute would be worse.
     oporavak->OnGreska = [this](const QString& tekst) { statusnaTraka->showMessage(tekst); };
@@ -68,7 +76,16 @@ bool TMainForm::VratiOporavak(const QString& fajl, const QString& putanja) {
     if (!NoviDokument()) return false;
     bool procitan = true;
     try {
-        UcitajDokument(*radnaPovrsina, fajl);
+        const skem::TProcitanModel model = skem::ProcitajModelIzFajla(fajl);
+        if (model.Greska) {
+            // The surface's own way, with its message and what it keeps.
+            UcitajDokument(*radnaPovrsina, fajl);
+        } else {
+            PostaviModel(*radnaPovrsina, model.Model);
+            // Read and drawn with the next chart, as when a document is opened.
+            prikazRezultata->PostaviMerenja(
+                model.Model.Merenja, QFileInfo(putanja.isEmpty() ? fajl : putanja).absolutePath());
+        }
     } catch (const std::exception& g) {
         // What was read stays; the file stays too, to be offered again.
         Dijalozi().Greska(QString::fromUtf8(g.what()));

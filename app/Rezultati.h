@@ -156,7 +156,8 @@ public:
     // The document's files of measured data, a relative one from fascikla
     // (the document's folder); each is read when the chart is next drawn.
     void PostaviMerenja(const std::vector<QString>& fajlovi, const QString& fascikla);
-    // The files as the document keeps them: relative to fascikla when inside it.
+    // The files as the document keeps them: relative to fascikla when inside
+    // it; all by their full paths for an empty fascikla.
     std::vector<QString> FajloviMerenja(const QString& fascikla) const;
     // Reads a file (in place of its earlier reading) and redraws the chart
     // with it; an error is shown and gives false, the chart unchanged.

@@ -121,6 +121,7 @@ public:
     int LokalniBrojBloka() const override { return lokalniBroj; }
     double ParametarBloka(int k) const override;
     std::array<double, 11> OrdinateBloka() const override;
+    bool OrdinateIzParametara() const override { return !Ordinate; }
     const skem::TBlokPogled* IzvorUlazaBloka(int k) const override { return IzvorUlaza(k); }
 
     QRectF boundingRect() const override { return QRectF(0, 0, Sirina, Visina); }

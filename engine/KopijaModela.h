@@ -36,6 +36,7 @@ public:
     }
     double ParametarBloka(int k) const override;
     std::array<double, 11> OrdinateBloka() const override;
+    bool OrdinateIzParametara() const override { return !Ordinate; }
     const TBlokPogled* IzvorUlazaBloka(int k) const override;
 
 private:

@@ -170,6 +170,7 @@ void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& pogledi) {
     brojBlokova = n + 1;
     blokovi.assign(static_cast<std::size_t>(n) + 1, TBlokZapis{});
     tabele.assign(1, std::array<double, 11>{});
+    rasponiTabela.assign(1, TRasponTabele{});
     integratori.assign(1, 0);
     brojIntegratora = 0;
     brojKonstanti = 0;
@@ -205,10 +206,14 @@ void TSimulacija::Prevedi(const std::vector<const TBlokPogled*>& pogledi) {
             for (double& y : tabele.back())
                 y = BezSitnih(y);
             z.Indeks = static_cast<std::int32_t>(tabele.size()) - 1;
+            rasponiTabela.push_back(
+                {blok.OrdinateIzParametara(), blok.ParametarBloka(1), blok.ParametarBloka(2)});
         } else if (z.Sifra == TVrstaElementa::Konstanta) {
             ++brojKonstanti;
         }
     }
+    pocetneTabele = tabele;
+    rasponiRada.clear();
     for (std::int32_t i = 1; i <= n; ++i) {
         TBlokZapis& z = blokovi[static_cast<std::size_t>(i)];
         if (z.Sifra != TVrstaElementa::Integrator) continue;

@@ -319,6 +319,7 @@ private:
     void PripremiIzmene(const std::vector<const TBlokPogled*>& pogledi);
     void PrimeniIzmene();
     void PrimeniIzmenu(const TIzmenaParametra& izmena);
+    void PromeniTabelu(const TIzmenaParametra& izmena);
     bool PosmatrajKorak();
     void PrijaviGresku(const char* poruka, std::int32_t blok = 0);
     void PrijaviKraj();
@@ -389,6 +390,17 @@ private:
     // The parameters as changed so far in this run, by block (a plan record
     // may hold a value derived from them).
     std::vector<std::array<double, 3>> parametriRada;
+    // Function generators whose table follows p1 and p2, by Indeks: the
+    // values the table was made from, as the block gave them (a change makes
+    // it anew from the same kind of values). The tables as Prevedi made them
+    // come back at the start of a run that follows one that changed them.
+    struct TRasponTabele {
+        bool IzParametara = false;
+        double Gornja = 0, Donja = 0;
+    };
+    std::vector<TRasponTabele> rasponiTabela;
+    std::vector<TRasponTabele> rasponiRada;
+    std::vector<std::array<double, 11>> pocetneTabele;
 
     TPrevodjenje prevodjenje = TPrevodjenje::Auto;
     std::int64_t radovaSerije = 1;

@@ -153,6 +153,21 @@ void TSimulacija::PrimeniIzmenu(const TIzmenaParametra& izmena) {
     k.Parametar3 = p[2];
     if (k.Kod == KodZbirDvaUlaza) k.Parametar3 = p[2] * 0.0;
     if (k.Kod == KodIntegratorJedan) k.Parametar3 = p[1] * 0.0 + p[2] * 0.0;
+    if (vrsta == TVrstaElementa::GeneratorFunkcija && par <= 2) PromeniTabelu(izmena);
+}
+
+// A generator whose table follows its range gets the table a run begun with
+// the new range would have, made as Prevedi makes it.
+void TSimulacija::PromeniTabelu(const TIzmenaParametra& izmena) {
+    const auto indeks =
+        static_cast<std::size_t>(blokovi[static_cast<std::size_t>(izmena.Blok)].Indeks);
+    if (indeks < 1 || indeks >= rasponiTabela.size() || !rasponiTabela[indeks].IzParametara) return;
+    if (rasponiRada.empty()) rasponiRada = rasponiTabela;
+    TRasponTabele& r = rasponiRada[indeks];
+    (izmena.Parametar == 1 ? r.Gornja : r.Donja) = izmena.Vrednost;
+    tabele[indeks] = PodrazumevaneOrdinate(r.Gornja, r.Donja);
+    for (double& y : tabele[indeks])
+        y = BezSitnih(y);
 }
 
 void TSimulacija::Izracunaj() {

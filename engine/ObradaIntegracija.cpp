@@ -147,6 +147,11 @@ void TSimulacija::PocniRad() {
     prekid = TVrstaPrekida{};
     sledecaIzmena = 0;
     parametriRada.clear();
+    if (!rasponiRada.empty()) {
+        // The tables an earlier run changed; the vector keeps its storage.
+        std::copy(pocetneTabele.begin(), pocetneTabele.end(), tabele.begin());
+        rasponiRada.clear();
+    }
 }
 
 // The observer is called with the value table after the initial pass and at

@@ -25,6 +25,10 @@ public:
     virtual double ParametarBloka(int k) const = 0; // k = 1, 2, 3
     // The 11 ordinates of a function generator (kind 7); other kinds ignore them.
     virtual std::array<double, 11> OrdinateBloka() const = 0;
+    // A function generator without ordinates of its own: its table is
+    // PodrazumevaneOrdinate of p1 and p2, and a run that changes either makes
+    // the table anew. Otherwise the ordinates stay and only the range moves.
+    virtual bool OrdinateIzParametara() const { return false; }
     // The block whose output feeds input slot k (0..2), or nullptr when the slot is empty.
     virtual const TBlokPogled* IzvorUlazaBloka(int k) const = 0;
 };

@@ -136,7 +136,10 @@ BLOKOVI = {
             "Novi generator ima ordinate jednake apscisama (T<sub>i</sub> = p2 + i &times; (p1 - p2)/10), "
             "pa unutar intervala propusta ulaz nepromenjen, a van njega daje granicne vrednosti p2 i p1. "
             "Dok nijednu ordinatu ne promenite, ove podrazumevane ordinate prate granice kada promenite "
-            "Parametar 1 ili Parametar 2.",
+            "Parametar 1 ili Parametar 2, i kada ih tokom simulacije menja klizac ili lista izmena "
+            "(vidite <a href=\"index.htm#laboratorija\">Laboratorija</a>): od tog koraka generator radi "
+            "kao da je simulacija pocela sa novim granicama. Sopstvene ordinate pri tome ostaju, a pomera se "
+            "samo interval.",
             "<b>Unos ordinata.</b> Izaberite generator; u inspektoru, u odeljku &quot;Ulazi/Parametri&quot;, "
             "posle parametara &quot;Gornja granica&quot; i &quot;Donja granica&quot; nalazi se 11 redova "
             "T0 ... T10. Dvaput kliknite vrednost (ili izaberite celiju i pocnite da kucate) i upisite broj "
@@ -683,7 +686,8 @@ udesno, Rotiraj ulevo, Kreiraj vezu, Kreiraj junction, Kreiraj drzac, Simulacija
 Otvori podsistem, Nazad, Razbij podsistem, Parametri podsistema..., Sacuvaj u biblioteku (vidite
 <a href="#podsistemi">Podsistemi</a>); Opis problema</td></tr>
 <tr><td>Prikaz</td><td>Uvecaj, Umanji, Stvarna velicina, Prikazi sve (vidite
-<a href="#prikaz">Uvecanje i pomeranje prikaza</a>)</td></tr>
+<a href="#prikaz">Uvecanje i pomeranje prikaza</a>); Laboratorija (vidite
+<a href="#laboratorija">Laboratorija</a>)</td></tr>
 <tr><td>Analiza</td><td>Linearizacija... (vidite <a href="linearizacija.htm">Linearizacija</a>)</td></tr>
 <tr><td>Pomoc</td><td>SKEM 2004 (ova strana)</td></tr>
 </table>
@@ -887,8 +891,9 @@ posle njega. Posle simulacije parametri dokumenta ostaju kakvi su bili pre nje, 
 ponistiti).</p>
 <p>Pocetni uslovi (na primer Parametar 1 integratora) citaju se samo na pocetku simulacije, pa
 njihova kasnija izmena ne menja tok; memorija blokova Memorija i Odabiranje i drzanje nije parametar.
-Kod modela sa generatorom slucajnih brojeva prati se prvi od proracuna, a ostali ponavljaju njegove
-izmene.</p>
+<a href="7.htm">Generator funkcija</a> bez sopstvenih ordinata dobija tabelu novih granica, a sa
+sopstvenim ordinatama zadrzava tabelu i pomera samo interval. Kod modela sa generatorom slucajnih
+brojeva prati se prvi od proracuna, a ostali ponavljaju njegove izmene.</p>
 
 <h2><a name="dokumenti"></a>Dokumenti</h2>
 <p>Model se cuva kao dokument sa nastavkom <b>.skem</b> (XML datoteka) zajedno sa opisom problema i
@@ -932,7 +937,7 @@ snima tamo gde je dokument bio; &quot;Ponisti&quot; vraca prazan dokument;</li>
 </ul>
 <p>Kada ima vise takvih verzija, nudi se najnovija prva; posle vracene verzije ostale cekaju sledece
 pokretanje. Vise istovremeno pokrenutih programa SKEM nikada ne uzima jedan drugom datoteke za
-oporavak.</p>
+oporavak. Vracena verzija donosi i <a href="merenja.htm#dokument">merenja</a> uvezena na grafik.</p>
 
 <h3><a name="opis"></a>Opis problema</h3>
 <p>Komanda &quot;Opis problema&quot; (meni &quot;Uredi&quot;) otvara prozor &quot;Opisite problem koji
@@ -1133,6 +1138,10 @@ kao izmenjen. Pri otvaranju dokumenta merenja se citaju kada se prvi put prikaze
 postoji ili ima gresku, poruka se prikaze jednom, a ime ostaje u dokumentu dok merenja ne uklonite.
 Ponovni uvoz istog fajla cita ga iznova. <b>Ukloni merenja</b> uklanja sva merenja sa grafika i iz
 dokumenta.</p>
+<p>Verzija za <a href="index.htm#oporavak">oporavak posle pada</a> pamti merenja sa punom putanjom, pa
+vraceni dokument ima ista merenja; kada ga snimite, fajl pored dokumenta se opet pamti relativno. Fajl koji
+je u medjuvremenu nestao prijavljuje se kao pri otvaranju dokumenta. Iseci, kopiraj i nalepi prenose
+samo blokove, ne i merenja; &quot;Ponisti&quot; ne vraca uvoz ni uklanjanje merenja.</p>
 <hr>
 <p class="nav"><a href="#vrh">Na vrh</a> | <a href="index.htm">Sadrzaj</a></p>
 </body>

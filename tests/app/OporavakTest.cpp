@@ -4,7 +4,11 @@
 #include "Oporavak.h"
 #include "GlavniPomoc.h"
 
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
 #include <QProcess>
+#include <QScatterSeries>
 #include <QStandardPaths>
 
 using namespace glavni_test;
@@ -136,6 +140,63 @@ TEST_F(Oporavak, OdgovoriNaPonudu) {
         EXPECT_EQ(g->PutanjaDokumenta(), s.putanja);
         // The window's own recovery file holds it from now on.
         EXPECT_EQ(Fajlovi(), QStringList{QFileInfo(g->Oporavak()->Fajl()).fileName()});
+    }
+}
+
+// The measurement files come back with the document, named in full in the
+// recovery file, and are drawn with the next chart; one gone meanwhile is
+// told as when a document is opened. Saved, the document names them beside
+// itself again.
+TEST_F(Oporavak, MerenjaSeVracaju) {
+    const QString dokument = temp.filePath(QStringLiteral("oscilator.skem"));
+    PisiFajl(dokument, CitajFajl(Primer(QStringLiteral("oscilator.skem"))));
+    const QString merenja = temp.filePath(QStringLiteral("merenja.csv"));
+    const QString fajl = QDir(Fascikla()).filePath(QStringLiteral("77-1.skem"));
+    for (const bool postoji : {true, false}) {
+        SCOPED_TRACE(postoji ? "the file is there" : "the file is gone");
+        QDir(Fascikla()).removeRecursively();
+        PisiFajl(merenja, "t,x\n0,1\n1,0.5\n");
+        QByteArray sadrzaj;
+        {
+            auto g = SaOporavkom();
+            FileOpen(*g, dokument);
+            ASSERT_TRUE(Prikaz(*g)->UveziMerenja(merenja));
+            ASSERT_TRUE(g->Oporavak()->Snimi());
+            sadrzaj = CitajFajl(g->Oporavak()->Fajl());
+        }
+        EXPECT_TRUE(sadrzaj.contains("<Merenja><Fajl>" + merenja.toUtf8() + "</Fajl></Merenja>"))
+            << sadrzaj.right(200).toStdString();
+        // Left by a process that died.
+        PisiFajl(fajl, sadrzaj);
+        PisiFajl(QDir(Fascikla()).filePath(QStringLiteral("77-1.lock")), "77\n");
+        if (!postoji) {
+            ASSERT_TRUE(QFile::remove(merenja));
+        }
+
+        auto g = SaOporavkom();
+        dijalozi.Odgovori.push_back(TDijalozi::TOdgovor::Da);
+        g->PonudiOporavak();
+        EXPECT_FALSE(QFileInfo::exists(fajl));
+        EXPECT_EQ(Prikaz(*g)->FajloviMerenja({}), std::vector<QString>{merenja});
+        dijalozi.Zapis.clear();
+        dijalozi.Skripte.push_back(UnesiOpcije("2", "0.01", "0.1"));
+        Akcija(*g, "IzvSimulaciju")->trigger();
+        Deo<QCheckBox>(*g, "Oznaka2")->setChecked(true);
+        Deo<QPushButton>(*g, "GoToChart")->click();
+        qsizetype markera = 0;
+        for (QAbstractSeries* s : Deo<QChartView>(*g, "Grafik2D")->chart()->series())
+            markera += qobject_cast<QScatterSeries*>(s) != nullptr;
+        EXPECT_EQ(markera, postoji ? 1 : 0);
+        const QStringList greske = dijalozi.Zapis.filter(QStringLiteral("Greska"));
+        if (postoji) {
+            EXPECT_TRUE(greske.isEmpty()) << greske.join('\n').toStdString();
+        } else {
+            ASSERT_EQ(greske.size(), 1);
+            EXPECT_TRUE(greske[0].startsWith("Greska: Fajl 'merenja.csv' ne moze da se otvori: "))
+                << greske[0].toStdString();
+        }
+        Akcija(*g, "FileSave")->trigger();
+        EXPECT_TRUE(CitajFajl(dokument).contains("<Merenja><Fajl>merenja.csv</Fajl></Merenja>"));
     }
 }
 

@@ -27,12 +27,16 @@ public:
     int Broj = 0;
     double Parametri[3] = {0, 0, 0};
     std::array<double, 11> Ordinate{};
+    bool IzParametara = false; // a generator's table follows p1 and p2, Ordinate unused
     const TTestBlok* Izvori[3] = {nullptr, nullptr, nullptr};
 
     std::uint8_t SifraBloka() const override { return Sifra; }
     int LokalniBrojBloka() const override { return Broj; }
     double ParametarBloka(int k) const override { return Parametri[k - 1]; }
-    std::array<double, 11> OrdinateBloka() const override { return Ordinate; }
+    std::array<double, 11> OrdinateBloka() const override {
+        return IzParametara ? PodrazumevaneOrdinate(Parametri[0], Parametri[1]) : Ordinate;
+    }
+    bool OrdinateIzParametara() const override { return IzParametara; }
     const TBlokPogled* IzvorUlazaBloka(int k) const override { return Izvori[k]; }
 };
 

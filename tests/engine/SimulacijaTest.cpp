@@ -731,6 +731,14 @@ TTestModel ModelZaIzmene() {
     m.Povezi(x, y, 1);
     m.Povezi(g, y, 2);
     m.Povezi(x, y, 3);
+    // Function generators over x: one whose table follows its range, one with
+    // ordinates of its own.
+    const int prati = m.Dodaj(Generator, 1, 0.5);
+    m.Blok(prati).IzParametara = true;
+    const int vlastite = m.Dodaj(Generator, 3, -1);
+    m.Blok(vlastite).Ordinate = {0, 1, 4, 9, 16, 25, 36, 49, 64, 81, 100};
+    m.Povezi(x, prati, 1);
+    m.Povezi(x, vlastite, 1);
     return m;
 }
 
@@ -943,8 +951,11 @@ TEST(IzmeneParametara, OdPocetkaKaoZadateIPrazneKaoObican) {
     const struct {
         int blok, parametar;
         bool deluje; // false: the weight of an input not connected
-    } ciljevi[] = {{1, 1, true},  {2, 1, true}, {2, 2, true}, {2, 3, false}, {3, 2, false},
-                   {3, 3, false}, {4, 1, true}, {5, 2, true}, {5, 3, true}};
+        double vrednost = -1.5;
+    } ciljevi[] = {{1, 1, true},     {2, 1, true},    {2, 2, true},    {2, 3, false},
+                   {3, 2, false},    {3, 3, false},   {4, 1, true},    {5, 2, true},
+                   {5, 3, true},     {6, 1, true, 2}, {6, 2, true, 0}, {7, 1, true, 2},
+                   {7, 2, true, 0.5}};
     for (const TPrevodjenje nacin : NaciniProlaza()) {
         TTestModel m = ModelZaIzmene();
         TPokretac obican, prazan;
@@ -965,10 +976,10 @@ TEST(IzmeneParametara, OdPocetkaKaoZadateIPrazneKaoObican) {
             TPokretac izmenjen, zadat;
             izmenjen.Simulacija.PostaviPrevodjenje(nacin);
             zadat.Simulacija.PostaviPrevodjenje(nacin);
-            izmenjen.Simulacija.PostaviIzmene({{0, c.blok, c.parametar, -1.5}});
+            izmenjen.Simulacija.PostaviIzmene({{0, c.blok, c.parametar, c.vrednost}});
             ASSERT_TRUE(izmenjen.Pokreni(m, 2, 0.01, 0.1));
             TTestModel m2 = ModelZaIzmene();
-            m2.Blok(c.blok).Parametri[c.parametar - 1] = -1.5;
+            m2.Blok(c.blok).Parametri[c.parametar - 1] = c.vrednost;
             ASSERT_TRUE(zadat.Pokreni(m2, 2, 0.01, 0.1));
             for (int red = 1; red <= 22; ++red)
                 for (int b = 1; b <= m.Broj(); ++b)
@@ -999,21 +1010,31 @@ TEST(IzmeneParametara, UzivoPaPonovljenoIstiBitovi) {
         TTestPosmatrac posmatrac;
         posmatrac.Plan = {{37, {0, 4, 1, 0.123456789012345678}},
                           {37, {0, 1, 1, -1}},
+                          {100, {0, 6, 2, -3}},
                           {120, {0, 2, 3, 9}},
                           {150, {0, 99, 1, 5}}}; // no such block: recorded, changes nothing
         uzivo.Simulacija.PostaviPosmatraca(&posmatrac);
         ASSERT_TRUE(uzivo.Pokreni(m, 2, 0.01, 0.1));
         const TListaIzmena izmene = uzivo.Simulacija.IzmeneRada();
-        ASSERT_EQ(izmene.size(), 4u);
+        ASSERT_EQ(izmene.size(), 5u);
         EXPECT_NEAR(izmene[0].Vreme, 0.37, 1e-12);
         EXPECT_EQ(izmene[0].Vrednost, 0.123456789012346);
-        EXPECT_NEAR(izmene[2].Vreme, 1.2, 1e-12);
-        // Replayed, also from its CSV text, it gives the live run's bits.
+        EXPECT_NEAR(izmene[3].Vreme, 1.2, 1e-12);
+        // The generator's table follows its range from t = 1 on: x clipped to
+        // [0.5, 1] before, passed through over [-3, 1] after.
+        for (int red = 0; red <= 20; ++red) {
+            const double x = uzivo.Vrednost(red, 3);
+            EXPECT_NEAR(uzivo.Vrednost(red, 6), red > 10 ? x : std::clamp(x, 0.5, 1.0), 1e-12)
+                << "row " << red;
+        }
+        // Replayed, also from its CSV text and in a run per block (as with a
+        // random source), it gives the live run's bits.
         TListaIzmena procitane;
         ASSERT_EQ(ProcitajIzmene(IzmeneUCsv(izmene), procitane), "");
         for (const TListaIzmena& lista : {izmene, procitane}) {
             TPokretac ponovljen;
             ponovljen.Simulacija.PostaviPrevodjenje(nacin);
+            TSimulacijaTestPristup::UvekPoBlokovima(ponovljen.Simulacija, &lista != &izmene);
             ponovljen.Simulacija.PostaviIzmene(lista);
             ASSERT_TRUE(ponovljen.Pokreni(m, 2, 0.01, 0.1));
             EXPECT_EQ(std::memcmp(ponovljen.Rezultati.Podaci().data(),
