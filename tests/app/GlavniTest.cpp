@@ -857,7 +857,12 @@ TEST_F(Simulacija, LaboratorijaPratiIKlizacBelezi) {
     auto* lab = Deo<TLaboratorija>(*g, "Laboratorija");
     bool video = false;
     int tacaka = 0;
-    QTimer::singleShot(400, g.get(), [&] {
+    // The page comes up a moment into the run; wait for it (at most 5 s).
+    QTimer cekanje;
+    int pokusaja = 0;
+    QObject::connect(&cekanje, &QTimer::timeout, g.get(), [&] {
+        if (Strane(*g)->currentWidget() != lab && ++pokusaja < 100) return;
+        cekanje.stop();
         auto* pauza = Deo<QPushButton>(*g, "DugmePauza");
         pauza->click();
         EXPECT_EQ(pauza->text(), "Nastavi");
@@ -870,6 +875,7 @@ TEST_F(Simulacija, LaboratorijaPratiIKlizacBelezi) {
         brzina->setCurrentIndex(0);
         pauza->click();
     });
+    cekanje.start(50);
     dijalozi.Skripte.push_back(UnesiOpcije("20", "0.01", "0.1"));
     Akcija(*g, "IzvSimulaciju")->trigger();
     EXPECT_TRUE(video);
