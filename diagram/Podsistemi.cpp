@@ -278,8 +278,9 @@ TModelDokumenta NapraviPodsistemUModelu(const TModelDokumenta& m, const std::vec
         prenumeracija->Nove.clear();
         for (size_t i = 0; i < n; ++i)
             Zapisi(*prenumeracija, m.Blokovi[i].LokalniBroj,
-                   unutra[i] ? std::vector<int>{pb.LokalniBroj, c.Blokovi[size_t(uC[i])].LokalniBroj}
-                             : std::vector<int>{r.Blokovi[size_t(uR[i])].LokalniBroj});
+                   unutra[i]
+                       ? std::vector<int>{pb.LokalniBroj, c.Blokovi[size_t(uC[i])].LokalniBroj}
+                       : std::vector<int>{r.Blokovi[size_t(uR[i])].LokalniBroj});
     }
     return r;
 }

@@ -25,8 +25,7 @@ class TSKEMRadnaPovrsina;
 // each side where their end is. *blok is the new block's position;
 // *prenumeracija how m's blocks were renumbered (for PrenumerisiReference).
 skem::TModelDokumenta NapraviPodsistemUModelu(const skem::TModelDokumenta& m,
-                                              const std::vector<int>& izabrani,
-                                              int* blok = nullptr,
+                                              const std::vector<int>& izabrani, int* blok = nullptr,
                                               skem::TPrenumeracija* prenumeracija = nullptr);
 // Subsystem `blok` of m replaced by its content (its ports left out) at its
 // place in the list, moved to where the block stands; what went through a

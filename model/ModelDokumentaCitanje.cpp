@@ -588,8 +588,7 @@ private:
         double* vrednosti[] = {&k.Min, &k.Max, &k.Vrednost};
         for (int i = 0; i < 3; ++i)
             if (!ProcitajRealan(delovi[i + 1].toStdString(), *vrednosti[i])) return;
-        if (ok2 && k.Parametar >= 1 && k.Parametar <= 3 && k.Min < k.Max)
-            l.Klizaci.push_back(k);
+        if (ok2 && k.Parametar >= 1 && k.Parametar <= 3 && k.Min < k.Max) l.Klizaci.push_back(k);
     }
 
     // ---- raw connections ----

@@ -271,7 +271,8 @@ private:
             p.Realan("Prati", brojevi.constData(), size_t(brojevi.size()));
         }
         for (const TKlizacModela& k : l.Klizaci) {
-            QByteArray tekst = PutanjaUTekst(k.Blok).toLatin1() + ".p" + QByteArray::number(k.Parametar);
+            QByteArray tekst =
+                PutanjaUTekst(k.Blok).toLatin1() + ".p" + QByteArray::number(k.Parametar);
             for (double v : {k.Min, k.Max, k.Vrednost}) {
                 if (!std::isfinite(v))
                     throw TGreskaDokumenta(
