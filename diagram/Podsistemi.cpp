@@ -453,6 +453,13 @@ int DubinaNivoa(const TSKEMRadnaPovrsina& povrsina) {
     return int(povrsina.Nivoi.size());
 }
 
+std::vector<int> PutanjaNivoa(const TSKEMRadnaPovrsina& povrsina) {
+    std::vector<int> r;
+    for (const TNivoPovrsine& n : povrsina.Nivoi)
+        r.push_back(n.Model.Blokovi[size_t(n.Blok)].LokalniBroj);
+    return r;
+}
+
 QStringList NaziviNivoa(const TSKEMRadnaPovrsina& povrsina) {
     QStringList r{QStringLiteral("Model")};
     for (const TNivoPovrsine& n : povrsina.Nivoi) {
@@ -566,10 +573,7 @@ bool RazbijPodsistem(TSKEMRadnaPovrsina& povrsina, TSKEMBlok* b) {
 
 void PrenumerisiReference(TSKEMRadnaPovrsina& povrsina, const skem::TPrenumeracija& r) {
     if (r.Prazna()) return;
-    // The surface's level: the opened subsystems' numbers from the top.
-    std::vector<int> nivo;
-    for (const TNivoPovrsine& n : povrsina.Nivoi)
-        nivo.push_back(n.Model.Blokovi[size_t(n.Blok)].LokalniBroj);
+    const std::vector<int> nivo = PutanjaNivoa(povrsina);
     skem::PrenumerisiLaboratoriju(povrsina.Laboratorija, nivo, r);
     // The levels above keep the shown parameters of the subsystems opened on the way.
     for (size_t d = 0; d < povrsina.Nivoi.size(); ++d) {

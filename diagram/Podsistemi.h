@@ -49,6 +49,9 @@ skem::TModelDokumenta ModelDokumenta(const TSKEMRadnaPovrsina& povrsina);
 // on the way, "Model" first ("Model", "Vesanje 3").
 int DubinaNivoa(const TSKEMRadnaPovrsina& povrsina);
 QStringList NaziviNivoa(const TSKEMRadnaPovrsina& povrsina);
+// The path of the surface's level: the opened subsystems' numbers from the
+// top ({} at the top); a block b there is at that path and b's number.
+std::vector<int> PutanjaNivoa(const TSKEMRadnaPovrsina& povrsina);
 // Opens the subsystem block b (on the surface) in its place.
 void OtvoriPodsistem(TSKEMRadnaPovrsina& povrsina, TSKEMBlok* b);
 // Goes up to level `dubina` (0: the top); the subsystem it came out of ends selected.
