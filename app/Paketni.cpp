@@ -598,9 +598,8 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
                 std::string greska = skem::NadjiCilj(procitan.Model, ravan, cilj.Naziv(), cilj);
                 if (greska.empty() && cilj.Ordinata)
                     greska = "'" + cilj.Naziv() +
-                             "' nije parametar; ocekuje se N.pK, putanja "
-                             "kao 3/2.p1 ili natpis parametra podsistema "
-                             "kao 3.Masa.";
+                             "' nije parametar; ocekuje se N.pK, putanja kao 3/2.p1 ili "
+                             "natpis parametra podsistema kao 3.Masa.";
                 if (greska.empty()) greska = ravan.Kopija.ProveriCilj(cilj);
                 if (greska.empty()) {
                     izmena.Blok = cilj.Blok;
