@@ -6,6 +6,8 @@
 #include "Brojevi.h"
 #include "Dijalozi.h"
 #include "Laboratorija.h"
+#include "ModelDokumenta.h"
+#include "Podsistemi.h"
 #include "Rezultati.h"
 #include "SKEMBlok.h"
 #include "SKEMInspektor.h"
@@ -59,6 +61,13 @@ private:
     QGraphicsView* pogled;
     std::function<void(TSKEMBlok*, QPoint)> prikazi;
 };
+
+// Block `lokalniBroj` of the level the surface shows, by its path from the top.
+std::vector<int> PutanjaBloka(const TSKEMRadnaPovrsina& povrsina, int lokalniBroj) {
+    std::vector<int> putanja = PutanjaNivoa(povrsina);
+    putanja.push_back(lokalniBroj);
+    return putanja;
+}
 
 } // namespace
 
@@ -115,9 +124,10 @@ void TMainForm::NapraviLaboratoriju() {
         QAction* prati = meni.addAction(QStringLiteral("Prati tokom simulacije"));
         prati->setObjectName(QStringLiteral("PratiTokomSimulacije"));
         prati->setCheckable(true);
-        const std::vector<int>& p = radnaPovrsina->Laboratorija.Praceni;
+        const auto& p = radnaPovrsina->Laboratorija.Praceni;
         const int broj = b->LokalniBroj();
-        prati->setChecked(std::find(p.begin(), p.end(), broj) != p.end());
+        prati->setChecked(std::find(p.begin(), p.end(), PutanjaBloka(*radnaPovrsina, broj)) !=
+                          p.end());
         connect(prati, &QAction::triggered, this,
                 [this, broj] { IzvrsiIPrijavi([&] { PratiBlok(broj); }); });
         meni.exec(gde);
@@ -139,13 +149,14 @@ void TMainForm::IzmenaLaboratorije(const QString& opis) {
 }
 
 void TMainForm::PratiBlok(int lokalniBroj) {
-    std::vector<int>& p = radnaPovrsina->Laboratorija.Praceni;
-    const auto i = std::find(p.begin(), p.end(), lokalniBroj);
+    std::vector<std::vector<int>>& p = radnaPovrsina->Laboratorija.Praceni;
+    const std::vector<int> putanja = PutanjaBloka(*radnaPovrsina, lokalniBroj);
+    const auto i = std::find(p.begin(), p.end(), putanja);
     if (i != p.end())
         p.erase(i);
     else
-        p.push_back(lokalniBroj);
-    IzmenaLaboratorije(QStringLiteral("pracenje bloka %1").arg(lokalniBroj));
+        p.push_back(putanja);
+    IzmenaLaboratorije(QStringLiteral("pracenje bloka %1").arg(skem::PutanjaUTekst(putanja)));
 }
 
 void TMainForm::DodajKlizac(int lokalniBroj, int parametar) {
@@ -154,19 +165,20 @@ void TMainForm::DodajKlizac(int lokalniBroj, int parametar) {
         if (x->LokalniBroj() == lokalniBroj) b = x;
     if (!b) return;
     std::vector<skem::TKlizacModela>& k = radnaPovrsina->Laboratorija.Klizaci;
+    const std::vector<int> putanja = PutanjaBloka(*radnaPovrsina, lokalniBroj);
     const bool ima = std::any_of(k.begin(), k.end(), [&](const skem::TKlizacModela& x) {
-        return x.Blok == lokalniBroj && x.Parametar == parametar;
+        return x.Blok == putanja && x.Parametar == parametar;
     });
     if (!ima) {
         // Around the value now: from 0 to twice it, or -1..1 about zero.
         const double v = b->ParametarBloka(parametar);
         const double a = std::abs(v);
-        skem::TKlizacModela novi{lokalniBroj, parametar, v - (a > 0 ? a : 1), v + (a > 0 ? a : 1),
-                                 v};
+        skem::TKlizacModela novi{putanja, parametar, v - (a > 0 ? a : 1), v + (a > 0 ? a : 1), v};
         if (!(novi.Min < novi.Max) || !std::isfinite(novi.Min) || !std::isfinite(novi.Max))
-            novi = {lokalniBroj, parametar, -1, 1, 0};
+            novi = {putanja, parametar, -1, 1, 0};
         k.push_back(novi);
-        IzmenaLaboratorije(QStringLiteral("klizac %1.p%2").arg(lokalniBroj).arg(parametar));
+        IzmenaLaboratorije(
+            QStringLiteral("klizac %1.p%2").arg(skem::PutanjaUTekst(putanja)).arg(parametar));
     }
     OsveziKlizace();
     strane->setCurrentWidget(laboratorija);
@@ -174,29 +186,86 @@ void TMainForm::DodajKlizac(int lokalniBroj, int parametar) {
 }
 
 void TMainForm::OsveziKlizace() {
+    const std::vector<skem::TKlizacModela>& sve = radnaPovrsina->Laboratorija.Klizaci;
+    // At the top, sliders over top blocks find them on the surface; any other
+    // in the whole document.
+    const bool naPovrsini =
+        DubinaNivoa(*radnaPovrsina) == 0 &&
+        std::all_of(sve.begin(), sve.end(), [](const auto& k) { return k.Blok.size() == 1; });
+    const skem::TModelDokumenta model =
+        naPovrsini ? skem::TModelDokumenta() : ModelDokumenta(*radnaPovrsina);
     const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
     std::vector<skem::TKlizacModela> klizaci;
     std::vector<QString> nazivi;
     std::vector<double> vrednosti;
-    for (const skem::TKlizacModela& k : radnaPovrsina->Laboratorija.Klizaci) {
-        if (k.Blok < 1 || k.Blok > blokovi.size()) continue;
-        const TSKEMBlok* b = blokovi[k.Blok - 1];
+    for (const skem::TKlizacModela& k : sve) {
+        if (naPovrsini) {
+            if (k.Blok[0] < 1 || k.Blok[0] > blokovi.size()) continue;
+            const TSKEMBlok* b = blokovi[k.Blok[0] - 1];
+            nazivi.push_back(b->Naziv);
+            vrednosti.push_back(b->ParametarBloka(k.Parametar));
+        } else {
+            const skem::TBlokModela* b = skem::BlokNaPutanji(model, k.Blok);
+            if (!b) continue;
+            nazivi.push_back(b->Naziv);
+            vrednosti.push_back(b->Parametar(k.Parametar));
+        }
         klizaci.push_back(k);
-        nazivi.push_back(b->Naziv);
-        vrednosti.push_back(b->ParametarBloka(k.Parametar));
     }
     laboratorija->PostaviKlizace(klizaci, nazivi, vrednosti);
 }
 
 bool TMainForm::PripremiLaboratoriju(const std::vector<int>& oznaceniRedovi) {
     const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
-    const std::vector<int>& izDokumenta = radnaPovrsina->Laboratorija.Praceni;
-    praceniRada = izDokumenta.empty() ? oznaceniRedovi : izDokumenta;
+    // A block's position in the run's list, or -1: in a hierarchy the flat
+    // view's, else the surface's own.
+    const auto pozicija = [&](const std::vector<int>& putanja) -> int {
+        if (ravanRada) return ravanRada->Pozicija(putanja);
+        return putanja.size() == 1 && putanja[0] >= 1 && putanja[0] <= blokovi.size()
+                   ? putanja[0] - 1
+                   : -1;
+    };
     std::vector<TPraceniBlok> praceni;
-    for (int broj : praceniRada)
-        if (broj >= 1 && broj <= blokovi.size())
-            praceni.push_back({broj, blokovi[broj - 1]->Naziv, std::size_t(broj - 1)});
+    praceniRada.clear();
+    const auto prati = [&](int i) {
+        if (ravanRada) {
+            const skem::TBlokRezultata& r = ravanRada->Blokovi[size_t(i)];
+            praceni.push_back({skem::PutanjaUTekst(ravanRada->Putanje[size_t(i)]),
+                               QString::fromStdString(r.Naziv), std::size_t(i)});
+            praceniRada.push_back(r.LokalniBroj);
+        } else {
+            praceni.push_back({QString::number(i + 1), blokovi[i]->Naziv, std::size_t(i)});
+            praceniRada.push_back(i + 1);
+        }
+    };
+    const std::vector<std::vector<int>>& izDokumenta = radnaPovrsina->Laboratorija.Praceni;
+    if (!izDokumenta.empty()) {
+        for (const std::vector<int>& p : izDokumenta)
+            if (const int i = pozicija(p); i >= 0) prati(i);
+    } else {
+        // The rows ticked last time, as the results table numbers them.
+        for (int broj : oznaceniRedovi)
+            if (!ravanRada) {
+                if (const int i = pozicija({broj}); i >= 0) prati(i);
+            } else {
+                for (std::size_t i = 0; i < ravanRada->Blokovi.size(); ++i)
+                    if (ravanRada->Blokovi[i].LokalniBroj == broj) prati(int(i));
+            }
+    }
     OsveziKlizace();
+    // The sliders' blocks by their numbers in the run: a flat document's
+    // own, the flat view's position + 1 in a hierarchy, where the change
+    // list names them by path.
+    std::vector<int> brojevi;
+    for (const skem::TKlizacModela& k : laboratorija->Klizaci()) {
+        const int i = pozicija(k.Blok);
+        brojevi.push_back(i < 0 ? 0 : ravanRada ? i + 1 : k.Blok[0]);
+    }
+    std::vector<std::string> putanje;
+    if (ravanRada)
+        for (const std::vector<int>& p : ravanRada->Putanje)
+            putanje.push_back(skem::PutanjaUTekst(p).toStdString());
+    laboratorija->PostaviCiljeve(std::move(brojevi), std::move(putanje));
     posmatranRad = !praceni.empty() || !laboratorija->Klizaci().empty() ||
                    izborBrzine->currentData().toDouble() > 0;
     if (!posmatranRad) return false;
@@ -219,13 +288,27 @@ void TMainForm::ZavrsiLaboratoriju(bool uspeh) {
         return;
     }
     // The last value of each parameter changed becomes the document's.
-    const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
-    for (const skem::TIzmenaParametra& i : izmene) {
-        if (i.Blok < 1 || i.Blok > blokovi.size()) continue;
-        TSKEMBlok* b = blokovi[i.Blok - 1];
-        (i.Parametar == 1   ? b->Parametar1
-         : i.Parametar == 2 ? b->Parametar2
-                            : b->Parametar3) = i.Vrednost;
+    if (ravanRada) {
+        // Blocks anywhere in the hierarchy: the whole document changes.
+        skem::TModelDokumenta m = ModelDokumenta(*radnaPovrsina);
+        for (const skem::TIzmenaParametra& i : izmene) {
+            if (i.Blok < 1 || std::size_t(i.Blok) > ravanRada->Putanje.size()) continue;
+            skem::TBlokModela* b = skem::IzmenljivBlok(m, ravanRada->Putanje[size_t(i.Blok) - 1]);
+            if (!b) continue;
+            (i.Parametar == 1   ? b->Parametar1
+             : i.Parametar == 2 ? b->Parametar2
+                                : b->Parametar3) = i.Vrednost;
+        }
+        PrimeniDokument(*radnaPovrsina, m);
+    } else {
+        const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
+        for (const skem::TIzmenaParametra& i : izmene) {
+            if (i.Blok < 1 || i.Blok > blokovi.size()) continue;
+            TSKEMBlok* b = blokovi[i.Blok - 1];
+            (i.Parametar == 1   ? b->Parametar1
+             : i.Parametar == 2 ? b->Parametar2
+                                : b->Parametar3) = i.Vrednost;
+        }
     }
     IzmenaLaboratorije(QStringLiteral("vrednosti klizaca"));
     PrikaziUInspektoruAkoJeVidljiv();

@@ -28,7 +28,7 @@ QString Tekst(double v) {
 }
 
 QString NazivCilja(const skem::TKlizacModela& k) {
-    return QStringLiteral("%1.p%2").arg(k.Blok).arg(k.Parametar);
+    return QStringLiteral("%1.p%2").arg(skem::PutanjaUTekst(k.Blok)).arg(k.Parametar);
 }
 
 } // namespace
@@ -214,14 +214,27 @@ void TLaboratorija::NapraviKlizace() {
     }
 }
 
+void TLaboratorija::PostaviCiljeve(std::vector<int> brojevi, std::vector<std::string> putanje) {
+    brojeviKlizaca = std::move(brojevi);
+    putanjeRada = std::move(putanje);
+}
+
+skem::TListaIzmena TLaboratorija::Imenovane(skem::TListaIzmena izmene) const {
+    for (skem::TIzmenaParametra& i : izmene)
+        if (i.Blok >= 1 && std::size_t(i.Blok) <= putanjeRada.size())
+            i.Ime = putanjeRada[std::size_t(i.Blok) - 1] + ".p" + std::to_string(i.Parametar);
+    return izmene;
+}
+
 void TLaboratorija::KlizacPomeren(std::size_t i, int polozaj) {
-    if (!uToku || i >= klizaci.size()) return;
+    if (!uToku || i >= klizaci.size() || i >= brojeviKlizaca.size() || brojeviKlizaca[i] < 1)
+        return;
     skem::TKlizacModela& k = klizaci[i];
     const double v = Vrednost(k, polozaj);
     vrednostiKlizaca[i] = v;
     k.Vrednost = v;
     vrednostiUI[i]->setText(Tekst(v));
-    pracenje.DodajIzmenu(k.Blok, k.Parametar, v);
+    pracenje.DodajIzmenu(brojeviKlizaca[i], k.Parametar, v);
 }
 
 void TLaboratorija::PocniRad(const std::vector<TPraceniBlok>& praceni, double trajanje,
@@ -235,7 +248,7 @@ void TLaboratorija::PocniRad(const std::vector<TPraceniBlok>& praceni, double tr
     for (const TPraceniBlok& b : praceni) {
         kolone.push_back(b.Kolona);
         auto* s = new QLineSeries(grafik);
-        s->setName(QStringLiteral("%1. %2").arg(b.Blok).arg(b.Naziv));
+        s->setName(QStringLiteral("%1. %2").arg(b.Blok, b.Naziv));
         grafik->addSeries(s);
         s->attachAxis(osaX);
         s->attachAxis(osaY);
@@ -281,7 +294,7 @@ void TLaboratorija::Osvezi() {
     if (uToku) {
         const skem::TListaIzmena sada = pracenje.Izmene();
         if (sada.size() != izmene.size()) {
-            izmene = sada;
+            izmene = Imenovane(sada);
             PrikaziIzmene();
         }
     }
@@ -292,7 +305,7 @@ void TLaboratorija::ZavrsiRad(const skem::TListaIzmena& gotove) {
     uToku = false;
     for (QSlider* k : klizaciUI)
         k->setEnabled(false);
-    izmene = gotove;
+    izmene = Imenovane(gotove);
     PrikaziIzmene();
 }
 

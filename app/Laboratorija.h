@@ -20,6 +20,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <string>
 #include <vector>
 
 class QChart;
@@ -33,9 +34,9 @@ class QSlider;
 class QValueAxis;
 class QVBoxLayout;
 
-// A watched block: its local number, caption and position in the run's list.
+// A watched block: its path ("5", "3/2"), caption and position in the run's list.
 struct TPraceniBlok {
-    int Blok = 0;
+    QString Blok;
     QString Naziv;
     std::size_t Kolona = 0;
 };
@@ -58,6 +59,10 @@ public:
     std::function<void(const std::vector<skem::TKlizacModela>&)> OnIzmenaKlizaca;
     std::function<void()> OnNazad;
 
+    // For the run about to start: each slider's block by its number in the
+    // run (0: not in it), and the run's blocks by path, per number - 1, as the
+    // change list names them ("3/2"; none: each by its number).
+    void PostaviCiljeve(std::vector<int> brojeviKlizaca, std::vector<std::string> putanje);
     // A run starts over [0, trajanje] with these blocks watched; redova
     // printed rows; zaustavi: the window's stop flag.
     void PocniRad(const std::vector<TPraceniBlok>& praceni, double trajanje, std::int64_t redova,
@@ -84,11 +89,14 @@ private:
     void NapraviKlizace();
     void PrikaziIzmene();
     void KlizacPomeren(std::size_t i, int polozaj);
+    skem::TListaIzmena Imenovane(skem::TListaIzmena izmene) const;
 
     skem::TPracenjeRada pracenje;
     std::vector<skem::TKlizacModela> klizaci;
     std::vector<QString> naziviKlizaca;
     std::vector<double> vrednostiKlizaca;
+    std::vector<int> brojeviKlizaca;
+    std::vector<std::string> putanjeRada;
     std::vector<QSlider*> klizaciUI;
     std::vector<QLabel*> vrednostiUI;
     skem::TListaIzmena izmene;

@@ -590,22 +590,33 @@ int IzvrsiPaketno(const QStringList& argumenti, QTextStream& izlaz, QTextStream&
                 greske << g << '\n';
                 return ikUpotreba;
             }
+            // The changes' targets as --set finds them: a path, a caption,
+            // or a number at the top, each to its block in the flat view.
+            for (std::size_t i = 0; i < serija.Izmene.size(); ++i) {
+                skem::TIzmenaParametra& izmena = serija.Izmene[i];
+                skem::TCiljIzmene cilj{izmena.Blok, false, izmena.Parametar, izmena.Ime};
+                std::string greska = skem::NadjiCilj(procitan.Model, ravan, cilj.Naziv(), cilj);
+                if (greska.empty() && cilj.Ordinata)
+                    greska = "'" + cilj.Naziv() +
+                             "' nije parametar; ocekuje se N.pK, putanja kao 3/2.p1 ili "
+                             "natpis parametra podsistema kao 3.Masa.";
+                if (greska.empty()) greska = ravan.Kopija.ProveriCilj(cilj);
+                if (greska.empty()) {
+                    izmena.Blok = cilj.Blok;
+                    izmena.Parametar = cilj.Indeks;
+                    continue;
+                }
+                greske << QStringLiteral("Opcija --izmene %1: Red %2: %3")
+                              .arg(a.Opcije[QStringLiteral("--izmene")])
+                              .arg(serija.RedoviIzmena[i])
+                              .arg(QString::fromStdString(greska))
+                       << '\n';
+                return ikUpotreba;
+            }
             serija.Kolone = std::move(ravan.Blokovi);
             serija.Osnova = std::move(ravan.Kopija);
         }
         const bool serijski = JeSerija(a);
-        for (std::size_t i = 0; i < serija.Izmene.size(); ++i) {
-            const skem::TIzmenaParametra& izmena = serija.Izmene[i];
-            const std::string greska =
-                serija.Osnova.ProveriCilj({izmena.Blok, false, izmena.Parametar});
-            if (greska.empty()) continue;
-            greske << QStringLiteral("Opcija --izmene %1: Red %2: %3")
-                          .arg(a.Opcije[QStringLiteral("--izmene")])
-                          .arg(serija.RedoviIzmena[i])
-                          .arg(QString::fromStdString(greska))
-                   << '\n';
-            return ikUpotreba;
-        }
 
         if (!serijski) return IzvrsiJednu(serija, izlaz, greske);
 

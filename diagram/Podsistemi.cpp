@@ -119,6 +119,19 @@ void Prenumerisi(TModelDokumenta& m) {
         m.Blokovi[i].LokalniBroj = int(i) + 1;
 }
 
+// A block's new path, listed only when it differs from its old number.
+void Zapisi(skem::TPrenumeracija& r, int stari, std::vector<int> novi) {
+    if (novi != std::vector<int>{stari}) r.Nove[{stari}] = std::move(novi);
+}
+
+// What belongs to the whole document stays with it when one level changes.
+void Dokumentu(TModelDokumenta& r, const TModelDokumenta& m) {
+    r.OpisProblema = m.OpisProblema;
+    r.MetodIntegracije = m.MetodIntegracije;
+    r.Merenja = m.Merenja;
+    r.Laboratorija = m.Laboratorija;
+}
+
 // Room between a port and the blocks it serves.
 constexpr int RazmakPorta = 44;
 constexpr int KorakPortova = 70;
@@ -153,7 +166,7 @@ void OsveziUlazePodsistema(TBlokModela& b) {
 }
 
 TModelDokumenta NapraviPodsistemUModelu(const TModelDokumenta& m, const std::vector<int>& izabrani,
-                                        int* blok) {
+                                        int* blok, skem::TPrenumeracija* prenumeracija) {
     const size_t n = m.Blokovi.size();
     std::vector<bool> unutra(n, false);
     QRect okvir;
@@ -165,7 +178,7 @@ TModelDokumenta NapraviPodsistemUModelu(const TModelDokumenta& m, const std::vec
     auto sadrzaj = std::make_shared<TPodsistemModela>();
     TModelDokumenta& c = sadrzaj->Sadrzaj;
     TModelDokumenta r;
-    r.OpisProblema = m.OpisProblema;
+    Dokumentu(r, m);
     std::vector<int> uC(n, -1), uR(n, -1);
     int p = -1;
     for (size_t i = 0; i < n; ++i) {
@@ -261,10 +274,19 @@ TModelDokumenta NapraviPodsistemUModelu(const TModelDokumenta& m, const std::vec
     pb.Podsistem = std::move(sadrzaj);
     OsveziUlazePodsistema(pb);
     Prenumerisi(r);
+    if (prenumeracija) {
+        prenumeracija->Nove.clear();
+        for (size_t i = 0; i < n; ++i)
+            Zapisi(*prenumeracija, m.Blokovi[i].LokalniBroj,
+                   unutra[i]
+                       ? std::vector<int>{pb.LokalniBroj, c.Blokovi[size_t(uC[i])].LokalniBroj}
+                       : std::vector<int>{r.Blokovi[size_t(uR[i])].LokalniBroj});
+    }
     return r;
 }
 
-TModelDokumenta RazbijPodsistemUModelu(const TModelDokumenta& m, int blok, int* prvi, int* broj) {
+TModelDokumenta RazbijPodsistemUModelu(const TModelDokumenta& m, int blok, int* prvi, int* broj,
+                                       skem::TPrenumeracija* prenumeracija) {
     const TBlokModela& pb = m.Blokovi[size_t(blok)];
     static const TModelDokumenta prazan;
     const TModelDokumenta& c = pb.Podsistem ? pb.Podsistem->Sadrzaj : prazan;
@@ -278,7 +300,7 @@ TModelDokumenta RazbijPodsistemUModelu(const TModelDokumenta& m, int blok, int* 
     const QPoint pomak = gore.x() == INT_MAX ? QPoint() : QPoint(pb.Left, pb.Top) - gore;
 
     TModelDokumenta r;
-    r.OpisProblema = m.OpisProblema;
+    Dokumentu(r, m);
     std::vector<int> uR(m.Blokovi.size(), -1), uC(c.Blokovi.size(), -1);
     for (size_t i = 0; i < m.Blokovi.size(); ++i) {
         if (int(i) == blok) {
@@ -343,6 +365,19 @@ TModelDokumenta RazbijPodsistemUModelu(const TModelDokumenta& m, int blok, int* 
         if (s.Blok >= 0) unutrasnje.Stablo(int(v), s);
     }
     Prenumerisi(r);
+    if (prenumeracija) {
+        // The subsystem goes; what was in it comes up, its ports go too.
+        prenumeracija->Nove.clear();
+        prenumeracija->Nove[{pb.LokalniBroj}] = {};
+        for (size_t i = 0; i < m.Blokovi.size(); ++i)
+            if (uR[i] >= 0)
+                Zapisi(*prenumeracija, m.Blokovi[i].LokalniBroj,
+                       {r.Blokovi[size_t(uR[i])].LokalniBroj});
+        for (size_t j = 0; j < c.Blokovi.size(); ++j)
+            if (uC[j] >= 0)
+                prenumeracija->Nove[{pb.LokalniBroj, c.Blokovi[j].LokalniBroj}] = {
+                    r.Blokovi[size_t(uC[j])].LokalniBroj};
+    }
     return r;
 }
 
@@ -416,6 +451,13 @@ TModelDokumenta ModelDokumenta(const TSKEMRadnaPovrsina& povrsina) {
 
 int DubinaNivoa(const TSKEMRadnaPovrsina& povrsina) {
     return int(povrsina.Nivoi.size());
+}
+
+std::vector<int> PutanjaNivoa(const TSKEMRadnaPovrsina& povrsina) {
+    std::vector<int> r;
+    for (const TNivoPovrsine& n : povrsina.Nivoi)
+        r.push_back(n.Model.Blokovi[size_t(n.Blok)].LokalniBroj);
+    return r;
 }
 
 QStringList NaziviNivoa(const TSKEMRadnaPovrsina& povrsina) {
@@ -493,10 +535,12 @@ bool NapraviPodsistem(TSKEMRadnaPovrsina& povrsina) {
     for (size_t i = 0; i < mp.Blokovi.size(); ++i)
         if (izabrani.contains(mp.Blokovi[i])) pozicije.push_back(int(i));
     int blok = -1;
-    const TModelDokumenta novi = NapraviPodsistemUModelu(mp.Model, pozicije, &blok);
+    skem::TPrenumeracija prenumeracija;
+    const TModelDokumenta novi = NapraviPodsistemUModelu(mp.Model, pozicije, &blok, &prenumeracija);
     std::vector<TNivoPovrsine> nivoi = std::move(povrsina.Nivoi);
     PrimeniModel(povrsina, novi);
     povrsina.Nivoi = std::move(nivoi);
+    PrenumerisiReference(povrsina, prenumeracija);
     povrsina.IzaberiBlokove({povrsina.Blokovi()[blok]});
     povrsina.OpisiKorak(QStringLiteral("pravljenje podsistema %1").arg(blok + 1));
     Javi(povrsina.OnChange, &povrsina);
@@ -512,14 +556,34 @@ bool RazbijPodsistem(TSKEMRadnaPovrsina& povrsina, TSKEMBlok* b) {
     if (it == mp.Blokovi.end()) return false;
     const int blok = int(it - mp.Blokovi.begin());
     int prvi = 0, broj = 0;
-    const TModelDokumenta novi = RazbijPodsistemUModelu(mp.Model, blok, &prvi, &broj);
+    skem::TPrenumeracija prenumeracija;
+    const TModelDokumenta novi =
+        RazbijPodsistemUModelu(mp.Model, blok, &prvi, &broj, &prenumeracija);
     std::vector<TNivoPovrsine> nivoi = std::move(povrsina.Nivoi);
     PrimeniModel(povrsina, novi);
     povrsina.Nivoi = std::move(nivoi);
+    PrenumerisiReference(povrsina, prenumeracija);
     const QList<TSKEMBlok*> blokovi = povrsina.Blokovi();
     povrsina.IzaberiBlokove(blokovi.mid(prvi, broj));
     povrsina.OpisiKorak(QStringLiteral("razbijanje podsistema %1").arg(blok + 1));
     Javi(povrsina.OnChange, &povrsina);
     Javi(povrsina.OnBrisiBlok, &povrsina);
     return true;
+}
+
+void PrenumerisiReference(TSKEMRadnaPovrsina& povrsina, const skem::TPrenumeracija& r) {
+    if (r.Prazna()) return;
+    const std::vector<int> nivo = PutanjaNivoa(povrsina);
+    skem::PrenumerisiLaboratoriju(povrsina.Laboratorija, nivo, r);
+    // The levels above keep the shown parameters of the subsystems opened on the way.
+    for (size_t d = 0; d < povrsina.Nivoi.size(); ++d) {
+        TBlokModela& b = povrsina.Nivoi[d].Model.Blokovi[size_t(povrsina.Nivoi[d].Blok)];
+        if (!b.Podsistem || b.Podsistem->Parametri.empty()) continue;
+        std::vector<skem::TParametarPodsistema> parametri = b.Podsistem->Parametri;
+        const std::vector<int> ispod(nivo.begin() + std::ptrdiff_t(d) + 1, nivo.end());
+        if (!skem::PrenumerisiParametre(parametri, ispod, r)) continue;
+        auto novi = std::make_shared<TPodsistemModela>(*b.Podsistem);
+        novi->Parametri = std::move(parametri);
+        b.Podsistem = std::move(novi);
+    }
 }

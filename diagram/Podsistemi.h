@@ -22,16 +22,19 @@ class TSKEMRadnaPovrsina;
 // selection's is. A signal crossing the border gets an input or output port
 // (numbered in the order the signals are met) and goes on through it, inside
 // and out; connections and their holders and junctions stay as they were on
-// each side where their end is. *blok is the new block's position.
+// each side where their end is. *blok is the new block's position;
+// *prenumeracija how m's blocks were renumbered (for PrenumerisiReference).
 skem::TModelDokumenta NapraviPodsistemUModelu(const skem::TModelDokumenta& m,
-                                              const std::vector<int>& izabrani,
-                                              int* blok = nullptr);
+                                              const std::vector<int>& izabrani, int* blok = nullptr,
+                                              skem::TPrenumeracija* prenumeracija = nullptr);
 // Subsystem `blok` of m replaced by its content (its ports left out) at its
 // place in the list, moved to where the block stands; what went through a
 // port becomes a direct connection. *prvi and *broj: where the content's
-// blocks landed.
+// blocks landed; *prenumeracija as above (the subsystem's own shown
+// parameters go with it).
 skem::TModelDokumenta RazbijPodsistemUModelu(const skem::TModelDokumenta& m, int blok,
-                                             int* prvi = nullptr, int* broj = nullptr);
+                                             int* prvi = nullptr, int* broj = nullptr,
+                                             skem::TPrenumeracija* prenumeracija = nullptr);
 // A subsystem block's inputs follow its content: as many as its input
 // ports, the first three captioned with their names.
 void OsveziUlazePodsistema(skem::TBlokModela& b);
@@ -46,6 +49,9 @@ skem::TModelDokumenta ModelDokumenta(const TSKEMRadnaPovrsina& povrsina);
 // on the way, "Model" first ("Model", "Vesanje 3").
 int DubinaNivoa(const TSKEMRadnaPovrsina& povrsina);
 QStringList NaziviNivoa(const TSKEMRadnaPovrsina& povrsina);
+// The path of the surface's level: the opened subsystems' numbers from the
+// top ({} at the top); a block b there is at that path and b's number.
+std::vector<int> PutanjaNivoa(const TSKEMRadnaPovrsina& povrsina);
 // Opens the subsystem block b (on the surface) in its place.
 void OtvoriPodsistem(TSKEMRadnaPovrsina& povrsina, TSKEMBlok* b);
 // Goes up to level `dubina` (0: the top); the subsystem it came out of ends selected.
@@ -58,3 +64,7 @@ void PrimeniDokument(TSKEMRadnaPovrsina& povrsina, const skem::TModelDokumenta& 
 bool NapraviPodsistem(TSKEMRadnaPovrsina& povrsina);
 // Subsystem b's content back on its level, selected; false when b is none.
 bool RazbijPodsistem(TSKEMRadnaPovrsina& povrsina, TSKEMBlok* b);
+// Every reference of the whole document through the surface's level (the
+// shown parameters of the subsystems above it, the lab's watched blocks and
+// sliders) renumbered as r says.
+void PrenumerisiReference(TSKEMRadnaPovrsina& povrsina, const skem::TPrenumeracija& r);

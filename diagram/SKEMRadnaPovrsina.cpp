@@ -4,6 +4,7 @@
 #include "Dijalozi.h"
 #include "ListaSlika.h"
 #include "Obavestenja.h"
+#include "Podsistemi.h"
 #include "SKEMBlok.h"
 #include "unDrzac.h"
 #include "unVeza.h"
@@ -439,11 +440,26 @@ void TSKEMRadnaPovrsina::ObrisiSelektovano() {
         OpisiKorak(QStringLiteral("brisanje veze"));
     else if (SelektovaniDrzac)
         OpisiKorak(QStringLiteral("brisanje drzaca"));
-    if (izabrani.size() > 1) {
-        ObrisiBlokove(izabrani);
-    } else if (SelektovaniBlok) {
-        ObrisiBlok(SelektovaniBlok);
+    if (izabrani.size() > 1 || SelektovaniBlok) {
+        // The document's references to this level's blocks follow their new numbers.
+        std::vector<std::pair<TSKEMBlok*, int>> stari;
+        stari.reserve(size_t(blokovi.size()));
+        for (TSKEMBlok* b : std::as_const(blokovi))
+            stari.emplace_back(b, b->LokalniBroj());
+        if (izabrani.size() > 1)
+            ObrisiBlokove(izabrani);
+        else
+            ObrisiBlok(SelektovaniBlok);
         Prenumerisi();
+        const QSet<TSKEMBlok*> ostali(blokovi.cbegin(), blokovi.cend());
+        skem::TPrenumeracija r;
+        for (const auto& [b, broj] : stari) {
+            if (!ostali.contains(b))
+                r.Nove[{broj}] = {};
+            else if (b->LokalniBroj() != broj)
+                r.Nove[{broj}] = {b->LokalniBroj()};
+        }
+        PrenumerisiReference(*this, r);
     }
     if (SelektovanaVeza) ObrisiVezu(SelektovanaVeza);
     if (SelektovaniDrzac) {

@@ -24,6 +24,21 @@ bool Broj(std::string_view tekst, double& v) {
     return ProcitajRealan(tekst, v) && std::isfinite(v) && ProcitajRealan(RealanUTekst(v), v);
 }
 
+// "3/2.p1" or "3.Masa", "3/2.Masa": a block by path or a subsystem's
+// parameter by caption, rather than "N.pK" or "N.oJ".
+bool PoPutanji(std::string_view cilj) {
+    const auto tacka = cilj.find('.');
+    if (tacka == std::string_view::npos || tacka == 0 || tacka + 1 >= cilj.size()) return false;
+    const std::string_view putanja = cilj.substr(0, tacka), ostatak = cilj.substr(tacka + 1);
+    if (putanja.find_first_not_of("0123456789/") != std::string_view::npos ||
+        putanja.front() == '/' || putanja.back() == '/' ||
+        putanja.find("//") != std::string_view::npos)
+        return false;
+    const bool parametar = (ostatak[0] == 'p' || ostatak[0] == 'o') && ostatak.size() > 1 &&
+                           ostatak.find_first_not_of("0123456789", 1) == std::string_view::npos;
+    return putanja.find('/') != std::string_view::npos || !parametar;
+}
+
 } // namespace
 
 double VrednostIzmene(double vrednost) {
@@ -37,7 +52,7 @@ std::string IzmeneUCsv(const TListaIzmena& izmene) {
     for (const TIzmenaParametra& i : izmene) {
         csv += RealanUTekst(i.Vreme);
         csv += ',';
-        csv += TCiljIzmene{i.Blok, false, i.Parametar}.Naziv();
+        csv += i.Ime.empty() ? TCiljIzmene{i.Blok, false, i.Parametar, {}}.Naziv() : i.Ime;
         csv += ',';
         csv += RealanUTekst(i.Vrednost);
         csv += '\n';
@@ -68,15 +83,20 @@ std::string ProcitajIzmene(std::string_view tekst, TListaIzmena& izmene,
         if (!Broj(t, izmena.Vreme) || izmena.Vreme < 0)
             return pocetak + "vreme '" + std::string(t) + "' nije nenegativan broj.";
         TCiljIzmene c;
-        if (!ProcitajCilj(cilj, c) || c.Ordinata)
+        if (PoPutanji(cilj))
+            izmena.Ime = std::string(cilj);
+        else if (!ProcitajCilj(cilj, c) || c.Ordinata)
             return pocetak + "'" + std::string(cilj) +
-                   "' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N).";
+                   "' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N), putanja "
+                   "kao 3/2.p1 ili natpis parametra podsistema kao 3.Masa.";
         if (!Broj(vrednost, izmena.Vrednost))
             return pocetak + "vrednost '" + std::string(vrednost) + "' nije konacan broj.";
         if (!izmene.empty() && izmena.Vreme < izmene.back().Vreme)
             return pocetak + "vreme je manje od vremena prethodne izmene.";
-        izmena.Blok = c.Blok;
-        izmena.Parametar = c.Indeks;
+        if (izmena.Ime.empty()) {
+            izmena.Blok = c.Blok;
+            izmena.Parametar = c.Indeks;
+        }
         izmene.push_back(izmena);
         if (redovi) redovi->push_back(broj);
     }

@@ -16,9 +16,13 @@ namespace skem {
 
 struct TIzmenaParametra {
     double Vreme = 0;
-    int Blok = 0;      // the block's local number
+    int Blok = 0;      // the block's local number in the run
     int Parametar = 1; // 1..3
     double Vrednost = 0;
+    // How the list names the target when not as "Blok.pK": "3/2.p1" for a
+    // block inside a subsystem, "3.Masa" for a subsystem's parameter. Read
+    // from a list, such a target has Blok 0 until the document is known.
+    std::string Ime = {};
     bool operator==(const TIzmenaParametra&) const = default;
 };
 using TListaIzmena = std::vector<TIzmenaParametra>;
@@ -40,7 +44,8 @@ public:
 // The list as CSV text, header first; numbers in the 15-digit text form.
 std::string IzmeneUCsv(const TListaIzmena& izmene);
 // Reads such a text (a header line is optional; "\r\n" line ends, blank lines
-// and an empty last line are taken). Returns an empty text when read, else
+// and an empty last line are taken). A target named by path or caption is
+// kept in Ime, for the caller to find in its document. Returns an empty text when read, else
 // what is wrong, naming the line: "Red 3: ...". Times must not decrease.
 // `redovi` (when given) gets each change's line number, from 1.
 std::string ProcitajIzmene(std::string_view tekst, TListaIzmena& izmene,

@@ -17,8 +17,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <atomic>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -144,17 +146,18 @@ struct TVezaModela {
     bool JeJunction() const { return Roditelj >= 0; }
 };
 
-// What the lab keeps with a document: the blocks watched during a run (local
-// numbers) and the sliders over block parameters. A document without them
-// has no such element.
+// What the lab keeps with a document: the blocks watched during a run and
+// the sliders over block parameters, each block by its path of local
+// numbers from the top ({5}; {3, 2} for block 2 inside subsystem 3). A
+// document without them has no such element.
 struct TKlizacModela {
-    int Blok = 0;      // local number
+    std::vector<int> Blok;
     int Parametar = 1; // 1..3
     double Min = 0, Max = 1, Vrednost = 0;
     bool operator==(const TKlizacModela&) const = default;
 };
 struct TLaboratorijaModela {
-    std::vector<int> Praceni;
+    std::vector<std::vector<int>> Praceni;
     std::vector<TKlizacModela> Klizaci;
     bool Prazna() const { return Praceni.empty() && Klizaci.empty(); }
     bool operator==(const TLaboratorijaModela&) const = default;
@@ -207,6 +210,37 @@ std::vector<int> IzlaziPodsistema(const TBlokModela& podsistem);
 const TBlokModela* BlokNaPutanji(const TModelDokumenta& model, const std::vector<int>& putanja);
 // "4/1" for {4, 1}.
 QString PutanjaUTekst(const std::vector<int>& putanja);
+// {4, 1} for "4/1": local numbers from 1, at least one; none for anything else.
+std::optional<std::vector<int>> PutanjaIzTeksta(QStringView tekst);
+
+// How the blocks of one level got their new places: an old path from the
+// level ({5}; {3, 2}: block 2 inside subsystem 3 there) -> its new path from
+// the level ({4}; {6, 1} once moved into a new subsystem 6), empty when the
+// block is gone. A reference follows the longest old path it starts with;
+// one through no listed path keeps its numbers.
+struct TPrenumeracija {
+    std::map<std::vector<int>, std::vector<int>> Nove;
+    bool Prazna() const { return Nove.empty(); }
+};
+// The paths below level `nivo` (from the same point as the paths) renumbered:
+// false when the block is gone. A path not below the level stays.
+bool PrenumerisiPutanju(std::vector<int>& putanja, const std::vector<int>& nivo,
+                        const TPrenumeracija& r);
+// The lab's references (paths from the top) renumbered for the level at
+// path `nivo`; those whose block is gone dropped.
+void PrenumerisiLaboratoriju(TLaboratorijaModela& l, const std::vector<int>& nivo,
+                             const TPrenumeracija& r);
+// A subsystem's shown parameters (paths from its content) renumbered for
+// the level at `nivo` (a path from the same content); those whose block is
+// gone dropped. Whether any changed.
+bool PrenumerisiParametre(std::vector<TParametarPodsistema>& parametri,
+                          const std::vector<int>& nivo, const TPrenumeracija& r);
+// Every reference of the document that goes through the level at path
+// `nivo` (the subsystems from the top; empty: the top) renumbered: the lab's
+// and the shown parameters of each subsystem on the way, whose new contents
+// are the document's own.
+void PrenumerisiReference(TModelDokumenta& model, const std::vector<int>& nivo,
+                          const TPrenumeracija& r);
 
 // What reading gave: the model, and when reading stopped at an error, its
 // message. After an error the model holds what was read before it, as the

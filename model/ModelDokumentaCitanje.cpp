@@ -572,25 +572,23 @@ private:
         const QStringList delovi = tekstLaboratorije.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         TLaboratorijaModela& l = laboratorija;
         if (prati) {
-            for (const QString& d : delovi) {
-                bool ok = false;
-                const int b = d.toInt(&ok);
-                if (ok && b > 0) l.Praceni.push_back(b);
-            }
+            for (const QString& d : delovi)
+                if (auto putanja = PutanjaIzTeksta(d)) l.Praceni.push_back(std::move(*putanja));
             return;
         }
         if (delovi.size() != 4) return;
         TKlizacModela k;
         const QStringList cilj = delovi[0].split(QStringLiteral(".p"));
-        bool ok1 = false, ok2 = false;
+        bool ok2 = false;
         if (cilj.size() != 2) return;
-        k.Blok = cilj[0].toInt(&ok1);
+        const auto putanja = PutanjaIzTeksta(cilj[0]);
+        if (!putanja) return;
+        k.Blok = *putanja;
         k.Parametar = cilj[1].toInt(&ok2);
         double* vrednosti[] = {&k.Min, &k.Max, &k.Vrednost};
         for (int i = 0; i < 3; ++i)
             if (!ProcitajRealan(delovi[i + 1].toStdString(), *vrednosti[i])) return;
-        if (ok1 && ok2 && k.Blok > 0 && k.Parametar >= 1 && k.Parametar <= 3 && k.Min < k.Max)
-            l.Klizaci.push_back(k);
+        if (ok2 && k.Parametar >= 1 && k.Parametar <= 3 && k.Min < k.Max) l.Klizaci.push_back(k);
     }
 
     // ---- raw connections ----

@@ -255,21 +255,24 @@ private:
         p.Zatvori("Podsistem");
     }
 
-    // <Laboratorija><Prati>1 3</Prati><Klizac>1.p1 0 10 2</Klizac>...</Laboratorija>:
-    // the watched blocks, then each slider's parameter, min, max and value.
+    // <Laboratorija><Prati>1 3/2</Prati><Klizac>1.p1 0 10 2</Klizac>...</Laboratorija>:
+    // the watched blocks, then each slider's parameter, min, max and value; a
+    // block inside a subsystem by its path ("3/2"), as the command line names it.
     void PisiLaboratoriju() {
         const TLaboratorijaModela& l = model.Laboratorija;
         p.Otvori("Laboratorija");
         if (!l.Praceni.empty()) {
             QByteArray brojevi;
-            for (int b : l.Praceni) {
+            for (const std::vector<int>& b : l.Praceni) {
+                if (b.empty()) continue;
                 if (!brojevi.isEmpty()) brojevi += ' ';
-                brojevi += QByteArray::number(b);
+                brojevi += PutanjaUTekst(b).toLatin1();
             }
             p.Realan("Prati", brojevi.constData(), size_t(brojevi.size()));
         }
         for (const TKlizacModela& k : l.Klizaci) {
-            QByteArray tekst = QByteArray::number(k.Blok) + ".p" + QByteArray::number(k.Parametar);
+            QByteArray tekst =
+                PutanjaUTekst(k.Blok).toLatin1() + ".p" + QByteArray::number(k.Parametar);
             for (double v : {k.Min, k.Max, k.Vrednost}) {
                 if (!std::isfinite(v))
                     throw TGreskaDokumenta(

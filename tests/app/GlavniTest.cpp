@@ -830,7 +830,7 @@ TEST_F(Simulacija, LaboratorijaPratiIKlizacBelezi) {
     izaberi("PratiTokomSimulacije");
     QContextMenuEvent meniBloka(QContextMenuEvent::Mouse, naBloku, platno->mapToGlobal(naBloku));
     QApplication::sendEvent(platno, &meniBloka);
-    EXPECT_EQ(Povrsina(*g)->Laboratorija.Praceni, std::vector<int>{3});
+    EXPECT_EQ(Povrsina(*g)->Laboratorija.Praceni, std::vector<std::vector<int>>{{3}});
     EXPECT_TRUE(g->Izmenjen());
 
     TSKEMBlok* zbir = Povrsina(*g)->Blokovi()[0];
@@ -844,7 +844,7 @@ TEST_F(Simulacija, LaboratorijaPratiIKlizacBelezi) {
     emit grid->customContextMenuRequested(QPoint(5, grid->rowViewportPosition(red) + 2));
     ASSERT_EQ(Povrsina(*g)->Laboratorija.Klizaci.size(), 1u);
     const skem::TKlizacModela k = Povrsina(*g)->Laboratorija.Klizaci[0];
-    EXPECT_EQ(k.Blok, 1);
+    EXPECT_EQ(k.Blok, std::vector<int>{1});
     EXPECT_EQ(k.Parametar, 1);
     EXPECT_LT(k.Min, -4);
     EXPECT_GT(k.Max, -4);

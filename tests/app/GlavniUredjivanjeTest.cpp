@@ -4,12 +4,18 @@
 #include "GlavniPomoc.h"
 
 #include "IstorijaIzmena.h"
+#include "SKEMInspektor.h"
 #include "Skroler.h"
 #include "uUnosPodsistema.h"
 
+#include <QChartView>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCursor>
+#include <QGraphicsView>
 #include <QLineEdit>
+#include <QLineSeries>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -352,4 +358,52 @@ TEST_F(Uredjivanje, PodsistemOtvorenNazadBibliotekaIUmetanje) {
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", stari);
+}
+
+// Inside an opened subsystem a block is watched and steered by its path from
+// the top; the run's live chart shows that block of the flat view.
+TEST_F(Uredjivanje, LaboratorijaPratiBlokUPodsistemu) {
+    auto g = Napravi();
+    Prikazi(*g);
+    FileOpen(*g, Primer("oscilator.skem"));
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
+    rp->IzaberiBlokove(rp->Blokovi().mid(1, 2));
+    Akcija(*g, "NapraviPodsistem")->trigger();
+    Sacekaj();
+    rp->OnParametriBloka(rp);
+    ASSERT_EQ(rp->Blokovi().size(), 5);
+    TSKEMBlok* x = rp->Blokovi()[1];
+    QTimer::singleShot(0, [] {
+        QWidget* meni = QApplication::activePopupWidget();
+        ASSERT_NE(meni, nullptr);
+        meni->findChild<QAction*>(QStringLiteral("PratiTokomSimulacije"))->trigger();
+        meni->close();
+    });
+    auto* pogled = Deo<QGraphicsView>(*g, "PogledPovrsine");
+    const QPoint naBloku = pogled->mapFromScene(x->sceneBoundingRect().center());
+    QContextMenuEvent meniBloka(QContextMenuEvent::Mouse, naBloku,
+                                pogled->viewport()->mapToGlobal(naBloku));
+    QApplication::sendEvent(pogled->viewport(), &meniBloka);
+    EXPECT_EQ(rp->Laboratorija.Praceni, (std::vector<std::vector<int>>{{2, 2}}));
+    QMenu meni;
+    Inspektor(*g)->OnMeniParametra(meni, x, 1);
+    meni.findChild<QAction*>(QStringLiteral("DodajKlizac"))->trigger();
+    ASSERT_EQ(rp->Laboratorija.Klizaci.size(), 1u);
+    EXPECT_EQ(rp->Laboratorija.Klizaci[0].Blok, (std::vector<int>{2, 2}));
+    Deo<QPushButton>(*g, "NazadSaLaboratorije")->click();
+
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    ASSERT_EQ(Strane(*g)->currentWidget(), Prikaz(*g)->TabelaTab())
+        << dijalozi.Poruke().join('\n').toStdString();
+    const QChart* grafik = Deo<QChartView>(*g, "LiveGrafik")->chart();
+    ASSERT_EQ(grafik->series().size(), 1);
+    const auto* kriva = static_cast<const QLineSeries*>(grafik->series()[0]);
+    EXPECT_EQ(kriva->name(), "2/2. Integrator");
+    // The flat view lists 1, 2/1, 2/2: the curve is the third block's column.
+    const skem::MatrixReal& rezultati = Prikaz(*g)->Rezultati();
+    ASSERT_EQ(kriva->count(), 11);
+    ASSERT_EQ(rezultati.Redova(), 11u);
+    for (int r = 0; r < 11; ++r)
+        EXPECT_EQ(kriva->at(r).y(), rezultati.Red(std::size_t(r))[2]) << r;
 }

@@ -5,7 +5,9 @@
 #include "Serija.h"
 
 #include <QDir>
+#include <QFile>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -101,12 +103,34 @@ TEST_F(Serija, PathsAndCaptionsNameBlocksInsideSubsystems) {
         osnovni.Izlaz.startsWith("t,2/2. Sumator,2/3. Integrator,2/4. Integrator,"
                                  "3/2. Sumator,3/3. Integrator,3/4. Integrator,4. Sumator\n"))
         << osnovni.Izlaz.toStdString();
+    // A list of changes names its targets as --set does; from t = 0 it acts as --set.
+    const auto izmene = [this](const char* ime, const char* tekst) {
+        const QString f = dir.filePath(QString::fromLatin1(ime));
+        QFile z(f);
+        EXPECT_TRUE(z.open(QIODevice::WriteOnly) && z.write(tekst) == qint64(strlen(tekst)));
+        return f;
+    };
+    const QString putanjom = izmene("putanjom.csv", "t,parametar,vrednost\n0,3/2.p3,-1\n");
+    const QString natpisom = izmene("natpisom.csv", "0,3.Koef. polozaja,-2\n");
+    const QString nema = izmene("nema.csv", "0,2/1.p1,1\n0,2/9.p1,1\n");
+    const QString ordinata = izmene("ordinata.csv", "0,2/3.o1,1\n");
     const struct {
         QStringList argumenti;
         QString ishod; // the error's start, or the same output as these arguments give
         QStringList isto;
     } slucajevi[] = {
         {{"--set", "3.Koef. polozaja=-1"}, {}, {"--set", "3/2.p3=-1"}},
+        {{"--izmene", putanjom}, {}, {"--set", "3/2.p3=-1"}},
+        {{"--izmene", natpisom}, {}, {"--set", "3/2.p3=-2"}},
+        {{"--izmene", nema},
+         "Opcija --izmene " + nema +
+             ": Red 1: blok 2/1 je ulaz ili izlaz podsistema, nema parametre.\n",
+         {}},
+        {{"--izmene", ordinata},
+         "Opcija --izmene " + ordinata +
+             ": Red 1: '2/3.o1' nije parametar; ocekuje se N.pK, putanja kao 3/2.p1 ili natpis "
+             "parametra podsistema kao 3.Masa.\n",
+         {}},
         {{"--set", "2.Pocetni polozaj=0.5"}, {}, {"--set", "2/4.p1=0.5"}},
         {{"--sweep", "2/4.p1=1,0.5"}, "run,2/4.p1,t,2/2. Sumator,", {}},
         {{"--set", "2.p1=1"},

@@ -1062,15 +1062,25 @@ TEST(IzmeneParametara, CsvIzmena) {
     } slucajevi[] = {
         {"t,parametar,vrednost\n5,1.p1,-9\n", "", 1},
         {"0,2.p3,1E-5\r\n\r\n0.5, 3.p2 ,4\n", "", 2},
+        // Inside a subsystem, by path or by caption: found once the document is known.
+        {"1,3/2.p1,2\n2,3.Masa,4\n3,3/12.Krutost,5\n", "", 3},
+        {"1,3//2.p1,2\n",
+         "Red 1: '3//2.p1' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N), putanja "
+         "kao 3/2.p1 ili natpis parametra podsistema kao 3.Masa.",
+         0},
         {"", "", 0},
         {"t,parametar,vrednost\n5,1.p1\n", "Red 2: ocekuju se tri polja: t,parametar,vrednost.", 0},
         {"1,1.p1,2,3\n", "Red 1: ocekuju se tri polja: t,parametar,vrednost.", 0},
         {"x,1.p1,2\n", "Red 1: vreme 'x' nije nenegativan broj.", 0},
         {"-1,1.p1,2\n", "Red 1: vreme '-1' nije nenegativan broj.", 0},
         {"1,1.p4,2\n",
-         "Red 1: '1.p4' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N).", 0},
+         "Red 1: '1.p4' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N), putanja "
+         "kao 3/2.p1 ili natpis parametra podsistema kao 3.Masa.",
+         0},
         {"1,7.o2,2\n",
-         "Red 1: '7.o2' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N).", 0},
+         "Red 1: '7.o2' nije parametar; ocekuje se N.pK (parametar K = 1..3 bloka N), putanja "
+         "kao 3/2.p1 ili natpis parametra podsistema kao 3.Masa.",
+         0},
         {"1,1.p1,1e999\n", "Red 1: vrednost '1e999' nije konacan broj.", 0},
         {"1,1.p1,2\n\n0.5,1.p1,3\n", "Red 3: vreme je manje od vremena prethodne izmene.", 0},
     };

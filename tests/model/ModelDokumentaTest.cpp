@@ -1216,14 +1216,22 @@ TEST_F(ModelDokumenta, LabSettingsRoundTrip) {
     } slucajevi[] = {
         {"", {}, true},
         {"<Laboratorija><Prati>1 3</Prati><Klizac>1.p1 -2 10 0.5</Klizac></Laboratorija>",
-         {{1, 3}, {{1, 1, -2, 10, 0.5}}},
+         {{{1}, {3}}, {{{1}, 1, -2, 10, 0.5}}},
          true},
         {"<Laboratorija><Klizac>2.p3 0 1E-5 0</Klizac><Klizac>1.p2 0 1 1</Klizac></Laboratorija>",
-         {{}, {{2, 3, 0, 1e-5, 0}, {1, 2, 0, 1, 1}}},
+         {{}, {{{2}, 3, 0, 1e-5, 0}, {{1}, 2, 0, 1, 1}}},
          true},
         {"<Laboratorija><Prati>x 2 -1</Prati><Klizac>1.p4 0 1 0</Klizac><Klizac>1.p1 1 0 0"
          "</Klizac><Klizac>1.o1 0 1 0</Klizac><Klizac>1.p1 0 1</Klizac></Laboratorija>",
-         {{2}, {}},
+         {{{2}}, {}},
+         false},
+        // Blocks inside subsystems by path.
+        {"<Laboratorija><Prati>3/2 1 4/1/7</Prati><Klizac>3/2.p1 -2 10 0.5</Klizac></Laboratorija>",
+         {{{3, 2}, {1}, {4, 1, 7}}, {{{3, 2}, 1, -2, 10, 0.5}}},
+         true},
+        {"<Laboratorija><Prati>3//2 3/0 /1 3/x 5/</Prati><Klizac>3/.p1 0 1 0</Klizac>"
+         "<Klizac>0/2.p1 0 1 0</Klizac></Laboratorija>",
+         {},
          false},
     };
     for (const auto& s : slucajevi) {
