@@ -353,6 +353,160 @@ TEST(Podsistemi, NapraviOtvoriRazbijIPonistiKaoTekstDokumenta) {
     }
 }
 
+namespace {
+
+// Every reference of a document to its blocks, each with the name of the
+// block it reaches: the lab's watched blocks ("P 2/2/2 A4") and sliders
+// ("K 3.p2 A6"), then each subsystem's shown parameters ("2: 2/1.p1 A3 Prvi").
+QStringList Reference(const skem::TModelDokumenta& m) {
+    const auto ime = [](const skem::TModelDokumenta& u, const std::vector<int>& putanja) {
+        const skem::TBlokModela* b = skem::BlokNaPutanji(u, putanja);
+        return b ? b->Naziv : QStringLiteral("?");
+    };
+    QStringList r;
+    for (const std::vector<int>& p : m.Laboratorija.Praceni)
+        r << QStringLiteral("P %1 %2").arg(skem::PutanjaUTekst(p), ime(m, p));
+    for (const skem::TKlizacModela& k : m.Laboratorija.Klizaci)
+        r << QStringLiteral("K %1.p%2 %3")
+                 .arg(skem::PutanjaUTekst(k.Blok))
+                 .arg(k.Parametar)
+                 .arg(ime(m, k.Blok));
+    const std::function<void(const skem::TModelDokumenta&, std::vector<int>)> podsistemi =
+        [&](const skem::TModelDokumenta& u, std::vector<int> putanja) {
+            for (const skem::TBlokModela& b : u.Blokovi) {
+                if (!b.Podsistem) continue;
+                putanja.push_back(b.LokalniBroj);
+                for (const skem::TParametarPodsistema& par : b.Podsistem->Parametri)
+                    r << QStringLiteral("%1: %2.p%3 %4 %5")
+                             .arg(skem::PutanjaUTekst(putanja), skem::PutanjaUTekst(par.Blok))
+                             .arg(par.Parametar)
+                             .arg(ime(b.Podsistem->Sadrzaj, par.Blok), par.Natpis);
+                podsistemi(b.Podsistem->Sadrzaj, putanja);
+                putanja.pop_back();
+            }
+        };
+    podsistemi(m, {});
+    return r;
+}
+
+} // namespace
+
+// Deleting, folding and breaking up blocks at any level renumbers them; every
+// reference of the document follows its block or goes with it.
+TEST(Podsistemi, ReferenceNaBlokovePratePrenumerisanje) {
+    // A1 .. A6 at the top; A2 .. A5 into S (2), then A3 .. A5 into T (2/2).
+    QByteArray pocetak;
+    {
+        TOkruzenje o;
+        const char* imena[] = {"A1", "A2", "A3", "A4", "A5", "A6"};
+        for (int i = 0; i < 6; ++i)
+            o.Spusti({40 + 150 * i, 40}, 1, 8, imena[i]);
+        const auto izaberi = [&o](QList<int> brojevi) {
+            QList<TSKEMBlok*> b;
+            for (int n : brojevi)
+                b << o.rp.Blokovi()[n - 1];
+            o.rp.IzaberiBlokove(b);
+        };
+        izaberi({2, 3, 4, 5});
+        ASSERT_TRUE(NapraviPodsistem(o.rp));
+        OtvoriPodsistem(o.rp, o.rp.Blokovi()[1]);
+        izaberi({2, 3, 4});
+        ASSERT_TRUE(NapraviPodsistem(o.rp));
+        IdiNaNivo(o.rp, 0);
+        skem::TModelDokumenta m = ModelDokumenta(o.rp);
+        m.Laboratorija = {{{1}, {2, 2, 2}, {2, 2, 3}, {3}, {2, 1}},
+                          {{{2, 2, 1}, 1, 0, 1, 0}, {{3}, 2, 0, 1, 0}}};
+        const auto prikazi = [&m](const std::vector<int>& putanja,
+                                  std::vector<skem::TParametarPodsistema> parametri) {
+            skem::TBlokModela* b = skem::IzmenljivBlok(m, putanja);
+            auto novi = std::make_shared<skem::TPodsistemModela>(*b->Podsistem);
+            novi->Parametri = std::move(parametri);
+            b->Podsistem = std::move(novi);
+        };
+        prikazi({2, 2}, {{{1}, 1, "A"}, {{3}, 1, "C"}});
+        prikazi({2}, {{{2, 1}, 1, "Prvi"}, {{2, 3}, 1, "Treci"}, {{1}, 1, "Drugi"}});
+        pocetak = skem::ModelUTekst(m);
+    }
+    const struct {
+        const char* izmena;
+        QList<int> otvori; // the subsystems opened on the way, by number
+        std::function<void(TSKEMRadnaPovrsina&)> uradi;
+        QStringList ocekivano;
+    } slucajevi[] = {
+        {"nista",
+         {},
+         [](TSKEMRadnaPovrsina&) {},
+         {"P 1 A1", "P 2/2/2 A4", "P 2/2/3 A5", "P 3 A6", "P 2/1 A2", "K 2/2/1.p1 A3", "K 3.p2 A6",
+          "2: 2/1.p1 A3 Prvi", "2: 2/3.p1 A5 Treci", "2: 1.p1 A2 Drugi", "2/2: 1.p1 A3 A",
+          "2/2: 3.p1 A5 C"}},
+        {"brisanje bloka 1",
+         {},
+         [](TSKEMRadnaPovrsina& rp) {
+             rp.IzaberiBlokove({rp.Blokovi()[0]});
+             rp.ObrisiSelektovano();
+         },
+         {"P 1/2/2 A4", "P 1/2/3 A5", "P 2 A6", "P 1/1 A2", "K 1/2/1.p1 A3", "K 2.p2 A6",
+          "1: 2/1.p1 A3 Prvi", "1: 2/3.p1 A5 Treci", "1: 1.p1 A2 Drugi", "1/2: 1.p1 A3 A",
+          "1/2: 3.p1 A5 C"}},
+        {"brisanje blokova 1 i 3",
+         {},
+         [](TSKEMRadnaPovrsina& rp) {
+             rp.IzaberiBlokove({rp.Blokovi()[0], rp.Blokovi()[2]});
+             rp.ObrisiSelektovano();
+         },
+         {"P 1/2/2 A4", "P 1/2/3 A5", "P 1/1 A2", "K 1/2/1.p1 A3", "1: 2/1.p1 A3 Prvi",
+          "1: 2/3.p1 A5 Treci", "1: 1.p1 A2 Drugi", "1/2: 1.p1 A3 A", "1/2: 3.p1 A5 C"}},
+        {"brisanje bloka 1 u 2/2",
+         {2, 2},
+         [](TSKEMRadnaPovrsina& rp) {
+             rp.IzaberiBlokove({rp.Blokovi()[0]});
+             rp.ObrisiSelektovano();
+         },
+         {"P 1 A1", "P 2/2/1 A4", "P 2/2/2 A5", "P 3 A6", "P 2/1 A2", "K 3.p2 A6",
+          "2: 2/2.p1 A5 Treci", "2: 1.p1 A2 Drugi", "2/2: 2.p1 A5 C"}},
+        {"podsistem od 1 i 3",
+         {},
+         [](TSKEMRadnaPovrsina& rp) {
+             rp.IzaberiBlokove({rp.Blokovi()[0], rp.Blokovi()[2]});
+             ASSERT_TRUE(NapraviPodsistem(rp));
+         },
+         {"P 1/1 A1", "P 2/2/2 A4", "P 2/2/3 A5", "P 1/2 A6", "P 2/1 A2", "K 2/2/1.p1 A3",
+          "K 1/2.p2 A6", "2: 2/1.p1 A3 Prvi", "2: 2/3.p1 A5 Treci", "2: 1.p1 A2 Drugi",
+          "2/2: 1.p1 A3 A", "2/2: 3.p1 A5 C"}},
+        {"podsistem od 2/2",
+         {2},
+         [](TSKEMRadnaPovrsina& rp) {
+             rp.IzaberiBlokove({rp.Blokovi()[1]});
+             ASSERT_TRUE(NapraviPodsistem(rp));
+         },
+         {"P 1 A1", "P 2/2/1/2 A4", "P 2/2/1/3 A5", "P 3 A6", "P 2/1 A2", "K 2/2/1/1.p1 A3",
+          "K 3.p2 A6", "2: 2/1/1.p1 A3 Prvi", "2: 2/1/3.p1 A5 Treci", "2: 1.p1 A2 Drugi",
+          "2/2/1: 1.p1 A3 A", "2/2/1: 3.p1 A5 C"}},
+        {"razbijanje 2/2",
+         {2},
+         [](TSKEMRadnaPovrsina& rp) { ASSERT_TRUE(RazbijPodsistem(rp, rp.Blokovi()[1])); },
+         {"P 1 A1", "P 2/3 A4", "P 2/4 A5", "P 3 A6", "P 2/1 A2", "K 2/2.p1 A3", "K 3.p2 A6",
+          "2: 2.p1 A3 Prvi", "2: 4.p1 A5 Treci", "2: 1.p1 A2 Drugi"}},
+        {"razbijanje 2",
+         {},
+         [](TSKEMRadnaPovrsina& rp) { ASSERT_TRUE(RazbijPodsistem(rp, rp.Blokovi()[1])); },
+         {"P 1 A1", "P 3/2 A4", "P 3/3 A5", "P 4 A6", "P 2 A2", "K 3/1.p1 A3", "K 4.p2 A6",
+          "3: 1.p1 A3 A", "3: 3.p1 A5 C"}},
+    };
+    for (const auto& s : slucajevi) {
+        SCOPED_TRACE(s.izmena);
+        TOkruzenje o;
+        UcitajDokumentIzTeksta(o.rp, pocetak);
+        for (int n : s.otvori)
+            OtvoriPodsistem(o.rp, o.rp.Blokovi()[n - 1]);
+        s.uradi(o.rp);
+        EXPECT_EQ(Reference(ModelDokumenta(o.rp)), s.ocekivano);
+        // The same once the levels above take the surface's content back.
+        IdiNaNivo(o.rp, 0);
+        EXPECT_EQ(Reference(skem::UcitajModel(DokumentUTekst(o.rp))), s.ocekivano);
+    }
+}
+
 // Opening a subsystem of a shipped document and leaving it changes nothing:
 // the documents hold their subsystems as the editor keeps them.
 TEST(Podsistemi, OtvaranjeIsporucenihPodsistemaNeMenjaDokument) {
@@ -380,158 +534,5 @@ TEST(Podsistemi, OtvaranjeIsporucenihPodsistemaNeMenjaDokument) {
             EXPECT_EQ(DokumentUTekst(o.rp), pre);
         }
         EXPECT_GT(podsistema, 0);
-
-        namespace {
-
-        // Every reference of a document to its blocks, each with the name of the
-        // block it reaches: the lab's watched blocks ("P 2/2/2 A4") and sliders
-        // ("K 3.p2 A6"), then each subsystem's shown parameters ("2: 2/1.p1 A3 Prvi").
-        QStringList Reference(const skem::TModelDokumenta& m) {
-            const auto ime = [](const skem::TModelDokumenta& u, const std::vector<int>& putanja) {
-                const skem::TBlokModela* b = skem::BlokNaPutanji(u, putanja);
-                return b ? b->Naziv : QStringLiteral("?");
-            };
-            QStringList r;
-            for (const std::vector<int>& p : m.Laboratorija.Praceni)
-                r << QStringLiteral("P %1 %2").arg(skem::PutanjaUTekst(p), ime(m, p));
-            for (const skem::TKlizacModela& k : m.Laboratorija.Klizaci)
-                r << QStringLiteral("K %1.p%2 %3")
-                         .arg(skem::PutanjaUTekst(k.Blok))
-                         .arg(k.Parametar)
-                         .arg(ime(m, k.Blok));
-            const std::function<void(const skem::TModelDokumenta&, std::vector<int>)> podsistemi =
-                [&](const skem::TModelDokumenta& u, std::vector<int> putanja) {
-                    for (const skem::TBlokModela& b : u.Blokovi) {
-                        if (!b.Podsistem) continue;
-                        putanja.push_back(b.LokalniBroj);
-                        for (const skem::TParametarPodsistema& par : b.Podsistem->Parametri)
-                            r << QStringLiteral("%1: %2.p%3 %4 %5")
-                                     .arg(skem::PutanjaUTekst(putanja),
-                                          skem::PutanjaUTekst(par.Blok))
-                                     .arg(par.Parametar)
-                                     .arg(ime(b.Podsistem->Sadrzaj, par.Blok), par.Natpis);
-                        podsistemi(b.Podsistem->Sadrzaj, putanja);
-                        putanja.pop_back();
-                    }
-                };
-            podsistemi(m, {});
-            return r;
-        }
-
-        } // namespace
-
-        // Deleting, folding and breaking up blocks at any level renumbers them; every
-        // reference of the document follows its block or goes with it.
-        TEST(Podsistemi, ReferenceNaBlokovePratePrenumerisanje) {
-            // A1 .. A6 at the top; A2 .. A5 into S (2), then A3 .. A5 into T (2/2).
-            QByteArray pocetak;
-            {
-                TOkruzenje o;
-                const char* imena[] = {"A1", "A2", "A3", "A4", "A5", "A6"};
-                for (int i = 0; i < 6; ++i)
-                    o.Spusti({40 + 150 * i, 40}, 1, 8, imena[i]);
-                const auto izaberi = [&o](QList<int> brojevi) {
-                    QList<TSKEMBlok*> b;
-                    for (int n : brojevi)
-                        b << o.rp.Blokovi()[n - 1];
-                    o.rp.IzaberiBlokove(b);
-                };
-                izaberi({2, 3, 4, 5});
-                ASSERT_TRUE(NapraviPodsistem(o.rp));
-                OtvoriPodsistem(o.rp, o.rp.Blokovi()[1]);
-                izaberi({2, 3, 4});
-                ASSERT_TRUE(NapraviPodsistem(o.rp));
-                IdiNaNivo(o.rp, 0);
-                skem::TModelDokumenta m = ModelDokumenta(o.rp);
-                m.Laboratorija = {{{1}, {2, 2, 2}, {2, 2, 3}, {3}, {2, 1}},
-                                  {{{2, 2, 1}, 1, 0, 1, 0}, {{3}, 2, 0, 1, 0}}};
-                const auto prikazi = [&m](const std::vector<int>& putanja,
-                                          std::vector<skem::TParametarPodsistema> parametri) {
-                    skem::TBlokModela* b = skem::IzmenljivBlok(m, putanja);
-                    auto novi = std::make_shared<skem::TPodsistemModela>(*b->Podsistem);
-                    novi->Parametri = std::move(parametri);
-                    b->Podsistem = std::move(novi);
-                };
-                prikazi({2, 2}, {{{1}, 1, "A"}, {{3}, 1, "C"}});
-                prikazi({2}, {{{2, 1}, 1, "Prvi"}, {{2, 3}, 1, "Treci"}, {{1}, 1, "Drugi"}});
-                pocetak = skem::ModelUTekst(m);
-            }
-            const struct {
-                const char* izmena;
-                QList<int> otvori; // the subsystems opened on the way, by number
-                std::function<void(TSKEMRadnaPovrsina&)> uradi;
-                QStringList ocekivano;
-            } slucajevi[] = {
-                {"nista",
-                 {},
-                 [](TSKEMRadnaPovrsina&) {},
-                 {"P 1 A1", "P 2/2/2 A4", "P 2/2/3 A5", "P 3 A6", "P 2/1 A2", "K 2/2/1.p1 A3",
-                  "K 3.p2 A6", "2: 2/1.p1 A3 Prvi", "2: 2/3.p1 A5 Treci", "2: 1.p1 A2 Drugi",
-                  "2/2: 1.p1 A3 A", "2/2: 3.p1 A5 C"}},
-                {"brisanje bloka 1",
-                 {},
-                 [](TSKEMRadnaPovrsina& rp) {
-                     rp.IzaberiBlokove({rp.Blokovi()[0]});
-                     rp.ObrisiSelektovano();
-                 },
-                 {"P 1/2/2 A4", "P 1/2/3 A5", "P 2 A6", "P 1/1 A2", "K 1/2/1.p1 A3", "K 2.p2 A6",
-                  "1: 2/1.p1 A3 Prvi", "1: 2/3.p1 A5 Treci", "1: 1.p1 A2 Drugi", "1/2: 1.p1 A3 A",
-                  "1/2: 3.p1 A5 C"}},
-                {"brisanje blokova 1 i 3",
-                 {},
-                 [](TSKEMRadnaPovrsina& rp) {
-                     rp.IzaberiBlokove({rp.Blokovi()[0], rp.Blokovi()[2]});
-                     rp.ObrisiSelektovano();
-                 },
-                 {"P 1/2/2 A4", "P 1/2/3 A5", "P 1/1 A2", "K 1/2/1.p1 A3", "1: 2/1.p1 A3 Prvi",
-                  "1: 2/3.p1 A5 Treci", "1: 1.p1 A2 Drugi", "1/2: 1.p1 A3 A", "1/2: 3.p1 A5 C"}},
-                {"brisanje bloka 1 u 2/2",
-                 {2, 2},
-                 [](TSKEMRadnaPovrsina& rp) {
-                     rp.IzaberiBlokove({rp.Blokovi()[0]});
-                     rp.ObrisiSelektovano();
-                 },
-                 {"P 1 A1", "P 2/2/1 A4", "P 2/2/2 A5", "P 3 A6", "P 2/1 A2", "K 3.p2 A6",
-                  "2: 2/2.p1 A5 Treci", "2: 1.p1 A2 Drugi", "2/2: 2.p1 A5 C"}},
-                {"podsistem od 1 i 3",
-                 {},
-                 [](TSKEMRadnaPovrsina& rp) {
-                     rp.IzaberiBlokove({rp.Blokovi()[0], rp.Blokovi()[2]});
-                     ASSERT_TRUE(NapraviPodsistem(rp));
-                 },
-                 {"P 1/1 A1", "P 2/2/2 A4", "P 2/2/3 A5", "P 1/2 A6", "P 2/1 A2", "K 2/2/1.p1 A3",
-                  "K 1/2.p2 A6", "2: 2/1.p1 A3 Prvi", "2: 2/3.p1 A5 Treci", "2: 1.p1 A2 Drugi",
-                  "2/2: 1.p1 A3 A", "2/2: 3.p1 A5 C"}},
-                {"podsistem od 2/2",
-                 {2},
-                 [](TSKEMRadnaPovrsina& rp) {
-                     rp.IzaberiBlokove({rp.Blokovi()[1]});
-                     ASSERT_TRUE(NapraviPodsistem(rp));
-                 },
-                 {"P 1 A1", "P 2/2/1/2 A4", "P 2/2/1/3 A5", "P 3 A6", "P 2/1 A2", "K 2/2/1/1.p1 A3",
-                  "K 3.p2 A6", "2: 2/1/1.p1 A3 Prvi", "2: 2/1/3.p1 A5 Treci", "2: 1.p1 A2 Drugi",
-                  "2/2/1: 1.p1 A3 A", "2/2/1: 3.p1 A5 C"}},
-                {"razbijanje 2/2",
-                 {2},
-                 [](TSKEMRadnaPovrsina& rp) { ASSERT_TRUE(RazbijPodsistem(rp, rp.Blokovi()[1])); },
-                 {"P 1 A1", "P 2/3 A4", "P 2/4 A5", "P 3 A6", "P 2/1 A2", "K 2/2.p1 A3",
-                  "K 3.p2 A6", "2: 2.p1 A3 Prvi", "2: 4.p1 A5 Treci", "2: 1.p1 A2 Drugi"}},
-                {"razbijanje 2",
-                 {},
-                 [](TSKEMRadnaPovrsina& rp) { ASSERT_TRUE(RazbijPodsistem(rp, rp.Blokovi()[1])); },
-                 {"P 1 A1", "P 3/2 A4", "P 3/3 A5", "P 4 A6", "P 2 A2", "K 3/1.p1 A3", "K 4.p2 A6",
-                  "3: 1.p1 A3 A", "3: 3.p1 A5 C"}},
-            };
-            for (const auto& s : slucajevi) {
-                SCOPED_TRACE(s.izmena);
-                TOkruzenje o;
-                UcitajDokumentIzTeksta(o.rp, pocetak);
-                for (int n : s.otvori)
-                    OtvoriPodsistem(o.rp, o.rp.Blokovi()[n - 1]);
-                s.uradi(o.rp);
-                EXPECT_EQ(Reference(ModelDokumenta(o.rp)), s.ocekivano);
-                // The same once the levels above take the surface's content back.
-                IdiNaNivo(o.rp, 0);
-                EXPECT_EQ(Reference(skem::UcitajModel(DokumentUTekst(o.rp))), s.ocekivano);
-            }
-        }
+    }
+}
