@@ -472,12 +472,12 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
     EXPECT_EQ(Akcija(*g, "EditObrisi")->shortcut(), QKeySequence(Qt::Key_Delete));
     // Tool bar captions, left to right (separators left out).
     QStringList natpisi;
-    for (QAction* a : mainToolBar->actions())
-        if (!a->isSeparator())
-            natpisi << mainToolBar->widgetForAction(a)->property("text").toString();
+    for (QToolBar* t : {mainToolBar, Deo<QToolBar>(*g, "TrakaSimulacije")})
+        for (QAction* a : t->actions())
+            if (!a->isSeparator()) natpisi << t->widgetForAction(a)->property("text").toString();
     EXPECT_EQ(natpisi, (QStringList{"Ponisti", "Ponovi", "Obrisi", "Rotiraj", "Rotiraj",
                                     "Kreiraj vezu", "Kreiraj junction", "Kreiraj drzac",
-                                    "Podsistem", "Simulacija", "Fullscreen"}));
+                                    "Podsistem", "Fullscreen", "Simulacija"}));
     EXPECT_EQ(mainToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     // Menus in order, separators as "-".
     auto Meni = [](QMenuBar* traka) {
@@ -604,11 +604,33 @@ TEST_F(Komande, PunEkranDvaPutaVracaVelicinu) {
     EXPECT_EQ(g->geometry(), pre);
 }
 
+// However narrow the window, "Simulacija" stays in sight on the model page
+// (other commands go behind the tool bar's overflow), and leaves with the tool bar.
+TEST_F(Komande, SimulacijaVidljivaUUskomProzoru) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    Prikazi(*g);
+    auto* simulacija = Deo<QToolButton>(*g, "DugmeSimulacija");
+    for (const int sirina : {724, 600, 1400}) {
+        g->resize(sirina, 564);
+        QApplication::processEvents();
+        EXPECT_TRUE(simulacija->isVisible()) << sirina;
+        EXPECT_LE(simulacija->mapTo(g.get(), QPoint(simulacija->width(), 0)).x(), g->width())
+            << sirina;
+    }
+    g->resize(724, 564);
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    EXPECT_FALSE(simulacija->isVisible());
+    Deo<QPushButton>(*g, "BackOnModel")->click();
+    EXPECT_TRUE(simulacija->isVisible());
+}
+
 TEST_F(Komande, SirinaMenijaPratiProzor) {
     auto g = Napravi();
     auto* mainMenu = Deo<QMenuBar>(*g, "MainMenu");
     Prikazi(*g);
-    const int traka = Deo<QToolBar>(*g, "MainToolBar")->sizeHint().width();
+    const int traka = Deo<QToolBar>(*g, "MainToolBar")->sizeHint().width() +
+                      Deo<QToolBar>(*g, "TrakaSimulacije")->sizeHint().width();
     g->resize(1400, 800);
     QApplication::processEvents();
     EXPECT_EQ(Deo<QWidget>(*g, "MenuPanel")->width(), (1400 - traka) / 2 - 15);
@@ -804,6 +826,20 @@ TEST_F(Simulacija, PodsistemiURedovimaPoPutanji) {
     // The free and the driven section add up to 1 (x(0) = 1, then 1 - x).
     for (int k = 1; k <= 3; ++k)
         EXPECT_NEAR(TekstURealan(r.Celija(k, 7)), 1, 1e-9);
+
+    // "Nazad" after a run: only inside a subsystem is there a level to go up to.
+    for (const bool unutra : {false, true}) {
+        Deo<QPushButton>(*g, "BackOnModel")->click();
+        TSKEMRadnaPovrsina* rp = Povrsina(*g);
+        if (unutra) {
+            rp->IzaberiBlokove({rp->Blokovi()[1]});
+            Akcija(*g, "OtvoriPodsistem")->trigger();
+        }
+        dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.5"));
+        Akcija(*g, "IzvSimulaciju")->trigger();
+        EXPECT_EQ(Strane(*g)->currentWidget(), r.TabelaTab());
+        EXPECT_EQ(Akcija(*g, "NazadIzPodsistema")->isEnabled(), unutra);
+    }
 }
 
 // The lab: a block watched from its menu and a slider added from the
