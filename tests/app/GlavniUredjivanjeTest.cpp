@@ -326,6 +326,26 @@ TEST_F(Uredjivanje, PodsistemOtvorenNazadBibliotekaIUmetanje) {
     TSKEMBlok* p = rp->Blokovi()[1];
     EXPECT_EQ(p->Naziv, "Oscilator");
     ASSERT_EQ(p->Podsistem->Parametri.size(), 1u);
+    // Edited in the inspector: the inner block, one undo step.
+    const skem::TParametarPodsistema par = p->Podsistem->Parametri[0];
+    const auto vrednost = [&] {
+        const TSKEMBlok* b = rp->Blokovi()[1];
+        return skem::BlokNaPutanji(b->Podsistem->Sadrzaj, par.Blok)->Parametar(par.Parametar);
+    };
+    const double pre = vrednost();
+    Sacekaj();
+    Inspektor(*g)->PrikaziBlok(p);
+    TSKEMGrid* grid = Inspektor(*g)->GridUlaza();
+    ASSERT_EQ(grid->Tekst(grid->rowCount() - 1, 0), "Pocetni x");
+    grid->OnIzmenaTeksta(grid, grid->rowCount() - 1, "5.5");
+    Sacekaj();
+    EXPECT_EQ(vrednost(), 5.5);
+    EXPECT_EQ(Akcija(*g, "Ponisti")->toolTip(), "Ponisti: izmena parametara bloka 2");
+    Akcija(*g, "Ponisti")->trigger();
+    EXPECT_EQ(vrednost(), pre);
+    Akcija(*g, "Ponovi")->trigger();
+    EXPECT_EQ(vrednost(), 5.5);
+    p = rp->Blokovi()[1];
     Akcija(*g, "SacuvajUBiblioteku")->trigger();
     const QString fajl = FasciklaBiblioteke() + "/Oscilator.skem";
     ASSERT_TRUE(QFileInfo::exists(fajl)) << dijalozi.Poruke().join('\n').toStdString();
