@@ -259,6 +259,51 @@ TEST_F(Uredjivanje, DugaSimulacijaSePrekidaIZatvaranjePita) {
     EXPECT_FALSE(g->isVisible());
 }
 
+// Undo and redo show the level each step was made at, whichever is shown.
+TEST_F(Uredjivanje, PonistavanjePokazujeNivoIzmene) {
+    auto g = Napravi();
+    Prikazi(*g);
+    FileOpen(*g, Primer("oscilator.skem"));
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
+    const auto putanja = [&] {
+        QStringList r;
+        for (const QToolButton* d : Deo<QWidget>(*g, "TrakaPutanje")->findChildren<QToolButton*>())
+            r << d->text();
+        return r;
+    };
+    // A subsystem made at the top, then a block moved inside it.
+    rp->IzaberiBlokove(rp->Blokovi().mid(1, 2));
+    Akcija(*g, "NapraviPodsistem")->trigger();
+    Sacekaj();
+    const QByteArray napravljen = DokumentUTekst(*rp);
+    rp->IzaberiBlokove({rp->Blokovi()[1]});
+    Akcija(*g, "OtvoriPodsistem")->trigger();
+    rp->Blokovi()[0]->PostaviPoziciju(300, 300);
+    rp->OnChange(rp);
+    Sacekaj();
+    const QByteArray pomeren = DokumentUTekst(*rp);
+    ASSERT_NE(pomeren, napravljen);
+    Akcija(*g, "NazadIzPodsistema")->trigger();
+
+    const QStringList gore{"Model"}, unutra{"Model", "Podsistem 2"};
+    const struct {
+        const char* akcija;
+        QStringList nivo;
+        QByteArray dokument;
+    } koraci[] = {
+        {"Ponisti", unutra, napravljen}, // the move, made inside
+        {"Ponisti", gore, {}},           // the subsystem, made at the top
+        {"Ponovi", gore, napravljen},
+        {"Ponovi", unutra, pomeren},
+    };
+    for (const auto& k : koraci) {
+        Akcija(*g, k.akcija)->trigger();
+        EXPECT_EQ(putanja(), k.nivo) << k.akcija;
+        if (!k.dokument.isEmpty()) EXPECT_EQ(DokumentUTekst(*rp), k.dokument) << k.akcija;
+    }
+    EXPECT_EQ(rp->Blokovi()[0]->pos(), QPointF(300, 300));
+}
+
 TEST_F(Uredjivanje, PodsistemOtvorenNazadBibliotekaIUmetanje) {
     // The user's library in the scratch folder.
     const QByteArray stari = qgetenv("XDG_DATA_HOME");
