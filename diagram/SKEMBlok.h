@@ -123,6 +123,9 @@ public:
     std::array<double, 11> OrdinateBloka() const override;
     const skem::TBlokPogled* IzvorUlazaBloka(int k) const override { return IzvorUlaza(k); }
 
+    // A subsystem's names of its ports in the order of their numbers.
+    QStringList ImenaPortova(bool ulazi) const;
+
     QRectF boundingRect() const override { return QRectF(0, 0, Sirina, Visina); }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* opcije, QWidget* vidzet) override;
 
@@ -135,9 +138,6 @@ protected:
     void hoverMoveEvent(QGraphicsSceneHoverEvent* e) override;
 
 private:
-    // A subsystem's names of its ports in the order of their numbers.
-    QStringList ImenaPortova(bool ulazi) const;
-
     bool vucem = false;
     QPoint hvataliste;
     bool aktivno = false;

@@ -3,6 +3,7 @@
 // commands, driven through the scripted dialogs.
 #include "GlavniPomoc.h"
 #include "Laboratorija.h"
+#include "Podsistemi.h"
 #include "unDrzac.h"
 
 #include <QChartView>
@@ -324,6 +325,52 @@ TEST_F(Povezivanje, OmoguceniIOznaceniUlazi) {
     Povezi(*g, d, z);
     EXPECT_EQ(s, (TStanje{true, false, true, true, false, false}));
     EXPECT_EQ(z->IzvorUlaza(0), d);
+}
+
+// A subsystem offers each of its inputs, by its port's name (an unnamed one
+// as "Ulaz k"), the taken ones off; the next ordinary block gets the dialog
+// as it always was.
+TEST_F(Povezivanje, PodsistemNudiSveSvojeUlaze) {
+    auto g = Napravi();
+    auto sadrzaj = std::make_shared<skem::TPodsistemModela>();
+    const QStringList imena{"Sila", "", "Masa", "Trenje", "Opruga"};
+    for (int k = 0; k < imena.size(); ++k)
+        sadrzaj->Sadrzaj.Blokovi.push_back(PortPodsistema(true, k + 1, imena[k]));
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 29, "Podsistem", 5, {300, 20});
+    p->Podsistem = sadrzaj;
+    TSKEMBlok* m = SpustiBezDijaloga(*g, 27, "Mnozac", 2, {300, 300});
+    const struct {
+        TSKEMBlok* kraj;
+        int izbor; // slot chosen (from 0)
+        QStringList natpisi;
+        QList<bool> slobodni;
+    } slucajevi[] = {
+        {p, 4, {"1: Sila", "Ulaz 2", "3: Masa", "4: Trenje", "5: Opruga"}, {1, 1, 1, 1, 1}},
+        {p, 1, {"1: Sila", "Ulaz 2", "3: Masa", "4: Trenje", "5: Opruga"}, {1, 1, 1, 1, 0}},
+        {m, 0, {"Ulaz 1", "Ulaz 2", "Ulaz 3"}, {1, 1, 0}},
+    };
+    int y = 20;
+    for (const auto& c : slucajevi) {
+        QStringList natpisi;
+        QList<bool> slobodni;
+        QSize velicina;
+        dijalozi.Skripte.push_back([&](QDialog& d) {
+            auto& u = dynamic_cast<TIzborUlaza&>(d);
+            for (int k = 0; k < u.BrojUlaza(); ++k) {
+                natpisi << u.DugmeUlaza(k)->text();
+                slobodni << u.DugmeUlaza(k)->isEnabled();
+            }
+            velicina = u.size();
+            u.DugmeUlaza(c.izbor)->setChecked(true);
+            u.DugmePrihvati->click();
+        });
+        TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, y += 90});
+        Povezi(*g, a, c.kraj);
+        EXPECT_EQ(natpisi, c.natpisi);
+        EXPECT_EQ(slobodni, c.slobodni);
+        EXPECT_EQ(velicina, QSize(207, 180));
+        EXPECT_EQ(c.kraj->IzvorUlaza(c.izbor), a) << c.izbor;
+    }
 }
 
 TEST_F(Povezivanje, OdustajanjeBriseVezu) {
