@@ -158,12 +158,14 @@ TMainForm::TMainForm(const QStringList& argumenti, QWidget* roditelj) : QMainWin
     setStyleSheet(QStringLiteral(
         "#HeaderPanel { background: #eef1f5; border-bottom: 1px solid #c5ccd6; }"
         "#HeaderPanel QMenuBar { background: transparent; }"
-        "#MainToolBar { background: transparent; border: none; padding: 0px; spacing: 0px; }"
-        "#MainToolBar QToolButton { padding: 0px 2px; border: 1px solid transparent;"
-        " border-radius: 3px; }"
-        "#MainToolBar QToolButton:hover { background: #dde6f2; border-color: #a9bdd6; }"
-        "#MainToolBar QToolButton:checked, #MainToolBar QToolButton:pressed"
-        " { background: #c8d8ee; border-color: #7f9dc4; }"
+        "#MainToolBar, #TrakaSimulacije { background: transparent; border: none; padding: 0px;"
+        " spacing: 0px; }"
+        "#MainToolBar QToolButton, #TrakaSimulacije QToolButton { padding: 0px 2px;"
+        " border: 1px solid transparent; border-radius: 3px; }"
+        "#MainToolBar QToolButton:hover, #TrakaSimulacije QToolButton:hover"
+        " { background: #dde6f2; border-color: #a9bdd6; }"
+        "#MainToolBar QToolButton:checked, #MainToolBar QToolButton:pressed,"
+        " #TrakaSimulacije QToolButton:pressed { background: #c8d8ee; border-color: #7f9dc4; }"
         "#ZaglavljePalete { background: #e4e8ee; border-bottom: 1px solid #c5ccd6; }"
         "#StatusnaTraka { background: #eef1f5; border-top: 1px solid #c5ccd6; }"));
 
@@ -417,14 +419,19 @@ void TMainForm::NapraviZaglavlje() {
 
     mainToolBar = new QToolBar(headerPanel);
     mainToolBar->setObjectName(QStringLiteral("MainToolBar"));
-    mainToolBar->setMovable(false);
-    mainToolBar->setFloatable(false);
-    mainToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    mainToolBar->setIconSize(QSize(16, 16));
-    mainToolBar->setCursor(Qt::PointingHandCursor);
-    auto dugme = [this](QAction* a, const char* ime) {
-        mainToolBar->addAction(a);
-        auto* b = qobject_cast<QToolButton*>(mainToolBar->widgetForAction(a));
+    trakaSimulacije = new QToolBar(headerPanel);
+    trakaSimulacije->setObjectName(QStringLiteral("TrakaSimulacije"));
+    for (QToolBar* t : {mainToolBar, trakaSimulacije}) {
+        t->setMovable(false);
+        t->setFloatable(false);
+        t->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        t->setIconSize(QSize(16, 16));
+        t->setCursor(Qt::PointingHandCursor);
+    }
+    auto dugme = [this](QAction* a, const char* ime, QToolBar* traka = nullptr) {
+        if (!traka) traka = mainToolBar;
+        traka->addAction(a);
+        auto* b = qobject_cast<QToolButton*>(traka->widgetForAction(a));
         b->setObjectName(QLatin1String(ime));
         b->setMinimumHeight(35);
         return b;
@@ -442,16 +449,20 @@ void TMainForm::NapraviZaglavlje() {
     dugmeKreirajDrzac = dugme(novDrzac, "DugmeKreirajDrzac");
     mainToolBar->addSeparator();
     dugme(napraviPodsistem, "DugmePodsistem");
-    mainToolBar->addSeparator();
-    dugmeSimulacija = dugme(izvSimulaciju, "DugmeSimulacija");
     mainToolBar->addSeparator()->setVisible(false);
     dugmeFullscreen = dugme(goFullscreen, "DugmeFullscreen");
+    trakaSimulacije->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    trakaSimulacije->addSeparator();
+    dugmeSimulacija = dugme(izvSimulaciju, "DugmeSimulacija", trakaSimulacije);
+    connect(mainToolBar, &QToolBar::visibilityChanged, trakaSimulacije,
+            [this] { trakaSimulacije->setHidden(mainToolBar->isHidden()); });
 
     auto* zaglavlje = new QHBoxLayout(headerPanel);
     zaglavlje->setContentsMargins(0, 0, 0, 0);
     zaglavlje->setSpacing(0);
     zaglavlje->addWidget(menuPanel);
     zaglavlje->addWidget(mainToolBar);
+    zaglavlje->addWidget(trakaSimulacije);
     zaglavlje->addWidget(helpPanel, 1);
 }
 
@@ -616,7 +627,7 @@ void TMainForm::NazadNaModel() {
 
 void TMainForm::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    const int traka = mainToolBar->sizeHint().width();
+    const int traka = mainToolBar->sizeHint().width() + trakaSimulacije->sizeHint().width();
     // Never so narrow that the menu bar hides its own menus.
     const int meni = mainMenu->sizeHint().width() + 4;
     menuPanel->setFixedWidth(std::max({97, meni, (width() - traka) / 2 - 15}));

@@ -319,6 +319,10 @@ private:
     QWidget* menuPanel;
     QMenuBar* mainMenu;
     QToolBar* mainToolBar;
+    // "Simulacija" beside the tool bar, so that a narrow window pushes other
+    // commands behind the tool bar's overflow rather than this one; shown and
+    // hidden with the tool bar.
+    QToolBar* trakaSimulacije;
     QWidget* helpPanel;
     QMenuBar* helpMenuBar;
     QToolButton* dugmeObrisi;

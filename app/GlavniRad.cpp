@@ -8,6 +8,7 @@
 #include "Dijalozi.h"
 #include "Laboratorija.h"
 #include "OpcijeSim.h"
+#include "Podsistemi.h"
 #include "Rezultati.h"
 
 #include <QAction>
@@ -79,6 +80,8 @@ void TMainForm::PokaziRad(bool radi) {
     dugmePauza->setVisible(radi && posmatranRad);
     dugmePauza->setText(QStringLiteral("Pauza"));
     if (!radi) OsveziIstoriju(); // undo and redo as the history allows
+    // "Nazad" is no window command: it follows the level shown, not the run's end.
+    nazadIzPodsistema->setEnabled(!radi && DubinaNivoa(*radnaPovrsina) > 0);
 }
 
 void TMainForm::IzvediUPozadini(QWidget* fokusPre) {

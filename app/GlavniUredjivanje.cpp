@@ -91,11 +91,26 @@ void TMainForm::PoveziVezu() {
     // The workspace decides which inputs the connection may take; the user
     // chooses among them here.
     const TIshodVeze ishod = radnaPovrsina->PrihvatiVezuUIzradi(
-        [this](const TSKEMBlok&, const std::array<bool, 3>& slobodni) {
+        [this](const TSKEMBlok& kraj, const std::array<bool, 3>& slobodni) {
             TIzborUlaza* d = IzborUlaza();
-            d->DugmeUlaza1->setEnabled(slobodni[0]);
-            d->DugmeUlaza2->setEnabled(slobodni[1]);
-            d->DugmeUlaza3->setEnabled(slobodni[2]);
+            if (kraj.Podsistem) {
+                // One slot for each of its inputs, named as its port is.
+                const QStringList imena = kraj.ImenaPortova(true);
+                QStringList natpisi;
+                for (int k = 0; k < kraj.MaxUlaznihVeza; ++k)
+                    natpisi << (imena.value(k).isEmpty()
+                                    ? QStringLiteral("Ulaz %1").arg(k + 1)
+                                    : QStringLiteral("%1: %2").arg(k + 1).arg(imena[k]));
+                d->PostaviUlaze(natpisi);
+                for (int k = 0; k < d->BrojUlaza(); ++k)
+                    d->DugmeUlaza(k)->setEnabled(
+                        !(k < 3 ? kraj.Ulazi[size_t(k)] : kraj.DaljiUlazi.value(k - 3)));
+            } else {
+                d->PostaviUlaze();
+                d->DugmeUlaza1->setEnabled(slobodni[0]);
+                d->DugmeUlaza2->setEnabled(slobodni[1]);
+                d->DugmeUlaza3->setEnabled(slobodni[2]);
+            }
             Dijalozi().PrikaziModalno(*d);
             return d->Prihvaceno ? d->IzabraniUlaz() : -1;
         });

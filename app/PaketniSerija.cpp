@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -103,6 +104,17 @@ struct TRadnik {
     skem::TSimulacija Simulacija;
 };
 
+// Which block an element's error came from, said after its message when the
+// document has subsystems (" (blok 3/2. Delitelj)"): there the flat number
+// the engine knows is no number the user sees. A flat document's message
+// stays as it is.
+std::string BlokGreske(const std::vector<skem::TBlokRezultata>& kolone, int blok) {
+    const bool hijerarhija =
+        std::any_of(kolone.begin(), kolone.end(), [](const auto& k) { return !k.Putanja.empty(); });
+    if (!hijerarhija || blok < 1 || size_t(blok) > kolone.size()) return {};
+    return " (blok " + skem::OznakaBloka(kolone[size_t(blok) - 1]) + ")";
+}
+
 bool Zaustavljeno(const TSerijaPaketno& s) {
     return s.Zaustavi && s.Zaustavi->load(std::memory_order_relaxed);
 }
@@ -135,6 +147,9 @@ skem::TIshodSimulacije Izvedi(const TSerijaPaketno& s, std::int64_t r, TRadnik& 
     skem::TIshodSimulacije ishod =
         skem::IzvediSimulaciju(s.Plan, s.Osnova, r, s.Opcije, radnik.Simulacija, prijem);
     if (ishod.Uspeh) redovi.Zavrsi();
+    if (!ishod.Uspeh && !ishod.Zaustavljena &&
+        radnik.Simulacija.Prekid().Vrsta == skem::TStanjeRada::Greska)
+        ishod.Poruka += BlokGreske(s.Kolone, radnik.Simulacija.Prekid().Blok);
     return ishod;
 }
 

@@ -3,6 +3,7 @@
 #include <QScrollBar>
 
 #include "Dijalozi.h"
+#include "ModelDokumenta.h"
 #include "SKEMBlok.h"
 #include "SKEMDugme.h"
 #include "SKEMRadnaPovrsina.h"
@@ -25,6 +26,14 @@
 namespace {
 
 const QString PorukaNijeBroj = QStringLiteral("Parametar mora biti realan broj!");
+
+// The block inside subsystem b that shown parameter i names, or nullptr.
+const skem::TBlokModela* BlokParametra(const TSKEMBlok* b, int i) {
+    if (!b->Podsistem || i < 0 || size_t(i) >= b->Podsistem->Parametri.size()) return nullptr;
+    const skem::TParametarPodsistema& par = b->Podsistem->Parametri[size_t(i)];
+    if (par.Parametar < 1 || par.Parametar > 3) return nullptr;
+    return skem::BlokNaPutanji(b->Podsistem->Sadrzaj, par.Blok);
+}
 constexpr int SifraGeneratoraFunkcija = skem::SifraVrste(skem::TVrstaElementa::GeneratorFunkcija);
 constexpr int BrojOrdinata = 11;
 
@@ -523,6 +532,15 @@ void TSKEMInspektor::PopuniUlazeIParametre(TSKEMBlok* b) {
         gridUlaza->DodajRed(natpis, RealanUTekst(b->ParametarBloka(k)));
         redovi.append({TRed::TVrsta::Parametar, k});
     }
+    // A subsystem's parameters live in the blocks inside; one naming no
+    // block (a damaged file) gets no row.
+    if (b->Podsistem)
+        for (size_t i = 0; i < b->Podsistem->Parametri.size(); ++i)
+            if (const skem::TBlokModela* u = BlokParametra(b, int(i))) {
+                const skem::TParametarPodsistema& par = b->Podsistem->Parametri[i];
+                gridUlaza->DodajRed(par.Natpis, RealanUTekst(u->Parametar(par.Parametar)));
+                redovi.append({TRed::TVrsta::ParametarPodsistema, int(i)});
+            }
     if (b->Sifra == SifraGeneratoraFunkcija) {
         // The generator's table, after the parameters so that they keep their rows.
         const std::array<double, BrojOrdinata> t = b->OrdinateBloka();
@@ -593,6 +611,20 @@ void TSKEMInspektor::UpisiVrednost(TSKEMBlok* b, int red, double v) {
         if (!b->Ordinate) b->Ordinate = b->OrdinateBloka();
         (*b->Ordinate)[r.Broj] = v;
         break;
+    case TRed::TVrsta::ParametarPodsistema: {
+        if (!BlokParametra(b, r.Broj)) return;
+        // The content is shared with undo steps and copies: a new one is made.
+        auto novi = std::make_shared<skem::TPodsistemModela>(*b->Podsistem);
+        const skem::TParametarPodsistema& par = novi->Parametri[size_t(r.Broj)];
+        skem::TBlokModela* u = skem::IzmenljivBlok(novi->Sadrzaj, par.Blok);
+        if (!u) return;
+        (par.Parametar == 1   ? u->Parametar1
+         : par.Parametar == 2 ? u->Parametar2
+                              : u->Parametar3) = v;
+        b->Podsistem = std::move(novi);
+        b->update();
+        break;
+    }
     }
     if (OnIzmena) OnIzmena(this);
 }
@@ -613,6 +645,9 @@ QString TSKEMInspektor::TekstVrednosti(int red) const {
     const TRed& r = redovi[red];
     if (r.Vrsta == TRed::TVrsta::Parametar) return RealanUTekst(b->ParametarBloka(r.Broj));
     if (r.Vrsta == TRed::TVrsta::Ordinata) return RealanUTekst(b->OrdinateBloka()[r.Broj]);
+    if (r.Vrsta == TRed::TVrsta::ParametarPodsistema)
+        if (const skem::TBlokModela* u = BlokParametra(b, r.Broj))
+            return RealanUTekst(u->Parametar(b->Podsistem->Parametri[size_t(r.Broj)].Parametar));
     return {};
 }
 

@@ -137,8 +137,11 @@ public:
 private:
     // What a row of grid 1 stands for.
     struct TRed {
-        enum class TVrsta { Ulaz, Parametar, Ordinata } Vrsta;
-        int Broj; // input slot 0..2, parameter 1..3, ordinate 0..10
+        // ParametarPodsistema: one a subsystem shows of a block inside it.
+        enum class TVrsta { Ulaz, Parametar, Ordinata, ParametarPodsistema } Vrsta;
+        // Input slot 0..2, parameter 1..3, ordinate 0..10, or the subsystem
+        // parameter's place in its list.
+        int Broj;
     };
 
     void NapraviRaspored();

@@ -196,21 +196,24 @@ TIshodVeze TAlatCrtanjaVeze::PrihvatiVezu(const TIzborUlazaVeze& izbor) {
               QStringLiteral("> ne moze da ima ulaznu vezu!"));
         return TIshodVeze::Odbijena;
     }
-    const std::array<bool, 3> slobodni{!b->Ulazi[0], !b->Ulazi[1] && b->MaxUlaznihVeza > 1,
-                                       !b->Ulazi[2] && b->MaxUlaznihVeza > 2};
-    if (!slobodni[0] && !slobodni[1] && !slobodni[2]) {
+    // A subsystem has a slot for each of its inputs, any other block three.
+    const int slotova = b->Podsistem ? b->MaxUlaznihVeza : 3;
+    const auto slobodan = [b, slotova](int k) {
+        if (k < 0 || k >= slotova || (k > 0 && k >= b->MaxUlaznihVeza)) return false;
+        return !(k < 3 ? b->Ulazi[size_t(k)] : b->DaljiUlazi.value(k - 3));
+    };
+    const std::array<bool, 3> slobodni{slobodan(0), slobodan(1), slobodan(2)};
+    int prvi = 0;
+    while (prvi < slotova && !slobodan(prvi))
+        ++prvi;
+    if (prvi >= slotova) {
         Odbij(QStringLiteral("Maksinalni broj ulaznih veza za blok <") + b->Naziv +
               QStringLiteral("> je ") + QString::number(b->MaxUlaznihVeza) + QStringLiteral("!"));
         return TIshodVeze::Odbijena;
     }
 
-    int k = 0;
-    if (izbor)
-        k = izbor(*b, slobodni);
-    else
-        while (!slobodni[size_t(k)])
-            ++k;
-    const bool povezana = k >= 0 && k < 3 && slobodni[size_t(k)];
+    const int k = izbor ? izbor(*b, slobodni) : prvi;
+    const bool povezana = slobodan(k);
     if (povezana) {
         b->PoveziUlaz(c, k);
         b->OsveziVeze();

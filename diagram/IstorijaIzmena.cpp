@@ -5,6 +5,7 @@
 #include "Podsistemi.h"
 #include "SKEMRadnaPovrsina.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -72,7 +73,7 @@ TIstorijaIzmena::TIstorijaIzmena(TSKEMRadnaPovrsina& p, int najviseKoraka)
 void TIstorijaIzmena::Pocni() {
     stanja.clear();
     std::optional<TSnimak> s = Snimak(povrsina);
-    stanja.push_back({s ? s->tekst : QByteArray(), {}, s ? s->model : nullptr});
+    stanja.push_back({s ? s->tekst : QByteArray(), {}, {}, s ? s->model : nullptr});
     tekuce = sacuvano = 0;
 }
 
@@ -86,7 +87,8 @@ TIstorijaIzmena::TKraj TIstorijaIzmena::ZavrsiKorak(const QString& opis) {
     stanja[tekuce].tekst = Sazmi(stanja[tekuce].tekst);
     stanja.resize(tekuce + 1);                       // redo is forgotten
     if (sacuvano > tekuce) sacuvano = NemaSacuvanog; // it was in the forgotten redo
-    stanja.push_back({std::move(novi->tekst), opis, std::move(novi->model)});
+    stanja.push_back(
+        {std::move(novi->tekst), opis, PutanjaNivoa(povrsina), std::move(novi->model)});
     ++tekuce;
     if (stanja.size() > najvise) {
         stanja.erase(stanja.begin());
@@ -119,7 +121,7 @@ void TIstorijaIzmena::Procitaj(size_t indeks) {
         throw TGreskaDokumenta(QStringLiteral("To stanje dokumenta nije sacuvano."));
     std::shared_ptr<const skem::TModelDokumenta> model = stanja[indeks].model;
     if (!model) model = std::make_shared<const skem::TModelDokumenta>(skem::UcitajModel(tekst));
-    PrimeniDokument(povrsina, *model);
+    PrimeniDokument(povrsina, *model, &stanja[std::max(indeks, tekuce)].nivo);
     stanja[tekuce].tekst = Sazmi(stanja[tekuce].tekst);
     stanja[indeks].tekst = tekst;
     stanja[indeks].model = std::move(model);

@@ -54,10 +54,14 @@ private:
     struct TStanje {
         QByteArray tekst; // compressed, except for the current state's
         QString opis;     // the step that led here
+        // The level it was made at (PutanjaNivoa), shown when it is undone or redone.
+        std::vector<int> nivo;
         // The model its text reads to, kept for the current state and its
         // neighbours so that one step needs no reading.
         std::shared_ptr<const skem::TModelDokumenta> model;
     };
+    // Brings the workspace to state `indeks`, showing the level of the step
+    // between it and the current one.
     void Procitaj(size_t indeks);
     // Drops the models of all but the current state and its neighbours.
     void ZaboraviDaleke();

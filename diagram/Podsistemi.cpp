@@ -503,20 +503,37 @@ void IdiNaNivo(TSKEMRadnaPovrsina& povrsina, int dubina) {
     if (blok >= 0 && blok < blokovi.size()) povrsina.IzaberiBlokove({blokovi[blok]});
 }
 
-void PrimeniDokument(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model) {
+std::vector<int> PutanjaNivoa(const TSKEMRadnaPovrsina& povrsina) {
+    std::vector<int> r;
+    r.reserve(povrsina.Nivoi.size());
+    for (const TNivoPovrsine& n : povrsina.Nivoi)
+        r.push_back(n.Blok);
+    return r;
+}
+
+void PrimeniDokument(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model,
+                     const std::vector<int>* trazeni) {
+    const std::vector<int> prikazan = PutanjaNivoa(povrsina);
+    const std::vector<int>& put = trazeni ? *trazeni : prikazan;
     std::vector<TNivoPovrsine> nivoi = std::move(povrsina.Nivoi);
-    // The levels on the way that the document still has.
+    // The levels on the way that the document still has; a level also
+    // prikazan before keeps where its view was scrolled.
     const TModelDokumenta* m = &model;
     size_t d = 0;
-    for (; d < nivoi.size(); ++d) {
-        const int b = nivoi[d].Blok;
-        if (b >= int(m->Blokovi.size()) || !m->Blokovi[size_t(b)].JePodsistem() ||
+    for (; d < put.size(); ++d) {
+        const int b = put[d];
+        if (b < 0 || b >= int(m->Blokovi.size()) || !m->Blokovi[size_t(b)].JePodsistem() ||
             !m->Blokovi[size_t(b)].Podsistem)
             break;
+        const bool biloJe = d < nivoi.size() && nivoi[d].Blok == b;
+        if (!biloJe) nivoi.resize(d);
+        if (d == nivoi.size()) nivoi.push_back({{}, b, QPoint()});
         nivoi[d].Model = *m;
         m = &m->Blokovi[size_t(b)].Podsistem->Sadrzaj;
     }
-    const bool isti = d == nivoi.size();
+    // Rebuilt in place only when the surface keeps its level.
+    const bool isti =
+        d == prikazan.size() && std::equal(prikazan.begin(), prikazan.end(), put.begin());
     nivoi.resize(d);
     TModelDokumenta nivo = *m;
     nivo.OpisProblema = model.OpisProblema;

@@ -288,6 +288,26 @@ void TSKEMBlok::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
             p->translate(Sirina / 2, 0);
             nacrtaj(desno ? izlazi : ulazi, false);
             p->restore();
+        } else if (Smer == smDole || Smer == smGore) {
+            // Along the top and bottom edges, each name under (over) its
+            // port in a strip as thin as the letters, so the picture between
+            // stays clear; a name longer than its share is cut short.
+            const bool dole = Smer == smDole;
+            const auto nacrtaj = [&](const QStringList& imena, bool gore) {
+                const int n = int(imena.size());
+                const int udeo = n == 1 ? Sirina - 4 : Sirina / (n + 1);
+                const QRect traka(0, gore ? 1 : Visina - 10, Sirina, 9);
+                for (int k = 0; k < n; ++k) {
+                    const int x = (k + 1) * Sirina / (n + 1);
+                    const QRect mesto = QRect(x - udeo / 2, traka.top(), udeo, traka.height()) &
+                                        QRect(2, 0, Sirina - 4, Visina);
+                    p->drawText(
+                        mesto, Qt::AlignHCenter | Qt::AlignVCenter,
+                        p->fontMetrics().elidedText(imena[k], Qt::ElideRight, mesto.width()));
+                }
+            };
+            nacrtaj(ImenaPortova(true), dole);
+            nacrtaj(ImenaPortova(false), !dole);
         }
     }
     p->restore();

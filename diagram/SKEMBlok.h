@@ -124,6 +124,9 @@ public:
     bool OrdinateIzParametara() const override { return !Ordinate; }
     const skem::TBlokPogled* IzvorUlazaBloka(int k) const override { return IzvorUlaza(k); }
 
+    // A subsystem's names of its ports in the order of their numbers.
+    QStringList ImenaPortova(bool ulazi) const;
+
     QRectF boundingRect() const override { return QRectF(0, 0, Sirina, Visina); }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* opcije, QWidget* vidzet) override;
 
@@ -136,9 +139,6 @@ protected:
     void hoverMoveEvent(QGraphicsSceneHoverEvent* e) override;
 
 private:
-    // A subsystem's names of its ports in the order of their numbers.
-    QStringList ImenaPortova(bool ulazi) const;
-
     bool vucem = false;
     QPoint hvataliste;
     bool aktivno = false;

@@ -3,6 +3,7 @@
 // commands, driven through the scripted dialogs.
 #include "GlavniPomoc.h"
 #include "Laboratorija.h"
+#include "Podsistemi.h"
 #include "unDrzac.h"
 
 #include <QChartView>
@@ -326,6 +327,52 @@ TEST_F(Povezivanje, OmoguceniIOznaceniUlazi) {
     EXPECT_EQ(z->IzvorUlaza(0), d);
 }
 
+// A subsystem offers each of its inputs, by its port's name (an unnamed one
+// as "Ulaz k"), the taken ones off; the next ordinary block gets the dialog
+// as it always was.
+TEST_F(Povezivanje, PodsistemNudiSveSvojeUlaze) {
+    auto g = Napravi();
+    auto sadrzaj = std::make_shared<skem::TPodsistemModela>();
+    const QStringList imena{"Sila", "", "Masa", "Trenje", "Opruga"};
+    for (int k = 0; k < imena.size(); ++k)
+        sadrzaj->Sadrzaj.Blokovi.push_back(PortPodsistema(true, k + 1, imena[k]));
+    TSKEMBlok* p = SpustiBezDijaloga(*g, 29, "Podsistem", 5, {300, 20});
+    p->Podsistem = sadrzaj;
+    TSKEMBlok* m = SpustiBezDijaloga(*g, 27, "Mnozac", 2, {300, 300});
+    const struct {
+        TSKEMBlok* kraj;
+        int izbor; // slot chosen (from 0)
+        QStringList natpisi;
+        QList<bool> slobodni;
+    } slucajevi[] = {
+        {p, 4, {"1: Sila", "Ulaz 2", "3: Masa", "4: Trenje", "5: Opruga"}, {1, 1, 1, 1, 1}},
+        {p, 1, {"1: Sila", "Ulaz 2", "3: Masa", "4: Trenje", "5: Opruga"}, {1, 1, 1, 1, 0}},
+        {m, 0, {"Ulaz 1", "Ulaz 2", "Ulaz 3"}, {1, 1, 0}},
+    };
+    int y = 20;
+    for (const auto& c : slucajevi) {
+        QStringList natpisi;
+        QList<bool> slobodni;
+        QSize velicina;
+        dijalozi.Skripte.push_back([&](QDialog& d) {
+            auto& u = dynamic_cast<TIzborUlaza&>(d);
+            for (int k = 0; k < u.BrojUlaza(); ++k) {
+                natpisi << u.DugmeUlaza(k)->text();
+                slobodni << u.DugmeUlaza(k)->isEnabled();
+            }
+            velicina = u.size();
+            u.DugmeUlaza(c.izbor)->setChecked(true);
+            u.DugmePrihvati->click();
+        });
+        TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, y += 90});
+        Povezi(*g, a, c.kraj);
+        EXPECT_EQ(natpisi, c.natpisi);
+        EXPECT_EQ(slobodni, c.slobodni);
+        EXPECT_EQ(velicina, QSize(207, 180));
+        EXPECT_EQ(c.kraj->IzvorUlaza(c.izbor), a) << c.izbor;
+    }
+}
+
 TEST_F(Povezivanje, OdustajanjeBriseVezu) {
     auto g = Napravi();
     TSKEMBlok* a = SpustiBezDijaloga(*g, 25, "Vreme", 0, {20, 20});
@@ -472,12 +519,12 @@ TEST_F(Komande, AkcijeNatpisiSaveti) {
     EXPECT_EQ(Akcija(*g, "EditObrisi")->shortcut(), QKeySequence(Qt::Key_Delete));
     // Tool bar captions, left to right (separators left out).
     QStringList natpisi;
-    for (QAction* a : mainToolBar->actions())
-        if (!a->isSeparator())
-            natpisi << mainToolBar->widgetForAction(a)->property("text").toString();
+    for (QToolBar* t : {mainToolBar, Deo<QToolBar>(*g, "TrakaSimulacije")})
+        for (QAction* a : t->actions())
+            if (!a->isSeparator()) natpisi << t->widgetForAction(a)->property("text").toString();
     EXPECT_EQ(natpisi, (QStringList{"Ponisti", "Ponovi", "Obrisi", "Rotiraj", "Rotiraj",
                                     "Kreiraj vezu", "Kreiraj junction", "Kreiraj drzac",
-                                    "Podsistem", "Simulacija", "Fullscreen"}));
+                                    "Podsistem", "Fullscreen", "Simulacija"}));
     EXPECT_EQ(mainToolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     // Menus in order, separators as "-".
     auto Meni = [](QMenuBar* traka) {
@@ -604,11 +651,33 @@ TEST_F(Komande, PunEkranDvaPutaVracaVelicinu) {
     EXPECT_EQ(g->geometry(), pre);
 }
 
+// However narrow the window, "Simulacija" stays in sight on the model page
+// (other commands go behind the tool bar's overflow), and leaves with the tool bar.
+TEST_F(Komande, SimulacijaVidljivaUUskomProzoru) {
+    auto g = Napravi({Primer("oscilator.skem")});
+    Prikazi(*g);
+    auto* simulacija = Deo<QToolButton>(*g, "DugmeSimulacija");
+    for (const int sirina : {724, 600, 1400}) {
+        g->resize(sirina, 564);
+        QApplication::processEvents();
+        EXPECT_TRUE(simulacija->isVisible()) << sirina;
+        EXPECT_LE(simulacija->mapTo(g.get(), QPoint(simulacija->width(), 0)).x(), g->width())
+            << sirina;
+    }
+    g->resize(724, 564);
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    EXPECT_FALSE(simulacija->isVisible());
+    Deo<QPushButton>(*g, "BackOnModel")->click();
+    EXPECT_TRUE(simulacija->isVisible());
+}
+
 TEST_F(Komande, SirinaMenijaPratiProzor) {
     auto g = Napravi();
     auto* mainMenu = Deo<QMenuBar>(*g, "MainMenu");
     Prikazi(*g);
-    const int traka = Deo<QToolBar>(*g, "MainToolBar")->sizeHint().width();
+    const int traka = Deo<QToolBar>(*g, "MainToolBar")->sizeHint().width() +
+                      Deo<QToolBar>(*g, "TrakaSimulacije")->sizeHint().width();
     g->resize(1400, 800);
     QApplication::processEvents();
     EXPECT_EQ(Deo<QWidget>(*g, "MenuPanel")->width(), (1400 - traka) / 2 - 15);
@@ -804,6 +873,20 @@ TEST_F(Simulacija, PodsistemiURedovimaPoPutanji) {
     // The free and the driven section add up to 1 (x(0) = 1, then 1 - x).
     for (int k = 1; k <= 3; ++k)
         EXPECT_NEAR(TekstURealan(r.Celija(k, 7)), 1, 1e-9);
+
+    // "Nazad" after a run: only inside a subsystem is there a level to go up to.
+    for (const bool unutra : {false, true}) {
+        Deo<QPushButton>(*g, "BackOnModel")->click();
+        TSKEMRadnaPovrsina* rp = Povrsina(*g);
+        if (unutra) {
+            rp->IzaberiBlokove({rp->Blokovi()[1]});
+            Akcija(*g, "OtvoriPodsistem")->trigger();
+        }
+        dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.5"));
+        Akcija(*g, "IzvSimulaciju")->trigger();
+        EXPECT_EQ(Strane(*g)->currentWidget(), r.TabelaTab());
+        EXPECT_EQ(Akcija(*g, "NazadIzPodsistema")->isEnabled(), unutra);
+    }
 }
 
 // The lab: a block watched from its menu and a slider added from the

@@ -265,6 +265,51 @@ TEST_F(Uredjivanje, DugaSimulacijaSePrekidaIZatvaranjePita) {
     EXPECT_FALSE(g->isVisible());
 }
 
+// Undo and redo show the level each step was made at, whichever is shown.
+TEST_F(Uredjivanje, PonistavanjePokazujeNivoIzmene) {
+    auto g = Napravi();
+    Prikazi(*g);
+    FileOpen(*g, Primer("oscilator.skem"));
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
+    const auto putanja = [&] {
+        QStringList r;
+        for (const QToolButton* d : Deo<QWidget>(*g, "TrakaPutanje")->findChildren<QToolButton*>())
+            r << d->text();
+        return r;
+    };
+    // A subsystem made at the top, then a block moved inside it.
+    rp->IzaberiBlokove(rp->Blokovi().mid(1, 2));
+    Akcija(*g, "NapraviPodsistem")->trigger();
+    Sacekaj();
+    const QByteArray napravljen = DokumentUTekst(*rp);
+    rp->IzaberiBlokove({rp->Blokovi()[1]});
+    Akcija(*g, "OtvoriPodsistem")->trigger();
+    rp->Blokovi()[0]->PostaviPoziciju(300, 300);
+    rp->OnChange(rp);
+    Sacekaj();
+    const QByteArray pomeren = DokumentUTekst(*rp);
+    ASSERT_NE(pomeren, napravljen);
+    Akcija(*g, "NazadIzPodsistema")->trigger();
+
+    const QStringList gore{"Model"}, unutra{"Model", "Podsistem 2"};
+    const struct {
+        const char* akcija;
+        QStringList nivo;
+        QByteArray dokument;
+    } koraci[] = {
+        {"Ponisti", unutra, napravljen}, // the move, made inside
+        {"Ponisti", gore, {}},           // the subsystem, made at the top
+        {"Ponovi", gore, napravljen},
+        {"Ponovi", unutra, pomeren},
+    };
+    for (const auto& k : koraci) {
+        Akcija(*g, k.akcija)->trigger();
+        EXPECT_EQ(putanja(), k.nivo) << k.akcija;
+        if (!k.dokument.isEmpty()) EXPECT_EQ(DokumentUTekst(*rp), k.dokument) << k.akcija;
+    }
+    EXPECT_EQ(rp->Blokovi()[0]->pos(), QPointF(300, 300));
+}
+
 TEST_F(Uredjivanje, PodsistemOtvorenNazadBibliotekaIUmetanje) {
     // The user's library in the scratch folder.
     const QByteArray stari = qgetenv("XDG_DATA_HOME");
@@ -332,6 +377,26 @@ TEST_F(Uredjivanje, PodsistemOtvorenNazadBibliotekaIUmetanje) {
     TSKEMBlok* p = rp->Blokovi()[1];
     EXPECT_EQ(p->Naziv, "Oscilator");
     ASSERT_EQ(p->Podsistem->Parametri.size(), 1u);
+    // Edited in the inspector: the inner block, one undo step.
+    const skem::TParametarPodsistema par = p->Podsistem->Parametri[0];
+    const auto vrednost = [&] {
+        const TSKEMBlok* b = rp->Blokovi()[1];
+        return skem::BlokNaPutanji(b->Podsistem->Sadrzaj, par.Blok)->Parametar(par.Parametar);
+    };
+    const double pre = vrednost();
+    Sacekaj();
+    Inspektor(*g)->PrikaziBlok(p);
+    TSKEMGrid* grid = Inspektor(*g)->GridUlaza();
+    ASSERT_EQ(grid->Tekst(grid->rowCount() - 1, 0), "Pocetni x");
+    grid->OnIzmenaTeksta(grid, grid->rowCount() - 1, "5.5");
+    Sacekaj();
+    EXPECT_EQ(vrednost(), 5.5);
+    EXPECT_EQ(Akcija(*g, "Ponisti")->toolTip(), "Ponisti: izmena parametara bloka 2");
+    Akcija(*g, "Ponisti")->trigger();
+    EXPECT_EQ(vrednost(), pre);
+    Akcija(*g, "Ponovi")->trigger();
+    EXPECT_EQ(vrednost(), 5.5);
+    p = rp->Blokovi()[1];
     Akcija(*g, "SacuvajUBiblioteku")->trigger();
     const QString fajl = FasciklaBiblioteke() + "/Oscilator.skem";
     ASSERT_TRUE(QFileInfo::exists(fajl)) << dijalozi.Poruke().join('\n').toStdString();

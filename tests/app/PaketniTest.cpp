@@ -227,6 +227,50 @@ TEST_F(Paketno, RefusedModelsAndFailedRunsExitWithOne) {
         }
 }
 
+// An element's error names its block by path in a document with subsystems
+// (the flat number would be no block the user sees); a flat document's
+// message is the element's alone.
+TEST_F(Paketno, ElementErrorsInsideSubsystemsNameTheBlockByPath) {
+    // A constant divided by an unconnected input, integrated.
+    const QString ravan =
+        Dokument("delitelj.skem", Blok(1, 12, "K", 0, 1) + Blok(2, 5, "D", 2) + Blok(3, 10, "I", 3),
+                 Veza(1, 2, 0) + Veza(2, 3, 0));
+    // The same inside subsystem 2, behind a constant of its own at the top.
+    skem::TModelDokumenta model = skem::UcitajModelIzFajla(ravan);
+    auto sadrzaj = std::make_shared<skem::TPodsistemModela>();
+    sadrzaj->Sadrzaj = model;
+    skem::TBlokModela podsistem;
+    podsistem.Naziv = QStringLiteral("Sistem");
+    podsistem.Sifra = 29;
+    podsistem.Natpisi.fill(QStringLiteral("x"));
+    podsistem.LokalniBroj = 2;
+    podsistem.Podsistem = sadrzaj;
+    model.Veze.clear();
+    model.Blokovi = {model.Blokovi[0], podsistem};
+    model.Blokovi[0].Ulazi = {-1, -1, -1};
+    const QString hijerarhija = dir.filePath(QStringLiteral("hijerarhija.skem"));
+    skem::SnimiModel(model, hijerarhija);
+
+    const QString poruka = QString::fromLatin1(skem::TSimulacija::PorukaDelitelj);
+    const QStringList trajanje = {"--duration", "1", "--step", "0.5", "--print", "0.5"};
+    const struct {
+        QString dokument;
+        QStringList opcije;
+        QString greske;
+    } slucajevi[] = {
+        {ravan, {}, poruka + "\n"},
+        {hijerarhija, {}, poruka + " (blok 2/2. D)\n"},
+        {hijerarhija,
+         {"--sweep", "1.p1=1,2"},
+         "Simulacija 1 (1.p1=1): " + poruka + " (blok 2/2. D)\n"},
+    };
+    for (const auto& s : slucajevi) {
+        const TPaketniRezultat r = Pokreni(QStringList{s.dokument} + trajanje + s.opcije);
+        EXPECT_EQ(r.Kod, 1);
+        EXPECT_EQ(r.Greske.section('\n', 0, 0) + '\n', s.greske);
+    }
+}
+
 TEST_F(Paketno, ArithmeticFaultsFailTheRun) {
     // y' = y * y from y(0) = 1e200 overflows in the first step.
     const QString d = Dokument("prelivanje.skem", Blok(1, 27, "M", 2) + Blok(2, 10, "I", 3, 1e200),

@@ -2,6 +2,7 @@
 // ordinates and outputs; key-by-key parameter editing with its refusals;
 // picking blocks from the list; collapsed sections; deleted blocks.
 
+#include "ModelDokumenta.h"
 #include "PritisakBloka.h"
 #include "SKEMBlok.h"
 #include "SKEMDugme.h"
@@ -9,6 +10,7 @@
 #include "SKEMRadnaPovrsina.h"
 #include "SKEMSplit.h"
 #include "SkriptovaniDijalozi.h"
+#include "Tekst.h"
 #include "unLinija.h"
 #include "unVeza.h"
 
@@ -573,6 +575,69 @@ TEST_F(InspektorTest, RedPiseParametarSvogNatpisa) {
     QTest::keyClicks(e, "3");
     EXPECT_EQ(b->Parametar2, 3);
     EXPECT_EQ(b->Parametar1, 0);
+}
+
+// A subsystem's shown parameters: a row each under its caption, with the
+// inner block's value; an edit writes that block in a new content (the old
+// one, shared with undo and copies, stays) and is refused as any other.
+TEST_F(InspektorTest, ParametriPodsistemaUUnutrasnjimBlokovima) {
+    ins.show();
+    const auto blok = [](int broj, double p1, double p2) {
+        skem::TBlokModela b;
+        b.Naziv = QStringLiteral("Integrator");
+        b.Sifra = 10;
+        b.LokalniBroj = broj;
+        b.Parametar1 = p1;
+        b.Parametar2 = p2;
+        return b;
+    };
+    auto dublje = std::make_shared<skem::TPodsistemModela>();
+    dublje->Sadrzaj.Blokovi = {blok(1, 0.5, 7)};
+    skem::TBlokModela unutrasnji = blok(2, 0, 0);
+    unutrasnji.Sifra = 29;
+    unutrasnji.Podsistem = dublje;
+    auto sadrzaj = std::make_shared<skem::TPodsistemModela>();
+    sadrzaj->Sadrzaj.Blokovi = {blok(1, 4, 0), unutrasnji};
+    sadrzaj->Parametri = {{{1}, 1, "Masa"}, {{9}, 1, "Nema"}, {{2, 1}, 2, "Krutost"}};
+    TSKEMBlok* b =
+        Spusti({QStringLiteral("Podsistem"), 29, 0, 0, {"x", "x", "x", "x", "x", "x"}}, {20, 20});
+    b->Podsistem = sadrzaj;
+    Izaberi(b);
+    ASSERT_THAT(Redovi(ins.GridUlaza()), ::testing::ElementsAre("Masa|4", "Krutost|7"));
+
+    const struct {
+        int red;
+        const char* tekst;
+        std::vector<int> putanja;
+        int parametar;
+        double vrednost; // what the inner block holds after
+        bool menja;      // edits reported (one per key that makes a number)
+    } slucajevi[] = {
+        {0, "2.5", {1}, 1, 2.5, true},
+        {1, "3", {2, 1}, 2, 3, true},
+        {1, "a", {2, 1}, 2, 3, false}, // refused: the value stays, the cell shows it
+    };
+    for (const auto& c : slucajevi) {
+        const std::shared_ptr<const skem::TPodsistemModela> pre = b->Podsistem;
+        const QByteArray preTekst = skem::ModelUTekst(pre->Sadrzaj);
+        const int izmenaPre = izmene;
+        dijalozi.Zapis.clear();
+        QLineEdit* e = Uredi(c.red);
+        ASSERT_NE(e, nullptr) << c.tekst;
+        Isprazni(e);
+        QTest::keyClicks(e, c.tekst);
+        Potvrdi(e);
+        const skem::TBlokModela* u = skem::BlokNaPutanji(b->Podsistem->Sadrzaj, c.putanja);
+        ASSERT_NE(u, nullptr);
+        EXPECT_EQ(u->Parametar(c.parametar), c.vrednost) << c.tekst;
+        EXPECT_EQ(izmene > izmenaPre, c.menja) << c.tekst;
+        EXPECT_EQ(ins.GridUlaza()->Tekst(c.red, 1), RealanUTekst(c.vrednost)) << c.tekst;
+        EXPECT_EQ(dijalozi.Zapis.isEmpty(), c.menja) << c.tekst;
+        // What was shared before is as it was.
+        EXPECT_EQ(skem::ModelUTekst(pre->Sadrzaj), preTekst) << c.tekst;
+        EXPECT_EQ(b->Podsistem->Parametri, pre->Parametri);
+    }
+    EXPECT_EQ(dublje->Sadrzaj.Blokovi[0].Parametar2, 7);
 }
 
 TEST_F(InspektorTest, ObrisanBlokNeRusiInspektor) {

@@ -2,7 +2,11 @@
 // and the three click modes.
 #include "PomocTesta.h"
 
+#include "Podsistemi.h"
+
 #include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -221,5 +225,43 @@ TEST(Blok, PrevlacenjeMisemIZnacenjePritiskaPoRezimu) {
         EXPECT_EQ(b->Aktivno(), red.vuce) << red.stanje;
         EXPECT_EQ(o.rp.PocetniBlok == b, red.crta) << red.stanje;
         EXPECT_EQ(o.rp.Stanje(), red.crta ? rpsDodajVezuEx : rpsSelektuj) << red.stanje;
+    }
+}
+
+// A subsystem shows its ports' names by its inputs and outputs whichever way
+// it faces: named ports draw more than unnamed ones, on the inputs' side and
+// on the outputs' side.
+TEST(Blok, ImenaPortovaUSvimSmerovima) {
+    const auto slika = [](int smer, const QString& ulaz, const QString& izlaz) {
+        auto p = std::make_shared<skem::TPodsistemModela>();
+        p->Sadrzaj.Blokovi = {PortPodsistema(true, 1, ulaz), PortPodsistema(true, 2, ulaz),
+                              PortPodsistema(false, 1, izlaz)};
+        TSKEMBlok b;
+        b.Podsistem = p;
+        b.PostaviSmer(smer);
+        QImage s(TSKEMBlok::Sirina, TSKEMBlok::Visina, QImage::Format_RGB32);
+        s.fill(Qt::white);
+        QPainter slikar(&s);
+        b.paint(&slikar, nullptr, nullptr);
+        return s;
+    };
+    // The half of the block on the side given (left, top, right, bottom).
+    const auto polovina = [](const QImage& s, int strana) {
+        const int w = s.width(), h = s.height();
+        const QRect r[] = {
+            {0, 0, w / 2, h}, {0, 0, w, h / 2}, {w / 2, 0, w - w / 2, h}, {0, h / 2, w, h - h / 2}};
+        return s.copy(r[strana]);
+    };
+    // Inputs' side, outputs' side for each direction (the output faces it).
+    const struct {
+        int smer, ulazi, izlazi;
+    } slucajevi[] = {{smLevo, 2, 0}, {smDole, 1, 3}, {smDesno, 0, 2}, {smGore, 3, 1}};
+    for (const auto& c : slucajevi) {
+        const QImage bez = slika(c.smer, "", "");
+        const QImage saUlazima = slika(c.smer, "Masa", "");
+        const QImage saIzlazima = slika(c.smer, "", "Brzina");
+        EXPECT_NE(polovina(saUlazima, c.ulazi), polovina(bez, c.ulazi)) << "smer " << c.smer;
+        EXPECT_EQ(polovina(saUlazima, c.izlazi), polovina(bez, c.izlazi)) << "smer " << c.smer;
+        EXPECT_NE(polovina(saIzlazima, c.izlazi), polovina(bez, c.izlazi)) << "smer " << c.smer;
     }
 }
