@@ -88,7 +88,7 @@ TIstorijaIzmena::TKraj TIstorijaIzmena::ZavrsiKorak(const QString& opis) {
     stanja.resize(tekuce + 1);                       // redo is forgotten
     if (sacuvano > tekuce) sacuvano = NemaSacuvanog; // it was in the forgotten redo
     stanja.push_back(
-        {std::move(novi->tekst), opis, PutanjaNivoa(povrsina), std::move(novi->model)});
+        {std::move(novi->tekst), opis, PozicijeNivoa(povrsina), std::move(novi->model)});
     ++tekuce;
     if (stanja.size() > najvise) {
         stanja.erase(stanja.begin());

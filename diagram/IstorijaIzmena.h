@@ -54,7 +54,7 @@ private:
     struct TStanje {
         QByteArray tekst; // compressed, except for the current state's
         QString opis;     // the step that led here
-        // The level it was made at (PutanjaNivoa), shown when it is undone or redone.
+        // The level it was made at (PozicijeNivoa), shown when it is undone or redone.
         std::vector<int> nivo;
         // The model its text reads to, kept for the current state and its
         // neighbours so that one step needs no reading.

@@ -503,7 +503,7 @@ void IdiNaNivo(TSKEMRadnaPovrsina& povrsina, int dubina) {
     if (blok >= 0 && blok < blokovi.size()) povrsina.IzaberiBlokove({blokovi[blok]});
 }
 
-std::vector<int> PutanjaNivoa(const TSKEMRadnaPovrsina& povrsina) {
+std::vector<int> PozicijeNivoa(const TSKEMRadnaPovrsina& povrsina) {
     std::vector<int> r;
     r.reserve(povrsina.Nivoi.size());
     for (const TNivoPovrsine& n : povrsina.Nivoi)
@@ -513,7 +513,7 @@ std::vector<int> PutanjaNivoa(const TSKEMRadnaPovrsina& povrsina) {
 
 void PrimeniDokument(TSKEMRadnaPovrsina& povrsina, const TModelDokumenta& model,
                      const std::vector<int>* trazeni) {
-    const std::vector<int> prikazan = PutanjaNivoa(povrsina);
+    const std::vector<int> prikazan = PozicijeNivoa(povrsina);
     const std::vector<int>& put = trazeni ? *trazeni : prikazan;
     std::vector<TNivoPovrsine> nivoi = std::move(povrsina.Nivoi);
     // The levels on the way that the document still has; a level also

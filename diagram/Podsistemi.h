@@ -59,12 +59,12 @@ void IdiNaNivo(TSKEMRadnaPovrsina& povrsina, int dubina);
 // Brings the surface to the whole document `model` (undo, redo): the level
 // shown stays while the document still has it, else the deepest one that is.
 // With `nivo` given (the opened blocks' positions from the top, as
-// PutanjaNivoa gives them) that level is shown instead, as far as the
+// PozicijeNivoa gives them) that level is shown instead, as far as the
 // document has it.
 void PrimeniDokument(TSKEMRadnaPovrsina& povrsina, const skem::TModelDokumenta& model,
                      const std::vector<int>* nivo = nullptr);
 // The level shown: the opened subsystems' positions, each in the level above.
-std::vector<int> PutanjaNivoa(const TSKEMRadnaPovrsina& povrsina);
+std::vector<int> PozicijeNivoa(const TSKEMRadnaPovrsina& povrsina);
 // The selected blocks into a new subsystem, which ends selected; false with
 // none selected.
 bool NapraviPodsistem(TSKEMRadnaPovrsina& povrsina);
