@@ -318,6 +318,9 @@ private:
     // observer's look after a step (false: stop).
     void PripremiIzmene(const std::vector<const TBlokPogled*>& pogledi);
     void PrimeniIzmene();
+    // The changes due by `do_` applied to the plan, in list order, without a
+    // pass; true when one changed a block.
+    bool PrimeniIzmeneDo(double do_);
     void PrimeniIzmenu(const TIzmenaParametra& izmena);
     void PromeniTabelu(const TIzmenaParametra& izmena);
     bool PosmatrajKorak();

@@ -24,7 +24,14 @@ void TSimulacija::PripremiIzmene(const std::vector<const TBlokPogled*>& pogledi)
 // step before, so a pass over the changed model follows: the whole next step
 // sees the new values.
 void TSimulacija::PrimeniIzmene() {
-    const double do_ = vreme + polaIntervala / 2;
+    if (!PrimeniIzmeneDo(vreme + polaIntervala / 2)) return;
+    if (!prekid.Prekinut()) prekid.Vrsta = TStanjeRada::KasnijiProlaz;
+    vrednosti[static_cast<std::size_t>(brojBlokova)] = vreme;
+    relaksacija = 0;
+    IzracunajOd(brojKonstanti + 2);
+}
+
+bool TSimulacija::PrimeniIzmeneDo(double do_) {
     bool primenjena = false;
     while (sledecaIzmena < izmeneRada.size() && izmeneRada[sledecaIzmena].Vreme <= do_) {
         TIzmenaParametra izmena = izmeneRada[sledecaIzmena++];
@@ -36,11 +43,7 @@ void TSimulacija::PrimeniIzmene() {
         PrimeniIzmenu(izmena);
         primenjena = true;
     }
-    if (!primenjena) return;
-    if (!prekid.Prekinut()) prekid.Vrsta = TStanjeRada::KasnijiProlaz;
-    vrednosti[static_cast<std::size_t>(brojBlokova)] = vreme;
-    relaksacija = 0;
-    IzracunajOd(brojKonstanti + 2);
+    return primenjena;
 }
 
 bool TSimulacija::PosmatrajKorak() {

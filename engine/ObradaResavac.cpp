@@ -15,6 +15,16 @@
 //  - an element's error in any pass ends the run with its message, as under
 //    Runge-Kutta; a solver that cannot go on ends it with PorukaResavac and
 //    the time reached, the rows before it kept.
+//
+// A parameter change at time t acts from t on: a step that would pass t is
+// taken again from the last accepted state to end exactly at t, the change is
+// made (rows at t show the run before it), a pass over the changed model
+// follows and the solver starts afresh there. Changes within a few units of
+// the last digit of an accepted step's time (a time read back from its
+// 15-digit text) act at that step, as the run's observer's changes do: so a
+// list recorded live replays to the same bits. Changes at t = 0 act from the
+// initial pass on, row 0 apart, as under Runge-Kutta. The observer sees every
+// printed row and is asked after every accepted step.
 
 #include "Obrada.h"
 
@@ -88,19 +98,23 @@ public:
     void Vozi(const std::function<void(const double*)>& stampaj);
 
 private:
-    // A switching function: Ulaz1 - Ulaz2 - Pomak, an input number 0 reading 0.
+    // A switching function: Ulaz1 - Ulaz2 - *Pomak, an input number 0 reading
+    // 0; the offset is read from the plan, where a change may move it.
     struct TPrekidacka {
         std::int32_t Ulaz1 = 0, Ulaz2 = 0;
-        double Pomak = 0;
+        const double* Pomak = nullptr;
         bool Quit = false;
     };
+    // A trial pass leaves every memory as it found it; one after a change
+    // does too but keeps a Quit it raised; a kept one (an accepted step) keeps
+    // what it changed, and a Quit it raises.
+    enum class TProlaz { Proba, PosleIzmene, Trajan };
 
     void Pripremi();
     void NapraviResavac(double kraj);
-    // One evaluation pass at (t, y). A trial pass leaves every memory as it
-    // found it; a kept one (an accepted step) keeps what it changed, and a
-    // Quit it raises. False when it raised an error or an arithmetic fault.
-    bool Prolaz(double t, const double* stanje, bool trajan);
+    // One evaluation pass at (t, y). False when it raised an error or an
+    // arithmetic fault.
+    bool Prolaz(double t, const double* stanje, TProlaz vrsta);
     int Korak(double kraj, double& t);
     bool Interpoliraj(double t, N_Vector cilj);
     // Starts the solver afresh from (od, y), to go no further than stop.
@@ -108,7 +122,18 @@ private:
     void UkljuciPrekidacke(bool ukljuci);
     // A step accepted at tn (y): its print rows, then the pass the kinds that
     // remember keep. False when a pass failed.
-    bool Prihvacen(double tn, const std::function<void(const double*)>& stampaj);
+    bool Prihvacen(double tn);
+    // Goes again from the last accepted state to exactly `cilj`, which the
+    // step just taken passed, without root finding. False when it failed.
+    bool DoTacke(double cilj);
+    // The time of the next change to come (infinity: none).
+    double SledecaIzmena() const;
+    // Changes due at the accepted time t applied, then the pass over the
+    // changed model; `ponovo` is set when one changed a block. False when
+    // the pass failed.
+    bool Izmeni(bool& ponovo);
+    // How near an accepted time t a change acts at t.
+    static double Dozvola(double t) { return 1e-14 * std::fabs(t); }
     // Ends the run after a solver's failure or a pass's error, at t.
     void Neuspeh(int kod);
 
@@ -138,6 +163,8 @@ private:
     double p = 0;               // the print interval
     std::int64_t red = 1;       // the next print row
     std::int64_t poslednji = 0; // the last print row
+    std::function<void(const double*)> stampaj;
+    bool posmatra = false; // the run's observer watches this run
 };
 
 void TResavacSimulacije::Pripremi() {
@@ -149,7 +176,7 @@ void TResavacSimulacije::Pripremi() {
         switch (z.Kod) {
         case SifraVrste(TVrstaElementa::OdabiranjeIDrzanje):
             memorije.push_back(&z.Parametar2);
-            if (z.Ulaz2 != 0) prekidacke.push_back({z.Ulaz2, 0, 0, false});
+            if (z.Ulaz2 != 0) prekidacke.push_back({z.Ulaz2, 0, nullptr, false});
             break;
         case SifraVrste(TVrstaElementa::Memorija):
             memorije.push_back(&z.Parametar2);
@@ -163,17 +190,18 @@ void TResavacSimulacije::Pripremi() {
         case SifraVrste(TVrstaElementa::PrekidacUlaza):
         case SifraVrste(TVrstaElementa::PozitivniDeo):
         case SifraVrste(TVrstaElementa::NegativniDeo):
-            if (z.Ulaz1 != 0) prekidacke.push_back({z.Ulaz1, 0, 0, false});
+            if (z.Ulaz1 != 0) prekidacke.push_back({z.Ulaz1, 0, nullptr, false});
             break;
         case SifraVrste(TVrstaElementa::MrtvaZona):
         case SifraVrste(TVrstaElementa::Ogranicavac):
             if (z.Ulaz1 != 0) {
-                prekidacke.push_back({z.Ulaz1, 0, z.Parametar1, false});
-                prekidacke.push_back({z.Ulaz1, 0, z.Parametar2, false});
+                prekidacke.push_back({z.Ulaz1, 0, &z.Parametar1, false});
+                prekidacke.push_back({z.Ulaz1, 0, &z.Parametar2, false});
             }
             break;
         case SifraVrste(TVrstaElementa::Quit):
-            if (z.Ulaz1 != 0 || z.Ulaz2 != 0) prekidacke.push_back({z.Ulaz1, z.Ulaz2, 0, true});
+            if (z.Ulaz1 != 0 || z.Ulaz2 != 0)
+                prekidacke.push_back({z.Ulaz1, z.Ulaz2, nullptr, true});
             break;
         default:
             break;
@@ -227,7 +255,8 @@ void TResavacSimulacije::NapraviResavac(double kraj) {
     UkljuciPrekidacke(true);
 }
 
-bool TResavacSimulacije::Prolaz(double t, const double* stanje, bool trajan) {
+bool TResavacSimulacije::Prolaz(double t, const double* stanje, TProlaz vrsta) {
+    const bool trajan = vrsta == TProlaz::Trajan;
     double* v = s.vrednosti.data();
     for (std::size_t i = 0; i < m; ++i) {
         s.stanja[i + 1] = stanje[i];
@@ -252,13 +281,13 @@ bool TResavacSimulacije::Prolaz(double t, const double* stanje, bool trajan) {
     }
     if (s.prekid.Vrsta == TStanjeRada::Greska) return false;
     // A trial pass's Quit is the root finding's to locate.
-    if (!trajan && s.prekid.Vrsta == TStanjeRada::Quit) s.prekid = TVrstaPrekida{};
+    if (vrsta == TProlaz::Proba && s.prekid.Vrsta == TStanjeRada::Quit) s.prekid = TVrstaPrekida{};
     return true;
 }
 
 int TResavacSimulacije::Desna(realtype t, N_Vector y, N_Vector izvod, void* p) {
     auto& r = *static_cast<TResavacSimulacije*>(p);
-    if (!r.Prolaz(t, N_VGetArrayPointer(y), false)) return -1;
+    if (!r.Prolaz(t, N_VGetArrayPointer(y), TProlaz::Proba)) return -1;
     double* f = N_VGetArrayPointer(izvod);
     for (std::size_t i = 0; i < r.m; ++i)
         f[i] = r.s.izvodi[i + 1];
@@ -267,11 +296,11 @@ int TResavacSimulacije::Desna(realtype t, N_Vector y, N_Vector izvod, void* p) {
 
 int TResavacSimulacije::Prekidacke(realtype t, N_Vector y, realtype* g, void* p) {
     auto& r = *static_cast<TResavacSimulacije*>(p);
-    if (!r.Prolaz(t, N_VGetArrayPointer(y), false)) return -1;
+    if (!r.Prolaz(t, N_VGetArrayPointer(y), TProlaz::Proba)) return -1;
     const double* v = r.s.vrednosti.data();
     for (std::size_t i = 0; i < r.prekidacke.size(); ++i) {
         const TPrekidacka& k = r.prekidacke[i];
-        g[i] = v[k.Ulaz1] - v[k.Ulaz2] - k.Pomak;
+        g[i] = v[k.Ulaz1] - v[k.Ulaz2] - (k.Pomak ? *k.Pomak : 0.0);
     }
     return 0;
 }
@@ -327,23 +356,62 @@ void TResavacSimulacije::Neuspeh(int kod) {
     s.vremeQuita = t;
 }
 
-bool TResavacSimulacije::Prihvacen(double tn, const std::function<void(const double*)>& stampaj) {
+bool TResavacSimulacije::Prihvacen(double tn) {
     // The rows this step passed, from its interpolation.
     for (; red <= poslednji && static_cast<double>(red) * p <= tn; ++red) {
         const double tr = static_cast<double>(red) * p;
-        if (!Interpoliraj(tr, yStampe) || !Prolaz(tr, N_VGetArrayPointer(yStampe), false))
+        if (!Interpoliraj(tr, yStampe) || !Prolaz(tr, N_VGetArrayPointer(yStampe), TProlaz::Proba))
             return false;
         stampaj(s.vrednosti.data());
     }
     // The accepted step: the kinds that remember keep what this pass leaves.
-    if (!Prolaz(tn, N_VGetArrayPointer(y), true)) return false;
+    if (!Prolaz(tn, N_VGetArrayPointer(y), TProlaz::Trajan)) return false;
     t = tn;
     s.vreme = t;
     N_VScale(1.0, y, yPrihvacen);
     return true;
 }
 
-void TResavacSimulacije::Vozi(const std::function<void(const double*)>& stampaj) {
+bool TResavacSimulacije::DoTacke(double cilj) {
+    // The step crossed cilj, and its interpolation with it: the way there is
+    // taken again from the last accepted state, so no step crosses it.
+    N_VScale(1.0, yPrihvacen, y);
+    PonovoPocni(t, cilj, false);
+    int kod = CV_SUCCESS;
+    do {
+        double tn = t;
+        kod = Korak(cilj, tn);
+        if (kod < 0 || !(tn > t)) {
+            Neuspeh(kod < 0 ? kod : CV_ERR_FAILURE);
+            return false;
+        }
+        if (!Prihvacen(tn)) {
+            Neuspeh(CV_ERR_FAILURE);
+            return false;
+        }
+    } while (kod != CV_TSTOP_RETURN && t < cilj);
+    return true;
+}
+
+double TResavacSimulacije::SledecaIzmena() const {
+    return s.sledecaIzmena < s.izmeneRada.size() ? s.izmeneRada[s.sledecaIzmena].Vreme
+                                                 : std::numeric_limits<double>::infinity();
+}
+
+bool TResavacSimulacije::Izmeni(bool& ponovo) {
+    if (!(SledecaIzmena() <= t + Dozvola(t)) || !s.PrimeniIzmeneDo(t + Dozvola(t))) return true;
+    ponovo = true;
+    if (Prolaz(t, N_VGetArrayPointer(y), TProlaz::PosleIzmene)) return true;
+    Neuspeh(CV_ERR_FAILURE);
+    return false;
+}
+
+void TResavacSimulacije::Vozi(const std::function<void(const double*)>& stampajRed) {
+    posmatra = s.posmatracRada && s.stanjeNapretka.Rad == 1;
+    stampaj = [this, &stampajRed](const double* v) {
+        stampajRed(v);
+        if (posmatra) s.posmatracRada->Uzorak(v[s.brojBlokova], v + 1);
+    };
     s.pocetniProlaz = true;
     s.Izracunaj();
     s.pocetniProlaz = false;
@@ -351,6 +419,19 @@ void TResavacSimulacije::Vozi(const std::function<void(const double*)>& stampaj)
     if (!s.NastaviPosleKoraka()) {
         if (s.prekid.Vrsta == TStanjeRada::Quit) s.vremeQuita = 0.0;
         return;
+    }
+    // Changes at t = 0: the initial pass again over the changed model, so the
+    // run goes on as one begun with their values; no new random values.
+    if (SledecaIzmena() <= 0 && s.PrimeniIzmeneDo(0.0)) {
+        s.pocetniProlaz = true;
+        s.zamrznutiSlucajni = true;
+        s.Izracunaj();
+        s.zamrznutiSlucajni = false;
+        s.pocetniProlaz = false;
+        if (!s.NastaviPosleKoraka()) {
+            if (s.prekid.Vrsta == TStanjeRada::Quit) s.vremeQuita = 0.0;
+            return;
+        }
     }
 
     p = s.intervalStampanja;
@@ -363,49 +444,51 @@ void TResavacSimulacije::Vozi(const std::function<void(const double*)>& stampaj)
     int doProvere = 1;
     for (;;) {
         double tn = t;
-        int kod = Korak(kraj, tn);
+        const int kod = Korak(kraj, tn);
         if (kod < 0 || !(tn > t)) return Neuspeh(kod < 0 ? kod : CV_ERR_FAILURE);
-        bool quit = false;
-        if (kod == CV_ROOT_RETURN) {
+        // Whether the solver starts afresh at t before the next step.
+        bool ponovo = false;
+        const double izmena = SledecaIzmena();
+        if (izmena < tn - Dozvola(tn)) {
+            // A change falls inside the step (before a switch it found, if any).
+            if (!DoTacke(izmena)) return;
+            ponovo = true;
+        } else if (kod == CV_ROOT_RETURN) {
             if (erk)
                 ERKStepGetRootInfo(erk, pronadjene.data());
             else
                 CVodeGetRootInfo(cvode, pronadjene.data());
+            bool quit = false;
             for (std::size_t i = 0; i < prekidacke.size(); ++i)
                 quit = quit || (prekidacke[i].Quit && pronadjene[i] > 0);
-            // The step that found the switch crossed it, and its interpolation
-            // with it: the way to the switch is taken again from the last
-            // accepted state, without root finding, so no step crosses it.
-            const double prekidac = tn;
-            N_VScale(1.0, yPrihvacen, y);
-            PonovoPocni(t, prekidac, false);
-            do {
-                tn = t;
-                kod = Korak(prekidac, tn);
-                if (kod < 0 || !(tn > t)) return Neuspeh(kod < 0 ? kod : CV_ERR_FAILURE);
-                if (!Prihvacen(tn, stampaj)) return Neuspeh(CV_ERR_FAILURE);
-            } while (kod != CV_TSTOP_RETURN && t < prekidac);
+            if (!DoTacke(tn)) return;
             if (quit) {
                 s.PrijaviKraj();
                 s.vremeQuita = t;
                 return;
             }
-            PonovoPocni(t, kraj, true);
-            kod = CV_SUCCESS;
-        } else if (!Prihvacen(tn, stampaj)) {
+            ponovo = true;
+        } else if (!Prihvacen(tn)) {
             return Neuspeh(CV_ERR_FAILURE);
         }
         if (s.prekid.Vrsta == TStanjeRada::Quit) {
             s.vremeQuita = t;
             return;
         }
-        if (kod == CV_TSTOP_RETURN || !(t < kraj)) {
+        if (posmatra && !s.PosmatrajKorak()) return;
+        if (!Izmeni(ponovo)) return;
+        if (s.prekid.Vrsta == TStanjeRada::Quit) { // a change made the Quit act
+            s.vremeQuita = t;
+            return;
+        }
+        if ((kod == CV_TSTOP_RETURN && !ponovo) || !(t < kraj)) {
             if (s.napredak) {
                 s.stanjeNapretka.Vreme = t;
                 s.napredak(s.stanjeNapretka);
             }
             return;
         }
+        if (ponovo) PonovoPocni(t, kraj, true);
         if (--doProvere == 0) {
             if (!s.NapredakIZaustavljanje(t)) return;
             doProvere = KorakaIzmedjuProveraResavaca;

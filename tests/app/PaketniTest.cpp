@@ -81,8 +81,8 @@ TEST_F(Paketno, BadArgumentsShowTheUsage) {
 }
 
 // Changes made live from an observer at known steps, saved as CSV and replayed
-// by --izmene, give the live run's CSV byte for byte; a bad list is refused
-// with its line.
+// by --izmene, give the live run's CSV byte for byte under every method; a bad
+// list is refused with its line.
 TEST_F(Paketno, ReplayedChangesGiveTheLiveRunsCsv) {
     // c -> x' = c, x(0) = 1 -> g = 0.5 x -> y' = g
     const QString d =
@@ -91,8 +91,9 @@ TEST_F(Paketno, ReplayedChangesGiveTheLiveRunsCsv) {
                      Blok(3, 8, QStringLiteral("g"), 1, 0.5) + Blok(4, 10, QStringLiteral("y"), 3),
                  Veza(1, 2, 0) + Veza(2, 3, 0) + Veza(3, 4, 0));
     struct TOpcije : skem::TIzvorOpcija {
+        skem::TMetodIntegracije metod = skem::TMetodIntegracije::RK4;
         bool PitajOpcije(skem::TOpcijeSimulacije& o) override {
-            o = {3, 0.01, 0.05};
+            o = {3, 0.01, 0.05, metod};
             return true;
         }
     } opcije;
@@ -108,17 +109,9 @@ TEST_F(Paketno, ReplayedChangesGiveTheLiveRunsCsv) {
     } ruka;
     const skem::TModelDokumenta model = skem::UcitajModelIzFajla(d);
     const skem::TKopijaModela kopija = skem::KopijaIzModela(model);
-    skem::TSimulacija s(&opcije);
-    s.PostaviPosmatraca(&ruka);
-    skem::MatrixReal m;
-    s.Simuliraj(kopija.Lista(), m);
-    ASSERT_TRUE(s.Uspeh());
-    ASSERT_EQ(s.IzmeneRada().size(), 3u);
     std::vector<skem::TBlokRezultata> kolone;
     for (const skem::TBlokModela& b : model.Blokovi)
         kolone.push_back({b.LokalniBroj, b.Naziv.toStdString(), b.Sifra});
-    const std::string uzivo = skem::NapraviCsv(kolone, m, 3, 0.05);
-    const std::string izmene = skem::IzmeneUCsv(s.IzmeneRada());
     const QString fajl = dir.filePath(QStringLiteral("izmene.csv"));
     const auto upisi = [&](const std::string& tekst) {
         QFile f(fajl);
@@ -127,12 +120,28 @@ TEST_F(Paketno, ReplayedChangesGiveTheLiveRunsCsv) {
     };
     const QStringList argumenti = {d,         "--duration", "3",        "--step", "0.01",
                                    "--print", "0.05",       "--izmene", fajl};
-    upisi(izmene);
-    const TPaketniRezultat r = Pokreni(argumenti);
-    EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
-    EXPECT_EQ(r.Izlaz.toStdString(), uzivo);
-    // Without the changes the run differs.
-    EXPECT_NE(Pokreni(argumenti.mid(0, 7)).Izlaz.toStdString(), uzivo);
+    for (const skem::TMetodIntegracije metod :
+         {skem::TMetodIntegracije::RK4, skem::TMetodIntegracije::DP45,
+          skem::TMetodIntegracije::BDF}) {
+        SCOPED_TRACE(skem::NazivMetoda(metod));
+        opcije.metod = metod;
+        ruka.korak = 0;
+        skem::TSimulacija s(&opcije);
+        s.PostaviPosmatraca(&ruka);
+        skem::MatrixReal m;
+        s.Simuliraj(kopija.Lista(), m);
+        ASSERT_TRUE(s.Uspeh());
+        ASSERT_EQ(s.IzmeneRada().size(), 3u);
+        const std::string uzivo = skem::NapraviCsv(kolone, m, 3, 0.05);
+        upisi(skem::IzmeneUCsv(s.IzmeneRada()));
+        const QStringList saMetodom = QStringList(argumenti)
+                                      << "--metod" << QString::fromUtf8(skem::NazivMetoda(metod));
+        const TPaketniRezultat r = Pokreni(saMetodom);
+        EXPECT_EQ(r.Kod, 0) << r.Greske.toStdString();
+        EXPECT_EQ(r.Izlaz.toStdString(), uzivo);
+        // Without the changes the run differs.
+        EXPECT_NE(Pokreni(saMetodom.mid(0, 7) + saMetodom.mid(9)).Izlaz.toStdString(), uzivo);
+    }
 
     const struct {
         std::string tekst; // empty: no file

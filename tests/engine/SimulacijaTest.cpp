@@ -764,6 +764,20 @@ std::vector<TPrevodjenje> NaciniProlaza() {
     return n;
 }
 
+// Runge-Kutta by each way of passing, and the variable-step methods.
+struct TNacinRada {
+    TMetodIntegracije Metod;
+    TPrevodjenje Prolaz;
+};
+std::vector<TNacinRada> NaciniRada() {
+    std::vector<TNacinRada> n;
+    for (const TPrevodjenje p : NaciniProlaza())
+        n.push_back({TMetodIntegracije::RK4, p});
+    n.push_back({TMetodIntegracije::DP45, TPrevodjenje::Ne});
+    n.push_back({TMetodIntegracije::BDF, TPrevodjenje::Ne});
+    return n;
+}
+
 } // namespace
 
 TEST(PromenljiviKorak, GreskaPadaSaTolerancijomKakoRedKaze) {
@@ -956,31 +970,39 @@ TEST(IzmeneParametara, OdPocetkaKaoZadateIPrazneKaoObican) {
                    {3, 2, false},    {3, 3, false},   {4, 1, true},    {5, 2, true},
                    {5, 3, true},     {6, 1, true, 2}, {6, 2, true, 0}, {7, 1, true, 2},
                    {7, 2, true, 0.5}};
-    for (const TPrevodjenje nacin : NaciniProlaza()) {
+    for (const auto [metod, nacin] : NaciniRada()) {
+        SCOPED_TRACE(NazivMetoda(metod));
+        const auto pokreni = [metod, nacin](TPokretac& p, const TTestModel& model) {
+            p.Simulacija.PostaviPrevodjenje(nacin);
+            return PokreniMetodom(p, model, metod, 2, 0.01, 0.1);
+        };
         TTestModel m = ModelZaIzmene();
         TPokretac obican, prazan;
-        obican.Simulacija.PostaviPrevodjenje(nacin);
-        prazan.Simulacija.PostaviPrevodjenje(nacin);
         TTestPosmatrac posmatrac;
         prazan.Simulacija.PostaviIzmene({});
         prazan.Simulacija.PostaviPosmatraca(&posmatrac);
-        ASSERT_TRUE(obican.Pokreni(m, 2, 0.01, 0.1));
-        ASSERT_TRUE(prazan.Pokreni(m, 2, 0.01, 0.1));
+        ASSERT_TRUE(pokreni(obican, m));
+        ASSERT_TRUE(pokreni(prazan, m));
         EXPECT_EQ(obican.Rezultati, prazan.Rezultati);
-        EXPECT_EQ(posmatrac.Koraka, 201); // the last step ends beyond D
-        EXPECT_EQ(posmatrac.Vremena.size(), 21u);
+        // Asked after every step (no longer than h; RK4's last ends beyond D)
+        // and shown every printed row.
+        if (metod == TMetodIntegracije::RK4)
+            EXPECT_EQ(posmatrac.Koraka, 201);
+        else
+            EXPECT_GE(posmatrac.Koraka, 200);
+        ASSERT_EQ(posmatrac.Vremena.size(), 21u);
+        for (std::size_t k = 0; k < 21; ++k)
+            EXPECT_NEAR(posmatrac.Vremena[k], 0.1 * static_cast<double>(k), 1e-12) << k;
         EXPECT_TRUE(prazan.Simulacija.IzmeneRada().empty());
         // A change at t = 0 acts from the first step: every row after the
         // initial pass is that of a run begun with the value.
         for (const auto& c : ciljevi) {
             TPokretac izmenjen, zadat;
-            izmenjen.Simulacija.PostaviPrevodjenje(nacin);
-            zadat.Simulacija.PostaviPrevodjenje(nacin);
             izmenjen.Simulacija.PostaviIzmene({{0, c.blok, c.parametar, c.vrednost}});
-            ASSERT_TRUE(izmenjen.Pokreni(m, 2, 0.01, 0.1));
+            ASSERT_TRUE(pokreni(izmenjen, m));
             TTestModel m2 = ModelZaIzmene();
             m2.Blok(c.blok).Parametri[c.parametar - 1] = c.vrednost;
-            ASSERT_TRUE(zadat.Pokreni(m2, 2, 0.01, 0.1));
+            ASSERT_TRUE(pokreni(zadat, m2));
             for (int red = 1; red <= 22; ++red)
                 for (int b = 1; b <= m.Broj(); ++b)
                     ASSERT_EQ(std::bit_cast<std::uint64_t>(izmenjen.Vrednost(red, b)),
@@ -993,20 +1015,44 @@ TEST(IzmeneParametara, OdPocetkaKaoZadateIPrazneKaoObican) {
 }
 
 TEST(IzmeneParametara, UzivoPaPonovljenoIstiBitovi) {
-    // x' = c: c goes from 2 to -1 at t = 1, so x(1) = 2 and x(2) = 1.
-    TTestModel nagib;
-    const int c = nagib.Dodaj(Konstanta, 2);
-    nagib.Povezi(c, nagib.Dodaj(Integrator), 1);
-    TPokretac p;
-    p.Simulacija.PostaviIzmene({{1, 1, 1, -1}});
-    ASSERT_TRUE(p.Pokreni(nagib, 2, 0.01, 0.5));
-    EXPECT_NEAR(p.Vrednost(2, 2), 2, 1e-12);
-    EXPECT_NEAR(p.Vrednost(4, 2), 1, 1e-12);
+    // x' = c and the lag y' = c - y: c goes from 2 to -1 at t = 1. A variable
+    // step up to 0.3 does not land on t = 1 by itself.
+    const struct {
+        TMetodIntegracije metod;
+        double h;
+    } odMetoda[] = {{TMetodIntegracije::RK4, 0.01},
+                    {TMetodIntegracije::DP45, 0.3},
+                    {TMetodIntegracije::BDF, 0.3}};
+    for (const auto& s : odMetoda) {
+        SCOPED_TRACE(NazivMetoda(s.metod));
+        TTestModel nagib;
+        const int c = nagib.Dodaj(Konstanta, 2);
+        const int x = nagib.Dodaj(Integrator);
+        const int y = nagib.Dodaj(Integrator, 0, -1);
+        nagib.Povezi(c, x, 1);
+        nagib.Povezi(c, y, 1);
+        nagib.Povezi(y, y, 2);
+        TPokretac p;
+        p.Simulacija.PostaviIzmene({{1, 1, 1, -1}});
+        ASSERT_TRUE(PokreniMetodom(p, nagib, s.metod, 2, s.h, 0.25, 1e-10, 1e-12));
+        const double y1 = 2 * (1 - std::exp(-1.0));
+        for (int red = 0; red <= 8; ++red) {
+            const double t = red * 0.25;
+            EXPECT_NEAR(p.Vrednost(red, x), t <= 1 ? 2 * t : 3 - t, 1e-9) << t;
+            EXPECT_NEAR(p.Vrednost(red, y),
+                        t <= 1 ? 2 * (1 - std::exp(-t)) : -1 + (y1 + 1) * std::exp(1 - t), 1e-7)
+                << t;
+        }
+    }
 
-    for (const TPrevodjenje nacin : NaciniProlaza()) {
+    for (const auto [metod, nacin] : NaciniRada()) {
+        SCOPED_TRACE(NazivMetoda(metod));
+        const auto pokreni = [metod, nacin](TPokretac& p, const TTestModel& model) {
+            p.Simulacija.PostaviPrevodjenje(nacin);
+            return PokreniMetodom(p, model, metod, 2, 0.01, 0.1);
+        };
         const TTestModel m = ModelZaIzmene();
         TPokretac uzivo;
-        uzivo.Simulacija.PostaviPrevodjenje(nacin);
         TTestPosmatrac posmatrac;
         posmatrac.Plan = {{37, {0, 4, 1, 0.123456789012345678}},
                           {37, {0, 1, 1, -1}},
@@ -1014,17 +1060,21 @@ TEST(IzmeneParametara, UzivoPaPonovljenoIstiBitovi) {
                           {120, {0, 2, 3, 9}},
                           {150, {0, 99, 1, 5}}}; // no such block: recorded, changes nothing
         uzivo.Simulacija.PostaviPosmatraca(&posmatrac);
-        ASSERT_TRUE(uzivo.Pokreni(m, 2, 0.01, 0.1));
+        ASSERT_TRUE(pokreni(uzivo, m));
         const TListaIzmena izmene = uzivo.Simulacija.IzmeneRada();
         ASSERT_EQ(izmene.size(), 5u);
-        EXPECT_NEAR(izmene[0].Vreme, 0.37, 1e-12);
+        if (metod == TMetodIntegracije::RK4) {
+            EXPECT_NEAR(izmene[0].Vreme, 0.37, 1e-12);
+            EXPECT_NEAR(izmene[3].Vreme, 1.2, 1e-12);
+        }
         EXPECT_EQ(izmene[0].Vrednost, 0.123456789012346);
-        EXPECT_NEAR(izmene[3].Vreme, 1.2, 1e-12);
-        // The generator's table follows its range from t = 1 on: x clipped to
-        // [0.5, 1] before, passed through over [-3, 1] after.
+        // The generator's table follows its range from the change on (t = 1
+        // under RK4): x clipped to [0.5, 1] before, passed through over
+        // [-3, 1] after.
         for (int red = 0; red <= 20; ++red) {
             const double x = uzivo.Vrednost(red, 3);
-            EXPECT_NEAR(uzivo.Vrednost(red, 6), red > 10 ? x : std::clamp(x, 0.5, 1.0), 1e-12)
+            EXPECT_NEAR(uzivo.Vrednost(red, 6),
+                        red * 0.1 > izmene[2].Vreme + 1e-9 ? x : std::clamp(x, 0.5, 1.0), 1e-12)
                 << "row " << red;
         }
         // Replayed, also from its CSV text and in a run per block (as with a
@@ -1033,10 +1083,9 @@ TEST(IzmeneParametara, UzivoPaPonovljenoIstiBitovi) {
         ASSERT_EQ(ProcitajIzmene(IzmeneUCsv(izmene), procitane), "");
         for (const TListaIzmena& lista : {izmene, procitane}) {
             TPokretac ponovljen;
-            ponovljen.Simulacija.PostaviPrevodjenje(nacin);
             TSimulacijaTestPristup::UvekPoBlokovima(ponovljen.Simulacija, &lista != &izmene);
             ponovljen.Simulacija.PostaviIzmene(lista);
-            ASSERT_TRUE(ponovljen.Pokreni(m, 2, 0.01, 0.1));
+            ASSERT_TRUE(pokreni(ponovljen, m));
             EXPECT_EQ(std::memcmp(ponovljen.Rezultati.Podaci().data(),
                                   uzivo.Rezultati.Podaci().data(),
                                   uzivo.Rezultati.Podaci().size() * sizeof(double)),
@@ -1048,7 +1097,7 @@ TEST(IzmeneParametara, UzivoPaPonovljenoIstiBitovi) {
         TTestPosmatrac stani;
         stani.ZaustaviPosle = 5;
         zaustavljen.Simulacija.PostaviPosmatraca(&stani);
-        EXPECT_FALSE(zaustavljen.Pokreni(m, 2, 0.01, 0.1));
+        EXPECT_FALSE(pokreni(zaustavljen, m));
         EXPECT_TRUE(zaustavljen.Simulacija.Zaustavljena());
         EXPECT_EQ(stani.Koraka, 5);
     }
