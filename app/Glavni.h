@@ -204,12 +204,12 @@ private:
     void OsveziKlizace();
     // Before a run: the watched blocks (the document's, or else the rows
     // ticked in the last table) and whether the run is to be observed.
-    bool PripremiLaboratoriju(const std::vector<int>& oznaceniRedovi);
+    bool PripremiLaboratoriju(const QStringList& oznaceniRedovi);
     // After it: the change list, the sliders' values kept when asked, the
     // watched rows ticked in the new table.
     void ZavrsiLaboratoriju(bool uspeh);
     // The watched blocks for the run about to start (local numbers).
-    std::vector<int> praceniRada;
+    QStringList praceniRada; // by KljucReda
     bool posmatranRad = false;
     TLaboratorija* laboratorija = nullptr;
     QComboBox* izborBrzine = nullptr;

@@ -215,7 +215,7 @@ void TMainForm::OsveziKlizace() {
     laboratorija->PostaviKlizace(klizaci, nazivi, vrednosti);
 }
 
-bool TMainForm::PripremiLaboratoriju(const std::vector<int>& oznaceniRedovi) {
+bool TMainForm::PripremiLaboratoriju(const QStringList& oznaceniRedovi) {
     const QList<TSKEMBlok*> blokovi = radnaPovrsina->Blokovi();
     // A block's position in the run's list, or -1: in a hierarchy the flat
     // view's, else the surface's own.
@@ -232,10 +232,10 @@ bool TMainForm::PripremiLaboratoriju(const std::vector<int>& oznaceniRedovi) {
             const skem::TBlokRezultata& r = ravanRada->Blokovi[size_t(i)];
             praceni.push_back({skem::PutanjaUTekst(ravanRada->Putanje[size_t(i)]),
                                QString::fromStdString(r.Naziv), std::size_t(i)});
-            praceniRada.push_back(r.LokalniBroj);
+            praceniRada << KljucReda(r);
         } else {
             praceni.push_back({QString::number(i + 1), blokovi[i]->Naziv, std::size_t(i)});
-            praceniRada.push_back(i + 1);
+            praceniRada << QString::number(i + 1);
         }
     };
     const std::vector<std::vector<int>>& izDokumenta = radnaPovrsina->Laboratorija.Praceni;
@@ -243,13 +243,13 @@ bool TMainForm::PripremiLaboratoriju(const std::vector<int>& oznaceniRedovi) {
         for (const std::vector<int>& p : izDokumenta)
             if (const int i = pozicija(p); i >= 0) prati(i);
     } else {
-        // The rows ticked last time, as the results table numbers them.
-        for (int broj : oznaceniRedovi)
+        // The rows ticked last time, as the results table names them.
+        for (const QString& kljuc : oznaceniRedovi)
             if (!ravanRada) {
-                if (const int i = pozicija({broj}); i >= 0) prati(i);
+                if (const int i = pozicija({kljuc.toInt()}); i >= 0) prati(i);
             } else {
                 for (std::size_t i = 0; i < ravanRada->Blokovi.size(); ++i)
-                    if (ravanRada->Blokovi[i].LokalniBroj == broj) prati(int(i));
+                    if (KljucReda(ravanRada->Blokovi[i]) == kljuc) prati(int(i));
             }
     }
     OsveziKlizace();

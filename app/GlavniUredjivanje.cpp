@@ -167,7 +167,7 @@ void TMainForm::NovDrzacExecute() {
 
 void TMainForm::PrevediModelClick() {
     if (!NaModelu() || radUToku) return;
-    const std::vector<int> oznaceni = prikazRezultata->OznaceniBlokovi();
+    const QStringList oznaceni = prikazRezultata->OznaceniBlokovi();
     prikazRezultata->OcistiTabelu();
     std::vector<const skem::TBlokPogled*> blokovi;
     std::vector<skem::TBlokRezultata> redovi;

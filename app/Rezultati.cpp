@@ -197,24 +197,28 @@ void TPrikazRezultata::NapraviTabelaTab() {
     connect(izvozCsv, &QPushButton::clicked, this, [this] { IzvozCsvClick(); });
 }
 
-std::vector<int> TPrikazRezultata::OznaceniBlokovi() const {
-    std::vector<int> brojevi;
-    for (std::size_t r = 0; r < oznake.size(); ++r)
-        if (oznake[r]->isChecked()) brojevi.push_back(brojeviOznaka[r]);
-    return brojevi;
+QString KljucReda(const skem::TBlokRezultata& blok) {
+    return blok.Putanja.empty() ? QString::number(blok.LokalniBroj)
+                                : QString::fromStdString(blok.Putanja);
 }
 
-void TPrikazRezultata::OznaciBlokove(const std::vector<int>& brojevi) {
+QStringList TPrikazRezultata::OznaceniBlokovi() const {
+    QStringList kljucevi;
     for (std::size_t r = 0; r < oznake.size(); ++r)
-        if (std::find(brojevi.begin(), brojevi.end(), brojeviOznaka[r]) != brojevi.end())
-            oznake[r]->setChecked(true);
+        if (oznake[r]->isChecked()) kljucevi << kljuceviOznaka[qsizetype(r)];
+    return kljucevi;
+}
+
+void TPrikazRezultata::OznaciBlokove(const QStringList& kljucevi) {
+    for (std::size_t r = 0; r < oznake.size(); ++r)
+        if (kljucevi.contains(kljuceviOznaka[qsizetype(r)])) oznake[r]->setChecked(true);
 }
 
 void TPrikazRezultata::OcistiTabelu() {
     for (QCheckBox* c : oznake)
         delete c;
     oznake.clear();
-    brojeviOznaka.clear();
+    kljuceviOznaka.clear();
     // The chart's curves read the matrix: they go with it.
     redOseX = -1;
     NacrtajKrive({});
@@ -284,7 +288,7 @@ void TPrikazRezultata::PopuniTabelu(const std::vector<skem::TBlokRezultata>& nov
         c->setChecked(false);
         c->show();
         oznake.push_back(c);
-        brojeviOznaka.push_back(blokovi[i].LokalniBroj);
+        kljuceviOznaka << KljucReda(blokovi[i]);
         sirina = std::max(sirina, c->sizeHint().width() + 8);
         kolone.push_back(i);
     }

@@ -73,6 +73,11 @@ struct TKrajRada {
     QString Opis;     // what stopped it, when not a Quit (a solver that gave up)
 };
 
+// A results row's block as the ticks remember it from run to run: its local
+// number, or inside a subsystem its path ("3/2"), so equal numbers at
+// different levels stay apart.
+QString KljucReda(const skem::TBlokRezultata& blok);
+
 class TPrikazRezultata : public QObject {
     Q_OBJECT
 public:
@@ -109,10 +114,10 @@ public:
                       double noviIntervalStampe, const TKrajRada& kraj = {});
     // Frees the check boxes and empties the table.
     void OcistiTabelu();
-    // The local numbers of the ticked rows, in table order; and ticking the
+    // The ticked rows' blocks by KljucReda, in table order; and ticking the
     // rows of these blocks (the others stay as they are).
-    std::vector<int> OznaceniBlokovi() const;
-    void OznaciBlokove(const std::vector<int>& brojevi);
+    QStringList OznaceniBlokovi() const;
+    void OznaciBlokove(const QStringList& kljucevi);
 
     // Draws the ticked rows and switches to GrafikTab; with none ticked it says
     // "Niste oznacili zeljene izlaze!" and stays. The horizontal axis is the
@@ -241,7 +246,7 @@ private:
     QPointer<QLabel> opisKraja; // to free it when no status bar took it
     QTableView* tabela = nullptr;
     std::vector<QCheckBox*> oznake; // the check box of table row r is entry r - 1
-    std::vector<int> brojeviOznaka; // the local number of each check box's block
+    QStringList kljuceviOznaka;     // each check box's block, by KljucReda
     QLabel* uputstvo = nullptr;
     QPushButton* backOnModel = nullptr;
     QPushButton* izvozCsv = nullptr;

@@ -4,6 +4,7 @@
 
 #include "Dijalozi.h"
 #include "ModelDokumenta.h"
+#include "Podsistemi.h"
 #include "SKEMBlok.h"
 #include "SKEMDugme.h"
 #include "SKEMRadnaPovrsina.h"
@@ -412,8 +413,12 @@ void TSKEMInspektor::Prebaci(TSKEMDugme* dugme) {
     if (QWidget* p = dugme->AktivniPanel) p->setHidden(!p->isHidden());
 }
 
-QString TSKEMInspektor::OznakaBloka(const TSKEMBlok* b) {
-    return QString::number(b->LokalniBroj()) + QStringLiteral(". ") + b->Naziv;
+QString TSKEMInspektor::OznakaBloka(const TSKEMBlok* b) const {
+    QString putanja;
+    if (AktivnaPovrsina)
+        for (int broj : PutanjaNivoa(*AktivnaPovrsina))
+            putanja += QString::number(broj) + QLatin1Char('/');
+    return putanja + QString::number(b->LokalniBroj()) + QStringLiteral(". ") + b->Naziv;
 }
 
 bool TSKEMInspektor::UPovrsini(const TSKEMBlok* b) const {

@@ -132,7 +132,9 @@ public:
     QAction* AkcijaPodrazumevaneOrdinate() const { return akcijaPodrazumevane; }
 
     // The text of a block as the inspector writes it: "<number>. <name>".
-    static QString OznakaBloka(const TSKEMBlok* b);
+    // "3. Integrator"; inside a subsystem by its path, "2/3. Integrator", as
+    // the results name it.
+    QString OznakaBloka(const TSKEMBlok* b) const;
 
 private:
     // What a row of grid 1 stands for.

@@ -975,7 +975,7 @@ TEST_F(Simulacija, LaboratorijaPratiIKlizacBelezi) {
     EXPECT_TRUE(
         Deo<QPlainTextEdit>(*g, "ListaIzmena")->toPlainText().startsWith("t,parametar,vrednost\n"));
     // The watched row is ticked; the document keeps its parameter.
-    EXPECT_EQ(Prikaz(*g)->OznaceniBlokovi(), std::vector<int>{3});
+    EXPECT_EQ(Prikaz(*g)->OznaceniBlokovi(), QStringList{"3"});
     EXPECT_EQ(zbir->Parametar1, -4);
     // The run is the replay of its list: the same x at the end.
     skem::TSimulacija ponovo;

@@ -9,6 +9,7 @@
 #include "uUnosPodsistema.h"
 
 #include <QChartView>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -471,4 +472,18 @@ TEST_F(Uredjivanje, LaboratorijaPratiBlokUPodsistemu) {
     ASSERT_EQ(rezultati.Redova(), 11u);
     for (int r = 0; r < 11; ++r)
         EXPECT_EQ(kriva->at(r).y(), rezultati.Red(std::size_t(r))[2]) << r;
+    // The watched row ends ticked, named by its path.
+    EXPECT_EQ(Prikaz(*g)->OznaceniBlokovi(), QStringList{"2/2"});
+
+    // Nothing chosen to watch: the rows ticked last time are, each at its own
+    // level (1. Sumator, not 2/1. Integrator of the same number).
+    rp->Laboratorija = {};
+    Deo<QCheckBox>(*g, "Oznaka1")->setChecked(true);
+    Deo<QCheckBox>(*g, "Oznaka3")->setChecked(false);
+    EXPECT_EQ(Prikaz(*g)->OznaceniBlokovi(), QStringList{"1"});
+    Deo<QPushButton>(*g, "BackOnModel")->click();
+    dijalozi.Skripte.push_back(UnesiOpcije("1", "0.01", "0.1"));
+    Akcija(*g, "IzvSimulaciju")->trigger();
+    ASSERT_EQ(grafik->series().size(), 1);
+    EXPECT_EQ(grafik->series()[0]->name(), "1. Sumator");
 }

@@ -3,6 +3,7 @@
 // picking blocks from the list; collapsed sections; deleted blocks.
 
 #include "ModelDokumenta.h"
+#include "Podsistemi.h"
 #include "PritisakBloka.h"
 #include "SKEMBlok.h"
 #include "SKEMDugme.h"
@@ -638,6 +639,14 @@ TEST_F(InspektorTest, ParametriPodsistemaUUnutrasnjimBlokovima) {
         EXPECT_EQ(b->Podsistem->Parametri, pre->Parametri);
     }
     EXPECT_EQ(dublje->Sadrzaj.Blokovi[0].Parametar2, 7);
+
+    // Opened, its blocks are listed and shown by path, as the results name them.
+    OtvoriPodsistem(rp, b);
+    ins.ObnoviListu(&rp);
+    QStringList lista;
+    for (int i = 0; i < ins.Lista()->topLevelItemCount(); ++i)
+        lista << ins.Lista()->topLevelItem(i)->text(0);
+    EXPECT_EQ(lista, (QStringList{"1/1. Integrator", "1/2. Integrator"}));
 }
 
 TEST_F(InspektorTest, ObrisanBlokNeRusiInspektor) {
