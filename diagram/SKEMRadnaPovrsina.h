@@ -43,7 +43,8 @@ enum class TIshodVeze {
 };
 
 // Asks the user which input of block `kraj` a new connection feeds; only the
-// inputs `slobodni` marks may be chosen. Returns 0..2, or -1 for none.
+// inputs `slobodni` marks may be chosen. Returns the slot (0..2; a subsystem may have
+// more), or -1 for none.
 using TIzborUlazaVeze =
     std::function<int(const TSKEMBlok& kraj, const std::array<bool, 3>& slobodni)>;
 

@@ -1,9 +1,10 @@
 #pragma once
 // Parameter changes during a run: a slider moved while the run goes on, or a
-// list of them replayed. A change at time t acts from the first step that
-// starts at t or later (to a quarter of a step, so a time written with 15
-// digits finds the same step again); the live run stamps each change with the
-// time of the step it waited for, so replaying its list gives the same bits.
+// list of them replayed. Under RK4 a change at time t acts from the first
+// step that starts at t or later (to a quarter of a step, so a time written
+// with 15 digits finds the same step again); under a variable-step method the
+// solver stops at t and restarts there. The live run stamps each change with
+// the time it acted at, so replaying its list gives the same bits.
 // The list is kept as CSV: "t,parametar,vrednost", the parameter named as
 // the batch's --set names it ("5,1.p1,-9").
 

@@ -175,8 +175,9 @@ public:
         napredak = std::move(prijem);
     }
 
-    // Parameter changes to replay in the next runs (IzmeneParametara.h): from
-    // the first step that starts at or after each one's time, in list order.
+    // Parameter changes to replay in the next runs (IzmeneParametara.h): under
+    // RK4 from the first step that starts at or after each one's time, under a
+    // variable step from that time on; in list order.
     // An empty list is the plain run.
     void PostaviIzmene(TListaIzmena izmene) { zadateIzmene = std::move(izmene); }
     // Watches, paces and steers the runs (nullptr: none). A model with a
