@@ -883,10 +883,12 @@ taster &quot;x&quot; uklanja klizac. Klizaci se cuvaju u dokumentu. Tokom simula
 menja parametar od sledeceg koraka integracije; svaka izmena se belezi kao (vreme, parametar,
 vrednost) u listi &quot;Izmene tokom simulacije&quot;, u obliku CSV:</p>
 <p class="formula">t,parametar,vrednost<br>5,1.p1,-9</p>
-<p>Parametar se navodi kao u paketnom radu (N.pK: parametar K bloka sa lokalnim brojem N). Taster
+<p>Parametar se navodi kao u paketnom radu (N.pK: parametar K bloka sa lokalnim brojem N; blok u
+podsistemu putanjom, 3/2.p1, a parametar podsistema natpisom, 3.Masa). Taster
 &quot;Sacuvaj izmene&quot; snima listu, a paketni rad je ponavlja opcijom &quot;--izmene&quot; i daje
 iste rezultate do poslednjeg bita. Izmena u trenutku t deluje od prvog koraka koji pocinje u t ili
-posle njega. Posle simulacije parametri dokumenta ostaju kakvi su bili pre nje, osim ako je oznaceno
+posle njega; kod metoda sa promenljivim korakom resavac se zaustavlja tacno u t i tu nastavlja sa
+novom vrednoscu. Posle simulacije parametri dokumenta ostaju kakvi su bili pre nje, osim ako je oznaceno
 &quot;Zadrzi vrednosti klizaca&quot;: tada dobijaju poslednje vrednosti klizaca (izmena se moze
 ponistiti).</p>
 <p>Pocetni uslovi (na primer Parametar 1 integratora) citaju se samo na pocetku simulacije, pa
