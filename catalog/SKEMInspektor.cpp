@@ -531,9 +531,13 @@ void TSKEMInspektor::PopuniUlazeIParametre(TSKEMBlok* b) {
         gridUlaza->DodajRed(natpis, izvor ? OznakaBloka(izvor) : QStringLiteral("<nema ulaza>"));
         redovi.append({TRed::TVrsta::Ulaz, k});
     }
+    // A subsystem port's caption str2 is its name, not a parameter's.
+    const skem::TVrstaElementa vrsta = skem::VrstaIzSifre(b->Sifra);
+    const bool port = vrsta == skem::TVrstaElementa::UlazPodsistema ||
+                      vrsta == skem::TVrstaElementa::IzlazPodsistema;
     for (int k = 1; k <= 3; ++k) {
         const QString& natpis = b->Natpisi[k - 1];
-        if (!koristi(natpis)) continue;
+        if (!koristi(natpis) || (port && k - 1 == skem::NatpisImenaPorta)) continue;
         gridUlaza->DodajRed(natpis, RealanUTekst(b->ParametarBloka(k)));
         redovi.append({TRed::TVrsta::Parametar, k});
     }

@@ -647,6 +647,16 @@ TEST_F(InspektorTest, ParametriPodsistemaUUnutrasnjimBlokovima) {
     for (int i = 0; i < ins.Lista()->topLevelItemCount(); ++i)
         lista << ins.Lista()->topLevelItem(i)->text(0);
     EXPECT_EQ(lista, (QStringList{"1/1. Integrator", "1/2. Integrator"}));
+
+    // A port's name (its caption str2) is no parameter row.
+    Izaberi(Spusti({QStringLiteral("Izlaz podsistema"),
+                    31,
+                    1,
+                    1,
+                    {"Redni broj", "u", "x", "Ulaz 1", "x", "x"}},
+                   {300, 20}));
+    EXPECT_THAT(Redovi(ins.GridUlaza()),
+                ::testing::ElementsAre("Ulaz 1|<nema ulaza>", "Redni broj|0"));
 }
 
 TEST_F(InspektorTest, ObrisanBlokNeRusiInspektor) {
