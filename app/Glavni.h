@@ -246,6 +246,10 @@ private:
     // After the workspace was read again (undo, redo, paste): list and inspector.
     void PosleCitanja();
     void ParametriBloka(); // a double click on a block
+    // The parameter dialog for block b (nov: just dropped), and its accepted
+    // values back into b; a subsystem's port also has its name there.
+    void PripremiUnosParametara(TUnosPar& d, const TSKEMBlok& b, bool nov);
+    void PrimeniUnosParametara(const TUnosPar& d, TSKEMBlok& b);
     void DodajSkorasnji(const QString& putanja);
     void OsveziSkorasnje();
     void OtvoriSkorasnji(const QString& putanja);

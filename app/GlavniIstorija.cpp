@@ -20,6 +20,8 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -272,17 +274,43 @@ void TMainForm::ParametriBloka() {
     }
     if (!b || b->brparam == 0) return;
     TUnosPar* d = UnosPar();
-    d->PripremiRedove(b->brparam, b->Natpisi[0], b->Natpisi[1], b->Natpisi[2]);
-    d->PostaviVrednosti(b->Parametar1, b->Parametar2, b->Parametar3);
+    PripremiUnosParametara(*d, *b, false);
     Dijalozi().PrikaziModalno(*d);
     if (!d->Prihvaceno || !radnaPovrsina->Blokovi().contains(b)) return;
-    b->Parametar1 = d->Vrednost(1);
-    b->Parametar2 = d->Vrednost(2);
-    b->Parametar3 = d->Vrednost(3);
+    PrimeniUnosParametara(*d, *b);
     radnaPovrsina->OpisiKorak(QStringLiteral("izmena parametara bloka %1").arg(b->LokalniBroj()));
     PostaviIzmenjen(true);
     ZavrsiKorak();
     PrikaziUInspektoru();
+}
+
+void TMainForm::PripremiUnosParametara(TUnosPar& d, const TSKEMBlok& b, bool nov) {
+    d.PripremiRedove(b.brparam, b.Natpisi[0], b.Natpisi[1], b.Natpisi[2]);
+    const skem::TVrstaElementa vrsta = skem::VrstaIzSifre(b.Sifra);
+    const bool port = vrsta == skem::TVrstaElementa::UlazPodsistema ||
+                      vrsta == skem::TVrstaElementa::IzlazPodsistema;
+    if (!port) {
+        if (!nov) d.PostaviVrednosti(b.Parametar1, b.Parametar2, b.Parametar3);
+        return;
+    }
+    // A new port takes the next number of its kind on this level.
+    double broj = b.Parametar1;
+    if (nov) {
+        broj = 0;
+        for (const TSKEMBlok* drugi : radnaPovrsina->Blokovi())
+            if (drugi != &b && drugi->Sifra == b.Sifra) broj = std::max(broj, drugi->Parametar1);
+        broj = std::floor(broj) + 1;
+    }
+    d.PostaviVrednosti(broj, 0, 0);
+    d.PripremiIme(b.Natpisi[size_t(skem::NatpisImenaPorta)]);
+}
+
+void TMainForm::PrimeniUnosParametara(const TUnosPar& d, TSKEMBlok& b) {
+    b.Parametar1 = d.Vrednost(1);
+    b.Parametar2 = d.Vrednost(2);
+    b.Parametar3 = d.Vrednost(3);
+    if (d.ImaIme()) b.Natpisi[size_t(skem::NatpisImenaPorta)] = d.Ime();
+    b.update(); // a port shows its number and name
 }
 
 // ---- recent documents ----

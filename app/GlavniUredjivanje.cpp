@@ -72,12 +72,10 @@ void TMainForm::DropBlok() {
         PrikaziUInspektoru();
     } else {
         TUnosPar* d = UnosPar();
-        d->PripremiRedove(b->brparam, b->Natpisi[0], b->Natpisi[1], b->Natpisi[2]);
+        PripremiUnosParametara(*d, *b, true);
         Dijalozi().PrikaziModalno(*d);
         if (d->Prihvaceno && rp->Blokovi().contains(b)) {
-            b->Parametar1 = d->Vrednost(1);
-            b->Parametar2 = d->Vrednost(2);
-            b->Parametar3 = d->Vrednost(3);
+            PrimeniUnosParametara(*d, *b);
             PrikaziUInspektoru();
             ZakaziKorak(); // the values belong to the drop's step
         } else if (rp->SelektovaniBlok == b) {

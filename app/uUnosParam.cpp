@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 TUnosPar::TUnosPar(QWidget* roditelj)
     : TOkvirDijalog(QStringLiteral("Unesite vrednosti parametara"), QSize(269, 200), 18, roditelj) {
@@ -62,6 +63,15 @@ void TUnosPar::PripremiRedove(int brparam, const QString& natpis1, const QString
     PoljeParametra2->setEnabled(drugi);
     NatpisParametra3->setEnabled(treci);
     PoljeParametra3->setEnabled(treci);
+    imaIme = false;
+}
+
+void TUnosPar::PripremiIme(const QString& ime) {
+    imaIme = true;
+    NatpisParametra2->setText(QStringLiteral("Naziv:"));
+    NatpisParametra2->setEnabled(true);
+    PoljeParametra2->setEnabled(true);
+    pocetniTekstovi[1] = ime.isEmpty() ? QStringLiteral(" ") : ime;
 }
 
 double TUnosPar::Vrednost(int k) const {
@@ -77,7 +87,9 @@ void TUnosPar::PostaviVrednosti(double p1, double p2, double p3) {
 void TUnosPar::showEvent(QShowEvent* e) {
     QLineEdit* polja[3] = {PoljeParametra1, PoljeParametra2, PoljeParametra3};
     for (int i = 0; i < 3; ++i) {
-        polja[i]->setText(pocetniTekstovi[i].isEmpty() ? QStringLiteral("0") : pocetniTekstovi[i]);
+        QString tekst = pocetniTekstovi[i].isEmpty() ? QStringLiteral("0") : pocetniTekstovi[i];
+        if (imaIme && i == 1) tekst = tekst.trimmed(); // an empty name was kept as " "
+        polja[i]->setText(tekst);
         pocetniTekstovi[i].clear();
     }
     PoljeParametra1->setFocus(Qt::OtherFocusReason);
@@ -87,8 +99,9 @@ void TUnosPar::showEvent(QShowEvent* e) {
 
 void TUnosPar::DugmePrihvatiClick() {
     QLineEdit* polja[3] = {PoljeParametra1, PoljeParametra2, PoljeParametra3};
-    double v[3];
+    double v[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
+        if (imaIme && i == 1) continue;
         v[i] = TekstURealan(polja[i]->text());
         if (v[i] == skem::NijeBroj) {
             Dijalozi().Greska(QStringLiteral("Molim vas da unesete broj!"));
@@ -96,6 +109,18 @@ void TUnosPar::DugmePrihvatiClick() {
             polja[i]->selectAll();
             return;
         }
+    }
+    if (imaIme) {
+        const QString tekst = PoljeParametra2->text().trimmed();
+        // The name is written into the document's XML, which holds no control characters.
+        if (std::any_of(tekst.begin(), tekst.end(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; })) {
+            Dijalozi().Greska(QStringLiteral("Naziv ne sme da sadrzi kontrolne znakove!"));
+            PoljeParametra2->setFocus(Qt::OtherFocusReason);
+            PoljeParametra2->selectAll();
+            return;
+        }
+        ime = tekst;
     }
     std::copy(v, v + 3, vrednosti);
     Prihvati();

@@ -33,6 +33,13 @@ public:
     // block's parameters again); the showing after it starts at "0" again.
     void PostaviVrednosti(double p1, double p2, double p3);
 
+    // For a subsystem's port, after PripremiRedove: the second row is its
+    // name ("Naziv:", any text) for this showing.
+    void PripremiIme(const QString& ime);
+    bool ImaIme() const { return imaIme; }
+    // The name as accepted (trimmed).
+    QString Ime() const { return ime; }
+
     // The value of box k (1..3) as parsed by the last successful "prihvati".
     double Vrednost(int k) const;
 
@@ -44,5 +51,7 @@ protected:
 
 private:
     double vrednosti[3] = {0, 0, 0};
+    bool imaIme = false;
+    QString ime;
     QString pocetniTekstovi[3];
 };

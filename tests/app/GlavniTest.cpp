@@ -222,6 +222,52 @@ TEST_F(Postavljanje, NeBrojSeOdbijaPaPrihvata) {
     EXPECT_DOUBLE_EQ(b->Parametar1, 2.5);
 }
 
+TEST_F(Postavljanje, PortDobijaSledeciBrojINaziv) {
+    auto g = Napravi();
+    // Each showing: what it offers (number, name) and what the user types.
+    struct TKorak {
+        QString broj, ime, upisanoIme;
+    };
+    QList<TKorak> videno;
+    const auto unos = [&](const QStringList& imena) {
+        dijalozi.Skripte.push_back([&, imena](QDialog& d) {
+            auto& u = dynamic_cast<TUnosPar&>(d);
+            EXPECT_EQ(u.NatpisParametra2->text(), "Naziv:");
+            videno.append({u.PoljeParametra1->text(), u.PoljeParametra2->text(), imena.last()});
+            for (const QString& ime : imena) {
+                u.PoljeParametra2->setText(ime);
+                u.DugmePrihvati->click();
+            }
+        });
+    };
+    unos({"Sila"});
+    TSKEMBlok* prvi = SpustiIzKataloga(*g, 30, {20, 20});
+    unos({QStringLiteral("a\u0001b"), "  Brzina "});
+    TSKEMBlok* drugi = SpustiIzKataloga(*g, 30, {20, 120});
+    EXPECT_EQ(dijalozi.Poruke(), QStringList{"Naziv ne sme da sadrzi kontrolne znakove!"});
+    // Its dialog again: the number and name it has.
+    Povrsina(*g)->IzaberiBlokove({prvi});
+    unos({"F"});
+    Povrsina(*g)->OnParametriBloka(Povrsina(*g));
+    ASSERT_EQ(videno.size(), 3);
+    EXPECT_EQ(videno[0].broj, "1");
+    EXPECT_EQ(videno[0].ime, "Ulaz");
+    EXPECT_EQ(videno[1].broj, "2");
+    EXPECT_EQ(videno[2].broj, "1");
+    EXPECT_EQ(videno[2].ime, "Sila");
+    EXPECT_EQ(prvi->Natpisi[1], "F");
+    EXPECT_EQ(drugi->Natpisi[1], "Brzina");
+    EXPECT_EQ(drugi->Parametar1, 2);
+    // Any other block's dialog has its second parameter back.
+    QString natpis;
+    dijalozi.Skripte.push_back([&](QDialog& d) {
+        natpis = dynamic_cast<TUnosPar&>(d).NatpisParametra2->text();
+        dynamic_cast<TUnosPar&>(d).DugmePrihvati->click();
+    });
+    SpustiIzKataloga(*g, 26, {160, 60});
+    EXPECT_EQ(natpis, "Koef. ulaza 2:");
+}
+
 TEST_F(Postavljanje, OdustajanjeUklanjaBlok) {
     auto g = Napravi();
     TSKEMBlok* prvi = SpustiBezDijaloga(*g, 10, "Integrator", 3, {20, 20});
