@@ -424,15 +424,19 @@ BLOKOVI = {
         kratko="Ulaz podsistema, unutar podsistema.",
         racuna=["Izlaz bloka je vrednost koja u podsistem ulazi na ulaz sa rednim brojem p1. Ulaz "
                 "podsistema koji nije povezan spolja ima vrednost 0."],
-        parametri=[("Parametar 1", "Redni broj", "redni broj ulaza: 1, 2, ...")],
-        primer=["Vidite <a href=\"29.htm\">Podsistem</a>."]),
+        parametri=[("Parametar 1", "Redni broj", "redni broj ulaza: 1, 2, ... (novi blok dobija sledeci "
+                    "slobodan broj)")],
+        primer=["U dijalogu parametara polje &quot;Naziv:&quot; daje ime ulaza; podsistem ga "
+                "prikazuje pored svog ulaza. Vidite <a href=\"29.htm\">Podsistem</a>."]),
     31: dict(
         naziv="Izlaz podsistema", grupa="PODSISTEMI",
         kratko="Izlaz podsistema, unutar podsistema.",
         racuna=["Vrednost na ulazu bloka je vrednost izlaza podsistema sa rednim brojem p1."],
         ulazi=[("Ulaz 1", "vrednost izlaza")],
-        parametri=[("Parametar 1", "Redni broj", "redni broj izlaza: 1, 2, ...")],
-        primer=["Vidite <a href=\"29.htm\">Podsistem</a>."]),
+        parametri=[("Parametar 1", "Redni broj", "redni broj izlaza: 1, 2, ... (novi blok dobija sledeci "
+                    "slobodan broj)")],
+        primer=["U dijalogu parametara polje &quot;Naziv:&quot; daje ime izlaza; podsistem ga "
+                "prikazuje pored svog izlaza. Vidite <a href=\"29.htm\">Podsistem</a>."]),
 }
 
 GRUPE = ["IZVORI", "LINEARNI", "NELINEARNI", "MATEMATICKE FUNKCIJE", "MEMORIJA I UPRAVLJANJE", "PODSISTEMI"]
