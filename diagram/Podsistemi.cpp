@@ -226,13 +226,13 @@ TModelDokumenta NapraviPodsistemUModelu(const TModelDokumenta& m, const std::vec
     }
     const int portovi = int(c.Blokovi.size());
     for (size_t j = 0; j < ulazi.size(); ++j) {
-        TBlokModela port = PortPodsistema(true, int(j) + 1, QStringLiteral("Ulaz %1").arg(j + 1));
+        TBlokModela port = PortPodsistema(true, int(j) + 1, QStringLiteral("u%1").arg(j + 1));
         port.Left = levo + pomak.x();
         port.Top = okvir.top() + int(j) * KorakPortova;
         c.Blokovi.push_back(port);
     }
     for (size_t k = 0; k < izlazi.size(); ++k) {
-        TBlokModela port = PortPodsistema(false, int(k) + 1, QStringLiteral("Izlaz %1").arg(k + 1));
+        TBlokModela port = PortPodsistema(false, int(k) + 1, QStringLiteral("y%1").arg(k + 1));
         port.Left = okvir.right() + 1 + RazmakPorta + pomak.x();
         port.Top = okvir.top() + int(k) * KorakPortova;
         c.Blokovi.push_back(port);
