@@ -7,9 +7,12 @@
 //                                  the best thread processor time of each
 //   skem_bench_pracenje --tempo    pace: 5 simulated seconds at 1x the wall
 //                                  clock (h = 0.01); wall seconds taken
+//   ... --metod dp45|bdf           either under a variable-step method (h the
+//                                  largest step)
 // Exit code 1 when watching costs more than 5 % or the paced run misses 5 s
 // by more than 0.2 s.
 
+#include "MetodIntegracije.h"
 #include "ModelZaBench.h"
 #include "PracenjeRada.h"
 
@@ -46,6 +49,21 @@ TModel Oscilatori(int n) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // "--metod NAME" may come anywhere; the other arguments keep their places.
+    TMetodIntegracije metod = TMetodIntegracije::RK4;
+    std::vector<char*> argumenti{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--metod") == 0 && i + 1 < argc) {
+            if (!ProcitajMetod(argv[++i], metod)) {
+                std::fprintf(stderr, "nepoznat metod: %s\n", argv[i]);
+                return 2;
+            }
+        } else {
+            argumenti.push_back(argv[i]);
+        }
+    }
+    argc = int(argumenti.size());
+    argv = argumenti.data();
     const TModel model = Oscilatori(40);
     const std::vector<const TBlokPogled*> lista = model.Lista();
     TOpcije opcije;
@@ -56,7 +74,7 @@ int main(int argc, char** argv) {
     std::atomic<bool> zaustavi{false};
 
     if (argc > 1 && std::strcmp(argv[1], "--tempo") == 0) {
-        opcije.O = {5, 0.01, 0.05};
+        opcije.O = {5, 0.01, 0.05, metod};
         pracenje.Pripremi({2, 5, 8}, 101, &zaustavi);
         pracenje.PostaviBrzinu(1);
         s.PostaviPosmatraca(&pracenje);
@@ -71,7 +89,7 @@ int main(int argc, char** argv) {
     }
 
     const int krugova = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    opcije.O = {200, 0.001, 0.01};
+    opcije.O = {200, 0.001, 0.01, metod};
     double obican = 1e300, pracen = 1e300;
     for (int k = 0; k < krugova; ++k) {
         for (const bool sa : {false, true}) {
