@@ -333,11 +333,13 @@ TEST(Podsistemi, NapraviOtvoriRazbijIPonistiKaoTekstDokumenta) {
         IdiNaNivo(o.rp, 0);
         EXPECT_EQ(DokumentUTekst(o.rp), unutra);
         EXPECT_EQ(o.rp.SelektovaniBlok, o.rp.Blokovi()[s.izabrani.first() - 1]);
+        // Undone from the top, the level of the change is shown again.
         istorija.Ponisti();
         EXPECT_EQ(DokumentUTekst(o.rp), posle);
+        EXPECT_EQ(DubinaNivoa(o.rp), 1);
         // Undone inside, the level stays open; undone past its making, it goes.
         istorija.Ponovi();
-        OtvoriPodsistem(o.rp, o.rp.Blokovi()[s.izabrani.first() - 1]);
+        EXPECT_EQ(DubinaNivoa(o.rp), 1);
         istorija.Ponisti();
         EXPECT_EQ(DubinaNivoa(o.rp), 1);
         EXPECT_EQ(DokumentUTekst(o.rp), posle);
