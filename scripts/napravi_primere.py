@@ -6,7 +6,9 @@ group lists every kind), so the examples carry the same texts a block
 dropped from the palette would. Run from the project root:
     python3 scripts/napravi_primere.py
 """
+import math
 import os
+import random
 import xml.etree.ElementTree as ET
 
 KOREN = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -163,8 +165,10 @@ def pisi_sadrzaj(koren, opis, blokovi, veze):
         pisi_vezu(vz, "Veza", v)
 
 
-def dokument(ime, opis, blokovi, veze, metod=None):
-    """metod: (name, relative tolerance, absolute tolerance) stored with the document."""
+def dokument(ime, opis, blokovi, veze, metod=None, merenja=(), prati=(), klizaci=()):
+    """metod: (name, relative tolerance, absolute tolerance) stored with the document;
+    merenja: measurement files beside the document; prati: blocks watched during a
+    run; klizaci: sliders as (block, parameter, min, max, value)."""
     koren = ET.Element("SKEMDokument")
     pisi_sadrzaj(koren, opis, blokovi, veze)
     if metod is not None:
@@ -172,6 +176,17 @@ def dokument(ime, opis, blokovi, veze, metod=None):
         el(m, "Metod", metod[0])
         el(m, "RelativnaTolerancija", broj(metod[1]))
         el(m, "ApsolutnaTolerancija", broj(metod[2]))
+    if merenja:
+        m = el(koren, "Merenja")
+        for f in merenja:
+            el(m, "Fajl", f)
+    if prati or klizaci:
+        lab = el(koren, "Laboratorija")
+        if prati:
+            el(lab, "Prati", " ".join(str(b.broj) for b in prati))
+        for b, k, najmanje, najvise, vrednost in klizaci:
+            el(lab, "Klizac", "%d.p%d %s %s %s" % (b.broj, k, broj(najmanje), broj(najvise),
+                                                    broj(vrednost)))
     ET.indent(koren, space="  ")
     tekst = '<?xml version="1.0"?>\n' + ET.tostring(koren, encoding="unicode") + "\n"
     with open(os.path.join(KOREN, "examples", ime), "w", encoding="utf-8") as f:
@@ -405,6 +420,60 @@ def podsistem():
              [k, a, b, z], veze)
 
 
+# 11. A damped pendulum for the lab: theta'' = -(g/L) sin(theta) - c theta', g/L = 9.81,
+#     c = 0.2, theta(0) = 1, with "measured" angles of the same pendulum beside it.
+G_L, PRIGUSENJE, THETA0 = 9.81, 0.2, 1.0
+
+
+def merenja_klatna(ime):
+    """The pendulum integrated by RK4 (h = 1E-4), sampled every 0.25 s over
+    0..10 s, with uniform noise of at most 0.02 rad from a fixed seed."""
+    def f(x):
+        return (x[1], -G_L * math.sin(x[0]) - PRIGUSENJE * x[1])
+
+    h, koraka_uzorka = 1e-4, 2500
+    x = (THETA0, 0.0)
+    slucajni = random.Random(27)
+    redovi = ["t,theta"]
+    for i in range(41):
+        if i > 0:
+            for _ in range(koraka_uzorka):
+                k1 = f(x)
+                k2 = f((x[0] + h / 2 * k1[0], x[1] + h / 2 * k1[1]))
+                k3 = f((x[0] + h / 2 * k2[0], x[1] + h / 2 * k2[1]))
+                k4 = f((x[0] + h * k3[0], x[1] + h * k3[1]))
+                x = tuple(x[j] + h / 6 * (k1[j] + 2 * k2[j] + 2 * k3[j] + k4[j]) for j in range(2))
+        redovi.append("%s,%.4f" % (broj(i * 0.25), x[0] + slucajni.uniform(-0.02, 0.02)))
+    with open(os.path.join(KOREN, "examples", ime), "w", encoding="utf-8", newline="\n") as d:
+        d.write("\n".join(redovi) + "\n")
+
+
+def klatno():
+    s = Blok(26, 240, 100, (-G_L, -PRIGUSENJE, 0))  # theta'' = -9.81 sin(theta) - 0.2 omega
+    w = Blok(10, 400, 100, (0,))                     # omega(0) = 0
+    th = Blok(10, 560, 100, (THETA0,))               # theta(0) = 1 rad
+    sn = Blok(21, 80, 87, (1, 1, 0))                 # sin(theta), level with the summer's input 1
+    veze = [Veza(sn, s, 0), Veza(s, w, 0),
+            Veza(w, th, 0, [(520, w.izlaz()[1])],
+                 {0: [grana(w, s, 1, [(520, 200), (210, 200), (210, s.ulaz(1)[1])])]}),
+            Veza(th, sn, 0, [(700, th.izlaz()[1]), (700, 240), (40, 240), (40, sn.ulaz(0)[1])])]
+    merenja_klatna("klatno_merenja.csv")
+    dokument("klatno.skem",
+             "Priguseno klatno duzine L = 1 m: theta'' = -(g/L)*sin(theta) - c*theta' sa "
+             "g/L = 9.81 i c = 0.2, theta(0) = 1 rad, theta'(0) = 0. Sinus daje sin(theta), "
+             "sumator ugaono ubrzanje, prvi integrator ugaonu brzinu omega, drugi ugao theta. "
+             "Probajte laboratoriju (opcije D = 10, h = 0.01, P = 0.1): izaberite Brzina "
+             "\"1× realno vreme\" i na strani Laboratorija gledajte kako krive theta i omega "
+             "rastu u ritmu klatna (jedan njihaj traje oko 2.1 s). Tokom simulacije pomerajte "
+             "klizace 1.p1 (-g/L, od -20 do -1: kraci ili duzi konac) i 1.p2 (-c, od -1 do 0: "
+             "jace ili slabije prigusenje); izmene se beleze i mogu da se sacuvaju. Na grafiku "
+             "se preko krive theta crtaju merenja iz klatno_merenja.csv (ugao na svakih 0.25 s, "
+             "sa sumom do 0.02 rad): simulacija sa pocetnim vrednostima prolazi kroz njih, a "
+             "amplituda opada priblizno kao exp(-0.1 t).",
+             [s, w, th, sn], veze, merenja=["klatno_merenja.csv"], prati=[th, w],
+             klizaci=[(s, 1, -20, -1, -G_L), (s, 2, -1, 0, -PRIGUSENJE)])
+
+
 if __name__ == "__main__":
     oscilator()
     van_der_pol()
@@ -416,3 +485,4 @@ if __name__ == "__main__":
     robertson()
     pad_tela_tacno()
     podsistem()
+    klatno()

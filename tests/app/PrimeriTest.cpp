@@ -1,6 +1,7 @@
 // Every example document run through the batch mode, its results checked
 // against the mathematics of the model it describes (analytic solutions,
 // known limit-cycle figures, conserved quantities), not against earlier runs.
+#include "ModelDokumenta.h"
 #include "PaketniPomoc.h"
 #include "Prevodjenje.h"
 
@@ -43,10 +44,11 @@ int Kolona(const TTabela& t, int n) {
 TEST(Primeri, EveryExampleHasATest) {
     const QStringList fajlovi =
         QDir(Primeri()).entryList({QStringLiteral("*.skem")}, QDir::Files, QDir::Name);
-    EXPECT_EQ(fajlovi, QStringList({"algebarska_petlja.skem", "generator_funkcija.skem",
-                                    "grananje.skem", "lotka_volterra.skem", "oscilator.skem",
-                                    "pad_tela.skem", "pad_tela_tacno.skem", "podsistem.skem",
-                                    "regulacija.skem", "robertson.skem", "vanderpol.skem"}));
+    EXPECT_EQ(fajlovi,
+              QStringList({"algebarska_petlja.skem", "generator_funkcija.skem", "grananje.skem",
+                           "klatno.skem", "lotka_volterra.skem", "oscilator.skem", "pad_tela.skem",
+                           "pad_tela_tacno.skem", "podsistem.skem", "regulacija.skem",
+                           "robertson.skem", "vanderpol.skem"}));
 }
 
 TEST(Primeri, LibrarySubsystemsCloseALoopWhoseIntegralActionRemovesTheError) {
@@ -93,6 +95,44 @@ TEST(Primeri, TwoCopiesOfASubsystemFollowTheSectionsSolution) {
         EXPECT_NEAR(red[slobodna], x, 1e-6) << s;
         EXPECT_NEAR(red[pobudjena], 1 - x, 1e-6) << s;
         EXPECT_NEAR(red[zbir], 1, 1e-9) << s;
+    }
+}
+
+// The pendulum passes through the measurements the document names (the same
+// pendulum, noise of at most 0.02 rad), and its swing dies away.
+TEST(Primeri, PendulumPassesThroughItsMeasurementsAndSwingsLess) {
+    const QString dokument = Primeri() + QStringLiteral("/klatno.skem");
+    const skem::TProcitanModel procitan = skem::ProcitajModelIzFajla(dokument);
+    ASSERT_FALSE(procitan.Greska) << procitan.Greska->toStdString();
+    ASSERT_EQ(procitan.Model.Merenja.size(), 1u);
+    QFile f(QDir(Primeri()).filePath(procitan.Model.Merenja.front()));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+    TTabela merenja;
+    ASSERT_TRUE(ProcitajCsv(QString::fromUtf8(f.readAll()), merenja));
+    ASSERT_EQ(merenja.Zaglavlje, QStringList({"t", "theta"}));
+    ASSERT_GE(merenja.Redovi.size(), 20u);
+
+    const TTabela t = Izvrsi("klatno.skem", "10", "0.01", "0.05");
+    ASSERT_EQ(t.Redovi.size(), 201u);
+    const int theta = Kolona(t, 3);
+    ASSERT_GE(theta, 0);
+    for (const auto& m : merenja.Redovi) {
+        const auto red = std::find_if(t.Redovi.begin(), t.Redovi.end(),
+                                      [&](const auto& r) { return std::abs(r[0] - m[0]) < 1e-9; });
+        ASSERT_NE(red, t.Redovi.end()) << m[0];
+        EXPECT_NEAR((*red)[theta], m[1], 0.05) << m[0];
+    }
+    // The largest swing of each 2.5 s (longer than a half period) is smaller
+    // than the one before.
+    double pre = 2;
+    for (int deo = 0; deo < 4; ++deo) {
+        double najveci = 0;
+        for (const auto& r : t.Redovi)
+            if (r[0] >= 2.5 * deo && r[0] < 2.5 * (deo + 1))
+                najveci = std::max(najveci, std::abs(r[theta]));
+        EXPECT_LT(najveci, pre) << deo;
+        EXPECT_GT(najveci, 0.3) << deo;
+        pre = najveci;
     }
 }
 

@@ -28,6 +28,8 @@ foreach(fajl
     share/skem/help/index.htm
     share/skem/help/28.htm
     share/skem/examples/oscilator.skem
+    share/skem/examples/klatno.skem
+    share/skem/examples/klatno_merenja.csv
     share/applications/${ID}.desktop
     share/mime/packages/${ID}.xml
     share/metainfo/${ID}.metainfo.xml
@@ -38,6 +40,20 @@ foreach(fajl
   if(NOT EXISTS ${PREFIKS}/${fajl})
     greska("nema ${fajl}")
   endif()
+endforeach()
+
+# The measurements an example shows are installed beside it, where the
+# document's relative file name finds them.
+file(GLOB primeri ${PREFIKS}/share/skem/examples/*.skem)
+foreach(primer IN LISTS primeri)
+  file(STRINGS ${primer} fajlovi REGEX "<Fajl>[^<]+</Fajl>")
+  foreach(red IN LISTS fajlovi)
+    string(REGEX REPLACE ".*<Fajl>([^<]+)</Fajl>.*" "\\1" fajl "${red}")
+    get_filename_component(ime ${primer} NAME)
+    if(NOT EXISTS ${PREFIKS}/share/skem/examples/${fajl})
+      greska("${ime} prikazuje merenja iz ${fajl}, a ona nisu instalirana")
+    endif()
+  endforeach()
 endforeach()
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
