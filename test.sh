@@ -19,9 +19,12 @@ ctest --test-dir build --output-on-failure -j "$JOBS"
 if [ -f tests/diagram/CMakeLists.txt ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKEM_SANITIZE=ON \
         -DSKEM_BUILD_BENCH=OFF >/dev/null
-  cmake --build build-asan -j "$JOBS" --target diagram_tests model_tests paketni_tests primeri_tests skem
+  cmake --build build-asan -j "$JOBS" --target diagram_tests model_tests paketni_tests primeri_tests \
+        inspektor_tests glavni_tests skem
+  # Leaks are not checked: the compiler library of compiled runs keeps its own.
   export ASAN_OPTIONS=detect_leaks=0
-  ctest --test-dir build-asan --output-on-failure -R '^(diagram_tests|model_tests|paketni_tests|primeri_tests)$'
+  ctest --test-dir build-asan --output-on-failure \
+        -R '^(diagram_tests|model_tests|paketni_tests|primeri_tests|inspektor_tests|glavni_tests)$'
   # The batch program itself on every example: one run to standard output and
   # a seeded series on two threads into files.
   serija=$(mktemp -d)

@@ -109,6 +109,12 @@ QBoxLayout* BezMargina(QBoxLayout* l) {
 
 // ---- the grid ----
 
+// The widget below still sends an open editor's focus events to the delegate,
+// after this part of the grid is gone.
+TSKEMGrid::~TSKEMGrid() {
+    if (auto* d = qobject_cast<TEditorCelije*>(itemDelegate())) d->OdvojiGrid();
+}
+
 TSKEMGrid::TSKEMGrid(QWidget* roditelj) : QTableWidget(1, 2, roditelj) {
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -260,7 +266,7 @@ bool TEditorCelije::eventFilter(QObject* objekat, QEvent* dogadjaj) {
     // A refusal's message box takes the focus while the editor is still inside
     // its key handler: closing the editor then would destroy it under that
     // handler. The editor stays open and gets the focus back with the box gone.
-    if (grid->javljam && dogadjaj->type() == QEvent::FocusOut) return false;
+    if (grid && grid->javljam && dogadjaj->type() == QEvent::FocusOut) return false;
     return QStyledItemDelegate::eventFilter(objekat, dogadjaj);
 }
 

@@ -34,6 +34,7 @@ public:
     static constexpr int VisinaReda = 18;
 
     explicit TSKEMGrid(QWidget* roditelj = nullptr);
+    ~TSKEMGrid() override;
     using QTableWidget::edit;
 
     // Leaves one row with both cells empty.
@@ -89,6 +90,8 @@ public:
 
     // Decides what a closed editor leaves in its cell; by default the typed text.
     std::function<QString(int red, const QString& tekst)> KonacanTekst;
+    // The grid is being destroyed: an open editor's last events find no grid.
+    void OdvojiGrid() { grid = nullptr; }
 
 private:
     TSKEMGrid* grid;
