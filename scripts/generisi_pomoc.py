@@ -1019,6 +1019,8 @@ tacno u trenutku udara, t = sqrt(200 / 9.81)</td></tr>
 <a href="#metodi">BDF</a>; za ceo tok pokusajte D = 400000, h = 40, P = 40</td></tr>
 <tr><td>podsistem.skem</td><td>ista sekcija drugog reda dva puta, kao dva
 <a href="29.htm">podsistema</a>; slobodna i pobudjena sekcija daju zbir 1</td></tr>
+<tr><td>regulacija.skem</td><td>sistem drugog reda u zatvorenoj petlji sa PID regulatorom i aktuatorom
+sa zasicenjem, sva tri iz biblioteke podsistema; izlaz se ustaljuje na referenci 1</td></tr>
 <tr><td>klatno.skem</td><td>priguseno klatno za <a href="#laboratorija">laboratoriju</a>: prate se ugao
 i ugaona brzina, klizaci menjaju -g/L i prigusenje, a preko krive ugla crtaju se
 <a href="merenja.htm">merenja</a> iz klatno_merenja.csv; probajte Brzina &quot;1&times; realno
