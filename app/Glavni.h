@@ -198,6 +198,9 @@ private:
     void PratiBlok(int lokalniBroj);
     // "Dodaj klizac" over a parameter (1..3) of a block.
     void DodajKlizac(int lokalniBroj, int parametar);
+    // A slider over parameter `parametar` of the block at `putanja` (from the
+    // top) whose value is now `vrednost`.
+    void DodajKlizac(const std::vector<int>& putanja, int parametar, double vrednost);
     // The lab's settings changed: kept with the document as an undo step.
     void IzmenaLaboratorije(const QString& opis);
     // The sliders shown with the blocks' names and parameters as they are now.

@@ -140,6 +140,21 @@ void TMainForm::NapraviLaboratoriju() {
         connect(a, &QAction::triggered, this,
                 [this, broj, parametar] { IzvrsiIPrijavi([&] { DodajKlizac(broj, parametar); }); });
     };
+    // A subsystem's shown parameter: the slider moves the inner block's.
+    inspektor->OnMeniParametraPodsistema = [this](QMenu& meni, TSKEMBlok* b,
+                                                  const skem::TParametarPodsistema& par) {
+        if (radUToku || !b->Podsistem) return;
+        const skem::TBlokModela* u = skem::BlokNaPutanji(b->Podsistem->Sadrzaj, par.Blok);
+        if (!u) return;
+        QAction* a = meni.addAction(QStringLiteral("Dodaj klizac"));
+        a->setObjectName(QStringLiteral("DodajKlizac"));
+        std::vector<int> putanja = PutanjaBloka(*radnaPovrsina, b->LokalniBroj());
+        putanja.insert(putanja.end(), par.Blok.begin(), par.Blok.end());
+        const double vrednost = u->Parametar(par.Parametar);
+        connect(a, &QAction::triggered, this, [this, putanja, k = par.Parametar, vrednost] {
+            IzvrsiIPrijavi([&] { DodajKlizac(putanja, k, vrednost); });
+        });
+    };
 }
 
 void TMainForm::IzmenaLaboratorije(const QString& opis) {
@@ -163,15 +178,18 @@ void TMainForm::DodajKlizac(int lokalniBroj, int parametar) {
     TSKEMBlok* b = nullptr;
     for (TSKEMBlok* x : radnaPovrsina->Blokovi())
         if (x->LokalniBroj() == lokalniBroj) b = x;
-    if (!b) return;
+    if (b)
+        DodajKlizac(PutanjaBloka(*radnaPovrsina, lokalniBroj), parametar,
+                    b->ParametarBloka(parametar));
+}
+
+void TMainForm::DodajKlizac(const std::vector<int>& putanja, int parametar, double v) {
     std::vector<skem::TKlizacModela>& k = radnaPovrsina->Laboratorija.Klizaci;
-    const std::vector<int> putanja = PutanjaBloka(*radnaPovrsina, lokalniBroj);
     const bool ima = std::any_of(k.begin(), k.end(), [&](const skem::TKlizacModela& x) {
         return x.Blok == putanja && x.Parametar == parametar;
     });
     if (!ima) {
         // Around the value now: from 0 to twice it, or -1..1 about zero.
-        const double v = b->ParametarBloka(parametar);
         const double a = std::abs(v);
         skem::TKlizacModela novi{putanja, parametar, v - (a > 0 ? a : 1), v + (a > 0 ? a : 1), v};
         if (!(novi.Min < novi.Max) || !std::isfinite(novi.Min) || !std::isfinite(novi.Max))

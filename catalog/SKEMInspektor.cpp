@@ -297,6 +297,10 @@ TSKEMInspektor::TSKEMInspektor(QWidget* roditelj) : QWidget(roditelj) {
         if (OnMeniParametra && red >= 0 && red < redovi.size() &&
             redovi[red].Vrsta == TRed::TVrsta::Parametar)
             OnMeniParametra(meni, b, redovi[red].Broj);
+        if (OnMeniParametraPodsistema && red >= 0 && red < redovi.size() &&
+            redovi[red].Vrsta == TRed::TVrsta::ParametarPodsistema && b->Podsistem &&
+            BlokParametra(b, redovi[red].Broj))
+            OnMeniParametraPodsistema(meni, b, b->Podsistem->Parametri[size_t(redovi[red].Broj)]);
         if (b->Sifra == SifraGeneratoraFunkcija) {
             akcijaPodrazumevane->setEnabled(b->Ordinate.has_value());
             meni.addAction(akcijaPodrazumevane);

@@ -22,6 +22,9 @@ class QTreeWidgetItem;
 class TSKEMBlok;
 class TSKEMDugme;
 class TSKEMRadnaPovrsina;
+namespace skem {
+struct TParametarPodsistema;
+}
 class TSKEMSplit;
 
 // TSKEMGrid: the inspector's two-column grid — labels in a fixed first
@@ -112,6 +115,9 @@ public:
     // Grid 1's context menu on a parameter row (1..3 of the shown block)
     // takes the actions this adds to it.
     std::function<void(QMenu&, TSKEMBlok*, int parametar)> OnMeniParametra;
+    // The same on a row of a subsystem's shown parameter.
+    std::function<void(QMenu&, TSKEMBlok*, const skem::TParametarPodsistema&)>
+        OnMeniParametraPodsistema;
 
     // Empties the list and, when the inspector has a workspace and the given
     // one is visible, adds one entry per block of it.

@@ -882,7 +882,8 @@ vreme&quot; vodi simulaciju tako da sekunda simuliranog vremena traje sekundu, a
 do 100&times; sporije ili brze od toga. Brzina se moze menjati i tokom simulacije.</p>
 <h3>Klizaci</h3>
 <p>Komanda &quot;Dodaj klizac&quot; u meniju parametra u inspektoru (desni klik na red parametra) dodaje
-klizac sa granicama min i max oko sadasnje vrednosti; granice se menjaju u poljima ispod klizaca, a
+klizac sa granicama min i max oko sadasnje vrednosti (na parametru podsistema klizac menja parametar
+bloka u podsistemu); granice se menjaju u poljima ispod klizaca, a
 taster &quot;x&quot; uklanja klizac. Klizaci se cuvaju u dokumentu. Tokom simulacije pomeranje klizaca
 menja parametar od sledeceg koraka integracije; svaka izmena se belezi kao (vreme, parametar,
 vrednost) u listi &quot;Izmene tokom simulacije&quot;, u obliku CSV:</p>

@@ -487,3 +487,37 @@ TEST_F(Uredjivanje, LaboratorijaPratiBlokUPodsistemu) {
     ASSERT_EQ(grafik->series().size(), 1);
     EXPECT_EQ(grafik->series()[0]->name(), "1. Sumator");
 }
+
+// A slider over a subsystem's shown parameter moves the inner block's.
+TEST_F(Uredjivanje, KlizacNaParametruPodsistema) {
+    auto g = Napravi();
+    Prikazi(*g);
+    FileOpen(*g, Primer("regulacija.skem"));
+    TSKEMRadnaPovrsina* rp = Povrsina(*g);
+    TSKEMBlok* drugiRed = rp->Blokovi()[4];
+    Inspektor(*g)->PrikaziBlok(drugiRed);
+    TSKEMGrid* grid = Inspektor(*g)->GridUlaza();
+    int red = -1;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (grid->item(r, 0) && grid->item(r, 0)->text() == "Krutost") red = r;
+    ASSERT_GE(red, 0);
+    QTimer::singleShot(0, [] {
+        QWidget* meni = QApplication::activePopupWidget();
+        ASSERT_NE(meni, nullptr);
+        meni->findChild<QAction*>(QStringLiteral("DodajKlizac"))->trigger();
+        meni->close();
+    });
+    emit grid->customContextMenuRequested(QPoint(5, grid->rowViewportPosition(red) + 2));
+    ASSERT_EQ(rp->Laboratorija.Klizaci.size(), 1u);
+    const skem::TKlizacModela& k = rp->Laboratorija.Klizaci[0];
+    const skem::TParametarPodsistema& krutost = drugiRed->Podsistem->Parametri[2];
+    std::vector<int> putanja{5};
+    putanja.insert(putanja.end(), krutost.Blok.begin(), krutost.Blok.end());
+    EXPECT_EQ(k.Blok, putanja);
+    EXPECT_EQ(k.Parametar, krutost.Parametar);
+    const double v =
+        skem::BlokNaPutanji(drugiRed->Podsistem->Sadrzaj, krutost.Blok)->Parametar(k.Parametar);
+    EXPECT_EQ(k.Vrednost, v);
+    EXPECT_LT(k.Min, v);
+    EXPECT_GT(k.Max, v);
+}
