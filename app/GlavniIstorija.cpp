@@ -286,10 +286,7 @@ void TMainForm::ParametriBloka() {
 
 void TMainForm::PripremiUnosParametara(TUnosPar& d, const TSKEMBlok& b, bool nov) {
     d.PripremiRedove(b.brparam, b.Natpisi[0], b.Natpisi[1], b.Natpisi[2]);
-    const skem::TVrstaElementa vrsta = skem::VrstaIzSifre(b.Sifra);
-    const bool port = vrsta == skem::TVrstaElementa::UlazPodsistema ||
-                      vrsta == skem::TVrstaElementa::IzlazPodsistema;
-    if (!port) {
+    if (!skem::JePortPodsistema(skem::VrstaIzSifre(b.Sifra))) {
         if (!nov) d.PostaviVrednosti(b.Parametar1, b.Parametar2, b.Parametar3);
         return;
     }

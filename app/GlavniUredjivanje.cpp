@@ -172,11 +172,11 @@ void TMainForm::PrevediModelClick() {
     ravanRada.reset();
     // A document with subsystems runs as its flat view, whatever level is shown.
     bool hijerarhija = DubinaNivoa(*radnaPovrsina) > 0;
-    for (TSKEMBlok* b : radnaPovrsina->Blokovi())
-        hijerarhija = hijerarhija || b->Podsistem ||
-                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::Podsistem) ||
-                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::UlazPodsistema) ||
-                      b->Sifra == skem::SifraVrste(skem::TVrstaElementa::IzlazPodsistema);
+    for (TSKEMBlok* b : radnaPovrsina->Blokovi()) {
+        const skem::TVrstaElementa vrsta = skem::VrstaIzSifre(b->Sifra);
+        hijerarhija = hijerarhija || b->Podsistem || vrsta == skem::TVrstaElementa::Podsistem ||
+                      skem::JePortPodsistema(vrsta);
+    }
     if (hijerarhija) {
         try {
             ravanRada = std::make_unique<skem::TRavanModel>(

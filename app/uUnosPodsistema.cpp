@@ -27,8 +27,7 @@ void Sakupi(const skem::TModelDokumenta& m, std::vector<int> put,
         const auto vrsta = skem::VrstaIzSifre(b.Sifra);
         if (vrsta == skem::TVrstaElementa::Podsistem && b.Podsistem && dubina < 16) {
             Sakupi(b.Podsistem->Sadrzaj, put, r, dubina + 1);
-        } else if (vrsta != skem::TVrstaElementa::UlazPodsistema &&
-                   vrsta != skem::TVrstaElementa::IzlazPodsistema) {
+        } else if (!skem::JePortPodsistema(vrsta)) {
             for (int k = 1; k <= std::min<int>(b.brparam, 3); ++k)
                 r.push_back(
                     {put, k,

@@ -542,9 +542,7 @@ void TSKEMInspektor::PopuniUlazeIParametre(TSKEMBlok* b) {
         redovi.append({TRed::TVrsta::Ulaz, k});
     }
     // A subsystem port's caption str2 is its name, not a parameter's.
-    const skem::TVrstaElementa vrsta = skem::VrstaIzSifre(b->Sifra);
-    const bool port = vrsta == skem::TVrstaElementa::UlazPodsistema ||
-                      vrsta == skem::TVrstaElementa::IzlazPodsistema;
+    const bool port = skem::JePortPodsistema(skem::VrstaIzSifre(b->Sifra));
     for (int k = 1; k <= 3; ++k) {
         const QString& natpis = b->Natpisi[k - 1];
         if (!koristi(natpis) || (port && k - 1 == skem::NatpisImenaPorta)) continue;

@@ -260,9 +260,7 @@ void TSKEMBlok::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
     p->setBrush(Qt::NoBrush);
     p->drawText(QRect(5, 5, Sirina - 10, 16), Qt::AlignLeft | Qt::AlignTop,
                 QString::number(lokalniBroj));
-    const auto vrsta = skem::VrstaIzSifre(Sifra);
-    if (vrsta == skem::TVrstaElementa::UlazPodsistema ||
-        vrsta == skem::TVrstaElementa::IzlazPodsistema || Podsistem) {
+    if (skem::JePortPodsistema(skem::VrstaIzSifre(Sifra)) || Podsistem) {
         slova.setPixelSize(8);
         slova.setBold(false);
         p->setFont(slova);

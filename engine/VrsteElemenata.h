@@ -176,6 +176,11 @@ constexpr bool URezultatima(TVrstaElementa v) {
     return Osobine(v).URezultatima;
 }
 
+// A subsystem's input or output port (its number is parameter 1, its name caption str2).
+constexpr bool JePortPodsistema(TVrstaElementa v) {
+    return v == TVrstaElementa::UlazPodsistema || v == TVrstaElementa::IzlazPodsistema;
+}
+
 // An input fed by such a kind is available to the ordering before its source is placed.
 constexpr bool IzlazIzMemorije(TVrstaElementa v) {
     return Osobine(v).Memorija == TMemorijaVrste::Izlazna;

@@ -41,6 +41,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -73,6 +74,18 @@ inline QStackedWidget* Strane(const QObject& g) {
 }
 inline TPrikazRezultata* Prikaz(const QObject& g) {
     return Deo<TPrikazRezultata>(g, "PrikazRezultata");
+}
+
+// Picks the entry `akcija` (object name) of the menu about to open, then closes it.
+inline void IzaberiUMeniju(const char* akcija) {
+    QTimer::singleShot(0, [akcija] {
+        QWidget* meni = QApplication::activePopupWidget();
+        ASSERT_NE(meni, nullptr);
+        auto* a = meni->findChild<QAction*>(QString::fromLatin1(akcija));
+        ASSERT_NE(a, nullptr) << akcija;
+        a->trigger();
+        meni->close();
+    });
 }
 
 // The source tree: from the test environment, or as it was when the tests were built.

@@ -941,22 +941,11 @@ TEST_F(Simulacija, PodsistemiURedovimaPoPutanji) {
 TEST_F(Simulacija, LaboratorijaPratiIKlizacBelezi) {
     auto g = Napravi({Primer("oscilator.skem")});
     Prikazi(*g);
-    // Picks an entry of the menu about to open, then closes it.
-    const auto izaberi = [](const char* akcija) {
-        QTimer::singleShot(0, [akcija] {
-            QWidget* meni = QApplication::activePopupWidget();
-            ASSERT_NE(meni, nullptr);
-            auto* a = meni->findChild<QAction*>(QString::fromLatin1(akcija));
-            ASSERT_NE(a, nullptr) << akcija;
-            a->trigger();
-            meni->close();
-        });
-    };
     TSKEMBlok* x = Povrsina(*g)->Blokovi()[2];
     QWidget* platno = Deo<QGraphicsView>(*g, "PogledPovrsine")->viewport();
     const QPoint naBloku =
         Deo<QGraphicsView>(*g, "PogledPovrsine")->mapFromScene(x->sceneBoundingRect().center());
-    izaberi("PratiTokomSimulacije");
+    IzaberiUMeniju("PratiTokomSimulacije");
     QContextMenuEvent meniBloka(QContextMenuEvent::Mouse, naBloku, platno->mapToGlobal(naBloku));
     QApplication::sendEvent(platno, &meniBloka);
     EXPECT_EQ(Povrsina(*g)->Laboratorija.Praceni, std::vector<std::vector<int>>{{3}});
@@ -969,7 +958,7 @@ TEST_F(Simulacija, LaboratorijaPratiIKlizacBelezi) {
     for (int r = 0; r < grid->rowCount(); ++r)
         if (grid->item(r, 0) && grid->item(r, 0)->text() == "Koef. ulaza 1") red = r;
     ASSERT_GE(red, 0);
-    izaberi("DodajKlizac");
+    IzaberiUMeniju("DodajKlizac");
     emit grid->customContextMenuRequested(QPoint(5, grid->rowViewportPosition(red) + 2));
     ASSERT_EQ(Povrsina(*g)->Laboratorija.Klizaci.size(), 1u);
     const skem::TKlizacModela k = Povrsina(*g)->Laboratorija.Klizaci[0];

@@ -27,6 +27,14 @@ using namespace glavni_test;
 
 namespace {
 
+// The levels the path bar above the surface names, "Model" first.
+QStringList NivoiNaTraci(const QObject& g) {
+    QStringList r;
+    for (const QToolButton* d : Deo<QWidget>(g, "TrakaPutanje")->findChildren<QToolButton*>())
+        r << d->text();
+    return r;
+}
+
 class Uredjivanje : public TGlavniTest {
 protected:
     // Lets the step the last change began end, as the event loop would.
@@ -272,12 +280,7 @@ TEST_F(Uredjivanje, PonistavanjePokazujeNivoIzmene) {
     Prikazi(*g);
     FileOpen(*g, Primer("oscilator.skem"));
     TSKEMRadnaPovrsina* rp = Povrsina(*g);
-    const auto putanja = [&] {
-        QStringList r;
-        for (const QToolButton* d : Deo<QWidget>(*g, "TrakaPutanje")->findChildren<QToolButton*>())
-            r << d->text();
-        return r;
-    };
+    const auto putanja = [&] { return NivoiNaTraci(*g); };
     // A subsystem made at the top, then a block moved inside it.
     rp->IzaberiBlokove(rp->Blokovi().mid(1, 2));
     Akcija(*g, "NapraviPodsistem")->trigger();
@@ -319,12 +322,7 @@ TEST_F(Uredjivanje, PodsistemOtvorenNazadBibliotekaIUmetanje) {
     Prikazi(*g);
     FileOpen(*g, Primer("oscilator.skem"));
     TSKEMRadnaPovrsina* rp = Povrsina(*g);
-    const auto putanja = [&] {
-        QStringList r;
-        for (const QToolButton* d : Deo<QWidget>(*g, "TrakaPutanje")->findChildren<QToolButton*>())
-            r << d->text();
-        return r;
-    };
+    const auto putanja = [&] { return NivoiNaTraci(*g); };
     EXPECT_EQ(putanja(), QStringList{"Model"});
     rp->IzaberiBlokove(rp->Blokovi().mid(1, 2));
     Akcija(*g, "NapraviPodsistem")->trigger();
@@ -439,12 +437,7 @@ TEST_F(Uredjivanje, LaboratorijaPratiBlokUPodsistemu) {
     rp->OnParametriBloka(rp);
     ASSERT_EQ(rp->Blokovi().size(), 5);
     TSKEMBlok* x = rp->Blokovi()[1];
-    QTimer::singleShot(0, [] {
-        QWidget* meni = QApplication::activePopupWidget();
-        ASSERT_NE(meni, nullptr);
-        meni->findChild<QAction*>(QStringLiteral("PratiTokomSimulacije"))->trigger();
-        meni->close();
-    });
+    IzaberiUMeniju("PratiTokomSimulacije");
     auto* pogled = Deo<QGraphicsView>(*g, "PogledPovrsine");
     const QPoint naBloku = pogled->mapFromScene(x->sceneBoundingRect().center());
     QContextMenuEvent meniBloka(QContextMenuEvent::Mouse, naBloku,
@@ -501,12 +494,7 @@ TEST_F(Uredjivanje, KlizacNaParametruPodsistema) {
     for (int r = 0; r < grid->rowCount(); ++r)
         if (grid->item(r, 0) && grid->item(r, 0)->text() == "Krutost") red = r;
     ASSERT_GE(red, 0);
-    QTimer::singleShot(0, [] {
-        QWidget* meni = QApplication::activePopupWidget();
-        ASSERT_NE(meni, nullptr);
-        meni->findChild<QAction*>(QStringLiteral("DodajKlizac"))->trigger();
-        meni->close();
-    });
+    IzaberiUMeniju("DodajKlizac");
     emit grid->customContextMenuRequested(QPoint(5, grid->rowViewportPosition(red) + 2));
     ASSERT_EQ(rp->Laboratorija.Klizaci.size(), 1u);
     const skem::TKlizacModela& k = rp->Laboratorija.Klizaci[0];
